@@ -1,0 +1,63 @@
+# Entry points: make run, make test, make dist, make bench, make screenshot.
+MAKEFLAGS += --no-print-directory
+# Each one installs what it needs first (scripts/bootstrap.sh is idempotent).
+JOBS ?= $(shell nproc)
+NATIVE := build/native
+ASAN   := build/asan
+WIN    := build/win
+BENCH  := build/bench
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all bootstrap native asan win test test-native test-asan test-win run dist bench screenshot clean
+
+all: native win
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+native: bootstrap
+	@cmake -S . -B $(NATIVE) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+# Sanitizers and libFuzzer share one clang build.
+asan: bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVTE_SANITIZE=ON -DKVTE_FUZZ=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+
+win: bootstrap
+	@cmake -S . -B $(WIN) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+test-native: native
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: asan
+	@cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+test-win: win
+	@bash scripts/wine-run.sh --prepare-only
+	@cd $(WIN) && ctest --output-on-failure
+
+test: test-native test-asan test-win
+	@echo "all test suites passed"
+
+run: win dist
+	@bash scripts/wine-run.sh dist/kvte/kvte.exe
+
+dist: win
+	@rm -rf dist/kvte && mkdir -p dist/kvte
+	@cp $(WIN)/kvte.exe $(WIN)/kvteconv.exe $(WIN)/kvtefind.exe dist/kvte/ 2>/dev/null || cp $(WIN)/kvte.exe dist/kvte/
+	@cp -r data/esf data/color dist/kvte/
+	@if [ -f help/help.chm ]; then cp help/help.chm dist/kvte/; fi
+	@echo "dist/kvte is ready"
+
+bench: bootstrap
+	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DKVTE_BENCH=ON >/dev/null
+	@cmake --build $(BENCH) -j $(JOBS)
+	@for b in $(BENCH)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
+
+screenshot: win
+	@bash scripts/screenshot.sh
+
+clean:
+	rm -rf build dist
