@@ -1,0 +1,139 @@
+// The editing control's public interface: every operation addresses one view by its id.
+// Views are child windows that show and edit one InternalText (Shift_JIS-2004) document
+// each. Lines, columns and offsets count from 1 unless a comment says otherwise; texts
+// are zero-terminated Shift_JIS-2004 bytes. No operation throws; an unknown view id makes
+// an operation do nothing and return 0 (or the stated failure value).
+#ifndef KVTE_TEXTCONTROL_WIN32_EDITCONTROL_H
+#define KVTE_TEXTCONTROL_WIN32_EDITCONTROL_H
+
+#include <windows.h>
+
+// Messages a view sends to its parent window. wParam is the view id unless stated.
+enum : UINT {
+    WM_VIEW_MODIFIED = 2024,      // the text changed by an edit (not by SetText)
+    WM_VIEW_LINK_HOVER = 2025,    // wParam: 5 over a web address, 6 over a mail address,
+                                  // 0 elsewhere; sent when that state changes; lParam view id
+    WM_VIEW_CONTEXT_MENU = 2026,  // the right button was released over the view
+    WM_VIEW_CARET_MOVED = 2027,   // the caret or the selection changed
+};
+
+// WM_DRAWITEM sent to the parent when option OPTION_OWNER_DRAW is 8: CtlType is
+// ODT_VIEW_MARK, CtlID and wParam the view id, itemState the mark (3 = line end), hDC and
+// rcItem the place to draw into (two columns wide, one row high).
+enum : UINT { ODT_VIEW_MARK = 1000, VIEW_MARK_LINE_END = 3 };
+
+// SetOption numbers.
+enum ViewOption : int {
+    OPTION_TAB_WIDTH = 0,        // tab stops every n columns (1..16)
+    OPTION_RULER_HEIGHT = 1,     // pixels; 0 hides the ruler
+    OPTION_LINE_NUMBER_WIDTH = 2,// pixels of the left margin; numbers are shown when they fit
+    OPTION_LINE_SPACING = 6,     // extra pixels between rows (0..32)
+    OPTION_CLICKABLE = 7,        // bit 0 mail, bit 1 "http:", bit 2 "https://", bit 3 "ftp://"
+    OPTION_OLE = 8,              // 1 move, 2 copy, 16 by Ctrl key; +4 refuse drops, +8 refuse drags
+    OPTION_OWNER_DRAW = 14,      // 8: the parent draws the line-end mark (WM_DRAWITEM)
+    OPTION_UNDO_LIMIT = 16,      // -1 unlimited, otherwise the number of undo steps kept
+    OPTION_NOTIFY_PARENT = 17,   // 1 (default): send messages 2024-2027 and WM_DRAWITEM; 0: silent
+    OPTION_WORD_NUM_ALPHA = 18,  // 1: a double click takes digits and half-width letters together
+};
+
+// SetViewColor indices (colours are COLORREF 0x00BBGGRR).
+enum ViewColor : int {
+    COLOR_TAB_MARK = 0, COLOR_HALF_SPACE_MARK = 1, COLOR_FULL_SPACE_MARK = 2,
+    COLOR_CARET_UNDERLINE = 3, COLOR_LINE_END_MARK = 4, COLOR_EOF_MARK = 5,
+    COLOR_TEXT = 6, COLOR_LINE_NUMBER = 7, COLOR_LINE_NUMBER_BORDER = 8,
+    COLOR_CARET_LINE_NUMBER = 9, COLOR_RULER_TEXT = 10, COLOR_RULER_BACK = 11,
+    COLOR_RULER_LINE = 12, COLOR_RULER_CARET = 13, COLOR_URL = 14, COLOR_MAIL = 15,
+    COLOR_FIND_TEXT = 16, COLOR_FIND_BACK = 17, COLOR_BACKGROUND = 18,
+    COLOR_URL_UNDERLINE = 19, COLOR_MAIL_UNDERLINE = 20,
+    VIEW_COLOR_COUNT = 21
+};
+
+// ShowMark indices.
+enum ViewMark : int {
+    MARK_TAB = 0, MARK_HALF_SPACE = 1, MARK_FULL_SPACE = 2, MARK_CARET_UNDERLINE = 3,
+    MARK_LINE_END = 4, MARK_EOF = 5, VIEW_MARK_COUNT = 6
+};
+
+// Version of the control times 100, and its beta number (0 for a release).
+int GetControlVersion();
+int GetControlBeta();
+
+// Views. SetViewCount must be called before a new highest id is used; it never destroys
+// existing views. CreateView returns non-zero on success (0 when the id is out of range,
+// already in use, or the window cannot be created).
+int SetViewCount(int count);
+void DestroyView(int view);
+int CreateView(int view, HWND parent, int x, int y, int width, int height);
+void FocusView(int view);
+void MoveView(int view, int x, int y, int width, int height);
+void RedrawView(int view);
+void ShowView(int view, int shown);
+HWND GetViewWindow(int view);
+
+// Editing commands on the selection or caret.
+void Copy(int view);
+void Cut(int view);
+void Paste(int view);
+void Undo(int view);
+void Redo(int view);
+void Indent(int view);
+void Unindent(int view);
+void SelectAll(int view);
+
+// Whole text. SetText replaces the text and forgets undo history; returns non-zero on
+// success. GetTextLength + 1 bytes always hold GetText in every line-end mode
+// (1 CR LF, 2 CR, 3 LF, 4 the document's own). GetText returns the bytes written
+// without the terminator.
+int SetText(int view, const char* text);
+int GetTextLength(int view);
+int GetText(int view, char* buffer, int lineEndMode);
+int GetLineCount(int view);
+// Replaces the selection or inserts at the caret; CR LF, CR or LF make line breaks.
+void InsertText(int view, const char* text);
+
+// One line: GetLineText points at its bytes without line end and without terminator,
+// valid until the next call on this view; GetLineLength is their number.
+const char* GetLineText(int view, int line);
+int GetLineLength(int view, int line);
+// The document's own line end: 1 CR LF, 2 CR, 3 LF.
+int GetLineEnding(int view);
+
+// Caret and selection. Equal positions place the caret. GetSelection gives the first
+// position (or the caret) and returns -2 when nothing is selected, 0 otherwise; the last
+// two pointers may be null and receive the second position. SelectRange takes offsets,
+// end one past the last byte. GetSelectionRange returns -1 while text is selected and 0
+// otherwise; either pointer may be null.
+void SetSelection(int view, int line1, int column1, int line2, int column2);
+int GetSelection(int view, int* line, int* column, int* line2, int* column2);
+void SelectRange(int view, int start, int end);
+int GetSelectionRange(int view, int* start, int* end);
+int GetCaretLine(int view);
+int GetCaretPosition(int view);
+void SetCaretLine(int view, int line);
+int GetCaretOffset(int view);
+void MoveCaretToTop(int view, int redraw);
+int GetCaretColumn(int view);  // display column from 0, tabs expanded
+
+// Bookmarks, search highlight and emphasis.
+void SetBookmark(int view, int line, int on, int redraw);
+int IsBookmarked(int view, int line);
+void SetHighlightText(int view, const char* text, int redraw, int reserved);
+// Returns -1 when the rule was accepted, another value when refused.
+int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour,
+                int second, int colourNumber, int fourth);
+void ClearEmphasis(int view, int redraw);
+
+// Appearance. ChooseFontDialog runs the system font dialog; on OK it applies the font to
+// the view, writes its name (Shift_JIS-2004, at most 263 bytes + terminator) and returns
+// its size in points; it returns a negative number when cancelled. DrawMetrics gives the
+// column width (0) or the row height including line spacing (1) in pixels.
+int ChooseFontDialog(int view, char* name, int reserved);
+void SetFont(int view, const char* name, int pointSize, int redraw);
+void SetViewColor(int view, int index, COLORREF colour, int redraw);
+void ShowMark(int view, int index, int shown, int redraw);
+void SetOption(int view, int option, int value, int redraw);
+int DrawMetrics(int view, int which);
+void SetEditable(int view, int editable);
+void SetWrap(int view, int on, int reserved, int redraw);
+
+#endif
