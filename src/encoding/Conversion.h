@@ -1,0 +1,125 @@
+// The character primitives of InternalText (Shift_JIS-2004 bytes) and the eight
+// conversions between InternalText and JIS, EUC-JP, UTF-16LE and UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// ---------------------------------------------------------------------------------------
+// Characters
+// ---------------------------------------------------------------------------------------
+
+// Written for a double-byte code that the tables leave unmapped (GETA MARK).
+constexpr char16_t kUnmappedUnit = 0x3013;
+// Written for a lone lead byte (before a byte that is no trail, or at the end of the text).
+constexpr char16_t kNoCharacterUnit = 0xFFFD;
+
+// One character of InternalText: its 16-bit internal code and how many bytes it took.
+struct InternalChar {
+    std::uint16_t code;
+    int length;  // 1 or 2; 0 only at the end of the text
+};
+
+// Reads the character at text (zero-terminated):
+//  - a half-width katakana byte 0xA1-0xDF yields the full-width code, merged with a
+//    following 0xDE/0xDF when the voiced/semi-voiced tables have an entry (2 bytes);
+//  - a lead byte followed by a valid trail (0x40-0x7E, 0x80-0xFC) yields lead*256+trail;
+//  - a lead byte followed by anything else yields the lead byte alone (1 byte), so the
+//    following byte (a line break, the terminator) is never swallowed;
+//  - any other byte yields itself; the terminator yields {0, 0}.
+InternalChar ReadInternalChar(const char* text);
+// The same over a text of available bytes (available >= 1); a 0 byte is the character 0
+// (length 1) and nothing past text[available-1] is read.
+InternalChar ReadInternalChar(const char* text, std::size_t available);
+
+// Internal code to one UTF-16 unit. ASCII stays, 0xA1-0xDF become U+FF61-U+FF9F, a valid
+// pair is looked up (unmapped gives kUnmappedUnit). Bytes without a character get units
+// that Utf16ToInternal turns back into the same byte: 0x80 -> U+0080, 0xA0 -> U+F8F0,
+// 0xFD-0xFF -> U+F8F1-U+F8F3. A lone lead byte or a pair with an invalid trail gives
+// kNoCharacterUnit. Only code 0 gives 0.
+char16_t SjisCodeToUnicode(std::uint16_t code);
+
+// One UTF-16 unit to an internal code (below 0x100: one byte; else lead*256+trail);
+// 0 when the unit has none (surrogates included). Unit 0 gives 0 as well.
+std::uint16_t UnicodeToSjisCode(char16_t unit);
+
+// The JIS X 0213 row/cell (row*256+cell, each 0x21-0x7E) of a valid double-byte internal
+// code; 0 when code is not a lead byte with a valid trail. SjisCodePlane gives its plane.
+std::uint16_t SjisToJisCode(std::uint16_t code);
+int SjisCodePlane(std::uint16_t code);  // 1 for leads below 0xF0, 2 for 0xF0-0xFC
+
+// The internal code of a JIS X 0213 row/cell in plane 1 or 2; 0 when there is none
+// (row or cell outside 0x21-0x7E, a plane-2 row outside 1, 3-5, 8, 12-15 and 78-94).
+std::uint16_t JisCodeToSjis(std::uint16_t jisCode, int plane);
+
+// The internal code of a JIS X 0212 code (row*256+cell); 0 outside rows 0x31-0x6D and
+// for characters that JIS X 0213 lacks.
+std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
+
+// ---------------------------------------------------------------------------------------
+// Conversions
+// ---------------------------------------------------------------------------------------
+//
+// The shared contract. Arguments: destination (may be null), source, capacity in output
+// units (bytes; 16-bit units for UTF-16 output).
+//  - destination null: only counts; returns the number of output units of the whole
+//    source, the terminator not counted, a requested byte-order mark counted.
+//  - destination given: writes while the running count stays below capacity, then a
+//    terminator (0 byte or 0 unit), and returns the count when count < capacity, else -1
+//    (the output does not fit; the destination then holds no usable text). Never writes
+//    more than capacity units. A capacity below 1 always gives -1.
+//  - A -1 result must never reach a file: size the destination by the counting call or by
+//    the bounds below.
+//
+// Two forms of source:
+//  - const char* / const char16_t*: zero-terminated; nothing past the terminator is read.
+//  - std::string_view / std::u16string_view: exactly that range; a 0 byte or unit in it
+//    is an ordinary character (U+0000) and nothing past the range is read.
+//
+// Worst case for n source units, terminator included in the output:
+//   InternalToUtf16  n + 2 units        Utf16ToInternal  2n + 1 bytes
+//   Utf8ToUtf16      n + 1 units        Utf16ToUtf8      3n + 4 bytes
+//   InternalToJis    5n + 2 bytes       JisToInternal    n + 1 bytes
+//   InternalToEuc    2n + 1 bytes       EucToInternal    n + 1 bytes
+//
+// Replacements never stop a conversion: an unmapped double-byte code gives U+3013; a
+// UTF-16 unit without an internal code gives "?"; a UTF-8 sequence of 4 to 6 bytes gives
+// "?"; a broken UTF-8 sequence (a continuation byte missing) gives U+FFFD; a JIS or EUC-JP
+// code that converts to nothing gives "?"; an incomplete JIS/EUC-JP multi-byte character
+// is copied byte by byte.
+
+// InternalText -> UTF-16; writeMark writes U+FEFF first. Half-width katakana are widened.
+std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity);
+std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity);
+
+// UTF-16 -> InternalText; one leading U+FEFF is skipped. May run in place (destination
+// and source the same buffer, capacity in bytes) because it never writes more bytes than
+// it has read.
+std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity);
+std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity);
+
+// UTF-8 -> UTF-16; one leading EF BB BF is skipped; overlong forms are accepted.
+std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity);
+std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity);
+
+// UTF-16 -> UTF-8; writeMark writes EF BB BF first. Surrogates are written one by one.
+std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity);
+std::int64_t Utf16ToUtf8(char* destination, std::u16string_view source, bool writeMark, std::int64_t capacity);
+
+// InternalText -> 7-bit JIS (ESC $ ( O / ESC $ ( P for the planes, ESC ( B for ASCII;
+// nothing is appended at the end of the text).
+std::int64_t InternalToJis(char* destination, const char* source, std::int64_t capacity);
+std::int64_t InternalToJis(char* destination, std::string_view source, std::int64_t capacity);
+
+// 7-bit JIS (JIS X 0213 planes, JIS X 0208, JIS X 0212, Roman, SO/SI katakana) -> InternalText.
+std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity);
+std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity);
+
+// InternalText -> EUC-JP (plane 2 behind SS3; half-width katakana widened, never SS2).
+std::int64_t InternalToEuc(char* destination, const char* source, std::int64_t capacity);
+std::int64_t InternalToEuc(char* destination, std::string_view source, std::int64_t capacity);
+
+// EUC-JP (SS2 katakana, SS3 JIS X 0212 / plane 2) -> InternalText.
+std::int64_t EucToInternal(char* destination, const char* source, std::int64_t capacity);
+std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity);

@@ -1,0 +1,50 @@
+// The codes that name a file encoding, the "kanji" save choice and a line ending, with
+// their names for messages and command lines.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The encoding a document was read in; stored in every Document (a new one has ShiftJis).
+// The values are stored and compared as 32-bit integers, so they never change.
+enum class EncodingCode : std::int32_t {
+    NoEvidence = 0,         // no multi-byte evidence and not UTF-7 clean; loaded as it is
+    Jis = 0x0100,           // 7-bit JIS with escape sequences
+    ShiftJis = 0x0200,      // Shift_JIS: the internal form itself
+    EucJp = 0x0400,
+    Utf16Le = 0x0800,       // UTF-16 little-endian without byte-order mark
+    Utf16LeBom = 0x0801,    // with FF FE
+    Utf8 = 0x0802,          // UTF-8 without byte-order mark
+    Utf7Clean = 0x0803,     // no multi-byte evidence, every "+" run is Base64; loaded as it is
+    Utf8Bom = 0x0804,       // with EF BB BF
+    Undetermined = 0x1000,  // fewer than 2 bytes or a tie; loaded as it is
+    ZeroBytes = 0x2000,     // zero bytes and not UTF-16; loaded as it is
+};
+
+// The value of [main] kanji. Any other integer means Shift_JIS (see ChooseSaveEncoding).
+enum class SaveEncodingChoice : std::int32_t {
+    SaveAsLoaded = 0,
+    SaveShiftJis = 1,
+    SaveEucJp = 2,
+    SaveJis = 3,
+    SaveUtf16 = 4,
+    SaveUtf8 = 5,
+};
+
+// The value of [main] retline and the line-end mode of GetText.
+enum class LineEndingCode : std::int32_t {
+    Crlf = 1,
+    Cr = 2,
+    Lf = 3,
+    Automatic = 4,  // as the document was read; for text conversion here: left unchanged
+};
+
+// "Jis", "ShiftJis", ... "NoEvidence"; "Unknown" for a value that is no code.
+std::string_view EncodingCodeName(EncodingCode code);
+
+// The status bar label: "JIS", "S-JIS", "EUC", "UTF16" or "UTF8".
+std::string_view EncodingCodeLabel(EncodingCode code);
+
+// True for the codes whose bytes are converted when a file is opened or saved
+// (Jis, EucJp, the two UTF-16 and the two UTF-8 codes); the others are taken as they are.
+bool IsConvertedEncoding(EncodingCode code);

@@ -1,0 +1,48 @@
+// Whole texts as the editor opens and saves files, and the UTF-16/UTF-8 helpers that the
+// Win32 boundary and the command-line tools use. All of it goes through the program's own
+// tables (never a system code page). Nothing here throws; false means memory ran out.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "encoding/EncodingTypes.h"
+
+// A file's bytes as they are loaded into a document.
+struct DecodedFile {
+    std::string text;                               // InternalText, no terminator
+    EncodingCode encoding = EncodingCode::ShiftJis; // what detection found
+};
+
+// Decodes a whole file's bytes as opening does: with detectEncoding, DetectEncoding picks
+// the code and the bytes are converted to InternalText by it (Jis, EucJp, the UTF-16 and
+// UTF-8 codes; every other code keeps the bytes as they are); without it the bytes are
+// kept as they are and encoding stays ShiftJis. Zero bytes inside a converted text are
+// kept as characters (they never cut it short); an odd last byte of UTF-16 is read as a
+// unit with a zero high byte. False only when memory runs out (result then empty).
+bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result);
+
+// The EncodingCode that saving writes for [main] kanji (any value; unknown -> ShiftJis),
+// the document's own code (used by SaveAsLoaded) and [main] utf16_bom / utf8_bom.
+EncodingCode ChooseSaveEncoding(int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom, bool utf8Bom);
+
+// Rewrites every line break (CR LF, lone CR, lone LF) of InternalText as lineEnding;
+// Automatic leaves the text unchanged. CR and LF are never trail bytes, so this is safe
+// on double-byte text.
+std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding);
+
+// Encodes InternalText as saving writes it: line breaks rewritten as lineEnding
+// (Automatic: unchanged), then converted to fileEncoding (Jis, EucJp, Utf16Le[Bom],
+// Utf8[Bom]; every other code writes the bytes as they are). The whole text is written,
+// zero bytes included. False only when memory runs out (fileBytes then empty).
+bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding, std::string& fileBytes);
+// The same with the settings: kanji choice, the document's code and the BOM switches.
+bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,
+                     bool utf8Bom, LineEndingCode lineEnding, std::string& fileBytes);
+
+// Win32 boundary helpers (window texts, clipboard, file paths). Zero bytes/units inside
+// the view are kept. On memory exhaustion they return an empty string.
+std::u16string InternalTextToUtf16(std::string_view internal);  // no mark written
+std::string Utf16ToInternalText(std::u16string_view utf16);     // a leading U+FEFF is dropped
+std::string Utf8ToInternalText(std::string_view utf8);          // a leading EF BB BF is dropped
+std::string InternalTextToUtf8(std::string_view internal);      // no mark written
