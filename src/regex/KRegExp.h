@@ -1,0 +1,95 @@
+// CKRegExp: the editor's one search object. It holds a compiled search (a regular
+// expression or a literal text, both in InternalText, i.e. Shift_JIS-2004 bytes) and finds
+// it in a zero-terminated InternalText. No exception leaves any member.
+//
+// Characters. A byte 0x81-0x9F or 0xE0-0xFC followed by a byte 0x40-0x7E or 0x80-0xFC is
+// one double-byte character; every other byte is a character by itself. A match always
+// starts and ends on a character boundary, so "\" never matches the second byte of
+// "ソ" (0x83 0x5C).
+//
+// Regular-expression syntax (Read(pattern, true)):
+//   x          a character (single- or double-byte) stands for itself
+//   \t \n \r \f \v \e   tab, line feed, carriage return, form feed, vertical tab, escape
+//   \xHH       the single byte HH;  \ followed by any other ASCII punctuation: that character
+//   .          any character except CR and LF
+//   [abc] [^abc] [a-z] [ぁ-ん]   classes, double-byte characters and ranges allowed;
+//              "]" first and "-" first or last are literal; \d \w \s and escapes inside
+//   \d \D      ASCII digit, and its complement
+//   \w \W      word character: ASCII letters, digits and "_", half-width katakana,
+//              full-width digits and Latin, Greek, Cyrillic, hiragana, katakana, "ー",
+//              "々" and the kanji rows; and its complement
+//   \s \S      space, \t \n \r \f \v and the full-width space; and its complement
+//   ^ $        start and end of a line: the text's ends and around CR LF, lone CR, lone LF
+//   \A \z      start and end of the whole text
+//   \b \B      word boundary and its complement (by \w)
+//   (x) (?:x)  grouping (there are no captures: only the whole match is reported)
+//   x|y        alternation, the left alternative preferred
+//   x* x+ x? x{n} x{n,} x{n,m}   greedy repetition (n, m at most 1000); add ? for lazy
+//   (?i) (?-i) (?i:x)   ignore letter case (ASCII and full-width Latin) from here to the
+//              end of the enclosing group, or inside x only
+// Among the matches the leftmost wins; among those starting there, the one that Perl
+// would pick. Matching time is linear in the length of the text for every pattern.
+//
+// Empty matches. A regular expression such as "x*" can match an empty text. Find then
+// returns its position and GetHitText() returns "". Searching again from that same
+// position finds the same empty match; a caller that repeats a search (replace all, F3)
+// must move on by one character after an empty match: SjisNextCharOffset (regex/SjisChar.h)
+// gives the next character boundary. An empty search text (literal or regular) finds nothing.
+#pragma once
+
+#include <memory>
+#include <string>
+
+// Why the last Read could not compile its pattern (GetError). A bad pattern finds nothing.
+enum RegExpError {
+  REGEXP_OK = 0,
+  REGEXP_TRAILING_BACKSLASH,   // the pattern ends with a lone "\"
+  REGEXP_BAD_ESCAPE,           // "\" before a letter or digit that has no meaning, or a bad \x
+  REGEXP_MISSING_BRACKET,      // "[" without its "]"
+  REGEXP_BAD_CLASS_RANGE,      // a range whose end comes before its start, or \d as an end
+  REGEXP_MISSING_PAREN,        // "(" without its ")"
+  REGEXP_UNMATCHED_PAREN,      // ")" without its "("
+  REGEXP_NOTHING_TO_REPEAT,    // a quantifier at the start, after "(", "|" or another one
+  REGEXP_BAD_REPEAT_COUNT,     // {n,m} with n > m or a count over 1000
+  REGEXP_BAD_GROUP,            // "(?" followed by anything but ":", "i", "-i"
+  REGEXP_TOO_LARGE,            // the compiled pattern would be too big (nested counts)
+};
+
+class CKRegExp {
+public:
+  CKRegExp();  // no pattern: Find returns -1
+  virtual ~CKRegExp();
+
+  // Compiles pattern as a regular expression (regularExpression true) or as a literal
+  // text, replacing the previous pattern. A null pattern counts as empty. On a bad pattern
+  // the object finds nothing and GetError/GetErrorOffset say why.
+  void Read(char const* pattern, bool regularExpression);
+
+  // Forward (backward false): the leftmost match starting at or after position.
+  // Backward: the match with the greatest start before position, exactly as a forward
+  // search from that start would give it (it may end after position).
+  // text is zero-terminated InternalText; a position inside a double-byte character is
+  // treated as the next boundary; positions outside the text are clamped.
+  // Returns the 0-based byte offset of the match, or -1.
+  int Find(char const* text, int position, bool backward);
+
+  // The matched text of the last successful Find, zero-terminated ("" before any).
+  char const* GetHitText() const;
+
+  // Beside the members above: why the last Read failed (REGEXP_OK when it compiled),
+  // the byte offset in the pattern where the fault was seen, and an English description
+  // of an error code for tools and logs.
+  int GetError() const;
+  int GetErrorOffset() const;
+  static char const* DescribeError(int error);
+
+  CKRegExp(CKRegExp const&) = delete;
+  CKRegExp& operator=(CKRegExp const&) = delete;
+
+private:
+  struct Compiled;
+  std::unique_ptr<Compiled> compiled;  // null: no usable pattern
+  std::string hitText;
+  int error = REGEXP_OK;
+  int errorOffset = 0;
+};
