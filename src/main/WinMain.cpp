@@ -1,8 +1,9 @@
 // The program's entry point: everything it does lives in the application object.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+#include "app/Startup.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 {
-    (void)instance; (void)show;
-    return 0;
+    return RunKelvara(instance, commandLine, show);
 }

@@ -1,0 +1,71 @@
+// The HTML Help control is an optional part of the platform; the program keeps working
+// without it.
+#include "app/Help.h"
+
+#include <string>
+
+#include "app/KelvaraApp.h"
+#include "encoding/FileText.h"
+
+namespace {
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
+
+constexpr UINT HH_DISPLAY_TOPIC_ = 0x0000;
+constexpr UINT HH_DISPLAY_TOC_ = 0x0001;
+constexpr UINT HH_INITIALIZE_ = 0x001C;
+constexpr UINT HH_UNINITIALIZE_ = 0x001D;
+constexpr UINT HH_PRETRANSLATEMESSAGE_ = 0x00FD;
+
+HtmlHelpFunction HtmlHelp()
+{
+    static HtmlHelpFunction function = [] {
+        HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+        return module ? reinterpret_cast<HtmlHelpFunction>(
+                            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
+                      : nullptr;
+    }();
+    return function;
+}
+
+std::wstring Wide(const std::string& internal)
+{
+    std::u16string text = InternalTextToUtf16(internal);
+    return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+DWORD_PTR InitializeHelp()
+{
+    DWORD_PTR cookie = 0;
+    if (HtmlHelpFunction help = HtmlHelp()) help(nullptr, nullptr, HH_INITIALIZE_, reinterpret_cast<DWORD_PTR>(&cookie));
+    return cookie;
+}
+
+void UninitializeHelp(DWORD_PTR cookie)
+{
+    if (cookie == 0) return;
+    if (HtmlHelpFunction help = HtmlHelp()) help(nullptr, nullptr, HH_UNINITIALIZE_, cookie);
+}
+
+bool PreTranslateHelpMessage(MSG* message)
+{
+    HtmlHelpFunction help = HtmlHelp();
+    return help && help(nullptr, nullptr, HH_PRETRANSLATEMESSAGE_, reinterpret_cast<DWORD_PTR>(message)) != nullptr;
+}
+
+HWND ShowHelp(HWND owner)
+{
+    HtmlHelpFunction help = HtmlHelp();
+    return help ? help(owner, Wide(theApp.helpFilePath).c_str(), HH_DISPLAY_TOPIC_, 0) : nullptr;
+}
+
+HWND ShowHelpPage(HWND owner, const char* page)
+{
+    HtmlHelpFunction help = HtmlHelp();
+    if (!help) return nullptr;
+    std::string target = std::string(theApp.helpFilePath) + "::" + (page ? page : "");
+    if (target.size() > 1023) target.resize(1023);
+    return help(owner, Wide(target).c_str(), HH_DISPLAY_TOC_, 0);
+}

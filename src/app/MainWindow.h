@@ -1,0 +1,34 @@
+// The main window: its class, its procedure and its creation with its children.
+#ifndef KVTE_APP_MAINWINDOW_H
+#define KVTE_APP_MAINWINDOW_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+constexpr wchar_t kMainWindowClass[] = L"KelvaraTextEditorWc";
+
+enum class StartResult {
+    Created,     // the main window and its children exist
+    HandedOver,  // another instance runs: the path (if any) was handed to it
+    Failed,      // a window or object that start-up needs could not be made
+};
+
+// Creates the main window and its children, or hands the command line's path over to a
+// running instance. commandLine is the text after the program's name.
+StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int show);
+
+// The path that the command line names, made absolute by the shell, as InternalText;
+// empty when there is none or the shell cannot parse it.
+std::string CommandLinePath(const wchar_t* commandLine);
+
+// What a WM_COPYDATA code 100 request does with its path (InternalText), open mode and
+// show-errors flag; the result goes back to the sender. Replaceable so that tests can
+// observe requests.
+using OpenRequestHandler = int (*)(const char* path, int mode, bool showErrors);
+OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

@@ -1,0 +1,41 @@
+// IniText: reads and edits the bytes of an ini-format file in memory. Every line that an
+// edit does not touch is kept byte for byte (comments, blank lines, line ends, Shift-JIS
+// values); lines written anew end with CR LF.
+//
+// Syntax: "[name]" opens a section; "key=value" is a key of the section above it; a line
+// whose first non-blank byte is ';' is a comment. Names are compared without regard to the
+// letter case of single-byte characters (double-byte characters compare exactly); blanks
+// and tabs around names and values are ignored. Lines end with CR LF, LF or CR. When a
+// section or key appears twice, the first one counts.
+#ifndef KVTE_CONFIG_INITEXT_H
+#define KVTE_CONFIG_INITEXT_H
+
+#include <string>
+#include <string_view>
+
+namespace ini {
+
+// The value of key in section, or false when the section or the key is missing.
+bool FindValue(std::string_view text, std::string_view section, std::string_view key,
+               std::string_view& value);
+
+// The text with key of section set to value: an existing key keeps its place and its
+// spelling, a new key goes after the last non-blank line of its section, a missing
+// section is added at the end of the text (after a blank line when the text has content).
+std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
+                      std::string_view value);
+
+// The text without section: its header and every line up to the next section header.
+// found tells whether the section was there.
+std::string WithoutSection(std::string_view text, std::string_view section, bool& found);
+
+// Signed decimal integer at the start of a value, as the settings readers expect:
+// "-1" is -1, "12abc" is 12, text without digits is 0; clamped to the 32-bit range.
+int ParseInt(std::string_view value);
+
+// Whether a and b are equal names (single-byte letters compared without case).
+bool NamesEqual(std::string_view a, std::string_view b);
+
+}  // namespace ini
+
+#endif

@@ -1,0 +1,166 @@
+// Default text and upgrade chain of "kvte.ini".
+#include "config/SettingsFile.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "config/FileAccess.h"
+
+// Shift-JIS bytes; the Japanese lines read:
+//   ;KelvaraTextEditor用設定ファイル   kvte.ini
+//   ;このファイルを変更すると正しく動作しなくなる
+//   ;可能性がありますので十分注意してください。
+//   FontName=ＭＳ ゴシック
+const char kDefaultSettingsTemplate[] =
+    ";********************************************\r\n"
+    ";KelvaraTextEditor\x97p\x90\xDD\x92\xE8\x83t\x83@\x83" "C\x83\x8B   kvte.ini\r\n"
+    ";\x82\xB1\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x95\xCF\x8DX\x82\xB7\x82\xE9\x82\xC6"
+    "\x90\xB3\x82\xB5\x82\xAD\x93\xAE\x8D\xEC\x82\xB5\x82\xC8\x82\xAD\x82\xC8\x82\xE9\r\n"
+    ";\x89\xC2\x94\x5C\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x82\xCC\x82\xC5\x8F\x5C"
+    "\x95\xAA\x92\x8D\x88\xD3\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B\r\n"
+    ";********************************************\r\n"
+    "\r\n"
+    "[Version]\r\n"
+    "main=%d\r\n"
+    "a=%d\r\n"
+    "b=%d\r\n"
+    "\r\n"
+    "[main]\r\n"
+    "FileWindowActive=1\r\n"
+    "\r\n"
+    "[notice]\r\n"
+    "OnEnd=0\r\n"
+    "OnCloseAll=1\r\n"
+    "\r\n"
+    "[editor1]\r\n"
+    "ColorFile=default.ini\r\n"
+    "FontName=\x82l\x82r \x83S\x83V\x83" "b\x83N\r\n"
+    "FontSize=12\r\n"
+    "nTab=4\r\n"
+    "LineNum=1\r\n"
+    "Ruler=1\r\n"
+    "\r\n"
+    "[editor2]\r\n"
+    "vCrlf=1\r\n"
+    "vNormalSpace=1\r\n"
+    "vHalfSpace=1\r\n"
+    "vTab=1\r\n"
+    "vEOF=1\r\n"
+    "vUnderLine=1\r\n"
+    "\r\n"
+    "[indication]\r\n"
+    "toolbar=1\r\n"
+    "statusbar=1\r\n"
+    "\r\n"
+    "[tab]\r\n"
+    "OnOpen=1\r\n"
+    "OnNew=0\r\n"
+    "OnDrag=1\r\n"
+    "\r\n"
+    "[tool]\r\n"
+    "num=0\r\n"
+    "\r\n"
+    "[find_history]\r\n"
+    "f0=\r\nf1=\r\nf2=\r\nf3=\r\nf4=\r\nf5=\r\nf6=\r\nf7=\r\nf8=\r\nf9=\r\nf10=\r\n"
+    "f11=\r\nf12=\r\nf13=\r\nf14=\r\nf15=\r\nf16=\r\nf17=\r\nf18=\r\nf19=\r\nf20=\r\n"
+    "\r\n"
+    "[replace_history]\r\n"
+    "f0=\r\nf1=\r\nf2=\r\nf3=\r\nf4=\r\nf5=\r\nf6=\r\nf7=\r\nf8=\r\nf9=\r\nf10=\r\n"
+    "f11=\r\nf12=\r\nf13=\r\nf14=\r\nf15=\r\nf16=\r\nf17=\r\nf18=\r\nf19=\r\nf20=\r\n";
+
+std::string FormatDefaultSettings(int main, int a, int b)
+{
+    std::vector<char> text(sizeof kDefaultSettingsTemplate + 64);
+    int n = std::snprintf(text.data(), text.size(), kDefaultSettingsTemplate, main, a, b);
+    if (n < 0) return std::string();
+    return std::string(text.data(), static_cast<size_t>(n));
+}
+
+namespace {
+
+// One write of the upgrade table. A step with a section starts that section (the first
+// step of the table appends it with AppendSection); a step with a key writes it.
+struct UpgradeStep {
+    enum Kind { Select, Append, Write } kind;
+    const char* name;   // section for Select/Append, key for Write
+    const char* value;
+};
+
+struct UpgradeRow {
+    int firstVersion;
+    int lastVersion;
+    std::vector<UpgradeStep> steps;
+};
+
+UpgradeStep Select(const char* section) { return {UpgradeStep::Select, section, nullptr}; }
+UpgradeStep Write(const char* key, const char* value) { return {UpgradeStep::Write, key, value}; }
+
+const std::vector<UpgradeRow>& UpgradeTable()
+{
+    static const std::vector<UpgradeRow> table = {
+        {300, 300, {{UpgradeStep::Append, "FileType", nullptr},
+                    Write("htm", "HTML.esf"), Write("html", "HTML.esf"), Write("ini", "ini.esf"),
+                    Write("frm", "VisualBasic.esf"), Write("bas", "VisualBasic.esf"),
+                    Write("vbs", "VisualBasic.esf")}},
+        {301, 301, {Select("FileType"), Write("cls", "VisualBasic.esf"), Write("cpp", "C,C++.esf"),
+                    Write("c", "C,C++.esf"), Write("h", "C,C++.esf")}},
+        {302, 304, {Select("FileType"), Write("bat", "bat.esf")}},
+        {305, 305, {Select("editor1"), Write("linespace", "0"), Select("main"), Write("windows", "1"),
+                    Write("x", "200"), Write("y", "200"), Write("width", "480"), Write("height", "300")}},
+        {306, 307, {Select("editor1"), Write("clickable", "65535"), Select("main"), Write("retline", "4")}},
+        {310, 311, {Select("main"), Write("kanji", "0"), Write("auto_kanji", "1")}},
+        {312, 313, {Select("FileType"), Write("shtml", "HTML.esf")}},
+        {314, 316, {Select("FileType"), Write("pl", "Perl.esf"), Write("cgi", "Perl.esf"),
+                    Select("editor1"), Write("ole", "1")}},
+        {320, 325, {Select("editor1"), Write("owndraw", "0"), Write("indent", "1")}},
+        {330, 330, {Select("editor1"), Write("endhome", "1")}},
+        {331, 331, {Select("editor1"), Write("undo", "1"), Write("sel_numalpha", "1")}},
+        {332, 333, {Select("main"), Write("utf16_bom", "0"), Write("utf8_bom", "0")}},
+        {334, 334, {Select("main"), Write("lapel", "0"), Select("tab"), Write("width", "120")}},
+        // Every version ends here.
+        {-1, -1, {Select("version"), Write("main", "336"), Write("a", "0"), Write("b", "0")}},
+    };
+    return table;
+}
+
+}  // namespace
+
+void UpgradeSettings(ProfileFile& settings)
+{
+    SetSection(settings, "version");
+    int stored = GetInt(settings, "main");
+    const std::vector<UpgradeRow>& table = UpgradeTable();
+    size_t first = table.size() - 1;  // a version that matches no row runs only the last
+    for (size_t i = 0; i + 1 < table.size(); ++i) {
+        if (stored >= table[i].firstVersion && stored <= table[i].lastVersion) {
+            first = i;
+            break;
+        }
+    }
+    for (size_t i = first; i < table.size(); ++i) {
+        for (const UpgradeStep& step : table[i].steps) {
+            switch (step.kind) {
+            case UpgradeStep::Select: SetSection(settings, step.name); break;
+            case UpgradeStep::Append: AppendSection(settings, step.name); break;
+            case UpgradeStep::Write: WriteString(settings, step.name, step.value); break;
+            }
+        }
+    }
+}
+
+void PrepareSettingsFile(ProfileFile& settings, const char* path,
+                         void (*announceUpgrade)(void* context), void* context)
+{
+    bool created = false;
+    if (!FileExists(path)) {
+        std::string text = FormatDefaultSettings(300, 0, 0);
+        WriteWholeFile(path, text.data(), static_cast<long long>(text.size()));
+        created = true;
+    }
+    OpenProfile(settings, path, "version");
+    if (GetInt(settings, "main") != kSettingsVersion || GetInt(settings, "a") != 0 ||
+        GetInt(settings, "b") != 0) {
+        if (!created && announceUpgrade != nullptr) announceUpgrade(context);
+        UpgradeSettings(settings);
+    }
+}

@@ -1,0 +1,32 @@
+// SettingsFile: the content of "kvte.ini" that the program owns: the default text written
+// when the file is missing, the version record, and the cumulative upgrade that brings an
+// older file up to the current layout.
+#ifndef KVTE_CONFIG_SETTINGSFILE_H
+#define KVTE_CONFIG_SETTINGSFILE_H
+
+#include <string>
+
+#include "config/ProfileFile.h"
+
+// Layout version that this program writes into [version] main (with a = b = 0).
+constexpr int kSettingsVersion = 336;
+
+// The default text with its three "%d" placeholders (Shift-JIS, CR LF line ends).
+extern const char kDefaultSettingsTemplate[];
+
+// The default text with the version record filled in.
+std::string FormatDefaultSettings(int main, int a, int b);
+
+// Runs the upgrade table from the row of the version stored in [version] main; the last
+// row (the version record itself) always runs. Selects its own sections.
+void UpgradeSettings(ProfileFile& settings);
+
+// Creates the settings file at path from the default text when it is missing, opens
+// settings on it with the section "version", and upgrades it when its version record is
+// not current. announceUpgrade is called just before upgrading a file that existed before
+// (not one created here). The settings object exists afterwards whatever the disk did: a
+// file that cannot be written reads as empty.
+void PrepareSettingsFile(ProfileFile& settings, const char* path,
+                         void (*announceUpgrade)(void* context), void* context);
+
+#endif

@@ -1,0 +1,162 @@
+// The ini engine as the settings readers and writers rely on it.
+#include "config/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include "config/FileAccess.h"
+#include "TempFolder.h"
+
+namespace {
+
+struct ProfileFileTest : testing::Test {
+    TempFolder folder;
+    ProfileFile profile;
+    std::string path = folder.File("kvte.ini");
+
+    void Open(const std::string& content, const char* section)
+    {
+        TempFolder::Write(path, content);
+        OpenProfile(profile, path.c_str(), section);
+    }
+    std::string Content() const { return TempFolder::Read(path); }
+    std::string String(const char* key, int size = 1024)
+    {
+        char buffer[1024] = "garbage";
+        int n = GetString(profile, key, buffer, size);
+        EXPECT_EQ(n, static_cast<int>(std::string(buffer).size()));
+        return buffer;
+    }
+};
+
+TEST_F(ProfileFileTest, MissingThingsReadAsDefaults)
+{
+    Open("[main]\r\nx=5\r\n", "main");
+    EXPECT_EQ(GetInt(profile, "y"), 0);
+    EXPECT_EQ(String("y"), "");
+    SetSection(profile, "nosuch");
+    EXPECT_EQ(GetInt(profile, "x"), 0);
+    EXPECT_EQ(String("x"), "");
+    OpenProfile(profile, folder.File("absent.ini").c_str(), "main");
+    EXPECT_EQ(GetInt(profile, "x"), 0);
+}
+
+TEST_F(ProfileFileTest, IntegersAreSignedDecimal)
+{
+    Open("[tool]\r\ntype0=-1\r\ntype1= 2 \r\nbig=99999999999\r\nword=abc\r\nlead=12abc\r\n", "tool");
+    EXPECT_EQ(GetInt(profile, "type0"), -1);
+    EXPECT_EQ(GetInt(profile, "type1"), 2);
+    EXPECT_EQ(GetInt(profile, "big"), 2147483647);
+    EXPECT_EQ(GetInt(profile, "word"), 0);
+    EXPECT_EQ(GetInt(profile, "lead"), 12);
+}
+
+TEST_F(ProfileFileTest, NamesIgnoreLetterCaseButNotDoubleByteCharacters)
+{
+    // 0x83 0x5D is a double-byte character whose trail byte is ']'; 0x82 0x41 and
+    // 0x82 0x61 differ only in a trail byte that a careless fold would equate.
+    Open("[Version]\r\nMain=336\r\n[\x83]x]\r\nk=1\r\n[\x82" "A]\r\nk=2\r\n", "version");
+    EXPECT_EQ(GetInt(profile, "main"), 336);
+    EXPECT_EQ(GetInt(profile, "MAIN"), 336);
+    SetSection(profile, "\x83]x");
+    EXPECT_EQ(GetInt(profile, "k"), 1);
+    SetSection(profile, "\x82" "a");
+    EXPECT_EQ(GetInt(profile, "k"), 0);
+}
+
+TEST_F(ProfileFileTest, StringsAreBytesCutToTheBuffer)
+{
+    const char* font = "\x82l\x82r \x83S\x83V\x83" "b\x83N";  // ＭＳ ゴシック
+    Open("[editor1]\r\nFontName=\x82l\x82r \x83S\x83V\x83" "b\x83N\r\nColorFile = a b \r\n", "editor1");
+    EXPECT_EQ(String("FontName"), font);
+    EXPECT_EQ(String("ColorFile"), "a b");
+    EXPECT_EQ(String("FontName", 4), "\x82l");       // 3 bytes of room: not half a character
+    EXPECT_EQ(String("ColorFile", 2), "a");
+    ASSERT_TRUE(WriteString(profile, "FontName", "\x83\\\x83|"));  // ソポ: trail bytes '\' and '|'
+    EXPECT_EQ(String("FontName"), "\x83\\\x83|");
+}
+
+TEST_F(ProfileFileTest, WritesKeepEverythingElseByteForByte)
+{
+    const std::string before =
+        "; comment = not a key\r\n"
+        "[main]\r\n"
+        "x=1\n"
+        "y=2\r\n"
+        "\r\n"
+        "[tab]\r\n"
+        "width=120\r\n";
+    Open(before, "main");
+    ASSERT_TRUE(WriteInt(profile, "x", 300));          // in place
+    ASSERT_TRUE(WriteInt(profile, "height", 40));      // end of its section, before the blank line
+    SetSection(profile, "Tool");
+    ASSERT_TRUE(WriteString(profile, "num", "0"));     // new section at the end
+    EXPECT_EQ(Content(),
+              "; comment = not a key\r\n"
+              "[main]\r\n"
+              "x=300\n"
+              "y=2\r\n"
+              "height=40\r\n"
+              "\r\n"
+              "[tab]\r\n"
+              "width=120\r\n"
+              "\r\n"
+              "[Tool]\r\n"
+              "num=0\r\n");
+}
+
+TEST_F(ProfileFileTest, DeleteSectionRemovesHeaderAndKeys)
+{
+    Open("[a]\r\nk=1\r\n\r\n[find_history]\r\nf0=x\r\n; note\r\nf1=y\r\n[b]\r\nk=2\r\n", "FIND_HISTORY");
+    ASSERT_TRUE(DeleteSection(profile));
+    EXPECT_EQ(Content(), "[a]\r\nk=1\r\n\r\n[b]\r\nk=2\r\n");
+    EXPECT_TRUE(DeleteSection(profile));  // already gone
+}
+
+TEST_F(ProfileFileTest, AppendSectionThenWriteGoesOnANewLine)
+{
+    Open("[tool]\r\nnum=0\r\n", "tool");
+    ASSERT_TRUE(AppendSection(profile, "FileType"));
+    EXPECT_STREQ(profile.section, "FileType");
+    EXPECT_EQ(Content(), "[tool]\r\nnum=0\r\n\r\n[FileType]");
+    ASSERT_TRUE(WriteString(profile, "htm", "HTML.esf"));
+    ASSERT_TRUE(WriteString(profile, "html", "HTML.esf"));
+    EXPECT_EQ(Content(), "[tool]\r\nnum=0\r\n\r\n[FileType]\r\nhtm=HTML.esf\r\nhtml=HTML.esf\r\n");
+}
+
+TEST_F(ProfileFileTest, ValuesWithLineEndsAreRefused)
+{
+    Open("[find_history]\r\nf0=\r\n", "find_history");
+    EXPECT_FALSE(WriteString(profile, "f0", "a\r\n[main]\r\nkanji=2"));
+    EXPECT_EQ(Content(), "[find_history]\r\nf0=\r\n");
+}
+
+TEST_F(ProfileFileTest, AFailingWriteLeavesTheOldFileIntact)
+{
+    const std::string before = "[main]\r\nx=1\r\n";
+    Open(before, "main");
+    SetWriteFaultForTesting(5);
+    EXPECT_FALSE(WriteInt(profile, "x", 2));
+    EXPECT_FALSE(WriteString(profile, "new", "value"));
+    SetWriteFaultForTesting(-1);
+    EXPECT_EQ(Content(), before);
+    EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file left behind
+    EXPECT_TRUE(WriteInt(profile, "x", 2));
+    EXPECT_EQ(GetInt(profile, "x"), 2);
+}
+
+TEST(FileAccessTest, WriteWholeFileAndWildcards)
+{
+    TempFolder folder;
+    std::string path = folder.File("a b.txt");
+    EXPECT_FALSE(FileExists(path.c_str()));
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), "abc\0def", -1));
+    EXPECT_EQ(TempFolder::Read(path), "abc");
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), "abc\0def", 7));
+    EXPECT_EQ(TempFolder::Read(path), std::string("abc\0def", 7));
+    EXPECT_TRUE(FileExists(path.c_str()));
+    EXPECT_TRUE(FileExists(folder.File("*.txt").c_str()));
+    EXPECT_FALSE(FileExists(folder.File("*.ini").c_str()));
+    EXPECT_FALSE(WriteWholeFile(folder.File("missing/x.txt").c_str(), "x", -1));
+}
+
+}  // namespace

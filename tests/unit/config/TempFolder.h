@@ -1,0 +1,42 @@
+// A fresh folder under /tmp for one test, removed with everything in it afterwards.
+#ifndef KVTE_TESTS_TEMPFOLDER_H
+#define KVTE_TESTS_TEMPFOLDER_H
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char pattern[] = "/tmp/kvte-test-XXXXXX";
+        path_ = ::mkdtemp(pattern);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& Path() const { return path_; }
+
+    static std::string Read(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void Write(const std::string& file, const std::string& bytes)
+    {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    size_t EntryCount() const
+    {
+        size_t n = 0;
+        for (auto& e : std::filesystem::directory_iterator(path_)) { (void)e; ++n; }
+        return n;
+    }
+
+private:
+    std::string path_;
+};
+
+#endif
