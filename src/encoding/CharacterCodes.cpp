@@ -1,0 +1,35 @@
+// The public per-character primitives of InternalText.
+#include "encoding/CharacterCodesInline.h"
+
+using namespace encoding_detail;
+
+InternalChar ReadInternalChar(const char* text)
+{
+    if (!text || *text == 0) return {0, 0};
+    return ReadChar(TerminatedSource<char>{text});
+}
+
+InternalChar ReadInternalChar(const char* text, std::size_t available)
+{
+    if (!text || available == 0) return {0, 0};
+    return ReadChar(RangeSource<char>{text, available});
+}
+
+char16_t SjisCodeToUnicode(std::uint16_t code) { return CodeToUnicode(code); }
+
+std::uint16_t UnicodeToSjisCode(char16_t unit) { return static_cast<std::uint16_t>(UnicodeToCode(unit)); }
+
+std::uint16_t SjisToJisCode(std::uint16_t code)
+{
+    if (!IsLeadByte(code >> 8) || !IsTrailByte(code & 0xFF)) return 0;
+    return static_cast<std::uint16_t>(PairToJis(code));
+}
+
+int SjisCodePlane(std::uint16_t code) { return (code >> 8) >= 0xF0 ? 2 : 1; }
+
+std::uint16_t JisCodeToSjis(std::uint16_t jisCode, int plane)
+{
+    return static_cast<std::uint16_t>(JisToCode(jisCode, plane));
+}
+
+std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode) { return static_cast<std::uint16_t>(Jisx0212ToCode(jisCode)); }

@@ -1,0 +1,194 @@
+// Internal to the encoding code: the per-character primitives as inline functions over a
+// source cursor, shared by the conversions (the public wrappers are in CharacterCodes.cpp).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <type_traits>
+
+#include "encoding/Conversion.h"
+#include "encoding/EncodingTables.h"
+
+namespace encoding_detail {
+
+inline bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline bool IsTrailByte(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+inline bool IsHalfWidthKana(unsigned b) { return b >= 0xA1 && b <= 0xDF; }
+
+// A zero-terminated source. At(k) may be called only when At(0) .. At(k-1) are all
+// nonzero, which guarantees that p[k] is at most the terminator.
+template <typename Unit>
+struct TerminatedSource {
+    const Unit* p;
+    bool AtEnd() const { return *p == 0; }
+    unsigned At(std::size_t k) const { return static_cast<unsigned>(static_cast<std::make_unsigned_t<Unit>>(p[k])); }
+    void Advance(std::size_t k) { p += k; }
+};
+
+// A source of known length; 0 is an ordinary unit in it, and At(k) past the end reads 0
+// without touching memory.
+template <typename Unit>
+struct RangeSource {
+    const Unit* p;
+    std::size_t remaining;
+    bool AtEnd() const { return remaining == 0; }
+    unsigned At(std::size_t k) const
+    {
+        return k < remaining ? static_cast<unsigned>(static_cast<std::make_unsigned_t<Unit>>(p[k])) : 0u;
+    }
+    void Advance(std::size_t k) { p += k; remaining -= k; }
+};
+
+// The output side of the shared contract: counts always, writes while the count stays
+// below the capacity, never past it.
+template <typename Unit>
+struct Output {
+    Unit* destination;
+    std::int64_t capacity;
+    std::int64_t count = 0;
+
+    void Put(unsigned value)
+    {
+        if (count < capacity) destination[count] = static_cast<Unit>(value);
+        ++count;
+    }
+    void PutPair(unsigned code) { Put(code >> 8); Put(code & 0xFF); }
+    // One internal code: one byte below 0x100, else lead then trail.
+    void PutCode(unsigned code)
+    {
+        if (code >= 0x100) PutPair(code); else Put(code);
+    }
+    std::int64_t Finish()
+    {
+        if (count < capacity) {
+            destination[count] = 0;
+            return count;
+        }
+        if (capacity > 0) destination[capacity - 1] = 0;
+        return -1;
+    }
+};
+
+// Counting only: no destination.
+template <typename Unit>
+struct CountingOutput {
+    std::int64_t count = 0;
+    void Put(unsigned) { ++count; }
+    void PutPair(unsigned) { count += 2; }
+    void PutCode(unsigned code) { count += code >= 0x100 ? 2 : 1; }
+    std::int64_t Finish() { return count; }
+};
+
+// ReadInternalChar over a cursor whose At(0) is a nonzero byte (or any byte of a range).
+template <typename Source>
+inline InternalChar ReadChar(const Source& s)
+{
+    unsigned b = s.At(0);
+    if (b < 0x80) return {static_cast<std::uint16_t>(b), 1};
+    if (IsHalfWidthKana(b)) {
+        unsigned index = b - 0xA1;
+        unsigned next = s.At(1);
+        if (next == 0xDE && kHalfWidthKana.voiced[index]) return {kHalfWidthKana.voiced[index], 2};
+        if (next == 0xDF && kHalfWidthKana.semiVoiced[index]) return {kHalfWidthKana.semiVoiced[index], 2};
+        return {kHalfWidthKana.plain[index], 1};
+    }
+    if (IsLeadByte(b)) {
+        unsigned trail = s.At(1);
+        // A lead without a trail stands alone, so the byte after it is never swallowed.
+        if (IsTrailByte(trail)) return {static_cast<std::uint16_t>(b << 8 | trail), 2};
+    }
+    return {static_cast<std::uint16_t>(b), 1};
+}
+
+inline char16_t CodeToUnicode(unsigned code)
+{
+    if (code < 0x80) return static_cast<char16_t>(code);
+    if (code < 0x100) {
+        if (IsHalfWidthKana(code)) return static_cast<char16_t>(code + 0xFEC0);
+        switch (code) {
+        // Bytes without a character get units that convert back to the same byte.
+        case 0x80: return 0x0080;
+        case 0xA0: return 0xF8F0;
+        case 0xFD: return 0xF8F1;
+        case 0xFE: return 0xF8F2;
+        case 0xFF: return 0xF8F3;
+        default: return kNoCharacterUnit;  // a lone lead byte
+        }
+    }
+    unsigned lead = code >> 8, trail = code & 0xFF;
+    if (!IsLeadByte(lead) || !IsTrailByte(trail)) return kNoCharacterUnit;
+    unsigned row = lead <= 0x9F ? lead - 0x81 : lead - 0xC1;
+    unsigned cell = trail <= 0x7E ? trail - 0x40 : trail - 0x41;
+    std::uint16_t unit = SjisToUnicodeTable[row][cell];
+    return unit ? static_cast<char16_t>(unit) : kUnmappedUnit;
+}
+
+inline unsigned UnicodeToCode(unsigned unit)
+{
+    const std::uint16_t* page = UnicodeToSjisPages[(unit >> 8) & 0xFF];
+    return page ? page[unit & 0xFF] : 0u;
+}
+
+// Only for valid pairs (lead and trail checked by the caller).
+inline unsigned PairToJis(unsigned code)
+{
+    unsigned lead = code >> 8, trail = code & 0xFF;
+    unsigned sub = lead;
+    if (lead >= 0xF0) sub = lead <= 0xF4 ? Plane2RowLeads[(lead - 0xF0) * 2 + (trail > 0x9E ? 1 : 0)] : lead - 13;
+    unsigned row = sub <= 0x9F ? 2 * (sub - 0x71) + 1 : 2 * (sub - 0xB1) + 1;
+    if (trail > 0x9E) ++row;
+    unsigned cell = trail <= 0x7E ? trail - 0x1F : trail <= 0x9E ? trail - 0x20 : trail - 0x7E;
+    return row << 8 | cell;
+}
+
+inline unsigned JisToCode(unsigned jis, int plane)
+{
+    unsigned row = jis >> 8, cell = jis & 0xFF;
+    if (row < 0x21 || row > 0x7E || cell < 0x21 || cell > 0x7E) return 0;
+    if (plane == 2) {
+        if (row == 0x21 || (row >= 0x23 && row <= 0x25)) row += 0x5E;
+        else if (row == 0x28 || (row >= 0x2C && row <= 0x2F)) row += 0x58;
+        else if (row >= 0x6E) row += 0x1A;
+        else return 0;
+    } else if (plane != 1) {
+        return 0;
+    }
+    unsigned trail = cell + ((row & 1) ? 0x1F : 0x7D);
+    if (trail >= 0x7F) ++trail;
+    unsigned lead = ((row - 0x21) >> 1) + 0x81;
+    if (lead > 0x9F) lead += 0x40;
+    return lead << 8 | trail;
+}
+
+inline unsigned Jisx0212ToCode(unsigned jis)
+{
+    unsigned row = jis >> 8, cell = jis & 0xFF;
+    if (row < 0x31 || row > 0x6D || cell < 0x21 || cell > 0x7E) return 0;
+    return Jisx0212Table[row - 0x31][cell - 0x21];
+}
+
+// Runs a conversion body (a generic callable taking a source cursor and an output) in
+// counting mode when destination is null, else in writing mode.
+template <typename Unit, typename Source, typename Body>
+inline std::int64_t Run(Unit* destination, std::int64_t capacity, Source source, Body body)
+{
+    if (!destination) return body(source, CountingOutput<Unit>{});
+    if (capacity < 1) return -1;
+    return body(source, Output<Unit>{destination, capacity});
+}
+
+template <typename Unit>
+inline TerminatedSource<Unit> Terminated(const Unit* text)
+{
+    static const Unit empty[1] = {0};
+    return TerminatedSource<Unit>{text ? text : empty};
+}
+
+template <typename Unit>
+inline RangeSource<Unit> Range(std::basic_string_view<Unit> text)
+{
+    return RangeSource<Unit>{text.data(), text.size()};
+}
+
+}  // namespace encoding_detail

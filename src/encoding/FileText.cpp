@@ -1,0 +1,230 @@
+// Whole texts as opening and saving convert them, and the UTF-16/UTF-8 boundary helpers.
+#include "encoding/FileText.h"
+
+#include <new>
+
+#include "encoding/Conversion.h"
+#include "encoding/Detection.h"
+
+namespace {
+
+// Converts source into a string sized by the worst case, then trims it. The conversions
+// cannot return -1 with a destination of worstCase units; if they ever did, the text is
+// not used (false), because a -1 must never reach a file.
+template <typename Result, typename Source, typename Convert>
+bool ConvertInto(Result& result, const Source& source, std::size_t worstCase, Convert convert)
+{
+    result.assign(worstCase, typename Result::value_type());
+    std::int64_t count = convert(&result[0], source, static_cast<std::int64_t>(worstCase));
+    if (count < 0) {
+        result.clear();
+        return false;
+    }
+    result.resize(static_cast<std::size_t>(count));
+    return true;
+}
+
+// File bytes in UTF-16LE order to units; an odd last byte becomes a unit of its own.
+std::u16string BytesToUnits(std::string_view bytes)
+{
+    std::u16string units((bytes.size() + 1) / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        unsigned low = static_cast<unsigned char>(bytes[2 * i]);
+        unsigned high = 2 * i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + 1]) : 0u;
+        units[i] = static_cast<char16_t>(high << 8 | low);
+    }
+    return units;
+}
+
+std::string UnitsToBytes(std::u16string_view units)
+{
+    std::string bytes(units.size() * 2, '\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+    }
+    return bytes;
+}
+
+bool Utf16ToInternalInto(std::string& out, std::u16string_view units)
+{
+    return ConvertInto(out, units, 2 * units.size() + 1,
+                       [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+}
+
+bool Utf8ToUnitsInto(std::u16string& out, std::string_view utf8)
+{
+    return ConvertInto(out, utf8, utf8.size() + 1,
+                       [](char16_t* d, std::string_view s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+}
+
+bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark)
+{
+    return ConvertInto(out, internal, internal.size() + 2, [mark](char16_t* d, std::string_view s, std::int64_t c) {
+        return InternalToUtf16(d, s, mark, c);
+    });
+}
+
+bool UnitsToUtf8Into(std::string& out, std::u16string_view units, bool mark)
+{
+    return ConvertInto(out, units, 3 * units.size() + 4, [mark](char* d, std::u16string_view s, std::int64_t c) {
+        return Utf16ToUtf8(d, s, mark, c);
+    });
+}
+
+bool Decode(std::string_view bytes, EncodingCode code, std::string& text)
+{
+    switch (code) {
+    case EncodingCode::Jis:
+        return ConvertInto(text, bytes, bytes.size() + 1,
+                           [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
+    case EncodingCode::EucJp:
+        return ConvertInto(text, bytes, bytes.size() + 1,
+                           [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
+    case EncodingCode::Utf16Le:
+    case EncodingCode::Utf16LeBom: return Utf16ToInternalInto(text, BytesToUnits(bytes));
+    case EncodingCode::Utf8:
+    case EncodingCode::Utf8Bom: {
+        std::u16string units;
+        return Utf8ToUnitsInto(units, bytes) && Utf16ToInternalInto(text, units);
+    }
+    default: text.assign(bytes); return true;
+    }
+}
+
+bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
+{
+    switch (code) {
+    case EncodingCode::Jis:
+        return ConvertInto(bytes, text, 5 * text.size() + 2,
+                           [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
+    case EncodingCode::EucJp:
+        return ConvertInto(bytes, text, 2 * text.size() + 1,
+                           [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
+    case EncodingCode::Utf16Le:
+    case EncodingCode::Utf16LeBom: {
+        std::u16string units;
+        if (!InternalToUnitsInto(units, text, code == EncodingCode::Utf16LeBom)) return false;
+        bytes = UnitsToBytes(units);
+        return true;
+    }
+    case EncodingCode::Utf8:
+    case EncodingCode::Utf8Bom: {
+        std::u16string units;
+        return InternalToUnitsInto(units, text, false) && UnitsToUtf8Into(bytes, units, code == EncodingCode::Utf8Bom);
+    }
+    default: bytes.assign(text); return true;
+    }
+}
+
+}  // namespace
+
+bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result)
+{
+    try {
+        result.encoding = detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
+        if (Decode(fileBytes, result.encoding, result.text)) return true;
+    } catch (const std::bad_alloc&) {
+    }
+    result.text.clear();
+    result.text.shrink_to_fit();
+    return false;
+}
+
+EncodingCode ChooseSaveEncoding(int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom, bool utf8Bom)
+{
+    switch (kanjiSetting) {
+    case static_cast<int>(SaveEncodingChoice::SaveAsLoaded): return documentEncoding;
+    case static_cast<int>(SaveEncodingChoice::SaveEucJp): return EncodingCode::EucJp;
+    case static_cast<int>(SaveEncodingChoice::SaveJis): return EncodingCode::Jis;
+    case static_cast<int>(SaveEncodingChoice::SaveUtf16): return utf16Bom ? EncodingCode::Utf16LeBom : EncodingCode::Utf16Le;
+    case static_cast<int>(SaveEncodingChoice::SaveUtf8): return utf8Bom ? EncodingCode::Utf8Bom : EncodingCode::Utf8;
+    default: return EncodingCode::ShiftJis;
+    }
+}
+
+std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding)
+{
+    const char* ending = lineEnding == LineEndingCode::Crlf ? "\r\n"
+                         : lineEnding == LineEndingCode::Cr ? "\r"
+                         : lineEnding == LineEndingCode::Lf ? "\n"
+                                                            : nullptr;
+    if (!ending) return std::string(internal);
+    std::string out;
+    out.reserve(internal.size() + internal.size() / 16);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < internal.size(); ++i) {
+        char c = internal[i];
+        if (c != '\r' && c != '\n') continue;
+        out.append(internal.data() + start, i - start);
+        out.append(ending);
+        if (c == '\r' && i + 1 < internal.size() && internal[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    out.append(internal.data() + start, internal.size() - start);
+    return out;
+}
+
+bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding, std::string& fileBytes)
+{
+    try {
+        if (lineEnding == LineEndingCode::Automatic) {
+            if (Encode(internal, fileEncoding, fileBytes)) return true;
+        } else if (Encode(ConvertLineEndings(internal, lineEnding), fileEncoding, fileBytes)) {
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    fileBytes.clear();
+    fileBytes.shrink_to_fit();
+    return false;
+}
+
+bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,
+                     bool utf8Bom, LineEndingCode lineEnding, std::string& fileBytes)
+{
+    return EncodeFileBytes(internal, ChooseSaveEncoding(kanjiSetting, documentEncoding, utf16Bom, utf8Bom), lineEnding,
+                           fileBytes);
+}
+
+std::u16string InternalTextToUtf16(std::string_view internal)
+{
+    try {
+        std::u16string units;
+        if (InternalToUnitsInto(units, internal, false)) return units;
+    } catch (const std::bad_alloc&) {
+    }
+    return {};
+}
+
+std::string Utf16ToInternalText(std::u16string_view utf16)
+{
+    try {
+        std::string text;
+        if (Utf16ToInternalInto(text, utf16)) return text;
+    } catch (const std::bad_alloc&) {
+    }
+    return {};
+}
+
+std::string Utf8ToInternalText(std::string_view utf8)
+{
+    try {
+        std::u16string units;
+        std::string text;
+        if (Utf8ToUnitsInto(units, utf8) && Utf16ToInternalInto(text, units)) return text;
+    } catch (const std::bad_alloc&) {
+    }
+    return {};
+}
+
+std::string InternalTextToUtf8(std::string_view internal)
+{
+    try {
+        std::u16string units;
+        std::string text;
+        if (InternalToUnitsInto(units, internal, false) && UnitsToUtf8Into(text, units, false)) return text;
+    } catch (const std::bad_alloc&) {
+    }
+    return {};
+}

@@ -1,0 +1,155 @@
+// InternalText <-> 7-bit JIS (ISO-2022 style escape sequences).
+#include "encoding/CharacterCodesInline.h"
+
+using namespace encoding_detail;
+
+namespace {
+
+constexpr unsigned kEsc = 0x1B;
+
+enum class JisOutState { Ascii, Plane1, Plane2 };
+
+template <typename Source, typename Out>
+std::int64_t InternalToJisBody(Source s, Out out)
+{
+    JisOutState state = JisOutState::Ascii;
+    while (!s.AtEnd()) {
+        unsigned b = s.At(0);
+        if (b < 0x80) {
+            if (state != JisOutState::Ascii) {
+                out.Put(kEsc);
+                out.Put('(');
+                out.Put('B');
+                state = JisOutState::Ascii;
+            }
+            out.Put(b);
+            s.Advance(1);
+            continue;
+        }
+        InternalChar c = ReadChar(s);
+        s.Advance(static_cast<std::size_t>(c.length));
+        if (c.code >= 0x8140) {
+            JisOutState plane = (c.code >> 8) >= 0xF0 ? JisOutState::Plane2 : JisOutState::Plane1;
+            if (state != plane) {
+                out.Put(kEsc);
+                out.Put('$');
+                out.Put('(');
+                out.Put(plane == JisOutState::Plane1 ? 'O' : 'P');
+                state = plane;
+            }
+            out.PutPair(PairToJis(c.code));
+        } else {
+            out.PutCode(c.code);  // a byte without a character, kept as it is
+        }
+    }
+    return out.Finish();
+}
+
+enum class JisInState { Ascii, Roman, Kana, Plane1, Plane2, Jis0208, Jis0212 };
+
+// Recognises the escape sequence at s (At(0) is ESC); returns its length, 0 for none.
+template <typename Source>
+std::size_t ReadEscape(const Source& s, JisInState& state)
+{
+    unsigned b1 = s.At(1);
+    if (b1 == '$') {
+        unsigned b2 = s.At(2);
+        if (b2 == '@' || b2 == 'B') {
+            state = JisInState::Jis0208;
+            return 3;
+        }
+        if (b2 == '(') {
+            switch (s.At(3)) {
+            case 'O': state = JisInState::Plane1; return 4;
+            case 'P': state = JisInState::Plane2; return 4;
+            case 'D': state = JisInState::Jis0212; return 4;
+            default: return 0;
+            }
+        }
+        return 0;
+    }
+    if (b1 == '(') {
+        switch (s.At(2)) {
+        case 'B': state = JisInState::Ascii; return 3;
+        case 'J': state = JisInState::Roman; return 3;
+        case 'I': state = JisInState::Kana; return 3;
+        default: return 0;
+        }
+    }
+    return 0;
+}
+
+inline bool IsJisByte(unsigned b) { return b >= 0x21 && b <= 0x7E; }
+
+template <typename Source, typename Out>
+std::int64_t JisToInternalBody(Source s, Out out)
+{
+    JisInState state = JisInState::Ascii;
+    while (!s.AtEnd()) {
+        unsigned b = s.At(0);
+        if (b == kEsc) {
+            if (std::size_t length = ReadEscape(s, state)) {
+                s.Advance(length);
+                continue;
+            }
+        } else if (b == 0x0F && state == JisInState::Kana) {
+            state = JisInState::Roman;
+            s.Advance(1);
+            continue;
+        } else if (b == 0x0E && state == JisInState::Roman) {
+            state = JisInState::Kana;
+            s.Advance(1);
+            continue;
+        } else if (IsJisByte(b)) {
+            switch (state) {
+            case JisInState::Ascii:
+            case JisInState::Roman: break;
+            case JisInState::Kana:
+                // Only 0x21-0x5F are katakana; anything above would become a lead byte.
+                if (b <= 0x5F) {
+                    out.Put(b | 0x80);
+                    s.Advance(1);
+                    continue;
+                }
+                break;
+            default: {
+                unsigned cell = s.At(1);
+                if (!IsJisByte(cell)) break;  // half a character: the byte is kept as it is
+                unsigned jis = b << 8 | cell;
+                unsigned code = state == JisInState::Plane2    ? JisToCode(jis, 2)
+                                : state == JisInState::Jis0212 ? Jisx0212ToCode(jis)
+                                                               : JisToCode(jis, 1);
+                if (code == 0) out.Put('?'); else out.PutCode(code);
+                s.Advance(2);
+                continue;
+            }
+            }
+        }
+        out.Put(b);
+        s.Advance(1);
+    }
+    return out.Finish();
+}
+
+auto InternalToJisWith() { return [](auto s, auto out) { return InternalToJisBody(s, out); }; }
+auto JisToInternalWith() { return [](auto s, auto out) { return JisToInternalBody(s, out); }; }
+
+}  // namespace
+
+std::int64_t InternalToJis(char* destination, const char* source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Terminated(source), InternalToJisWith());
+}
+std::int64_t InternalToJis(char* destination, std::string_view source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Range(source), InternalToJisWith());
+}
+
+std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Terminated(source), JisToInternalWith());
+}
+std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Range(source), JisToInternalWith());
+}

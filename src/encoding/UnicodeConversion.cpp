@@ -1,0 +1,162 @@
+// The four conversions on the UTF-16 side: InternalText <-> UTF-16 and UTF-8 <-> UTF-16.
+#include "encoding/CharacterCodesInline.h"
+
+using namespace encoding_detail;
+
+namespace {
+
+constexpr unsigned kMark = 0xFEFF;
+
+template <typename Source, typename Out>
+std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
+{
+    if (writeMark) out.Put(kMark);
+    while (!s.AtEnd()) {
+        unsigned b = s.At(0);
+        if (b < 0x80) {
+            out.Put(b);
+            s.Advance(1);
+            continue;
+        }
+        InternalChar c = ReadChar(s);
+        out.Put(CodeToUnicode(c.code));
+        s.Advance(static_cast<std::size_t>(c.length));
+    }
+    return out.Finish();
+}
+
+// Reads each unit before anything is written for it, so it may run in place.
+template <typename Source, typename Out>
+std::int64_t Utf16ToInternalBody(Source s, Out out)
+{
+    if (!s.AtEnd() && s.At(0) == kMark) s.Advance(1);
+    while (!s.AtEnd()) {
+        unsigned unit = s.At(0);
+        s.Advance(1);
+        if (unit < 0x80) {
+            out.Put(unit);
+            continue;
+        }
+        unsigned code = UnicodeToCode(unit);
+        if (code == 0) out.Put('?'); else out.PutCode(code);
+    }
+    return out.Finish();
+}
+
+inline int Utf8SequenceLength(unsigned b)
+{
+    if ((b & 0xFC) == 0xFC) return 6;
+    if ((b & 0xF8) == 0xF8) return 5;
+    if ((b & 0xF0) == 0xF0) return 4;
+    if ((b & 0xE0) == 0xE0) return 3;
+    if ((b & 0xC0) == 0xC0) return 2;
+    return 1;
+}
+
+template <typename Source, typename Out>
+std::int64_t Utf8ToUtf16Body(Source s, Out out)
+{
+    if (s.At(0) == 0xEF && s.At(1) == 0xBB && s.At(2) == 0xBF) s.Advance(3);
+    while (!s.AtEnd()) {
+        unsigned b = s.At(0);
+        int length = Utf8SequenceLength(b);
+        if (length == 1) {  // ASCII, or a stray continuation byte taken as U+0080-U+00BF
+            out.Put(b);
+            s.Advance(1);
+            continue;
+        }
+        // Only real continuation bytes belong to the sequence: a broken one must not
+        // swallow the text after it (nor the terminator).
+        int present = 1;
+        while (present < length && (s.At(static_cast<std::size_t>(present)) & 0xC0) == 0x80) ++present;
+        if (present < length) {
+            out.Put(kNoCharacterUnit);
+            s.Advance(static_cast<std::size_t>(present));
+            continue;
+        }
+        if (length >= 4) {
+            out.Put('?');
+        } else {
+            unsigned value = length == 2 ? (b & 0x1F) << 6 | (s.At(1) & 0x3F)
+                                         : (b & 0x0F) << 12 | (s.At(1) & 0x3F) << 6 | (s.At(2) & 0x3F);
+            // An overlong zero must not end the text.
+            out.Put(value ? value : kNoCharacterUnit);
+        }
+        s.Advance(static_cast<std::size_t>(length));
+    }
+    return out.Finish();
+}
+
+template <typename Source, typename Out>
+std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
+{
+    if (writeMark) {
+        out.Put(0xEF);
+        out.Put(0xBB);
+        out.Put(0xBF);
+    }
+    while (!s.AtEnd()) {
+        unsigned unit = s.At(0);
+        s.Advance(1);
+        if (unit < 0x80) {
+            out.Put(unit);
+        } else if (unit < 0x800) {
+            out.Put(0xC0 | unit >> 6);
+            out.Put(0x80 | (unit & 0x3F));
+        } else {
+            out.Put(0xE0 | unit >> 12);
+            out.Put(0x80 | ((unit >> 6) & 0x3F));
+            out.Put(0x80 | (unit & 0x3F));
+        }
+    }
+    return out.Finish();
+}
+
+auto InternalToUtf16With(bool writeMark)
+{
+    return [writeMark](auto s, auto out) { return InternalToUtf16Body(s, out, writeMark); };
+}
+auto Utf16ToUtf8With(bool writeMark)
+{
+    return [writeMark](auto s, auto out) { return Utf16ToUtf8Body(s, out, writeMark); };
+}
+auto Utf16ToInternalWith() { return [](auto s, auto out) { return Utf16ToInternalBody(s, out); }; }
+auto Utf8ToUtf16With() { return [](auto s, auto out) { return Utf8ToUtf16Body(s, out); }; }
+
+}  // namespace
+
+std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity)
+{
+    return Run(destination, capacity, Terminated(source), InternalToUtf16With(writeMark));
+}
+std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity)
+{
+    return Run(destination, capacity, Range(source), InternalToUtf16With(writeMark));
+}
+
+std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Terminated(source), Utf16ToInternalWith());
+}
+std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Range(source), Utf16ToInternalWith());
+}
+
+std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Terminated(source), Utf8ToUtf16With());
+}
+std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity)
+{
+    return Run(destination, capacity, Range(source), Utf8ToUtf16With());
+}
+
+std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity)
+{
+    return Run(destination, capacity, Terminated(source), Utf16ToUtf8With(writeMark));
+}
+std::int64_t Utf16ToUtf8(char* destination, std::u16string_view source, bool writeMark, std::int64_t capacity)
+{
+    return Run(destination, capacity, Range(source), Utf16ToUtf8With(writeMark));
+}

@@ -1,0 +1,281 @@
+#!/usr/bin/env python3
+"""Writes EncodingTables.generated.cpp: the conversion tables of the encoding code.
+
+Derived from Python's own shift_jis_2004, euc_jis_2004 and euc_jp codecs (standard
+library only), then adjusted where the program deliberately differs from the published
+Shift_JIS-2004 mapping. Every count that the adjustments rely on is asserted, so a codec
+that changes under us stops the generator instead of producing different tables.
+
+Usage: gen_encoding_tables.py [OUTPUT]   (default: ../EncodingTables.generated.cpp)
+"""
+import os
+import sys
+import unicodedata
+
+LEADS = list(range(0x81, 0xA0)) + list(range(0xE0, 0xFD))
+TRAILS = list(range(0x40, 0x7F)) + list(range(0x80, 0xFD))
+PLACEHOLDER = 0x30FB  # KATAKANA MIDDLE DOT, the proper mapping of 0x8145
+
+# The characters added in JIS X 0213:2004: the program keeps them unmapped.
+ADDED_IN_2004 = [0x879F, 0x889E, 0x9873, 0x989E, 0xEAA5, 0xEFF8, 0xEFF9, 0xEFFA, 0xEFFB, 0xEFFC]
+FORWARD_OVERRIDES = {
+    0xFC5A: 0x9B1D,
+    # Microsoft code page 932
+    0x815F: 0xFF3C, 0x8160: 0xFF5E, 0x8161: 0x2225, 0x817C: 0xFF0D,
+    0x8191: 0xFFE0, 0x8192: 0xFFE1, 0x81CA: 0xFFE2,
+    # the ASCII characters
+    0x81AD: 0x0027, 0x81AE: 0x0022, 0x81AF: 0x002D,
+}
+PLACEHOLDER_RANGES = [
+    (0x2047, 0x2047), (0x2051, 0x2051), (0x23BE, 0x23CC), (0x23CE, 0x23CE), (0x24EB, 0x24FE),
+    (0x2616, 0x2617), (0x2934, 0x2935), (0x2985, 0x2986), (0x29BF, 0x29BF), (0x29FA, 0x29FB),
+    (0x303B, 0x303D), (0x3095, 0x3096), (0x309F, 0x30A0), (0x30FF, 0x30FF), (0x31F0, 0x31FF),
+    (0x3251, 0x325F), (0x32B1, 0x32BF), (0x69EA, 0x69EA), (0x9B2D, 0x9B2D), (0xFA30, 0xFA6A),
+    (0xFE45, 0xFE46),
+]
+REVERSE_PREFERRED = {0x30FB: 0x8145, 0x2225: 0x8161}
+REVERSE_SINGLE_BYTE = [0x0022, 0x0027, 0x002D, 0x007E]
+REVERSE_ADDED = {
+    0x0080: 0x80, 0x00A2: 0x8191, 0x00A3: 0x8192, 0x00A5: 0x5C, 0x00AC: 0x81CA, 0x00B5: 0x83CA,
+    0x2211: 0x83B0, 0xF8F0: 0xA0, 0xF8F1: 0xFD, 0xF8F2: 0xFE, 0xF8F3: 0xFF,
+}
+EXPECTED_PAGES = (list(range(0x00, 0x05)) + list(range(0x1E, 0x28)) + [0x30] + list(range(0x32, 0xA0))
+                  + list(range(0xF8, 0xFB)) + [0xFF])
+FULL_WIDTH_KANA = ("。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
+                   "ハヒフヘホマミムメモヤユヨラリルレロワン゛゜")
+# Half-width letters whose voiced form JIS X 0213 has only as the "W" row katakana.
+VOICED_EXTRA = {"ｲ": "ヸ", "ｴ": "ヹ"}
+PLANE2_ROW_LEADS = [0x81, 0x84, 0x82, 0x82, 0x83, 0x86, 0x87, 0x87, 0x88, 0xE7]
+
+
+def check(condition, message):
+    if not condition:
+        sys.exit("gen_encoding_tables: " + message)
+
+
+def published_mapping():
+    """Every double-byte code to its published decoding (a str of 1 or 2 code points)."""
+    mapping = {}
+    for lead in LEADS:
+        for trail in TRAILS:
+            try:
+                mapping[lead * 256 + trail] = bytes([lead, trail]).decode("shift_jis_2004")
+            except UnicodeDecodeError:
+                pass
+    return mapping
+
+
+def in_placeholder_list(cp):
+    return any(low <= cp <= high for low, high in PLACEHOLDER_RANGES)
+
+
+def build_forward(published):
+    forward = {}
+    above_bmp = pairs = listed = 0
+    for code, text in published.items():
+        if code in ADDED_IN_2004:
+            continue
+        if code in FORWARD_OVERRIDES:
+            forward[code] = FORWARD_OVERRIDES[code]
+            continue
+        if len(text) == 2:
+            pairs += 1
+            forward[code] = PLACEHOLDER
+            continue
+        check(len(text) == 1, "unexpected decoding of %04X" % code)
+        cp = ord(text)
+        if cp > 0xFFFF:
+            above_bmp += 1
+            forward[code] = PLACEHOLDER
+        elif in_placeholder_list(cp):
+            listed += 1
+            forward[code] = PLACEHOLDER
+        else:
+            forward[code] = cp
+    check(all(c in published for c in ADDED_IN_2004), "a 2004 addition is missing from the codec")
+    check(above_bmp == 302, "expected 302 codes above U+FFFF, found %d" % above_bmp)
+    check(pairs == 25, "expected 25 two-code-point codes, found %d" % pairs)
+    check(listed == 164, "expected 164 codes of listed code points, found %d" % listed)
+    return forward
+
+
+def build_reverse(forward):
+    reverse = {cp: cp for cp in range(0x80)}
+    for b in range(0xA1, 0xE0):
+        reverse[0xFF61 + b - 0xA1] = b
+    owners = {}
+    for code in sorted(forward):
+        owners.setdefault(forward[code], []).append(code)
+    for cp, codes in owners.items():
+        if cp < 0x80:
+            check(cp in REVERSE_SINGLE_BYTE, "a double-byte code maps to ASCII U+%04X" % cp)
+            continue
+        check(not 0xFF61 <= cp <= 0xFF9F, "a double-byte code maps to half-width U+%04X" % cp)
+        if len(codes) > 1:
+            check(cp in REVERSE_PREFERRED, "U+%04X has several codes: %s" % (cp, codes))
+            reverse[cp] = REVERSE_PREFERRED[cp]
+        else:
+            reverse[cp] = codes[0]
+    reverse.update(REVERSE_ADDED)
+    pages = sorted({cp >> 8 for cp in reverse})
+    check(pages == EXPECTED_PAGES, "unexpected page set %s" % [hex(p) for p in pages])
+    check(len(pages) == 130, "expected 130 pages")
+    return reverse
+
+
+def build_kana(reverse, published):
+    pair_codes = {text: code for code, text in published.items() if len(text) == 2}
+
+    def code_of(text):
+        if len(text) == 1:
+            return reverse.get(ord(text), 0)
+        return pair_codes.get(text, 0)
+
+    plain, voiced, semi = [], [], []
+    for b in range(0xA1, 0xE0):
+        half = chr(0xFF61 + b - 0xA1)
+        full = unicodedata.normalize("NFKC", half)
+        # NFKC turns the half-width marks into combining ones; the program writes the
+        # spacing full-width marks.
+        full = {"\u3099": "\u309B", "\u309A": "\u309C"}.get(full, full)
+        plain.append(code_of(full))
+        with_voiced = VOICED_EXTRA.get(half) or unicodedata.normalize("NFKC", half + "\uFF9E")
+        voiced.append(code_of(with_voiced) if len(with_voiced) == 1 else 0)
+        with_semi = unicodedata.normalize("NFKC", half + "\uFF9F")
+        semi.append(code_of(with_semi) if with_semi[0] != "\u309A" else 0)
+    expected_plain = [reverse[ord(ch)] for ch in FULL_WIDTH_KANA]
+    check(plain == expected_plain, "plain half-width table differs from the full-width list")
+    check(sum(1 for c in voiced if c) == 25, "expected 25 voiced entries")
+    check(sum(1 for c in semi if c) == 13, "expected 13 semi-voiced entries")
+    check(voiced[0xB3 - 0xA1] == 0x8394 and voiced[0xDC - 0xA1] == 0x8492, "voiced U/WA")
+    check([semi[b - 0xA1] for b in (0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xBE, 0xC2, 0xC4)]
+          == list(range(0x8397, 0x839F)), "semi-voiced JIS X 0213 katakana")
+    return plain, voiced, semi
+
+
+def sjis_to_jis(code, row_leads):
+    """The row/cell arithmetic of the program, checked here against the codec."""
+    lead, trail = code >> 8, code & 0xFF
+    if lead < 0xF0:
+        sub = lead
+    elif lead <= 0xF4:
+        sub = row_leads[(lead - 0xF0) * 2 + (1 if trail > 0x9E else 0)]
+    else:
+        sub = lead - 13
+    row = 2 * (sub - 0x71) + 1 if sub <= 0x9F else 2 * (sub - 0xB1) + 1
+    if trail > 0x9E:
+        row += 1
+    if trail <= 0x7E:
+        cell = trail - 0x1F
+    elif trail <= 0x9E:
+        cell = trail - 0x20
+    else:
+        cell = trail - 0x7E
+    return row * 256 + cell
+
+
+def build_plane2_row_leads(published):
+    row_leads = []
+    for lead in range(0xF0, 0xF5):
+        for second_half in (False, True):
+            trails = [t for t in TRAILS if (t > 0x9E) == second_half]
+            code = next(lead * 256 + t for t in trails if lead * 256 + t in published)
+            euc = published[code].encode("euc_jis_2004")
+            check(len(euc) == 3 and euc[0] == 0x8F, "plane-2 code %04X is not behind SS3" % code)
+            row = euc[1] & 0x7F
+            base = row - 1 - (1 if second_half else 0)
+            sub = base // 2 + 0x71
+            if sub > 0x9F:
+                sub = base // 2 + 0xB1
+            row_leads.append(sub)
+    check(row_leads == PLANE2_ROW_LEADS, "plane-2 row table %s" % [hex(x) for x in row_leads])
+    # The arithmetic must reproduce the codec's JIS code for every mapped double-byte code.
+    checked = 0
+    for code, text in published.items():
+        euc = text.encode("euc_jis_2004")
+        if len(euc) == 1:
+            continue  # 0x815F and 0x81B0 decode to ASCII, which EUC writes as one byte
+        checked += 1
+        jis = ((euc[-2] & 0x7F) << 8) | (euc[-1] & 0x7F)
+        check(sjis_to_jis(code, row_leads) == jis, "row/cell of %04X" % code)
+        check((len(euc) == 3) == (code >> 8 >= 0xF0), "plane of %04X" % code)
+    check(checked == len(published) - 2, "row/cell checked for %d codes" % checked)
+    return row_leads
+
+
+def build_jisx0212(published):
+    table = []
+    for row in range(0x31, 0x6E):
+        for cell in range(0x21, 0x7F):
+            code = 0
+            try:
+                ch = bytes([0x8F, row | 0x80, cell | 0x80]).decode("euc_jp")
+                sjis = ch.encode("shift_jis_2004")
+                if len(sjis) == 2:
+                    code = sjis[0] * 256 + sjis[1]
+                    check(code in published, "JIS X 0212 %04X gives no Shift_JIS-2004 code" % (row * 256 + cell))
+            except (UnicodeDecodeError, UnicodeEncodeError):
+                pass
+            table.append(code)
+    return table
+
+
+def rows_of(values, per_line=16):
+    lines = []
+    for i in range(0, len(values), per_line):
+        lines.append("    " + ", ".join("0x%04X" % v for v in values[i:i + per_line]) + ",")
+    return lines
+
+
+def render(forward, reverse, kana, row_leads, jisx0212):
+    out = ["// Generated by src/encoding/gen/gen_encoding_tables.py from the Shift_JIS-2004,",
+           "// EUC-JIS-2004 and EUC-JP codecs of Python's standard library. Do not edit.",
+           '#include "encoding/EncodingTables.h"', "",
+           "const std::uint16_t SjisToUnicodeTable[60][188] = {"]
+    for lead in LEADS:
+        cells = [forward.get(lead * 256 + t, 0) for t in TRAILS]
+        out.append("  { // lead 0x%02X" % lead)
+        out += rows_of(cells)
+        out.append("  },")
+    out += ["};", "", "namespace {", ""]
+    pages = sorted({cp >> 8 for cp in reverse})
+    for page in pages:
+        cells = [reverse.get(page * 256 + low, 0) for low in range(256)]
+        out.append("const std::uint16_t kPage%02X[256] = {" % page)
+        out += rows_of(cells)
+        out.append("};")
+    out += ["", "}  // namespace", "", "const std::uint16_t* const UnicodeToSjisPages[256] = {"]
+    slots = ["kPage%02X" % p if p in pages else "nullptr" for p in range(256)]
+    for i in range(0, 256, 8):
+        out.append("    " + ", ".join(slots[i:i + 8]) + ",")
+    out += ["};", "", "const HalfWidthKanaTables kHalfWidthKana = {"]
+    for name, table in zip(("plain", "voiced", "semi-voiced"), kana):
+        out.append("  { // %s" % name)
+        out += rows_of(table)
+        out.append("  },")
+    out += ["};", "", "const std::uint8_t Plane2RowLeads[10] = {",
+            "    " + ", ".join("0x%02X" % x for x in row_leads) + ",", "};", "",
+            "const std::uint16_t Jisx0212Table[61][94] = {"]
+    for r in range(61):
+        out.append("  { // row 0x%02X" % (0x31 + r))
+        out += rows_of(jisx0212[r * 94:(r + 1) * 94])
+        out.append("  },")
+    out += ["};", ""]
+    return "\n".join(out)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "EncodingTables.generated.cpp")
+    published = published_mapping()
+    forward = build_forward(published)
+    reverse = build_reverse(forward)
+    kana = build_kana(reverse, published)
+    row_leads = build_plane2_row_leads(published)
+    jisx0212 = build_jisx0212(published)
+    with open(target, "w", encoding="utf-8", newline="\n") as f:
+        f.write(render(forward, reverse, kana, row_leads, jisx0212))
+
+
+if __name__ == "__main__":
+    main()
