@@ -108,3 +108,14 @@ const char* GapBuffer::Contiguous(size_t index, size_t count) {
 }
 
 }  // namespace kvte::textcontrol
+
+namespace kvte::textcontrol {
+
+void GapBuffer::Swap(GapBuffer& other) noexcept {
+  std::swap(data_, other.data_);
+  std::swap(capacity_, other.capacity_);
+  std::swap(gapStart_, other.gapStart_);
+  std::swap(gapEnd_, other.gapEnd_);
+}
+
+}  // namespace kvte::textcontrol

@@ -17,6 +17,7 @@ class GapBuffer {
   GapBuffer() = default;
   GapBuffer(const GapBuffer&) = delete;
   GapBuffer& operator=(const GapBuffer&) = delete;
+  void Swap(GapBuffer& other) noexcept;
 
   size_t Length() const { return capacity_ - (gapEnd_ - gapStart_); }
   size_t Capacity() const { return capacity_; }

@@ -45,6 +45,13 @@ class LineIndex {
   uint16_t State(size_t line) const;
   void SetState(size_t line, uint16_t state);
 
+  // Calls visit(start) for the start of every line in order, cheaply (no lookups).
+  template <typename Visit>
+  void VisitLineStarts(Visit visit) const {
+    for (size_t b = 0; b < blocks_.size(); ++b)
+      for (uint32_t start : blocks_[b].starts) visit(blockFirstByte_[b] + start);
+  }
+
   size_t MemoryUse() const;
   // Checks every invariant (for tests): starts strictly increasing, counts consistent.
   bool Verify(size_t textLength) const;

@@ -29,6 +29,7 @@
 #include "textcontrol/model/Emphasis.h"
 #include "textcontrol/model/GapBuffer.h"
 #include "textcontrol/model/LineIndex.h"
+#include "textcontrol/model/SjisUnits.h"
 #include "textcontrol/model/TextTypes.h"
 #include "textcontrol/model/UndoHistory.h"
 
@@ -192,6 +193,9 @@ class TextModel {
   void SetSelectionIndices(size_t anchor, size_t caret);
   // Bytes of memory held by the model (buffer, line index, undo), for measurements.
   size_t MemoryUse() const;
+  // Calls visit(index) with the first byte index of every line in order.
+  template <typename Visit>
+  void VisitLineStarts(Visit visit) const { lines_.VisitLineStarts(visit); }
 
  private:
   friend struct TextModelAccess;  // tests of invariants
@@ -207,8 +211,9 @@ class TextModel {
   void NoteChangedLines(int first, int last, bool lineCountChanged);
   void InvalidateEmphasisFrom(size_t line0, long lineDelta, size_t lastEditedLine0);
   void SetCaretKeepingColumn(size_t index, bool extend);
-  size_t WordStartBefore(size_t index) const;
-  size_t WordStartAfter(size_t index) const;
+  size_t WordStartBefore(size_t index);
+  size_t WordStartAfter(size_t index);
+  size_t IndexAtDisplayColumn(size_t line0, int column);
   bool ChangeIndentation(bool add);
 
   GapBuffer buffer_;

@@ -1,1 +1,135 @@
-// stub
+// Undo and redo steps with typing merged into one step (see UndoHistory.h).
+#include "textcontrol/model/UndoHistory.h"
+
+#include <new>
+
+namespace kvte::textcontrol {
+
+namespace {
+// Whether `action` continues the single-key edits of `step`.
+bool Continues(const UndoStep& step, const UndoAction& action, UndoMerge merge) {
+  if (step.sealed || step.merge != merge || merge == UndoMerge::None || step.actions.empty()) return false;
+  const UndoAction& last = step.actions.back();
+  switch (merge) {
+    case UndoMerge::Typing:
+      return last.removed.empty() && action.removed.empty() &&
+             action.position == last.position + last.inserted.size();
+    case UndoMerge::Backspace:
+      return last.inserted.empty() && action.inserted.empty() &&
+             action.position + action.removed.size() == last.position;
+    case UndoMerge::Delete:
+      return last.inserted.empty() && action.inserted.empty() && action.position == last.position;
+    case UndoMerge::None:
+      break;
+  }
+  return false;
+}
+}  // namespace
+
+bool UndoHistory::Record(UndoAction action, UndoMerge merge, size_t anchorBefore, size_t caretBefore,
+                         size_t anchorAfter, size_t caretAfter) {
+  try {
+    steps_.resize(undoCount_);  // a new edit ends every redo
+    if (groupDepth_ > 0 && !groupStarted_) {
+      steps_.emplace_back();
+      ++undoCount_;
+      steps_.back().anchorBefore = anchorBefore;
+      steps_.back().caretBefore = caretBefore;
+      groupStarted_ = true;
+    } else if (groupDepth_ == 0) {
+      bool merged = undoCount_ > 0 && Continues(steps_.back(), action, merge);
+      if (merged) {
+        UndoAction& last = steps_.back().actions.back();
+        if (merge == UndoMerge::Typing) {
+          last.inserted += action.inserted;
+        } else if (merge == UndoMerge::Backspace) {
+          last.removed.insert(0, action.removed);
+          last.position = action.position;
+        } else {
+          last.removed += action.removed;
+        }
+        steps_.back().anchorAfter = anchorAfter;
+        steps_.back().caretAfter = caretAfter;
+        return true;
+      }
+      steps_.emplace_back();
+      ++undoCount_;
+      steps_.back().merge = merge;
+      steps_.back().anchorBefore = anchorBefore;
+      steps_.back().caretBefore = caretBefore;
+    }
+    UndoStep& step = steps_.back();
+    step.actions.push_back(std::move(action));
+    step.anchorAfter = anchorAfter;
+    step.caretAfter = caretAfter;
+    TrimToLimit();
+    return true;
+  } catch (const std::bad_alloc&) {
+    Clear();
+    return false;
+  }
+}
+
+void UndoHistory::BeginGroup() {
+  if (groupDepth_++ == 0) groupStarted_ = false;
+}
+
+void UndoHistory::EndGroup() {
+  if (groupDepth_ > 0 && --groupDepth_ == 0 && groupStarted_ && undoCount_ > 0) steps_.back().sealed = true;
+}
+
+void UndoHistory::Seal() {
+  if (undoCount_ > 0) steps_[undoCount_ - 1].sealed = true;
+}
+
+void UndoHistory::Clear() {
+  steps_.clear();
+  undoCount_ = 0;
+}
+
+void UndoHistory::SetLimit(int steps) {
+  if (steps == -1 || steps > 0) {
+    limit_ = steps;
+    TrimToLimit();
+  }
+}
+
+void UndoHistory::TrimToLimit() {
+  if (limit_ < 0) return;
+  while (steps_.size() > static_cast<size_t>(limit_) && undoCount_ > 0) {
+    steps_.pop_front();
+    --undoCount_;
+  }
+}
+
+const UndoStep* UndoHistory::TakeUndo() {
+  if (undoCount_ == 0) return nullptr;
+  --undoCount_;
+  steps_[undoCount_].sealed = true;
+  return &steps_[undoCount_];
+}
+
+const UndoStep* UndoHistory::TakeRedo() {
+  if (undoCount_ >= steps_.size()) return nullptr;
+  return &steps_[undoCount_++];
+}
+
+size_t UndoHistory::MemoryUse() const {
+  size_t total = steps_.size() * sizeof(UndoStep);
+  for (const UndoStep& step : steps_)
+    for (const UndoAction& action : step.actions)
+      total += sizeof(UndoAction) + action.removed.capacity() + action.inserted.capacity();
+  return total;
+}
+
+}  // namespace kvte::textcontrol
+
+namespace kvte::textcontrol {
+
+void UndoHistory::SetSelectionAfter(size_t anchor, size_t caret) {
+  if (undoCount_ == 0) return;
+  steps_[undoCount_ - 1].anchorAfter = anchor;
+  steps_[undoCount_ - 1].caretAfter = caret;
+}
+
+}  // namespace kvte::textcontrol

@@ -42,6 +42,8 @@ class UndoHistory {
   void BeginGroup();
   void EndGroup();
   void Seal();
+  // The selection that redo restores for the last step (set after a group is complete).
+  void SetSelectionAfter(size_t anchor, size_t caret);
   void Clear();
   // -1 unlimited; n > 0 keeps n steps; other values ignored.
   void SetLimit(int steps);

@@ -1,0 +1,90 @@
+// The record of one editing view (window, model, look, scroll and input state) and the
+// registry that maps view ids and window handles to it. Every file of the view works on
+// this record; the record itself holds no behaviour.
+#ifndef KVTE_TEXTCONTROL_WIN32_VIEWSTATE_H
+#define KVTE_TEXTCONTROL_WIN32_VIEWSTATE_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "textcontrol/model/TextModel.h"
+#include "textcontrol/model/WrapLayout.h"
+#include "textcontrol/win32/EditControl.h"
+
+namespace kvte::textcontrol {
+
+struct ViewDropTarget;
+
+// How a view looks; set through SetFont, SetViewColor, ShowMark and SetOption.
+struct ViewLook {
+  std::wstring fontName;       // empty: the default Japanese monospace font
+  int pointSize = 12;
+  HFONT font = nullptr;        // owned
+  HFONT rulerFont = nullptr;   // owned; small digits of the ruler
+  int columnWidth = 8;         // pixels of one half-width column
+  int fontHeight = 16;         // pixels of the font's cell
+  int ascent = 13;
+  int lineSpacing = 0;
+  int rulerHeight = 0;
+  int lineNumberWidth = 0;
+  COLORREF colours[VIEW_COLOR_COUNT] = {};
+  bool marks[VIEW_MARK_COUNT] = {};
+  bool ownerDrawLineEnd = false;
+  bool notifyParent = true;
+  int oleMode = 1;
+
+  int RowHeight() const { return fontHeight + lineSpacing; }
+};
+
+// What the parent was last told, so that each change is reported exactly once.
+struct ViewReported {
+  uint64_t changeCounter = 0;
+  TextPosition caret;
+  TextPosition anchor;
+  int hoverKind = 0;
+};
+
+struct EditorView {
+  explicit EditorView(int viewId) : id(viewId), wrap(model) {}
+  EditorView(const EditorView&) = delete;
+  EditorView& operator=(const EditorView&) = delete;
+
+  int id;
+  HWND window = nullptr;
+  HWND parent = nullptr;
+  TextModel model;
+  WrapLayout wrap;       // width 0 while wrapping is off
+  bool wrapOn = false;
+  ViewLook look;
+
+  VisualRow top;         // first row shown
+  int leftColumn = 0;    // first display column shown; always 0 while wrapping
+  int widestColumns = 0; // widest row painted so far: the horizontal scroll range
+  int desiredColumn = -1;// display column kept by a run of vertical moves, -1 none
+
+  bool hasFocus = false;
+  bool caretCreated = false;
+  bool mouseSelecting = false;   // left button held after a click in the text
+  bool mayStartDrag = false;     // the click fell inside the selection: a drag may start
+  POINT pressPoint = {};
+  bool imeComposing = false;
+  int repaintSuppress = 0;       // > 0 while a compound operation runs
+
+  ViewReported reported;
+  std::string lineCopy;          // bytes handed out by GetLineText
+  ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs
+};
+
+// The view with this id, or null when there is none.
+EditorView* FindView(int id);
+// The view shown by this window, or null.
+EditorView* FindViewOfWindow(HWND window);
+// Registers the window class once; false when that fails.
+bool RegisterViewClass(HINSTANCE instance);
+extern const wchar_t kViewClassName[];
+
+}  // namespace kvte::textcontrol
+
+#endif
