@@ -1,0 +1,74 @@
+// The records other processes send, and the command-line rule.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/OpenFileRequest.h"
+
+namespace {
+
+TEST(OpenFileRequestTest, RoundTripsThroughTheWireLayout)
+{
+    OpenFileRequest request;
+    ASSERT_TRUE(MakeOpenFileRequest("C:\\a b\\\x83\\.txt", -1, true, request));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&request);
+    EXPECT_EQ(bytes[264], 0xFF);  // -1, little-endian
+    EXPECT_EQ(bytes[267], 0xFF);
+    EXPECT_EQ(bytes[268], 1);
+    OpenFileRequest received;
+    ASSERT_TRUE(ReadOpenFileRequest(&request, sizeof request, received));
+    EXPECT_STREQ(received.path, "C:\\a b\\\x83\\.txt");
+    EXPECT_EQ(received.mode, -1);
+    EXPECT_EQ(received.showErrors, 1);
+}
+
+TEST(OpenFileRequestTest, PathsThatDoNotFitAreNotSent)
+{
+    OpenFileRequest request;
+    EXPECT_TRUE(MakeOpenFileRequest(std::string(263, 'a'), 0, true, request));
+    EXPECT_FALSE(MakeOpenFileRequest(std::string(264, 'a'), 0, true, request));
+}
+
+TEST(OpenFileRequestTest, MalformedDataIsRefusedWithoutReadingPastIt)
+{
+    OpenFileRequest request;
+    // Exactly sized heap blocks, so that the sanitizers catch a read past the end.
+    std::vector<unsigned char> shortData(271, 0);
+    EXPECT_FALSE(ReadOpenFileRequest(shortData.data(), shortData.size(), request));
+    EXPECT_FALSE(ReadOpenFileRequest(nullptr, 272, request));
+    std::vector<unsigned char> unterminated(272, 'a');
+    unterminated[264] = 0;  // a zero after the path field does not count
+    EXPECT_FALSE(ReadOpenFileRequest(unterminated.data(), unterminated.size(), request));
+    std::vector<unsigned char> odd(272, 0);
+    odd[0] = 'x';
+    odd[268] = 7;
+    ASSERT_TRUE(ReadOpenFileRequest(odd.data(), odd.size(), request));
+    EXPECT_EQ(request.showErrors, 1);
+}
+
+TEST(CopyDataTextTest, NeedsATerminatorInsideTheData)
+{
+    std::string_view text;
+    std::vector<char> unterminated = {'a', 'b'};
+    EXPECT_FALSE(ReadCopyDataText(unterminated.data(), unterminated.size(), text));
+    std::vector<char> terminated = {'a', 'b', '\0', 'c'};
+    ASSERT_TRUE(ReadCopyDataText(terminated.data(), terminated.size(), text));
+    EXPECT_EQ(text, "ab");
+}
+
+TEST(CommandLineTest, QuotesAndBlanks)
+{
+    using sv = std::string_view;
+    EXPECT_EQ(PathFromCommandLine(sv("\"C:\\My Files\\a.txt\"")), "C:\\My Files\\a.txt");
+    EXPECT_EQ(PathFromCommandLine(sv("C:\\My Files\\a.txt")), "C:\\My Files\\a.txt");
+    // A quoted path followed by more text loses only the line's last character.
+    EXPECT_EQ(PathFromCommandLine(sv("\"C:\\a.txt\" -x")), "C:\\a.txt\" -");
+    EXPECT_EQ(PathFromCommandLine(sv("\"")), "");
+    EXPECT_EQ(PathFromCommandLine(sv("\"\"")), "");
+    EXPECT_EQ(PathFromCommandLine(sv("")), "");
+    EXPECT_EQ(PathFromCommandLine(std::wstring_view(L"\"C:\\日本.txt\"")), L"C:\\日本.txt");
+}
+
+}  // namespace
