@@ -170,6 +170,11 @@ size_t TextModel::SnapToUnit(size_t index) const {
   return at;
 }
 
+size_t TextModel::SnapUpToUnit(size_t index) const {
+  size_t start = SnapToUnit(index);
+  return start == index ? index : NextUnit(start);
+}
+
 size_t TextModel::NextUnit(size_t index) const {
   size_t length = buffer_.Length();
   if (index >= length) return length;

@@ -200,6 +200,7 @@ class TextModel {
  private:
   friend struct TextModelAccess;  // tests of invariants
   size_t SnapToUnit(size_t index) const;
+  size_t SnapUpToUnit(size_t index) const;
   size_t LineStartIndex(size_t line0) const { return lines_.LineStart(line0); }
   size_t LineEndIndex(size_t line0) const;
   size_t NextUnit(size_t index) const;

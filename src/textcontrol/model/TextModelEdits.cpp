@@ -61,7 +61,9 @@ bool TextModel::ReplaceRange(size_t start, size_t end, std::string_view text, bo
     lines_.Erase(start, end);
     buffer_.Erase(start, end - start);
   }
-  anchor_ = caret_ = start + text.size();
+  // A lone lead byte inserted or uncovered before a trail byte now pairs with it: the
+  // caret goes after that character rather than into it.
+  anchor_ = caret_ = SnapUpToUnit(start + text.size());
   desiredColumn_ = -1;
 
   if (recordUndo) {

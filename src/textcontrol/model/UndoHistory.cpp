@@ -6,19 +6,30 @@
 namespace kvte::textcontrol {
 
 namespace {
-// Whether `action` continues the single-key edits of `step`.
-bool Continues(const UndoStep& step, const UndoAction& action, UndoMerge merge) {
-  if (step.sealed || step.merge != merge || merge == UndoMerge::None || step.actions.empty()) return false;
-  const UndoAction& last = step.actions.back();
+// Whether an edit of kind `merge` may join `step`: consecutive key presses of one kind.
+bool Continues(const UndoStep& step, UndoMerge merge) {
+  return !step.sealed && merge != UndoMerge::None && step.merge == merge && !step.actions.empty();
+}
+
+// Folds `action` into `last` when the two touch (typing on, deleting further back or
+// forward); false when they do not, and the action is kept as one more of the step.
+bool Fold(UndoAction& last, const UndoAction& action, UndoMerge merge) {
   switch (merge) {
     case UndoMerge::Typing:
-      return last.removed.empty() && action.removed.empty() &&
-             action.position == last.position + last.inserted.size();
+      if (!last.removed.empty() || !action.removed.empty() || action.position != last.position + last.inserted.size())
+        return false;
+      last.inserted += action.inserted;
+      return true;
     case UndoMerge::Backspace:
-      return last.inserted.empty() && action.inserted.empty() &&
-             action.position + action.removed.size() == last.position;
+      if (!last.inserted.empty() || !action.inserted.empty() || action.position + action.removed.size() != last.position)
+        return false;
+      last.removed.insert(0, action.removed);
+      last.position = action.position;
+      return true;
     case UndoMerge::Delete:
-      return last.inserted.empty() && action.inserted.empty() && action.position == last.position;
+      if (!last.inserted.empty() || !action.inserted.empty() || action.position != last.position) return false;
+      last.removed += action.removed;
+      return true;
     case UndoMerge::None:
       break;
   }
@@ -37,19 +48,11 @@ bool UndoHistory::Record(UndoAction action, UndoMerge merge, size_t anchorBefore
       steps_.back().caretBefore = caretBefore;
       groupStarted_ = true;
     } else if (groupDepth_ == 0) {
-      bool merged = undoCount_ > 0 && Continues(steps_.back(), action, merge);
-      if (merged) {
-        UndoAction& last = steps_.back().actions.back();
-        if (merge == UndoMerge::Typing) {
-          last.inserted += action.inserted;
-        } else if (merge == UndoMerge::Backspace) {
-          last.removed.insert(0, action.removed);
-          last.position = action.position;
-        } else {
-          last.removed += action.removed;
-        }
-        steps_.back().anchorAfter = anchorAfter;
-        steps_.back().caretAfter = caretAfter;
+      if (undoCount_ > 0 && Continues(steps_.back(), merge)) {
+        UndoStep& step = steps_.back();
+        if (!Fold(step.actions.back(), action, merge)) step.actions.push_back(std::move(action));
+        step.anchorAfter = anchorAfter;
+        step.caretAfter = caretAfter;
         return true;
       }
       steps_.emplace_back();
@@ -106,11 +109,13 @@ const UndoStep* UndoHistory::TakeUndo() {
   if (undoCount_ == 0) return nullptr;
   --undoCount_;
   steps_[undoCount_].sealed = true;
+  if (undoCount_ > 0) steps_[undoCount_ - 1].sealed = true;  // typing after an undo starts afresh
   return &steps_[undoCount_];
 }
 
 const UndoStep* UndoHistory::TakeRedo() {
   if (undoCount_ >= steps_.size()) return nullptr;
+  steps_[undoCount_].sealed = true;
   return &steps_[undoCount_++];
 }
 

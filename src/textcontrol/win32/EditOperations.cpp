@@ -1,0 +1,275 @@
+// The text operations of the editing control by view id: whole text, lines, caret and
+// selection, edit commands, bookmarks, highlight and emphasis. Each one acts on the
+// view's model and then brings the screen and the parent up to date.
+#include <climits>
+#include <cstring>
+#include <string_view>
+
+#include "textcontrol/win32/ViewInternal.h"
+#include "textcontrol/win32/ViewLayout.h"
+
+using namespace kvte::textcontrol;
+
+namespace {
+
+std::string_view TextOf(const char* text)
+{
+    return text ? std::string_view(text, std::strlen(text)) : std::string_view();
+}
+
+int ClampToInt(size_t value)
+{
+    return value > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
+}
+
+// Runs an edit on a view as one undo step and reports it.
+template <typename Edit>
+void EditAsOneStep(int id, Edit edit)
+{
+    EditorView* view = FindView(id);
+    if (!view || !view->model.IsEditable()) return;
+    view->model.SealUndoStep();
+    edit(*view);
+    view->model.SealUndoStep();
+    UpdateView(*view, kUpdateAll);
+}
+
+template <typename Move>
+void MoveSelection(int id, Move move)
+{
+    EditorView* view = FindView(id);
+    if (!view) return;
+    view->model.SealUndoStep();
+    view->desiredColumn = -1;
+    move(*view);
+    UpdateView(*view, kUpdateAll);
+}
+
+}  // namespace
+
+void Copy(int view)
+{
+    EditorView* record = FindView(view);
+    if (record) CopyToClipboard(*record);
+}
+
+void Cut(int view)
+{
+    EditorView* record = FindView(view);
+    if (!record || !record->model.IsEditable() || !record->model.HasSelection()) return;
+    if (!CopyToClipboard(*record)) return;  // never delete what did not reach the clipboard
+    EditAsOneStep(view, [](EditorView& v) { v.model.InsertText(std::string_view()); });
+}
+
+void Paste(int view)
+{
+    EditorView* record = FindView(view);
+    if (record) PasteFromClipboard(*record);
+}
+
+void Undo(int view)
+{
+    EditAsOneStep(view, [](EditorView& v) { v.model.Undo(); });
+}
+
+void Redo(int view)
+{
+    EditAsOneStep(view, [](EditorView& v) { v.model.Redo(); });
+}
+
+void Indent(int view)
+{
+    EditAsOneStep(view, [](EditorView& v) { v.model.Indent(); });
+}
+
+void Unindent(int view)
+{
+    EditAsOneStep(view, [](EditorView& v) { v.model.Unindent(); });
+}
+
+void SelectAll(int view)
+{
+    MoveSelection(view, [](EditorView& v) { v.model.SelectAll(); });
+}
+
+int SetText(int view, const char* text)
+{
+    EditorView* record = FindView(view);
+    if (!record) return 0;
+    if (!record->model.SetText(TextOf(text))) return 0;
+    record->top = VisualRow{1, 0};
+    record->leftColumn = 0;
+    record->widestColumns = 0;
+    record->desiredColumn = -1;
+    ForgetChanges(*record);
+    UpdateView(*record, kUpdateAll);
+    return 1;
+}
+
+int GetTextLength(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? ClampToInt(record->model.GetTextLength()) : 0;
+}
+
+int GetText(int view, char* buffer, int lineEndMode)
+{
+    EditorView* record = FindView(view);
+    if (!record || !buffer) return 0;
+    // The caller sized the buffer by GetTextLength + 1, which holds every mode.
+    size_t capacity = record->model.GetTextLength() + 1;
+    return ClampToInt(record->model.GetText(buffer, capacity, lineEndMode));
+}
+
+int GetLineCount(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.GetLineCount() : 0;
+}
+
+void InsertText(int view, const char* text)
+{
+    EditorView* record = FindView(view);
+    if (!record || !text) return;
+    InsertTyped(*record, std::string(text), true);
+}
+
+const char* GetLineText(int view, int line)
+{
+    EditorView* record = FindView(view);
+    if (!record) return "";
+    if (line < 1 || line > record->model.GetLineCount()) {
+        record->lineCopy.clear();
+    } else {
+        std::string_view bytes = record->model.LineText(line);
+        record->lineCopy.assign(bytes.data(), bytes.size());
+    }
+    return record->lineCopy.c_str();
+}
+
+int GetLineLength(int view, int line)
+{
+    EditorView* record = FindView(view);
+    if (!record || line < 1 || line > record->model.GetLineCount()) return 0;
+    return record->model.GetLineLength(line);
+}
+
+int GetLineEnding(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.GetLineEnding() : kLineEndingCrLf;
+}
+
+void SetSelection(int view, int line1, int column1, int line2, int column2)
+{
+    MoveSelection(view, [&](EditorView& v) { v.model.SetSelection(line1, column1, line2, column2); });
+}
+
+int GetSelection(int view, int* line, int* column, int* line2, int* column2)
+{
+    EditorView* record = FindView(view);
+    if (!record) return -2;
+    TextPosition first = record->model.SelectionStart();
+    TextPosition second = record->model.SelectionEnd();
+    if (line) *line = first.line;
+    if (column) *column = first.column;
+    if (line2) *line2 = second.line;
+    if (column2) *column2 = second.column;
+    return record->model.HasSelection() ? 0 : -2;
+}
+
+void SelectRange(int view, int start, int end)
+{
+    MoveSelection(view, [&](EditorView& v) { v.model.SelectRange(start, end); });
+}
+
+int GetSelectionRange(int view, int* start, int* end)
+{
+    EditorView* record = FindView(view);
+    if (!record) return 0;
+    if (start) *start = record->model.SelectionStartOffset();
+    if (end) *end = record->model.SelectionEndOffset();
+    return record->model.HasSelection() ? -1 : 0;
+}
+
+int GetCaretLine(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.GetCaretLine() : 0;
+}
+
+int GetCaretPosition(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.GetCaretPosition() : 0;
+}
+
+void SetCaretLine(int view, int line)
+{
+    MoveSelection(view, [&](EditorView& v) { v.model.SetCaretLine(line); });
+}
+
+int GetCaretOffset(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.GetCaretOffset() : 0;
+}
+
+void MoveCaretToTop(int view, int)
+{
+    MoveSelection(view, [](EditorView& v) { v.model.MoveCaretToTop(); });
+}
+
+int GetCaretColumn(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.GetCaretColumn() : 0;
+}
+
+void SetBookmark(int view, int line, int on, int redraw)
+{
+    EditorView* record = FindView(view);
+    if (!record) return;
+    record->model.SetBookmark(line, on != 0);
+    if (redraw) UpdateView(*record, kUpdateRepaint);
+}
+
+int IsBookmarked(int view, int line)
+{
+    EditorView* record = FindView(view);
+    return record && record->model.IsBookmarked(line) ? 1 : 0;
+}
+
+void SetHighlightText(int view, const char* text, int redraw, int)
+{
+    EditorView* record = FindView(view);
+    if (!record) return;
+    record->model.SetHighlightText(TextOf(text));
+    if (redraw) UpdateView(*record, kUpdateRepaint);
+}
+
+int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour,
+                int second, int colourNumber, int fourth)
+{
+    EditorView* record = FindView(view);
+    if (!record || !text) return kEmphasisTableFull;
+    try {
+        return record->model.AddEmphasis(TextOf(text), TextOf(endText), kind, colour, second, colourNumber, fourth);
+    } catch (...) {
+        return kEmphasisTableFull;
+    }
+}
+
+void ClearEmphasis(int view, int redraw)
+{
+    EditorView* record = FindView(view);
+    if (!record) return;
+    record->model.ClearEmphasis();
+    if (redraw) UpdateView(*record, kUpdateRepaint);
+}
+
+void SetEditable(int view, int editable)
+{
+    EditorView* record = FindView(view);
+    if (record) record->model.SetEditable(editable != 0);
+}
