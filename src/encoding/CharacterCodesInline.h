@@ -164,8 +164,8 @@ inline unsigned JisToCode(unsigned jis, int plane)
 inline unsigned Jisx0212ToCode(unsigned jis)
 {
     unsigned row = jis >> 8, cell = jis & 0xFF;
-    if (row < 0x31 || row > 0x6D || cell < 0x21 || cell > 0x7E) return 0;
-    return Jisx0212Table[row - 0x31][cell - 0x21];
+    if (row < 0x30 || row > 0x6D || cell < 0x21 || cell > 0x7E) return 0;
+    return Jisx0212Table[row - 0x30][cell - 0x21];
 }
 
 // Runs a conversion body (a generic callable taking a source cursor and an output) in

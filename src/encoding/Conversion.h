@@ -53,8 +53,8 @@ int SjisCodePlane(std::uint16_t code);  // 1 for leads below 0xF0, 2 for 0xF0-0x
 // (row or cell outside 0x21-0x7E, a plane-2 row outside 1, 3-5, 8, 12-15 and 78-94).
 std::uint16_t JisCodeToSjis(std::uint16_t jisCode, int plane);
 
-// The internal code of a JIS X 0212 code (row*256+cell); 0 outside rows 0x31-0x6D and
-// for characters that JIS X 0213 lacks.
+// The internal code of a JIS X 0212 kanji code (row*256+cell); 0 outside the kanji rows
+// 0x30-0x6D and for characters that JIS X 0213 lacks.
 std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
 
 // ---------------------------------------------------------------------------------------

@@ -26,5 +26,5 @@ extern const HalfWidthKanaTables kHalfWidthKana;
 // (lead - 0xF0) * 2, plus 1 for trails above 0x9E.
 extern const std::uint8_t Plane2RowLeads[10];
 
-// JIS X 0212 rows 0x31-0x6D, cells 0x21-0x7E -> internal code, 0 = not in JIS X 0213.
-extern const std::uint16_t Jisx0212Table[61][94];
+// JIS X 0212 kanji rows 0x30-0x6D, cells 0x21-0x7E -> internal code, 0 = not in JIS X 0213.
+extern const std::uint16_t Jisx0212Table[62][94];

@@ -52,7 +52,7 @@ std::int64_t EucToInternalBody(Source s, Out out)
                 unsigned cell = IsEucByte(row) ? s.At(2) : 0;
                 if (IsEucByte(cell)) {
                     unsigned jis = (row & 0x7F) << 8 | (cell & 0x7F);
-                    unsigned code = row >= 0xB1 && row <= 0xED ? Jisx0212ToCode(jis) : JisToCode(jis, 2);
+                    unsigned code = row >= 0xB0 && row <= 0xED ? Jisx0212ToCode(jis) : JisToCode(jis, 2);
                     if (code == 0) out.Put('?'); else out.PutCode(code);
                     s.Advance(3);
                     continue;

@@ -6,6 +6,8 @@ using namespace encoding_detail;
 namespace {
 
 constexpr unsigned kMark = 0xFEFF;
+// What the tables give for characters that UTF-16 has only as a sequence or above U+FFFF.
+constexpr unsigned kPlaceholderUnit = 0x30FB;
 
 template <typename Source, typename Out>
 std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
@@ -19,7 +21,14 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
             continue;
         }
         InternalChar c = ReadChar(s);
-        out.Put(CodeToUnicode(c.code));
+        unsigned unit = CodeToUnicode(c.code);
+        if (c.length == 2 && unit == kPlaceholderUnit && IsHalfWidthKana(b)) {
+            // A katakana merged with its mark into a character that UTF-16 only has as a
+            // placeholder (カ゚ and the like): keep the two characters instead.
+            unit = CodeToUnicode(kHalfWidthKana.plain[b - 0xA1]);
+            c.length = 1;
+        }
+        out.Put(unit);
         s.Advance(static_cast<std::size_t>(c.length));
     }
     return out.Finish();

@@ -205,7 +205,7 @@ def build_plane2_row_leads(published):
 
 def build_jisx0212(published):
     table = []
-    for row in range(0x31, 0x6E):
+    for row in range(0x30, 0x6E):
         for cell in range(0x21, 0x7F):
             code = 0
             try:
@@ -255,9 +255,9 @@ def render(forward, reverse, kana, row_leads, jisx0212):
         out.append("  },")
     out += ["};", "", "const std::uint8_t Plane2RowLeads[10] = {",
             "    " + ", ".join("0x%02X" % x for x in row_leads) + ",", "};", "",
-            "const std::uint16_t Jisx0212Table[61][94] = {"]
-    for r in range(61):
-        out.append("  { // row 0x%02X" % (0x31 + r))
+            "const std::uint16_t Jisx0212Table[62][94] = {"]
+    for r in range(62):
+        out.append("  { // row 0x%02X" % (0x30 + r))
         out += rows_of(jisx0212[r * 94:(r + 1) * 94])
         out.append("  },")
     out += ["};", ""]
