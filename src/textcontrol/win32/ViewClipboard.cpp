@@ -1,5 +1,6 @@
 // The clipboard: the selection goes out as CF_UNICODETEXT and comes back in through the
 // project's own tables, so that every JIS X 0213 character survives a copy and paste.
+#include <algorithm>
 #include <cstring>
 
 #include "textcontrol/win32/ViewInternal.h"

@@ -1,0 +1,361 @@
+// OLE drag and drop of text: the view as a drop target, as a drag source, and the small
+// data object that carries the dragged text.
+#include "textcontrol/win32/ViewDragDrop.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "textcontrol/win32/ViewInternal.h"
+#include "textcontrol/win32/ViewLayout.h"
+#include "textcontrol/win32/ViewText.h"
+
+namespace kvte::textcontrol {
+
+namespace {
+
+constexpr int kOleCopyMode = 2;
+constexpr int kOleControlMode = 16;
+constexpr int kOleRefuseDrop = 4;
+constexpr int kOleRefuseDrag = 8;
+
+// The view whose drag is running, so that a drop on the same view moves the text itself
+// instead of letting the source delete it afterwards.
+EditorView* gDragSource = nullptr;
+bool gDropHandledBySource = false;
+
+bool OleReady()
+{
+    static const bool ready = SUCCEEDED(OleInitialize(nullptr));
+    return ready;
+}
+
+DWORD EffectForMode(int mode, DWORD keys, DWORD allowed)
+{
+    DWORD wanted;
+    if (mode & kOleCopyMode) wanted = DROPEFFECT_COPY;
+    else if (mode & kOleControlMode) wanted = (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    else wanted = DROPEFFECT_MOVE;
+    if (allowed & wanted) return wanted;
+    if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
+    return allowed & DROPEFFECT_MOVE;
+}
+
+std::wstring TextOfDataObject(IDataObject* data)
+{
+    std::wstring text;
+    FORMATETC format = {CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    if (data && SUCCEEDED(data->GetData(&format, &medium))) {
+        size_t units = GlobalSize(medium.hGlobal) / sizeof(wchar_t);
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(medium.hGlobal))) {
+            size_t n = 0;
+            while (n < units && wide[n]) ++n;
+            text.assign(wide, n);
+            GlobalUnlock(medium.hGlobal);
+        }
+        ReleaseStgMedium(&medium);
+    }
+    return text;
+}
+
+bool HasText(IDataObject* data)
+{
+    FORMATETC format = {CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return data && data->QueryGetData(&format) == S_OK;
+}
+
+class TextDataObject : public IDataObject {
+public:
+    explicit TextDataObject(std::wstring text) : text_(std::move(text)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDataObject) {
+            *out = static_cast<IDataObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
+    {
+        if (!format || !medium) return E_INVALIDARG;
+        HRESULT ok = QueryGetData(format);
+        if (ok != S_OK) return ok;
+        HGLOBAL memory = nullptr;
+        if (format->cfFormat == CF_UNICODETEXT) {
+            size_t bytes = (text_.size() + 1) * sizeof(wchar_t);
+            memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+            if (void* p = memory ? GlobalLock(memory) : nullptr) {
+                std::memcpy(p, text_.c_str(), bytes);
+                GlobalUnlock(memory);
+            }
+        } else {
+            int bytes = WideCharToMultiByte(CP_ACP, 0, text_.c_str(), -1, nullptr, 0, nullptr, nullptr);
+            memory = bytes > 0 ? GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes)) : nullptr;
+            if (void* p = memory ? GlobalLock(memory) : nullptr) {
+                WideCharToMultiByte(CP_ACP, 0, text_.c_str(), -1, static_cast<char*>(p), bytes, nullptr, nullptr);
+                GlobalUnlock(memory);
+            }
+        }
+        if (!memory) return E_OUTOFMEMORY;
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override
+    {
+        if (!format) return E_INVALIDARG;
+        if (format->cfFormat != CF_UNICODETEXT && format->cfFormat != CF_TEXT) return DV_E_FORMATETC;
+        if (!(format->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
+        if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override
+    {
+        if (out) out->ptd = nullptr;
+        return DATA_S_SAMEFORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override
+    {
+        if (direction != DATADIR_GET) return E_NOTIMPL;
+        FORMATETC formats[2] = {{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL},
+                                {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}};
+        return SHCreateStdEnumFmtEtc(2, formats, out);
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    virtual ~TextDataObject() = default;
+    LONG references_ = 1;
+    std::wstring text_;
+};
+
+class TextDropSource : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropSource) {
+            *out = static_cast<IDropSource*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
+    {
+        if (escape) return DRAGDROP_S_CANCEL;
+        if (!(keys & MK_LBUTTON)) return DRAGDROP_S_DROP;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+private:
+    virtual ~TextDropSource() = default;
+    LONG references_ = 1;
+};
+
+}  // namespace
+
+struct ViewDropTarget : public IDropTarget {
+    explicit ViewDropTarget(int viewId) : id(viewId) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *out = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&references);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
+    {
+        acceptable = HasText(data);
+        return DragOver(keys, point, effect);
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override
+    {
+        if (!effect) return E_INVALIDARG;
+        EditorView* view = FindView(id);
+        if (!view || !view->window || !acceptable || (view->look.oleMode & kOleRefuseDrop) || !view->model.IsEditable()) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        *effect = EffectForMode(view->look.oleMode, keys, *effect);
+        // The caret shows where the text would land.
+        POINT client = {point.x, point.y};
+        ScreenToClient(view->window, &client);
+        POINT at = PointOfPosition(*view, PositionAtPoint(*view, client));
+        if (view->caretCreated) SetCaretPos(at.x, at.y);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override
+    {
+        if (EditorView* view = FindView(id)) PlaceCaret(*view);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
+    {
+        HRESULT over = DragOver(keys, point, effect);
+        EditorView* view = FindView(id);
+        if (FAILED(over) || !view || *effect == DROPEFFECT_NONE) return over;
+        try {
+            std::string text = WideToInternal(TextOfDataObject(data).c_str(), static_cast<size_t>(-1));
+            if (text.empty()) {
+                *effect = DROPEFFECT_NONE;
+                return S_OK;
+            }
+            POINT client = {point.x, point.y};
+            ScreenToClient(view->window, &client);
+            int target = view->model.OffsetOfPosition(PositionAtPoint(*view, client));
+            if (gDragSource == view) DropOnSource(*view, text, target, *effect == DROPEFFECT_MOVE);
+            else DropFromOutside(*view, text, target);
+            SetFocus(view->window);
+        } catch (...) {
+            *effect = DROPEFFECT_NONE;
+        }
+        return S_OK;
+    }
+
+    static void DropFromOutside(EditorView& view, const std::string& text, int target)
+    {
+        view.model.SelectRange(target, target);
+        InsertTyped(view, text, true);
+    }
+
+    // A drag inside one view: the view moves or copies the text itself, and tells the
+    // source side not to delete anything.
+    static void DropOnSource(EditorView& view, const std::string& text, int target, bool move)
+    {
+        int start = view.model.SelectionStartOffset();
+        int end = view.model.SelectionEndOffset();
+        gDropHandledBySource = true;
+        if (move && target >= start && target <= end) return;  // onto itself: nothing moves
+        view.model.SealUndoStep();
+        if (move && target > end) {
+            view.model.SelectRange(target, target);
+            view.model.InsertText(text);
+            view.model.SelectRange(start, end);
+            view.model.InsertText(std::string_view());
+            int newStart = target - (end - start);
+            view.model.SelectRange(newStart, newStart + static_cast<int>(text.size()));
+        } else {
+            if (move) {
+                view.model.SelectRange(start, end);
+                view.model.InsertText(std::string_view());
+            }
+            view.model.SelectRange(target, target);
+            view.model.InsertText(text);
+            view.model.SelectRange(target, target + static_cast<int>(text.size()));
+        }
+        view.model.SealUndoStep();
+        UpdateView(view, kUpdateAll);
+    }
+
+    int id;
+    LONG references = 1;
+    bool acceptable = false;
+};
+
+void RegisterDropTarget(EditorView& view)
+{
+    if (!view.window || !OleReady()) return;
+    auto* target = new (std::nothrow) ViewDropTarget(view.id);
+    if (!target) return;
+    if (SUCCEEDED(RegisterDragDrop(view.window, target))) view.dropTarget = target;
+    target->Release();  // the registration holds it now
+}
+
+void RevokeDropTarget(EditorView& view)
+{
+    if (view.dropTarget && view.window) RevokeDragDrop(view.window);
+    view.dropTarget = nullptr;
+}
+
+bool DragSelection(EditorView& view)
+{
+    if (!OleReady() || !view.model.HasSelection() || (view.look.oleMode & kOleRefuseDrag)) return false;
+    IDataObject* data = nullptr;
+    try {
+        data = new TextDataObject(InternalToWide(SelectedText(view)));
+    } catch (...) {
+        return false;
+    }
+    auto* source = new (std::nothrow) TextDropSource();
+    if (!source) {
+        data->Release();
+        return false;
+    }
+    DWORD allowed = DROPEFFECT_COPY;
+    if (view.model.IsEditable() && !(view.look.oleMode & kOleCopyMode)) allowed |= DROPEFFECT_MOVE;
+    DWORD effect = DROPEFFECT_NONE;
+    int id = view.id;
+    gDragSource = &view;
+    gDropHandledBySource = false;
+    HRESULT result = DoDragDrop(data, source, allowed, &effect);
+    gDragSource = nullptr;
+    data->Release();
+    source->Release();
+    EditorView* still = FindView(id);
+    if (still == &view && result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !gDropHandledBySource) {
+        // Moved out to another window: the text leaves this one.
+        view.model.SealUndoStep();
+        view.model.InsertText(std::string_view());
+        view.model.SealUndoStep();
+        UpdateView(view, kUpdateAll);
+    }
+    return result == DRAGDROP_S_DROP;
+}
+
+IDataObject* CreateTextDataObject(const std::wstring& text)
+{
+    try {
+        return new TextDataObject(text);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+IDropTarget* DropTargetOfView(int id)
+{
+    EditorView* view = FindView(id);
+    return view ? view->dropTarget : nullptr;
+}
+
+}  // namespace kvte::textcontrol

@@ -1,0 +1,20 @@
+// OLE drag and drop of text into and out of a view, by the modes of the OLE option:
+// 1 moves, 2 copies, 16 lets the Ctrl key choose (held: copy); +4 refuses drops into the
+// view, +8 refuses drags out of it. These two entry points let tests drive a drop.
+#ifndef KVTE_TEXTCONTROL_WIN32_VIEWDRAGDROP_H
+#define KVTE_TEXTCONTROL_WIN32_VIEWDRAGDROP_H
+
+#include <ole2.h>
+
+#include <string>
+
+namespace kvte::textcontrol {
+
+// A data object holding one text as CF_UNICODETEXT (and CF_TEXT); reference count 1.
+IDataObject* CreateTextDataObject(const std::wstring& text);
+// The drop target registered for a view (not AddRef'd), or null.
+IDropTarget* DropTargetOfView(int view);
+
+}  // namespace kvte::textcontrol
+
+#endif
