@@ -1,5 +1,6 @@
 // ChooseFontDialog: the system font dialog, started from the view's current font; the
 // chosen font is applied to the view and its name and size handed back.
+#include <windows.h>
 #include <commdlg.h>
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // data object that carries the dragged text.
 #include "textcontrol/win32/ViewDragDrop.h"
 
+#include <windows.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -184,6 +185,7 @@ private:
 
 struct ViewDropTarget : public IDropTarget {
     explicit ViewDropTarget(int viewId) : id(viewId) {}
+    virtual ~ViewDropTarget() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {

@@ -1,5 +1,6 @@
 // Input through the IME: the composition window follows the caret in the view's font,
 // and each result string is inserted as one undo step.
+#include <windows.h>
 #include <imm.h>
 
 #include <vector>

@@ -1,5 +1,6 @@
 // Mouse input of a view: click, drag to select, Shift+click, double click (a word, or
 // open a link), wheel, right button (the parent's context menu), the pointer over links.
+#include <windows.h>
 #include <shellapi.h>
 #include <windowsx.h>
 

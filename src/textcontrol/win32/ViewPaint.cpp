@@ -25,13 +25,14 @@ struct ByteStyle {
 };
 
 struct PaintContext {
+    PaintContext(EditorView& v, HDC target) : view(v), dc(target) {}
     EditorView& view;
     HDC dc;
-    RECT area;        // text area
-    int rowHeight;
-    int textOffset;   // from a row's top to its text cell
+    RECT area = {};       // text area
+    int rowHeight = 1;
+    int textOffset = 0;   // from a row's top to its text cell
     TextPosition selectionFirst, selectionLast;
-    bool hasSelection;
+    bool hasSelection = false;
     VisualRow caretRow;
     // Styles of the line being painted, one per byte plus one for its line end.
     int styledLine = 0;
@@ -96,7 +97,7 @@ void StyleLine(PaintContext& c, int line)
     int length = static_cast<int>(c.lineBytes.size());
 
     ByteStyle plain;
-    plain.text = Colour(view, COLOR_TEXT);
+    plain.text = Colour(view, VIEW_COLOR_TEXT);
     c.styles.assign(static_cast<size_t>(length) + 1, plain);
     auto apply = [&](int start, int count, auto change) {
         int from = std::clamp(start, 0, length);
@@ -107,14 +108,14 @@ void StyleLine(PaintContext& c, int line)
         apply(run.start, run.length, [&](ByteStyle& s) { s.text = run.colour & 0x00FFFFFF; });
     for (const LinkRun& run : c.linkRuns) {
         bool mail = run.kind == kLinkMail;
-        COLORREF text = Colour(view, mail ? COLOR_MAIL : COLOR_URL);
-        COLORREF under = Colour(view, mail ? COLOR_MAIL_UNDERLINE : COLOR_URL_UNDERLINE);
+        COLORREF text = Colour(view, mail ? VIEW_COLOR_MAIL : VIEW_COLOR_URL);
+        COLORREF under = Colour(view, mail ? VIEW_COLOR_MAIL_UNDERLINE : VIEW_COLOR_URL_UNDERLINE);
         apply(run.start, run.length, [&](ByteStyle& s) { s.text = text; s.underline = under; });
     }
     for (const HighlightRun& run : c.highlightRuns)
         apply(run.start, run.length, [&](ByteStyle& s) {
-            s.text = Colour(view, COLOR_FIND_TEXT);
-            s.back = Colour(view, COLOR_FIND_BACK);
+            s.text = Colour(view, VIEW_COLOR_FIND_TEXT);
+            s.back = Colour(view, VIEW_COLOR_FIND_BACK);
         });
     if (c.hasSelection && line >= c.selectionFirst.line && line <= c.selectionLast.line) {
         int from = line == c.selectionFirst.line ? c.selectionFirst.column - 1 : 0;
@@ -124,8 +125,8 @@ void StyleLine(PaintContext& c, int line)
         to = std::clamp(to, from, length + 1);
         for (int i = from; i < to; ++i) {
             ByteStyle& s = c.styles[static_cast<size_t>(i)];
-            s.text = Colour(view, COLOR_BACKGROUND);
-            s.back = Colour(view, COLOR_TEXT);
+            s.text = Colour(view, VIEW_COLOR_BACKGROUND);
+            s.back = Colour(view, VIEW_COLOR_TEXT);
             s.underline = kNoColour;
         }
     }
@@ -139,7 +140,7 @@ int CellX(const PaintContext& c, int column)
 
 void DrawTabMark(PaintContext& c, int x, int y, int width)
 {
-    ScopedPen pen(c.dc, Colour(c.view, COLOR_TAB_MARK));
+    ScopedPen pen(c.dc, Colour(c.view, VIEW_COLOR_TAB_MARK));
     int cw = c.view.look.columnWidth;
     int mid = y + c.view.look.fontHeight / 2;
     int size = std::max(2, std::min(cw, c.view.look.fontHeight) / 3);
@@ -152,7 +153,7 @@ void DrawTabMark(PaintContext& c, int x, int y, int width)
 
 void DrawHalfSpaceMark(PaintContext& c, int x, int y)
 {
-    ScopedPen pen(c.dc, Colour(c.view, COLOR_HALF_SPACE_MARK));
+    ScopedPen pen(c.dc, Colour(c.view, VIEW_COLOR_HALF_SPACE_MARK));
     int cw = c.view.look.columnWidth;
     int bottom = y + c.view.look.fontHeight - 3;
     int depth = std::max(2, c.view.look.fontHeight / 6);
@@ -164,7 +165,7 @@ void DrawHalfSpaceMark(PaintContext& c, int x, int y)
 
 void DrawFullSpaceMark(PaintContext& c, int x, int y)
 {
-    ScopedPen pen(c.dc, Colour(c.view, COLOR_FULL_SPACE_MARK));
+    ScopedPen pen(c.dc, Colour(c.view, VIEW_COLOR_FULL_SPACE_MARK));
     int cw = c.view.look.columnWidth;
     int h = c.view.look.fontHeight;
     HGDIOBJ oldBrush = SelectObject(c.dc, GetStockObject(NULL_BRUSH));
@@ -190,7 +191,7 @@ void DrawLineEndMark(PaintContext& c, int x, int rowTop)
         RestoreDC(c.dc, saved);
         return;
     }
-    ScopedPen pen(c.dc, Colour(view, COLOR_LINE_END_MARK));
+    ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_LINE_END_MARK));
     int y = rowTop + c.textOffset;
     int h = view.look.fontHeight;
     int right = x + cw - 2;
@@ -205,7 +206,7 @@ void DrawLineEndMark(PaintContext& c, int x, int rowTop)
 
 void DrawEofMark(PaintContext& c, int x, int rowTop)
 {
-    SetTextColor(c.dc, Colour(c.view, COLOR_EOF_MARK));
+    SetTextColor(c.dc, Colour(c.view, VIEW_COLOR_EOF_MARK));
     SetBkMode(c.dc, TRANSPARENT);
     RECT clip = {c.area.left, rowTop, c.area.right, rowTop + c.rowHeight};
     ExtTextOutW(c.dc, x, rowTop + c.textOffset, ETO_CLIPPED, &clip, L"[EOF]", 5, nullptr);
@@ -282,11 +283,11 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
     if (width <= 0) return;
     RECT strip = {0, rowTop, std::max(0, width - 1), rowTop + c.rowHeight};
     bool marked = row.row == 0 && view.model.IsBookmarked(row.line);
-    COLORREF numberColour = row.line == c.caretRow.line ? Colour(view, COLOR_CARET_LINE_NUMBER) : Colour(view, COLOR_LINE_NUMBER);
+    COLORREF numberColour = row.line == c.caretRow.line ? Colour(view, VIEW_COLOR_CARET_LINE_NUMBER) : Colour(view, VIEW_COLOR_LINE_NUMBER);
     if (marked) {
         // A bookmark shows the number inverted (or fills a strip too narrow for numbers).
-        FillColour(c.dc, strip, Colour(view, COLOR_LINE_NUMBER));
-        numberColour = Colour(view, COLOR_BACKGROUND);
+        FillColour(c.dc, strip, Colour(view, VIEW_COLOR_LINE_NUMBER));
+        numberColour = Colour(view, VIEW_COLOR_BACKGROUND);
     }
     int cw = view.look.columnWidth;
     if (row.row != 0 || width < 3 * cw) return;
@@ -335,7 +336,7 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
         if (lastLine && view.look.marks[MARK_EOF]) DrawEofMark(c, endX, rowTop);
     }
     if (view.look.marks[MARK_CARET_UNDERLINE] && row.line == c.caretRow.line && row.row == c.caretRow.row) {
-        ScopedPen pen(c.dc, Colour(view, COLOR_CARET_UNDERLINE));
+        ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_CARET_UNDERLINE));
         Line(c.dc, c.area.left, rowTop + c.rowHeight - 1, c.area.right, rowTop + c.rowHeight - 1);
     }
     DrawLineNumber(c, row, rowTop);
@@ -349,17 +350,17 @@ void PaintRuler(PaintContext& c, int caretColumn)
     RECT client;
     GetClientRect(view.window, &client);
     RECT ruler = {0, 0, client.right, height};
-    FillColour(c.dc, ruler, Colour(view, COLOR_RULER_BACK));
+    FillColour(c.dc, ruler, Colour(view, VIEW_COLOR_RULER_BACK));
     int cw = view.look.columnWidth;
     int caretX = CellX(c, caretColumn);
     if (caretX >= c.area.left && caretX < c.area.right) {
         RECT mark = {caretX, height / 2, caretX + cw, height - 1};
-        FillColour(c.dc, mark, Colour(view, COLOR_RULER_CARET));
+        FillColour(c.dc, mark, Colour(view, VIEW_COLOR_RULER_CARET));
     }
-    ScopedPen pen(c.dc, Colour(view, COLOR_RULER_LINE));
+    ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_RULER_LINE));
     Line(c.dc, 0, height - 1, client.right, height - 1);
     HGDIOBJ oldFont = view.look.rulerFont ? SelectObject(c.dc, view.look.rulerFont) : nullptr;
-    SetTextColor(c.dc, Colour(view, COLOR_RULER_TEXT));
+    SetTextColor(c.dc, Colour(view, VIEW_COLOR_RULER_TEXT));
     SetBkMode(c.dc, TRANSPARENT);
     RECT clip = {c.area.left, 0, c.area.right, height - 1};
     for (int column = view.leftColumn; CellX(c, column) < c.area.right; ++column) {
@@ -399,10 +400,15 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     HGDIOBJ oldFont = view.look.font ? SelectObject(dc, view.look.font) : nullptr;
 
-    PaintContext c{view, dc, TextArea(view), std::max(1, view.look.RowHeight()), view.look.lineSpacing / 2,
-                   view.model.SelectionStart(), view.model.SelectionEnd(), view.model.HasSelection(),
-                   RowOfPosition(view, view.model.Caret())};
-    FillColour(dc, paintArea, Colour(view, COLOR_BACKGROUND));
+    PaintContext c(view, dc);
+    c.area = TextArea(view);
+    c.rowHeight = std::max(1, view.look.RowHeight());
+    c.textOffset = view.look.lineSpacing / 2;
+    c.selectionFirst = view.model.SelectionStart();
+    c.selectionLast = view.model.SelectionEnd();
+    c.hasSelection = view.model.HasSelection();
+    c.caretRow = RowOfPosition(view, view.model.Caret());
+    FillColour(dc, paintArea, Colour(view, VIEW_COLOR_BACKGROUND));
 
     VisualRow row = view.top;
     bool past = row.line > view.model.GetLineCount();
@@ -411,7 +417,7 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
         row = NextRow(view, row, &past);
     }
     if (view.look.lineNumberWidth > 0) {
-        ScopedPen pen(dc, Colour(view, COLOR_LINE_NUMBER_BORDER));
+        ScopedPen pen(dc, Colour(view, VIEW_COLOR_LINE_NUMBER_BORDER));
         int x = view.look.lineNumberWidth - 1;
         Line(dc, x, c.area.top, x, height);
     }
