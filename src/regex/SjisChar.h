@@ -56,3 +56,25 @@ inline std::size_t SjisNextCharOffset(char const* text, std::size_t length, std:
   if (position >= length) return length + 1;
   return position + SjisCharLength(text, length, position);
 }
+
+// Character starts for a scan that moves towards the start of the text. It remembers the
+// run of lead-capable bytes it last measured, so that stepping back through a long run
+// costs time linear in the run, not quadratic.
+struct SjisBackwardBoundaries {
+  char const* text;
+  std::size_t runStart = 1;  // [runStart, runEnd): lead-capable bytes, runStart a boundary
+  std::size_t runEnd = 0;    // empty while runStart > runEnd
+
+  explicit SjisBackwardBoundaries(char const* t) : text(t) {}
+
+  // Start of the character holding byte position (position < length of the text).
+  std::size_t CharStart(std::size_t position) {
+    if (!(runStart <= position && position <= runEnd)) {
+      runEnd = position;
+      runStart = position;
+      while (runStart > 0 && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+    }
+    if ((position - runStart) % 2 == 0) return position;
+    return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
+  }
+};

@@ -1,0 +1,286 @@
+// The lazy DFA: state construction from Pike VM thread lists, symbol classes, the cache
+// with its memory budget, and the forward and backward scanning loops.
+#include "regex/RegexDfa.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// State flags.
+constexpr unsigned char kMidChar = 1;       // between the two bytes of a character
+constexpr unsigned char kMatchBefore = 2;   // a match ended at the boundary before the last symbol
+constexpr unsigned char kNoMoreStarts = 4;  // leftmost-first: a match was seen, no new threads
+constexpr int kKindShift = 3;               // bits 3-5: CharKind before the next boundary
+
+constexpr std::size_t kCacheBudget = 8u << 20;
+
+}  // namespace
+
+struct LazyDfa::State {
+  std::vector<int> insts;  // Byte instructions waiting for the next symbol, priority order
+  unsigned char flags = 0;
+  bool dead = false;   // nothing can match any more
+  bool idle = false;   // no thread alive and no match yet: as good as a fresh start
+  std::unique_ptr<State*[]> next;
+};
+
+LazyDfa::LazyDfa(RegexProgram const& program) : prog(program), leftmostFirst(!program.reversed) {
+  BuildClasses();
+  visited.assign(prog.insts.size(), 0);
+  stepped.assign(prog.insts.size(), 0);
+}
+
+LazyDfa::~LazyDfa() = default;
+
+void LazyDfa::BuildClasses() {
+  // Two bytes of one kind share a class when every set of that kind holds both or neither;
+  // CR and LF always stand alone (the line assertions need them), and so do word
+  // characters when the program has \b or \B.
+  CharSet word = WordCharSet();
+  classCount = 0;
+  for (int kind = 0; kind < 3; ++kind) {
+    std::map<std::string, int> classBySignature;
+    for (int b = 0; b < 256; ++b) {
+      std::string signature;
+      for (RegexInst const& inst : prog.insts) {
+        if (inst.op == RegexOp::Byte && static_cast<int>(inst.kind) == kind)
+          signature.push_back(prog.sets[inst.set][b] ? '1' : '0');
+      }
+      if (kind == 0) {
+        signature.push_back(b == '\r' ? 'r' : b == '\n' ? 'n' : '-');
+        if (prog.usesWordBoundary) signature.push_back(CharSetContains(word, static_cast<std::uint32_t>(b)) ? 'w' : '-');
+      }
+      auto [it, inserted] = classBySignature.emplace(signature, classCount);
+      if (inserted) {
+        classByte.push_back(static_cast<std::uint8_t>(b));
+        classKind.push_back(static_cast<SymbolKind>(kind));
+        ++classCount;
+      }
+      classOf[kind][b] = static_cast<std::uint16_t>(it->second);
+    }
+  }
+  // The first symbol of a pair comes in two flavours when word characters matter.
+  wordOffset = prog.usesWordBoundary ? classCount : 0;
+  endClass = classCount + wordOffset;
+  transitionCount = endClass + 1;
+}
+
+void LazyDfa::ResetCache() {
+  states.clear();
+  stateByKey.clear();
+  memoryUsed = 0;
+  for (State*& start : startStates) start = nullptr;
+}
+
+LazyDfa::State* LazyDfa::Intern(std::vector<int> const& insts, unsigned char flags) {
+  std::string key(reinterpret_cast<char const*>(insts.data()), insts.size() * sizeof(int));
+  key.push_back(static_cast<char>(flags));
+  auto it = stateByKey.find(key);
+  if (it != stateByKey.end()) return it->second;
+  auto state = std::make_unique<State>();
+  state->insts = insts;
+  state->flags = flags;
+  state->dead = insts.empty() && (flags & kNoMoreStarts);
+  state->idle = insts.empty() && !(flags & (kNoMoreStarts | kMidChar));
+  state->next.reset(new State*[transitionCount]());
+  memoryUsed += sizeof(State) + key.size() * 2 + transitionCount * sizeof(State*) + 64;
+  State* raw = state.get();
+  states.push_back(std::move(state));
+  stateByKey.emplace(std::move(key), raw);
+  return raw;
+}
+
+LazyDfa::State* LazyDfa::StartState(CharKind before) {
+  State*& start = startStates[static_cast<int>(before)];
+  if (!start) start = Intern({}, static_cast<unsigned char>(static_cast<int>(before) << kKindShift));
+  return start;
+}
+
+inline LazyDfa::State* LazyDfa::Next(State* state, int symbolClass) {
+  State* next = state->next[symbolClass];
+  return next ? next : Compute(state, symbolClass);
+}
+
+CharKind LazyDfa::KindOfFirstSymbol(int symbolClass) const {
+  if (symbolClass == endClass) return CharKind::Edge;
+  bool wordFlavour = symbolClass >= classCount;
+  int base = wordFlavour ? symbolClass - classCount : symbolClass;
+  if (classKind[base] != SymbolKind::Single) return wordFlavour ? CharKind::Word : CharKind::Other;
+  std::uint8_t b = classByte[base];
+  if (b == '\n') return CharKind::Lf;
+  if (b == '\r') return CharKind::Cr;
+  return prog.usesWordBoundary && IsWordCode(b) ? CharKind::Word : CharKind::Other;
+}
+
+// Expands the waiting threads (then a new thread at the start, when injectStart) through
+// jumps, splits and assertions into `closure`, in priority order. Returns true when a
+// Match was reached; leftmost-first then drops everything of lower priority.
+bool LazyDfa::FollowClosure(std::vector<int> const& from, bool injectStart, AssertionFlags flags) {
+  closure.clear();
+  if (++visitMark == 0) {
+    std::fill(visited.begin(), visited.end(), 0);
+    visitMark = 1;
+  }
+  bool matched = false;
+  auto follow = [&](int pc) {
+    stack.clear();
+    stack.push_back(pc);
+    while (!stack.empty()) {
+      int at = stack.back();
+      stack.pop_back();
+      if (visited[at] == visitMark) continue;
+      visited[at] = visitMark;
+      RegexInst const& inst = prog.insts[at];
+      switch (inst.op) {
+        case RegexOp::Jump: stack.push_back(inst.next); break;
+        case RegexOp::Split:
+          stack.push_back(inst.alt);
+          stack.push_back(inst.next);
+          break;
+        case RegexOp::Assert:
+          if (flags & AssertionBit(inst.assertion)) stack.push_back(inst.next);
+          break;
+        case RegexOp::Byte: closure.push_back(at); break;
+        case RegexOp::Match:
+          matched = true;
+          if (leftmostFirst) return true;
+          break;
+      }
+    }
+    return false;
+  };
+  for (int pc : from) {
+    if (follow(pc)) return true;
+  }
+  if (injectStart && follow(prog.start)) return true;
+  return matched;
+}
+
+LazyDfa::State* LazyDfa::Compute(State* state, int symbolClass) {
+  if (memoryUsed > kCacheBudget) {
+    // Keep the state being left (by value), forget everything else.
+    std::vector<int> insts = state->insts;
+    unsigned char flags = state->flags;
+    ResetCache();
+    state = Intern(insts, flags);
+  }
+  bool wordFlavour = symbolClass >= classCount && symbolClass != endClass;
+  int base = wordFlavour ? symbolClass - classCount : symbolClass;
+  std::vector<int> nextInsts;
+  unsigned char nextFlags = 0;
+  auto stepOver = [&](std::vector<int> const& threads) {
+    for (int pc : threads) {
+      RegexInst const& inst = prog.insts[pc];
+      if (inst.kind != classKind[base] || !prog.sets[inst.set][classByte[base]]) continue;
+      int target = inst.next;
+      // Keep the first arrival only: a later one has the same future and lower priority.
+      if (stepped[target] == stepMark) continue;
+      stepped[target] = stepMark;
+      nextInsts.push_back(target);
+    }
+  };
+  if (++stepMark == 0) {
+    std::fill(stepped.begin(), stepped.end(), 0);
+    stepMark = 1;
+  }
+  if (state->flags & kMidChar) {
+    // The second byte of a character: no boundary before it, nothing to expand.
+    stepOver(state->insts);
+    // The kind of the whole character was settled at its first byte.
+    nextFlags = static_cast<unsigned char>(state->flags & (kNoMoreStarts | (7 << kKindShift)));
+  } else {
+    CharKind previous = static_cast<CharKind>(state->flags >> kKindShift & 7);
+    CharKind upcoming = KindOfFirstSymbol(symbolClass);
+    AssertionFlags assertions = prog.reversed ? AssertionsBetween(upcoming, previous)
+                                              : AssertionsBetween(previous, upcoming);
+    bool noMoreStarts = state->flags & kNoMoreStarts;
+    bool matched = FollowClosure(state->insts, !noMoreStarts, assertions);
+    if (matched) nextFlags |= kMatchBefore;
+    if (leftmostFirst && (matched || noMoreStarts)) nextFlags |= kNoMoreStarts;
+    if (symbolClass != endClass) {
+      bool firstOfPair = classKind[base] != SymbolKind::Single;
+      stepOver(closure);
+      nextFlags |= static_cast<unsigned char>(static_cast<int>(upcoming) << kKindShift);
+      if (firstOfPair) nextFlags |= kMidChar;
+    }
+  }
+  // Without priorities (backward scans) the order carries no meaning: sorting lets equal
+  // sets share one state.
+  if (!leftmostFirst) std::sort(nextInsts.begin(), nextInsts.end());
+  State* next = Intern(nextInsts, nextFlags);
+  state->next[symbolClass] = next;
+  return next;
+}
+
+bool LazyDfa::FindEnd(char const* text, std::size_t length, std::size_t from, std::size_t& matchEnd,
+                      std::size_t& scanFrom) {
+  auto const* bytes = reinterpret_cast<unsigned char const*>(text);
+  LiteralPattern prefix = MakeLiteralPattern(prog.literalPrefix);
+  std::size_t lastBoundary = from;
+  State* state = StartState(KindBefore(text, length, from));
+  std::size_t i = from;
+  std::size_t found = kNoStart;
+  scanFrom = from;
+  while (i < length) {
+    if (state->idle) {
+      scanFrom = i;
+      if (!prefix.bytes.empty()) {
+        std::size_t hit = FindLiteralForward(prefix, text, length, i);
+        if (hit == kNotFound) return false;
+        if (hit != i) {
+          state = StartState(KindBefore(text, length, hit, lastBoundary));
+          i = hit;
+          scanFrom = i;
+        }
+      }
+    }
+    lastBoundary = i;
+    unsigned char b = bytes[i];
+    if (i + 1 < length && SjisIsLead(b) && SjisIsTrail(bytes[i + 1])) {
+      int first = classOf[static_cast<int>(SymbolKind::Lead)][b];
+      if (wordOffset && IsWordCode(static_cast<std::uint32_t>(b) << 8 | bytes[i + 1])) first += wordOffset;
+      state = Next(state, first);
+      if (state->flags & kMatchBefore) found = i;
+      state = Next(state, classOf[static_cast<int>(SymbolKind::Trail)][bytes[i + 1]]);
+      i += 2;
+    } else {
+      state = Next(state, classOf[0][b]);
+      if (state->flags & kMatchBefore) found = i;
+      ++i;
+    }
+    if (state->dead) break;
+  }
+  if (!state->dead) {
+    if (state->idle) scanFrom = i;
+    state = Next(state, endClass);
+    if (state->flags & kMatchBefore) found = length;
+  }
+  if (found == kNoStart) return false;
+  matchEnd = found;
+  return true;
+}
+
+std::size_t LazyDfa::FindStartBefore(char const* text, std::size_t length, std::size_t from, std::size_t before) {
+  auto const* bytes = reinterpret_cast<unsigned char const*>(text);
+  SjisBackwardBoundaries boundaries(text);
+  State* state = StartState(KindAfter(text, length, from));
+  std::size_t p = from;
+  while (p > 0) {
+    std::size_t start = boundaries.CharStart(p - 1);
+    if (p - start == 2) {
+      int first = classOf[static_cast<int>(SymbolKind::Trail)][bytes[p - 1]];
+      if (wordOffset && IsWordCode(static_cast<std::uint32_t>(bytes[start]) << 8 | bytes[p - 1])) first += wordOffset;
+      state = Next(state, first);
+      if ((state->flags & kMatchBefore) && p < before) return p;
+      state = Next(state, classOf[static_cast<int>(SymbolKind::Lead)][bytes[start]]);
+    } else {
+      state = Next(state, classOf[0][bytes[start]]);
+      if ((state->flags & kMatchBefore) && p < before) return p;
+    }
+    p = start;
+  }
+  state = Next(state, endClass);
+  if ((state->flags & kMatchBefore) && 0 < before) return 0;
+  return kNoStart;
+}

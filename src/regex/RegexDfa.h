@@ -1,0 +1,74 @@
+// A lazily built DFA over a RegexProgram: each state is the ordered list of threads the
+// Pike VM would hold, built the first time the text leads there and cached. It answers
+// where a match ends (forward, leftmost-first) or where matches start (backward, over a
+// reversed program) at about one table look-up per byte; when the cache outgrows its
+// budget it is emptied and rebuilt, so time stays linear.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "regex/RegexAssertions.h"
+#include "regex/LiteralSearch.h"
+#include "regex/RegexProgram.h"
+
+class LazyDfa {
+public:
+  // program must outlive the DFA. A forward program is searched leftmost-first, a reversed
+  // one for every position where some match starts.
+  explicit LazyDfa(RegexProgram const& program);
+  ~LazyDfa();
+  LazyDfa(LazyDfa const&) = delete;
+  LazyDfa& operator=(LazyDfa const&) = delete;
+
+  // Forward program. Scans from the boundary from; true when there is a match: matchEnd is
+  // the end of the leftmost match and scanFrom a boundary at or before its start after
+  // which no other thread was alive (the Pike VM, started there, finds the match).
+  bool FindEnd(char const* text, std::size_t length, std::size_t from, std::size_t& matchEnd,
+               std::size_t& scanFrom);
+
+  // Reversed program. Reads backwards from the boundary from; returns the greatest
+  // boundary below before where a match (ending at or before from) starts, or kNoStart.
+  static constexpr std::size_t kNoStart = static_cast<std::size_t>(-1);
+  std::size_t FindStartBefore(char const* text, std::size_t length, std::size_t from, std::size_t before);
+
+  std::size_t StateCount() const { return states.size(); }
+
+private:
+  struct State;
+  RegexProgram const& prog;
+  bool leftmostFirst;
+  // Symbol classes: bytes that no instruction tells apart share a class.
+  std::uint16_t classOf[3][256];
+  std::vector<std::uint8_t> classByte;       // a representative byte of each class
+  std::vector<SymbolKind> classKind;
+  int classCount = 0;
+  int wordOffset = 0;   // added to a pair's first-symbol class when the pair is a word character
+  int endClass = 0;     // the end (or start) of the text
+  int transitionCount = 0;
+
+  std::vector<std::unique_ptr<State>> states;
+  std::unordered_map<std::string, State*> stateByKey;
+  std::size_t memoryUsed = 0;
+  State* startStates[5] = {};  // by the CharKind before the start
+
+  std::vector<int> closure;
+  std::vector<int> stack;
+  std::vector<std::uint32_t> visited;
+  std::uint32_t visitMark = 0;
+  std::vector<std::uint32_t> stepped;
+  std::uint32_t stepMark = 0;
+
+  void BuildClasses();
+  State* StartState(CharKind before);
+  State* Intern(std::vector<int> const& insts, unsigned char flags);
+  State* Next(State* state, int symbolClass);
+  State* Compute(State* state, int symbolClass);
+  void ResetCache();
+  bool FollowClosure(std::vector<int> const& from, bool injectStart, AssertionFlags flags);
+  CharKind KindOfFirstSymbol(int symbolClass) const;
+};

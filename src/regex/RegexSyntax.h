@@ -1,0 +1,54 @@
+// The parsed form of a regular expression: a tree of nodes, produced by ParseRegex and
+// consumed by the compiler (and by the reference matcher of the tests).
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "regex/RegexCharSet.h"
+
+// Zero-width conditions. Lines end at CR LF, lone CR and lone LF.
+enum class RegexAssertion : unsigned char {
+  BeginLine,        // ^
+  EndLine,          // $
+  BeginText,        // \A
+  EndText,          // \z
+  WordBoundary,     // \b
+  NotWordBoundary,  // \B
+};
+
+enum class RegexNodeType : unsigned char {
+  Empty,      // matches the empty text
+  Chars,      // one character out of chars
+  Concat,     // children one after the other
+  Alternate,  // one of the children, the first preferred
+  Repeat,     // children[0] between min and max times (max -1: no limit)
+  Assert,     // assertion holds here
+};
+
+struct RegexNode {
+  RegexNodeType type = RegexNodeType::Empty;
+  CharSet chars;                                   // Chars (normalized)
+  std::vector<std::unique_ptr<RegexNode>> children;  // Concat, Alternate, Repeat
+  int min = 0;
+  int max = -1;
+  bool greedy = true;
+  RegexAssertion assertion = RegexAssertion::BeginLine;
+};
+
+struct RegexParseResult {
+  std::unique_ptr<RegexNode> root;  // null on error
+  int error = 0;                    // an RegExpError value (KRegExp.h)
+  int errorOffset = 0;              // byte offset in the pattern
+};
+
+// Parses pattern (InternalText) in the syntax documented in KRegExp.h.
+RegexParseResult ParseRegex(std::string_view pattern);
+
+// A node matching the bytes of text as they stand (literal search), character by character.
+std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text);
+
+// Limits that keep compiled programs and recursion small.
+constexpr int kMaxRepeatCount = 1000;
+constexpr int kMaxNestingDepth = 200;
