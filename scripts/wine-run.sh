@@ -35,8 +35,20 @@ prepare_prefix() {
 prepare_prefix
 if [ "${1:-}" = "--prepare-only" ]; then exit 0; fi
 
+# Under our own Xvfb there is no window manager: Wine then draws title bars and frames
+# itself. On a desktop the window manager does it. Switched only when it changes.
+window_manager() {
+  local want=$1 state="$WINEPREFIX/.kvte-managed"
+  if [ "$(cat "$state" 2>/dev/null)" != "$want" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$want" /f >/dev/null 2>&1 || true
+    echo "$want" > "$state"
+  fi
+}
+
 if [ -z "${DISPLAY:-}" ]; then
+  export KVTE_OWN_DISPLAY=1
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
+if [ -n "${KVTE_OWN_DISPLAY:-}" ]; then window_manager N; else window_manager Y; fi
 # Wine prints its own complaints on stderr; the program's output is stdout.
 wine "$@" 2> >(grep --line-buffered -v -E '^(wine:|fixme:|err:|warn:|[0-9a-f]{4}:)' >&2)
