@@ -16,6 +16,7 @@ KelvaraApp::~KelvaraApp()
     if (checkMarkBitmap) DeleteObject(checkMarkBitmap);
     if (contextMenu) DestroyMenu(contextMenu);
     if (crlfMarkPen) DeleteObject(crlfMarkPen);
+    regex.reset();
     UninitializeHelp(helpCookie);
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "config/ProfileFile.h"
+#include "regex/KRegExp.h"
 
 struct KelvaraApp {
     char helpFilePath[264] = {};        // programFolder + "help.chm"
@@ -31,6 +32,7 @@ struct KelvaraApp {
     char searchText[1024] = {};         // the current search text
     bool searchDown = true;
     bool searchRegex = false;
+    std::unique_ptr<CKRegExp> regex{new CKRegExp};  // the one search object
     char fileTypeTexts[2][261] = {};    // working texts of the file-type page
     HPEN crlfMarkPen = nullptr;         // pen of the owner-drawn line-end mark, made on first use
     bool emphasisActive = false;        // an emphasis definition has been applied
@@ -39,8 +41,8 @@ struct KelvaraApp {
     KelvaraApp(const KelvaraApp&) = delete;
     KelvaraApp& operator=(const KelvaraApp&) = delete;
     // Releases what the object owns, in a fixed order: settings, the check-mark bitmap,
-    // the context menu, the line-end pen, and last the help viewer. The menu bar goes
-    // with the main window.
+    // the context menu, the line-end pen, the search object, and last the help viewer.
+    // The menu bar goes with the main window.
     ~KelvaraApp();
 };
 
