@@ -182,16 +182,33 @@ SIZE BitmapSize(HBITMAP bitmap)
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-COLORREF PixelOf(HBITMAP bitmap, int x, int y)
+// The bitmap's pixels as COLORREF values, row by row from the top.
+struct Pixels
 {
+    int width = 0;
+    std::vector<COLORREF> colours;
+    COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
+};
+
+Pixels ReadPixels(HBITMAP bitmap)
+{
+    SIZE size = BitmapSize(bitmap);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> raw(static_cast<size_t>(size.cx) * size.cy);
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    COLORREF colour = GetPixel(memory, x, y);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    GetDIBits(screen, bitmap, 0, size.cy, raw.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    return colour;
+    Pixels pixels;
+    pixels.width = size.cx;
+    for (const RGBQUAD& q : raw)
+        pixels.colours.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    return pixels;
 }
 
 TEST(Pictures, IconHoldsBothSizes)
@@ -232,14 +249,17 @@ TEST(Pictures, ToolbarBitmapHoldsFifteenDrawnImagesOnTheButtonFace)
     HBITMAP mapped = CreateMappedBitmap(Instance(), IDB_TOOLBAR, 0, nullptr, 0);
     ASSERT_NE(mapped, nullptr);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF grey = RGB(0xC0, 0xC0, 0xC0);
+    const Pixels original = ReadPixels(plain);
+    const Pixels onFace = ReadPixels(mapped);
     for (int i = 0; i < TOOLBAR_IMAGE_COUNT; ++i) {
         const int left = i * TOOLBAR_IMAGE_WIDTH;
-        EXPECT_EQ(PixelOf(plain, left, 0), RGB(0xC0, 0xC0, 0xC0)) << "image " << i;
-        EXPECT_EQ(PixelOf(mapped, left, 0), face) << "image " << i;
+        EXPECT_EQ(original.At(left, 0), grey) << "image " << i;
+        EXPECT_EQ(onFace.At(left, 0), face) << "image " << i;
         int drawn = 0;
         for (int y = 0; y < TOOLBAR_IMAGE_HEIGHT; ++y)
             for (int x = 0; x < TOOLBAR_IMAGE_WIDTH; ++x)
-                drawn += PixelOf(plain, left + x, y) != RGB(0xC0, 0xC0, 0xC0);
+                drawn += original.At(left + x, y) != grey;
         EXPECT_GT(drawn, 30) << "image " << i;
     }
     DeleteObject(mapped);
@@ -254,9 +274,11 @@ TEST(Pictures, CheckMarkFitsTheMenuBand)
     EXPECT_EQ(size.cx, 16);
     EXPECT_EQ(size.cy, 16);
     // It is copied onto the blue band at the left of the menu, so its background is the band.
-    EXPECT_EQ(PixelOf(check, 0, 0), RGB(128, 128, 255));
-    EXPECT_EQ(PixelOf(check, 15, 15), RGB(128, 128, 255));
-    EXPECT_NE(PixelOf(check, 7, 10), RGB(128, 128, 255));
+    const Pixels pixels = ReadPixels(check);
+    const COLORREF band = RGB(128, 128, 255);
+    EXPECT_EQ(pixels.At(0, 0), band);
+    EXPECT_EQ(pixels.At(15, 15), band);
+    EXPECT_NE(pixels.At(7, 10), band);
     DeleteObject(check);
 }
 
