@@ -1,6 +1,10 @@
-// The clipboard: the selection goes out as CF_UNICODETEXT and comes back in through the
-// project's own tables, so that every JIS X 0213 character survives a copy and paste.
+// The clipboard: the selection goes out as CF_UNICODETEXT converted through the project's
+// own tables, for every other program, and also as the document's own bytes in a private
+// format. A paste prefers those bytes, so that a copy and paste inside the editor gives
+// back exactly what was copied, even the characters that UTF-16 through the tables
+// cannot carry (those above U+FFFF become U+30FB there).
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "textcontrol/win32/ViewInternal.h"
@@ -18,6 +22,59 @@ bool OpenClipboardPatiently(HWND owner)
         Sleep(10);
     }
     return false;
+}
+
+UINT InternalTextFormat()
+{
+    static const UINT format = RegisterClipboardFormatW(L"KelvaraInternalText");
+    return format;
+}
+
+HGLOBAL CopyToGlobal(const void* data, size_t bytes)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return nullptr;
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    std::memcpy(target, data, bytes);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// The private format: a 32-bit byte count, then the bytes (which may hold zero bytes).
+HGLOBAL InternalToGlobal(const std::string& text)
+{
+    if (text.size() > 0x7FFFFFF0u) return nullptr;
+    std::string block(sizeof(uint32_t), '\0');
+    uint32_t length = static_cast<uint32_t>(text.size());
+    std::memcpy(block.data(), &length, sizeof length);
+    block += text;
+    return CopyToGlobal(block.data(), block.size());
+}
+
+// Reads the private bytes, trusting the count only as far as the block really reaches.
+bool ReadInternalFormat(std::string* text)
+{
+    UINT format = InternalTextFormat();
+    HANDLE data = format ? GetClipboardData(format) : nullptr;
+    if (!data) return false;
+    size_t size = GlobalSize(data);
+    const auto* bytes = static_cast<const char*>(GlobalLock(data));
+    if (!bytes) return false;
+    bool ok = false;
+    uint32_t length = 0;
+    if (size >= sizeof length) {
+        std::memcpy(&length, bytes, sizeof length);
+        if (length <= size - sizeof length) {
+            text->assign(bytes + sizeof length, length);
+            ok = true;
+        }
+    }
+    GlobalUnlock(data);
+    return ok;
 }
 
 }  // namespace
@@ -43,30 +100,27 @@ std::string SelectedText(EditorView& view)
 bool CopyToClipboard(EditorView& view)
 {
     if (!view.model.HasSelection()) return false;
+    std::string internal;
     std::wstring wide;
     try {
-        wide = InternalToWide(SelectedText(view));
+        internal = SelectedText(view);
+        wide = InternalToWide(internal);
     } catch (...) {
         return false;
     }
-    size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory) return false;
-    void* target = GlobalLock(memory);
-    if (!target) {
-        GlobalFree(memory);
-        return false;
-    }
-    std::memcpy(target, wide.c_str(), bytes);
-    GlobalUnlock(memory);
+    HGLOBAL unicode = CopyToGlobal(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    if (!unicode) return false;
+    HGLOBAL own = InternalToGlobal(internal);
     if (!OpenClipboardPatiently(view.window)) {
-        GlobalFree(memory);
+        GlobalFree(unicode);
+        if (own) GlobalFree(own);
         return false;
     }
     EmptyClipboard();
-    bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    bool placed = SetClipboardData(CF_UNICODETEXT, unicode) != nullptr;
+    if (!placed) GlobalFree(unicode);
+    if (own && (!placed || !InternalTextFormat() || !SetClipboardData(InternalTextFormat(), own))) GlobalFree(own);
     CloseClipboard();
-    if (!placed) GlobalFree(memory);
     return placed;
 }
 
@@ -80,7 +134,13 @@ bool PasteFromClipboard(EditorView& view)
     if (!OpenClipboardPatiently(view.window)) return false;
     std::string text;
     bool ok = false;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    try {
+        ok = ReadInternalFormat(&text);
+    } catch (...) {
+        ok = false;
+    }
+    HANDLE data = ok ? nullptr : GetClipboardData(CF_UNICODETEXT);
+    if (data) {
         // The clipboard's text need not be terminated inside its block: never read past it.
         size_t units = GlobalSize(data) / sizeof(wchar_t);
         if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {

@@ -1,0 +1,56 @@
+// A plain parent window that records what an editing view tells it, and helpers that
+// drive a view with the messages a user's input produces.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "textcontrol/win32/EditControl.h"
+
+namespace viewtest {
+
+struct Received {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DRAWITEMSTRUCT item;  // for WM_DRAWITEM
+};
+
+// Creates a parent window with view `id` filling it; destroys both at the end.
+class ViewFixture {
+public:
+    explicit ViewFixture(int id = 0, int width = 640, int height = 400);
+    ~ViewFixture();
+    ViewFixture(const ViewFixture&) = delete;
+    ViewFixture& operator=(const ViewFixture&) = delete;
+
+    int id() const { return id_; }
+    HWND parent() const { return parent_; }
+    HWND view() const { return GetViewWindow(id_); }
+
+    // Messages 2024-2027 and WM_DRAWITEM received since the last Clear.
+    const std::vector<Received>& received() const;
+    int Count(UINT message) const;
+    void Clear();
+
+    std::string Text() const;  // GetText with CR LF
+    void Type(const std::wstring& units);  // one WM_CHAR per UTF-16 unit
+    void Key(WPARAM key, bool shift = false, bool ctrl = false);
+    // Client point of the middle of the left half of (line, column) for ASCII text
+    // without ruler or line numbers.
+    POINT PointAt(int line, int column) const;
+    void Click(POINT point, bool shift = false);
+    void Drag(POINT from, POINT to);
+    void Paint();  // paints now
+
+private:
+    int id_;
+    HWND parent_;
+};
+
+// Shift and Ctrl as the view reads them (the thread's key state).
+void SetModifiers(bool shift, bool ctrl);
+
+}  // namespace viewtest
