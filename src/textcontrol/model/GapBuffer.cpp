@@ -71,6 +71,7 @@ void GapBuffer::Erase(size_t index, size_t count) {
 
 void GapBuffer::CopyOut(size_t index, size_t count, char* out) const {
   Spans spans = Range(index, count);
+  if (spans.first.empty()) return;
   std::memcpy(out, spans.first.data(), spans.first.size());
   if (!spans.second.empty()) std::memcpy(out + spans.first.size(), spans.second.data(), spans.second.size());
 }

@@ -91,6 +91,7 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const {
   size_t written = 0;
   GapBuffer::Spans spans = buffer_.Range(0, buffer_.Length());
   for (std::string_view part : {spans.first, spans.second}) {
+    if (part.empty()) continue;
     if (mode == kLineEndingLf) {
       size_t take = std::min(room - written, part.size());
       std::memcpy(buffer + written, part.data(), take);

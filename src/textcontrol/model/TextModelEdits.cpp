@@ -134,6 +134,7 @@ bool TextModel::ChangeIndentation(bool add) {
   if (!editable_) return false;
   size_t selStart = std::min(anchor_, caret_), selEnd = std::max(anchor_, caret_);
   bool caretAtEnd = caret_ >= anchor_;
+  size_t anchorBefore = anchor_, caretBefore = caret_;
   bool hadSelection = selStart != selEnd;
   size_t first = lines_.LineOfIndex(selStart);
   size_t last = lines_.LineOfIndex(selEnd);
@@ -142,7 +143,8 @@ bool TextModel::ChangeIndentation(bool add) {
   size_t caretLineStart = lines_.LineStart(lines_.LineOfIndex(caret_));
   size_t caretColumn = caret_ - caretLineStart;
 
-  undo_.Seal();
+  // A group never merges with the step before it, so no Seal here: an indentation that
+  // changes nothing leaves the typing step open.
   undo_.BeginGroup();
   bool changed = false;
   long caretShift = 0;
@@ -168,7 +170,10 @@ bool TextModel::ChangeIndentation(bool add) {
       caretShift = -static_cast<long>(std::min(remove, caretColumn));
     }
   }
-  if (hadSelection) {
+  if (!changed) {
+    anchor_ = anchorBefore;
+    caret_ = caretBefore;
+  } else if (hadSelection) {
     size_t a = lines_.LineStart(first);
     size_t b = endsAtLineStart ? lines_.LineStart(last + 1) : LineEndIndex(last);
     anchor_ = caretAtEnd ? a : b;
