@@ -1,0 +1,92 @@
+// Fuzzes the eight conversions. The first byte picks the conversion and the capacity
+// shortfall; the rest is the source, used in place without a terminator for the range
+// form (a read past it is a sanitizer error) and as a zero-terminated copy. Destinations
+// are heap blocks of exactly the capacity, so a write past it is a sanitizer error too.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "encoding/Conversion.h"
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition) std::abort();
+}
+
+template <typename Out, typename In, typename Convert>
+void Exercise(const In* source, std::size_t length, unsigned shortfall, Convert convert)
+{
+    const std::basic_string_view<In> range(source, length);
+    const std::int64_t counted = convert(static_cast<Out*>(nullptr), range, 0);
+    Check(counted >= 0);
+    const std::size_t size = static_cast<std::size_t>(counted) + 1;
+    std::unique_ptr<Out[]> exact(new Out[size]);
+    Check(convert(exact.get(), range, counted + 1) == counted);
+    Check(exact[size - 1] == 0);
+    // Short by 1..4 units: -1, and nothing written past the capacity.
+    const std::int64_t small = counted + 1 - static_cast<std::int64_t>(shortfall % 4 + 1);
+    std::unique_ptr<Out[]> tight(new Out[small > 0 ? static_cast<std::size_t>(small) : 1]);
+    Check(convert(tight.get(), range, small) == -1);
+
+    // The zero-terminated form up to the first zero equals the range form of that prefix.
+    std::size_t prefix = 0;
+    while (prefix < length && source[prefix] != 0) ++prefix;
+    std::unique_ptr<In[]> terminated(new In[prefix + 1]);
+    std::memcpy(terminated.get(), source, prefix * sizeof(In));
+    terminated[prefix] = 0;
+    const std::int64_t countedPrefix = convert(static_cast<Out*>(nullptr), std::basic_string_view<In>(source, prefix), 0);
+    Check(convert(static_cast<Out*>(nullptr), static_cast<const In*>(terminated.get()), 0) == countedPrefix);
+    std::unique_ptr<Out[]> a(new Out[static_cast<std::size_t>(countedPrefix) + 1]);
+    std::unique_ptr<Out[]> b(new Out[static_cast<std::size_t>(countedPrefix) + 1]);
+    Check(convert(a.get(), static_cast<const In*>(terminated.get()), countedPrefix + 1) == countedPrefix);
+    Check(convert(b.get(), std::basic_string_view<In>(source, prefix), countedPrefix + 1) == countedPrefix);
+    Check(std::memcmp(a.get(), b.get(), static_cast<std::size_t>(countedPrefix + 1) * sizeof(Out)) == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1) return 0;
+    const unsigned selector = data[0];
+    const char* bytes = reinterpret_cast<const char*>(data + 1);
+    const std::size_t length = size - 1;
+    const bool mark = (selector & 0x80) != 0;
+    const unsigned shortfall = selector >> 3;
+    // UTF-16 sources: the bytes as units (copied so that they are aligned).
+    std::unique_ptr<char16_t[]> units(new char16_t[length / 2 + 1]);
+    std::memcpy(units.get(), bytes, length / 2 * 2);
+    switch (selector & 7) {
+    case 0:
+        Exercise<char16_t>(bytes, length, shortfall, [mark](char16_t* d, auto s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
+        break;
+    case 1:
+        Exercise<char>(units.get(), length / 2, shortfall, [](char* d, auto s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+        break;
+    case 2:
+        Exercise<char16_t>(bytes, length, shortfall, [](char16_t* d, auto s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+        break;
+    case 3:
+        Exercise<char>(units.get(), length / 2, shortfall, [mark](char* d, auto s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
+        break;
+    case 4:
+        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return InternalToJis(d, s, c); });
+        break;
+    case 5:
+        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return JisToInternal(d, s, c); });
+        break;
+    case 6:
+        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        break;
+    default:
+        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return EucToInternal(d, s, c); });
+        break;
+    }
+    return 0;
+}
