@@ -1,11 +1,26 @@
 // Compiles a RegexNode tree into a RegexProgram (Thompson construction over symbols),
 // forwards or for reading backwards.
+#include <cstring>
 #include <map>
 
 #include "regex/RegexProgram.h"
 #include "regex/SjisChar.h"
 
 namespace {
+
+bool BitsetLess(std::bitset<256> const& a, std::bitset<256> const& b) {
+  // Any strict total order will do for the maps below; the object bytes give a fast one.
+  return std::memcmp(&a, &b, sizeof a) < 0;
+}
+
+std::bitset<256> const& ValidTrails() {
+  static std::bitset<256> const trails = [] {
+    std::bitset<256> bits;
+    for (int b = 0; b < 256; ++b) bits[b] = SjisIsTrail(static_cast<unsigned char>(b));
+    return bits;
+  }();
+  return trails;
+}
 
 // A fragment under construction: entry instruction and the list of dangling exits that
 // must be patched to whatever comes next (encoded as inst*2 + 0 for next, + 1 for alt).
@@ -32,13 +47,7 @@ private:
   RegexProgram& prog;
   bool reversed;
   bool tooLarge = false;
-  std::map<std::bitset<256>, int, bool (*)(std::bitset<256> const&, std::bitset<256> const&)> setIndex{
-      [](std::bitset<256> const& a, std::bitset<256> const& b) {
-        for (int i = 0; i < 256; ++i) {
-          if (a[i] != b[i]) return b[i];
-        }
-        return false;
-      }};
+  std::map<std::bitset<256>, int, bool (*)(std::bitset<256> const&, std::bitset<256> const&)> setIndex{BitsetLess};
 
   int Emit(RegexOp op) {
     if (prog.insts.size() >= kMaxProgramSize) {
@@ -110,15 +119,21 @@ private:
     std::bitset<256> singles;
     std::map<unsigned, std::bitset<256>> trailsByLead;
     for (CodeRange range : set.ranges) {
-      for (std::uint32_t code = range.low; code <= range.high && code < 0x100; ++code) singles.set(code);
+      if (range.low < 0x100) {
+        std::uint32_t last = std::min<std::uint32_t>(range.high, 0xFF);
+        std::bitset<256> span;
+        span.set();
+        singles |= (span >> (255 - (last - range.low))) << range.low;
+      }
       std::uint32_t low = std::max<std::uint32_t>(range.low, 0x100);
       for (std::uint32_t lead = low >> 8; lead <= (range.high >> 8) && low <= range.high; ++lead) {
         if (!SjisIsLead(static_cast<unsigned char>(lead))) continue;
         std::uint32_t first = std::max(low, lead << 8) & 0xFF;
         std::uint32_t last = std::min(range.high, (lead << 8) | 0xFF) & 0xFF;
-        for (std::uint32_t trail = first; trail <= last; ++trail) {
-          if (SjisIsTrail(static_cast<unsigned char>(trail))) trailsByLead[lead].set(trail);
-        }
+        std::bitset<256> span;
+        span.set();
+        span = (span >> (255 - (last - first))) << first;
+        trailsByLead[lead] |= span & ValidTrails();
       }
     }
     // Leads that accept the same trails share one branch.

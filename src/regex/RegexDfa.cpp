@@ -3,7 +3,6 @@
 #include "regex/RegexDfa.h"
 
 #include <algorithm>
-#include <map>
 
 namespace {
 
@@ -36,29 +35,52 @@ LazyDfa::~LazyDfa() = default;
 void LazyDfa::BuildClasses() {
   // Two bytes of one kind share a class when every set of that kind holds both or neither;
   // CR and LF always stand alone (the line assertions need them), and so do word
-  // characters when the program has \b or \B.
-  CharSet word = WordCharSet();
+  // characters when the program has \b or \B. Refined one set at a time.
   classCount = 0;
   for (int kind = 0; kind < 3; ++kind) {
-    std::map<std::string, int> classBySignature;
-    for (int b = 0; b < 256; ++b) {
-      std::string signature;
-      for (RegexInst const& inst : prog.insts) {
-        if (inst.op == RegexOp::Byte && static_cast<int>(inst.kind) == kind)
-          signature.push_back(prog.sets[inst.set][b] ? '1' : '0');
+    std::vector<std::bitset<256> const*> splitters;
+    std::vector<bool> used(prog.sets.size(), false);
+    for (RegexInst const& inst : prog.insts) {
+      if (inst.op == RegexOp::Byte && static_cast<int>(inst.kind) == kind && !used[inst.set]) {
+        used[inst.set] = true;
+        splitters.push_back(&prog.sets[inst.set]);
       }
-      if (kind == 0) {
-        signature.push_back(b == '\r' ? 'r' : b == '\n' ? 'n' : '-');
-        if (prog.usesWordBoundary) signature.push_back(CharSetContains(word, static_cast<std::uint32_t>(b)) ? 'w' : '-');
-      }
-      auto [it, inserted] = classBySignature.emplace(signature, classCount);
-      if (inserted) {
-        classByte.push_back(static_cast<std::uint8_t>(b));
-        classKind.push_back(static_cast<SymbolKind>(kind));
-        ++classCount;
-      }
-      classOf[kind][b] = static_cast<std::uint16_t>(it->second);
     }
+    std::bitset<256> cr, lf, word;
+    if (kind == 0) {
+      cr.set('\r');
+      lf.set('\n');
+      splitters.push_back(&cr);
+      splitters.push_back(&lf);
+      if (prog.usesWordBoundary) {
+        for (int b = 0; b < 256; ++b) word[b] = IsWordCode(static_cast<std::uint32_t>(b));
+        splitters.push_back(&word);
+      }
+    }
+    std::uint16_t local[256] = {};
+    int localCount = 1;
+    for (std::bitset<256> const* splitter : splitters) {
+      std::vector<int> renumber(static_cast<std::size_t>(localCount) * 2, -1);
+      int newCount = 0;
+      for (int b = 0; b < 256; ++b) {
+        int& target = renumber[static_cast<std::size_t>(local[b]) * 2 + ((*splitter)[b] ? 1 : 0)];
+        if (target < 0) target = newCount++;
+        local[b] = static_cast<std::uint16_t>(target);
+      }
+      localCount = newCount;
+    }
+    std::vector<bool> seen(static_cast<std::size_t>(localCount), false);
+    for (int b = 0; b < 256; ++b) {
+      classOf[kind][b] = static_cast<std::uint16_t>(classCount + local[b]);
+      if (!seen[local[b]]) {
+        seen[local[b]] = true;
+        classByte.resize(static_cast<std::size_t>(classCount + localCount));
+        classKind.resize(static_cast<std::size_t>(classCount + localCount));
+        classByte[classCount + local[b]] = static_cast<std::uint8_t>(b);
+        classKind[classCount + local[b]] = static_cast<SymbolKind>(kind);
+      }
+    }
+    classCount += localCount;
   }
   // The first symbol of a pair comes in two flavours when word characters matter.
   wordOffset = prog.usesWordBoundary ? classCount : 0;
