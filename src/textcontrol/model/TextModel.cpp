@@ -19,7 +19,8 @@ TextModel::~TextModel() = default;
 // ---- whole text ----------------------------------------------------------------------
 
 bool TextModel::SetText(std::string_view text) {
-  const char* in = text.data();
+  static const char kEmpty[1] = {0};
+  const char* in = text.empty() ? kEmpty : text.data();
   size_t n = text.size();
   size_t newlines = 0;
   bool hasCr = false;
@@ -27,39 +28,33 @@ bool TextModel::SetText(std::string_view text) {
   hasCr = n > 0 && std::memchr(in, '\r', n) != nullptr;
 
   std::vector<size_t> breaks;
-  try {
-    breaks.reserve(newlines + 1);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  GapBuffer fresh;
-  char* out = fresh.PrepareFill(n);
-  if (!out) return false;
-  size_t written = 0;
+  TextBuffer fresh;
   int ending = 0;
   try {
+    breaks.reserve(newlines + 1);
+    // Appends a run without CR, noting its line feeds.
+    auto appendRun = [&](const char* run, size_t count) {
+      size_t base = fresh.Length();
+      for (const char* p = run; (p = static_cast<const char*>(std::memchr(p, '\n', run + count - p))) != nullptr; ++p) {
+        if (ending == 0) ending = kLineEndingLf;
+        breaks.push_back(base + static_cast<size_t>(p - run));
+      }
+      return count == 0 || fresh.Append(run, count);
+    };
     if (!hasCr) {
-      if (n > 0) std::memcpy(out, in, n);
-      written = n;
-      for (const char* p = in; (p = static_cast<const char*>(std::memchr(p, '\n', in + n - p))) != nullptr; ++p)
-        breaks.push_back(static_cast<size_t>(p - in));
-      if (!breaks.empty()) ending = kLineEndingLf;
+      if (!appendRun(in, n)) return false;
     } else {
-      for (size_t i = 0; i < n; ++i) {
-        char c = in[i];
-        if (c == '\r') {
-          bool pair = i + 1 < n && in[i + 1] == '\n';
-          if (ending == 0) ending = pair ? kLineEndingCrLf : kLineEndingCr;
-          if (pair) ++i;
-          breaks.push_back(written);
-          out[written++] = '\n';
-        } else {
-          if (c == '\n') {
-            if (ending == 0) ending = kLineEndingLf;
-            breaks.push_back(written);
-          }
-          out[written++] = c;
-        }
+      size_t i = 0;
+      while (i < n) {
+        const char* cr = static_cast<const char*>(std::memchr(in + i, '\r', n - i));
+        size_t runEnd = cr ? static_cast<size_t>(cr - in) : n;
+        if (!appendRun(in + i, runEnd - i)) return false;
+        if (!cr) break;
+        bool pair = runEnd + 1 < n && in[runEnd + 1] == '\n';
+        if (ending == 0) ending = pair ? kLineEndingCrLf : kLineEndingCr;
+        breaks.push_back(fresh.Length());
+        if (!fresh.Append("\n", 1)) return false;
+        i = runEnd + (pair ? 2 : 1);
       }
     }
   } catch (const std::bad_alloc&) {
@@ -70,7 +65,6 @@ bool TextModel::SetText(std::string_view text) {
   // Commit: nothing below can fail.
   size_t oldLines = lines_.LineCount();
   buffer_.Swap(fresh);
-  buffer_.Erase(written, buffer_.Length() - written);
   lines_ = std::move(index);
   lineEnding_ = ending == 0 ? kLineEndingCrLf : ending;
   undo_.Clear();
@@ -89,14 +83,12 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const {
   if (mode < kLineEndingCrLf || mode > kLineEndingLf) mode = lineEnding_;
   size_t room = capacity - 1;
   size_t written = 0;
-  GapBuffer::Spans spans = buffer_.Range(0, buffer_.Length());
-  for (std::string_view part : {spans.first, spans.second}) {
-    if (part.empty()) continue;
+  buffer_.VisitSpans(0, buffer_.Length(), [&](std::string_view part) {
     if (mode == kLineEndingLf) {
       size_t take = std::min(room - written, part.size());
       std::memcpy(buffer + written, part.data(), take);
       written += take;
-      continue;
+      return;
     }
     const char* p = part.data();
     const char* end = p + part.size();
@@ -111,7 +103,7 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const {
       if (written < room) buffer[written++] = '\r';
       if (mode == kLineEndingCrLf && written < room) buffer[written++] = '\n';
     }
-  }
+  });
   buffer[written] = '\0';
   return written;
 }
@@ -134,7 +126,8 @@ std::string_view TextModel::LineText(int line) {
   size_t line0 = static_cast<size_t>(line - 1);
   size_t start = lines_.LineStart(line0);
   size_t length = LineEndIndex(line0) - start;
-  return std::string_view(buffer_.Contiguous(start, length), length);
+  const char* bytes = buffer_.Contiguous(start, length);
+  return bytes ? std::string_view(bytes, length) : std::string_view();
 }
 
 int TextModel::GetLineLength(int line) const {
@@ -150,6 +143,10 @@ size_t TextModel::LineEndIndex(size_t line0) const {
 size_t TextModel::SnapToUnit(size_t index) const {
   size_t length = buffer_.Length();
   if (index >= length) return length;
+  if (index == 0) return 0;
+  // After a line break or a byte that can only end a unit, index is a boundary.
+  unsigned char before = static_cast<unsigned char>(buffer_.At(index - 1));
+  if (before < 0x40 || before == 0x7F || before >= 0xFD) return index;
   size_t lineStart = lines_.LineStart(lines_.LineOfIndex(index));
   // Walk back to a byte that can only end a unit, then forward over whole units.
   size_t sync = index;
@@ -395,7 +392,7 @@ TextModel::ChangedLines TextModel::TakeChangedLines() {
 }
 
 size_t TextModel::MemoryUse() const {
-  return sizeof(*this) + buffer_.Capacity() + lines_.MemoryUse() + undo_.MemoryUse();
+  return sizeof(*this) + buffer_.MemoryUse() + lines_.MemoryUse() + undo_.MemoryUse();
 }
 
 }  // namespace kvte::textcontrol

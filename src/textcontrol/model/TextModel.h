@@ -27,9 +27,9 @@
 #include <vector>
 
 #include "textcontrol/model/Emphasis.h"
-#include "textcontrol/model/GapBuffer.h"
 #include "textcontrol/model/LineIndex.h"
 #include "textcontrol/model/SjisUnits.h"
+#include "textcontrol/model/TextBuffer.h"
 #include "textcontrol/model/TextTypes.h"
 #include "textcontrol/model/UndoHistory.h"
 
@@ -72,7 +72,7 @@ class TextModel {
   // ---- lines -------------------------------------------------------------------------
   int GetLineCount() const { return static_cast<int>(lines_.LineCount()); }
   // Bytes of a line without its line end. Valid until the next call of any non-const
-  // operation of the model (it may move the gap to make the line contiguous).
+  // operation of the model (a line that crosses chunks is copied into one place).
   std::string_view LineText(int line);
   int GetLineLength(int line) const;
   // Offset (from 1, CR LF text) of a position, and back.
@@ -217,7 +217,7 @@ class TextModel {
   size_t IndexAtDisplayColumn(size_t line0, int column);
   bool ChangeIndentation(bool add);
 
-  GapBuffer buffer_;
+  TextBuffer buffer_;
   LineIndex lines_;
   UndoHistory undo_;
   EmphasisTable emphasis_;

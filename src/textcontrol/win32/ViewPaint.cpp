@@ -9,6 +9,8 @@
 #include "textcontrol/win32/ViewLayout.h"
 #include "textcontrol/win32/ViewText.h"
 
+double gPhase[8];
+static double PNow(){ LARGE_INTEGER f,t; QueryPerformanceFrequency(&f); QueryPerformanceCounter(&t); return t.QuadPart*1000.0/f.QuadPart; }
 namespace kvte::textcontrol {
 
 namespace {
@@ -304,7 +306,9 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
 void PaintRow(PaintContext& c, VisualRow row, int rowTop)
 {
     EditorView& view = c.view;
+    double p0=PNow();
     if (c.styledLine != row.line) StyleLine(c, row.line);
+    double p1=PNow(); gPhase[0]+=p1-p0;
     RowBytes bytes = RowOf(view, row);
     LayoutRow(c.lineBytes, bytes, view.model.TabWidth(), &c.cells);
     int endColumn = c.cells.empty() ? 0 : c.cells.back().column + c.cells.back().width;
@@ -322,7 +326,9 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
         DrawCells(c, i, j, rowTop, style);
         i = j;
     }
+    double p2=PNow(); gPhase[1]+=p2-p1;
     DrawMarks(c, rowTop);
+    double p3=PNow(); gPhase[2]+=p3-p2;
 
     int endX = CellX(c, endColumn);
     bool lastLine = row.line == view.model.GetLineCount();
@@ -339,7 +345,9 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
         ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_CARET_UNDERLINE));
         Line(c.dc, c.area.left, rowTop + c.rowHeight - 1, c.area.right, rowTop + c.rowHeight - 1);
     }
+    double p4=PNow(); gPhase[3]+=p4-p3;
     DrawLineNumber(c, row, rowTop);
+    gPhase[4]+=PNow()-p4;
 }
 
 void PaintRuler(PaintContext& c, int caretColumn)
@@ -391,6 +399,7 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
     GetClientRect(view.window, &client);
     int width = client.right, height = client.bottom;
     if (width <= 0 || height <= 0) return;
+    double a0=PNow();
     HDC dc = CreateCompatibleDC(target);
     HBITMAP bitmap = dc ? CreateCompatibleBitmap(target, width, height) : nullptr;
     if (!bitmap) {
@@ -421,7 +430,9 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
         int x = view.look.lineNumberWidth - 1;
         Line(dc, x, c.area.top, x, height);
     }
+    double r0=PNow();
     PaintRuler(c, ColumnInRow(view, view.model.Caret()));
+    gPhase[5]+=PNow()-r0;
 
     BitBlt(target, paintArea.left, paintArea.top, paintArea.right - paintArea.left,
            paintArea.bottom - paintArea.top, dc, paintArea.left, paintArea.top, SRCCOPY);
@@ -429,6 +440,7 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
+    gPhase[6]+=PNow()-a0;
     if (c.widest > view.widestColumns) {
         view.widestColumns = c.widest;
         UpdateScrollBars(view);

@@ -16,7 +16,7 @@
 namespace kvte::textcontrol {
 // Reaches the model's private line index to check its invariants.
 struct TextModelAccess {
-  static bool Verify(const TextModel& model) { return model.lines_.Verify(model.buffer_.Length()); }
+  static bool Verify(const TextModel& model) { return model.lines_.Verify(model.buffer_.Length()) && model.buffer_.Verify(); }
 };
 }  // namespace kvte::textcontrol
 
