@@ -51,4 +51,4 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 if [ -n "${KVTE_OWN_DISPLAY:-}" ]; then window_manager N; else window_manager Y; fi
 # Wine prints its own complaints on stderr; the program's output is stdout.
-wine "$@" 2> >(grep --line-buffered -v -E '^(wine:|fixme:|err:|warn:|[0-9a-f]{4}:)' >&2)
+wine "$@" 2> >(grep --line-buffered -v -E '^(wine:|fixme:|err:|warn:|[0-9a-f]{4}:|X connection to )' >&2)
