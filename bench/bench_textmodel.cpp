@@ -209,6 +209,30 @@ void BM_TokenizeScreenAfterOpeningComment(benchmark::State& state) {
 }
 BENCHMARK(BM_TokenizeScreenAfterOpeningComment)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// The same edit, with the view a million lines further down: every line between must
+// have its state carried (inside the comment now), which is the worst case of an edit.
+void BM_TokenizeFarScreenAfterOpeningComment(benchmark::State& state) {
+  TextModel& model = LoadedModel();
+  model.ClearEmphasis();
+  model.AddEmphasis("if", "", kEmphasisWord, 1, 0, 1, 0);
+  model.AddEmphasis("/*", "*/", kEmphasisMultiBetween, 3, 0, 6, 0);
+  std::vector<ColourRun> runs;
+  const int first = 1000000;
+  for (int line = first; line < first + 50; ++line) model.LineColourRuns(line, &runs);
+  for (auto _ : state) {
+    model.SetSelection(1, 1, 1, 1);
+    model.InsertText("/*");
+    auto start = std::chrono::steady_clock::now();
+    for (int line = first; line < first + 50; ++line) model.LineColourRuns(line, &runs);
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    model.Undo();
+    // Back outside the comment: colour the screen again so the next edit starts alike.
+    for (int line = first; line < first + 50; ++line) model.LineColourRuns(line, &runs);
+  }
+  model.ClearEmphasis();
+}
+BENCHMARK(BM_TokenizeFarScreenAfterOpeningComment)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

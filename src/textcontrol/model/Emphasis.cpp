@@ -26,8 +26,9 @@ bool MatchesAt(const char* bytes, size_t length, size_t i, const std::string& te
 
 // First unit boundary at or after `from` where `text` matches; length when none.
 size_t FindFrom(const char* bytes, size_t length, size_t from, const std::string& text) {
+  const char first = text[0];
   for (size_t at = from; at < length; at += SjisUnitLength(bytes, length, at))
-    if (MatchesAt(bytes, length, at, text)) return at;
+    if (bytes[at] == first && MatchesAt(bytes, length, at, text)) return at;
   return length;
 }
 }  // namespace
