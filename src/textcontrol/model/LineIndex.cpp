@@ -160,12 +160,20 @@ void LineIndex::Erase(size_t start, size_t end) {
   size_t delta = end - start;
   if (lastLine > firstLine && LineStart(firstLine) == start) SetFlags(firstLine, Flags(lastLine));
 
+  Place first = Locate(firstLine);
   Place last = Locate(lastLine);
-  {
-    Block& block = blocks_[last.block];
-    for (size_t j = last.line + 1; j < block.starts.size(); ++j) block.starts[j] -= static_cast<uint32_t>(delta);
-    for (size_t b = last.block + 1; b < blocks_.size(); ++b) blockFirstByte_[b] -= delta;
+  Block& lastBlock = blocks_[last.block];
+  if (first.block == last.block) {
+    // The starts after the removal stay at or after `start`, inside this block.
+    for (size_t j = last.line + 1; j < lastBlock.starts.size(); ++j) lastBlock.starts[j] -= static_cast<uint32_t>(delta);
+  } else if (last.line + 1 < lastBlock.starts.size()) {
+    // The block loses its first lines: rebase it on the first line it keeps. (Subtracting
+    // delta from its relative starts could go below zero.)
+    uint32_t kept = lastBlock.starts[last.line + 1];
+    for (size_t j = last.line + 1; j < lastBlock.starts.size(); ++j) lastBlock.starts[j] -= kept;
+    blockFirstByte_[last.block] = blockFirstByte_[last.block] + kept - delta;
   }
+  for (size_t b = last.block + 1; b < blocks_.size(); ++b) blockFirstByte_[b] -= delta;
   if (lastLine == firstLine) return;
 
   size_t removeFrom = firstLine + 1;
@@ -185,15 +193,6 @@ void LineIndex::Erase(size_t start, size_t end) {
     local = 0;
   }
   lineCount_ -= lastLine - firstLine;
-  // A block that lost its first lines starts at its next line now.
-  for (size_t t = touchedFirst; t <= touchedLast; ++t) {
-    Block& block = blocks_[t];
-    if (!block.starts.empty() && block.starts[0] != 0) {
-      uint32_t shift = block.starts[0];
-      for (uint32_t& s : block.starts) s -= shift;
-      blockFirstByte_[t] += shift;
-    }
-  }
   // Drop emptied blocks, then renumber the first lines of every block after them.
   size_t write = touchedFirst;
   for (size_t t = touchedFirst; t < blocks_.size(); ++t) {

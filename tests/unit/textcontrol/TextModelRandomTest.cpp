@@ -57,16 +57,21 @@ void CheckSame(TextModel& model, const Oracle& oracle, int step, int op) {
   ASSERT_TRUE(TextModelAccess::Verify(model));
 }
 
-void RunRandomSequence(unsigned seed, int steps, int undoLimit) {
+void RunRandomSequence(unsigned seed, int steps, int undoLimit, const std::string& initial = std::string()) {
   std::mt19937 rng(seed);
   TextModel model;
   Oracle oracle;
+  ASSERT_TRUE(model.SetText(initial));
+  oracle.text = initial;
   model.SetUndoLimit(undoLimit);
   oracle.limit = undoLimit < 0 ? 1u << 30 : static_cast<size_t>(undoLimit);
   for (int step = 0; step < steps; ++step) {
     int op = static_cast<int>(rng() % 100);
     if (op < 30) {
       std::string piece = RandomPiece(rng);
+      if (!initial.empty() && rng() % 20 == 0) {
+        for (int k = 0; k < 3000; ++k) piece += "\x88\x9F paste\n";  // crosses chunks and blocks
+      }
       ASSERT_EQ(model.InsertText(piece), oracle.Insert(piece));
     } else if (op < 40) {
       ASSERT_EQ(model.DeleteBackward(), oracle.Backspace());
@@ -132,4 +137,11 @@ TEST(TextModelRandom, MatchesWithABoundedOrUnlimitedHistory) {
     RunRandomSequence(seed, 800, -1);
     if (HasFatalFailure()) FAIL() << "seed " << seed;
   }
+}
+
+TEST(TextModelRandom, MatchesOnATextOfManyChunksAndBlocks) {
+  // Large enough for several byte chunks and line blocks, so that edits cross them.
+  std::string initial;
+  for (int i = 0; i < 12000; ++i) initial += (i % 3 ? "\x82\xA0line\n" : "x\n");
+  RunRandomSequence(500, 250, 256, initial);
 }
