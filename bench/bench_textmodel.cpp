@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "textcontrol/model/TextModel.h"
+#include "textcontrol/model/WrapLayout.h"
 
 using namespace kvte::textcontrol;
 
@@ -232,6 +233,24 @@ void BM_TokenizeFarScreenAfterOpeningComment(benchmark::State& state) {
   model.ClearEmphasis();
 }
 BENCHMARK(BM_TokenizeFarScreenAfterOpeningComment)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Turning wrap on: rows of one screen in the middle of the document and the estimated
+// row count of the whole document for the scroll bar.
+void BM_TurnWrapOn(benchmark::State& state) {
+  TextModel& model = LoadedModel();
+  WrapLayout wrap(model);
+  int width = 40;
+  int64_t rows = 0;
+  for (auto _ : state) {
+    wrap.SetWidth(width);
+    width = width == 40 ? 41 : 40;
+    VisualRow at = wrap.Advance({1000000, 0}, 0);
+    for (int r = 0; r < 50; ++r) at = wrap.Advance(at, 1);
+    rows = wrap.EstimatedRowCount();
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_TurnWrapOn)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
