@@ -7,12 +7,13 @@
 //     character takes two), column LineLength(line) + 1 is the end of the line;
 //   - offsets count bytes from 1 in the text as GetText(kLineEndingCrLf) gives it, so
 //     every line break counts two bytes;
-//   - CaretDisplayColumn counts display columns from 0, a tab reaching the next multiple
+//   - GetCaretColumn counts display columns from 0, a tab reaching the next multiple
 //     of the tab width.
 // Every operation accepts any integer: out-of-range lines, columns and offsets are
 // clamped into the text, and a position inside a double-byte character is moved to the
-// character's start. The caret and both selection ends therefore always stand on a
-// character boundary. No operation throws; a failed allocation leaves the text unchanged
+// character's start. After an edit the caret goes after the inserted text, or after the
+// character it would split (a lone lead byte typed before a trail byte pairs with it).
+// The caret and both selection ends therefore always stand on a character boundary. No operation throws; a failed allocation leaves the text unchanged
 // and the edit reports false.
 //
 // Internally the text is held with a single '\n' for every line break whatever it was
