@@ -34,6 +34,7 @@ void SetDefaultLook(ViewLook& look);
 
 // ViewPaint.cpp ------------------------------------------------------------------------
 void PaintView(EditorView& view, HDC target, const RECT& paintArea);
+void ReleaseBackBuffer(EditorView& view);
 
 // ViewKeyboard.cpp ---------------------------------------------------------------------
 // True when the key was handled.

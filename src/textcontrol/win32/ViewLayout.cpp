@@ -81,6 +81,7 @@ void ApplyViewFont(EditorView& view)
         SelectObject(dc, old);
         if (look.font) DeleteObject(look.font);
         look.font = font;
+        look.advances.clear();
         look.fontHeight = std::max<int>(1, tm.tmHeight);
         look.ascent = tm.tmAscent;
         // The grid must hold a double-byte glyph in two columns.
@@ -285,25 +286,67 @@ void ScrollColumns(EditorView& view, int columns)
     view.leftColumn = static_cast<int>(std::clamp<long long>(left, 0, 1 << 24));
 }
 
+namespace {
+
+bool SameScrollInfo(const SCROLLINFO& a, const SCROLLINFO& b)
+{
+    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+}  // namespace
+
 void UpdateScrollBars(EditorView& view)
 {
     if (!view.window) return;
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    SCROLLINFO vertical = {};
+    vertical.cbSize = sizeof vertical;
+    vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     // Vertical position in lines: exact without wrapping, and cheap with it (counting the
     // rows above the top in a huge wrapped text would read the whole text).
-    info.nMin = 0;
-    info.nMax = std::max(0, view.model.GetLineCount() - 1);
-    info.nPage = static_cast<UINT>(VisibleRows(view));
-    info.nPos = view.top.line - 1;
-    SetScrollInfo(view.window, SB_VERT, &info, TRUE);
+    vertical.nMax = std::max(0, view.model.GetLineCount() - 1);
+    vertical.nPage = static_cast<UINT>(VisibleRows(view));
+    vertical.nPos = view.top.line - 1;
 
+    SCROLLINFO horizontal = vertical;
     int columns = VisibleColumns(view);
-    info.nMax = view.wrapOn ? 0 : std::max({view.widestColumns + 2, view.leftColumn + columns, 0});
-    info.nPage = view.wrapOn ? 0 : static_cast<UINT>(columns);
-    info.nPos = view.leftColumn;
-    SetScrollInfo(view.window, SB_HORZ, &info, TRUE);
+    // The range grows in steps so that typing at the end of the widest line does not
+    // change it with every character.
+    int widest = (std::max(view.widestColumns + 2, view.leftColumn + columns) + 63) / 64 * 64;
+    horizontal.nMax = view.wrapOn ? 0 : widest;
+    horizontal.nPage = view.wrapOn ? 0 : static_cast<UINT>(columns);
+    horizontal.nPos = view.wrapOn ? 0 : view.leftColumn;
+
+    ViewScrollBars& bars = view.scrollBars;
+    bool verticalChanged = !SameScrollInfo(vertical, bars.vertical);
+    bool horizontalChanged = !SameScrollInfo(horizontal, bars.horizontal);
+    if (!verticalChanged && !horizontalChanged) return;
+    bars.vertical = vertical;
+    bars.horizontal = horizontal;
+    DWORD now = GetTickCount();
+    bool redrawNow = now - bars.lastRedraw >= kScrollBarRedrawMs;
+    if (verticalChanged) SetScrollInfo(view.window, SB_VERT, &vertical, redrawNow);
+    if (horizontalChanged) SetScrollInfo(view.window, SB_HORZ, &horizontal, redrawNow);
+    if (redrawNow) {
+        bars.lastRedraw = now;
+    } else if (!bars.redrawPending) {
+        bars.redrawPending = SetTimer(view.window, kScrollBarTimer, kScrollBarRedrawMs, nullptr) != 0;
+        if (!bars.redrawPending) {  // no timer: draw now after all
+            SetScrollInfo(view.window, SB_VERT, &vertical, TRUE);
+            SetScrollInfo(view.window, SB_HORZ, &horizontal, TRUE);
+        }
+    }
+}
+
+void RedrawPendingScrollBars(EditorView& view)
+{
+    if (!view.window) return;
+    KillTimer(view.window, kScrollBarTimer);
+    ViewScrollBars& bars = view.scrollBars;
+    if (!bars.redrawPending) return;
+    bars.redrawPending = false;
+    bars.lastRedraw = GetTickCount();
+    SetScrollInfo(view.window, SB_VERT, &bars.vertical, TRUE);
+    SetScrollInfo(view.window, SB_HORZ, &bars.horizontal, TRUE);
 }
 
 void PlaceCaret(EditorView& view)

@@ -61,6 +61,10 @@ void EnsureCaretVisible(EditorView& view);
 void ScrollRows(EditorView& view, int rows);
 void ScrollColumns(EditorView& view, int columns);
 void UpdateScrollBars(EditorView& view);
+// Draws the scroll bars whose redraw was put off (the timer of UpdateScrollBars).
+constexpr UINT_PTR kScrollBarTimer = 1;
+constexpr DWORD kScrollBarRedrawMs = 40;
+void RedrawPendingScrollBars(EditorView& view);
 // Moves the system caret (and an open IME composition window) to the caret's place.
 void PlaceCaret(EditorView& view);
 

@@ -3,14 +3,13 @@
 // the marks, the line-number area and the ruler.
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
 #include "textcontrol/win32/ViewText.h"
 
-double gPhase[8];
-static double PNow(){ LARGE_INTEGER f,t; QueryPerformanceFrequency(&f); QueryPerformanceCounter(&t); return t.QuadPart*1000.0/f.QuadPart; }
 namespace kvte::textcontrol {
 
 namespace {
@@ -46,6 +45,7 @@ struct PaintContext {
     std::vector<HighlightRun> highlightRuns;
     std::vector<wchar_t> units;
     std::vector<INT> advances;
+    std::vector<std::pair<COLORREF, std::vector<POINT>>> lines;  // strokes by colour
     int widest = 0;
 };
 
@@ -57,32 +57,50 @@ void FillColour(HDC dc, const RECT& rect, COLORREF colour)
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);  // the cheapest solid fill
 }
 
-void Line(HDC dc, int x1, int y1, int x2, int y2)
+// Lines are gathered by colour while a paint runs and drawn at its end, one call per
+// colour: hundreds of small strokes (marks, ticks, underlines) cost one system call.
+void AddLine(PaintContext& c, COLORREF colour, int x1, int y1, int x2, int y2)
 {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
+    std::vector<POINT>* points = nullptr;
+    for (auto& batch : c.lines) {
+        if (batch.first == colour) {
+            points = &batch.second;
+            break;
+        }
+    }
+    if (!points) {
+        c.lines.emplace_back(colour, std::vector<POINT>());
+        points = &c.lines.back().second;
+    }
+    points->push_back(POINT{x1, y1});
+    points->push_back(POINT{x2, y2});
 }
 
-// A pen for one drawing, deleted when it goes out of scope.
-class ScopedPen {
-public:
-    ScopedPen(HDC dc, COLORREF colour) : dc_(dc), pen_(CreatePen(PS_SOLID, 1, colour))
-    {
-        old_ = pen_ ? SelectObject(dc_, pen_) : nullptr;
+// Each stroke excludes its end point, as LineTo does, so strokes joined end to start
+// draw a path.
+void AddPath(PaintContext& c, COLORREF colour, std::initializer_list<POINT> path)
+{
+    const POINT* previous = nullptr;
+    for (const POINT& p : path) {
+        if (previous) AddLine(c, colour, previous->x, previous->y, p.x, p.y);
+        previous = &p;
     }
-    ~ScopedPen()
-    {
-        if (old_) SelectObject(dc_, old_);
-        if (pen_) DeleteObject(pen_);
-    }
-    ScopedPen(const ScopedPen&) = delete;
-    ScopedPen& operator=(const ScopedPen&) = delete;
+}
 
-private:
-    HDC dc_;
-    HPEN pen_;
-    HGDIOBJ old_;
-};
+void DrawGatheredLines(PaintContext& c)
+{
+    std::vector<DWORD> counts;
+    for (auto& batch : c.lines) {
+        HPEN pen = CreatePen(PS_SOLID, 1, batch.first);
+        if (!pen) continue;
+        HGDIOBJ old = SelectObject(c.dc, pen);
+        counts.assign(batch.second.size() / 2, 2);
+        PolyPolyline(c.dc, batch.second.data(), counts.data(), static_cast<DWORD>(counts.size()));
+        SelectObject(c.dc, old);
+        DeleteObject(pen);
+    }
+    c.lines.clear();
+}
 
 void StyleLine(PaintContext& c, int line)
 {
@@ -142,37 +160,32 @@ int CellX(const PaintContext& c, int column)
 
 void DrawTabMark(PaintContext& c, int x, int y, int width)
 {
-    ScopedPen pen(c.dc, Colour(c.view, VIEW_COLOR_TAB_MARK));
+    COLORREF colour = Colour(c.view, VIEW_COLOR_TAB_MARK);
     int cw = c.view.look.columnWidth;
     int mid = y + c.view.look.fontHeight / 2;
     int size = std::max(2, std::min(cw, c.view.look.fontHeight) / 3);
     int left = x + 1;
     int right = std::min(x + width - 1, left + 2 * size);
-    Line(c.dc, left, mid, right, mid);
-    Line(c.dc, right - size, mid - size, right, mid);
-    Line(c.dc, right, mid, right - size, mid + size);
+    AddLine(c, colour, left, mid, right, mid);
+    AddPath(c, colour, {{right - size, mid - size}, {right, mid}, {right - size - 1, mid + size + 1}});
 }
 
 void DrawHalfSpaceMark(PaintContext& c, int x, int y)
 {
-    ScopedPen pen(c.dc, Colour(c.view, VIEW_COLOR_HALF_SPACE_MARK));
+    COLORREF colour = Colour(c.view, VIEW_COLOR_HALF_SPACE_MARK);
     int cw = c.view.look.columnWidth;
     int bottom = y + c.view.look.fontHeight - 3;
     int depth = std::max(2, c.view.look.fontHeight / 6);
-    MoveToEx(c.dc, x + 1, bottom - depth, nullptr);
-    LineTo(c.dc, x + 1, bottom);
-    LineTo(c.dc, x + cw - 2, bottom);
-    LineTo(c.dc, x + cw - 2, bottom - depth - 1);
+    AddPath(c, colour, {{x + 1, bottom - depth}, {x + 1, bottom}, {x + cw - 2, bottom}, {x + cw - 2, bottom - depth - 1}});
 }
 
 void DrawFullSpaceMark(PaintContext& c, int x, int y)
 {
-    ScopedPen pen(c.dc, Colour(c.view, VIEW_COLOR_FULL_SPACE_MARK));
+    COLORREF colour = Colour(c.view, VIEW_COLOR_FULL_SPACE_MARK);
     int cw = c.view.look.columnWidth;
     int h = c.view.look.fontHeight;
-    HGDIOBJ oldBrush = SelectObject(c.dc, GetStockObject(NULL_BRUSH));
-    Rectangle(c.dc, x + 2, y + 2, x + 2 * cw - 1, y + h - 1);
-    SelectObject(c.dc, oldBrush);
+    int left = x + 2, top = y + 2, right = x + 2 * cw - 2, bottom = y + h - 2;
+    AddPath(c, colour, {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}});
 }
 
 void DrawLineEndMark(PaintContext& c, int x, int rowTop)
@@ -193,17 +206,15 @@ void DrawLineEndMark(PaintContext& c, int x, int rowTop)
         RestoreDC(c.dc, saved);
         return;
     }
-    ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_LINE_END_MARK));
+    COLORREF colour = Colour(view, VIEW_COLOR_LINE_END_MARK);
     int y = rowTop + c.textOffset;
     int h = view.look.fontHeight;
     int right = x + cw - 2;
     int bottom = y + h - 4;
     int head = std::max(2, cw / 3);
-    MoveToEx(c.dc, right, y + h / 3, nullptr);
-    LineTo(c.dc, right, bottom);
-    LineTo(c.dc, x + 1, bottom);
-    Line(c.dc, x + 1, bottom, x + 1 + head, bottom - head);
-    Line(c.dc, x + 1, bottom, x + 1 + head, bottom + head);
+    AddPath(c, colour, {{right, y + h / 3}, {right, bottom}, {x + 1, bottom}});
+    AddLine(c, colour, x + 1, bottom, x + 2 + head, bottom - head - 1);
+    AddLine(c, colour, x + 1, bottom, x + 2 + head, bottom + head + 1);
 }
 
 void DrawEofMark(PaintContext& c, int x, int rowTop)
@@ -212,6 +223,19 @@ void DrawEofMark(PaintContext& c, int x, int rowTop)
     SetBkMode(c.dc, TRANSPARENT);
     RECT clip = {c.area.left, rowTop, c.area.right, rowTop + c.rowHeight};
     ExtTextOutW(c.dc, x, rowTop + c.textOffset, ETO_CLIPPED, &clip, L"[EOF]", 5, nullptr);
+}
+
+int NaturalAdvance(PaintContext& c, wchar_t unit)
+{
+    std::vector<unsigned char>& advances = c.view.look.advances;
+    if (advances.empty()) advances.assign(0x10000, 0);
+    unsigned char& known = advances[unit];
+    if (known == 0) {
+        INT width = 0;
+        // 255 marks a width that does not fit the table: such a glyph is never on the grid.
+        known = GetCharWidth32W(c.dc, unit, unit, &width) && width > 0 && width < 255 ? static_cast<unsigned char>(width) : 255;
+    }
+    return known;
 }
 
 // Draws the characters of cells [first, last) that share one style in as few calls as
@@ -230,11 +254,15 @@ void DrawCells(PaintContext& c, size_t first, size_t last, int rowTop, const Byt
     SetTextColor(c.dc, style.text);
     SetBkMode(c.dc, TRANSPARENT);
     int y = rowTop + c.textOffset;
+    bool onGrid = true;
     auto flush = [&](int startX) {
+        // Glyphs that fall on the grid by themselves take the system's faster path.
         if (!c.units.empty())
-            ExtTextOutW(c.dc, startX, y, ETO_CLIPPED, &clip, c.units.data(), static_cast<UINT>(c.units.size()), c.advances.data());
+            ExtTextOutW(c.dc, startX, y, ETO_CLIPPED, &clip, c.units.data(), static_cast<UINT>(c.units.size()),
+                        onGrid ? nullptr : c.advances.data());
         c.units.clear();
         c.advances.clear();
+        onGrid = true;
     };
     int runX = x;
     for (size_t i = first; i < last; ++i) {
@@ -247,6 +275,7 @@ void DrawCells(PaintContext& c, size_t first, size_t last, int rowTop, const Byt
             if (c.units.empty()) runX = cellX;
             c.units.push_back(out[0]);
             c.advances.push_back(cell.width * cw);
+            onGrid = onGrid && NaturalAdvance(c, out[0]) == cell.width * cw;
         } else {
             flush(runX);
             if (n > 1) ExtTextOutW(c.dc, cellX, y, ETO_CLIPPED, &clip, out, static_cast<UINT>(n), nullptr);
@@ -254,9 +283,8 @@ void DrawCells(PaintContext& c, size_t first, size_t last, int rowTop, const Byt
     }
     flush(runX);
     if (style.underline != kNoColour) {
-        ScopedPen pen(c.dc, style.underline);
         int under = std::min(y + c.view.look.ascent + 1, rowTop + c.rowHeight - 1);
-        Line(c.dc, clip.left, under, clip.right, under);
+        AddLine(c, style.underline, clip.left, under, clip.right, under);
     }
 }
 
@@ -306,9 +334,7 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
 void PaintRow(PaintContext& c, VisualRow row, int rowTop)
 {
     EditorView& view = c.view;
-    double p0=PNow();
     if (c.styledLine != row.line) StyleLine(c, row.line);
-    double p1=PNow(); gPhase[0]+=p1-p0;
     RowBytes bytes = RowOf(view, row);
     LayoutRow(c.lineBytes, bytes, view.model.TabWidth(), &c.cells);
     int endColumn = c.cells.empty() ? 0 : c.cells.back().column + c.cells.back().width;
@@ -326,9 +352,7 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
         DrawCells(c, i, j, rowTop, style);
         i = j;
     }
-    double p2=PNow(); gPhase[1]+=p2-p1;
     DrawMarks(c, rowTop);
-    double p3=PNow(); gPhase[2]+=p3-p2;
 
     int endX = CellX(c, endColumn);
     bool lastLine = row.line == view.model.GetLineCount();
@@ -342,12 +366,10 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
         if (lastLine && view.look.marks[MARK_EOF]) DrawEofMark(c, endX, rowTop);
     }
     if (view.look.marks[MARK_CARET_UNDERLINE] && row.line == c.caretRow.line && row.row == c.caretRow.row) {
-        ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_CARET_UNDERLINE));
-        Line(c.dc, c.area.left, rowTop + c.rowHeight - 1, c.area.right, rowTop + c.rowHeight - 1);
+        int y = rowTop + c.rowHeight - 1;
+        AddLine(c, Colour(view, VIEW_COLOR_CARET_UNDERLINE), c.area.left, y, c.area.right, y);
     }
-    double p4=PNow(); gPhase[3]+=p4-p3;
     DrawLineNumber(c, row, rowTop);
-    gPhase[4]+=PNow()-p4;
 }
 
 void PaintRuler(PaintContext& c, int caretColumn)
@@ -365,8 +387,8 @@ void PaintRuler(PaintContext& c, int caretColumn)
         RECT mark = {caretX, height / 2, caretX + cw, height - 1};
         FillColour(c.dc, mark, Colour(view, VIEW_COLOR_RULER_CARET));
     }
-    ScopedPen pen(c.dc, Colour(view, VIEW_COLOR_RULER_LINE));
-    Line(c.dc, 0, height - 1, client.right, height - 1);
+    COLORREF lineColour = Colour(view, VIEW_COLOR_RULER_LINE);
+    AddLine(c, lineColour, 0, height - 1, client.right, height - 1);
     HGDIOBJ oldFont = view.look.rulerFont ? SelectObject(c.dc, view.look.rulerFont) : nullptr;
     SetTextColor(c.dc, Colour(view, VIEW_COLOR_RULER_TEXT));
     SetBkMode(c.dc, TRANSPARENT);
@@ -374,7 +396,7 @@ void PaintRuler(PaintContext& c, int caretColumn)
     for (int column = view.leftColumn; CellX(c, column) < c.area.right; ++column) {
         int x = CellX(c, column);
         int tick = column % 10 == 0 ? height - 1 : column % 5 == 0 ? height / 2 : std::max(2, height / 4);
-        if (x >= c.area.left) Line(c.dc, x, height - 1 - tick, x, height - 1);
+        if (x >= c.area.left) AddLine(c, lineColour, x, height - 1 - tick, x, height - 1);
         if (column % 10 == 0 && column > 0) {
             wchar_t text[16];
             int n = swprintf(text, 16, L"%d", column);
@@ -393,21 +415,49 @@ VisualRow NextRow(EditorView& view, VisualRow row, bool* past)
 
 }  // namespace
 
+void ReleaseBackBuffer(EditorView& view)
+{
+    ViewBackBuffer& buffer = view.backBuffer;
+    if (buffer.dc) {
+        SelectObject(buffer.dc, buffer.oldBitmap);
+        DeleteDC(buffer.dc);
+    }
+    if (buffer.bitmap) DeleteObject(buffer.bitmap);
+    buffer = ViewBackBuffer();
+}
+
+namespace {
+
+// The back buffer at the window's size, made again only when the size changed.
+HDC BackBufferFor(EditorView& view, HDC target, int width, int height)
+{
+    ViewBackBuffer& buffer = view.backBuffer;
+    if (buffer.dc && buffer.width == width && buffer.height == height) return buffer.dc;
+    ReleaseBackBuffer(view);
+    buffer.dc = CreateCompatibleDC(target);
+    buffer.bitmap = buffer.dc ? CreateCompatibleBitmap(target, width, height) : nullptr;
+    if (!buffer.bitmap) {
+        ReleaseBackBuffer(view);
+        return nullptr;
+    }
+    buffer.oldBitmap = SelectObject(buffer.dc, buffer.bitmap);
+    buffer.width = width;
+    buffer.height = height;
+    return buffer.dc;
+}
+
+}  // namespace
+
 void PaintView(EditorView& view, HDC target, const RECT& paintArea)
 {
     RECT client;
     GetClientRect(view.window, &client);
     int width = client.right, height = client.bottom;
     if (width <= 0 || height <= 0) return;
-    double a0=PNow();
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = dc ? CreateCompatibleBitmap(target, width, height) : nullptr;
-    if (!bitmap) {
-        if (dc) DeleteDC(dc);
-        return;
-    }
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = view.look.font ? SelectObject(dc, view.look.font) : nullptr;
+    HDC dc = BackBufferFor(view, target, width, height);
+    if (!dc) return;
+    int saved = SaveDC(dc);
+    if (view.look.font) SelectObject(dc, view.look.font);
 
     PaintContext c(view, dc);
     c.area = TextArea(view);
@@ -426,21 +476,15 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
         row = NextRow(view, row, &past);
     }
     if (view.look.lineNumberWidth > 0) {
-        ScopedPen pen(dc, Colour(view, VIEW_COLOR_LINE_NUMBER_BORDER));
         int x = view.look.lineNumberWidth - 1;
-        Line(dc, x, c.area.top, x, height);
+        AddLine(c, Colour(view, VIEW_COLOR_LINE_NUMBER_BORDER), x, c.area.top, x, height);
     }
-    double r0=PNow();
-    PaintRuler(c, ColumnInRow(view, view.model.Caret()));
-    gPhase[5]+=PNow()-r0;
+    if (paintArea.top < c.area.top) PaintRuler(c, ColumnInRow(view, view.model.Caret()));
+    DrawGatheredLines(c);
 
     BitBlt(target, paintArea.left, paintArea.top, paintArea.right - paintArea.left,
            paintArea.bottom - paintArea.top, dc, paintArea.left, paintArea.top, SRCCOPY);
-    if (oldFont) SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    gPhase[6]+=PNow()-a0;
+    RestoreDC(dc, saved);
     if (c.widest > view.widestColumns) {
         view.widestColumns = c.widest;
         UpdateScrollBars(view);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "textcontrol/model/TextModel.h"
 #include "textcontrol/model/WrapLayout.h"
@@ -34,8 +35,30 @@ struct ViewLook {
   bool ownerDrawLineEnd = false;
   bool notifyParent = true;
   int oleMode = 1;
+  // Natural advance in pixels of each UTF-16 unit in `font`, 0 while not yet measured;
+  // text whose glyphs already fall on the column grid is drawn without explicit advances.
+  std::vector<unsigned char> advances;
 
   int RowHeight() const { return fontHeight + lineSpacing; }
+};
+
+// The scroll bars as last set. Drawing a scroll bar costs milliseconds on some systems,
+// so a bar is set only when its values change, and redrawn at most every
+// kScrollBarRedrawMs; a later change is drawn by a timer.
+struct ViewScrollBars {
+  SCROLLINFO vertical = {};
+  SCROLLINFO horizontal = {};
+  DWORD lastRedraw = 0;
+  bool redrawPending = false;
+};
+
+// The bitmap that painting draws into, kept while the window keeps its size.
+struct ViewBackBuffer {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ oldBitmap = nullptr;
+  int width = 0;
+  int height = 0;
 };
 
 // What the parent was last told, so that each change is reported exactly once.
@@ -73,6 +96,8 @@ struct EditorView {
   int repaintSuppress = 0;       // > 0 while a compound operation runs
 
   ViewReported reported;
+  ViewScrollBars scrollBars;
+  ViewBackBuffer backBuffer;
   std::string lineCopy;          // bytes handed out by GetLineText
   ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs
 };

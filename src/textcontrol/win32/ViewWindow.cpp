@@ -99,6 +99,12 @@ LRESULT Dispatch(EditorView& view, HWND window, UINT message, WPARAM wParam, LPA
     case WM_HSCROLL:
         OnScroll(view, SB_HORZ, LOWORD(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == kScrollBarTimer) {
+            RedrawPendingScrollBars(view);
+            return 0;
+        }
+        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && SetViewCursor(view)) return TRUE;
         break;
@@ -121,6 +127,8 @@ LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     if (!view) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_DESTROY) {
         RevokeDropTarget(*view);
+        ReleaseBackBuffer(*view);
+        KillTimer(window, kScrollBarTimer);
         if (view->caretCreated) DestroyCaret();
         view->caretCreated = false;
         return 0;
