@@ -8,7 +8,7 @@ WIN    := build/win
 BENCH  := build/bench
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all bootstrap native asan win test test-native test-asan test-win run dist bench screenshot clean
+.PHONY: all bootstrap native asan win test test-native test-asan test-win run dist bench bench-win screenshot clean
 
 all: native win
 
@@ -58,6 +58,10 @@ bench: bootstrap
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DKVTE_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
 	@for b in $(BENCH)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
+
+# The editing view's timing under Wine on a generated 100 MB Japanese document.
+bench-win: win
+	@bash scripts/wine-run.sh $(WIN)/src/textcontrol/win32/kvte_view_bench.exe 100
 
 screenshot: win
 	@bash scripts/screenshot.sh
