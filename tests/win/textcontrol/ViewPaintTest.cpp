@@ -1,0 +1,124 @@
+// What a view paints, read back from the window: colours of the background, the
+// selection, search matches, bookmarks and the ruler; and scrolling by bar and wheel.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ViewTestSupport.h"
+
+using viewtest::ViewFixture;
+
+namespace {
+
+const COLORREF kText = RGB(10, 20, 30);
+const COLORREF kBack = RGB(250, 240, 230);
+
+COLORREF Pixel(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+void PlainColours(int view)
+{
+    SetViewColor(view, VIEW_COLOR_TEXT, kText, 0);
+    SetViewColor(view, VIEW_COLOR_BACKGROUND, kBack, 0);
+}
+
+// A pixel near the top-left of a cell: background, never glyph ink, and right of where a
+// caret at the cell would stand.
+COLORREF CellCorner(const ViewFixture& f, int line, int column, int left = 0, int top = 0)
+{
+    int w = DrawMetrics(f.id(), 0), h = DrawMetrics(f.id(), 1);
+    return Pixel(f.view(), left + (column - 1) * w + 3, top + (line - 1) * h);
+}
+
+}  // namespace
+
+TEST(ViewPaint, BackgroundSelectionAndSearchMatchesUseTheirColours)
+{
+    ViewFixture f;
+    PlainColours(f.id());
+    SetViewColor(f.id(), VIEW_COLOR_FIND_BACK, RGB(255, 255, 0), 0);
+    SetText(f.id(), "abcdef\r\nxyz");
+    SetHighlightText(f.id(), "e", 0, 1);
+    SelectRange(f.id(), 2, 4);  // "bc"
+    f.Paint();
+    EXPECT_EQ(kBack, CellCorner(f, 1, 1));
+    EXPECT_EQ(kText, CellCorner(f, 1, 2));  // selected: drawn inverted
+    EXPECT_EQ(kText, CellCorner(f, 1, 3));
+    EXPECT_EQ(kBack, CellCorner(f, 1, 4));
+    EXPECT_EQ(RGB(255, 255, 0), CellCorner(f, 1, 5));
+    EXPECT_EQ(kBack, CellCorner(f, 2, 1));
+    EXPECT_EQ(kBack, CellCorner(f, 5, 30));  // below the text
+    SetSelection(f.id(), 1, 1, 2, 1);  // a selection going on below takes the line end
+    f.Paint();
+    EXPECT_EQ(kText, CellCorner(f, 1, 7));
+    EXPECT_EQ(kBack, CellCorner(f, 1, 8));
+}
+
+TEST(ViewPaint, LineNumberAreaMarksBookmarksAndRulerHasItsBackground)
+{
+    ViewFixture f;
+    PlainColours(f.id());
+    SetViewColor(f.id(), VIEW_COLOR_LINE_NUMBER, RGB(0, 0, 200), 0);
+    SetViewColor(f.id(), VIEW_COLOR_RULER_BACK, RGB(200, 200, 200), 0);
+    SetOption(f.id(), OPTION_LINE_NUMBER_WIDTH, 50, 0);
+    SetOption(f.id(), OPTION_RULER_HEIGHT, 10, 0);
+    SetText(f.id(), "one\r\ntwo\r\nthree");
+    SetBookmark(f.id(), 2, 1, 1);
+    f.Paint();
+    int h = DrawMetrics(f.id(), 1);
+    EXPECT_EQ(RGB(200, 200, 200), Pixel(f.view(), 60, 1));
+    EXPECT_EQ(RGB(0, 0, 200), Pixel(f.view(), 1, 10 + h + 1));   // bookmarked line 2
+    EXPECT_EQ(kBack, Pixel(f.view(), 1, 10 + 2 * h + 1));        // line 3 is not
+    EXPECT_EQ(kBack, CellCorner(f, 1, 1, 50, 10));                // text starts after the margins
+    SetBookmark(f.id(), 2, 0, 1);
+    f.Paint();
+    EXPECT_EQ(kBack, Pixel(f.view(), 1, 10 + h + 1));
+}
+
+TEST(ViewPaint, ScrollBarAndWheelMoveTheFirstVisibleLine)
+{
+    ViewFixture f;
+    std::string text;
+    for (int i = 1; i <= 300; ++i) text += "row\r\n";
+    SetText(f.id(), text.c_str());
+    auto firstVisibleLine = [&] {
+        f.Click(f.PointAt(1, 1));
+        return GetCaretLine(f.id());
+    };
+    SendMessageW(f.view(), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(f.view(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(3, firstVisibleLine());
+    SendMessageW(f.view(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    int afterWheel = firstVisibleLine();
+    EXPECT_GT(afterWheel, 3);
+    SendMessageW(f.view(), WM_VSCROLL, SB_BOTTOM, 0);
+    int rows = 400 / DrawMetrics(f.id(), 1);
+    EXPECT_GE(firstVisibleLine() + rows, 301);  // the last line is on screen, not past it
+    EXPECT_LE(firstVisibleLine() + rows, 303);
+    SendMessageW(f.view(), WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(1, firstVisibleLine());
+}
+
+TEST(ViewPaint, TypingPastTheRightEdgeScrollsSideways)
+{
+    ViewFixture f;
+    f.Type(std::wstring(300, L'x'));
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS | SIF_RANGE;
+    GetScrollInfo(f.view(), SB_HORZ, &info);
+    EXPECT_GT(info.nPos, 200);
+    EXPECT_GE(info.nMax, 300);
+    f.Key(VK_HOME);
+    GetScrollInfo(f.view(), SB_HORZ, &info);
+    EXPECT_EQ(0, info.nPos);
+    SetWrap(f.id(), 1, 0, 1);  // wrapping never scrolls sideways
+    f.Key(VK_END);
+    GetScrollInfo(f.view(), SB_HORZ, &info);
+    EXPECT_EQ(0, info.nPos);
+}
