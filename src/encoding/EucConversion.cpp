@@ -11,11 +11,19 @@ constexpr unsigned kSs3 = 0x8F;
 template <typename Source, typename Out>
 std::int64_t InternalToEucBody(Source s, Out out)
 {
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned b = s.At(0);
         if (b < 0x80) {
+            if (s.EndsAt(b)) break;
             out.Put(b);
             s.Advance(1);
+            continue;
+        }
+        if (IsLeadByte(b) && IsTrailByte(s.At(1))) {
+            unsigned code = b << 8 | s.At(1);
+            if (b >= 0xF0) out.Put(kSs3);
+            out.PutPair(PairToJis(code) | 0x8080);
+            s.Advance(2);
             continue;
         }
         InternalChar c = ReadChar(s);
@@ -37,35 +45,43 @@ inline bool IsEucByte(unsigned b) { return b >= 0xA1 && b <= 0xFE; }
 template <typename Source, typename Out>
 std::int64_t EucToInternalBody(Source s, Out out)
 {
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned b = s.At(0);
-        if (b >= 0x80) {
-            if (b == kSs2) {
-                unsigned kana = s.At(1);
-                if (kana >= 0xA1 && kana <= 0xDF) {
-                    out.Put(kana);
-                    s.Advance(2);
-                    continue;
-                }
-            } else if (b == kSs3) {
-                unsigned row = s.At(1);
-                unsigned cell = IsEucByte(row) ? s.At(2) : 0;
-                if (IsEucByte(cell)) {
-                    unsigned jis = (row & 0x7F) << 8 | (cell & 0x7F);
-                    unsigned code = row >= 0xB0 && row <= 0xED ? Jisx0212ToCode(jis) : JisToCode(jis, 2);
-                    if (code == 0) out.Put('?'); else out.PutCode(code);
-                    s.Advance(3);
-                    continue;
-                }
-            } else if (b >= 0xA1) {
-                unsigned cell = s.At(1);
-                if (IsEucByte(cell)) {
-                    unsigned code = JisToCode((b & 0x7F) << 8 | (cell & 0x7F), 1);
-                    if (code == 0) out.Put('?'); else out.PutCode(code);
-                    s.Advance(2);
-                    continue;
-                }
+        if (b < 0x80) {
+            if (s.EndsAt(b)) break;
+            out.Put(b);
+            s.Advance(1);
+            continue;
+        }
+        if (b >= 0xA1 && b <= 0xFE) {
+            unsigned cell = s.At(1);
+            if (IsEucByte(cell)) {
+                out.PutPair(Plane1ToCode(b & 0x7F, cell & 0x7F));
+                s.Advance(2);
+                continue;
             }
+        }
+        if (b == kSs2) {
+            unsigned kana = s.At(1);
+            if (kana >= 0xA1 && kana <= 0xDF) {
+                out.Put(kana);
+                s.Advance(2);
+                continue;
+            }
+        } else if (b == kSs3) {
+            unsigned row = s.At(1);
+            unsigned cell = IsEucByte(row) ? s.At(2) : 0;
+            if (IsEucByte(cell)) {
+                unsigned jis = (row & 0x7F) << 8 | (cell & 0x7F);
+                unsigned code = row >= 0xB0 && row <= 0xED ? Jisx0212ToCode(jis) : JisToCode(jis, 2);
+                if (code == 0) out.Put('?'); else out.PutCode(code);
+                s.Advance(3);
+                continue;
+            }
+        } else if (b == 0xFF && IsEucByte(s.At(1))) {
+            out.Put('?');  // row 0x7F does not exist
+            s.Advance(2);
+            continue;
         }
         out.Put(b);
         s.Advance(1);

@@ -13,9 +13,10 @@ template <typename Source, typename Out>
 std::int64_t InternalToJisBody(Source s, Out out)
 {
     JisOutState state = JisOutState::Ascii;
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned b = s.At(0);
         if (b < 0x80) {
+            if (s.EndsAt(b)) break;
             if (state != JisOutState::Ascii) {
                 out.Put(kEsc);
                 out.Put('(');
@@ -29,6 +30,10 @@ std::int64_t InternalToJisBody(Source s, Out out)
         InternalChar c = ReadChar(s);
         s.Advance(static_cast<std::size_t>(c.length));
         if (c.code >= 0x8140) {
+            if (state == JisOutState::Plane1 && c.code < 0xF000) {
+                out.PutPair(PairToJis(c.code));
+                continue;
+            }
             JisOutState plane = (c.code >> 8) >= 0xF0 ? JisOutState::Plane2 : JisOutState::Plane1;
             if (state != plane) {
                 out.Put(kEsc);
@@ -79,14 +84,18 @@ std::size_t ReadEscape(const Source& s, JisInState& state)
     return 0;
 }
 
-inline bool IsJisByte(unsigned b) { return b >= 0x21 && b <= 0x7E; }
-
 template <typename Source, typename Out>
 std::int64_t JisToInternalBody(Source s, Out out)
 {
     JisInState state = JisInState::Ascii;
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned b = s.At(0);
+        if (b == 0 && s.EndsAt(b)) break;
+        if ((state == JisInState::Plane1 || state == JisInState::Jis0208) && IsJisByte(b) && IsJisByte(s.At(1))) {
+            out.PutPair(Plane1ToCode(b, s.At(1)));
+            s.Advance(2);
+            continue;
+        }
         if (b == kEsc) {
             if (std::size_t length = ReadEscape(s, state)) {
                 s.Advance(length);

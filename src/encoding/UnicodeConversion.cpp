@@ -13,12 +13,21 @@ template <typename Source, typename Out>
 std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
 {
     if (writeMark) out.Put(kMark);
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned b = s.At(0);
         if (b < 0x80) {
+            if (s.EndsAt(b)) break;
             out.Put(b);
             s.Advance(1);
             continue;
+        }
+        if (IsLeadByte(b)) {
+            unsigned trail = s.At(1);
+            if (IsTrailByte(trail)) {
+                out.Put(PairToUnicode(b, trail));
+                s.Advance(2);
+                continue;
+            }
         }
         InternalChar c = ReadChar(s);
         unsigned unit = CodeToUnicode(c.code);
@@ -39,8 +48,9 @@ template <typename Source, typename Out>
 std::int64_t Utf16ToInternalBody(Source s, Out out)
 {
     if (!s.AtEnd() && s.At(0) == kMark) s.Advance(1);
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned unit = s.At(0);
+        if (unit < 0x80 && s.EndsAt(unit)) break;
         s.Advance(1);
         if (unit < 0x80) {
             out.Put(unit);
@@ -66,8 +76,26 @@ template <typename Source, typename Out>
 std::int64_t Utf8ToUtf16Body(Source s, Out out)
 {
     if (s.At(0) == 0xEF && s.At(1) == 0xBB && s.At(2) == 0xBF) s.Advance(3);
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned b = s.At(0);
+        if (b < 0x80) {
+            if (s.EndsAt(b)) break;
+            out.Put(b);
+            s.Advance(1);
+            continue;
+        }
+        if ((b & 0xF0) == 0xE0) {  // the common case of Japanese text: a whole three-byte form
+            unsigned c1 = s.At(1);
+            if ((c1 & 0xC0) == 0x80) {
+                unsigned c2 = s.At(2);
+                if ((c2 & 0xC0) == 0x80) {
+                    unsigned value = (b & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F);
+                    out.Put(value ? value : kNoCharacterUnit);
+                    s.Advance(3);
+                    continue;
+                }
+            }
+        }
         int length = Utf8SequenceLength(b);
         if (length == 1) {  // ASCII, or a stray continuation byte taken as U+0080-U+00BF
             out.Put(b);
@@ -104,8 +132,9 @@ std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
         out.Put(0xBB);
         out.Put(0xBF);
     }
-    while (!s.AtEnd()) {
+    for (;;) {
         unsigned unit = s.At(0);
+        if (unit < 0x80 && s.EndsAt(unit)) break;
         s.Advance(1);
         if (unit < 0x80) {
             out.Put(unit);

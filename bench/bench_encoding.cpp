@@ -1,0 +1,178 @@
+// Throughput of DetectEncoding and of the eight conversions on 64 MiB generated corpora,
+// each next to glibc iconv doing the nearest conversion on the same bytes, with a
+// summary of MB/s and ratios at the end.
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench_encoding_corpus.h"
+#include "encoding/Conversion.h"
+#include "encoding/Detection.h"
+
+namespace {
+
+constexpr std::size_t kCorpusSize = 64u << 20;
+
+// One corpus in every encoding, produced by the program's own conversions.
+struct Corpus {
+    std::string sjis, euc, jis, utf8;
+    std::u16string utf16;
+};
+
+Corpus MakeCorpus(const std::string& internal)
+{
+    Corpus c;
+    c.sjis = internal;
+    c.euc.resize(2 * internal.size() + 1);
+    c.euc.resize(static_cast<std::size_t>(InternalToEuc(&c.euc[0], internal, static_cast<std::int64_t>(c.euc.size()))));
+    c.jis.resize(5 * internal.size() + 2);
+    c.jis.resize(static_cast<std::size_t>(InternalToJis(&c.jis[0], internal, static_cast<std::int64_t>(c.jis.size()))));
+    c.utf16.resize(internal.size() + 2);
+    c.utf16.resize(static_cast<std::size_t>(
+        InternalToUtf16(&c.utf16[0], internal, false, static_cast<std::int64_t>(c.utf16.size()))));
+    c.utf8.resize(3 * c.utf16.size() + 4);
+    c.utf8.resize(static_cast<std::size_t>(Utf16ToUtf8(&c.utf8[0], c.utf16, false, static_cast<std::int64_t>(c.utf8.size()))));
+    return c;
+}
+
+struct Measured {
+    std::size_t bytes = 0;  // source bytes per iteration
+    double mbPerSecond = 0;
+};
+std::map<std::string, Measured> g_results;
+
+// Registers a benchmark that runs work() once per iteration over `bytes` source bytes.
+void Add(const std::string& name, std::size_t bytes, std::function<void()> work)
+{
+    g_results[name].bytes = bytes;
+    benchmark::RegisterBenchmark(name.c_str(), [bytes, work](benchmark::State& state) {
+        for (auto _ : state) work();
+        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    })->Unit(benchmark::kMillisecond)->MinTime(0.5);
+}
+
+// iconv over the whole input in one call, into a buffer of the given size.
+void AddIconv(const std::string& name, const char* to, const char* from, const void* input, std::size_t bytes,
+              std::size_t outputSize)
+{
+    auto output = std::make_shared<std::vector<char>>(outputSize);
+    Add(name, bytes, [=] {
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1)) {
+            std::fprintf(stderr, "iconv cannot convert %s to %s\n", from, to);
+            return;
+        }
+        char* in = const_cast<char*>(static_cast<const char*>(input));
+        std::size_t inLeft = bytes;
+        char* out = output->data();
+        std::size_t outLeft = output->size();
+        while (inLeft > 0) {
+            if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+                if (inLeft == 0 || outLeft == 0) break;
+                ++in;  // skip what iconv cannot convert, as the program replaces it
+                --inLeft;
+            }
+        }
+        benchmark::DoNotOptimize(out);
+        iconv_close(cd);
+    });
+}
+
+// Records each benchmark's MB/s for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            auto found = g_results.find(run.run_name.function_name);
+            if (found == g_results.end() || run.iterations == 0) continue;
+            // CPU time: the machine is shared, and the peer is measured the same way.
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            found->second.mbPerSecond = static_cast<double>(found->second.bytes) / seconds / 1e6;
+        }
+    }
+};
+
+double Rate(const std::string& name) { return g_results.count(name) ? g_results[name].mbPerSecond : 0; }
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const Corpus prose = MakeCorpus(bench_corpus::Prose(kCorpusSize));
+    const Corpus source = MakeCorpus(bench_corpus::SourceCode(kCorpusSize));
+
+    struct Pair {
+        std::string ours, peer;
+    };
+    std::vector<Pair> pairs;
+    std::vector<std::string> detections;
+
+    for (const auto& [label, c] : {std::pair<const char*, const Corpus*>{"prose", &prose}, {"source", &source}}) {
+        const std::string tag = std::string("/") + label;
+        for (const auto& [encoding, text] : {std::pair<const char*, const std::string*>{"sjis", &c->sjis},
+                                             {"euc", &c->euc}, {"utf8", &c->utf8}, {"jis", &c->jis}}) {
+            const std::string name = std::string("DetectEncoding/") + encoding + tag;
+            detections.push_back(name);
+            Add(name, text->size(), [text] { benchmark::DoNotOptimize(DetectEncoding(text->data(), text->size())); });
+        }
+        const std::size_t n = c->sjis.size();
+        auto units = std::make_shared<std::u16string>(n + 2, u'\0');
+        auto bytes = std::make_shared<std::string>(5 * n + 2, '\0');
+        const std::size_t u16Bytes = c->utf16.size() * 2;
+        auto add = [&](const std::string& ours, const std::string& peer, const char* to, const char* from,
+                       const void* input, std::size_t size, std::size_t outSize, std::function<void()> work) {
+            Add(ours + tag, size, std::move(work));
+            AddIconv(peer + tag, to, from, input, size, outSize);
+            pairs.push_back({ours + tag, peer + tag});
+        };
+        add("InternalToUtf16", "iconv SHIFT_JISX0213>UTF-16LE", "UTF-16LE", "SHIFT_JISX0213", c->sjis.data(), n, 4 * n + 8,
+            [c, units] { InternalToUtf16(&(*units)[0], c->sjis.c_str(), false, static_cast<std::int64_t>(units->size())); });
+        add("Utf16ToInternal", "iconv UTF-16LE>SHIFT_JISX0213", "SHIFT_JISX0213", "UTF-16LE", c->utf16.data(), u16Bytes,
+            2 * u16Bytes + 8, [c, bytes] {
+                Utf16ToInternal(&(*bytes)[0], c->utf16.c_str(), static_cast<std::int64_t>(bytes->size()));
+            });
+        add("Utf8ToUtf16", "iconv UTF-8>UTF-16LE", "UTF-16LE", "UTF-8", c->utf8.data(), c->utf8.size(),
+            2 * c->utf8.size() + 8, [c, wide = std::make_shared<std::u16string>(c->utf8.size() + 1, u'\0')] {
+                Utf8ToUtf16(&(*wide)[0], c->utf8.c_str(), static_cast<std::int64_t>(wide->size()));
+            });
+        add("Utf16ToUtf8", "iconv UTF-16LE>UTF-8", "UTF-8", "UTF-16LE", c->utf16.data(), u16Bytes, 2 * u16Bytes + 8,
+            [c, bytes] { Utf16ToUtf8(&(*bytes)[0], c->utf16.c_str(), false, static_cast<std::int64_t>(bytes->size())); });
+        add("InternalToJis", "iconv SHIFT_JISX0213>ISO-2022-JP-3", "ISO-2022-JP-3", "SHIFT_JISX0213", c->sjis.data(), n,
+            5 * n + 8, [c, bytes] { InternalToJis(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
+        add("JisToInternal", "iconv ISO-2022-JP-3>SHIFT_JISX0213", "SHIFT_JISX0213", "ISO-2022-JP-3", c->jis.data(),
+            c->jis.size(), c->jis.size() + 8, [c, bytes] {
+                JisToInternal(&(*bytes)[0], c->jis.c_str(), static_cast<std::int64_t>(bytes->size()));
+            });
+        add("InternalToEuc", "iconv SHIFT_JISX0213>EUC-JISX0213", "EUC-JISX0213", "SHIFT_JISX0213", c->sjis.data(), n,
+            2 * n + 8, [c, bytes] { InternalToEuc(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
+        add("EucToInternal", "iconv EUC-JISX0213>SHIFT_JISX0213", "SHIFT_JISX0213", "EUC-JISX0213", c->euc.data(),
+            c->euc.size(), c->euc.size() + 8, [c, bytes] {
+                EucToInternal(&(*bytes)[0], c->euc.c_str(), static_cast<std::int64_t>(bytes->size()));
+            });
+    }
+
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\nSummary (MB/s of source bytes per CPU second; corpora of %zu MiB)\n", kCorpusSize >> 20);
+    for (const std::string& name : detections)
+        if (Rate(name) > 0) std::printf("  %-40s %9.0f MB/s\n", name.c_str(), Rate(name));
+    std::printf("  %-24s %10s   %-40s %10s  %6s\n", "conversion", "ours", "iconv", "iconv", "ratio");
+    for (const Pair& p : pairs) {
+        if (Rate(p.ours) <= 0) continue;
+        const double peer = Rate(p.peer);
+        std::printf("  %-24s %10.0f   %-40s %10.0f  %5.1fx\n", p.ours.c_str(), Rate(p.ours), p.peer.c_str(), peer,
+                    peer > 0 ? Rate(p.ours) / peer : 0.0);
+    }
+    return 0;
+}
