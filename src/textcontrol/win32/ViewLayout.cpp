@@ -322,31 +322,34 @@ void UpdateScrollBars(EditorView& view)
     if (!verticalChanged && !horizontalChanged) return;
     bars.vertical = vertical;
     bars.horizontal = horizontal;
-    DWORD now = GetTickCount();
-    bool redrawNow = now - bars.lastRedraw >= kScrollBarRedrawMs;
+    // The bars take their new values at once but are drawn by a timer, after the text:
+    // a run of key repeats paints the text at every step and the bars a few times a second.
+    bool redrawNow = GetTickCount() - bars.lastRedraw >= kScrollBarIdleMs;
     if (verticalChanged) SetScrollInfo(view.window, SB_VERT, &vertical, redrawNow);
     if (horizontalChanged) SetScrollInfo(view.window, SB_HORZ, &horizontal, redrawNow);
     if (redrawNow) {
-        bars.lastRedraw = now;
-    } else if (!bars.redrawPending) {
+        bars.lastRedraw = GetTickCount();
+        return;
+    }
+    bars.verticalStale = bars.verticalStale || verticalChanged;
+    bars.horizontalStale = bars.horizontalStale || horizontalChanged;
+    if (!bars.redrawPending) {
         bars.redrawPending = SetTimer(view.window, kScrollBarTimer, kScrollBarRedrawMs, nullptr) != 0;
-        if (!bars.redrawPending) {  // no timer: draw now after all
-            SetScrollInfo(view.window, SB_VERT, &vertical, TRUE);
-            SetScrollInfo(view.window, SB_HORZ, &horizontal, TRUE);
-        }
+        if (!bars.redrawPending) RedrawPendingScrollBars(view);  // no timer: draw now after all
     }
 }
 
 void RedrawPendingScrollBars(EditorView& view)
 {
     if (!view.window) return;
-    KillTimer(view.window, kScrollBarTimer);
     ViewScrollBars& bars = view.scrollBars;
-    if (!bars.redrawPending) return;
+    if (bars.redrawPending) KillTimer(view.window, kScrollBarTimer);
     bars.redrawPending = false;
     bars.lastRedraw = GetTickCount();
-    SetScrollInfo(view.window, SB_VERT, &bars.vertical, TRUE);
-    SetScrollInfo(view.window, SB_HORZ, &bars.horizontal, TRUE);
+    // Each bar drawn is a round trip to the display: only the ones that changed.
+    if (bars.verticalStale) SetScrollInfo(view.window, SB_VERT, &bars.vertical, TRUE);
+    if (bars.horizontalStale) SetScrollInfo(view.window, SB_HORZ, &bars.horizontal, TRUE);
+    bars.verticalStale = bars.horizontalStale = false;
 }
 
 void PlaceCaret(EditorView& view)

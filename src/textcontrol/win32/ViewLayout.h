@@ -63,7 +63,9 @@ void ScrollColumns(EditorView& view, int columns);
 void UpdateScrollBars(EditorView& view);
 // Draws the scroll bars whose redraw was put off (the timer of UpdateScrollBars).
 constexpr UINT_PTR kScrollBarTimer = 1;
-constexpr DWORD kScrollBarRedrawMs = 40;
+constexpr DWORD kScrollBarRedrawMs = 100;
+// A change after this long without one is drawn at once (a single click, a jump).
+constexpr DWORD kScrollBarIdleMs = 250;
 void RedrawPendingScrollBars(EditorView& view);
 // Moves the system caret (and an open IME composition window) to the caret's place.
 void PlaceCaret(EditorView& view);

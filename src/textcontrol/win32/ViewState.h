@@ -43,13 +43,15 @@ struct ViewLook {
 };
 
 // The scroll bars as last set. Drawing a scroll bar costs milliseconds on some systems,
-// so a bar is set only when its values change, and redrawn at most every
-// kScrollBarRedrawMs; a later change is drawn by a timer.
+// so a bar is set only when its values change; during a run of changes it is drawn by a
+// timer after the text, a few times a second.
 struct ViewScrollBars {
   SCROLLINFO vertical = {};
   SCROLLINFO horizontal = {};
   DWORD lastRedraw = 0;
   bool redrawPending = false;
+  bool verticalStale = false;    // set but not yet drawn
+  bool horizontalStale = false;
 };
 
 // The bitmap that painting draws into, kept while the window keeps its size.
