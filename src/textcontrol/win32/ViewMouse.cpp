@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "textcontrol/win32/LinkOpener.h"
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
 #include "textcontrol/win32/ViewText.h"
@@ -16,6 +17,18 @@ namespace {
 
 constexpr int kHoverWeb = 5;
 constexpr int kHoverMail = 6;
+
+bool OpenWithShell(HWND owner, const wchar_t* target)
+{
+    HINSTANCE result = ShellExecuteW(owner, L"open", target, nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+LinkOpener& Opener()
+{
+    static LinkOpener opener = OpenWithShell;
+    return opener;
+}
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -150,9 +163,14 @@ bool OpenLink(EditorView& view, int kind, const std::string& url)
 {
     std::wstring target = InternalToWide(url);
     if (kind == kHoverMail) target = L"mailto:" + target;
-    HINSTANCE result = ShellExecuteW(view.parent ? view.parent : view.window, L"open", target.c_str(),
-                                     nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    return Opener()(view.parent ? view.parent : view.window, target.c_str());
+}
+
+LinkOpener ReplaceLinkOpener(LinkOpener opener)
+{
+    LinkOpener previous = Opener();
+    Opener() = opener ? opener : OpenWithShell;
+    return previous;
 }
 
 bool SetViewCursor(EditorView& view)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ViewTestSupport.h"
+#include "textcontrol/win32/LinkOpener.h"
 
 using viewtest::ViewFixture;
 
@@ -127,4 +128,41 @@ TEST(ViewNotify, SilentWhenNotificationsAreSwitchedOff)
     SetOption(f.id(), OPTION_NOTIFY_PARENT, 0, 0);
     f.Type(L"abc");
     EXPECT_TRUE(f.received().empty());
+}
+
+namespace {
+
+std::wstring& Opened()
+{
+    static std::wstring opened;
+    return opened;
+}
+
+bool RecordOpen(HWND, const wchar_t* target)
+{
+    Opened() += std::wstring(target) + L"|";
+    return true;
+}
+
+}  // namespace
+
+TEST(ViewNotify, DoubleClickOnALinkOpensItInsteadOfSelecting)
+{
+    ViewFixture f;
+    kvte::textcontrol::LinkOpener previous = kvte::textcontrol::ReplaceLinkOpener(RecordOpen);
+    Opened().clear();
+    SetText(f.id(), "go https://example.org/a?b=1 or me@example.com");
+    auto doubleClick = [&](int column) {
+        POINT p = f.PointAt(1, column);
+        SendMessageW(f.view(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    };
+    doubleClick(10);
+    doubleClick(36);
+    EXPECT_EQ(L"https://example.org/a?b=1|mailto:me@example.com|", Opened());
+    EXPECT_EQ(0, GetSelectionRange(f.id(), nullptr, nullptr));  // nothing selected
+    SetOption(f.id(), OPTION_CLICKABLE, 1, 0);  // mail addresses only
+    doubleClick(10);
+    EXPECT_EQ(L"https://example.org/a?b=1|mailto:me@example.com|", Opened());
+    EXPECT_EQ(-1, GetSelectionRange(f.id(), nullptr, nullptr));  // a word was selected
+    kvte::textcontrol::ReplaceLinkOpener(previous);
 }
