@@ -16,6 +16,8 @@ enum UpdateFlags : int {
     kUpdateScrollToCaret = 2,  // scroll so that the caret is visible
     kUpdateReport = 4,         // tell the parent of changes (text, caret)
     kUpdateAll = 7,
+    kUpdateOnlyChanged = 8,    // with kUpdateRepaint: only the rows an edit or a caret move touched
+    kUpdateEdit = kUpdateAll | kUpdateOnlyChanged,
 };
 // Brings scroll bars, caret, screen and parent up to date after a change.
 void UpdateView(EditorView& view, int flags);
@@ -33,7 +35,8 @@ LRESULT SendToParent(EditorView& view, UINT message, WPARAM wParam, LPARAM lPara
 void SetDefaultLook(ViewLook& look);
 
 // ViewPaint.cpp ------------------------------------------------------------------------
-void PaintView(EditorView& view, HDC target, const RECT& paintArea);
+// Paints the rows that meet `region` (null: all of paintArea) inside paintArea.
+void PaintView(EditorView& view, HDC target, const RECT& paintArea, HRGN region);
 void ReleaseBackBuffer(EditorView& view);
 
 // ViewKeyboard.cpp ---------------------------------------------------------------------

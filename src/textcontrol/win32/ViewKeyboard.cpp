@@ -79,7 +79,7 @@ bool InsertTyped(EditorView& view, const std::string& text, bool ownStep)
     bool done = view.model.InsertText(text);
     if (ownStep) view.model.SealUndoStep();
     view.desiredColumn = -1;
-    UpdateView(view, kUpdateAll);
+    UpdateView(view, kUpdateEdit);
     return done;
 }
 
@@ -101,7 +101,7 @@ void CharTyped(EditorView& view, wchar_t unit)
         if (!view.model.IsEditable()) return;
         view.model.DeleteBackward();
         view.desiredColumn = -1;
-        UpdateView(view, kUpdateAll);
+        UpdateView(view, kUpdateEdit);
         return;
     }
     if (unit == L'\r' || unit == L'\n') {
@@ -165,7 +165,7 @@ bool KeyDown(EditorView& view, WPARAM key)
         if (!model.IsEditable()) return true;
         model.DeleteForward();  // consecutive presses stay one undo step
         view.desiredColumn = -1;
-        UpdateView(view, kUpdateAll);
+        UpdateView(view, kUpdateEdit);
         return true;
     case VK_INSERT:
         if (ctrl) ::Copy(view.id);
@@ -191,7 +191,7 @@ bool KeyDown(EditorView& view, WPARAM key)
     }
     if (!vertical) view.desiredColumn = -1;
     model.SealUndoStep();
-    UpdateView(view, kUpdateAll);
+    UpdateView(view, kUpdateEdit);
     return true;
 }
 

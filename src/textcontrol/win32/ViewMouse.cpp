@@ -74,7 +74,7 @@ void ButtonDown(EditorView& view, POINT point, WPARAM keys)
     }
     view.mouseSelecting = true;
     SetCapture(view.window);
-    UpdateView(view, kUpdateAll);
+    UpdateView(view, kUpdateEdit);
 }
 
 void PointerMoved(EditorView& view, POINT point)
@@ -90,7 +90,7 @@ void PointerMoved(EditorView& view, POINT point)
     }
     if (view.mouseSelecting) {
         SelectTo(view, view.model.Anchor(), PositionAtPoint(view, point));
-        UpdateView(view, kUpdateAll);
+        UpdateView(view, kUpdateEdit);
         return;
     }
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, view.window, 0};
@@ -105,7 +105,7 @@ void ButtonUp(EditorView& view, POINT point)
         view.mayStartDrag = false;
         TextPosition at = PositionAtPoint(view, point);
         SelectTo(view, at, at);
-        UpdateView(view, kUpdateAll);
+        UpdateView(view, kUpdateEdit);
     }
     view.mouseSelecting = false;
     if (GetCapture() == view.window) ReleaseCapture();
@@ -122,7 +122,7 @@ void DoubleClick(EditorView& view, POINT point)
     }
     view.model.SealUndoStep();
     view.model.SelectWordAt(PositionAtPoint(view, point));
-    UpdateView(view, kUpdateAll);
+    UpdateView(view, kUpdateEdit);
 }
 
 void Wheel(EditorView& view, int delta)

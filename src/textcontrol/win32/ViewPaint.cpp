@@ -448,7 +448,7 @@ HDC BackBufferFor(EditorView& view, HDC target, int width, int height)
 
 }  // namespace
 
-void PaintView(EditorView& view, HDC target, const RECT& paintArea)
+void PaintView(EditorView& view, HDC target, const RECT& paintArea, HRGN region)
 {
     RECT client;
     GetClientRect(view.window, &client);
@@ -472,14 +472,18 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea)
     VisualRow row = view.top;
     bool past = row.line > view.model.GetLineCount();
     for (int y = c.area.top; !past && y < c.area.bottom; y += c.rowHeight) {
-        if (y + c.rowHeight > paintArea.top && y < paintArea.bottom) PaintRow(c, row, y);
+        RECT rowRect = {0, y, width, y + c.rowHeight};
+        bool wanted = y + c.rowHeight > paintArea.top && y < paintArea.bottom && (!region || RectInRegion(region, &rowRect));
+        if (wanted) PaintRow(c, row, y);
         row = NextRow(view, row, &past);
     }
     if (view.look.lineNumberWidth > 0) {
         int x = view.look.lineNumberWidth - 1;
         AddLine(c, Colour(view, VIEW_COLOR_LINE_NUMBER_BORDER), x, c.area.top, x, height);
     }
-    if (paintArea.top < c.area.top) PaintRuler(c, ColumnInRow(view, view.model.Caret()));
+    RECT rulerRect = {0, 0, width, c.area.top};
+    if (paintArea.top < c.area.top && (!region || RectInRegion(region, &rulerRect)))
+        PaintRuler(c, ColumnInRow(view, view.model.Caret()));
     DrawGatheredLines(c);
 
     BitBlt(target, paintArea.left, paintArea.top, paintArea.right - paintArea.left,

@@ -63,6 +63,18 @@ struct ViewBackBuffer {
   int height = 0;
 };
 
+// The state the screen was last invalidated for: an edit or a caret move that keeps it
+// repaints only the rows it touched.
+struct ViewPainted {
+  bool valid = false;
+  VisualRow top;
+  int leftColumn = 0;
+  int lineCount = 0;
+  int wrapWidth = 0;
+  TextPosition caret;
+  TextPosition anchor;
+};
+
 // What the parent was last told, so that each change is reported exactly once.
 struct ViewReported {
   uint64_t changeCounter = 0;
@@ -95,10 +107,10 @@ struct EditorView {
   bool mayStartDrag = false;     // the click fell inside the selection: a drag may start
   POINT pressPoint = {};
   bool imeComposing = false;
-  int repaintSuppress = 0;       // > 0 while a compound operation runs
 
   ViewReported reported;
   ViewScrollBars scrollBars;
+  ViewPainted painted;
   ViewBackBuffer backBuffer;
   std::string lineCopy;          // bytes handed out by GetLineText
   ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs

@@ -1,5 +1,8 @@
 // After every change: scroll bars, caret, repaint, and the messages to the parent, each
 // change reported exactly once.
+#include <algorithm>
+#include <climits>
+
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
 
@@ -40,6 +43,80 @@ void ReportHover(EditorView& view, int kind)
     SendToParent(view, WM_VIEW_LINK_HOVER, static_cast<WPARAM>(kind), static_cast<LPARAM>(view.id));
 }
 
+namespace {
+
+// Invalidates lines first..last (clamped to what is on screen), every row of them.
+void InvalidateLines(EditorView& view, int first, int last)
+{
+    RECT area = TextArea(view);
+    int visible = VisibleRows(view);
+    int rowHeight = view.look.RowHeight();
+    int top = area.top;
+    if (first > view.top.line) {
+        int rows = RowDistance(view, view.top, VisualRow{first, 0}, visible + 1);
+        if (rows > visible) return;  // starts below the window
+        top = area.top + rows * rowHeight;
+    }
+    int bottom = area.bottom;
+    if (last < INT_MAX && last >= view.top.line) {
+        int rows = RowDistance(view, view.top, VisualRow{last + 1, 0}, visible + 1);
+        if (rows <= visible) bottom = std::min<LONG>(area.bottom, area.top + rows * rowHeight);
+    } else if (last < view.top.line) {
+        return;  // ends above the window
+    }
+    // The line-number area belongs to the same rows.
+    RECT rows = {0, top, area.right, bottom};
+    if (rows.top < rows.bottom) InvalidateRect(view.window, &rows, FALSE);
+}
+
+// What a change needs repainted: the whole window, or when the view did not move, only
+// the lines it touched and the ruler.
+void InvalidateChanges(EditorView& view, bool onlyChanged)
+{
+    ViewPainted& painted = view.painted;
+    TextModel::ChangedLines changed = view.model.TakeChangedLines();
+    ViewPainted now;
+    now.valid = true;
+    now.top = view.top;
+    now.leftColumn = view.leftColumn;
+    now.lineCount = view.model.GetLineCount();
+    now.wrapWidth = view.wrap.Width();
+    now.caret = view.model.Caret();
+    now.anchor = view.model.Anchor();
+    bool sameView = painted.valid && painted.top.line == now.top.line && painted.top.row == now.top.row &&
+                    painted.leftColumn == now.leftColumn && painted.lineCount == now.lineCount &&
+                    painted.wrapWidth == now.wrapWidth && !changed.lineCountChanged;
+    if (!onlyChanged || !sameView) {
+        InvalidateRect(view.window, nullptr, FALSE);
+        painted = now;
+        return;
+    }
+    int first = INT_MAX, last = 0;
+    auto include = [&](int line) {
+        first = std::min(first, line);
+        last = std::max(last, line);
+    };
+    bool textChanged = changed.first <= changed.last;
+    if (textChanged) {
+        include(changed.first);
+        include(changed.last);
+        // A changed line may rewrap, or open or close a comment that colours the lines below.
+        if (view.wrapOn || !view.model.Emphasis().Empty()) last = INT_MAX;
+    }
+    if (now.caret != painted.caret || now.anchor != painted.anchor) {
+        // The selection's change lies between the four ends; the caret's line carries the
+        // underline and the highlighted line number.
+        for (TextPosition p : {painted.caret, painted.anchor, now.caret, now.anchor}) include(p.line);
+        RECT area = TextArea(view);
+        RECT ruler = {0, 0, area.right, area.top};
+        if (ruler.bottom > 0) InvalidateRect(view.window, &ruler, FALSE);
+    }
+    if (first <= last) InvalidateLines(view, first, last);
+    painted = now;
+}
+
+}  // namespace
+
 void UpdateView(EditorView& view, int flags)
 {
     if (view.window) {
@@ -47,7 +124,7 @@ void UpdateView(EditorView& view, int flags)
         if (flags & kUpdateScrollToCaret) EnsureCaretVisible(view);
         UpdateScrollBars(view);
         PlaceCaret(view);
-        if (flags & kUpdateRepaint) InvalidateRect(view.window, nullptr, FALSE);
+        if (flags & kUpdateRepaint) InvalidateChanges(view, (flags & kUpdateOnlyChanged) != 0);
     }
     if (flags & kUpdateReport) ReportChanges(view);
 }

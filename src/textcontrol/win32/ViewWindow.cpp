@@ -68,10 +68,18 @@ LRESULT Dispatch(EditorView& view, HWND window, UINT message, WPARAM wParam, LPA
     if (MouseMessage(view, message, wParam, lParam)) return 0;
     switch (message) {
     case WM_PAINT: {
+        // The region, not only its bounding box: an edit invalidates its rows and the
+        // ruler, and the rows between them need no painting.
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        if (region && GetUpdateRgn(window, region, FALSE) == ERROR) {
+            DeleteObject(region);
+            region = nullptr;
+        }
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        if (dc) PaintView(view, dc, paint.rcPaint);
+        if (dc) PaintView(view, dc, paint.rcPaint, region);
         EndPaint(window, &paint);
+        if (region) DeleteObject(region);
         return 0;
     }
     case WM_ERASEBKGND:

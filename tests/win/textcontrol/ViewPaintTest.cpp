@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ViewTestSupport.h"
 
 using viewtest::ViewFixture;
@@ -35,7 +37,78 @@ COLORREF CellCorner(const ViewFixture& f, int line, int column, int left = 0, in
     return Pixel(f.view(), left + (column - 1) * w + 3, top + (line - 1) * h);
 }
 
+// The client area as pixels.
+std::vector<unsigned> Capture(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<unsigned> pixels(static_cast<size_t>(r.right) * static_cast<size_t>(r.bottom));
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(r.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+// What the screen shows after the view repainted only what a step touched must equal
+// a repaint of everything. The caret is hidden so that it cannot differ.
+void ExpectSameAsFullRepaint(const ViewFixture& f, const char* step)
+{
+    UpdateWindow(f.view());
+    std::vector<unsigned> partial = Capture(f.view());
+    InvalidateRect(f.view(), nullptr, FALSE);
+    UpdateWindow(f.view());
+    EXPECT_TRUE(partial == Capture(f.view())) << "after " << step;
+}
+
 }  // namespace
+
+TEST(ViewPaint, RepaintingOnlyTheTouchedRowsShowsTheSameAsARepaintOfEverything)
+{
+    ViewFixture f;
+    HideCaret(f.view());
+    SetOption(f.id(), OPTION_RULER_HEIGHT, 10, 0);
+    SetOption(f.id(), OPTION_LINE_NUMBER_WIDTH, 50, 0);
+    for (int mark = 0; mark < VIEW_MARK_COUNT; ++mark) ShowMark(f.id(), mark, 1, 0);
+    AddEmphasis(f.id(), "/*", "*/", 4, RGB(0, 128, 0), 0, 6, 0);
+    AddEmphasis(f.id(), "int", nullptr, 1, RGB(0, 0, 255), 0, 1, 0);
+    SetText(f.id(), "int a;\r\nint b;\r\n\tint c;\r\nend");
+    f.Paint();
+    SetSelection(f.id(), 1, 7, 1, 7);
+    f.Type(L"x");
+    ExpectSameAsFullRepaint(f, "typing");
+    f.Key(VK_DOWN, true);
+    f.Key(VK_RIGHT, true);
+    ExpectSameAsFullRepaint(f, "extending the selection");
+    f.Key(VK_UP, true);
+    f.Key(VK_UP, true);
+    ExpectSameAsFullRepaint(f, "shrinking it across the anchor");
+    f.Key(VK_HOME);
+    f.Type(L"/*");
+    ExpectSameAsFullRepaint(f, "opening a comment that colours the lines below");
+    f.Type(L"\b");
+    ExpectSameAsFullRepaint(f, "closing it again");
+    f.Type(L"\r");
+    ExpectSameAsFullRepaint(f, "a new line");
+    f.Drag(f.PointAt(2, 2), f.PointAt(3, 3));
+    ExpectSameAsFullRepaint(f, "a mouse selection");
+    SetWrap(f.id(), 1, 0, 1);
+    f.Key(VK_END, false, true);
+    f.Type(std::wstring(120, L'w'));
+    ExpectSameAsFullRepaint(f, "typing into a wrapped line");
+}
 
 TEST(ViewPaint, BackgroundSelectionAndSearchMatchesUseTheirColours)
 {
