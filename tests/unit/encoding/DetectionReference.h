@@ -1,0 +1,84 @@
+// A plain, position-by-position transcription of the detection rules, kept slow on
+// purpose: the optimized DetectEncoding is compared against it.
+#pragma once
+
+#include <cstddef>
+
+#include "encoding/EncodingTypes.h"
+
+inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t length)
+{
+    if (length < 2) return EncodingCode::Undetermined;
+    if (b[0] == 0xFF && b[1] == 0xFE) return EncodingCode::Utf16LeBom;
+    if (length >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return EncodingCode::Utf8Bom;
+    auto at = [&](std::size_t k) -> unsigned { return k < length ? b[k] : 0u; };
+    auto base64 = [](unsigned c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
+    };
+    long long sjis = 0, euc = 0, utf8 = 0, jis = 0, lineBreaksEven = 0;
+    int utf8Skip = 0;
+    bool hasZero = false, oddHigh = false, inBase64 = false, sjisSkip = false, eucSkip = false, utf7Ok = true;
+    for (std::size_t i = 0; i + 2 <= length; ++i) {
+        const unsigned c = at(i), d = at(i + 1);
+        const bool even = i % 2 == 0;
+        if (even && c == 0 && d == 0) return EncodingCode::ZeroBytes;
+        if (c == 0) hasZero = true;
+        if (even && (c == 0x0D || c == 0x0A) && d == 0) ++lineBreaksEven;
+        if (!even && c >= 0xA0 && c <= 0xF7) oddHigh = true;
+        if (hasZero) continue;
+        if (utf7Ok) {
+            if (!inBase64) {
+                if (c == '+') inBase64 = true;
+            } else if (c == '-') {
+                inBase64 = false;
+            } else if (!base64(c)) {
+                utf7Ok = false;
+            }
+        }
+        if (c == 0x1B && d == '$' && (at(i + 2) == '@' || at(i + 2) == 'B' || (at(i + 2) == '(' && (at(i + 3) == 'O' || at(i + 3) == 'P')))) {
+            jis += 2;
+            continue;
+        }
+        if (utf8Skip > 0) {
+            --utf8Skip;
+            continue;
+        }
+        if ((c & 0xC0) == 0xC0 && (d & 0xC0) == 0x80 && (at(i + 2) & 0xC0) == 0x80) {
+            utf8 += 2;
+            utf8Skip = 2;
+            continue;
+        }
+        if (sjisSkip) {
+            sjisSkip = false;
+            continue;
+        }
+        if (eucSkip) {
+            eucSkip = false;
+            continue;
+        }
+        const bool trail = (d >= 0x40 && d <= 0x7E) || (d >= 0x80 && d <= 0xFC);
+        if (c >= 0x80 && c <= 0x9F) {
+            if (c == 0x8E && d >= 0xA1 && d <= 0xDF) euc += 2, eucSkip = true;
+            if (trail) sjis += 2, sjisSkip = true;
+        } else if (c >= 0xA0 && c <= 0xDF) {
+            sjis += 1;
+            if (d >= 0xA1 && d <= 0xFE) {
+                euc += 2, eucSkip = true;
+                if (d <= 0xDF) sjis += 1;
+            }
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            if (d >= 0xA1 && d <= 0xFE) euc += 2, eucSkip = true;
+            if (trail) sjis += 2, sjisSkip = true;
+        } else if (c >= 0xF0 && c <= 0xFE) {
+            if (d >= 0xA1 && d <= 0xFE) euc += 2, eucSkip = true;
+        }
+    }
+    if (lineBreaksEven > 0 && !oddHigh) return EncodingCode::Utf16Le;
+    if (hasZero) return EncodingCode::ZeroBytes;
+    if (jis > 0) return EncodingCode::Jis;
+    if (utf8 > sjis && utf8 > euc) return EncodingCode::Utf8;
+    if (sjis > euc && sjis > utf8) return EncodingCode::ShiftJis;
+    if (euc > sjis && euc > utf8) return EncodingCode::EucJp;
+    if (sjis > 0 || euc > 0 || utf8 > 0) return EncodingCode::Undetermined;
+    return utf7Ok ? EncodingCode::Utf7Clean : EncodingCode::NoEvidence;
+}
