@@ -65,9 +65,14 @@ struct CKRegExp::Compiled {
 
   // The leftmost match starting at or after the boundary from.
   bool SearchForward(char const* text, std::size_t length, std::size_t from, RegexMatch& match) {
+    // The forward DFA gives the end of the leftmost match; its start is the smallest one
+    // from which the reversed program reaches exactly that end.
     std::size_t end, scanFrom;
     if (!forwardDfa->FindEnd(text, length, from, end, scanFrom)) return false;
-    return PikeVmSearch(forward, text, length, scanFrom, match);
+    std::size_t start = backwardDfa->FindLongestStart(text, length, end, scanFrom);
+    if (start == LazyDfa::kNoStart) return PikeVmSearch(forward, text, length, scanFrom, match);  // never expected
+    match = {start, end};
+    return true;
   }
 
   // The match with the greatest start below before.

@@ -11,6 +11,7 @@ constexpr unsigned char kMidChar = 1;       // between the two bytes of a charac
 constexpr unsigned char kMatchBefore = 2;   // a match ended at the boundary before the last symbol
 constexpr unsigned char kNoMoreStarts = 4;  // leftmost-first: a match was seen, no new threads
 constexpr int kKindShift = 3;               // bits 3-5: CharKind before the next boundary
+constexpr unsigned char kAnchored = 64;     // start here only: no new threads after this
 
 constexpr std::size_t kCacheBudget = 8u << 20;
 
@@ -19,6 +20,7 @@ constexpr std::size_t kCacheBudget = 8u << 20;
 struct LazyDfa::State {
   std::vector<int> insts;  // Byte instructions waiting for the next symbol, priority order
   unsigned char flags = 0;
+  std::size_t hash = 0;
   bool dead = false;   // nothing can match any more
   bool idle = false;   // no thread alive and no match yet: as good as a fresh start
   std::unique_ptr<State*[]> next;
@@ -89,33 +91,66 @@ void LazyDfa::BuildClasses() {
 }
 
 void LazyDfa::ResetCache() {
-  states.clear();
-  stateByKey.clear();
+  liveCount = 0;
+  std::fill(table.begin(), table.end(), nullptr);
   memoryUsed = 0;
-  for (State*& start : startStates) start = nullptr;
+  for (auto& row : startStates)
+    for (State*& start : row) start = nullptr;
 }
+
+namespace {
+
+std::size_t HashState(std::vector<int> const& insts, unsigned char flags) {
+  std::size_t h = 1469598103u + flags;
+  for (int pc : insts) h = (h ^ static_cast<std::size_t>(pc)) * 16777619u + (h >> 13);
+  return h;
+}
+
+}  // namespace
 
 LazyDfa::State* LazyDfa::Intern(std::vector<int> const& insts, unsigned char flags) {
-  std::string key(reinterpret_cast<char const*>(insts.data()), insts.size() * sizeof(int));
-  key.push_back(static_cast<char>(flags));
-  auto it = stateByKey.find(key);
-  if (it != stateByKey.end()) return it->second;
-  auto state = std::make_unique<State>();
-  state->insts = insts;
+  std::size_t hash = HashState(insts, flags);
+  if (table.empty()) table.assign(1024, nullptr);
+  std::size_t mask = table.size() - 1;
+  std::size_t slot = hash & mask;
+  for (; table[slot]; slot = (slot + 1) & mask) {
+    State* s = table[slot];
+    if (s->hash == hash && s->flags == flags && s->insts == insts) return s;
+  }
+  if (liveCount == states.size()) {
+    states.push_back(std::make_unique<State>());
+    states.back()->next.reset(new State*[transitionCount]);
+  }
+  State* state = states[liveCount++].get();
+  state->insts.assign(insts.begin(), insts.end());
   state->flags = flags;
+  state->hash = hash;
   state->dead = insts.empty() && (flags & kNoMoreStarts);
   state->idle = insts.empty() && !(flags & (kNoMoreStarts | kMidChar));
-  state->next.reset(new State*[transitionCount]());
-  memoryUsed += sizeof(State) + key.size() * 2 + transitionCount * sizeof(State*) + 64;
-  State* raw = state.get();
-  states.push_back(std::move(state));
-  stateByKey.emplace(std::move(key), raw);
-  return raw;
+  std::fill(state->next.get(), state->next.get() + transitionCount, nullptr);
+  memoryUsed += sizeof(State) + insts.size() * sizeof(int) + transitionCount * sizeof(State*) + 2 * sizeof(State*);
+  table[slot] = state;
+  if (liveCount * 2 > table.size()) {
+    // Keep the table at most half full.
+    std::vector<State*> bigger(table.size() * 2, nullptr);
+    std::size_t biggerMask = bigger.size() - 1;
+    for (State* s : table) {
+      if (!s) continue;
+      std::size_t at = s->hash & biggerMask;
+      while (bigger[at]) at = (at + 1) & biggerMask;
+      bigger[at] = s;
+    }
+    table.swap(bigger);
+  }
+  return state;
 }
 
-LazyDfa::State* LazyDfa::StartState(CharKind before) {
-  State*& start = startStates[static_cast<int>(before)];
-  if (!start) start = Intern({}, static_cast<unsigned char>(static_cast<int>(before) << kKindShift));
+LazyDfa::State* LazyDfa::StartState(CharKind before, bool anchored) {
+  State*& start = startStates[anchored ? 1 : 0][static_cast<int>(before)];
+  if (!start) {
+    unsigned char flags = static_cast<unsigned char>(static_cast<int>(before) << kKindShift);
+    start = Intern({}, static_cast<unsigned char>(flags | (anchored ? kAnchored : 0)));
+  }
   return start;
 }
 
@@ -182,14 +217,15 @@ bool LazyDfa::FollowClosure(std::vector<int> const& from, bool injectStart, Asse
 LazyDfa::State* LazyDfa::Compute(State* state, int symbolClass) {
   if (memoryUsed > kCacheBudget) {
     // Keep the state being left (by value), forget everything else.
-    std::vector<int> insts = state->insts;
+    scratchInsts = state->insts;
     unsigned char flags = state->flags;
     ResetCache();
-    state = Intern(insts, flags);
+    state = Intern(scratchInsts, flags);
   }
   bool wordFlavour = symbolClass >= classCount && symbolClass != endClass;
   int base = wordFlavour ? symbolClass - classCount : symbolClass;
-  std::vector<int> nextInsts;
+  std::vector<int>& nextInsts = scratchNext;
+  nextInsts.clear();
   unsigned char nextFlags = 0;
   auto stepOver = [&](std::vector<int> const& threads) {
     for (int pc : threads) {
@@ -219,7 +255,7 @@ LazyDfa::State* LazyDfa::Compute(State* state, int symbolClass) {
     bool noMoreStarts = state->flags & kNoMoreStarts;
     bool matched = FollowClosure(state->insts, !noMoreStarts, assertions);
     if (matched) nextFlags |= kMatchBefore;
-    if (leftmostFirst && (matched || noMoreStarts)) nextFlags |= kNoMoreStarts;
+    if ((leftmostFirst && matched) || noMoreStarts || (state->flags & kAnchored)) nextFlags |= kNoMoreStarts;
     if (symbolClass != endClass) {
       bool firstOfPair = classKind[base] != SymbolKind::Single;
       stepOver(closure);
@@ -305,4 +341,36 @@ std::size_t LazyDfa::FindStartBefore(char const* text, std::size_t length, std::
   state = Next(state, endClass);
   if ((state->flags & kMatchBefore) && 0 < before) return 0;
   return kNoStart;
+}
+
+std::size_t LazyDfa::FindLongestStart(char const* text, std::size_t length, std::size_t end, std::size_t limit) {
+  auto const* bytes = reinterpret_cast<unsigned char const*>(text);
+  SjisBackwardBoundaries boundaries(text);
+  State* state = StartState(KindAfter(text, length, end), true);
+  std::size_t best = kNoStart;
+  std::size_t p = end;
+  // One character more than the range: its first symbol tells whether a match starts at limit.
+  for (;;) {
+    if (p == 0) {
+      state = Next(state, endClass);
+      if (state->flags & kMatchBefore) best = 0;
+      break;
+    }
+    std::size_t start = boundaries.CharStart(p - 1);
+    if (p - start == 2) {
+      int first = classOf[static_cast<int>(SymbolKind::Trail)][bytes[p - 1]];
+      if (wordOffset && IsWordCode(static_cast<std::uint32_t>(bytes[start]) << 8 | bytes[p - 1])) first += wordOffset;
+      state = Next(state, first);
+      if (state->flags & kMatchBefore) best = p;
+      if (p <= limit || state->dead) break;
+      state = Next(state, classOf[static_cast<int>(SymbolKind::Lead)][bytes[start]]);
+    } else {
+      state = Next(state, classOf[0][bytes[start]]);
+      if (state->flags & kMatchBefore) best = p;
+      if (p <= limit || state->dead) break;
+    }
+    if (state->dead) break;
+    p = start;
+  }
+  return best;
 }

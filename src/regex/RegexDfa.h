@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "regex/RegexAssertions.h"
@@ -36,7 +35,11 @@ public:
   static constexpr std::size_t kNoStart = static_cast<std::size_t>(-1);
   std::size_t FindStartBefore(char const* text, std::size_t length, std::size_t from, std::size_t before);
 
-  std::size_t StateCount() const { return states.size(); }
+  // Reversed program. Reads backwards from the boundary end down to the boundary limit and
+  // returns the smallest p >= limit such that text[p, end) is a match, or kNoStart.
+  std::size_t FindLongestStart(char const* text, std::size_t length, std::size_t end, std::size_t limit);
+
+  std::size_t StateCount() const { return liveCount; }
 
 private:
   struct State;
@@ -51,12 +54,17 @@ private:
   int endClass = 0;     // the end (or start) of the text
   int transitionCount = 0;
 
+  // States live in `states`; the first liveCount are in use, the rest are kept for reuse
+  // after the cache was emptied (with their buffers), so that emptying costs no frees.
   std::vector<std::unique_ptr<State>> states;
-  std::unordered_map<std::string, State*> stateByKey;
+  std::size_t liveCount = 0;
+  std::vector<State*> table;  // open addressing by state hash; size a power of two
   std::size_t memoryUsed = 0;
-  State* startStates[5] = {};  // by the CharKind before the start
+  State* startStates[2][5] = {};  // unanchored and anchored, by the CharKind before the start
 
   std::vector<int> closure;
+  std::vector<int> scratchInsts;
+  std::vector<int> scratchNext;
   std::vector<int> stack;
   std::vector<std::uint32_t> visited;
   std::uint32_t visitMark = 0;
@@ -64,7 +72,7 @@ private:
   std::uint32_t stepMark = 0;
 
   void BuildClasses();
-  State* StartState(CharKind before);
+  State* StartState(CharKind before, bool anchored = false);
   State* Intern(std::vector<int> const& insts, unsigned char flags);
   State* Next(State* state, int symbolClass);
   State* Compute(State* state, int symbolClass);
