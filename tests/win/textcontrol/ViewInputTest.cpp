@@ -68,6 +68,30 @@ TEST(ViewInput, ImeResultIsInsertedOnceAndUndoneInOneStep)
     EXPECT_EQ("x\x93\xFA\x96\x7B\x8C\xEA", f.Text());
 }
 
+TEST(ViewInput, ImeCompositionWindowStandsAtTheCaretInTheViewsFont)
+{
+    ViewFixture f;
+    SetOption(f.id(), OPTION_LINE_NUMBER_WIDTH, 50, 0);
+    SetText(f.id(), "abc\r\ndef");
+    SetSelection(f.id(), 2, 3, 2, 3);
+    SendMessageW(f.view(), WM_IME_STARTCOMPOSITION, 0, 0);
+    HIMC context = ImmGetContext(f.view());
+    ASSERT_TRUE(context != nullptr);
+    COMPOSITIONFORM form = {};
+    ASSERT_TRUE(ImmGetCompositionWindow(context, &form));
+    EXPECT_EQ(static_cast<DWORD>(CFS_POINT), form.dwStyle);
+    EXPECT_EQ(50 + 2 * DrawMetrics(f.id(), 0), form.ptCurrentPos.x);
+    EXPECT_EQ(DrawMetrics(f.id(), 1), form.ptCurrentPos.y);
+    LOGFONTW font = {};
+    ASSERT_TRUE(ImmGetCompositionFontW(context, &font));
+    EXPECT_EQ(std::wstring(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF"), std::wstring(font.lfFaceName));
+    f.Key(VK_LEFT);  // the window follows the caret while composing
+    ASSERT_TRUE(ImmGetCompositionWindow(context, &form));
+    EXPECT_EQ(50 + DrawMetrics(f.id(), 0), form.ptCurrentPos.x);
+    SendMessageW(f.view(), WM_IME_ENDCOMPOSITION, 0, 0);
+    ImmReleaseContext(f.view(), context);
+}
+
 TEST(ViewInput, ShiftWithArrowsHomeAndEndSelects)
 {
     ViewFixture f;
