@@ -3,6 +3,7 @@
 #include "regex/RegexDfa.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -17,14 +18,22 @@ constexpr std::size_t kCacheBudget = 8u << 20;
 
 }  // namespace
 
+// The transitions follow the state in the same allocation, so that a step of the scan is
+// one load at a fixed offset from the state.
 struct LazyDfa::State {
   std::vector<int> insts;  // Byte instructions waiting for the next symbol, priority order
-  unsigned char flags = 0;
   std::size_t hash = 0;
-  bool dead = false;   // nothing can match any more
-  bool idle = false;   // no thread alive and no match yet: as good as a fresh start
-  std::unique_ptr<State*[]> next;
+  unsigned char flags = 0;
+  bool dead = false;     // nothing can match any more
+  bool idle = false;     // no thread alive and no match yet: as good as a fresh start
+  bool special = false;  // dead, idle or kMatchBefore: the scan has to look
+  State** Next() { return reinterpret_cast<State**>(this + 1); }
 };
+
+void LazyDfa::StateDeleter::operator()(State* state) const {
+  state->~State();
+  ::operator delete(state);
+}
 
 LazyDfa::LazyDfa(RegexProgram const& program) : prog(program), leftmostFirst(!program.reversed) {
   BuildClasses();
@@ -118,8 +127,9 @@ LazyDfa::State* LazyDfa::Intern(std::vector<int> const& insts, unsigned char fla
     if (s->hash == hash && s->flags == flags && s->insts == insts) return s;
   }
   if (liveCount == states.size()) {
-    states.push_back(std::make_unique<State>());
-    states.back()->next.reset(new State*[transitionCount]);
+    static_assert(sizeof(State) % alignof(State*) == 0, "transitions must be aligned");
+    void* block = ::operator new(sizeof(State) + static_cast<std::size_t>(transitionCount) * sizeof(State*));
+    states.emplace_back(new (block) State());
   }
   State* state = states[liveCount++].get();
   state->insts.assign(insts.begin(), insts.end());
@@ -127,7 +137,8 @@ LazyDfa::State* LazyDfa::Intern(std::vector<int> const& insts, unsigned char fla
   state->hash = hash;
   state->dead = insts.empty() && (flags & kNoMoreStarts);
   state->idle = insts.empty() && !(flags & (kNoMoreStarts | kMidChar));
-  std::fill(state->next.get(), state->next.get() + transitionCount, nullptr);
+  state->special = state->dead || state->idle || (flags & kMatchBefore);
+  std::fill(state->Next(), state->Next() + transitionCount, nullptr);
   memoryUsed += sizeof(State) + insts.size() * sizeof(int) + transitionCount * sizeof(State*) + 2 * sizeof(State*);
   table[slot] = state;
   if (liveCount * 2 > table.size()) {
@@ -155,7 +166,7 @@ LazyDfa::State* LazyDfa::StartState(CharKind before, bool anchored) {
 }
 
 inline LazyDfa::State* LazyDfa::Next(State* state, int symbolClass) {
-  State* next = state->next[symbolClass];
+  State* next = state->Next()[symbolClass];
   return next ? next : Compute(state, symbolClass);
 }
 
@@ -267,7 +278,7 @@ LazyDfa::State* LazyDfa::Compute(State* state, int symbolClass) {
   // sets share one state.
   if (!leftmostFirst) std::sort(nextInsts.begin(), nextInsts.end());
   State* next = Intern(nextInsts, nextFlags);
-  state->next[symbolClass] = next;
+  state->Next()[symbolClass] = next;
   return next;
 }
 
@@ -281,33 +292,35 @@ bool LazyDfa::FindEnd(char const* text, std::size_t length, std::size_t from, st
   std::size_t found = kNoStart;
   scanFrom = from;
   while (i < length) {
-    if (state->idle) {
-      scanFrom = i;
-      if (!prefix.bytes.empty()) {
-        std::size_t hit = FindLiteralForward(prefix, text, length, i);
-        if (hit == kNotFound) return false;
-        if (hit != i) {
-          state = StartState(KindBefore(text, length, hit, lastBoundary));
-          i = hit;
-          scanFrom = i;
+    if (state->special) {
+      if (state->dead) break;
+      if (state->idle) {
+        scanFrom = i;
+        if (!prefix.bytes.empty()) {
+          std::size_t hit = FindLiteralForward(prefix, text, length, i);
+          if (hit == kNotFound) return false;
+          if (hit != i) {
+            state = StartState(KindBefore(text, length, hit, lastBoundary));
+            i = hit;
+            scanFrom = i;
+          }
         }
       }
     }
     lastBoundary = i;
     unsigned char b = bytes[i];
-    if (i + 1 < length && SjisIsLead(b) && SjisIsTrail(bytes[i + 1])) {
+    if (SjisIsLead(b) && i + 1 < length && SjisIsTrail(bytes[i + 1])) {
       int first = classOf[static_cast<int>(SymbolKind::Lead)][b];
       if (wordOffset && IsWordCode(static_cast<std::uint32_t>(b) << 8 | bytes[i + 1])) first += wordOffset;
       state = Next(state, first);
-      if (state->flags & kMatchBefore) found = i;
+      if (state->special && (state->flags & kMatchBefore)) found = i;
       state = Next(state, classOf[static_cast<int>(SymbolKind::Trail)][bytes[i + 1]]);
       i += 2;
     } else {
       state = Next(state, classOf[0][b]);
-      if (state->flags & kMatchBefore) found = i;
+      if (state->special && (state->flags & kMatchBefore)) found = i;
       ++i;
     }
-    if (state->dead) break;
   }
   if (!state->dead) {
     if (state->idle) scanFrom = i;

@@ -56,7 +56,10 @@ private:
 
   // States live in `states`; the first liveCount are in use, the rest are kept for reuse
   // after the cache was emptied (with their buffers), so that emptying costs no frees.
-  std::vector<std::unique_ptr<State>> states;
+  struct StateDeleter {
+    void operator()(State* state) const;
+  };
+  std::vector<std::unique_ptr<State, StateDeleter>> states;
   std::size_t liveCount = 0;
   std::vector<State*> table;  // open addressing by state hash; size a power of two
   std::size_t memoryUsed = 0;
