@@ -16,6 +16,9 @@ namespace kvte::textcontrol {
 namespace {
 
 constexpr int kHoverWeb = 5;
+// While a drag-selection is held above or below the text, the view keeps scrolling.
+constexpr UINT_PTR kSelectScrollTimer = 2;
+constexpr UINT kSelectScrollMs = 50;
 constexpr int kHoverMail = 6;
 
 bool OpenWithShell(HWND owner, const wchar_t* target)
@@ -89,8 +92,11 @@ void PointerMoved(EditorView& view, POINT point)
         return;
     }
     if (view.mouseSelecting) {
+        view.lastPointer = point;
         SelectTo(view, view.model.Anchor(), PositionAtPoint(view, point));
         UpdateView(view, kUpdateEdit);
+        RECT area = TextArea(view);
+        if (point.y < area.top || point.y >= area.bottom) SetTimer(view.window, kSelectScrollTimer, kSelectScrollMs, nullptr);
         return;
     }
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, view.window, 0};
@@ -108,7 +114,29 @@ void ButtonUp(EditorView& view, POINT point)
         UpdateView(view, kUpdateEdit);
     }
     view.mouseSelecting = false;
+    KillTimer(view.window, kSelectScrollTimer);
     if (GetCapture() == view.window) ReleaseCapture();
+}
+
+// One tick of scrolling while the selecting pointer stays outside the text: faster the
+// farther away it is.
+void SelectScrollTick(EditorView& view)
+{
+    RECT area = TextArea(view);
+    POINT point = view.lastPointer;
+    int rowHeight = std::max(1, view.look.RowHeight());
+    int rows = 0;
+    if (point.y < area.top) rows = -(1 + (area.top - point.y) / rowHeight);
+    else if (point.y >= area.bottom) rows = 1 + (point.y - area.bottom) / rowHeight;
+    if (!view.mouseSelecting || rows == 0) {
+        KillTimer(view.window, kSelectScrollTimer);
+        return;
+    }
+    ScrollRows(view, rows);
+    // The selection follows to the edge row the pointer stands beyond.
+    POINT edge = {point.x, rows < 0 ? area.top : area.bottom - 1};
+    SelectTo(view, view.model.Anchor(), PositionAtPoint(view, edge));
+    UpdateView(view, kUpdateAll);
 }
 
 void DoubleClick(EditorView& view, POINT point)
@@ -217,7 +245,12 @@ bool MouseMessage(EditorView& view, UINT message, WPARAM wParam, LPARAM lParam)
         return true;
     case WM_CAPTURECHANGED:
         view.mouseSelecting = false;
+        KillTimer(view.window, kSelectScrollTimer);
         return false;
+    case WM_TIMER:
+        if (wParam != kSelectScrollTimer) return false;
+        SelectScrollTick(view);
+        return true;
     default:
         return false;
     }

@@ -106,6 +106,7 @@ struct EditorView {
   bool mouseSelecting = false;   // left button held after a click in the text
   bool mayStartDrag = false;     // the click fell inside the selection: a drag may start
   POINT pressPoint = {};
+  POINT lastPointer = {};        // where the pointer was last seen while selecting
   bool imeComposing = false;
 
   ViewReported reported;

@@ -141,6 +141,32 @@ TEST(ViewInput, ClickDragAndShiftClickSelectWithTheMouse)
     EXPECT_EQ(6, end);
 }
 
+TEST(ViewInput, DraggingBelowTheTextKeepsScrollingAndSelecting)
+{
+    ViewFixture f;
+    std::string text;
+    for (int i = 1; i <= 200; ++i) text += "line\r\n";
+    SetText(f.id(), text.c_str());
+    POINT start = f.PointAt(1, 2);
+    SendMessageW(f.view(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
+    SendMessageW(f.view(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x, 400 + 5));
+    int line2 = 0, column2 = 0;
+    GetSelection(f.id(), nullptr, nullptr, &line2, &column2);
+    int before = line2;
+    for (int tick = 0; tick < 5; ++tick) SendMessageW(f.view(), WM_TIMER, 2, 0);
+    GetSelection(f.id(), nullptr, nullptr, &line2, &column2);
+    EXPECT_GE(line2, before + 5);  // at least a row per tick
+    SendMessageW(f.view(), WM_LBUTTONUP, 0, MAKELPARAM(start.x, 400 + 5));
+    for (int tick = 0; tick < 5; ++tick) SendMessageW(f.view(), WM_TIMER, 2, 0);  // released: no more
+    int after = 0;
+    GetSelection(f.id(), nullptr, nullptr, &after, nullptr);
+    EXPECT_EQ(line2, after);
+    int line = 0, column = 0;
+    EXPECT_EQ(0, GetSelection(f.id(), &line, &column, nullptr, nullptr));
+    EXPECT_EQ(1, line);
+    EXPECT_EQ(2, column);
+}
+
 TEST(ViewInput, DoubleClickSelectsAWord)
 {
     ViewFixture f;
