@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "textcontrol/win32/ViewInternal.h"
@@ -183,6 +184,51 @@ private:
 
 }  // namespace
 
+// Moves or copies the selection to an offset of the same text; a move is one replacement
+// of the stretch between the text and its new place, so that one undo takes it back.
+bool MoveSelectionWithin(EditorView& view, int target, bool move)
+{
+    TextModel& model = view.model;
+    if (!model.HasSelection() || !model.IsEditable()) return false;
+    int start = model.SelectionStartOffset();
+    int end = model.SelectionEndOffset();
+    target = model.OffsetOfPosition(model.PositionOfOffset(target));  // onto a character boundary
+    if (move && target >= start && target <= end) return false;       // onto itself
+    std::string moved = SelectedText(view);
+    int length = end - start;
+    model.SealUndoStep();
+    if (!move) {
+        model.SelectRange(target, target);
+        model.InsertText(moved);
+        model.SelectRange(target, target + length);
+    } else {
+        int from = std::min(start, target);
+        int to = std::max(end, target);
+        model.SelectRange(from, to);
+        std::string span = SelectedText(view);
+        // Offsets and the text both count a line break as two bytes, so they line up.
+        size_t cut = static_cast<size_t>(target < start ? start - from : length);
+        if (cut > span.size()) return false;
+        std::string rearranged = span.substr(cut) + span.substr(0, cut);
+        model.InsertText(rearranged);
+        int newStart = target < start ? from : to - length;
+        model.SelectRange(newStart, newStart + length);
+    }
+    model.SealUndoStep();
+    UpdateView(view, kUpdateAll);
+    return true;
+}
+
+bool MoveSelectionWithin(int view, int targetOffset, bool move)
+{
+    EditorView* record = FindView(view);
+    try {
+        return record && MoveSelectionWithin(*record, targetOffset, move);
+    } catch (...) {
+        return false;
+    }
+}
+
 struct ViewDropTarget : public IDropTarget {
     explicit ViewDropTarget(int viewId) : id(viewId) {}
     virtual ~ViewDropTarget() = default;
@@ -246,8 +292,14 @@ struct ViewDropTarget : public IDropTarget {
             POINT client = {point.x, point.y};
             ScreenToClient(view->window, &client);
             int target = view->model.OffsetOfPosition(PositionAtPoint(*view, client));
-            if (gDragSource == view) DropOnSource(*view, text, target, *effect == DROPEFFECT_MOVE);
-            else DropFromOutside(*view, text, target);
+            if (gDragSource == view) {
+                // Inside one view the view moves or copies its own bytes, and the source
+                // side deletes nothing afterwards.
+                gDropHandledBySource = true;
+                MoveSelectionWithin(*view, target, *effect == DROPEFFECT_MOVE);
+            } else {
+                DropFromOutside(*view, text, target);
+            }
             SetFocus(view->window);
         } catch (...) {
             *effect = DROPEFFECT_NONE;
@@ -259,35 +311,6 @@ struct ViewDropTarget : public IDropTarget {
     {
         view.model.SelectRange(target, target);
         InsertTyped(view, text, true);
-    }
-
-    // A drag inside one view: the view moves or copies the text itself, and tells the
-    // source side not to delete anything.
-    static void DropOnSource(EditorView& view, const std::string& text, int target, bool move)
-    {
-        int start = view.model.SelectionStartOffset();
-        int end = view.model.SelectionEndOffset();
-        gDropHandledBySource = true;
-        if (move && target >= start && target <= end) return;  // onto itself: nothing moves
-        view.model.SealUndoStep();
-        if (move && target > end) {
-            view.model.SelectRange(target, target);
-            view.model.InsertText(text);
-            view.model.SelectRange(start, end);
-            view.model.InsertText(std::string_view());
-            int newStart = target - (end - start);
-            view.model.SelectRange(newStart, newStart + static_cast<int>(text.size()));
-        } else {
-            if (move) {
-                view.model.SelectRange(start, end);
-                view.model.InsertText(std::string_view());
-            }
-            view.model.SelectRange(target, target);
-            view.model.InsertText(text);
-            view.model.SelectRange(target, target + static_cast<int>(text.size()));
-        }
-        view.model.SealUndoStep();
-        UpdateView(view, kUpdateAll);
     }
 
     int id;

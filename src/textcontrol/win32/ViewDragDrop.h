@@ -14,6 +14,9 @@ namespace kvte::textcontrol {
 IDataObject* CreateTextDataObject(const std::wstring& text);
 // The drop target registered for a view (not AddRef'd), or null.
 IDropTarget* DropTargetOfView(int view);
+// What a drag of the selection dropped inside its own view does: moves (or copies) the
+// selected bytes to targetOffset as one undo step; false when nothing was done.
+bool MoveSelectionWithin(int view, int targetOffset, bool move);
 
 }  // namespace kvte::textcontrol
 
