@@ -13,7 +13,8 @@ enum : UINT {
     WM_VIEW_MODIFIED = 2024,      // the text changed by an edit (not by SetText)
     WM_VIEW_LINK_HOVER = 2025,    // wParam: 5 over a web address, 6 over a mail address,
                                   // 0 elsewhere; sent when that state changes; lParam view id
-    WM_VIEW_CONTEXT_MENU = 2026,  // the right button was released over the view
+    WM_VIEW_CONTEXT_MENU = 2026,  // the right button was released over the view; lParam
+                                  // the pointer's screen position (x low word, y high word)
     WM_VIEW_CARET_MOVED = 2027,   // the caret or the selection changed
 };
 
@@ -31,7 +32,7 @@ enum ViewOption : int {
     OPTION_CLICKABLE = 7,        // bit 0 mail, bit 1 "http:", bit 2 "https://", bit 3 "ftp://"
     OPTION_OLE = 8,              // 1 move, 2 copy, 16 by Ctrl key; +4 refuse drops, +8 refuse drags
     OPTION_OWNER_DRAW = 14,      // 8: the parent draws the line-end mark (WM_DRAWITEM)
-    OPTION_UNDO_LIMIT = 16,      // -1 unlimited, otherwise the number of undo steps kept
+    OPTION_UNDO_LIMIT = 16,      // -1 unlimited, otherwise the number of undo steps kept (256 at first)
     OPTION_NOTIFY_PARENT = 17,   // 1 (default): send messages 2024-2027 and WM_DRAWITEM; 0: silent
     OPTION_WORD_NUM_ALPHA = 18,  // 1: a double click takes digits and half-width letters together
 };
