@@ -94,7 +94,7 @@ private:
     return f;
   }
 
-  // A choice between fragments whose first symbols exclude each other, so order is free.
+  // A choice between fragments, the first preferred: split(first, split(second, ...)).
   Fragment Choice(std::vector<Fragment> options) {
     if (options.empty()) {
       // A class without any character: a Byte instruction with an empty set never matches.

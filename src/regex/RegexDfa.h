@@ -25,8 +25,8 @@ public:
   LazyDfa& operator=(LazyDfa const&) = delete;
 
   // Forward program. Scans from the boundary from; true when there is a match: matchEnd is
-  // the end of the leftmost match and scanFrom a boundary at or before its start after
-  // which no other thread was alive (the Pike VM, started there, finds the match).
+  // the end of the leftmost match and scanFrom a boundary at or before its start (no
+  // thread was alive there, so the match cannot begin earlier).
   bool FindEnd(char const* text, std::size_t length, std::size_t from, std::size_t& matchEnd,
                std::size_t& scanFrom);
 

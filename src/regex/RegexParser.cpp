@@ -105,12 +105,11 @@ private:
   std::unique_ptr<RegexNode> ParseConcat(int depth, bool& ignoreCase) {
     auto node = MakeNode(RegexNodeType::Concat);
     while (!AtEnd() && Peek() != '|' && Peek() != ')') {
-      std::size_t atomStart = pos;
       if (Peek() == '(' && Peek(1) == '?' && TryFlagsOnly(ignoreCase)) continue;
       if (error != REGEXP_OK) return nullptr;
       auto atom = ParseAtom(depth, ignoreCase);
       if (!atom) return nullptr;
-      atom = ParseQuantifier(std::move(atom), atomStart);
+      atom = ParseQuantifier(std::move(atom));
       if (!atom) return nullptr;
       node->children.push_back(std::move(atom));
     }
@@ -165,7 +164,7 @@ private:
     return static_cast<int>(value);
   }
 
-  std::unique_ptr<RegexNode> ParseQuantifier(std::unique_ptr<RegexNode> atom, std::size_t atomStart) {
+  std::unique_ptr<RegexNode> ParseQuantifier(std::unique_ptr<RegexNode> atom) {
     if (!AtQuantifier()) return atom;
     std::size_t quantStart = pos;
     int min = 0, max = -1;
@@ -196,7 +195,6 @@ private:
       ++pos;
     }
     if (AtQuantifier()) return Fail(REGEXP_NOTHING_TO_REPEAT, pos);
-    (void)atomStart;
     auto node = MakeNode(RegexNodeType::Repeat);
     node->min = min;
     node->max = max;
@@ -266,8 +264,8 @@ private:
     return set;
   }
 
-  // An escape that stands for one character, pos on the character after "\". Returns
-  // false (error set) when it is none; classEscape receives \d \w \s and their complements.
+  // An escape read at pos (on the "\"): one character, a class (\d \w \s and their
+  // complements), an assertion (outside classes), or Bad with the error set.
   enum class EscapeKind { Char, Class, Assertion, Bad };
   struct Escape {
     EscapeKind kind = EscapeKind::Bad;

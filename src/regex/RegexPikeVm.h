@@ -1,6 +1,8 @@
 // The Pike VM: runs a forward RegexProgram over the text in one pass, all threads in
-// step, so its time is linear in the text for every pattern. It finds the exact start
-// and end of the leftmost match with Perl's preference; the DFA only finds where to look.
+// step, so its time is linear in the text for every pattern. It is the plainest statement
+// of what a program matches (start and end of the leftmost match with Perl's preference):
+// the tests hold the lazy DFA to it on texts too long for the reference matcher, and
+// CKRegExp falls back on it should the DFA ever fail to pin down a match start.
 #pragma once
 
 #include <cstddef>
