@@ -51,6 +51,16 @@ struct TerminatedSource {
     // Whether b, just read by At(0), is the end. Testing the byte already loaded instead of
     // calling AtEnd first measures twice as fast in the conversion loops.
     static bool EndsAt(unsigned b) { return b == 0; }
+    // The number of units 0x01-0x7F from here, other than stop.
+    std::size_t AsciiRun(unsigned stop = 0x80) const
+    {
+        std::size_t n = 0;
+        for (;;) {
+            unsigned u = At(n);
+            if (u - 1u >= 0x7Fu || u == stop) return n;
+            ++n;
+        }
+    }
     unsigned At(std::size_t k) const { return static_cast<unsigned>(static_cast<std::make_unsigned_t<Unit>>(p[k])); }
     void Advance(std::size_t k) { p += k; }
 };
@@ -63,6 +73,16 @@ struct RangeSource {
     std::size_t remaining;
     bool AtEnd() const { return remaining == 0; }
     bool EndsAt(unsigned b) const { return b == 0 && remaining == 0; }
+    std::size_t AsciiRun(unsigned stop = 0x80) const
+    {
+        std::size_t n = 0;
+        while (n < remaining) {
+            unsigned u = static_cast<unsigned>(static_cast<std::make_unsigned_t<Unit>>(p[n]));
+            if (u - 1u >= 0x7Fu || u == stop) break;
+            ++n;
+        }
+        return n;
+    }
     unsigned At(std::size_t k) const
     {
         return k < remaining ? static_cast<unsigned>(static_cast<std::make_unsigned_t<Unit>>(p[k])) : 0u;
@@ -89,6 +109,18 @@ struct Output {
     {
         if (code >= 0x100) PutPair(code); else Put(code);
     }
+    // n units that are the source units themselves (an ASCII run).
+    template <typename In>
+    void PutRun(const In* source, std::size_t n)
+    {
+        if (static_cast<std::int64_t>(n) <= capacity - count) {
+            Unit* to = destination + count;
+            for (std::size_t k = 0; k < n; ++k) to[k] = static_cast<Unit>(source[k]);
+            count += static_cast<std::int64_t>(n);
+        } else {
+            for (std::size_t k = 0; k < n; ++k) Put(static_cast<unsigned>(source[k]));
+        }
+    }
     std::int64_t Finish()
     {
         if (count < capacity) {
@@ -107,8 +139,19 @@ struct CountingOutput {
     void Put(unsigned) { ++count; }
     void PutPair(unsigned) { count += 2; }
     void PutCode(unsigned code) { count += code >= 0x100 ? 2 : 1; }
+    template <typename In>
+    void PutRun(const In*, std::size_t n) { count += static_cast<std::int64_t>(n); }
     std::int64_t Finish() { return count; }
 };
+
+// Writes the ASCII run at s (s.At(0) is 0x01-0x7F and not stop) unit for unit.
+template <typename Source, typename Out>
+inline void CopyAsciiRun(Source& s, Out& out, unsigned stop = 0x80)
+{
+    const std::size_t n = s.AsciiRun(stop);
+    out.PutRun(s.p, n);
+    s.Advance(n);
+}
 
 // ReadInternalChar over a cursor whose At(0) is a nonzero byte (or any byte of a range).
 template <typename Source>

@@ -15,8 +15,12 @@ std::int64_t InternalToEucBody(Source s, Out out)
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
-            out.Put(b);
-            s.Advance(1);
+            if (b == 0) {  // a zero inside a range: the character U+0000
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
             continue;
         }
         if (IsLeadByte(b) && IsTrailByte(s.At(1))) {
@@ -49,8 +53,12 @@ std::int64_t EucToInternalBody(Source s, Out out)
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
-            out.Put(b);
-            s.Advance(1);
+            if (b == 0) {  // a zero inside a range: the character U+0000
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
             continue;
         }
         if (b >= 0xA1 && b <= 0xFE) {

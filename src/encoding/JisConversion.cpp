@@ -23,8 +23,12 @@ std::int64_t InternalToJisBody(Source s, Out out)
                 out.Put('B');
                 state = JisOutState::Ascii;
             }
-            out.Put(b);
-            s.Advance(1);
+            if (b == 0) {
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
             continue;
         }
         InternalChar c = ReadChar(s);
@@ -91,6 +95,10 @@ std::int64_t JisToInternalBody(Source s, Out out)
     for (;;) {
         unsigned b = s.At(0);
         if (b == 0 && s.EndsAt(b)) break;
+        if (state == JisInState::Ascii && b - 1u < 0x7Fu && b != kEsc) {
+            CopyAsciiRun(s, out, kEsc);
+            continue;
+        }
         if ((state == JisInState::Plane1 || state == JisInState::Jis0208) && IsJisByte(b) && IsJisByte(s.At(1))) {
             out.PutPair(Plane1ToCode(b, s.At(1)));
             s.Advance(2);

@@ -17,8 +17,12 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
-            out.Put(b);
-            s.Advance(1);
+            if (b == 0) {  // a zero inside a range: the character U+0000
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
             continue;
         }
         if (IsLeadByte(b)) {
@@ -50,12 +54,17 @@ std::int64_t Utf16ToInternalBody(Source s, Out out)
     if (!s.AtEnd() && s.At(0) == kMark) s.Advance(1);
     for (;;) {
         unsigned unit = s.At(0);
-        if (unit < 0x80 && s.EndsAt(unit)) break;
-        s.Advance(1);
         if (unit < 0x80) {
-            out.Put(unit);
+            if (s.EndsAt(unit)) break;
+            if (unit == 0) {
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
             continue;
         }
+        s.Advance(1);
         unsigned code = UnicodeToCode(unit);
         if (code == 0) out.Put('?'); else out.PutCode(code);
     }
@@ -80,8 +89,12 @@ std::int64_t Utf8ToUtf16Body(Source s, Out out)
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
-            out.Put(b);
-            s.Advance(1);
+            if (b == 0) {  // a zero inside a range: the character U+0000
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
             continue;
         }
         if ((b & 0xF0) == 0xE0) {  // the common case of Japanese text: a whole three-byte form
@@ -134,11 +147,18 @@ std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
     }
     for (;;) {
         unsigned unit = s.At(0);
-        if (unit < 0x80 && s.EndsAt(unit)) break;
-        s.Advance(1);
         if (unit < 0x80) {
-            out.Put(unit);
-        } else if (unit < 0x800) {
+            if (s.EndsAt(unit)) break;
+            if (unit == 0) {
+                out.Put(0);
+                s.Advance(1);
+            } else {
+                CopyAsciiRun(s, out);
+            }
+            continue;
+        }
+        s.Advance(1);
+        if (unit < 0x800) {
             out.Put(0xC0 | unit >> 6);
             out.Put(0x80 | (unit & 0x3F));
         } else {
