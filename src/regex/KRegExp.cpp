@@ -52,6 +52,22 @@ std::size_t MaxMatchBytes(RegexNode const& node) {
   return kUnbounded;
 }
 
+// Whether some match can hold a CR or LF; when none can, a match ends at the next line break.
+bool CanSpanLines(RegexNode const& node) {
+  if (node.type == RegexNodeType::Chars)
+    return CharSetContains(node.chars, '\r') || CharSetContains(node.chars, '\n');
+  for (auto const& child : node.children)
+    if (CanSpanLines(*child)) return true;
+  return false;
+}
+
+// The first CR or LF at or after position, or length.
+std::size_t NextLineBreak(char const* text, std::size_t length, std::size_t position) {
+  for (std::size_t i = position; i < length; ++i)
+    if (text[i] == '\r' || text[i] == '\n') return i;
+  return length;
+}
+
 }  // namespace
 
 struct CKRegExp::Compiled {
@@ -62,6 +78,7 @@ struct CKRegExp::Compiled {
   std::unique_ptr<LazyDfa> forwardDfa;
   std::unique_ptr<LazyDfa> backwardDfa;
   std::size_t maxMatchBytes = kUnbounded;
+  bool spansLines = true;
 
   // The leftmost match starting at or after the boundary from.
   bool SearchForward(char const* text, std::size_t length, std::size_t from, RegexMatch& match) {
@@ -77,10 +94,12 @@ struct CKRegExp::Compiled {
 
   // The match with the greatest start below before.
   bool SearchBackward(char const* text, std::size_t length, std::size_t before, RegexMatch& match) {
-    // Matches starting below before end at most maxMatchBytes later.
+    // Matches starting below before end at most maxMatchBytes later, and at the next line
+    // break when they cannot hold one; the backward scan starts there, not at the end.
     std::size_t from = length;
     if (maxMatchBytes != kUnbounded && before - 1 + maxMatchBytes < length)
       from = SjisBoundaryAtOrAfter(text, length, before - 1 + maxMatchBytes);
+    if (!spansLines && before - 1 < from) from = NextLineBreak(text, from, before - 1);
     std::size_t start = backwardDfa->FindStartBefore(text, length, from, before);
     if (start == LazyDfa::kNoStart) return false;
     return SearchForward(text, length, start, match) && match.start == start;
@@ -115,6 +134,7 @@ void CKRegExp::Read(char const* pattern, bool regularExpression) {
       return;
     }
     result->maxMatchBytes = MaxMatchBytes(*parsed.root);
+    result->spansLines = CanSpanLines(*parsed.root);
     result->forwardDfa = std::make_unique<LazyDfa>(result->forward);
     result->backwardDfa = std::make_unique<LazyDfa>(result->backward);
     compiled = std::move(result);
