@@ -331,6 +331,22 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
     SetTextAlign(c.dc, TA_LEFT | TA_TOP);
 }
 
+void RememberShownLine(EditorView& view, int line, bool lastLine)
+{
+    ShownLine shown;
+    shown.line = line;
+    shown.endState = lastLine ? 0 : view.model.LineStartState(line + 1);
+    shown.rows = view.wrapOn ? view.wrap.RowCount(line) : 1;
+    for (ShownLine& known : view.shownLines) {
+        if (known.line == line) {
+            known = shown;
+            return;
+        }
+    }
+    if (view.shownLines.size() >= 1024) view.shownLines.clear();  // never grows without bound
+    view.shownLines.push_back(shown);
+}
+
 void PaintRow(PaintContext& c, VisualRow row, int rowTop)
 {
     EditorView& view = c.view;
@@ -356,6 +372,7 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
 
     int endX = CellX(c, endColumn);
     bool lastLine = row.line == view.model.GetLineCount();
+    if (bytes.lastRowOfLine) RememberShownLine(view, row.line, lastLine);
     if (bytes.lastRowOfLine) {
         const ByteStyle& endStyle = c.styles.back();
         if (endStyle.back != kNoColour && !lastLine) {

@@ -75,6 +75,14 @@ struct ViewPainted {
   TextPosition anchor;
 };
 
+// What a painted line left for the lines below it: the emphasis state at its end and its
+// number of rows. An edit that changes neither needs no repaint of the lines below.
+struct ShownLine {
+  int line = 0;
+  EmphasisState endState = 0;
+  int rows = 1;
+};
+
 // What the parent was last told, so that each change is reported exactly once.
 struct ViewReported {
   uint64_t changeCounter = 0;
@@ -112,6 +120,7 @@ struct EditorView {
   ViewReported reported;
   ViewScrollBars scrollBars;
   ViewPainted painted;
+  std::vector<ShownLine> shownLines;  // lines painted since the last full repaint
   ViewBackBuffer backBuffer;
   std::string lineCopy;          // bytes handed out by GetLineText
   ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs

@@ -69,6 +69,20 @@ void InvalidateLines(EditorView& view, int first, int last)
     if (rows.top < rows.bottom) InvalidateRect(view.window, &rows, FALSE);
 }
 
+// True when the last changed line ends in the emphasis state and keeps the number of rows
+// it had when it was painted, so that nothing below it looks different.
+bool LeavesLinesBelowAsTheyWere(EditorView& view, int line)
+{
+    for (const ShownLine& shown : view.shownLines) {
+        if (shown.line != line) continue;
+        bool lastLine = line >= view.model.GetLineCount();
+        EmphasisState endState = lastLine ? 0 : view.model.LineStartState(line + 1);
+        int rows = view.wrapOn ? view.wrap.RowCount(line) : 1;
+        return endState == shown.endState && rows == shown.rows;
+    }
+    return false;  // not painted since the last full repaint: assume the worst
+}
+
 // What a change needs repainted: the whole window, or when the view did not move, only
 // the lines it touched and the ruler.
 void InvalidateChanges(EditorView& view, bool onlyChanged)
@@ -89,6 +103,7 @@ void InvalidateChanges(EditorView& view, bool onlyChanged)
     if (!onlyChanged || !sameView) {
         InvalidateRect(view.window, nullptr, FALSE);
         painted = now;
+        view.shownLines.clear();  // the repaint records every line again
         return;
     }
     int first = INT_MAX, last = 0;
@@ -101,7 +116,7 @@ void InvalidateChanges(EditorView& view, bool onlyChanged)
         include(changed.first);
         include(changed.last);
         // A changed line may rewrap, or open or close a comment that colours the lines below.
-        if (view.wrapOn || !view.model.Emphasis().Empty()) last = INT_MAX;
+        if (LeavesLinesBelowAsTheyWere(view, changed.last) == false) last = INT_MAX;
     }
     if (now.caret != painted.caret || now.anchor != painted.anchor) {
         // The selection's change lies between the four ends; the caret's line carries the

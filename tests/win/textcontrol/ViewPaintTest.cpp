@@ -105,8 +105,13 @@ TEST(ViewPaint, RepaintingOnlyTheTouchedRowsShowsTheSameAsARepaintOfEverything)
     f.Drag(f.PointAt(2, 2), f.PointAt(3, 3));
     ExpectSameAsFullRepaint(f, "a mouse selection");
     SetWrap(f.id(), 1, 0, 1);
-    f.Key(VK_END, false, true);
-    f.Type(std::wstring(120, L'w'));
+    f.Key(VK_HOME, false, true);
+    f.Key(VK_END);
+    f.Paint();
+    for (int i = 0; i < 100; ++i) {  // the first line wraps, the lines below move
+        f.Type(L"w");
+        UpdateWindow(f.view());
+    }
     ExpectSameAsFullRepaint(f, "typing into a wrapped line");
 }
 
