@@ -190,7 +190,8 @@ void Run(HWND frame, size_t megabytes, bool wrap)
 
     // Typing near the end: each character typed and painted.
     Timings typing;
-    SetCaretLine(id, lines - 20);
+    SetCaretLine(id, lines);       // the last page on screen ...
+    SetCaretLine(id, lines - 20);  // ... and the caret in its middle
     UpdateWindow(view);
     for (int i = 0; i < 300; ++i) {
         typing.steps.push_back(Timed(view, [&] { SendMessageW(view, WM_CHAR, i % 3 ? 0x3042 : L'a', 1); }, &typing.handling));
