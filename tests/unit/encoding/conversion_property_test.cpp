@@ -1,8 +1,8 @@
-// Random texts through every conversion: the two source forms agree, counting equals
-// writing, and a short destination gives -1 without a write past its capacity.
+// Random texts through every conversion stay within the documented worst-case output, so
+// callers that size by those bounds never see -1. (The contract itself on random input is
+// the fuzz targets' job.)
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <random>
 
 #include "encoding/Conversion.h"
@@ -31,64 +31,6 @@ std::u16string RandomUnits(std::mt19937& rng, std::size_t length)
     std::u16string s(length, u'\0');
     for (char16_t& c : s) c = static_cast<char16_t>(which(rng) == 0 ? any(rng) : pool[pick(rng)]);
     return s;
-}
-
-// Checks one conversion on one zero-free source in both forms.
-template <typename Out, typename In, typename ByPointer, typename ByRange>
-void CheckContract(const std::basic_string<In>& source, ByPointer byPointer, ByRange byRange)
-{
-    const std::int64_t counted = byPointer(static_cast<Out*>(nullptr), source.c_str(), 0);
-    ASSERT_GE(counted, 0);
-    ASSERT_EQ(byRange(static_cast<Out*>(nullptr), std::basic_string_view<In>(source), 0), counted);
-    const std::size_t size = static_cast<std::size_t>(counted) + 1;
-    // Heap buffers of exactly the capacity, so a sanitizer sees any write past it.
-    std::unique_ptr<Out[]> a(new Out[size]), b(new Out[size]);
-    ASSERT_EQ(byPointer(a.get(), source.c_str(), counted + 1), counted);
-    ASSERT_EQ(byRange(b.get(), std::basic_string_view<In>(source), counted + 1), counted);
-    ASSERT_EQ(std::basic_string<Out>(a.get(), size), std::basic_string<Out>(b.get(), size));
-    ASSERT_EQ(a[size - 1], Out(0));
-    // Too small by one, and by half: exactly capacity units may be touched.
-    for (std::int64_t small : {counted, counted / 2}) {
-        std::unique_ptr<Out[]> c(new Out[static_cast<std::size_t>(small > 0 ? small : 1)]);
-        EXPECT_EQ(byPointer(c.get(), source.c_str(), small), -1);
-        EXPECT_EQ(byRange(c.get(), std::basic_string_view<In>(source), small), -1);
-    }
-}
-
-TEST(ConversionProperties, RandomTextsKeepTheContract)
-{
-    std::mt19937 rng(20261206);
-    for (int round = 0; round < 3000; ++round) {
-        const std::size_t length = static_cast<std::size_t>(round % 40);
-        const std::string bytes = RandomBytes(rng, length);
-        const std::u16string units = RandomUnits(rng, length);
-        const bool mark = (round & 1) != 0;
-        CheckContract<char16_t>(
-            bytes, [&](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); },
-            [&](char16_t* d, std::string_view s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
-        CheckContract<char16_t>(
-            bytes, [](char16_t* d, const char* s, std::int64_t c) { return Utf8ToUtf16(d, s, c); },
-            [](char16_t* d, std::string_view s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
-        CheckContract<char>(
-            bytes, [](char* d, const char* s, std::int64_t c) { return InternalToJis(d, s, c); },
-            [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
-        CheckContract<char>(
-            bytes, [](char* d, const char* s, std::int64_t c) { return JisToInternal(d, s, c); },
-            [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
-        CheckContract<char>(
-            bytes, [](char* d, const char* s, std::int64_t c) { return InternalToEuc(d, s, c); },
-            [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
-        CheckContract<char>(
-            bytes, [](char* d, const char* s, std::int64_t c) { return EucToInternal(d, s, c); },
-            [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
-        CheckContract<char>(
-            units, [](char* d, const char16_t* s, std::int64_t c) { return Utf16ToInternal(d, s, c); },
-            [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
-        CheckContract<char>(
-            units, [&](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); },
-            [&](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
-        if (testing::Test::HasFatalFailure()) return;
-    }
 }
 
 TEST(ConversionProperties, OutputStaysWithinTheWorstCaseBounds)
