@@ -75,6 +75,12 @@ void SetOption(int view, int option, int value, int redraw)
     switch (option) {
     case OPTION_TAB_WIDTH:
         record->model.SetTabWidth(value);
+        if (record->wrapOn) {
+            // Rows already laid out counted the old tab width.
+            int width = record->wrap.Width();
+            record->wrap.SetWidth(0);
+            record->wrap.SetWidth(width);
+        }
         break;
     case OPTION_RULER_HEIGHT:
         look.rulerHeight = std::clamp(value, 0, 64);

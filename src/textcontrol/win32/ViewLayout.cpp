@@ -12,6 +12,8 @@ namespace kvte::textcontrol {
 
 namespace {
 
+constexpr int kMinimumWrapColumns = 8;
+
 const wchar_t kDefaultFontName[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";  // ＭＳ ゴシック
 
 HFONT MakeFont(const wchar_t* name, int height)
@@ -116,8 +118,9 @@ int VisibleColumns(const EditorView& view)
 
 void UpdateWrapWidth(EditorView& view)
 {
-    // Two columns stay free at the right edge for the line-end mark.
-    int width = view.wrapOn ? std::max(1, VisibleColumns(view) - 2) : 0;
+    // Two columns stay free at the right edge for the line-end mark. A window shrunk to
+    // almost nothing (minimized) does not break every line into single characters.
+    int width = view.wrapOn ? std::max(kMinimumWrapColumns, VisibleColumns(view) - 2) : 0;
     if (view.wrap.Width() != width) view.wrap.SetWidth(width);
     if (view.wrapOn) view.leftColumn = 0;
     if (view.top.line > view.model.GetLineCount()) view.top = VisualRow{view.model.GetLineCount(), 0};

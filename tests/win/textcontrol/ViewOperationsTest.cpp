@@ -132,6 +132,20 @@ TEST(ViewOperations, WrappingKeepsTheCaretOnScreenAndUpDownGoByRows)
     EXPECT_EQ(2, GetCaretLine(f.id()));
 }
 
+TEST(ViewOperations, ChangingTheTabWidthRewrapsLinesWithTabs)
+{
+    ViewFixture f;
+    SetText(f.id(), (std::string(30, '\t') + "\r\nnext").c_str());
+    SetOption(f.id(), OPTION_TAB_WIDTH, 1, 0);
+    SetWrap(f.id(), 1, 0, 1);
+    f.Key(VK_DOWN);
+    EXPECT_EQ(2, GetCaretLine(f.id()));  // 30 columns: one row
+    SetOption(f.id(), OPTION_TAB_WIDTH, 8, 1);
+    f.Key(VK_HOME, false, true);
+    f.Key(VK_DOWN);
+    EXPECT_EQ(1, GetCaretLine(f.id()));  // 240 columns: the line has rows of its own below
+}
+
 TEST(ViewOperations, DropInsertsTextAtThePointUnlessDropsAreRefused)
 {
     OleInitialize(nullptr);
