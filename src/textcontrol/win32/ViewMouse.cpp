@@ -240,6 +240,17 @@ bool MouseMessage(EditorView& view, UINT message, WPARAM wParam, LPARAM lParam)
         SendToParent(view, WM_VIEW_CONTEXT_MENU, static_cast<WPARAM>(view.id), MAKELPARAM(screen.x, screen.y));
         return true;
     }
+    case WM_CONTEXTMENU: {
+        // From the keyboard (the menu key, Shift+F10) the point is -1, -1: the caret's place.
+        POINT screen = PointOf(lParam);
+        if (lParam == -1) {
+            screen = PointOfPosition(view, view.model.Caret());
+            screen.y += view.look.RowHeight();
+            ClientToScreen(view.window, &screen);
+        }
+        SendToParent(view, WM_VIEW_CONTEXT_MENU, static_cast<WPARAM>(view.id), MAKELPARAM(screen.x, screen.y));
+        return true;
+    }
     case WM_MOUSELEAVE:
         ReportHover(view, 0);
         return true;

@@ -92,6 +92,20 @@ TEST(ViewNotify, RightButtonAsksTheParentForTheContextMenuAtTheScreenPoint)
     EXPECT_EQ(screen.y, static_cast<short>(HIWORD(r.lParam)));
 }
 
+TEST(ViewNotify, TheMenuKeyAsksForTheContextMenuBelowTheCaret)
+{
+    ViewFixture f;
+    SetText(f.id(), "abc");
+    SetSelection(f.id(), 1, 3, 1, 3);
+    SendMessageW(f.view(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f.view()), -1);
+    ASSERT_EQ(1, f.Count(WM_VIEW_CONTEXT_MENU));
+    POINT expected = {2 * DrawMetrics(f.id(), 0), DrawMetrics(f.id(), 1)};
+    ClientToScreen(f.view(), &expected);
+    const auto& r = f.received().back();
+    EXPECT_EQ(expected.x, static_cast<short>(LOWORD(r.lParam)));
+    EXPECT_EQ(expected.y, static_cast<short>(HIWORD(r.lParam)));
+}
+
 TEST(ViewNotify, OwnerDrawnLineEndMarkIsRequestedPerVisibleLineEnd)
 {
     ViewFixture f(3);
