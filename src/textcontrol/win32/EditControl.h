@@ -13,8 +13,9 @@ enum : UINT {
     WM_VIEW_MODIFIED = 2024,      // the text changed by an edit (not by SetText)
     WM_VIEW_LINK_HOVER = 2025,    // wParam: 5 over a web address, 6 over a mail address,
                                   // 0 elsewhere; sent when that state changes; lParam view id
-    WM_VIEW_CONTEXT_MENU = 2026,  // the right button was released over the view; lParam
-                                  // the pointer's screen position (x low word, y high word)
+    WM_VIEW_CONTEXT_MENU = 2026,  // the right button was released over the view, or the menu
+                                  // key pressed; lParam the screen position for the menu
+                                  // (x low word, y high word): the pointer's, or below the caret
     WM_VIEW_CARET_MOVED = 2027,   // the caret or the selection changed
 };
 
