@@ -39,7 +39,7 @@ struct RegexNode {
 
 struct RegexParseResult {
   std::unique_ptr<RegexNode> root;  // null on error
-  int error = 0;                    // an RegExpError value (KRegExp.h)
+  int error = 0;                    // a RegExpError value (KRegExp.h)
   int errorOffset = 0;              // byte offset in the pattern
 };
 

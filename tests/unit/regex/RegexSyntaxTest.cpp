@@ -162,6 +162,8 @@ TEST(RegexSyntax, BadPatternsReportCodeAndOffsetAndFindNothing) {
       {"[ん-ぁ]", REGEXP_BAD_CLASS_RANGE, 1},
       {"[a-\\d]", REGEXP_BAD_CLASS_RANGE, 1},
       {"(ab", REGEXP_MISSING_PAREN, 0},
+      {"あい(う", REGEXP_MISSING_PAREN, 4},  // offsets count bytes
+      {"ソ\\q", REGEXP_BAD_ESCAPE, 2},
       {"a(b(c)", REGEXP_MISSING_PAREN, 1},
       {"ab)", REGEXP_UNMATCHED_PAREN, 2},
       {"*a", REGEXP_NOTHING_TO_REPEAT, 0},
