@@ -10,10 +10,12 @@
 // Regular-expression syntax (Read(pattern, true)):
 //   x          a character (single- or double-byte) stands for itself
 //   \t \n \r \f \v \e   tab, line feed, carriage return, form feed, vertical tab, escape
-//   \xHH       the single byte HH;  \ followed by any other ASCII punctuation: that character
+//   \xHH       the single-byte character HH (a lead byte only where it stands alone);
+//              \ followed by ASCII punctuation or any non-ASCII character: that character
 //   .          any character except CR and LF
 //   [abc] [^abc] [a-z] [ぁ-ん]   classes, double-byte characters and ranges allowed;
-//              "]" first and "-" first or last are literal; \d \w \s and escapes inside
+//              "]" first and "-" first or last are literal; \d \w \s and escapes inside;
+//              a negated class matches CR and LF (unlike ".")
 //   \d \D      ASCII digit, and its complement
 //   \w \W      word character: ASCII letters, digits and "_", half-width katakana,
 //              full-width digits and Latin, Greek, Cyrillic, hiragana, katakana, "ー",
