@@ -103,7 +103,31 @@ struct Output {
         if (count < capacity) destination[count] = static_cast<Unit>(value);
         ++count;
     }
-    void PutPair(unsigned code) { Put(code >> 8); Put(code & 0xFF); }
+    // Two or three units with one capacity test (checked one by one only near the end).
+    void PutPair(unsigned code)
+    {
+        if (count + 2 <= capacity) {
+            destination[count] = static_cast<Unit>(code >> 8);
+            destination[count + 1] = static_cast<Unit>(code & 0xFF);
+            count += 2;
+        } else {
+            Put(code >> 8);
+            Put(code & 0xFF);
+        }
+    }
+    void PutThree(unsigned first, unsigned second, unsigned third)
+    {
+        if (count + 3 <= capacity) {
+            destination[count] = static_cast<Unit>(first);
+            destination[count + 1] = static_cast<Unit>(second);
+            destination[count + 2] = static_cast<Unit>(third);
+            count += 3;
+        } else {
+            Put(first);
+            Put(second);
+            Put(third);
+        }
+    }
     // One internal code: one byte below 0x100, else lead then trail.
     void PutCode(unsigned code)
     {
@@ -138,6 +162,7 @@ struct CountingOutput {
     std::int64_t count = 0;
     void Put(unsigned) { ++count; }
     void PutPair(unsigned) { count += 2; }
+    void PutThree(unsigned, unsigned, unsigned) { count += 3; }
     void PutCode(unsigned code) { count += code >= 0x100 ? 2 : 1; }
     template <typename In>
     void PutRun(const In*, std::size_t n) { count += static_cast<std::int64_t>(n); }
@@ -149,7 +174,11 @@ template <typename Source, typename Out>
 inline void CopyAsciiRun(Source& s, Out& out, unsigned stop = 0x80)
 {
     const std::size_t n = s.AsciiRun(stop);
-    out.PutRun(s.p, n);
+    if (n <= 8) {  // short runs (line breaks, digits in Japanese text) are cheaper one by one
+        for (std::size_t k = 0; k < n; ++k) out.Put(s.At(k));
+    } else {
+        out.PutRun(s.p, n);
+    }
     s.Advance(n);
 }
 

@@ -140,11 +140,7 @@ std::int64_t Utf8ToUtf16Body(Source s, Out out)
 template <typename Source, typename Out>
 std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
 {
-    if (writeMark) {
-        out.Put(0xEF);
-        out.Put(0xBB);
-        out.Put(0xBF);
-    }
+    if (writeMark) out.PutThree(0xEF, 0xBB, 0xBF);
     for (;;) {
         unsigned unit = s.At(0);
         if (unit < 0x80) {
@@ -162,9 +158,7 @@ std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
             out.Put(0xC0 | unit >> 6);
             out.Put(0x80 | (unit & 0x3F));
         } else {
-            out.Put(0xE0 | unit >> 12);
-            out.Put(0x80 | ((unit >> 6) & 0x3F));
-            out.Put(0x80 | (unit & 0x3F));
+            out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F));
         }
     }
     return out.Finish();
