@@ -89,7 +89,10 @@ std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
 // code that converts to nothing gives "?"; an incomplete JIS/EUC-JP multi-byte character
 // is copied byte by byte.
 
-// InternalText -> UTF-16; writeMark writes U+FEFF first. Half-width katakana are widened.
+// InternalText -> UTF-16; writeMark writes U+FEFF first. Half-width katakana are widened
+// and merged with a following voiced/semi-voiced mark as the tables say, except where the
+// merged character exists in UTF-16 only as the U+30FB placeholder (ｶﾟ and the other
+// JIS X 0213 katakana with a semi-voiced mark): those stay two characters, カ and ゜.
 std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity);
 std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity);
 
