@@ -127,6 +127,10 @@ constexpr std::array<std::uint64_t, kStates * kInputs> MakeTransitions()
 struct ClassTables {
     std::uint16_t c[256];  // class of c, times kClassesD * 2
     std::uint8_t d[256];   // class of d, times 2
+    // The three roles of a byte in one word, so that a run of positions looks each byte
+    // up once: class of c times kClassesD * 2 (bits 0-7), class of d times 2 (bits 8-15),
+    // 1 for a continuation byte as e (bits 16-23).
+    std::uint32_t roles[256];
 };
 
 constexpr ClassTables MakeClassTables()
@@ -135,6 +139,7 @@ constexpr ClassTables MakeClassTables()
     for (unsigned b = 0; b < 256; ++b) {
         t.c[b] = static_cast<std::uint16_t>(ClassOfC(b) * kClassesD * 2);
         t.d[b] = static_cast<std::uint8_t>(ClassOfD(b) * 2);
+        t.roles[b] = t.c[b] | std::uint32_t(t.d[b]) << 8 | std::uint32_t((b & 0xC0) == 0x80) << 16;
     }
     return t;
 }
@@ -267,13 +272,19 @@ inline bool TableBlock(Scan& scan, std::size_t i, bool plusCounts)
         const unsigned oddLanes = (i & 1) ? 0x5555u : 0xAAAAu;
         scan.oddHigh = (static_cast<unsigned>(_mm_movemask_epi8(inRange)) & oddLanes) != 0;
     }
-    unsigned c0 = p[0], d0 = p[1];
+    std::uint32_t asC = kClasses.roles[p[0]], asD = kClasses.roles[p[1]];
+    unsigned state = scan.state;
+    std::uint64_t packed = 0;
     for (int k = 0; k < 16; ++k) {
-        const unsigned e0 = p[k + 2];
-        scan.Transition(c0, d0, e0);
-        c0 = d0;
-        d0 = e0;
+        const std::uint32_t asE = kClasses.roles[p[k + 2]];
+        const unsigned index = state + (asC & 0xFF) + ((asD >> 8) & 0xFF) + (asE >> 16);
+        packed += kTransitions.delta[index];
+        state = kTransitions.next[index];
+        asC = asD;
+        asD = asE;
     }
+    scan.packed += packed;
+    scan.state = state;
     return true;
 }
 #endif
