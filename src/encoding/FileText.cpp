@@ -8,15 +8,20 @@
 
 namespace {
 
-// Converts source into a string sized by the worst case, then trims it. The conversions
-// cannot return -1 with a destination of worstCase units; if they ever did, the text is
-// not used (false), because a -1 must never reach a file.
+// Converts source into result: a counting pass, then one allocation of exactly the size
+// needed (the worst cases, 5n for JIS, would make a large text need several times its
+// size in a 32-bit process). A -1 must never reach a file, so it fails the conversion.
 template <typename Result, typename Source, typename Convert>
-bool ConvertInto(Result& result, const Source& source, std::size_t worstCase, Convert convert)
+bool ConvertInto(Result& result, const Source& source, Convert convert)
 {
-    result.assign(worstCase, typename Result::value_type());
-    std::int64_t count = convert(&result[0], source, static_cast<std::int64_t>(worstCase));
-    if (count < 0) {
+    const std::int64_t needed = convert(nullptr, source, 0);
+    if (needed < 0 || static_cast<std::uint64_t>(needed) >= result.max_size()) {
+        result.clear();
+        return false;
+    }
+    result.assign(static_cast<std::size_t>(needed) + 1, typename Result::value_type());
+    const std::int64_t count = convert(&result[0], source, needed + 1);
+    if (count != needed) {
         result.clear();
         return false;
     }
@@ -48,26 +53,24 @@ std::string UnitsToBytes(std::u16string_view units)
 
 bool Utf16ToInternalInto(std::string& out, std::u16string_view units)
 {
-    return ConvertInto(out, units, 2 * units.size() + 1,
-                       [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+    return ConvertInto(out, units, [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
 }
 
 bool Utf8ToUnitsInto(std::u16string& out, std::string_view utf8)
 {
-    return ConvertInto(out, utf8, utf8.size() + 1,
-                       [](char16_t* d, std::string_view s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+    return ConvertInto(out, utf8, [](char16_t* d, std::string_view s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
 }
 
 bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark)
 {
-    return ConvertInto(out, internal, internal.size() + 2, [mark](char16_t* d, std::string_view s, std::int64_t c) {
+    return ConvertInto(out, internal, [mark](char16_t* d, std::string_view s, std::int64_t c) {
         return InternalToUtf16(d, s, mark, c);
     });
 }
 
 bool UnitsToUtf8Into(std::string& out, std::u16string_view units, bool mark)
 {
-    return ConvertInto(out, units, 3 * units.size() + 4, [mark](char* d, std::u16string_view s, std::int64_t c) {
+    return ConvertInto(out, units, [mark](char* d, std::u16string_view s, std::int64_t c) {
         return Utf16ToUtf8(d, s, mark, c);
     });
 }
@@ -76,11 +79,9 @@ bool Decode(std::string_view bytes, EncodingCode code, std::string& text)
 {
     switch (code) {
     case EncodingCode::Jis:
-        return ConvertInto(text, bytes, bytes.size() + 1,
-                           [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
+        return ConvertInto(text, bytes, [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
     case EncodingCode::EucJp:
-        return ConvertInto(text, bytes, bytes.size() + 1,
-                           [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
+        return ConvertInto(text, bytes, [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom: return Utf16ToInternalInto(text, BytesToUnits(bytes));
     case EncodingCode::Utf8:
@@ -96,11 +97,9 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
 {
     switch (code) {
     case EncodingCode::Jis:
-        return ConvertInto(bytes, text, 5 * text.size() + 2,
-                           [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
+        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
     case EncodingCode::EucJp:
-        return ConvertInto(bytes, text, 2 * text.size() + 1,
-                           [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom: {
         std::u16string units;
