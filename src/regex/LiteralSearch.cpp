@@ -7,8 +7,12 @@
 
 #include "regex/SjisChar.h"
 
-#if defined(__SSE2__)
+// The vector loops use SSE2. The 32-bit Windows build does not assume it, so there they
+// are compiled for SSE2 alone and taken only when the processor has it.
+#if defined(__x86_64__) || defined(__i386__)
+#define KVTE_VECTOR_SEARCH 1
 #include <emmintrin.h>
+#define KVTE_SSE2 __attribute__((target("sse2")))
 #endif
 
 namespace {
@@ -24,18 +28,23 @@ bool SameAt(char const* text, std::size_t p, std::string_view needle) {
   return std::memcmp(text + p, needle.data(), needle.size()) == 0;
 }
 
-}  // namespace
-
-std::size_t FindBytesForward(char const* text, std::size_t from, std::size_t limit, std::string_view needle) {
-  std::size_t m = needle.size();
-  if (m == 0 || limit < m || from > limit - m) return kNotFound;
-  std::size_t last = limit - m;  // last possible start
-  std::size_t p = from;
-  if (m == 1) {
-    void const* hit = std::memchr(text + from, needle[0], limit - from);
-    return hit ? static_cast<std::size_t>(static_cast<char const*>(hit) - text) : kNotFound;
-  }
+#if defined(KVTE_VECTOR_SEARCH)
+bool HaveSse2() {
 #if defined(__SSE2__)
+  return true;
+#else
+  static bool const have = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+  }();
+  return have;
+#endif
+}
+
+// Candidates 16 at a time: positions whose first and last byte both fit. Advances p to
+// where the scalar tail has to go on; returns the match or kNotFound.
+KVTE_SSE2 std::size_t ForwardBlocks(char const* text, std::size_t& p, std::size_t last, std::string_view needle) {
+  std::size_t m = needle.size();
   __m128i const first = _mm_set1_epi8(needle[0]);
   __m128i const final = _mm_set1_epi8(needle[m - 1]);
   while (p + 15 <= last) {
@@ -49,6 +58,47 @@ std::size_t FindBytesForward(char const* text, std::size_t from, std::size_t lim
       mask &= mask - 1;
     }
     p += 16;
+  }
+  return kNotFound;
+}
+
+// The same towards the start: candidates below end, 16 at a time, while end >= from + 16.
+KVTE_SSE2 std::size_t BackwardBlocks(char const* text, std::size_t from, std::size_t& end, std::string_view needle) {
+  std::size_t m = needle.size();
+  __m128i const first = _mm_set1_epi8(needle[0]);
+  __m128i const final = _mm_set1_epi8(needle[m - 1]);
+  while (end >= from + 16) {
+    std::size_t p = end - 16;
+    __m128i a = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p + m - 1));
+    unsigned mask = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
+    while (mask) {
+      unsigned bit = HighestBit(mask);
+      if (SameAt(text, p + bit, needle)) return p + bit;
+      mask &= ~(1u << bit);
+    }
+    end = p;
+  }
+  return kNotFound;
+}
+#endif
+
+}  // namespace
+
+std::size_t FindBytesForward(char const* text, std::size_t from, std::size_t limit, std::string_view needle) {
+  std::size_t m = needle.size();
+  if (m == 0 || limit < m || from > limit - m) return kNotFound;
+  std::size_t last = limit - m;  // last possible start
+  std::size_t p = from;
+  if (m == 1) {
+    void const* hit = std::memchr(text + from, needle[0], limit - from);
+    return hit ? static_cast<std::size_t>(static_cast<char const*>(hit) - text) : kNotFound;
+  }
+#if defined(KVTE_VECTOR_SEARCH)
+  if (HaveSse2()) {
+    std::size_t hit = ForwardBlocks(text, p, last, needle);
+    if (hit != kNotFound) return hit;
   }
 #endif
   while (p <= last) {
@@ -65,21 +115,10 @@ std::size_t FindBytesBackward(char const* text, std::size_t from, std::size_t li
   std::size_t m = needle.size();
   if (m == 0 || limit < m || from > limit - m) return kNotFound;
   std::size_t end = limit - m + 1;  // candidates are below end
-#if defined(__SSE2__)
-  __m128i const first = _mm_set1_epi8(needle[0]);
-  __m128i const final = _mm_set1_epi8(needle[m - 1]);
-  while (end >= from + 16) {
-    std::size_t p = end - 16;
-    __m128i a = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p));
-    __m128i b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p + m - 1));
-    unsigned mask = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
-    while (mask) {
-      unsigned bit = HighestBit(mask);
-      if (SameAt(text, p + bit, needle)) return p + bit;
-      mask &= ~(1u << bit);
-    }
-    end = p;
+#if defined(KVTE_VECTOR_SEARCH)
+  if (HaveSse2()) {
+    std::size_t hit = BackwardBlocks(text, from, end, needle);
+    if (hit != kNotFound) return hit;
   }
 #endif
   while (end > from) {
