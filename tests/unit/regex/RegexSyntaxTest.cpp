@@ -98,6 +98,7 @@ TEST(RegexSyntax, Quantifiers) {
       {"<.+?>", "<a><b>", "0:<a>"},
       {"(ab){0}c", "abc", "2:c"},
       {"x(a|b)*?y", "xababy", "0:xababy"},
+      {"(|a)*", "aa", "0:aa"},  // no second pass after an empty one (Perl: "")
   });
 }
 
