@@ -30,8 +30,9 @@
 //   (?i) (?-i) (?i:x)   ignore letter case (ASCII and full-width Latin) from here to the
 //              end of the enclosing group, or inside x only
 // Among the matches the leftmost wins; among those starting there, the one that Perl
-// would pick, except that a repetition never goes round again after a pass that matched
-// nothing: "(|a)*" takes "aa" from "aa", where Perl stops at "".
+// would pick, except that a pass of an unbounded repetition that matches nothing is
+// dropped in favour of the pass's other ways: "(|a)*" takes "aa" from "aa", where Perl
+// stops at "".
 // Matching time is linear in the length of the text for every pattern.
 //
 // Empty matches. A regular expression such as "x*" can match an empty text. Find then
