@@ -133,6 +133,13 @@ void CKRegExp::Read(char const* pattern, bool regularExpression) {
       error = REGEXP_TOO_LARGE;
       return;
     }
+    if (result->forward.wholeLiteral) {
+      // A pattern without any operator: the literal search does it faster, both ways.
+      result->regular = false;
+      result->literal = MakeLiteralPattern(result->forward.literalPrefix);
+      compiled = std::move(result);
+      return;
+    }
     result->maxMatchBytes = MaxMatchBytes(*parsed.root);
     result->spansLines = CanSpanLines(*parsed.root);
     result->forwardDfa = std::make_unique<LazyDfa>(result->forward);

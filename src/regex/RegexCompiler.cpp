@@ -290,9 +290,11 @@ void AppendCode(std::string& out, std::uint32_t code) {
 }
 
 // The bytes that every match begins with: the leading single-code characters. Stops
-// before a lone lead byte, whose meaning depends on the byte after it.
-std::string LiteralPrefix(RegexNode const& node) {
+// before a lone lead byte, whose meaning depends on the byte after it. whole tells
+// whether that prefix is the entire pattern.
+std::string LiteralPrefix(RegexNode const& node, bool& whole) {
   std::string prefix;
+  std::size_t taken = 0;
   RegexNode const* first = &node;
   std::vector<RegexNode const*> items;
   if (node.type == RegexNodeType::Concat) {
@@ -308,7 +310,9 @@ std::string LiteralPrefix(RegexNode const& node) {
                          SjisIsTrail(static_cast<unsigned char>(code & 0xFF))))
       break;
     AppendCode(prefix, code);
+    ++taken;
   }
+  whole = !prefix.empty() && taken == items.size();
   return prefix;
 }
 
@@ -322,6 +326,6 @@ bool CompileRegex(RegexNode const& node, bool reversed, RegexProgram& program) {
     return false;
   }
   program.canMatchEmpty = CanBeEmpty(node);
-  if (!reversed) program.literalPrefix = LiteralPrefix(node);
+  if (!reversed) program.literalPrefix = LiteralPrefix(node, program.wholeLiteral);
   return true;
 }

@@ -41,6 +41,7 @@ struct RegexProgram {
   bool usesWordBoundary = false;  // has \b or \B
   bool canMatchEmpty = false;     // the empty text can be a match somewhere
   std::string literalPrefix;      // bytes every match begins with (forward programs only)
+  bool wholeLiteral = false;      // literalPrefix is all the pattern matches
 };
 
 constexpr std::size_t kMaxProgramSize = 100000;
