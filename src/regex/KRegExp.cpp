@@ -110,12 +110,17 @@ CKRegExp::CKRegExp() = default;
 CKRegExp::~CKRegExp() = default;
 
 void CKRegExp::Read(char const* pattern, bool regularExpression) {
+  std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
+  if (haveRead && regularExpression == readRegular && text == readPattern) return;
   compiled.reset();
   error = REGEXP_OK;
   errorOffset = 0;
-  std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
+  haveRead = false;
   if (text.empty()) return;  // an empty search finds nothing
   try {
+    readPattern.assign(text.data(), text.size());
+    readRegular = regularExpression;
+    haveRead = true;
     auto result = std::make_unique<Compiled>();
     result->regular = regularExpression;
     if (!regularExpression) {
@@ -149,6 +154,7 @@ void CKRegExp::Read(char const* pattern, bool regularExpression) {
     // Only memory can run out here; the object is then without a pattern.
     compiled.reset();
     error = REGEXP_TOO_LARGE;
+    haveRead = false;
   }
 }
 

@@ -97,4 +97,9 @@ private:
   std::string hitText;
   int error = REGEXP_OK;
   int errorOffset = 0;
+  // The last Read's arguments: the search code reads the same pattern before every search,
+  // and keeping the compiled form keeps the DFA states built so far.
+  std::string readPattern;
+  bool readRegular = false;
+  bool haveRead = false;
 };

@@ -99,6 +99,28 @@ TEST(RegexSearchLoop, HitTextIsKeptUntilTheNextSuccess) {
   EXPECT_EQ(regex.GetError(), REGEXP_OK);
 }
 
+TEST(RegexSearchLoop, ReadingTheSamePatternAgainKeepsItsMeaning) {
+  // The search code reads the pattern before every search; a repeated Read is free but
+  // must still tell literal from regular text and keep a bad pattern's error.
+  CKRegExp regex;
+  regex.Read("a.", true);
+  EXPECT_EQ(regex.Find("xa.ab", 0, false), 1);
+  regex.Read("a.", true);
+  EXPECT_EQ(regex.Find("xa.ab", 2, false), 3);
+  regex.Read("a.", false);
+  EXPECT_EQ(regex.Find("xabxa.", 0, false), 4);
+  regex.Read("a(", true);
+  EXPECT_EQ(regex.GetError(), REGEXP_MISSING_PAREN);
+  regex.Read("a(", true);
+  EXPECT_EQ(regex.GetError(), REGEXP_MISSING_PAREN);
+  EXPECT_EQ(regex.Find("a(", 0, false), -1);
+  regex.Read("a(", false);
+  EXPECT_EQ(regex.GetError(), REGEXP_OK);
+  EXPECT_EQ(regex.Find("a(", 0, false), 0);
+  regex.Read("", false);
+  EXPECT_EQ(regex.Find("a(", 0, false), -1);
+}
+
 TEST(RegexSearchLoop, ExplosivePatternsRunInLinearTime) {
   // A backtracking engine needs exponential time for these; here they take milliseconds.
   std::string const run(1 << 20, 'a');
