@@ -48,13 +48,33 @@ struct Measured {
 std::map<std::string, Measured> g_results;
 
 // Registers a benchmark that runs work() once per iteration over `bytes` source bytes.
+struct Pending {
+    std::string name;
+    std::size_t bytes;
+    std::function<void()> work;
+};
+std::vector<Pending> g_pending;
+
+// Collects a benchmark that runs work() once per iteration over `bytes` source bytes.
 void Add(const std::string& name, std::size_t bytes, std::function<void()> work)
 {
     g_results[name].bytes = bytes;
-    benchmark::RegisterBenchmark(name.c_str(), [bytes, work](benchmark::State& state) {
-        for (auto _ : state) work();
-        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-    })->Unit(benchmark::kMillisecond)->MinTime(0.3)->Repetitions(3)->ReportAggregatesOnly(false);
+    g_pending.push_back({name, bytes, std::move(work)});
+}
+
+// Registers every collected benchmark once per round, round after round, so that each
+// conversion and its iconv peer are measured at nearly the same moments of a shared
+// machine's load; the summary keeps the best round of each.
+void RegisterRounds(int rounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        for (const Pending& p : g_pending) {
+            benchmark::RegisterBenchmark(p.name.c_str(), [bytes = p.bytes, work = p.work](benchmark::State& state) {
+                for (auto _ : state) work();
+                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+            })->Unit(benchmark::kMillisecond)->MinTime(0.3);
+        }
+    }
 }
 
 // iconv over the whole input in one call, into a buffer of the given size.
@@ -93,8 +113,8 @@ public:
         for (const Run& run : runs) {
             auto found = g_results.find(run.run_name.function_name);
             if (found == g_results.end() || run.iterations == 0 || run.run_type != Run::RT_Iteration) continue;
-            // CPU time, best of the repetitions: the machine is shared, and the peer is
-            // measured the same way.
+            // CPU time, best of the rounds: the machine is shared, and the peer is measured
+            // the same way.
             const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
             const double rate = static_cast<double>(found->second.bytes) / seconds / 1e6;
             if (rate > found->second.mbPerSecond) found->second.mbPerSecond = rate;
@@ -162,11 +182,12 @@ int main(int argc, char** argv)
             });
     }
 
+    RegisterRounds(3);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\nSummary (MB/s of source bytes per CPU second, best of 3; corpora of %zu MiB)\n", kCorpusSize >> 20);
+    std::printf("\nSummary (MB/s of source bytes per CPU second, best of 3 interleaved rounds; corpora of %zu MiB)\n", kCorpusSize >> 20);
     for (const std::string& name : detections)
         if (Rate(name) > 0) std::printf("  %-40s %9.0f MB/s\n", name.c_str(), Rate(name));
     std::printf("  %-24s %10s   %-40s %10s  %6s\n", "conversion", "ours", "iconv", "iconv", "ratio");
