@@ -146,6 +146,13 @@ int main(int argc, char** argv)
             detections.push_back(name);
             Add(name, text->size(), [text] { benchmark::DoNotOptimize(DetectEncoding(text->data(), text->size())); });
         }
+        {
+            const std::string name = std::string("DetectEncoding/utf16") + tag;
+            const char* units = reinterpret_cast<const char*>(c->utf16.data());
+            const std::size_t size = c->utf16.size() * 2;
+            detections.push_back(name);
+            Add(name, size, [units, size] { benchmark::DoNotOptimize(DetectEncoding(units, size)); });
+        }
         const std::size_t n = c->sjis.size();
         auto units = std::make_shared<std::u16string>(n + 2, u'\0');
         auto bytes = std::make_shared<std::string>(5 * n + 2, '\0');
