@@ -5,8 +5,9 @@
 // table indexed by the state and the classes of the byte at the position, the byte after
 // it and the one after that. Japanese text then costs one table load per byte instead of
 // a tree of unpredictable branches. Positions that the table cannot decide (zero bytes,
-// ESC, "+" while UTF-7 is still possible, a following zero) take the general step, and
-// runs of plain ASCII in the quiet state are passed over sixteen bytes at a time.
+// ESC, "+" while UTF-7 is still possible, a following zero) take the general step; runs
+// of plain ASCII in the quiet state are passed over sixteen bytes at a time, and so is
+// everything after the first zero byte, where only three rules still apply.
 #include "encoding/Detection.h"
 
 #include <array>
