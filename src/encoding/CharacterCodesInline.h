@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <type_traits>
 
@@ -117,6 +118,17 @@ struct Output {
     }
     void PutThree(unsigned first, unsigned second, unsigned third)
     {
+        if constexpr (sizeof(Unit) == 1) {
+            // One four-byte store (its fourth byte is overwritten by what follows, or by
+            // the terminator) instead of three.
+            if (count + 4 <= capacity) {
+                const unsigned char bytes[4] = {static_cast<unsigned char>(first), static_cast<unsigned char>(second),
+                                                static_cast<unsigned char>(third), 0};
+                std::memcpy(destination + count, bytes, 4);
+                count += 3;
+                return;
+            }
+        }
         if (count + 3 <= capacity) {
             destination[count] = static_cast<Unit>(first);
             destination[count + 1] = static_cast<Unit>(second);
