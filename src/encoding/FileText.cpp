@@ -116,6 +116,31 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
     }
 }
 
+// May throw std::bad_alloc; the public forms below catch it.
+void RewriteLineEndings(std::string_view internal, LineEndingCode lineEnding, std::string& out)
+{
+    const char* ending = lineEnding == LineEndingCode::Crlf ? "\r\n"
+                         : lineEnding == LineEndingCode::Cr ? "\r"
+                         : lineEnding == LineEndingCode::Lf ? "\n"
+                                                            : nullptr;
+    out.clear();
+    if (!ending) {
+        out.assign(internal);
+        return;
+    }
+    out.reserve(internal.size() + internal.size() / 16);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < internal.size(); ++i) {
+        char c = internal[i];
+        if (c != '\r' && c != '\n') continue;
+        out.append(internal.data() + start, i - start);
+        out.append(ending);
+        if (c == '\r' && i + 1 < internal.size() && internal[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    out.append(internal.data() + start, internal.size() - start);
+}
+
 }  // namespace
 
 bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result)
@@ -142,25 +167,22 @@ EncodingCode ChooseSaveEncoding(int kanjiSetting, EncodingCode documentEncoding,
     }
 }
 
+bool ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding, std::string& out)
+{
+    try {
+        RewriteLineEndings(internal, lineEnding, out);
+        return true;
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        out.shrink_to_fit();
+        return false;
+    }
+}
+
 std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding)
 {
-    const char* ending = lineEnding == LineEndingCode::Crlf ? "\r\n"
-                         : lineEnding == LineEndingCode::Cr ? "\r"
-                         : lineEnding == LineEndingCode::Lf ? "\n"
-                                                            : nullptr;
-    if (!ending) return std::string(internal);
     std::string out;
-    out.reserve(internal.size() + internal.size() / 16);
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < internal.size(); ++i) {
-        char c = internal[i];
-        if (c != '\r' && c != '\n') continue;
-        out.append(internal.data() + start, i - start);
-        out.append(ending);
-        if (c == '\r' && i + 1 < internal.size() && internal[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    out.append(internal.data() + start, internal.size() - start);
+    ConvertLineEndings(internal, lineEnding, out);
     return out;
 }
 
@@ -169,8 +191,10 @@ bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineE
     try {
         if (lineEnding == LineEndingCode::Automatic) {
             if (Encode(internal, fileEncoding, fileBytes)) return true;
-        } else if (Encode(ConvertLineEndings(internal, lineEnding), fileEncoding, fileBytes)) {
-            return true;
+        } else {
+            std::string text;
+            RewriteLineEndings(internal, lineEnding, text);
+            if (Encode(text, fileEncoding, fileBytes)) return true;
         }
     } catch (const std::bad_alloc&) {
     }

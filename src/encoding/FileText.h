@@ -28,7 +28,9 @@ EncodingCode ChooseSaveEncoding(int kanjiSetting, EncodingCode documentEncoding,
 
 // Rewrites every line break (CR LF, lone CR, lone LF) of InternalText as lineEnding;
 // Automatic leaves the text unchanged. CR and LF are never trail bytes, so this is safe
-// on double-byte text.
+// on double-byte text. False (out empty) only when memory runs out.
+bool ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding, std::string& out);
+// The same returning the text; an empty string when memory runs out.
 std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding);
 
 // Encodes InternalText as saving writes it: line breaks rewritten as lineEnding
