@@ -46,7 +46,7 @@ run: win dist
 
 dist: win
 	@rm -rf dist/kvte && mkdir -p dist/kvte
-	@cp $(WIN)/kvte.exe $(WIN)/kvteconv.exe $(WIN)/kvtefind.exe dist/kvte/ 2>/dev/null || cp $(WIN)/kvte.exe dist/kvte/
+	@cp $(WIN)/kvte.exe $(WIN)/kvteconv.exe $(WIN)/kvtefind.exe dist/kvte/
 	@mkdir -p dist/kvte/esf dist/kvte/color
 	@cp -r data/esf/. dist/kvte/esf/ 2>/dev/null || true
 	@cp -r data/color/. dist/kvte/color/ 2>/dev/null || true

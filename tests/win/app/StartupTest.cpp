@@ -169,7 +169,7 @@ TEST_F(StartupTest, ASecondStartHandsItsPathOverAndMakesNoWindow)
 // messages it sends; returns its exit code.
 DWORD RunSecondCopy(const std::wstring& arguments)
 {
-    std::wstring exe = ModuleFolder() + L"..\\..\\src\\main\\kvte.exe";
+    std::wstring exe = ModuleFolder() + L"..\\..\\kvte.exe";
     std::wstring line = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
