@@ -17,6 +17,9 @@
 
 namespace {
 
+// Until there is a document list, view 0 is the current view.
+constexpr int kCurrentView = 0;
+
 // Until documents can be opened, a request is answered "could not be opened".
 int RefuseOpenRequest(const char*, int, bool) { return 3; }
 
@@ -60,10 +63,10 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data)
         if (!ReadCopyDataText(data->lpData, data->cbData, ansi)) return 0;
         std::string text = InternalFromAnsi(ansi);
         if (data->dwData == COPYDATA_INSERT_TEXT) {
-            InsertText(0, text.c_str());
+            InsertText(kCurrentView, text.c_str());
             return 0;
         }
-        return SetText(0, text.c_str());
+        return SetText(kCurrentView, text.c_str());
     }
     default:
         return 0;
@@ -75,6 +78,31 @@ void FillClientWithView(HWND window)
     RECT client;
     GetClientRect(window, &client);
     MoveView(0, 0, 0, client.right - client.left, client.bottom - client.top);
+}
+
+// The commands that go straight to the current view's editing operations. The
+// accelerators turn Ctrl+C, Ctrl+Z and the like into these, so every one of them must
+// have a handler or the key would do nothing at all.
+struct ViewCommand {
+    WORD id;
+    void (*operation)(int view);
+};
+
+constexpr ViewCommand kViewCommands[] = {
+    {IDM_EDIT_COPY, &Copy},         {IDM_EDIT_CUT, &Cut},           {IDM_EDIT_PASTE, &Paste},
+    {IDM_EDIT_UNDO, &Undo},         {IDM_EDIT_REDO, &Redo},         {IDM_EDIT_INDENT, &Indent},
+    {IDM_EDIT_UNINDENT, &Unindent}, {IDM_EDIT_SELECT_ALL, &SelectAll},
+};
+
+void OnCommand(HWND window, WORD id)
+{
+    for (const ViewCommand& command : kViewCommands) {
+        if (command.id == id) {
+            command.operation(kCurrentView);
+            return;
+        }
+    }
+    if (id == IDM_FILE_EXIT) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 // Title of an untitled, unmodified document, until the documents keep their own names.
@@ -105,6 +133,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_CLOSE:
             DestroyWindow(window);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(window, LOWORD(wParam));
             return 0;
         case WM_COPYDATA:
             return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));

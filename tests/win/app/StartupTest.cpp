@@ -235,3 +235,44 @@ TEST_F(StartupTest, MalformedCopyDataIsRefusedWithResultThree)
 }
 
 }  // namespace
+
+namespace {
+
+// The accelerators turn the usual editing keys into commands of the main window; each
+// must reach the view, or the key would be swallowed.
+TEST_F(StartupTest, EditingAcceleratorsReachTheView)
+{
+    FreshSettings();
+    ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_SHOWNOACTIVATE), StartResult::Created);
+    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(112));
+    ASSERT_NE(accelerators, nullptr);
+    auto press = [&](WORD key, bool control) {
+        MSG message = {GetViewWindow(0), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        EXPECT_TRUE(TranslateAcceleratorW(theApp.mainWindow, accelerators, &message));
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    auto text = [] {
+        std::vector<char> buffer(static_cast<size_t>(GetTextLength(0)) + 1);
+        GetText(0, buffer.data(), 1);
+        return std::string(buffer.data());
+    };
+    InsertText(0, "abc");
+    press('A', true);   // select all
+    press('C', true);   // copy
+    press('Z', true);   // undo the insertion
+    EXPECT_EQ(text(), "");
+    press('Y', true);   // redo
+    EXPECT_EQ(text(), "abc");
+    press('A', true);
+    press('V', true);   // paste the copied "abc" over the selection, then once more
+    press('V', true);
+    EXPECT_EQ(text(), "abcabc");
+    DestroyAcceleratorTable(accelerators);
+}
+
+}  // namespace
