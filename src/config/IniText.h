@@ -33,6 +33,9 @@ std::string WithoutSection(std::string_view text, std::string_view section, bool
 // "-1" is -1, "12abc" is 12, text without digits is 0; clamped to the 32-bit range.
 int ParseInt(std::string_view value);
 
+// Whether b starts a double-byte character of Shift_JIS-2004 text.
+inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
 // Whether a and b are equal names (single-byte letters compared without case).
 bool NamesEqual(std::string_view a, std::string_view b);
 

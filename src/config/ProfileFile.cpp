@@ -10,14 +10,12 @@
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // Copies text into a field of size bytes, cut before a split double-byte character.
 void CopyCut(char* field, size_t size, const char* text, size_t length)
 {
     size_t n = 0;
     while (n < length && n + 1 < size) {
-        size_t step = IsLeadByte(static_cast<unsigned char>(text[n])) && n + 1 < length ? 2 : 1;
+        size_t step = ini::IsLeadByte(static_cast<unsigned char>(text[n])) && n + 1 < length ? 2 : 1;
         if (n + step > size - 1) break;
         n += step;
     }
