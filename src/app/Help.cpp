@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/KelvaraApp.h"
-#include "encoding/FileText.h"
+#include "encoding/WideText.h"
 
 namespace {
 
@@ -26,12 +26,6 @@ HtmlHelpFunction HtmlHelp()
                       : nullptr;
     }();
     return function;
-}
-
-std::wstring Wide(const std::string& internal)
-{
-    std::u16string text = InternalTextToUtf16(internal);
-    return std::wstring(text.begin(), text.end());
 }
 
 }  // namespace
@@ -58,7 +52,7 @@ bool PreTranslateHelpMessage(MSG* message)
 HWND ShowHelp(HWND owner)
 {
     HtmlHelpFunction help = HtmlHelp();
-    return help ? help(owner, Wide(theApp.helpFilePath).c_str(), HH_DISPLAY_TOPIC_, 0) : nullptr;
+    return help ? help(owner, WideFromInternal(theApp.helpFilePath).c_str(), HH_DISPLAY_TOPIC_, 0) : nullptr;
 }
 
 HWND ShowHelpPage(HWND owner, const char* page)
@@ -67,5 +61,5 @@ HWND ShowHelpPage(HWND owner, const char* page)
     if (!help) return nullptr;
     std::string target = std::string(theApp.helpFilePath) + "::" + (page ? page : "");
     if (target.size() > 1023) target.resize(1023);
-    return help(owner, Wide(target).c_str(), HH_DISPLAY_TOC_, 0);
+    return help(owner, WideFromInternal(target).c_str(), HH_DISPLAY_TOC_, 0);
 }

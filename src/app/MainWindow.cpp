@@ -11,7 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
-#include "encoding/FileText.h"
+#include "encoding/WideText.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 
@@ -25,17 +25,6 @@ int RefuseOpenRequest(const char*, int, bool) { return 3; }
 
 OpenRequestHandler openRequestHandler = &RefuseOpenRequest;
 
-std::wstring Wide(std::string_view internal)
-{
-    std::u16string text = InternalTextToUtf16(internal);
-    return std::wstring(text.begin(), text.end());
-}
-
-std::string Internal(std::wstring_view wide)
-{
-    return Utf16ToInternalText(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
-}
-
 // Text that another process sent in the system ANSI code page, as InternalText.
 std::string InternalFromAnsi(std::string_view ansi)
 {
@@ -44,7 +33,7 @@ std::string InternalFromAnsi(std::string_view ansi)
     if (units <= 0) return std::string();
     std::wstring wide(static_cast<size_t>(units), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
-    return Internal(wide);
+    return InternalFromWide(wide);
 }
 
 LRESULT OnCopyData(const COPYDATASTRUCT* data)
@@ -162,7 +151,7 @@ std::string CommandLinePath(const wchar_t* commandLine)
     BOOL ok = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(items), full);
     CoTaskMemFree(items);
     if (!ok) return std::string();
-    std::string path = Internal(full);
+    std::string path = InternalFromWide(full);
     return path.size() <= MAX_PATH ? path : std::string();
 }
 
@@ -174,7 +163,7 @@ bool HandOverToRunningInstance(const std::string& path)
     HWND running = FindWindowW(kMainWindowClass, nullptr);
     if (running == nullptr) return false;
     if (path.empty()) return true;
-    std::wstring wide = Wide(path);
+    std::wstring wide = WideFromInternal(path);
     std::string ansi;
     int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     if (bytes > 0) {

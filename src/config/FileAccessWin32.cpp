@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "encoding/FileText.h"
+#include "encoding/WideText.h"
 
 namespace file_access_detail {
 extern long long writeFaultAfter;
@@ -15,11 +15,7 @@ extern long long writeFaultAfter;
 
 namespace {
 
-std::wstring WidePath(const char* path)
-{
-    std::u16string wide = InternalTextToUtf16(path ? path : "");
-    return std::wstring(wide.begin(), wide.end());
-}
+std::wstring WidePath(const char* path) { return WideFromInternal(path ? path : ""); }
 
 }  // namespace
 

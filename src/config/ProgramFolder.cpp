@@ -5,7 +5,7 @@
 
 #include "app/KelvaraApp.h"
 #include "app/ModalUi.h"
-#include "encoding/FileText.h"
+#include "encoding/WideText.h"
 
 std::string GetProgramFolder()
 {
@@ -15,7 +15,7 @@ std::string GetProgramFolder()
     std::wstring wide(path, n);
     size_t slash = wide.find_last_of(L"\\/");
     wide.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    std::string folder = Utf16ToInternalText(std::u16string(wide.begin(), wide.end()));
+    std::string folder = InternalFromWide(wide);
     if (folder.size() > 260) return std::string();
     return folder;
 }
