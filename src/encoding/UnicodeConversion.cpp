@@ -97,18 +97,21 @@ std::int64_t Utf8ToUtf16Body(Source s, Out out)
             }
             continue;
         }
-        if ((b & 0xF0) == 0xE0) {  // the common case of Japanese text: a whole three-byte form
+        // The common case of Japanese text: whole three-byte forms, one after another;
+        // they stay in this inner loop instead of going round the ASCII test each time.
+        bool decoded = false;
+        while ((b & 0xF0) == 0xE0) {
             unsigned c1 = s.At(1);
-            if ((c1 & 0xC0) == 0x80) {
-                unsigned c2 = s.At(2);
-                if ((c2 & 0xC0) == 0x80) {
-                    unsigned value = (b & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F);
-                    out.Put(value ? value : kNoCharacterUnit);
-                    s.Advance(3);
-                    continue;
-                }
-            }
+            if ((c1 & 0xC0) != 0x80) break;
+            unsigned c2 = s.At(2);
+            if ((c2 & 0xC0) != 0x80) break;
+            unsigned value = (b & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F);
+            out.Put(value ? value : kNoCharacterUnit);
+            s.Advance(3);
+            b = s.At(0);
+            decoded = true;
         }
+        if (decoded) continue;
         int length = Utf8SequenceLength(b);
         if (length == 1) {  // ASCII, or a stray continuation byte taken as U+0080-U+00BF
             out.Put(b);
