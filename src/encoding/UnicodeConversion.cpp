@@ -156,13 +156,16 @@ std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
             }
             continue;
         }
-        s.Advance(1);
-        if (unit < 0x800) {
-            out.Put(0xC0 | unit >> 6);
-            out.Put(0x80 | (unit & 0x3F));
-        } else {
+        // Japanese text: runs of units that take three bytes each, kept in one inner loop.
+        while (unit >= 0x800) {
             out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F));
+            s.Advance(1);
+            unit = s.At(0);
         }
+        if (unit < 0x80) continue;
+        s.Advance(1);
+        out.Put(0xC0 | unit >> 6);
+        out.Put(0x80 | (unit & 0x3F));
     }
     return out.Finish();
 }
