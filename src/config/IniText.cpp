@@ -76,12 +76,10 @@ Parsed Parse(std::string_view content)
     size_t eq = FindChar(content, '=');
     if (eq == std::string_view::npos) return {Kind::Other, {}, 0, 0};
     std::string_view name = Trim(content.substr(0, eq));
-    std::string_view rest = content.substr(eq + 1);
     size_t vb = eq + 1;
     while (vb < content.size() && IsBlank(content[vb])) ++vb;
     size_t ve = content.size();
     while (ve > vb && IsBlank(content[ve - 1])) --ve;
-    (void)rest;
     return {Kind::Key, name, vb, ve};
 }
 

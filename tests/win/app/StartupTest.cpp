@@ -64,7 +64,6 @@ struct StartupTest : testing::Test {
     }
     void FreshSettings()
     {
-        std::string path = std::string(theApp.programFolder) + "kvte.ini";
         DeleteFileW((ModuleFolder() + L"kvte.ini").c_str());
         ASSERT_TRUE(PrepareSettings());
     }
