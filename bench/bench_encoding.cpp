@@ -37,7 +37,8 @@ Corpus MakeCorpus(const std::string& internal)
     c.utf16.resize(static_cast<std::size_t>(
         InternalToUtf16(&c.utf16[0], internal, false, static_cast<std::int64_t>(c.utf16.size()))));
     c.utf8.resize(3 * c.utf16.size() + 4);
-    c.utf8.resize(static_cast<std::size_t>(Utf16ToUtf8(&c.utf8[0], c.utf16, false, static_cast<std::int64_t>(c.utf8.size()))));
+    c.utf8.resize(
+        static_cast<std::size_t>(Utf16ToUtf8(&c.utf8[0], c.utf16, false, static_cast<std::int64_t>(c.utf8.size()))));
     return c;
 }
 
@@ -69,10 +70,14 @@ void RegisterRounds(int rounds)
 {
     for (int round = 0; round < rounds; ++round) {
         for (const Pending& p : g_pending) {
-            benchmark::RegisterBenchmark(p.name.c_str(), [bytes = p.bytes, work = p.work](benchmark::State& state) {
-                for (auto _ : state) work();
-                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-            })->Unit(benchmark::kMillisecond)->MinTime(0.3);
+            benchmark::RegisterBenchmark(
+                p.name.c_str(),
+                [bytes = p.bytes, work = p.work](benchmark::State& state) {
+                    for (auto _ : state) work();
+                    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+                })
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3);
         }
     }
 }
@@ -141,7 +146,9 @@ int main(int argc, char** argv)
     for (const auto& [label, c] : {std::pair<const char*, const Corpus*>{"prose", &prose}, {"source", &source}}) {
         const std::string tag = std::string("/") + label;
         for (const auto& [encoding, text] : {std::pair<const char*, const std::string*>{"sjis", &c->sjis},
-                                             {"euc", &c->euc}, {"utf8", &c->utf8}, {"jis", &c->jis}}) {
+                                             {"euc", &c->euc},
+                                             {"utf8", &c->utf8},
+                                             {"jis", &c->jis}}) {
             const std::string name = std::string("DetectEncoding/") + encoding + tag;
             detections.push_back(name);
             Add(name, text->size(), [text] { benchmark::DoNotOptimize(DetectEncoding(text->data(), text->size())); });
@@ -163,30 +170,33 @@ int main(int argc, char** argv)
             AddIconv(peer + tag, to, from, input, size, outSize);
             pairs.push_back({ours + tag, peer + tag});
         };
-        add("InternalToUtf16", "iconv SHIFT_JISX0213>UTF-16LE", "UTF-16LE", "SHIFT_JISX0213", c->sjis.data(), n, 4 * n + 8,
-            [c, units] { InternalToUtf16(&(*units)[0], c->sjis.c_str(), false, static_cast<std::int64_t>(units->size())); });
-        add("Utf16ToInternal", "iconv UTF-16LE>SHIFT_JISX0213", "SHIFT_JISX0213", "UTF-16LE", c->utf16.data(), u16Bytes,
-            2 * u16Bytes + 8, [c, bytes] {
-                Utf16ToInternal(&(*bytes)[0], c->utf16.c_str(), static_cast<std::int64_t>(bytes->size()));
+        add("InternalToUtf16", "iconv SHIFT_JISX0213>UTF-16LE", "UTF-16LE", "SHIFT_JISX0213", c->sjis.data(), n,
+            4 * n + 8, [c, units] {
+                InternalToUtf16(&(*units)[0], c->sjis.c_str(), false, static_cast<std::int64_t>(units->size()));
             });
+        add("Utf16ToInternal", "iconv UTF-16LE>SHIFT_JISX0213", "SHIFT_JISX0213", "UTF-16LE", c->utf16.data(), u16Bytes,
+            2 * u16Bytes + 8,
+            [c, bytes] { Utf16ToInternal(&(*bytes)[0], c->utf16.c_str(), static_cast<std::int64_t>(bytes->size())); });
         add("Utf8ToUtf16", "iconv UTF-8>UTF-16LE", "UTF-16LE", "UTF-8", c->utf8.data(), c->utf8.size(),
             2 * c->utf8.size() + 8, [c, wide = std::make_shared<std::u16string>(c->utf8.size() + 1, u'\0')] {
                 Utf8ToUtf16(&(*wide)[0], c->utf8.c_str(), static_cast<std::int64_t>(wide->size()));
             });
         add("Utf16ToUtf8", "iconv UTF-16LE>UTF-8", "UTF-8", "UTF-16LE", c->utf16.data(), u16Bytes, 2 * u16Bytes + 8,
-            [c, bytes] { Utf16ToUtf8(&(*bytes)[0], c->utf16.c_str(), false, static_cast<std::int64_t>(bytes->size())); });
+            [c, bytes] {
+                Utf16ToUtf8(&(*bytes)[0], c->utf16.c_str(), false, static_cast<std::int64_t>(bytes->size()));
+            });
         add("InternalToJis", "iconv SHIFT_JISX0213>ISO-2022-JP-3", "ISO-2022-JP-3", "SHIFT_JISX0213", c->sjis.data(), n,
-            5 * n + 8, [c, bytes] { InternalToJis(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
+            5 * n + 8,
+            [c, bytes] { InternalToJis(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
         add("JisToInternal", "iconv ISO-2022-JP-3>SHIFT_JISX0213", "SHIFT_JISX0213", "ISO-2022-JP-3", c->jis.data(),
-            c->jis.size(), c->jis.size() + 8, [c, bytes] {
-                JisToInternal(&(*bytes)[0], c->jis.c_str(), static_cast<std::int64_t>(bytes->size()));
-            });
+            c->jis.size(), c->jis.size() + 8,
+            [c, bytes] { JisToInternal(&(*bytes)[0], c->jis.c_str(), static_cast<std::int64_t>(bytes->size())); });
         add("InternalToEuc", "iconv SHIFT_JISX0213>EUC-JISX0213", "EUC-JISX0213", "SHIFT_JISX0213", c->sjis.data(), n,
-            2 * n + 8, [c, bytes] { InternalToEuc(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
+            2 * n + 8,
+            [c, bytes] { InternalToEuc(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
         add("EucToInternal", "iconv EUC-JISX0213>SHIFT_JISX0213", "SHIFT_JISX0213", "EUC-JISX0213", c->euc.data(),
-            c->euc.size(), c->euc.size() + 8, [c, bytes] {
-                EucToInternal(&(*bytes)[0], c->euc.c_str(), static_cast<std::int64_t>(bytes->size()));
-            });
+            c->euc.size(), c->euc.size() + 8,
+            [c, bytes] { EucToInternal(&(*bytes)[0], c->euc.c_str(), static_cast<std::int64_t>(bytes->size())); });
     }
 
     RegisterRounds(3);
@@ -194,7 +204,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\nSummary (MB/s of source bytes per CPU second, best of 3 interleaved rounds; corpora of %zu MiB)\n", kCorpusSize >> 20);
+    std::printf("\nSummary (MB/s of source bytes per CPU second, best of 3 interleaved rounds; corpora of %zu MiB)\n",
+                kCorpusSize >> 20);
     for (const std::string& name : detections)
         if (Rate(name) > 0) std::printf("  %-40s %9.0f MB/s\n", name.c_str(), Rate(name));
     std::printf("  %-24s %10s   %-40s %10s  %6s\n", "conversion", "ours", "iconv", "iconv", "ratio");

@@ -19,119 +19,125 @@ namespace {
 constexpr std::size_t kTextBytes = 100u * 1000u * 1000u;
 constexpr std::size_t kStdRegexSlice = 4u * 1000u * 1000u;
 
-std::string Pair(unsigned code) {
-  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-}
+std::string Pair(unsigned code) { return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)}; }
 
 // A word of `count` random kanji (JIS level 1), decided by seed.
-std::string KanjiWord(unsigned seed, int count) {
-  std::mt19937 rng(seed);
-  std::string word;
-  for (int i = 0; i < count; ++i) {
-    unsigned lead = 0x89 + rng() % 15;
-    unsigned trail = 0x40 + rng() % 0xBC;
-    if (trail >= 0x7F) ++trail;
-    word += Pair(lead << 8 | trail);
-  }
-  return word;
+std::string KanjiWord(unsigned seed, int count)
+{
+    std::mt19937 rng(seed);
+    std::string word;
+    for (int i = 0; i < count; ++i) {
+        unsigned lead = 0x89 + rng() % 15;
+        unsigned trail = 0x40 + rng() % 0xBC;
+        if (trail >= 0x7F) ++trail;
+        word += Pair(lead << 8 | trail);
+    }
+    return word;
 }
 
 std::string const kRareWord = KanjiWord(1, 3) + Pair(0x82A0) + KanjiWord(2, 2);  // kanji, あ, kanji
 std::string const kNearStartWord = KanjiWord(3, 4);
 std::string const kDate = "2026" + Pair(0x944E) + "12" + Pair(0x8C8E);  // 2026年12月
 
-std::vector<std::string> AlternationWords() {
-  std::vector<std::string> words;
-  for (unsigned i = 0; i < 10; ++i) words.push_back(KanjiWord(100 + i, 4));
-  return words;
+std::vector<std::string> AlternationWords()
+{
+    std::vector<std::string> words;
+    for (unsigned i = 0; i < 10; ++i) words.push_back(KanjiWord(100 + i, 4));
+    return words;
 }
 
 // Sentences of hiragana, kanji, katakana, punctuation and lower-case ASCII words, without
 // ASCII digits or capitals; the searched-for words appear only where they are put.
-std::string const& Text() {
-  static std::string const text = [] {
-    std::mt19937 rng(2026);
-    std::string out;
-    out.reserve(kTextBytes + 4096);
-    char const* const ascii[] = {"the ", "editor ", "search ", "of ", "text ", "and "};
-    std::size_t lineStart = 0;
-    while (out.size() < kTextBytes) {
-      unsigned r = rng() % 100;
-      if (r < 55) {
-        out += Pair(0x829F + rng() % 0x53);  // hiragana
-      } else if (r < 75) {
-        out += KanjiWord(rng(), 1);
-      } else if (r < 85) {
-        unsigned code = 0x8340 + rng() % 0x56;
-        out += Pair(code >= 0x837F ? code + 1 : code);  // katakana
-      } else if (r < 90) {
-        out += Pair(rng() % 2 ? 0x8141 : 0x8142);  // 、。
-      } else {
-        out += ascii[rng() % 6];
-      }
-      if (out.size() - lineStart > 60 + rng() % 40) {
-        out += "\r\n";
-        lineStart = out.size();
-      }
-      if (out.size() > 1000 && out.size() < 1010) out += kNearStartWord;
+std::string const& Text()
+{
+    static std::string const text = [] {
+        std::mt19937 rng(2026);
+        std::string out;
+        out.reserve(kTextBytes + 4096);
+        char const* const ascii[] = {"the ", "editor ", "search ", "of ", "text ", "and "};
+        std::size_t lineStart = 0;
+        while (out.size() < kTextBytes) {
+            unsigned r = rng() % 100;
+            if (r < 55) {
+                out += Pair(0x829F + rng() % 0x53);  // hiragana
+            } else if (r < 75) {
+                out += KanjiWord(rng(), 1);
+            } else if (r < 85) {
+                unsigned code = 0x8340 + rng() % 0x56;
+                out += Pair(code >= 0x837F ? code + 1 : code);  // katakana
+            } else if (r < 90) {
+                out += Pair(rng() % 2 ? 0x8141 : 0x8142);  // 、。
+            } else {
+                out += ascii[rng() % 6];
+            }
+            if (out.size() - lineStart > 60 + rng() % 40) {
+                out += "\r\n";
+                lineStart = out.size();
+            }
+            if (out.size() > 1000 && out.size() < 1010) out += kNearStartWord;
+        }
+        out += "\r\nKelvara " + kRareWord + " " + kDate + " " + AlternationWords()[7] + "\r\n";
+        return out;
+    }();
+    return text;
+}
+
+void Report(benchmark::State& state, std::size_t bytes)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+void RunFind(benchmark::State& state, std::string const& pattern, bool regular, bool backward = false)
+{
+    std::string const& text = Text();
+    CKRegExp regex;
+    regex.Read(pattern.c_str(), regular);
+    if (regex.GetError() != REGEXP_OK) state.SkipWithError("bad pattern");
+    int found = -1;
+    for (auto _ : state) {
+        found = regex.Find(text.c_str(), backward ? static_cast<int>(text.size()) : 0, backward);
+        benchmark::DoNotOptimize(found);
     }
-    out += "\r\nKelvara " + kRareWord + " " + kDate + " " + AlternationWords()[7] + "\r\n";
-    return out;
-  }();
-  return text;
+    if (found < 0) state.SkipWithError("no match");
+    Report(state, backward ? text.size() - static_cast<std::size_t>(found) : static_cast<std::size_t>(found));
 }
 
-void Report(benchmark::State& state, std::size_t bytes) {
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-}
-
-void RunFind(benchmark::State& state, std::string const& pattern, bool regular, bool backward = false) {
-  std::string const& text = Text();
-  CKRegExp regex;
-  regex.Read(pattern.c_str(), regular);
-  if (regex.GetError() != REGEXP_OK) state.SkipWithError("bad pattern");
-  int found = -1;
-  for (auto _ : state) {
-    found = regex.Find(text.c_str(), backward ? static_cast<int>(text.size()) : 0, backward);
-    benchmark::DoNotOptimize(found);
-  }
-  if (found < 0) state.SkipWithError("no match");
-  Report(state, backward ? text.size() - static_cast<std::size_t>(found) : static_cast<std::size_t>(found));
-}
-
-void RunMemmem(benchmark::State& state, std::string const& needle) {
-  std::string const& text = Text();
-  void* hit = nullptr;
-  for (auto _ : state) {
-    hit = memmem(text.data(), text.size(), needle.data(), needle.size());
-    benchmark::DoNotOptimize(hit);
-  }
-  if (!hit) state.SkipWithError("no match");
-  Report(state, static_cast<std::size_t>(static_cast<char const*>(hit) - text.data()));
+void RunMemmem(benchmark::State& state, std::string const& needle)
+{
+    std::string const& text = Text();
+    void* hit = nullptr;
+    for (auto _ : state) {
+        hit = memmem(text.data(), text.size(), needle.data(), needle.size());
+        benchmark::DoNotOptimize(hit);
+    }
+    if (!hit) state.SkipWithError("no match");
+    Report(state, static_cast<std::size_t>(static_cast<char const*>(hit) - text.data()));
 }
 
 // std::regex over a slice of the text with the match appended, so it has to scan it all.
 void RunStdRegex(benchmark::State& state, std::string const& pattern, std::regex::flag_type flags,
-                 std::string const& tail) {
-  static std::map<std::string, std::string> slices;
-  std::string& slice = slices[tail];
-  if (slice.empty()) slice = Text().substr(0, kStdRegexSlice) + "\r\n" + tail;
-  std::regex re(pattern, flags);
-  std::cmatch m;
-  bool ok = false;
-  for (auto _ : state) {
-    ok = std::regex_search(slice.c_str(), m, re);
-    benchmark::DoNotOptimize(ok);
-  }
-  if (!ok) state.SkipWithError("no match");
-  Report(state, slice.size());
+                 std::string const& tail)
+{
+    static std::map<std::string, std::string> slices;
+    std::string& slice = slices[tail];
+    if (slice.empty()) slice = Text().substr(0, kStdRegexSlice) + "\r\n" + tail;
+    std::regex re(pattern, flags);
+    std::cmatch m;
+    bool ok = false;
+    for (auto _ : state) {
+        ok = std::regex_search(slice.c_str(), m, re);
+        benchmark::DoNotOptimize(ok);
+    }
+    if (!ok) state.SkipWithError("no match");
+    Report(state, slice.size());
 }
 
 std::string const kClassPattern = "[0-9]+" + Pair(0x944E) + "[0-9]{1,2}" + Pair(0x8C8E);  // [0-9]+年[0-9]{1,2}月
-std::string AlternationPattern() {
-  std::string pattern;
-  for (auto const& word : AlternationWords()) pattern += (pattern.empty() ? "" : "|") + word;
-  return pattern;
+std::string AlternationPattern()
+{
+    std::string pattern;
+    for (auto const& word : AlternationWords()) pattern += (pattern.empty() ? "" : "|") + word;
+    return pattern;
 }
 
 void Literal_Ascii(benchmark::State& s) { RunFind(s, "Kelvara", false); }
@@ -144,8 +150,9 @@ void Regex_IgnoreCase_std(benchmark::State& s) { RunStdRegex(s, "kELVARA", std::
 void Regex_ClassQuantifier(benchmark::State& s) { RunFind(s, kClassPattern, true); }
 void Regex_ClassQuantifier_std(benchmark::State& s) { RunStdRegex(s, kClassPattern, std::regex::ECMAScript, kDate); }
 void Regex_Alternation10(benchmark::State& s) { RunFind(s, AlternationPattern(), true); }
-void Regex_Alternation10_std(benchmark::State& s) {
-  RunStdRegex(s, AlternationPattern(), std::regex::ECMAScript, AlternationWords()[7]);
+void Regex_Alternation10_std(benchmark::State& s)
+{
+    RunStdRegex(s, AlternationPattern(), std::regex::ECMAScript, AlternationWords()[7]);
 }
 void Regex_WordBoundary(benchmark::State& s) { RunFind(s, "\\bK[a-z]+a\\b", true); }
 void Regex_LineAnchors(benchmark::State& s) { RunFind(s, "^Kel[a-z]+ .*$", true); }
@@ -154,65 +161,71 @@ void Regex_BackwardToStart(benchmark::State& s) { RunFind(s, kNearStartWord + "|
 
 // Runs of "a" without the "b": each pattern is exponential for backtracking (std::regex
 // needs seconds for 16 characters of (a*)*b, so it gets short runs only).
-std::string const& RunOfA(std::size_t length) {
-  static std::map<std::size_t, std::string> runs;
-  std::string& run = runs[length];
-  if (run.empty()) run.assign(length, 'a');
-  return run;
+std::string const& RunOfA(std::size_t length)
+{
+    static std::map<std::size_t, std::string> runs;
+    std::string& run = runs[length];
+    if (run.empty()) run.assign(length, 'a');
+    return run;
 }
 
-void Pathological(benchmark::State& state, char const* pattern) {
-  std::string const& run = RunOfA(static_cast<std::size_t>(state.range(0)));
-  CKRegExp regex;
-  regex.Read(pattern, true);
-  for (auto _ : state) benchmark::DoNotOptimize(regex.Find(run.c_str(), 0, false));
-  Report(state, run.size());
+void Pathological(benchmark::State& state, char const* pattern)
+{
+    std::string const& run = RunOfA(static_cast<std::size_t>(state.range(0)));
+    CKRegExp regex;
+    regex.Read(pattern, true);
+    for (auto _ : state) benchmark::DoNotOptimize(regex.Find(run.c_str(), 0, false));
+    Report(state, run.size());
 }
 
-void PathologicalStd(benchmark::State& state, char const* pattern) {
-  std::string const& run = RunOfA(static_cast<std::size_t>(state.range(0)));
-  std::regex re(pattern);
-  for (auto _ : state) benchmark::DoNotOptimize(std::regex_search(run, re));
-  Report(state, run.size());
+void PathologicalStd(benchmark::State& state, char const* pattern)
+{
+    std::string const& run = RunOfA(static_cast<std::size_t>(state.range(0)));
+    std::regex re(pattern);
+    for (auto _ : state) benchmark::DoNotOptimize(std::regex_search(run, re));
+    Report(state, run.size());
 }
 
 void Pathological_StarStar(benchmark::State& s) { Pathological(s, "(a*)*b"); }
 void Pathological_StarStar_std(benchmark::State& s) { PathologicalStd(s, "(a*)*b"); }
 void Pathological_Alternation(benchmark::State& s) { Pathological(s, "(a|aa)*b"); }
 void Pathological_Alternation_std(benchmark::State& s) { PathologicalStd(s, "(a|aa)*b"); }
-void Pathological_Backward(benchmark::State& state) {
-  std::string const& run = RunOfA(static_cast<std::size_t>(state.range(0)));
-  CKRegExp regex;
-  regex.Read("(a*)*b", true);
-  for (auto _ : state) benchmark::DoNotOptimize(regex.Find(run.c_str(), static_cast<int>(run.size()), true));
-  Report(state, run.size());
+void Pathological_Backward(benchmark::State& state)
+{
+    std::string const& run = RunOfA(static_cast<std::size_t>(state.range(0)));
+    CKRegExp regex;
+    regex.Read("(a*)*b", true);
+    for (auto _ : state) benchmark::DoNotOptimize(regex.Find(run.c_str(), static_cast<int>(run.size()), true));
+    Report(state, run.size());
 }
 
 // The worst case of the DFA: far more states than its cache holds, rebuilt all the time.
-void Dfa_CacheOverflow(benchmark::State& state) {
-  static std::string const text = [] {
-    std::mt19937 rng(5);
-    std::string t;
-    for (int i = 0; i < 4000000; ++i) t.push_back("ab"[rng() % 2]);
-    return t + "c";
-  }();
-  CKRegExp regex;
-  regex.Read("a[ab]{20}c", true);
-  for (auto _ : state) benchmark::DoNotOptimize(regex.Find(text.c_str(), 0, false));
-  Report(state, text.size());
+void Dfa_CacheOverflow(benchmark::State& state)
+{
+    static std::string const text = [] {
+        std::mt19937 rng(5);
+        std::string t;
+        for (int i = 0; i < 4000000; ++i) t.push_back("ab"[rng() % 2]);
+        return t + "c";
+    }();
+    CKRegExp regex;
+    regex.Read("a[ab]{20}c", true);
+    for (auto _ : state) benchmark::DoNotOptimize(regex.Find(text.c_str(), 0, false));
+    Report(state, text.size());
 }
 
 // Collects bytes per second to print the ratios to the peers at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-  std::map<std::string, double> speed;
-  void ReportRuns(std::vector<Run> const& runs) override {
-    for (Run const& run : runs) {
-      auto it = run.counters.find("bytes_per_second");
-      if (it != run.counters.end()) speed[run.benchmark_name()] = it->second.value;
+    std::map<std::string, double> speed;
+    void ReportRuns(std::vector<Run> const& runs) override
+    {
+        for (Run const& run : runs) {
+            auto it = run.counters.find("bytes_per_second");
+            if (it != run.counters.end()) speed[run.benchmark_name()] = it->second.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
     }
-    ConsoleReporter::ReportRuns(runs);
-  }
 };
 
 }  // namespace
@@ -239,24 +252,25 @@ BENCHMARK(Pathological_Alternation_std)->Arg(8)->Arg(12)->Arg(16)->Unit(benchmar
 BENCHMARK(Pathological_Backward)->Arg(1 << 20)->Arg(1 << 24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Dfa_CacheOverflow)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto ratio = [&](char const* ours, char const* peer) {
-    auto a = reporter.speed.find(ours), b = reporter.speed.find(peer);
-    if (a == reporter.speed.end() || b == reporter.speed.end() || b->second <= 0) return;
-    std::printf("%-32s %8.0f MB/s   %-34s %8.0f MB/s   ratio %.2f\n", ours, a->second / 1e6, peer, b->second / 1e6,
-                a->second / b->second);
-  };
-  std::printf("\nCKRegExp against its peers (bytes scanned per second):\n");
-  ratio("Literal_Ascii", "Literal_Ascii_memmem");
-  ratio("Literal_RareDoubleByte", "Literal_RareDoubleByte_memmem");
-  ratio("Regex_IgnoreCase", "Regex_IgnoreCase_std");
-  ratio("Regex_ClassQuantifier", "Regex_ClassQuantifier_std");
-  ratio("Regex_Alternation10", "Regex_Alternation10_std");
-  ratio("Pathological_StarStar/12", "Pathological_StarStar_std/12");
-  ratio("Pathological_Alternation/12", "Pathological_Alternation_std/12");
-  benchmark::Shutdown();
-  return 0;
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    auto ratio = [&](char const* ours, char const* peer) {
+        auto a = reporter.speed.find(ours), b = reporter.speed.find(peer);
+        if (a == reporter.speed.end() || b == reporter.speed.end() || b->second <= 0) return;
+        std::printf("%-32s %8.0f MB/s   %-34s %8.0f MB/s   ratio %.2f\n", ours, a->second / 1e6, peer, b->second / 1e6,
+                    a->second / b->second);
+    };
+    std::printf("\nCKRegExp against its peers (bytes scanned per second):\n");
+    ratio("Literal_Ascii", "Literal_Ascii_memmem");
+    ratio("Literal_RareDoubleByte", "Literal_RareDoubleByte_memmem");
+    ratio("Regex_IgnoreCase", "Regex_IgnoreCase_std");
+    ratio("Regex_ClassQuantifier", "Regex_ClassQuantifier_std");
+    ratio("Regex_Alternation10", "Regex_Alternation10_std");
+    ratio("Pathological_StarStar/12", "Pathological_StarStar_std/12");
+    ratio("Pathological_Alternation/12", "Pathological_Alternation_std/12");
+    benchmark::Shutdown();
+    return 0;
 }

@@ -34,13 +34,13 @@ double Now()
 std::string MakeDocument(size_t bytes)
 {
     static const char* const kPhrases[] = {
-        "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD",              // 日本語の文章
-        "\x82\xF0\x95\xD2\x8F\x57\x82\xB5\x82\xDC\x82\xB7\x81\x42",      // を編集します。
-        "\x8A\xBF\x8E\x9A\x82\xC6\x82\xA9\x82\xC8",                      // 漢字とかな
+        "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD",          // 日本語の文章
+        "\x82\xF0\x95\xD2\x8F\x57\x82\xB5\x82\xDC\x82\xB7\x81\x42",  // を編集します。
+        "\x8A\xBF\x8E\x9A\x82\xC6\x82\xA9\x82\xC8",                  // 漢字とかな
         " ASCII text 12345 ",
-        "\x81\x75\x88\xF8\x97\x70\x81\x76",                              // 「引用」
-        "\xF0\x42\xEF\xE3",                                              // 丏鷗
-        "\x81\x40\x83\x65\x83\x58\x83\x67\t",                            // 　テスト<tab>
+        "\x81\x75\x88\xF8\x97\x70\x81\x76",    // 「引用」
+        "\xF0\x42\xEF\xE3",                    // 丏鷗
+        "\x81\x40\x83\x65\x83\x58\x83\x67\t",  // 　テスト<tab>
     };
     std::string text;
     text.reserve(bytes + 128);
@@ -78,7 +78,10 @@ double ThreadCpu()
 {
     FILETIME created, exited, kernel, user;
     if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
-    auto ms = [](FILETIME t) { return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0; };
+    auto ms = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+               10000.0;
+    };
     return ms(kernel) + ms(user);
 }
 
@@ -92,7 +95,9 @@ struct Timings {
         std::vector<double> sorted = steps;
         std::sort(sorted.begin(), sorted.end());
         if (sorted.empty()) return;
-        auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, static_cast<size_t>(q * static_cast<double>(sorted.size())))]; };
+        auto at = [&](double q) {
+            return sorted[std::min(sorted.size() - 1, static_cast<size_t>(q * static_cast<double>(sorted.size())))];
+        };
         double total = 0;
         for (double s : sorted) total += s;
         std::vector<double> handled = handling;
@@ -108,8 +113,9 @@ struct Timings {
                     total / static_cast<double>(sorted.size()), at(0.95) < 16.0 ? "p95 under 16 ms" : "p95 OVER 16 ms");
         double cpu = (ThreadCpu() - cpuStart) / static_cast<double>(sorted.size());
         if (!idle.empty())
-            std::printf("%-40s then queued work between steps: mean %5.2f ms, max %5.2f ms; CPU per step and pause %5.2f ms\n",
-                        "", idleTotal / static_cast<double>(idle.size()), idleMax, cpu);
+            std::printf(
+                "%-40s then queued work between steps: mean %5.2f ms, max %5.2f ms; CPU per step and pause %5.2f ms\n",
+                "", idleTotal / static_cast<double>(idle.size()), idleMax, cpu);
     }
 };
 
@@ -162,7 +168,7 @@ void AddRules(int id)
 {
     AddEmphasis(id, "\x8A\xBF\x8E\x9A", nullptr, 1, RGB(0, 0, 255), 0, 1, 0);  // 漢字
     AddEmphasis(id, "ASCII", nullptr, 1, RGB(0, 0, 255), 0, 1, 0);
-    AddEmphasis(id, "\x81\x75", "\x81\x76", 3, RGB(200, 0, 0), 0, 2, 0);       // 「 」
+    AddEmphasis(id, "\x81\x75", "\x81\x76", 3, RGB(200, 0, 0), 0, 2, 0);  // 「 」
     AddEmphasis(id, "/*", "*/", 4, RGB(0, 128, 0), 0, 6, 0);
 }
 
@@ -194,7 +200,8 @@ void Run(HWND frame, size_t megabytes, bool wrap)
     SetCaretLine(id, lines - 20);  // ... and the caret in its middle
     UpdateWindow(view);
     for (int i = 0; i < 300; ++i) {
-        typing.steps.push_back(Timed(view, [&] { SendMessageW(view, WM_CHAR, i % 3 ? 0x3042 : L'a', 1); }, &typing.handling));
+        typing.steps.push_back(Timed(
+            view, [&] { SendMessageW(view, WM_CHAR, i % 3 ? 0x3042 : L'a', 1); }, &typing.handling));
         typing.idle.push_back(BetweenSteps());
     }
     typing.Print("type a character near the end + paint");
@@ -205,7 +212,8 @@ void Run(HWND frame, size_t megabytes, bool wrap)
     UpdateWindow(view);
     SetKeys(false);
     for (int i = 0; i < 1000; ++i) {
-        paging.steps.push_back(Timed(view, [&] { SendMessageW(view, WM_KEYDOWN, VK_NEXT, 1); }, &paging.handling));
+        paging.steps.push_back(Timed(
+            view, [&] { SendMessageW(view, WM_KEYDOWN, VK_NEXT, 1); }, &paging.handling));
         paging.idle.push_back(BetweenSteps());
     }
     paging.Print("Page Down + paint");
@@ -214,7 +222,8 @@ void Run(HWND frame, size_t megabytes, bool wrap)
     Timings jumping;
     SetKeys(true);
     for (int i = 0; i < 40; ++i) {
-        jumping.steps.push_back(Timed(view, [&] { SendMessageW(view, WM_KEYDOWN, VK_END, 1); }, &jumping.handling));
+        jumping.steps.push_back(Timed(
+            view, [&] { SendMessageW(view, WM_KEYDOWN, VK_END, 1); }, &jumping.handling));
         jumping.idle.push_back(BetweenSteps());
         Timed(view, [&] { SendMessageW(view, WM_KEYDOWN, VK_HOME, 1); });
         BetweenSteps();
@@ -259,8 +268,8 @@ void PaintScaling(HWND frame)
             std::sort(t.steps.begin(), t.steps.end());
             end = t.steps[t.steps.size() / 2];
         }
-        std::printf("%7zu KB  %8d lines  paint at the top %6.3f ms  at the end %6.3f ms\n", kilobytes,
-                    GetLineCount(0), top, end);
+        std::printf("%7zu KB  %8d lines  paint at the top %6.3f ms  at the end %6.3f ms\n", kilobytes, GetLineCount(0),
+                    top, end);
         DestroyView(0);
     }
 }
@@ -275,8 +284,8 @@ int main(int argc, char** argv)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kFrameClass;
     RegisterClassW(&wc);
-    HWND frame = CreateWindowW(kFrameClass, L"view timing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1040, 760,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+    HWND frame = CreateWindowW(kFrameClass, L"view timing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1040, 760, nullptr,
+                               nullptr, wc.hInstance, nullptr);
     bool plainOnly = argc > 2;
     if (!plainOnly) PaintScaling(frame);
     Run(frame, megabytes, false);

@@ -2,8 +2,7 @@
 // path is everything after it with the line's last character removed (a lone quote gives
 // an empty path; a quoted path followed by more text loses only the last character);
 // otherwise it is the whole line, blanks included.
-#ifndef KVTE_APP_COMMANDLINE_H
-#define KVTE_APP_COMMANDLINE_H
+#pragma once
 
 #include <string_view>
 
@@ -14,5 +13,3 @@ std::basic_string_view<Char> PathFromCommandLine(std::basic_string_view<Char> li
     if (line.size() < 2) return {};
     return line.substr(1, line.size() - 2);
 }
-
-#endif

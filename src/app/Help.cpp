@@ -21,8 +21,7 @@ HtmlHelpFunction HtmlHelp()
 {
     static HtmlHelpFunction function = [] {
         HMODULE module = LoadLibraryW(L"hhctrl.ocx");
-        return module ? reinterpret_cast<HtmlHelpFunction>(
-                            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
+        return module ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
                       : nullptr;
     }();
     return function;
@@ -33,7 +32,8 @@ HtmlHelpFunction HtmlHelp()
 DWORD_PTR InitializeHelp()
 {
     DWORD_PTR cookie = 0;
-    if (HtmlHelpFunction help = HtmlHelp()) help(nullptr, nullptr, HH_INITIALIZE_, reinterpret_cast<DWORD_PTR>(&cookie));
+    if (HtmlHelpFunction help = HtmlHelp())
+        help(nullptr, nullptr, HH_INITIALIZE_, reinterpret_cast<DWORD_PTR>(&cookie));
     return cookie;
 }
 

@@ -1,11 +1,10 @@
 // Help through the platform's HTML Help control ("hhctrl.ocx"), loaded on first use.
 // When the control cannot be loaded every call does nothing and returns 0.
-#ifndef KVTE_APP_HELP_H
-#define KVTE_APP_HELP_H
+#pragma once
 
 #include <windows.h>
 
-DWORD_PTR InitializeHelp();                 // the cookie for UninitializeHelp
+DWORD_PTR InitializeHelp();  // the cookie for UninitializeHelp
 void UninitializeHelp(DWORD_PTR cookie);
 bool PreTranslateHelpMessage(MSG* message);  // true when the help viewer took it
 
@@ -14,5 +13,3 @@ HWND ShowHelp(HWND owner);
 // Opens helpFilePath + "::" + page (InternalText, e.g. "_RESOURCE\機能一覧.html") with the
 // table of contents shown.
 HWND ShowHelpPage(HWND owner, const char* page);
-
-#endif

@@ -2,8 +2,7 @@
 // (a static object, constructed before the entry point and destroyed at exit) and holds
 // every piece of state that outlives a single message. Other parts reach shared state
 // through theApp; they never keep copies of it.
-#ifndef KVTE_APP_KELVARAAPP_H
-#define KVTE_APP_KELVARAAPP_H
+#pragma once
 
 #include <windows.h>
 
@@ -13,12 +12,12 @@
 #include "regex/KRegExp.h"
 
 struct KelvaraApp {
-    char helpFilePath[264] = {};        // programFolder + "help.chm"
-    DWORD_PTR helpCookie = 0;           // from the help viewer's initialisation
+    char helpFilePath[264] = {};            // programFolder + "help.chm"
+    DWORD_PTR helpCookie = 0;               // from the help viewer's initialisation
     std::unique_ptr<ProfileFile> settings;  // "kvte.ini"; every settings read and write
     HWND mainWindow = nullptr;
-    HWND toolWindow = nullptr;          // window a running tool announced
-    HINSTANCE instance = nullptr;       // resources are loaded from it
+    HWND toolWindow = nullptr;     // window a running tool announced
+    HINSTANCE instance = nullptr;  // resources are loaded from it
     HMENU mainMenu = nullptr;
     HMENU contextMenu = nullptr;        // popup menu of the editing area
     HBITMAP checkMarkBitmap = nullptr;  // drawn beside checked menu entries
@@ -26,16 +25,16 @@ struct KelvaraApp {
     int toolbarEntry = 0;
     int statusbarEntry = 0;
     int wrapEntry = 0;
-    char programFolder[261] = {};       // drive and folder of the executable, trailing backslash
-    bool autoIndent = false;            // [editor1] indent is 1
-    bool vsHome = false;                // [editor1] endhome is 1
-    char searchText[1024] = {};         // the current search text
+    char programFolder[261] = {};  // drive and folder of the executable, trailing backslash
+    bool autoIndent = false;       // [editor1] indent is 1
+    bool vsHome = false;           // [editor1] endhome is 1
+    char searchText[1024] = {};    // the current search text
     bool searchDown = true;
     bool searchRegex = false;
     std::unique_ptr<CKRegExp> regex{new CKRegExp};  // the one search object
-    char fileTypeTexts[2][261] = {};    // working texts of the file-type page
-    HPEN crlfMarkPen = nullptr;         // pen of the owner-drawn line-end mark, made on first use
-    bool emphasisActive = false;        // an emphasis definition has been applied
+    char fileTypeTexts[2][261] = {};                // working texts of the file-type page
+    HPEN crlfMarkPen = nullptr;                     // pen of the owner-drawn line-end mark, made on first use
+    bool emphasisActive = false;                    // an emphasis definition has been applied
 
     KelvaraApp() = default;
     KelvaraApp(const KelvaraApp&) = delete;
@@ -53,5 +52,3 @@ extern KelvaraApp theApp;
 // message 9 before upgrading a file that existed. False when the settings object cannot
 // be made.
 bool PrepareSettings();
-
-#endif

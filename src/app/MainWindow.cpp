@@ -78,8 +78,9 @@ struct ViewCommand {
 };
 
 constexpr ViewCommand kViewCommands[] = {
-    {IDM_EDIT_COPY, &Copy},         {IDM_EDIT_CUT, &Cut},           {IDM_EDIT_PASTE, &Paste},
-    {IDM_EDIT_UNDO, &Undo},         {IDM_EDIT_REDO, &Redo},         {IDM_EDIT_INDENT, &Indent},
+    {IDM_EDIT_COPY, &Copy},         {IDM_EDIT_CUT, &Cut},
+    {IDM_EDIT_PASTE, &Paste},       {IDM_EDIT_UNDO, &Undo},
+    {IDM_EDIT_REDO, &Redo},         {IDM_EDIT_INDENT, &Indent},
     {IDM_EDIT_UNINDENT, &Unindent}, {IDM_EDIT_SELECT_ALL, &SelectAll},
 };
 
@@ -165,10 +166,12 @@ bool HandOverToRunningInstance(const std::string& path)
     if (path.empty()) return true;
     std::wstring wide = WideFromInternal(path);
     std::string ansi;
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    int bytes =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     if (bytes > 0) {
         ansi.resize(static_cast<size_t>(bytes));
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr,
+                            nullptr);
     }
     OpenFileRequest request;
     if (!MakeOpenFileRequest(ansi, 0, true, request)) return true;
@@ -184,8 +187,8 @@ bool RegisterMainWindowClass(HINSTANCE instance)
     windowClass.lpfnWndProc = &MainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kMainWindowClass;
@@ -213,8 +216,8 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
         width = GetInt(settings, "width");
         height = GetInt(settings, "height");
     }
-    theApp.mainWindow = CreateWindowExW(0, kMainWindowClass, L"kvte", WS_OVERLAPPEDWINDOW, x, y, width, height,
-                                        nullptr, theApp.mainMenu, instance, nullptr);
+    theApp.mainWindow = CreateWindowExW(0, kMainWindowClass, L"kvte", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
+                                        theApp.mainMenu, instance, nullptr);
     if (theApp.mainWindow == nullptr) return StartResult::Failed;
     DragAcceptFiles(theApp.mainWindow, TRUE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};

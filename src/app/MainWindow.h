@@ -1,6 +1,5 @@
 // The main window: its class, its procedure and its creation with its children.
-#ifndef KVTE_APP_MAINWINDOW_H
-#define KVTE_APP_MAINWINDOW_H
+#pragma once
 
 #include <windows.h>
 
@@ -30,5 +29,3 @@ using OpenRequestHandler = int (*)(const char* path, int mode, bool showErrors);
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-#endif

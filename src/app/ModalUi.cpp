@@ -12,10 +12,7 @@ ModalUiHandlers current = PlatformModalUiHandlers();
 
 }  // namespace
 
-ModalUiHandlers PlatformModalUiHandlers()
-{
-    return ModalUiHandlers{&PlatformMessageBox};
-}
+ModalUiHandlers PlatformModalUiHandlers() { return ModalUiHandlers{&PlatformMessageBox}; }
 
 ModalUiHandlers SetModalUiHandlers(const ModalUiHandlers& handlers)
 {

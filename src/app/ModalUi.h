@@ -2,8 +2,7 @@
 // (message boxes now; file dialogs, the font dialog and the program's own modal dialogs
 // as they come). The program calls these functions; a test replaces the handlers to
 // script the answers and to record what would have been shown, so nothing blocks.
-#ifndef KVTE_APP_MODALUI_H
-#define KVTE_APP_MODALUI_H
+#pragma once
 
 #include <windows.h>
 
@@ -19,5 +18,3 @@ int ShowMessageBox(HWND owner, int number, const wchar_t* text, const wchar_t* t
 // default.
 ModalUiHandlers SetModalUiHandlers(const ModalUiHandlers& handlers);
 ModalUiHandlers PlatformModalUiHandlers();
-
-#endif

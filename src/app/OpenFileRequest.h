@@ -3,8 +3,7 @@
 // and never changes: bytes 0-263 the zero-terminated path in the system ANSI code page,
 // 264-267 the open mode (32-bit signed, little-endian), 268 the show-errors flag (0 or 1),
 // 269-271 reserved.
-#ifndef KVTE_APP_OPENFILEREQUEST_H
-#define KVTE_APP_OPENFILEREQUEST_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -39,5 +38,3 @@ bool ReadOpenFileRequest(const void* data, std::size_t size, OpenFileRequest& re
 // first zero within size. False when there is no zero within the data (a sender's text
 // must be terminated; reading on would pass the end of its buffer).
 bool ReadCopyDataText(const void* data, std::size_t size, std::string_view& text);
-
-#endif

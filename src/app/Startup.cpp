@@ -10,9 +10,12 @@ int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show)
 {
     if (!PrepareSettings()) return kStartupFailedExitCode;
     switch (CreateMainWindow(instance, commandLine, show)) {
-    case StartResult::HandedOver: return 0;
-    case StartResult::Failed: return kStartupFailedExitCode;
-    case StartResult::Created: break;
+    case StartResult::HandedOver:
+        return 0;
+    case StartResult::Failed:
+        return kStartupFailedExitCode;
+    case StartResult::Created:
+        break;
     }
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return MainLoop(theApp.mainWindow, accelerators);

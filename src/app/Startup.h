@@ -1,6 +1,5 @@
 // The program's start-up order, its message loop and its exit codes.
-#ifndef KVTE_APP_STARTUP_H
-#define KVTE_APP_STARTUP_H
+#pragma once
 
 #include <windows.h>
 
@@ -14,5 +13,3 @@ int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show);
 
 // Runs the message loop until WM_QUIT (or a failing GetMessage); returns the quit code.
 int MainLoop(HWND mainWindow, HACCEL accelerators);
-
-#endif

@@ -5,8 +5,7 @@
 // Every write replaces the target atomically: the new content goes to a temporary file in
 // the same folder, is flushed, and only then moved over the target. A write that fails
 // part-way leaves the previous file untouched and removes the temporary file.
-#ifndef KVTE_CONFIG_FILEACCESS_H
-#define KVTE_CONFIG_FILEACCESS_H
+#pragma once
 
 #include <cstddef>
 #include <string>
@@ -29,5 +28,3 @@ bool FileExists(const char* path);
 // Tests only: makes the next writes fail after failAfterBytes bytes have been written to
 // the temporary file (as a full disk would); -1 switches the fault off.
 void SetWriteFaultForTesting(long long failAfterBytes);
-
-#endif

@@ -7,10 +7,7 @@ namespace file_access_detail {
 long long writeFaultAfter = -1;
 }
 
-void SetWriteFaultForTesting(long long failAfterBytes)
-{
-    file_access_detail::writeFaultAfter = failAfterBytes;
-}
+void SetWriteFaultForTesting(long long failAfterBytes) { file_access_detail::writeFaultAfter = failAfterBytes; }
 
 bool WriteWholeFile(const char* path, const char* data, long long length)
 {

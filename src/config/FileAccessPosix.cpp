@@ -20,8 +20,7 @@ bool ReadWholeFile(const char* path, std::string& bytes)
     int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        bytes.reserve(static_cast<size_t>(st.st_size));
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
     char chunk[65536];
     for (;;) {
         ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -73,7 +72,8 @@ bool ReplaceWholeFile(const char* path, const void* data, size_t length)
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st;
     mode_t mode = 0666;
-    if (::stat(path, &st) == 0) mode = st.st_mode & 07777;
+    if (::stat(path, &st) == 0)
+        mode = st.st_mode & 07777;
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);

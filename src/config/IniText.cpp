@@ -57,8 +57,8 @@ enum class Kind { Blank, Comment, Header, Key, Other };
 
 struct Parsed {
     Kind kind;
-    std::string_view name;   // section name or key name
-    size_t valueBegin;       // for keys: offset of the value inside the line content
+    std::string_view name;  // section name or key name
+    size_t valueBegin;      // for keys: offset of the value inside the line content
     size_t valueEnd;
 };
 
@@ -88,9 +88,9 @@ Parsed Parse(std::string_view content)
 struct SectionSpan {
     bool found = false;
     size_t headerBegin = 0;
-    size_t bodyBegin = 0;      // first byte after the header line
-    size_t end = 0;            // first byte of the next header, or text size
-    size_t lastFilledNext = 0; // first byte after the last non-blank line of the section
+    size_t bodyBegin = 0;          // first byte after the header line
+    size_t end = 0;                // first byte of the next header, or text size
+    size_t lastFilledNext = 0;     // first byte after the last non-blank line of the section
     bool lastFilledHasEnd = true;  // that line has a line end
 };
 
@@ -123,10 +123,7 @@ SectionSpan FindSection(std::string_view text, std::string_view section)
     return span;
 }
 
-bool EndsWithLineEnd(std::string_view text)
-{
-    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
-}
+bool EndsWithLineEnd(std::string_view text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
 
 std::string KeyLine(std::string_view key, std::string_view value)
 {
@@ -177,8 +174,7 @@ int ParseInt(std::string_view value)
     return static_cast<int>(n);
 }
 
-bool FindValue(std::string_view text, std::string_view section, std::string_view key,
-               std::string_view& value)
+bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string_view& value)
 {
     SectionSpan span = FindSection(text, section);
     if (!span.found) return false;
@@ -195,8 +191,7 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
     return false;
 }
 
-std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string_view value)
+std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
 {
     std::string out;
     out.reserve(text.size() + section.size() + key.size() + value.size() + 16);

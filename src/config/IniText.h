@@ -7,8 +7,7 @@
 // letter case of single-byte characters (double-byte characters compare exactly); blanks
 // and tabs around names and values are ignored. Lines end with CR LF, LF or CR. When a
 // section or key appears twice, the first one counts.
-#ifndef KVTE_CONFIG_INITEXT_H
-#define KVTE_CONFIG_INITEXT_H
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -16,14 +15,12 @@
 namespace ini {
 
 // The value of key in section, or false when the section or the key is missing.
-bool FindValue(std::string_view text, std::string_view section, std::string_view key,
-               std::string_view& value);
+bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string_view& value);
 
 // The text with key of section set to value: an existing key keeps its place and its
 // spelling, a new key goes after the last non-blank line of its section, a missing
 // section is added at the end of the text (after a blank line when the text has content).
-std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string_view value);
+std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
 // The text without section: its header and every line up to the next section header.
 // found tells whether the section was there.
@@ -40,5 +37,3 @@ inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b 
 bool NamesEqual(std::string_view a, std::string_view b);
 
 }  // namespace ini
-
-#endif

@@ -3,8 +3,7 @@
 // and each write replaces it atomically, so changes are on disk at once and a failed
 // write leaves the previous file as it was. Values are bytes (Shift-JIS text is kept as
 // it is). See IniText.h for the syntax.
-#ifndef KVTE_CONFIG_PROFILEFILE_H
-#define KVTE_CONFIG_PROFILEFILE_H
+#pragma once
 
 struct ProfileFile {
     char path[261];
@@ -34,5 +33,3 @@ bool DeleteSection(const ProfileFile& profile);
 // makes name the current section; the next key written to it goes on a new line after the
 // header. False when the file cannot be read or written; then nothing changes.
 bool AppendSection(ProfileFile& profile, const char* name);
-
-#endif

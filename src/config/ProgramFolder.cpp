@@ -23,8 +23,8 @@ std::string GetProgramFolder()
 int ShowMessage(int number, unsigned style)
 {
     wchar_t text[1024];
-    int n = LoadStringW(theApp.instance ? theApp.instance : GetModuleHandleW(nullptr), static_cast<UINT>(number),
-                        text, 1024);
+    int n = LoadStringW(theApp.instance ? theApp.instance : GetModuleHandleW(nullptr), static_cast<UINT>(number), text,
+                        1024);
     if (n <= 0) text[0] = L'\0';
     return ShowMessageBox(theApp.mainWindow, number, text, L"KelvaraTextEditor", style);
 }

@@ -1,6 +1,5 @@
 // The folder of the running executable, and the message boxes of the string table.
-#ifndef KVTE_CONFIG_PROGRAMFOLDER_H
-#define KVTE_CONFIG_PROGRAMFOLDER_H
+#pragma once
 
 #include <string>
 
@@ -13,5 +12,3 @@ std::string GetProgramFolder();
 // (64 information, 48 warning, 16 error, 36 and 68 Yes/No); returns the button pressed
 // (6 Yes, 7 No, 1 OK). The box goes through the modal-UI seam, so tests can answer it.
 int ShowMessage(int number, unsigned style);
-
-#endif

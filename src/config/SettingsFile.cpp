@@ -13,11 +13,14 @@
 //   FontName=ＭＳ ゴシック
 const char kDefaultSettingsTemplate[] =
     ";********************************************\r\n"
-    ";KelvaraTextEditor\x97p\x90\xDD\x92\xE8\x83t\x83@\x83" "C\x83\x8B   kvte.ini\r\n"
-    ";\x82\xB1\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x95\xCF\x8DX\x82\xB7\x82\xE9\x82\xC6"
+    ";KelvaraTextEditor\x97p\x90\xDD\x92\xE8\x83t\x83@\x83"
+    "C\x83\x8B   kvte.ini\r\n"
+    ";\x82\xB1\x82\xCC\x83t\x83@\x83"
+    "C\x83\x8B\x82\xF0\x95\xCF\x8DX\x82\xB7\x82\xE9\x82\xC6"
     "\x90\xB3\x82\xB5\x82\xAD\x93\xAE\x8D\xEC\x82\xB5\x82\xC8\x82\xAD\x82\xC8\x82\xE9\r\n"
     ";\x89\xC2\x94\x5C\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x82\xCC\x82\xC5\x8F\x5C"
-    "\x95\xAA\x92\x8D\x88\xD3\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B\r\n"
+    "\x95\xAA\x92\x8D\x88\xD3\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81"
+    "B\r\n"
     ";********************************************\r\n"
     "\r\n"
     "[Version]\r\n"
@@ -34,7 +37,8 @@ const char kDefaultSettingsTemplate[] =
     "\r\n"
     "[editor1]\r\n"
     "ColorFile=default.ini\r\n"
-    "FontName=\x82l\x82r \x83S\x83V\x83" "b\x83N\r\n"
+    "FontName=\x82l\x82r \x83S\x83V\x83"
+    "b\x83N\r\n"
     "FontSize=12\r\n"
     "nTab=4\r\n"
     "LineNum=1\r\n"
@@ -82,7 +86,7 @@ namespace {
 // step of the table appends it with AppendSection); a step with a key writes it.
 struct UpgradeStep {
     enum Kind { Select, Append, Write } kind;
-    const char* name;   // section for Select/Append, key for Write
+    const char* name;  // section for Select/Append, key for Write
     const char* value;
 };
 
@@ -98,20 +102,30 @@ UpgradeStep Write(const char* key, const char* value) { return {UpgradeStep::Wri
 const std::vector<UpgradeRow>& UpgradeTable()
 {
     static const std::vector<UpgradeRow> table = {
-        {300, 300, {{UpgradeStep::Append, "FileType", nullptr},
-                    Write("htm", "HTML.esf"), Write("html", "HTML.esf"), Write("ini", "ini.esf"),
-                    Write("frm", "VisualBasic.esf"), Write("bas", "VisualBasic.esf"),
-                    Write("vbs", "VisualBasic.esf")}},
-        {301, 301, {Select("FileType"), Write("cls", "VisualBasic.esf"), Write("cpp", "C,C++.esf"),
-                    Write("c", "C,C++.esf"), Write("h", "C,C++.esf")}},
+        {300,
+         300,
+         {{UpgradeStep::Append, "FileType", nullptr},
+          Write("htm", "HTML.esf"),
+          Write("html", "HTML.esf"),
+          Write("ini", "ini.esf"),
+          Write("frm", "VisualBasic.esf"),
+          Write("bas", "VisualBasic.esf"),
+          Write("vbs", "VisualBasic.esf")}},
+        {301,
+         301,
+         {Select("FileType"), Write("cls", "VisualBasic.esf"), Write("cpp", "C,C++.esf"), Write("c", "C,C++.esf"),
+          Write("h", "C,C++.esf")}},
         {302, 304, {Select("FileType"), Write("bat", "bat.esf")}},
-        {305, 305, {Select("editor1"), Write("linespace", "0"), Select("main"), Write("windows", "1"),
-                    Write("x", "200"), Write("y", "200"), Write("width", "480"), Write("height", "300")}},
+        {305,
+         305,
+         {Select("editor1"), Write("linespace", "0"), Select("main"), Write("windows", "1"), Write("x", "200"),
+          Write("y", "200"), Write("width", "480"), Write("height", "300")}},
         {306, 307, {Select("editor1"), Write("clickable", "65535"), Select("main"), Write("retline", "4")}},
         {310, 311, {Select("main"), Write("kanji", "0"), Write("auto_kanji", "1")}},
         {312, 313, {Select("FileType"), Write("shtml", "HTML.esf")}},
-        {314, 316, {Select("FileType"), Write("pl", "Perl.esf"), Write("cgi", "Perl.esf"),
-                    Select("editor1"), Write("ole", "1")}},
+        {314,
+         316,
+         {Select("FileType"), Write("pl", "Perl.esf"), Write("cgi", "Perl.esf"), Select("editor1"), Write("ole", "1")}},
         {320, 325, {Select("editor1"), Write("owndraw", "0"), Write("indent", "1")}},
         {330, 330, {Select("editor1"), Write("endhome", "1")}},
         {331, 331, {Select("editor1"), Write("undo", "1"), Write("sel_numalpha", "1")}},
@@ -140,16 +154,21 @@ void UpgradeSettings(ProfileFile& settings)
     for (size_t i = first; i < table.size(); ++i) {
         for (const UpgradeStep& step : table[i].steps) {
             switch (step.kind) {
-            case UpgradeStep::Select: SetSection(settings, step.name); break;
-            case UpgradeStep::Append: AppendSection(settings, step.name); break;
-            case UpgradeStep::Write: WriteString(settings, step.name, step.value); break;
+            case UpgradeStep::Select:
+                SetSection(settings, step.name);
+                break;
+            case UpgradeStep::Append:
+                AppendSection(settings, step.name);
+                break;
+            case UpgradeStep::Write:
+                WriteString(settings, step.name, step.value);
+                break;
             }
         }
     }
 }
 
-void PrepareSettingsFile(ProfileFile& settings, const char* path,
-                         void (*announceUpgrade)(void* context), void* context)
+void PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context), void* context)
 {
     bool created = false;
     if (!FileExists(path)) {
@@ -158,8 +177,7 @@ void PrepareSettingsFile(ProfileFile& settings, const char* path,
         created = true;
     }
     OpenProfile(settings, path, "version");
-    if (GetInt(settings, "main") != kSettingsVersion || GetInt(settings, "a") != 0 ||
-        GetInt(settings, "b") != 0) {
+    if (GetInt(settings, "main") != kSettingsVersion || GetInt(settings, "a") != 0 || GetInt(settings, "b") != 0) {
         if (!created && announceUpgrade != nullptr) announceUpgrade(context);
         UpgradeSettings(settings);
     }

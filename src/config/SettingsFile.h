@@ -1,8 +1,7 @@
 // SettingsFile: the content of "kvte.ini" that the program owns: the default text written
 // when the file is missing, the version record, and the cumulative upgrade that brings an
 // older file up to the current layout.
-#ifndef KVTE_CONFIG_SETTINGSFILE_H
-#define KVTE_CONFIG_SETTINGSFILE_H
+#pragma once
 
 #include <string>
 
@@ -26,7 +25,5 @@ void UpgradeSettings(ProfileFile& settings);
 // not current. announceUpgrade is called just before upgrading a file that existed before
 // (not one created here). The settings object exists afterwards whatever the disk did: a
 // file that cannot be written reads as empty.
-void PrepareSettingsFile(ProfileFile& settings, const char* path,
-                         void (*announceUpgrade)(void* context), void* context);
-
-#endif
+void PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context),
+                         void* context);

@@ -88,7 +88,11 @@ struct RangeSource {
     {
         return k < remaining ? static_cast<unsigned>(static_cast<std::make_unsigned_t<Unit>>(p[k])) : 0u;
     }
-    void Advance(std::size_t k) { p += k; remaining -= k; }
+    void Advance(std::size_t k)
+    {
+        p += k;
+        remaining -= k;
+    }
 };
 
 // The output side of the shared contract: counts always, writes while the count stays
@@ -143,7 +147,10 @@ struct Output {
     // One internal code: one byte below 0x100, else lead then trail.
     void PutCode(unsigned code)
     {
-        if (code >= 0x100) PutPair(code); else Put(code);
+        if (code >= 0x100)
+            PutPair(code);
+        else
+            Put(code);
     }
     // n units that are the source units themselves (an ASCII run).
     template <typename In>
@@ -177,7 +184,10 @@ struct CountingOutput {
     void PutThree(unsigned, unsigned, unsigned) { count += 3; }
     void PutCode(unsigned code) { count += code >= 0x100 ? 2 : 1; }
     template <typename In>
-    void PutRun(const In*, std::size_t n) { count += static_cast<std::int64_t>(n); }
+    void PutRun(const In*, std::size_t n)
+    {
+        count += static_cast<std::int64_t>(n);
+    }
     std::int64_t Finish() { return count; }
 };
 
@@ -232,12 +242,18 @@ inline char16_t CodeToUnicode(unsigned code)
         if (IsHalfWidthKana(code)) return static_cast<char16_t>(code + 0xFEC0);
         switch (code) {
         // Bytes without a character get units that convert back to the same byte.
-        case 0x80: return 0x0080;
-        case 0xA0: return 0xF8F0;
-        case 0xFD: return 0xF8F1;
-        case 0xFE: return 0xF8F2;
-        case 0xFF: return 0xF8F3;
-        default: return kNoCharacterUnit;  // a lone lead byte
+        case 0x80:
+            return 0x0080;
+        case 0xA0:
+            return 0xF8F0;
+        case 0xFD:
+            return 0xF8F1;
+        case 0xFE:
+            return 0xF8F2;
+        case 0xFF:
+            return 0xF8F3;
+        default:
+            return kNoCharacterUnit;  // a lone lead byte
         }
     }
     unsigned lead = code >> 8, trail = code & 0xFF;
@@ -282,10 +298,14 @@ inline unsigned JisToCode(unsigned jis, int plane)
     unsigned row = jis >> 8, cell = jis & 0xFF;
     if (row < 0x21 || row > 0x7E || cell < 0x21 || cell > 0x7E) return 0;
     if (plane == 2) {
-        if (row == 0x21 || (row >= 0x23 && row <= 0x25)) row += 0x5E;
-        else if (row == 0x28 || (row >= 0x2C && row <= 0x2F)) row += 0x58;
-        else if (row >= 0x6E) row += 0x1A;
-        else return 0;
+        if (row == 0x21 || (row >= 0x23 && row <= 0x25))
+            row += 0x5E;
+        else if (row == 0x28 || (row >= 0x2C && row <= 0x2F))
+            row += 0x58;
+        else if (row >= 0x6E)
+            row += 0x1A;
+        else
+            return 0;
     } else if (plane != 1) {
         return 0;
     }

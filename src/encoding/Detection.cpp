@@ -77,13 +77,13 @@ constexpr std::array<std::uint64_t, kStates * kInputs> MakeTransitions()
             for (unsigned dc = 0; dc < kClassesD; ++dc) {
                 for (unsigned eCont = 0; eCont < 2; ++eCont) {
                     std::uint64_t entry = 0;
-                    const bool dTrail = dc >= 1 && dc <= 5;       // 0x40-0x7E, 0x80-0xFC
-                    const bool dEuc = dc >= 3;                     // 0xA1-0xFE
-                    const bool dKana = dc == 3 || dc == 4;         // 0xA1-0xDF
-                    const bool dCont = dc == 2 || dc == 3;         // 0x80-0xBF
+                    const bool dTrail = dc >= 1 && dc <= 5;  // 0x40-0x7E, 0x80-0xFC
+                    const bool dEuc = dc >= 3;               // 0xA1-0xFE
+                    const bool dKana = dc == 3 || dc == 4;   // 0xA1-0xDF
+                    const bool dCont = dc == 2 || dc == 3;   // 0x80-0xBF
                     if (utf8Skip > 0) {
                         entry = Entry(StateId(utf8Skip - 1, sjisSkip, eucSkip), 0, 0, 0);
-                    } else if (cc >= 4 && dCont && eCont) {        // c 0xC0-0xFF: a UTF-8 lead
+                    } else if (cc >= 4 && dCont && eCont) {  // c 0xC0-0xFF: a UTF-8 lead
                         entry = Entry(StateId(2, sjisSkip, eucSkip), 0, 0, 2);
                     } else if (sjisSkip) {
                         entry = Entry(StateId(0, false, eucSkip), 0, 0, 0);
@@ -113,7 +113,8 @@ constexpr std::array<std::uint64_t, kStates * kInputs> MakeTransitions()
                         case 6:  // 0xF0-0xFE
                             if (dEuc) euc += 2, setEuc = true;
                             break;
-                        default: break;  // below 0x80, and 0xFF
+                        default:
+                            break;  // below 0x80, and 0xFF
                         }
                         entry = Entry(StateId(0, setSjis, setEuc), sjis, euc, 0);
                     }
@@ -175,7 +176,7 @@ struct Scan {
     std::size_t length;
     std::uint64_t packed = 0;  // the score deltas not yet added to the totals below
     long long sjis = 0, euc = 0, utf8 = 0, jis = 0, lineBreaksEven = 0;
-    unsigned state = 0;        // kInputs * StateId(utf8Skip, sjisSkip, eucSkip)
+    unsigned state = 0;  // kInputs * StateId(utf8Skip, sjisSkip, eucSkip)
     bool hasZero = false, oddHigh = false, inBase64 = false, utf7Ok = true;
 
     unsigned At(std::size_t k) const { return k < length ? b[k] : 0u; }
@@ -245,7 +246,8 @@ inline bool QuietBlock(const unsigned char* p, bool plusCounts)
         std::memcpy(&w, p + half * 8, 8);
         const std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
         auto hasZeroByte = [&](std::uint64_t x) { return ((x - ones) & ~x & highs) != 0; };
-        if ((w & highs) || hasZeroByte(w) || hasZeroByte(w ^ (ones * kEsc)) || (plusCounts && hasZeroByte(w ^ (ones * '+'))))
+        if ((w & highs) || hasZeroByte(w) || hasZeroByte(w ^ (ones * kEsc)) ||
+            (plusCounts && hasZeroByte(w ^ (ones * '+'))))
             return false;
     }
     return true;
@@ -304,7 +306,8 @@ inline bool ZeroRegimeBlock(Scan& scan, std::size_t i)
     const unsigned evenLanes = (i & 1) ? 0xAAAAu : 0x5555u;
     const unsigned zeroPairs = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(c, zero), dZero)));
     if (zeroPairs & evenLanes) return false;
-    const __m128i lineBreak = _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(kCr)), _mm_cmpeq_epi8(c, _mm_set1_epi8(kLf)));
+    const __m128i lineBreak =
+        _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(kCr)), _mm_cmpeq_epi8(c, _mm_set1_epi8(kLf)));
     const unsigned breaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lineBreak, dZero))) & evenLanes;
     scan.lineBreaksEven += __builtin_popcount(breaks);
     if (!scan.oddHigh) {

@@ -4,17 +4,28 @@
 std::string_view EncodingCodeName(EncodingCode code)
 {
     switch (code) {
-    case EncodingCode::NoEvidence: return "NoEvidence";
-    case EncodingCode::Jis: return "Jis";
-    case EncodingCode::ShiftJis: return "ShiftJis";
-    case EncodingCode::EucJp: return "EucJp";
-    case EncodingCode::Utf16Le: return "Utf16Le";
-    case EncodingCode::Utf16LeBom: return "Utf16LeBom";
-    case EncodingCode::Utf8: return "Utf8";
-    case EncodingCode::Utf7Clean: return "Utf7Clean";
-    case EncodingCode::Utf8Bom: return "Utf8Bom";
-    case EncodingCode::Undetermined: return "Undetermined";
-    case EncodingCode::ZeroBytes: return "ZeroBytes";
+    case EncodingCode::NoEvidence:
+        return "NoEvidence";
+    case EncodingCode::Jis:
+        return "Jis";
+    case EncodingCode::ShiftJis:
+        return "ShiftJis";
+    case EncodingCode::EucJp:
+        return "EucJp";
+    case EncodingCode::Utf16Le:
+        return "Utf16Le";
+    case EncodingCode::Utf16LeBom:
+        return "Utf16LeBom";
+    case EncodingCode::Utf8:
+        return "Utf8";
+    case EncodingCode::Utf7Clean:
+        return "Utf7Clean";
+    case EncodingCode::Utf8Bom:
+        return "Utf8Bom";
+    case EncodingCode::Undetermined:
+        return "Undetermined";
+    case EncodingCode::ZeroBytes:
+        return "ZeroBytes";
     }
     return "Unknown";
 }
@@ -22,13 +33,18 @@ std::string_view EncodingCodeName(EncodingCode code)
 std::string_view EncodingCodeLabel(EncodingCode code)
 {
     switch (code) {
-    case EncodingCode::Jis: return "JIS";
-    case EncodingCode::EucJp: return "EUC";
+    case EncodingCode::Jis:
+        return "JIS";
+    case EncodingCode::EucJp:
+        return "EUC";
     case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom: return "UTF16";
+    case EncodingCode::Utf16LeBom:
+        return "UTF16";
     case EncodingCode::Utf8:
-    case EncodingCode::Utf8Bom: return "UTF8";
-    default: return "S-JIS";
+    case EncodingCode::Utf8Bom:
+        return "UTF8";
+    default:
+        return "S-JIS";
     }
 }
 
@@ -40,7 +56,9 @@ bool IsConvertedEncoding(EncodingCode code)
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
     case EncodingCode::Utf8:
-    case EncodingCode::Utf8Bom: return true;
-    default: return false;
+    case EncodingCode::Utf8Bom:
+        return true;
+    default:
+        return false;
     }
 }

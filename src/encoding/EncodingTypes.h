@@ -8,9 +8,9 @@
 // The encoding a document was read in; stored in every Document (a new one has ShiftJis).
 // The values are stored and compared as 32-bit integers, so they never change.
 enum class EncodingCode : std::int32_t {
-    NoEvidence = 0,         // no multi-byte evidence and not UTF-7 clean; loaded as it is
-    Jis = 0x0100,           // 7-bit JIS with escape sequences
-    ShiftJis = 0x0200,      // Shift_JIS: the internal form itself
+    NoEvidence = 0,     // no multi-byte evidence and not UTF-7 clean; loaded as it is
+    Jis = 0x0100,       // 7-bit JIS with escape sequences
+    ShiftJis = 0x0200,  // Shift_JIS: the internal form itself
     EucJp = 0x0400,
     Utf16Le = 0x0800,       // UTF-16 little-endian without byte-order mark
     Utf16LeBom = 0x0801,    // with FF FE

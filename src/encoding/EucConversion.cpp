@@ -82,7 +82,10 @@ std::int64_t EucToInternalBody(Source s, Out out)
             if (IsEucByte(cell)) {
                 unsigned jis = (row & 0x7F) << 8 | (cell & 0x7F);
                 unsigned code = row >= 0xB0 && row <= 0xED ? Jisx0212ToCode(jis) : JisToCode(jis, 2);
-                if (code == 0) out.Put('?'); else out.PutCode(code);
+                if (code == 0)
+                    out.Put('?');
+                else
+                    out.PutCode(code);
                 s.Advance(3);
                 continue;
             }
@@ -97,8 +100,14 @@ std::int64_t EucToInternalBody(Source s, Out out)
     return out.Finish();
 }
 
-auto InternalToEucWith() { return [](auto s, auto out) { return InternalToEucBody(s, out); }; }
-auto EucToInternalWith() { return [](auto s, auto out) { return EucToInternalBody(s, out); }; }
+auto InternalToEucWith()
+{
+    return [](auto s, auto out) { return InternalToEucBody(s, out); };
+}
+auto EucToInternalWith()
+{
+    return [](auto s, auto out) { return EucToInternalBody(s, out); };
+}
 
 }  // namespace
 

@@ -53,7 +53,8 @@ std::string UnitsToBytes(std::u16string_view units)
 
 bool Utf16ToInternalInto(std::string& out, std::u16string_view units)
 {
-    return ConvertInto(out, units, [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+    return ConvertInto(out, units,
+                       [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
 }
 
 bool Utf8ToUnitsInto(std::u16string& out, std::string_view utf8)
@@ -70,26 +71,30 @@ bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool ma
 
 bool UnitsToUtf8Into(std::string& out, std::u16string_view units, bool mark)
 {
-    return ConvertInto(out, units, [mark](char* d, std::u16string_view s, std::int64_t c) {
-        return Utf16ToUtf8(d, s, mark, c);
-    });
+    return ConvertInto(out, units,
+                       [mark](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
 }
 
 bool Decode(std::string_view bytes, EncodingCode code, std::string& text)
 {
     switch (code) {
     case EncodingCode::Jis:
-        return ConvertInto(text, bytes, [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
+        return ConvertInto(text, bytes,
+                           [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
     case EncodingCode::EucJp:
-        return ConvertInto(text, bytes, [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
+        return ConvertInto(text, bytes,
+                           [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
     case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom: return Utf16ToInternalInto(text, BytesToUnits(bytes));
+    case EncodingCode::Utf16LeBom:
+        return Utf16ToInternalInto(text, BytesToUnits(bytes));
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom: {
         std::u16string units;
         return Utf8ToUnitsInto(units, bytes) && Utf16ToInternalInto(text, units);
     }
-    default: text.assign(bytes); return true;
+    default:
+        text.assign(bytes);
+        return true;
     }
 }
 
@@ -97,9 +102,11 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
 {
     switch (code) {
     case EncodingCode::Jis:
-        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
+        return ConvertInto(bytes, text,
+                           [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
     case EncodingCode::EucJp:
-        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        return ConvertInto(bytes, text,
+                           [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom: {
         std::u16string units;
@@ -112,7 +119,9 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
         std::u16string units;
         return InternalToUnitsInto(units, text, false) && UnitsToUtf8Into(bytes, units, code == EncodingCode::Utf8Bom);
     }
-    default: bytes.assign(text); return true;
+    default:
+        bytes.assign(text);
+        return true;
     }
 }
 
@@ -158,12 +167,18 @@ bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFil
 EncodingCode ChooseSaveEncoding(int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom, bool utf8Bom)
 {
     switch (kanjiSetting) {
-    case static_cast<int>(SaveEncodingChoice::SaveAsLoaded): return documentEncoding;
-    case static_cast<int>(SaveEncodingChoice::SaveEucJp): return EncodingCode::EucJp;
-    case static_cast<int>(SaveEncodingChoice::SaveJis): return EncodingCode::Jis;
-    case static_cast<int>(SaveEncodingChoice::SaveUtf16): return utf16Bom ? EncodingCode::Utf16LeBom : EncodingCode::Utf16Le;
-    case static_cast<int>(SaveEncodingChoice::SaveUtf8): return utf8Bom ? EncodingCode::Utf8Bom : EncodingCode::Utf8;
-    default: return EncodingCode::ShiftJis;
+    case static_cast<int>(SaveEncodingChoice::SaveAsLoaded):
+        return documentEncoding;
+    case static_cast<int>(SaveEncodingChoice::SaveEucJp):
+        return EncodingCode::EucJp;
+    case static_cast<int>(SaveEncodingChoice::SaveJis):
+        return EncodingCode::Jis;
+    case static_cast<int>(SaveEncodingChoice::SaveUtf16):
+        return utf16Bom ? EncodingCode::Utf16LeBom : EncodingCode::Utf16Le;
+    case static_cast<int>(SaveEncodingChoice::SaveUtf8):
+        return utf8Bom ? EncodingCode::Utf8Bom : EncodingCode::Utf8;
+    default:
+        return EncodingCode::ShiftJis;
     }
 }
 
@@ -186,7 +201,8 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
     return out;
 }
 
-bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding, std::string& fileBytes)
+bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
+                     std::string& fileBytes)
 {
     try {
         if (lineEnding == LineEndingCode::Automatic) {

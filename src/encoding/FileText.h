@@ -10,8 +10,8 @@
 
 // A file's bytes as they are loaded into a document.
 struct DecodedFile {
-    std::string text;                               // InternalText, no terminator
-    EncodingCode encoding = EncodingCode::ShiftJis; // what detection found
+    std::string text;                                // InternalText, no terminator
+    EncodingCode encoding = EncodingCode::ShiftJis;  // what detection found
 };
 
 // Decodes a whole file's bytes as opening does: with detectEncoding, DetectEncoding picks
@@ -37,7 +37,8 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 // (Automatic: unchanged), then converted to fileEncoding (Jis, EucJp, Utf16Le[Bom],
 // Utf8[Bom]; every other code writes the bytes as they are). The whole text is written,
 // zero bytes included. False only when memory runs out (fileBytes then empty).
-bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding, std::string& fileBytes);
+bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
+                     std::string& fileBytes);
 // The same with the settings: kanji choice, the document's code and the BOM switches.
 bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,
                      bool utf8Bom, LineEndingCode lineEnding, std::string& fileBytes);

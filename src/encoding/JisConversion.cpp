@@ -69,20 +69,34 @@ std::size_t ReadEscape(const Source& s, JisInState& state)
         }
         if (b2 == '(') {
             switch (s.At(3)) {
-            case 'O': state = JisInState::Plane1; return 4;
-            case 'P': state = JisInState::Plane2; return 4;
-            case 'D': state = JisInState::Jis0212; return 4;
-            default: return 0;
+            case 'O':
+                state = JisInState::Plane1;
+                return 4;
+            case 'P':
+                state = JisInState::Plane2;
+                return 4;
+            case 'D':
+                state = JisInState::Jis0212;
+                return 4;
+            default:
+                return 0;
             }
         }
         return 0;
     }
     if (b1 == '(') {
         switch (s.At(2)) {
-        case 'B': state = JisInState::Ascii; return 3;
-        case 'J': state = JisInState::Roman; return 3;
-        case 'I': state = JisInState::Kana; return 3;
-        default: return 0;
+        case 'B':
+            state = JisInState::Ascii;
+            return 3;
+        case 'J':
+            state = JisInState::Roman;
+            return 3;
+        case 'I':
+            state = JisInState::Kana;
+            return 3;
+        default:
+            return 0;
         }
     }
     return 0;
@@ -120,7 +134,8 @@ std::int64_t JisToInternalBody(Source s, Out out)
         } else if (IsJisByte(b)) {
             switch (state) {
             case JisInState::Ascii:
-            case JisInState::Roman: break;
+            case JisInState::Roman:
+                break;
             case JisInState::Kana:
                 // Only 0x21-0x5F are katakana; anything above would become a lead byte.
                 if (b <= 0x5F) {
@@ -136,7 +151,10 @@ std::int64_t JisToInternalBody(Source s, Out out)
                 unsigned code = state == JisInState::Plane2    ? JisToCode(jis, 2)
                                 : state == JisInState::Jis0212 ? Jisx0212ToCode(jis)
                                                                : JisToCode(jis, 1);
-                if (code == 0) out.Put('?'); else out.PutCode(code);
+                if (code == 0)
+                    out.Put('?');
+                else
+                    out.PutCode(code);
                 s.Advance(2);
                 continue;
             }
@@ -148,8 +166,14 @@ std::int64_t JisToInternalBody(Source s, Out out)
     return out.Finish();
 }
 
-auto InternalToJisWith() { return [](auto s, auto out) { return InternalToJisBody(s, out); }; }
-auto JisToInternalWith() { return [](auto s, auto out) { return JisToInternalBody(s, out); }; }
+auto InternalToJisWith()
+{
+    return [](auto s, auto out) { return InternalToJisBody(s, out); };
+}
+auto JisToInternalWith()
+{
+    return [](auto s, auto out) { return JisToInternalBody(s, out); };
+}
 
 }  // namespace
 

@@ -66,7 +66,10 @@ std::int64_t Utf16ToInternalBody(Source s, Out out)
         }
         s.Advance(1);
         unsigned code = UnicodeToCode(unit);
-        if (code == 0) out.Put('?'); else out.PutCode(code);
+        if (code == 0)
+            out.Put('?');
+        else
+            out.PutCode(code);
     }
     return out.Finish();
 }
@@ -178,8 +181,14 @@ auto Utf16ToUtf8With(bool writeMark)
 {
     return [writeMark](auto s, auto out) { return Utf16ToUtf8Body(s, out, writeMark); };
 }
-auto Utf16ToInternalWith() { return [](auto s, auto out) { return Utf16ToInternalBody(s, out); }; }
-auto Utf8ToUtf16With() { return [](auto s, auto out) { return Utf8ToUtf16Body(s, out); }; }
+auto Utf16ToInternalWith()
+{
+    return [](auto s, auto out) { return Utf16ToInternalBody(s, out); };
+}
+auto Utf8ToUtf16With()
+{
+    return [](auto s, auto out) { return Utf8ToUtf16Body(s, out); };
+}
 
 }  // namespace
 

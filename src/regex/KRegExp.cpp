@@ -17,209 +17,224 @@ namespace {
 constexpr std::size_t kUnbounded = static_cast<std::size_t>(-1);
 
 // The most bytes a match can take, kUnbounded when a repetition has no limit.
-std::size_t MaxMatchBytes(RegexNode const& node) {
-  switch (node.type) {
+std::size_t MaxMatchBytes(RegexNode const& node)
+{
+    switch (node.type) {
     case RegexNodeType::Empty:
     case RegexNodeType::Assert:
-      return 0;
+        return 0;
     case RegexNodeType::Chars:
-      return !node.chars.ranges.empty() && node.chars.ranges.back().high > 0xFF ? 2 : 1;
+        return !node.chars.ranges.empty() && node.chars.ranges.back().high > 0xFF ? 2 : 1;
     case RegexNodeType::Concat: {
-      std::size_t total = 0;
-      for (auto const& child : node.children) {
-        std::size_t part = MaxMatchBytes(*child);
-        if (part == kUnbounded) return kUnbounded;
-        total += part;
-      }
-      return total;
+        std::size_t total = 0;
+        for (auto const& child : node.children) {
+            std::size_t part = MaxMatchBytes(*child);
+            if (part == kUnbounded) return kUnbounded;
+            total += part;
+        }
+        return total;
     }
     case RegexNodeType::Alternate: {
-      std::size_t most = 0;
-      for (auto const& child : node.children) {
-        std::size_t part = MaxMatchBytes(*child);
-        if (part == kUnbounded) return kUnbounded;
-        most = std::max(most, part);
-      }
-      return most;
+        std::size_t most = 0;
+        for (auto const& child : node.children) {
+            std::size_t part = MaxMatchBytes(*child);
+            if (part == kUnbounded) return kUnbounded;
+            most = std::max(most, part);
+        }
+        return most;
     }
     case RegexNodeType::Repeat: {
-      if (node.max < 0) return kUnbounded;
-      std::size_t part = MaxMatchBytes(*node.children[0]);
-      if (part == kUnbounded) return kUnbounded;
-      return part * static_cast<std::size_t>(node.max);
+        if (node.max < 0) return kUnbounded;
+        std::size_t part = MaxMatchBytes(*node.children[0]);
+        if (part == kUnbounded) return kUnbounded;
+        return part * static_cast<std::size_t>(node.max);
     }
-  }
-  return kUnbounded;
+    }
+    return kUnbounded;
 }
 
 // Whether some match can hold a CR or LF; when none can, a match ends at the next line break.
-bool CanSpanLines(RegexNode const& node) {
-  if (node.type == RegexNodeType::Chars)
-    return CharSetContains(node.chars, '\r') || CharSetContains(node.chars, '\n');
-  for (auto const& child : node.children)
-    if (CanSpanLines(*child)) return true;
-  return false;
+bool CanSpanLines(RegexNode const& node)
+{
+    if (node.type == RegexNodeType::Chars)
+        return CharSetContains(node.chars, '\r') || CharSetContains(node.chars, '\n');
+    for (auto const& child : node.children)
+        if (CanSpanLines(*child)) return true;
+    return false;
 }
 
 // The first CR or LF at or after position, or length.
-std::size_t NextLineBreak(char const* text, std::size_t length, std::size_t position) {
-  for (std::size_t i = position; i < length; ++i)
-    if (text[i] == '\r' || text[i] == '\n') return i;
-  return length;
+std::size_t NextLineBreak(char const* text, std::size_t length, std::size_t position)
+{
+    for (std::size_t i = position; i < length; ++i)
+        if (text[i] == '\r' || text[i] == '\n') return i;
+    return length;
 }
 
 }  // namespace
 
 struct CKRegExp::Compiled {
-  bool regular = false;
-  LiteralPattern literal;
-  RegexProgram forward;
-  RegexProgram backward;
-  std::unique_ptr<LazyDfa> forwardDfa;
-  std::unique_ptr<LazyDfa> backwardDfa;
-  std::size_t maxMatchBytes = kUnbounded;
-  bool spansLines = true;
+    bool regular = false;
+    LiteralPattern literal;
+    RegexProgram forward;
+    RegexProgram backward;
+    std::unique_ptr<LazyDfa> forwardDfa;
+    std::unique_ptr<LazyDfa> backwardDfa;
+    std::size_t maxMatchBytes = kUnbounded;
+    bool spansLines = true;
 
-  // The leftmost match starting at or after the boundary from.
-  bool SearchForward(char const* text, std::size_t length, std::size_t from, RegexMatch& match) {
-    // The forward DFA gives the end of the leftmost match; its start is the smallest one
-    // from which the reversed program reaches exactly that end.
-    std::size_t end, scanFrom;
-    if (!forwardDfa->FindEnd(text, length, from, end, scanFrom)) return false;
-    std::size_t start = backwardDfa->FindLongestStart(text, length, end, scanFrom);
-    if (start == LazyDfa::kNoStart) return PikeVmSearch(forward, text, length, scanFrom, match);  // never expected
-    match = {start, end};
-    return true;
-  }
+    // The leftmost match starting at or after the boundary from.
+    bool SearchForward(char const* text, std::size_t length, std::size_t from, RegexMatch& match)
+    {
+        // The forward DFA gives the end of the leftmost match; its start is the smallest one
+        // from which the reversed program reaches exactly that end.
+        std::size_t end, scanFrom;
+        if (!forwardDfa->FindEnd(text, length, from, end, scanFrom)) return false;
+        std::size_t start = backwardDfa->FindLongestStart(text, length, end, scanFrom);
+        if (start == LazyDfa::kNoStart) return PikeVmSearch(forward, text, length, scanFrom, match);  // never expected
+        match = {start, end};
+        return true;
+    }
 
-  // The match with the greatest start below before.
-  bool SearchBackward(char const* text, std::size_t length, std::size_t before, RegexMatch& match) {
-    // Matches starting below before end at most maxMatchBytes later, and at the next line
-    // break when they cannot hold one; the backward scan starts there, not at the end.
-    std::size_t from = length;
-    if (maxMatchBytes != kUnbounded && before - 1 + maxMatchBytes < length)
-      from = SjisBoundaryAtOrAfter(text, length, before - 1 + maxMatchBytes);
-    if (!spansLines && before - 1 < from) from = NextLineBreak(text, from, before - 1);
-    std::size_t start = backwardDfa->FindStartBefore(text, length, from, before);
-    if (start == LazyDfa::kNoStart) return false;
-    return SearchForward(text, length, start, match) && match.start == start;
-  }
+    // The match with the greatest start below before.
+    bool SearchBackward(char const* text, std::size_t length, std::size_t before, RegexMatch& match)
+    {
+        // Matches starting below before end at most maxMatchBytes later, and at the next line
+        // break when they cannot hold one; the backward scan starts there, not at the end.
+        std::size_t from = length;
+        if (maxMatchBytes != kUnbounded && before - 1 + maxMatchBytes < length)
+            from = SjisBoundaryAtOrAfter(text, length, before - 1 + maxMatchBytes);
+        if (!spansLines && before - 1 < from) from = NextLineBreak(text, from, before - 1);
+        std::size_t start = backwardDfa->FindStartBefore(text, length, from, before);
+        if (start == LazyDfa::kNoStart) return false;
+        return SearchForward(text, length, start, match) && match.start == start;
+    }
 };
 
 CKRegExp::CKRegExp() = default;
 CKRegExp::~CKRegExp() = default;
 
-void CKRegExp::Read(char const* pattern, bool regularExpression) {
-  std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
-  if (haveRead && regularExpression == readRegular && text == readPattern) return;
-  compiled.reset();
-  error = REGEXP_OK;
-  errorOffset = 0;
-  haveRead = false;
-  if (text.empty()) return;  // an empty search finds nothing
-  try {
-    readPattern.assign(text.data(), text.size());
-    readRegular = regularExpression;
-    haveRead = true;
-    auto result = std::make_unique<Compiled>();
-    result->regular = regularExpression;
-    if (!regularExpression) {
-      result->literal = MakeLiteralPattern(text);
-      compiled = std::move(result);
-      return;
-    }
-    RegexParseResult parsed = ParseRegex(text);
-    if (!parsed.root) {
-      error = parsed.error;
-      errorOffset = parsed.errorOffset;
-      return;
-    }
-    if (!CompileRegex(*parsed.root, false, result->forward) || !CompileRegex(*parsed.root, true, result->backward)) {
-      error = REGEXP_TOO_LARGE;
-      return;
-    }
-    if (result->forward.wholeLiteral) {
-      // A pattern without any operator: the literal search does it faster, both ways.
-      result->regular = false;
-      result->literal = MakeLiteralPattern(result->forward.literalPrefix);
-      compiled = std::move(result);
-      return;
-    }
-    result->maxMatchBytes = MaxMatchBytes(*parsed.root);
-    result->spansLines = CanSpanLines(*parsed.root);
-    result->forwardDfa = std::make_unique<LazyDfa>(result->forward);
-    result->backwardDfa = std::make_unique<LazyDfa>(result->backward);
-    compiled = std::move(result);
-  } catch (...) {
-    // Only memory can run out here; the object is then without a pattern.
+void CKRegExp::Read(char const* pattern, bool regularExpression)
+{
+    std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
+    if (haveRead && regularExpression == readRegular && text == readPattern) return;
     compiled.reset();
-    error = REGEXP_TOO_LARGE;
+    error = REGEXP_OK;
+    errorOffset = 0;
     haveRead = false;
-  }
-}
-
-int CKRegExp::Find(char const* text, int position, bool backward) {
-  if (!compiled || !text) return -1;
-  try {
-    std::size_t length = std::strlen(text);
-    if (length > static_cast<std::size_t>(INT_MAX)) length = INT_MAX;
-    RegexMatch match;
-    bool found = false;
-    if (!backward) {
-      if (position < 0) position = 0;
-      if (static_cast<std::size_t>(position) > length) return -1;
-      std::size_t from = SjisBoundaryAtOrAfter(text, length, static_cast<std::size_t>(position));
-      if (!compiled->regular) {
-        std::size_t hit = FindLiteralForward(compiled->literal, text, length, from);
-        found = hit != kNotFound;
-        match = {hit, hit + compiled->literal.bytes.size()};
-      } else {
-        found = compiled->SearchForward(text, length, from, match);
-      }
-    } else {
-      if (position <= 0) return -1;
-      std::size_t before = std::min(static_cast<std::size_t>(position), length + 1);
-      if (!compiled->regular) {
-        std::size_t hit = FindLiteralBackward(compiled->literal, text, length, before);
-        found = hit != kNotFound;
-        match = {hit, hit + compiled->literal.bytes.size()};
-      } else {
-        found = compiled->SearchBackward(text, length, before, match);
-      }
+    if (text.empty()) return;  // an empty search finds nothing
+    try {
+        readPattern.assign(text.data(), text.size());
+        readRegular = regularExpression;
+        haveRead = true;
+        auto result = std::make_unique<Compiled>();
+        result->regular = regularExpression;
+        if (!regularExpression) {
+            result->literal = MakeLiteralPattern(text);
+            compiled = std::move(result);
+            return;
+        }
+        RegexParseResult parsed = ParseRegex(text);
+        if (!parsed.root) {
+            error = parsed.error;
+            errorOffset = parsed.errorOffset;
+            return;
+        }
+        if (!CompileRegex(*parsed.root, false, result->forward) ||
+            !CompileRegex(*parsed.root, true, result->backward)) {
+            error = REGEXP_TOO_LARGE;
+            return;
+        }
+        if (result->forward.wholeLiteral) {
+            // A pattern without any operator: the literal search does it faster, both ways.
+            result->regular = false;
+            result->literal = MakeLiteralPattern(result->forward.literalPrefix);
+            compiled = std::move(result);
+            return;
+        }
+        result->maxMatchBytes = MaxMatchBytes(*parsed.root);
+        result->spansLines = CanSpanLines(*parsed.root);
+        result->forwardDfa = std::make_unique<LazyDfa>(result->forward);
+        result->backwardDfa = std::make_unique<LazyDfa>(result->backward);
+        compiled = std::move(result);
+    } catch (...) {
+        // Only memory can run out here; the object is then without a pattern.
+        compiled.reset();
+        error = REGEXP_TOO_LARGE;
+        haveRead = false;
     }
-    if (!found) return -1;
-    hitText.assign(text + match.start, match.end - match.start);
-    return static_cast<int>(match.start);
-  } catch (...) {
-    return -1;  // memory ran out while building DFA states: report nothing found
-  }
 }
 
-char const* CKRegExp::GetHitText() const {
-  return hitText.c_str();
+int CKRegExp::Find(char const* text, int position, bool backward)
+{
+    if (!compiled || !text) return -1;
+    try {
+        std::size_t length = std::strlen(text);
+        if (length > static_cast<std::size_t>(INT_MAX)) length = INT_MAX;
+        RegexMatch match;
+        bool found = false;
+        if (!backward) {
+            if (position < 0) position = 0;
+            if (static_cast<std::size_t>(position) > length) return -1;
+            std::size_t from = SjisBoundaryAtOrAfter(text, length, static_cast<std::size_t>(position));
+            if (!compiled->regular) {
+                std::size_t hit = FindLiteralForward(compiled->literal, text, length, from);
+                found = hit != kNotFound;
+                match = {hit, hit + compiled->literal.bytes.size()};
+            } else {
+                found = compiled->SearchForward(text, length, from, match);
+            }
+        } else {
+            if (position <= 0) return -1;
+            std::size_t before = std::min(static_cast<std::size_t>(position), length + 1);
+            if (!compiled->regular) {
+                std::size_t hit = FindLiteralBackward(compiled->literal, text, length, before);
+                found = hit != kNotFound;
+                match = {hit, hit + compiled->literal.bytes.size()};
+            } else {
+                found = compiled->SearchBackward(text, length, before, match);
+            }
+        }
+        if (!found) return -1;
+        hitText.assign(text + match.start, match.end - match.start);
+        return static_cast<int>(match.start);
+    } catch (...) {
+        return -1;  // memory ran out while building DFA states: report nothing found
+    }
 }
 
-int CKRegExp::GetError() const {
-  return error;
-}
+char const* CKRegExp::GetHitText() const { return hitText.c_str(); }
 
-int CKRegExp::GetErrorOffset() const {
-  return errorOffset;
-}
+int CKRegExp::GetError() const { return error; }
 
-char const* CKRegExp::DescribeError(int code) {
-  switch (code) {
-    case REGEXP_OK: return "no error";
-    case REGEXP_TRAILING_BACKSLASH: return "the pattern ends with a lone backslash";
-    case REGEXP_BAD_ESCAPE: return "unknown escape sequence";
-    case REGEXP_MISSING_BRACKET: return "missing ] after a character class";
-    case REGEXP_BAD_CLASS_RANGE: return "invalid range in a character class";
-    case REGEXP_MISSING_PAREN: return "missing ) after a group";
-    case REGEXP_UNMATCHED_PAREN: return "unmatched )";
-    case REGEXP_NOTHING_TO_REPEAT: return "quantifier without anything to repeat";
-    case REGEXP_BAD_REPEAT_COUNT: return "invalid repetition count (at most 1000, minimum not above maximum)";
-    case REGEXP_BAD_GROUP: return "unknown group form after (?";
-    case REGEXP_TOO_LARGE: return "the pattern is too large or too deeply nested";
-    default: return "unknown error";
-  }
+int CKRegExp::GetErrorOffset() const { return errorOffset; }
+
+char const* CKRegExp::DescribeError(int code)
+{
+    switch (code) {
+    case REGEXP_OK:
+        return "no error";
+    case REGEXP_TRAILING_BACKSLASH:
+        return "the pattern ends with a lone backslash";
+    case REGEXP_BAD_ESCAPE:
+        return "unknown escape sequence";
+    case REGEXP_MISSING_BRACKET:
+        return "missing ] after a character class";
+    case REGEXP_BAD_CLASS_RANGE:
+        return "invalid range in a character class";
+    case REGEXP_MISSING_PAREN:
+        return "missing ) after a group";
+    case REGEXP_UNMATCHED_PAREN:
+        return "unmatched )";
+    case REGEXP_NOTHING_TO_REPEAT:
+        return "quantifier without anything to repeat";
+    case REGEXP_BAD_REPEAT_COUNT:
+        return "invalid repetition count (at most 1000, minimum not above maximum)";
+    case REGEXP_BAD_GROUP:
+        return "unknown group form after (?";
+    case REGEXP_TOO_LARGE:
+        return "the pattern is too large or too deeply nested";
+    default:
+        return "unknown error";
+    }
 }

@@ -47,59 +47,59 @@
 
 // Why the last Read could not compile its pattern (GetError). A bad pattern finds nothing.
 enum RegExpError {
-  REGEXP_OK = 0,
-  REGEXP_TRAILING_BACKSLASH,   // the pattern ends with a lone "\"
-  REGEXP_BAD_ESCAPE,           // "\" before a letter or digit that has no meaning, or a bad \x
-  REGEXP_MISSING_BRACKET,      // "[" without its "]"
-  REGEXP_BAD_CLASS_RANGE,      // a range whose end comes before its start, or \d as an end
-  REGEXP_MISSING_PAREN,        // "(" without its ")"
-  REGEXP_UNMATCHED_PAREN,      // ")" without its "("
-  REGEXP_NOTHING_TO_REPEAT,    // a quantifier at the start, after "(", "|" or another one
-  REGEXP_BAD_REPEAT_COUNT,     // {n,m} with n > m or a count over 1000
-  REGEXP_BAD_GROUP,            // "(?" followed by anything but ":", "i", "-i"
-  REGEXP_TOO_LARGE,            // the compiled pattern would be too big (nested counts)
+    REGEXP_OK = 0,
+    REGEXP_TRAILING_BACKSLASH,  // the pattern ends with a lone "\"
+    REGEXP_BAD_ESCAPE,          // "\" before a letter or digit that has no meaning, or a bad \x
+    REGEXP_MISSING_BRACKET,     // "[" without its "]"
+    REGEXP_BAD_CLASS_RANGE,     // a range whose end comes before its start, or \d as an end
+    REGEXP_MISSING_PAREN,       // "(" without its ")"
+    REGEXP_UNMATCHED_PAREN,     // ")" without its "("
+    REGEXP_NOTHING_TO_REPEAT,   // a quantifier at the start, after "(", "|" or another one
+    REGEXP_BAD_REPEAT_COUNT,    // {n,m} with n > m or a count over 1000
+    REGEXP_BAD_GROUP,           // "(?" followed by anything but ":", "i", "-i"
+    REGEXP_TOO_LARGE,           // the compiled pattern would be too big (nested counts)
 };
 
 class CKRegExp {
 public:
-  CKRegExp();  // no pattern: Find returns -1
-  virtual ~CKRegExp();
+    CKRegExp();  // no pattern: Find returns -1
+    virtual ~CKRegExp();
 
-  // Compiles pattern as a regular expression (regularExpression true) or as a literal
-  // text, replacing the previous pattern. A null pattern counts as empty. On a bad pattern
-  // the object finds nothing and GetError/GetErrorOffset say why.
-  void Read(char const* pattern, bool regularExpression);
+    // Compiles pattern as a regular expression (regularExpression true) or as a literal
+    // text, replacing the previous pattern. A null pattern counts as empty. On a bad pattern
+    // the object finds nothing and GetError/GetErrorOffset say why.
+    void Read(char const* pattern, bool regularExpression);
 
-  // Forward (backward false): the leftmost match starting at or after position.
-  // Backward: the match with the greatest start before position, exactly as a forward
-  // search from that start would give it (it may end after position).
-  // text is zero-terminated InternalText; a position inside a double-byte character is
-  // treated as the next boundary; positions outside the text are clamped.
-  // Returns the 0-based byte offset of the match, or -1.
-  int Find(char const* text, int position, bool backward);
+    // Forward (backward false): the leftmost match starting at or after position.
+    // Backward: the match with the greatest start before position, exactly as a forward
+    // search from that start would give it (it may end after position).
+    // text is zero-terminated InternalText; a position inside a double-byte character is
+    // treated as the next boundary; positions outside the text are clamped.
+    // Returns the 0-based byte offset of the match, or -1.
+    int Find(char const* text, int position, bool backward);
 
-  // The matched text of the last successful Find, zero-terminated ("" before any).
-  char const* GetHitText() const;
+    // The matched text of the last successful Find, zero-terminated ("" before any).
+    char const* GetHitText() const;
 
-  // Beside the members above: why the last Read failed (REGEXP_OK when it compiled),
-  // the byte offset in the pattern where the fault was seen, and an English description
-  // of an error code for tools and logs.
-  int GetError() const;
-  int GetErrorOffset() const;
-  static char const* DescribeError(int error);
+    // Beside the members above: why the last Read failed (REGEXP_OK when it compiled),
+    // the byte offset in the pattern where the fault was seen, and an English description
+    // of an error code for tools and logs.
+    int GetError() const;
+    int GetErrorOffset() const;
+    static char const* DescribeError(int error);
 
-  CKRegExp(CKRegExp const&) = delete;
-  CKRegExp& operator=(CKRegExp const&) = delete;
+    CKRegExp(CKRegExp const&) = delete;
+    CKRegExp& operator=(CKRegExp const&) = delete;
 
 private:
-  struct Compiled;
-  std::unique_ptr<Compiled> compiled;  // null: no usable pattern
-  std::string hitText;
-  int error = REGEXP_OK;
-  int errorOffset = 0;
-  // The last Read's arguments: the search code reads the same pattern before every search,
-  // and keeping the compiled form keeps the DFA states built so far.
-  std::string readPattern;
-  bool readRegular = false;
-  bool haveRead = false;
+    struct Compiled;
+    std::unique_ptr<Compiled> compiled;  // null: no usable pattern
+    std::string hitText;
+    int error = REGEXP_OK;
+    int errorOffset = 0;
+    // The last Read's arguments: the search code reads the same pattern before every search,
+    // and keeping the compiled form keeps the DFA states built so far.
+    std::string readPattern;
+    bool readRegular = false;
+    bool haveRead = false;
 };

@@ -9,10 +9,10 @@
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
 struct LiteralPattern {
-  std::string bytes;
-  // The last character of bytes is a lone lead byte: in a text it stays one character only
-  // when no trail byte follows it there.
-  bool endsWithLoneLead = false;
+    std::string bytes;
+    // The last character of bytes is a lone lead byte: in a text it stays one character only
+    // when no trail byte follows it there.
+    bool endsWithLoneLead = false;
 };
 
 LiteralPattern MakeLiteralPattern(std::string_view bytes);

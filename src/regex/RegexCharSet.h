@@ -7,21 +7,21 @@
 #include <vector>
 
 struct CodeRange {
-  std::uint32_t low;
-  std::uint32_t high;  // inclusive
+    std::uint32_t low;
+    std::uint32_t high;  // inclusive
 };
 
 constexpr std::uint32_t kMaxCharCode = 0xFFFF;
 
 // invariant after Normalize: ranges sorted, disjoint and not adjacent.
 struct CharSet {
-  std::vector<CodeRange> ranges;
+    std::vector<CodeRange> ranges;
 };
 
 void CharSetAdd(CharSet& set, std::uint32_t low, std::uint32_t high);
 void CharSetAddSet(CharSet& set, CharSet const& other);
 void CharSetNormalize(CharSet& set);
-void CharSetNegate(CharSet& set);  // complement within 0..kMaxCharCode (normalizes)
+void CharSetNegate(CharSet& set);                              // complement within 0..kMaxCharCode (normalizes)
 bool CharSetContains(CharSet const& set, std::uint32_t code);  // set normalized
 // Adds the other letter case of every ASCII and full-width Latin letter in the set.
 void CharSetFoldCase(CharSet& set);

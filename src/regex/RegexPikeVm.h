@@ -10,8 +10,8 @@
 #include "regex/RegexProgram.h"
 
 struct RegexMatch {
-  std::size_t start = 0;
-  std::size_t end = 0;
+    std::size_t start = 0;
+    std::size_t end = 0;
 };
 
 // Leftmost match of program (forward) in text[0, length) starting at or after the

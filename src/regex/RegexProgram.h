@@ -17,31 +17,31 @@
 enum class SymbolKind : unsigned char { Single = 0, Lead = 1, Trail = 2 };
 
 enum class RegexOp : unsigned char {
-  Byte,    // symbol of kind `kind` in sets[set]: go to next
-  Split,   // go to next (preferred) and to alt
-  Jump,    // go to next
-  Assert,  // go to next when `assertion` holds here
-  Match,
+    Byte,    // symbol of kind `kind` in sets[set]: go to next
+    Split,   // go to next (preferred) and to alt
+    Jump,    // go to next
+    Assert,  // go to next when `assertion` holds here
+    Match,
 };
 
 struct RegexInst {
-  RegexOp op = RegexOp::Match;
-  SymbolKind kind = SymbolKind::Single;
-  RegexAssertion assertion = RegexAssertion::BeginLine;
-  int next = -1;
-  int alt = -1;
-  int set = -1;
+    RegexOp op = RegexOp::Match;
+    SymbolKind kind = SymbolKind::Single;
+    RegexAssertion assertion = RegexAssertion::BeginLine;
+    int next = -1;
+    int alt = -1;
+    int set = -1;
 };
 
 struct RegexProgram {
-  std::vector<RegexInst> insts;
-  std::vector<std::bitset<256>> sets;
-  int start = 0;
-  bool reversed = false;         // reads the text from its end towards its start
-  bool usesWordBoundary = false;  // has \b or \B
-  bool canMatchEmpty = false;     // the empty text can be a match somewhere
-  std::string literalPrefix;      // bytes every match begins with (forward programs only)
-  bool wholeLiteral = false;      // literalPrefix is all the pattern matches
+    std::vector<RegexInst> insts;
+    std::vector<std::bitset<256>> sets;
+    int start = 0;
+    bool reversed = false;          // reads the text from its end towards its start
+    bool usesWordBoundary = false;  // has \b or \B
+    bool canMatchEmpty = false;     // the empty text can be a match somewhere
+    std::string literalPrefix;      // bytes every match begins with (forward programs only)
+    bool wholeLiteral = false;      // literalPrefix is all the pattern matches
 };
 
 constexpr std::size_t kMaxProgramSize = 100000;

@@ -10,37 +10,37 @@
 
 // Zero-width conditions. Lines end at CR LF, lone CR and lone LF.
 enum class RegexAssertion : unsigned char {
-  BeginLine,        // ^
-  EndLine,          // $
-  BeginText,        // \A
-  EndText,          // \z
-  WordBoundary,     // \b
-  NotWordBoundary,  // \B
+    BeginLine,        // ^
+    EndLine,          // $
+    BeginText,        // \A
+    EndText,          // \z
+    WordBoundary,     // \b
+    NotWordBoundary,  // \B
 };
 
 enum class RegexNodeType : unsigned char {
-  Empty,      // matches the empty text
-  Chars,      // one character out of chars
-  Concat,     // children one after the other
-  Alternate,  // one of the children, the first preferred
-  Repeat,     // children[0] between min and max times (max -1: no limit)
-  Assert,     // assertion holds here
+    Empty,      // matches the empty text
+    Chars,      // one character out of chars
+    Concat,     // children one after the other
+    Alternate,  // one of the children, the first preferred
+    Repeat,     // children[0] between min and max times (max -1: no limit)
+    Assert,     // assertion holds here
 };
 
 struct RegexNode {
-  RegexNodeType type = RegexNodeType::Empty;
-  CharSet chars;                                   // Chars (normalized)
-  std::vector<std::unique_ptr<RegexNode>> children;  // Concat, Alternate, Repeat
-  int min = 0;
-  int max = -1;
-  bool greedy = true;
-  RegexAssertion assertion = RegexAssertion::BeginLine;
+    RegexNodeType type = RegexNodeType::Empty;
+    CharSet chars;                                     // Chars (normalized)
+    std::vector<std::unique_ptr<RegexNode>> children;  // Concat, Alternate, Repeat
+    int min = 0;
+    int max = -1;
+    bool greedy = true;
+    RegexAssertion assertion = RegexAssertion::BeginLine;
 };
 
 struct RegexParseResult {
-  std::unique_ptr<RegexNode> root;  // null on error
-  int error = 0;                    // a RegExpError value (KRegExp.h)
-  int errorOffset = 0;              // byte offset in the pattern
+    std::unique_ptr<RegexNode> root;  // null on error
+    int error = 0;                    // a RegExpError value (KRegExp.h)
+    int errorOffset = 0;              // byte offset in the pattern
 };
 
 // Parses pattern (InternalText) in the syntax documented in KRegExp.h.

@@ -5,20 +5,17 @@
 
 #include <cstddef>
 
-inline bool SjisIsLead(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+inline bool SjisIsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-inline bool SjisIsTrail(unsigned char b) {
-  return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
+inline bool SjisIsTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
 // Bytes taken by the character at text[position] (position < length): 1 or 2.
-inline std::size_t SjisCharLength(char const* text, std::size_t length, std::size_t position) {
-  return SjisIsLead(static_cast<unsigned char>(text[position])) && position + 1 < length &&
-                 SjisIsTrail(static_cast<unsigned char>(text[position + 1]))
-             ? 2
-             : 1;
+inline std::size_t SjisCharLength(char const* text, std::size_t length, std::size_t position)
+{
+    return SjisIsLead(static_cast<unsigned char>(text[position])) && position + 1 < length &&
+                   SjisIsTrail(static_cast<unsigned char>(text[position + 1]))
+               ? 2
+               : 1;
 }
 
 // The start of the character that holds byte position (position < length, so text[position]
@@ -27,54 +24,58 @@ inline std::size_t SjisCharLength(char const* text, std::size_t length, std::siz
 // position: any other byte always ends a character, so the boundary after it is certain.
 // knownBoundary (<= position) is a boundary the caller already knows; the look-back stops
 // there, which keeps a scan over a long run of lead bytes linear.
-inline std::size_t SjisCharStart(char const* text, std::size_t position, std::size_t knownBoundary = 0) {
-  std::size_t runStart = position;
-  while (runStart > knownBoundary && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
-  // From runStart (a boundary) every lead byte in the run pairs with the byte after it:
-  // lead-capable bytes are all trail-capable too.
-  if ((position - runStart) % 2 == 0) return position;
-  return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
+inline std::size_t SjisCharStart(char const* text, std::size_t position, std::size_t knownBoundary = 0)
+{
+    std::size_t runStart = position;
+    while (runStart > knownBoundary && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+    // From runStart (a boundary) every lead byte in the run pairs with the byte after it:
+    // lead-capable bytes are all trail-capable too.
+    if ((position - runStart) % 2 == 0) return position;
+    return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
 }
 
 // Whether a character starts at position (0 <= position <= length; the end is a boundary).
 // A byte after a lead byte at a boundary is inside a character only when it is a trail.
-inline bool SjisIsBoundary(char const* text, std::size_t length, std::size_t position,
-                           std::size_t knownBoundary = 0) {
-  if (position == 0 || position >= length) return true;
-  return SjisCharStart(text, position, knownBoundary) == position;
+inline bool SjisIsBoundary(char const* text, std::size_t length, std::size_t position, std::size_t knownBoundary = 0)
+{
+    if (position == 0 || position >= length) return true;
+    return SjisCharStart(text, position, knownBoundary) == position;
 }
 
 // The first boundary at or after position (clamped to length).
-inline std::size_t SjisBoundaryAtOrAfter(char const* text, std::size_t length, std::size_t position) {
-  if (position >= length) return length;
-  return SjisIsBoundary(text, length, position) ? position : position + 1;
+inline std::size_t SjisBoundaryAtOrAfter(char const* text, std::size_t length, std::size_t position)
+{
+    if (position >= length) return length;
+    return SjisIsBoundary(text, length, position) ? position : position + 1;
 }
 
 // The boundary after the character at position (position a boundary below length): the
 // position to search from to get past an empty match at position.
-inline std::size_t SjisNextCharOffset(char const* text, std::size_t length, std::size_t position) {
-  if (position >= length) return length + 1;
-  return position + SjisCharLength(text, length, position);
+inline std::size_t SjisNextCharOffset(char const* text, std::size_t length, std::size_t position)
+{
+    if (position >= length) return length + 1;
+    return position + SjisCharLength(text, length, position);
 }
 
 // Character starts for a scan that moves towards the start of the text. It remembers the
 // run of lead-capable bytes it last measured, so that stepping back through a long run
 // costs time linear in the run, not quadratic.
 struct SjisBackwardBoundaries {
-  char const* text;
-  std::size_t runStart = 1;  // [runStart, runEnd): lead-capable bytes, runStart a boundary
-  std::size_t runEnd = 0;    // empty while runStart > runEnd
+    char const* text;
+    std::size_t runStart = 1;  // [runStart, runEnd): lead-capable bytes, runStart a boundary
+    std::size_t runEnd = 0;    // empty while runStart > runEnd
 
-  explicit SjisBackwardBoundaries(char const* t) : text(t) {}
+    explicit SjisBackwardBoundaries(char const* t) : text(t) {}
 
-  // Start of the character holding byte position (position < length of the text).
-  std::size_t CharStart(std::size_t position) {
-    if (!(runStart <= position && position <= runEnd)) {
-      runEnd = position;
-      runStart = position;
-      while (runStart > 0 && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+    // Start of the character holding byte position (position < length of the text).
+    std::size_t CharStart(std::size_t position)
+    {
+        if (!(runStart <= position && position <= runEnd)) {
+            runEnd = position;
+            runStart = position;
+            while (runStart > 0 && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+        }
+        if ((position - runStart) % 2 == 0) return position;
+        return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
     }
-    if ((position - runStart) % 2 == 0) return position;
-    return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
-  }
 };

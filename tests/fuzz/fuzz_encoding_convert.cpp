@@ -40,7 +40,8 @@ void Exercise(const In* source, std::size_t length, unsigned shortfall, Convert 
     std::unique_ptr<In[]> terminated(new In[prefix + 1]);
     std::memcpy(terminated.get(), source, prefix * sizeof(In));
     terminated[prefix] = 0;
-    const std::int64_t countedPrefix = convert(static_cast<Out*>(nullptr), std::basic_string_view<In>(source, prefix), 0);
+    const std::int64_t countedPrefix =
+        convert(static_cast<Out*>(nullptr), std::basic_string_view<In>(source, prefix), 0);
     Check(convert(static_cast<Out*>(nullptr), static_cast<const In*>(terminated.get()), 0) == countedPrefix);
     std::unique_ptr<Out[]> a(new Out[static_cast<std::size_t>(countedPrefix) + 1]);
     std::unique_ptr<Out[]> b(new Out[static_cast<std::size_t>(countedPrefix) + 1]);
@@ -64,28 +65,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(units.get(), bytes, length / 2 * 2);
     switch (selector & 7) {
     case 0:
-        Exercise<char16_t>(bytes, length, shortfall, [mark](char16_t* d, auto s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
+        Exercise<char16_t>(bytes, length, shortfall,
+                           [mark](char16_t* d, auto s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
         break;
     case 1:
-        Exercise<char>(units.get(), length / 2, shortfall, [](char* d, auto s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+        Exercise<char>(units.get(), length / 2, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
         break;
     case 2:
-        Exercise<char16_t>(bytes, length, shortfall, [](char16_t* d, auto s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+        Exercise<char16_t>(bytes, length, shortfall,
+                           [](char16_t* d, auto s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
         break;
     case 3:
-        Exercise<char>(units.get(), length / 2, shortfall, [mark](char* d, auto s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
+        Exercise<char>(units.get(), length / 2, shortfall,
+                       [mark](char* d, auto s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
         break;
     case 4:
-        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return InternalToJis(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return InternalToJis(d, s, c); });
         break;
     case 5:
-        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return JisToInternal(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return JisToInternal(d, s, c); });
         break;
     case 6:
-        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return InternalToEuc(d, s, c); });
         break;
     default:
-        Exercise<char>(bytes, length, shortfall, [](char* d, auto s, std::int64_t c) { return EucToInternal(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return EucToInternal(d, s, c); });
         break;
     }
     return 0;

@@ -12,10 +12,7 @@ namespace {
 
 const wchar_t kFrameClass[] = L"KvteViewShotFrame";
 
-std::string Internal(const std::wstring& text)
-{
-    return kvte::textcontrol::WideToInternal(text.c_str(), text.size());
-}
+std::string Internal(const std::wstring& text) { return kvte::textcontrol::WideToInternal(text.c_str(), text.size()); }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -48,10 +45,11 @@ void ApplyDefaultLook(int view)
     SetOption(view, OPTION_RULER_HEIGHT, 10, 0);
     SetOption(view, OPTION_LINE_NUMBER_WIDTH, 50, 0);
     const COLORREF colours[VIEW_COLOR_COUNT] = {
-        RGB(160, 160, 160), RGB(160, 160, 160), RGB(160, 160, 160), RGB(0, 0, 255), RGB(0, 128, 128),
-        RGB(0, 128, 128), RGB(0, 0, 0), RGB(0, 0, 128), RGB(128, 128, 128), RGB(255, 0, 0),
-        RGB(0, 0, 0), RGB(240, 240, 240), RGB(128, 128, 128), RGB(0, 0, 255), RGB(0, 0, 255),
-        RGB(0, 128, 0), RGB(0, 0, 0), RGB(255, 255, 128), RGB(255, 255, 255), RGB(0, 0, 255), RGB(0, 128, 0)};
+        RGB(160, 160, 160), RGB(160, 160, 160), RGB(160, 160, 160), RGB(0, 0, 255),     RGB(0, 128, 128),
+        RGB(0, 128, 128),   RGB(0, 0, 0),       RGB(0, 0, 128),     RGB(128, 128, 128), RGB(255, 0, 0),
+        RGB(0, 0, 0),       RGB(240, 240, 240), RGB(128, 128, 128), RGB(0, 0, 255),     RGB(0, 0, 255),
+        RGB(0, 128, 0),     RGB(0, 0, 0),       RGB(255, 255, 128), RGB(255, 255, 255), RGB(0, 0, 255),
+        RGB(0, 128, 0)};
     for (int i = 0; i < VIEW_COLOR_COUNT; ++i) SetViewColor(view, i, colours[i], 0);
     for (int i = 0; i < VIEW_MARK_COUNT; ++i) ShowMark(view, i, 1, 0);
 }
@@ -83,7 +81,8 @@ bool SaveWindowBitmap(HWND window, const std::string& path)
     file.bfSize = file.bfOffBits + imageSize;
     bool ok = false;
     if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+        ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
              std::fwrite(bits, 1, imageSize, out) == imageSize;
         ok = std::fclose(out) == 0 && ok;
     }
@@ -127,15 +126,18 @@ bool Shoot(const Scene& scene, const std::string& path)
 }
 
 const wchar_t kProse[] =
-    L"\x5409\x7965\x5BFA\x306E\x6625\x3002\x3000\x8001\x8217\x306E\x55AB\x8336\x5E97\x3067\x3001\x79C1\x305F\x3061\x306F"
+    L"\x5409\x7965\x5BFA\x306E\x6625\x3002\x3000\x8001\x8217\x306E\x55AB\x8336\x5E97\x3067\x3001\x79C1\x305F\x3061"
+    L"\x306F"
     L"\x9DD7\x5916\x306E\x300C\x821E\x59EB\x300D\x3092\x8AAD\x307F\x8FD4\x3057\x305F\x3002"
     L"\x4FE0\x6C17\x306E\x3042\x308B\x53CB\x306F\x9830\x3092\x7DE9\x3081\x3001\x58C1\x306B\x5861\x3081\x305F"
     L"\x984D\x306E\x300C\x9DD7\x300D\x306E\x5B57\x3092\x6307\x3057\x3066\x7B11\x3063\x305F\x3002\x32D0\r\n"
-    L"\t\x7B2C\x4E8C\x9762\x306E\x6F22\x5B57\xFF1A\x4E02\x3000\x4E0F\x3000\x4E12\x3000\x4E2B\x3000\xFF08JIS X 0213 \x7B2C\x4E8C\x9762\xFF09\r\n"
+    L"\t\x7B2C\x4E8C\x9762\x306E\x6F22\x5B57\xFF1A\x4E02\x3000\x4E0F\x3000\x4E12\x3000\x4E2B\x3000\xFF08JIS X 0213 "
+    L"\x7B2C\x4E8C\x9762\xFF09\r\n"
     L"\x534A\x89D2\xFF76\xFF80\xFF76\xFF85 and half-width spaces, a tab:\there.\r\n"
     L"\x8A73\x3057\x304F\x306F https://example.org/kelvara/ \x3078\x3002\r\n"
     L"\x304A\x554F\x3044\x5408\x308F\x305B\x306F support@example.org \x307E\x3067\x3002\r\n"
-    L"\x691C\x7D22\x8A9E\x300C\x6F22\x5B57\x300D\x304C\x5F37\x8ABF\x3055\x308C\x3001\x3053\x306E\x884C\x306B\x306F\x3057\x304A\x308A\x304C\x3042\x308A\x307E\x3059\x3002\r\n"
+    L"\x691C\x7D22\x8A9E\x300C\x6F22\x5B57\x300D\x304C\x5F37\x8ABF\x3055\x308C\x3001\x3053\x306E\x884C\x306B\x306F"
+    L"\x3057\x304A\x308A\x304C\x3042\x308A\x307E\x3059\x3002\r\n"
     L"\x9078\x629E\x7BC4\x56F2\x306F\x53CD\x8EE2\x3057\x3066\x8868\x793A\x3055\x308C\x307E\x3059\x3002\r\n"
     L"\x6700\x5F8C\x306E\x884C";
 

@@ -56,11 +56,16 @@ int KanjiForName(const std::string& name)
 
 bool LineEndingForName(const std::string& name, LineEndingCode& eol)
 {
-    if (name == "crlf") eol = LineEndingCode::Crlf;
-    else if (name == "cr") eol = LineEndingCode::Cr;
-    else if (name == "lf") eol = LineEndingCode::Lf;
-    else if (name == "keep") eol = LineEndingCode::Automatic;
-    else return false;
+    if (name == "crlf")
+        eol = LineEndingCode::Crlf;
+    else if (name == "cr")
+        eol = LineEndingCode::Cr;
+    else if (name == "lf")
+        eol = LineEndingCode::Lf;
+    else if (name == "keep")
+        eol = LineEndingCode::Automatic;
+    else
+        return false;
     return true;
 }
 
@@ -91,7 +96,8 @@ int ParseConvert(const std::vector<ToolPath>& args, ConvertOptions& options)
             const std::string value = PathForMessage(args[++i]);
             if (arg == "--to") {
                 options.kanji = KanjiForName(value);
-                if (options.kanji < 0) return Usage("unknown encoding '" + value + "' (sjis, euc, jis, utf16, utf8, auto)");
+                if (options.kanji < 0)
+                    return Usage("unknown encoding '" + value + "' (sjis, euc, jis, utf16, utf8, auto)");
             } else if (!LineEndingForName(value, options.eol)) {
                 return Usage("unknown line ending '" + value + "' (crlf, cr, lf, keep)");
             }

@@ -43,127 +43,133 @@ std::string ArgForMessage(Arg const& arg) { return arg; }
 std::FILE* OpenForReading(Arg const& path) { return std::fopen(path.c_str(), "rb"); }
 #endif
 
-int Fail(std::string const& message) {
-  std::fprintf(stderr, "kvtefind: %s\n", message.c_str());
-  return kExitError;
+int Fail(std::string const& message)
+{
+    std::fprintf(stderr, "kvtefind: %s\n", message.c_str());
+    return kExitError;
 }
 
-int Usage(std::string const& message) {
-  Fail(message);
-  std::fputs(kUsage, stderr);
-  return kExitError;
+int Usage(std::string const& message)
+{
+    Fail(message);
+    std::fputs(kUsage, stderr);
+    return kExitError;
 }
 
-bool ReadWholeFile(Arg const& path, std::string& bytes, std::string& error) {
-  std::FILE* file = OpenForReading(path);
-  if (!file) {
-    error = std::strerror(errno);
-    return false;
-  }
-  char buffer[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) error = "read error";
-  return !failed;
+bool ReadWholeFile(Arg const& path, std::string& bytes, std::string& error)
+{
+    std::FILE* file = OpenForReading(path);
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) error = "read error";
+    return !failed;
 }
 
-bool ParseCount(std::string const& text, long& value) {
-  if (text.empty() || text.size() > 10) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  value = std::strtol(text.c_str(), nullptr, 10);
-  return value <= 0x7FFFFFFF;
+bool ParseCount(std::string const& text, long& value)
+{
+    if (text.empty() || text.size() > 10) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    value = std::strtol(text.c_str(), nullptr, 10);
+    return value <= 0x7FFFFFFF;
 }
 
 struct Options {
-  bool regular = false;
-  bool backward = false;
-  bool all = false;
-  bool haveFrom = false;
-  long from = 0;
-  std::vector<Arg> operands;
+    bool regular = false;
+    bool backward = false;
+    bool all = false;
+    bool haveFrom = false;
+    long from = 0;
+    std::vector<Arg> operands;
 };
 
 // Returns kExitFound when the options are good, else the exit status of the usage error.
-int ParseOptions(std::vector<Arg> const& args, Options& options) {
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string const arg = ArgForMessage(args[i]);
-    if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      options.operands.push_back(args[i]);
-      continue;
+int ParseOptions(std::vector<Arg> const& args, Options& options)
+{
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string const arg = ArgForMessage(args[i]);
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            options.operands.push_back(args[i]);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--regex") {
+            options.regular = true;
+        } else if (arg == "--backward") {
+            options.backward = true;
+        } else if (arg == "--all") {
+            options.all = true;
+        } else if (arg == "--from") {
+            if (i + 1 >= args.size() || !ParseCount(ArgForMessage(args[i + 1]), options.from))
+                return Usage("--from needs a byte offset (a number from 0)");
+            options.haveFrom = true;
+            ++i;
+        } else if (arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return -1;
+        } else {
+            return Usage("unknown option '" + arg + "'");
+        }
     }
-    if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--regex") {
-      options.regular = true;
-    } else if (arg == "--backward") {
-      options.backward = true;
-    } else if (arg == "--all") {
-      options.all = true;
-    } else if (arg == "--from") {
-      if (i + 1 >= args.size() || !ParseCount(ArgForMessage(args[i + 1]), options.from))
-        return Usage("--from needs a byte offset (a number from 0)");
-      options.haveFrom = true;
-      ++i;
-    } else if (arg == "--help") {
-      std::fputs(kUsage, stdout);
-      return -1;
-    } else {
-      return Usage("unknown option '" + arg + "'");
-    }
-  }
-  if (options.operands.size() != 2) return Usage("expected PATTERN and FILE");
-  if (options.all && (options.backward || options.haveFrom))
-    return Usage("--all always searches from the top downwards: it takes no --backward or --from");
-  return kExitFound;
+    if (options.operands.size() != 2) return Usage("expected PATTERN and FILE");
+    if (options.all && (options.backward || options.haveFrom))
+        return Usage("--all always searches from the top downwards: it takes no --backward or --from");
+    return kExitFound;
 }
 
-int Run(std::vector<Arg> const& args) {
-  Options options;
-  int status = ParseOptions(args, options);
-  if (status < 0) return kExitFound;  // --help
-  if (status != kExitFound) return status;
+int Run(std::vector<Arg> const& args)
+{
+    Options options;
+    int status = ParseOptions(args, options);
+    if (status < 0) return kExitFound;  // --help
+    if (status != kExitFound) return status;
 
-  std::string const pattern = ArgToInternal(options.operands[0]);
-  CKRegExp regex;
-  regex.Read(pattern.c_str(), options.regular);
-  if (regex.GetError() != REGEXP_OK)
-    return Fail("bad pattern at byte " + std::to_string(regex.GetErrorOffset()) + ": " +
-                CKRegExp::DescribeError(regex.GetError()));
-  if (pattern.empty()) return Fail("the pattern is empty");
+    std::string const pattern = ArgToInternal(options.operands[0]);
+    CKRegExp regex;
+    regex.Read(pattern.c_str(), options.regular);
+    if (regex.GetError() != REGEXP_OK)
+        return Fail("bad pattern at byte " + std::to_string(regex.GetErrorOffset()) + ": " +
+                    CKRegExp::DescribeError(regex.GetError()));
+    if (pattern.empty()) return Fail("the pattern is empty");
 
-  std::string bytes, error;
-  if (!ReadWholeFile(options.operands[1], bytes, error))
-    return Fail("cannot read " + ArgForMessage(options.operands[1]) + ": " + error);
-  DecodedFile decoded;
-  if (!DecodeFileBytes(bytes, true, decoded)) return Fail("out of memory");
-  std::string const text = ConvertLineEndings(decoded.text, LineEndingCode::Crlf);
-  std::size_t const length = std::strlen(text.c_str());
+    std::string bytes, error;
+    if (!ReadWholeFile(options.operands[1], bytes, error))
+        return Fail("cannot read " + ArgForMessage(options.operands[1]) + ": " + error);
+    DecodedFile decoded;
+    if (!DecodeFileBytes(bytes, true, decoded)) return Fail("out of memory");
+    std::string const text = ConvertLineEndings(decoded.text, LineEndingCode::Crlf);
+    std::size_t const length = std::strlen(text.c_str());
 
-  if (!options.all) {
-    long from = options.haveFrom ? options.from : (options.backward ? static_cast<long>(length) : 0);
-    int at = regex.Find(text.c_str(), static_cast<int>(from), options.backward);
-    if (at < 0) return kExitNotFound;
-    std::printf("%d %zu\n", at, std::strlen(regex.GetHitText()));
-    return kExitFound;
-  }
-  // As replace-all: from the top, each search after the previous match; after an empty
-  // match one character further, so that the loop ends.
-  bool any = false;
-  std::size_t caret = 0;
-  while (caret <= length) {
-    int at = regex.Find(text.c_str(), static_cast<int>(caret), false);
-    if (at < 0) break;
-    std::size_t hit = std::strlen(regex.GetHitText());
-    std::printf("%d %zu\n", at, hit);
-    any = true;
-    caret = static_cast<std::size_t>(at) + hit;
-    if (hit == 0) caret = SjisNextCharOffset(text.c_str(), length, caret);
-  }
-  return any ? kExitFound : kExitNotFound;
+    if (!options.all) {
+        long from = options.haveFrom ? options.from : (options.backward ? static_cast<long>(length) : 0);
+        int at = regex.Find(text.c_str(), static_cast<int>(from), options.backward);
+        if (at < 0) return kExitNotFound;
+        std::printf("%d %zu\n", at, std::strlen(regex.GetHitText()));
+        return kExitFound;
+    }
+    // As replace-all: from the top, each search after the previous match; after an empty
+    // match one character further, so that the loop ends.
+    bool any = false;
+    std::size_t caret = 0;
+    while (caret <= length) {
+        int at = regex.Find(text.c_str(), static_cast<int>(caret), false);
+        if (at < 0) break;
+        std::size_t hit = std::strlen(regex.GetHitText());
+        std::printf("%d %zu\n", at, hit);
+        any = true;
+        caret = static_cast<std::size_t>(at) + hit;
+        if (hit == 0) caret = SjisNextCharOffset(text.c_str(), length, caret);
+    }
+    return any ? kExitFound : kExitNotFound;
 }
 
 }  // namespace
@@ -174,11 +180,11 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 #endif
 {
-  try {
-    std::vector<Arg> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    return Run(args);
-  } catch (...) {
-    return Fail("out of memory");
-  }
+    try {
+        std::vector<Arg> args;
+        for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+        return Run(args);
+    } catch (...) {
+        return Fail("out of memory");
+    }
 }

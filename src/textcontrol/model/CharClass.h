@@ -6,17 +6,17 @@
 namespace kvte::textcontrol {
 
 enum class CharClass {
-  Blank,        // space, tab
-  Letter,       // half-width letters and '_'
-  Digit,        // half-width digits
-  Mark,         // other ASCII and control bytes
-  Kana,         // half-width katakana 0xA1-0xDF
-  Hiragana,
-  Katakana,     // with the long vowel mark
-  Kanji,        // with the repetition marks
-  WideAlnum,    // full-width letters and digits
-  WideSymbol,   // other double-byte characters
-  Stray,        // a byte that is no character (lone lead, stray trail): alone
+    Blank,   // space, tab
+    Letter,  // half-width letters and '_'
+    Digit,   // half-width digits
+    Mark,    // other ASCII and control bytes
+    Kana,    // half-width katakana 0xA1-0xDF
+    Hiragana,
+    Katakana,    // with the long vowel mark
+    Kanji,       // with the repetition marks
+    WideAlnum,   // full-width letters and digits
+    WideSymbol,  // other double-byte characters
+    Stray,       // a byte that is no character (lone lead, stray trail): alone
 };
 
 // Class of the unit starting at bytes[i]; with digitsWithLetters, digits count as letters.

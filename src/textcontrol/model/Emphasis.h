@@ -14,10 +14,10 @@ namespace kvte::textcontrol {
 
 // The kind numbers passed to AddEmphasis.
 enum EmphasisKind : int {
-  kEmphasisWord = 1,           // a word, coloured where it stands as a whole word
-  kEmphasisLineAfter = 2,      // a start text; the rest of the line from it is coloured
-  kEmphasisLineBetween = 3,    // start and end texts within one line
-  kEmphasisMultiBetween = 4,   // start and end texts, possibly across lines
+    kEmphasisWord = 1,          // a word, coloured where it stands as a whole word
+    kEmphasisLineAfter = 2,     // a start text; the rest of the line from it is coloured
+    kEmphasisLineBetween = 3,   // start and end texts within one line
+    kEmphasisMultiBetween = 4,  // start and end texts, possibly across lines
 };
 
 // How many rules one view accepts; the next AddEmphasis is refused. Generous: the
@@ -28,13 +28,13 @@ constexpr size_t kMaxEmphasisRules = 8192;
 using EmphasisState = uint16_t;
 
 struct EmphasisRule {
-  std::string text;
-  std::string endText;   // pairs only; empty: the pair ends at the end of its line
-  int kind = kEmphasisWord;
-  uint32_t colour = 0;   // COLORREF 0x00BBGGRR
-  int number2 = 0;       // kept as given by the environment file, not interpreted
-  int colourNumber = 0;  // likewise (1-6, the colour file's entry)
-  int number4 = 0;       // likewise
+    std::string text;
+    std::string endText;  // pairs only; empty: the pair ends at the end of its line
+    int kind = kEmphasisWord;
+    uint32_t colour = 0;   // COLORREF 0x00BBGGRR
+    int number2 = 0;       // kept as given by the environment file, not interpreted
+    int colourNumber = 0;  // likewise (1-6, the colour file's entry)
+    int number4 = 0;       // likewise
 };
 
 // Result of EmphasisTable::Add, as AddEmphasis returns it.
@@ -43,32 +43,32 @@ constexpr int kEmphasisTableFull = 0;
 constexpr int kEmphasisBadKind = 1;
 
 class EmphasisTable {
- public:
-  EmphasisTable();
+public:
+    EmphasisTable();
 
-  // kEmphasisAccepted, or kEmphasisTableFull when kMaxEmphasisRules are held, or
-  // kEmphasisBadKind for a kind outside 1-4. A rule with an empty text is accepted and
-  // never matches. Words are matched case-sensitively; a word whose edge is a half-width
-  // letter, digit or '_' must not continue into another such byte on that side.
-  int Add(std::string_view text, std::string_view endText, int kind, uint32_t colour,
-          int number2, int colourNumber, int number4);
-  void Clear();
-  size_t Size() const { return rules_.size(); }
-  bool Empty() const { return rules_.empty(); }
-  const EmphasisRule& Rule(size_t index) const { return rules_[index]; }
+    // kEmphasisAccepted, or kEmphasisTableFull when kMaxEmphasisRules are held, or
+    // kEmphasisBadKind for a kind outside 1-4. A rule with an empty text is accepted and
+    // never matches. Words are matched case-sensitively; a word whose edge is a half-width
+    // letter, digit or '_' must not continue into another such byte on that side.
+    int Add(std::string_view text, std::string_view endText, int kind, uint32_t colour, int number2, int colourNumber,
+            int number4);
+    void Clear();
+    size_t Size() const { return rules_.size(); }
+    bool Empty() const { return rules_.empty(); }
+    const EmphasisRule& Rule(size_t index) const { return rules_[index]; }
 
-  // Colours one line (its bytes without the line end) that starts in state `state`:
-  // appends its runs to `runs` in order (when runs is not null) and returns the state at
-  // its end. At one place a pair or rest-of-line start text wins over a word, and the
-  // longest start text wins among them.
-  EmphasisState TokenizeLine(const char* bytes, size_t length, EmphasisState state,
-                             std::vector<ColourRun>* runs) const;
+    // Colours one line (its bytes without the line end) that starts in state `state`:
+    // appends its runs to `runs` in order (when runs is not null) and returns the state at
+    // its end. At one place a pair or rest-of-line start text wins over a word, and the
+    // longest start text wins among them.
+    EmphasisState TokenizeLine(const char* bytes, size_t length, EmphasisState state,
+                               std::vector<ColourRun>* runs) const;
 
- private:
-  // Indices of rules by their first byte, longest text first.
-  std::vector<uint32_t> delimitersByByte_[256];
-  std::vector<uint32_t> wordsByByte_[256];
-  std::vector<EmphasisRule> rules_;
+private:
+    // Indices of rules by their first byte, longest text first.
+    std::vector<uint32_t> delimitersByByte_[256];
+    std::vector<uint32_t> wordsByByte_[256];
+    std::vector<EmphasisRule> rules_;
 };
 
 }  // namespace kvte::textcontrol

@@ -12,7 +12,6 @@ namespace kvte::textcontrol {
 // Appends to runs every occurrence of `needle` in the line (bytes without line end) that
 // begins on a character boundary, left to right, not overlapping. Bytes are compared
 // exactly. An empty needle, or one holding a line break, finds nothing.
-void FindHighlights(const char* bytes, size_t length, std::string_view needle,
-                    std::vector<HighlightRun>* runs);
+void FindHighlights(const char* bytes, size_t length, std::string_view needle, std::vector<HighlightRun>* runs);
 
 }  // namespace kvte::textcontrol

@@ -12,36 +12,39 @@ inline bool IsSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b 
 inline bool IsSjisTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 // Length (1 or 2) of the unit that starts at bytes[i], for i < length.
-inline size_t SjisUnitLength(const char* bytes, size_t length, size_t i) {
-  if (i + 1 < length && IsSjisLead(static_cast<unsigned char>(bytes[i])) &&
-      IsSjisTrail(static_cast<unsigned char>(bytes[i + 1])))
-    return 2;
-  return 1;
+inline size_t SjisUnitLength(const char* bytes, size_t length, size_t i)
+{
+    if (i + 1 < length && IsSjisLead(static_cast<unsigned char>(bytes[i])) &&
+        IsSjisTrail(static_cast<unsigned char>(bytes[i + 1])))
+        return 2;
+    return 1;
 }
 
 // Start of the unit that contains bytes[i] (i <= length). Shift_JIS cannot be read
 // backwards, so this walks forward from the last byte that can only end a unit: a byte
 // that is neither a lead nor a trail (below 0x40, 0x7F, 0xFD-0xFF), or the line start.
-inline size_t SjisUnitStart(const char* bytes, size_t length, size_t i) {
-  if (i == 0 || i > length) return i > length ? length : 0;
-  size_t sync = i;
-  while (sync > 0) {
-    unsigned char b = static_cast<unsigned char>(bytes[sync - 1]);
-    if (b < 0x40 || b == 0x7F || b >= 0xFD) break;
-    --sync;
-  }
-  size_t at = sync;
-  while (at < i) {
-    size_t next = at + SjisUnitLength(bytes, length, at);
-    if (next > i) return at;
-    at = next;
-  }
-  return at;
+inline size_t SjisUnitStart(const char* bytes, size_t length, size_t i)
+{
+    if (i == 0 || i > length) return i > length ? length : 0;
+    size_t sync = i;
+    while (sync > 0) {
+        unsigned char b = static_cast<unsigned char>(bytes[sync - 1]);
+        if (b < 0x40 || b == 0x7F || b >= 0xFD) break;
+        --sync;
+    }
+    size_t at = sync;
+    while (at < i) {
+        size_t next = at + SjisUnitLength(bytes, length, at);
+        if (next > i) return at;
+        at = next;
+    }
+    return at;
 }
 
 // Start of the unit before position i (i > 0 and i a unit boundary).
-inline size_t SjisPreviousUnit(const char* bytes, size_t length, size_t i) {
-  return i == 0 ? 0 : SjisUnitStart(bytes, length, i - 1);
+inline size_t SjisPreviousUnit(const char* bytes, size_t length, size_t i)
+{
+    return i == 0 ? 0 : SjisUnitStart(bytes, length, i - 1);
 }
 
 }  // namespace kvte::textcontrol

@@ -11,48 +11,48 @@ namespace kvte::textcontrol {
 // A place in the text. line counts from 1; column is the byte position in the line from
 // 1 (a double-byte character counts two). Column lineLength + 1 is the line end.
 struct TextPosition {
-  int line = 1;
-  int column = 1;
+    int line = 1;
+    int column = 1;
 };
 inline bool operator==(TextPosition a, TextPosition b) { return a.line == b.line && a.column == b.column; }
 inline bool operator!=(TextPosition a, TextPosition b) { return !(a == b); }
 
 // Line endings as the control's operations number them (GetLineEnding, GetText mode).
 enum LineEnding : int {
-  kLineEndingCrLf = 1,
-  kLineEndingCr = 2,
-  kLineEndingLf = 3,
-  kLineEndingAutomatic = 4,  // GetText mode only: the one recognised by SetText
+    kLineEndingCrLf = 1,
+    kLineEndingCr = 2,
+    kLineEndingLf = 3,
+    kLineEndingAutomatic = 4,  // GetText mode only: the one recognised by SetText
 };
 
 // One coloured stretch of a line. start is the byte index in the line from 0.
 struct ColourRun {
-  int start = 0;
-  int length = 0;
-  uint32_t colour = 0;  // COLORREF, 0x00BBGGRR
-  int kind = 0;         // the EmphasisKind of the rule that coloured it
+    int start = 0;
+    int length = 0;
+    uint32_t colour = 0;  // COLORREF, 0x00BBGGRR
+    int kind = 0;         // the EmphasisKind of the rule that coloured it
 };
 
 // Kinds of clickable text; the values are the bits of the clickable option (option 7).
 enum LinkKind : int {
-  kLinkMail = 1,        // bit 0: name@host.domain
-  kLinkHttp = 2,        // bit 1: text beginning "http:"
-  kLinkHttps = 4,       // bit 2: text beginning "https://"
-  kLinkFtp = 8,         // bit 3: text beginning "ftp://"
-  kLinkAllKinds = 15,
+    kLinkMail = 1,   // bit 0: name@host.domain
+    kLinkHttp = 2,   // bit 1: text beginning "http:"
+    kLinkHttps = 4,  // bit 2: text beginning "https://"
+    kLinkFtp = 8,    // bit 3: text beginning "ftp://"
+    kLinkAllKinds = 15,
 };
 
 // One clickable stretch of a line. start is the byte index in the line from 0.
 struct LinkRun {
-  int start = 0;
-  int length = 0;
-  LinkKind kind = kLinkHttp;
+    int start = 0;
+    int length = 0;
+    LinkKind kind = kLinkHttp;
 };
 
 // One occurrence of the highlight text in a line. start is the byte index from 0.
 struct HighlightRun {
-  int start = 0;
-  int length = 0;
+    int start = 0;
+    int length = 0;
 };
 
 // What one edit did to the lines, in the numbering after the edit: lines firstLine ..
@@ -60,16 +60,16 @@ struct HighlightRun {
 // stood; every line below moved by linesAfter - linesBefore. A full replacement (SetText)
 // reports firstLine 1 and all lines.
 struct LineChange {
-  int firstLine = 1;
-  int linesBefore = 1;
-  int linesAfter = 1;
+    int firstLine = 1;
+    int linesBefore = 1;
+    int linesAfter = 1;
 };
 
 // Receives every change of the text (edits, undo, redo, SetText), after it is made.
 class TextObserver {
- public:
-  virtual ~TextObserver() = default;
-  virtual void OnLinesChanged(const LineChange& change) = 0;
+public:
+    virtual ~TextObserver() = default;
+    virtual void OnLinesChanged(const LineChange& change) = 0;
 };
 
 }  // namespace kvte::textcontrol

@@ -3,8 +3,7 @@
 // each. Lines, columns and offsets count from 1 unless a comment says otherwise; texts
 // are zero-terminated Shift_JIS-2004 bytes. No operation throws; an unknown view id makes
 // an operation do nothing and return 0 (or the stated failure value).
-#ifndef KVTE_TEXTCONTROL_WIN32_EDITCONTROL_H
-#define KVTE_TEXTCONTROL_WIN32_EDITCONTROL_H
+#pragma once
 
 #include <windows.h>
 
@@ -26,34 +25,53 @@ enum : UINT { ODT_VIEW_MARK = 1000, VIEW_MARK_LINE_END = 3 };
 
 // SetOption numbers.
 enum ViewOption : int {
-    OPTION_TAB_WIDTH = 0,        // tab stops every n columns (1..16)
-    OPTION_RULER_HEIGHT = 1,     // pixels; 0 hides the ruler
-    OPTION_LINE_NUMBER_WIDTH = 2,// pixels of the left margin; numbers are shown when they fit
-    OPTION_LINE_SPACING = 6,     // extra pixels between rows (0..32)
-    OPTION_CLICKABLE = 7,        // bit 0 mail, bit 1 "http:", bit 2 "https://", bit 3 "ftp://"
-    OPTION_OLE = 8,              // 1 move, 2 copy, 16 by Ctrl key; +4 refuse drops, +8 refuse drags
-    OPTION_OWNER_DRAW = 14,      // 8: the parent draws the line-end mark (WM_DRAWITEM)
-    OPTION_UNDO_LIMIT = 16,      // -1 unlimited, otherwise the number of undo steps kept (256 at first)
-    OPTION_NOTIFY_PARENT = 17,   // 1 (default): send messages 2024-2027 and WM_DRAWITEM; 0: silent
-    OPTION_WORD_NUM_ALPHA = 18,  // 1: a double click takes digits and half-width letters together
+    OPTION_TAB_WIDTH = 0,          // tab stops every n columns (1..16)
+    OPTION_RULER_HEIGHT = 1,       // pixels; 0 hides the ruler
+    OPTION_LINE_NUMBER_WIDTH = 2,  // pixels of the left margin; numbers are shown when they fit
+    OPTION_LINE_SPACING = 6,       // extra pixels between rows (0..32)
+    OPTION_CLICKABLE = 7,          // bit 0 mail, bit 1 "http:", bit 2 "https://", bit 3 "ftp://"
+    OPTION_OLE = 8,                // 1 move, 2 copy, 16 by Ctrl key; +4 refuse drops, +8 refuse drags
+    OPTION_OWNER_DRAW = 14,        // 8: the parent draws the line-end mark (WM_DRAWITEM)
+    OPTION_UNDO_LIMIT = 16,        // -1 unlimited, otherwise the number of undo steps kept (256 at first)
+    OPTION_NOTIFY_PARENT = 17,     // 1 (default): send messages 2024-2027 and WM_DRAWITEM; 0: silent
+    OPTION_WORD_NUM_ALPHA = 18,    // 1: a double click takes digits and half-width letters together
 };
 
 // SetViewColor indices (colours are COLORREF 0x00BBGGRR).
 enum ViewColor : int {
-    VIEW_COLOR_TAB_MARK = 0, VIEW_COLOR_HALF_SPACE_MARK = 1, VIEW_COLOR_FULL_SPACE_MARK = 2,
-    VIEW_COLOR_CARET_UNDERLINE = 3, VIEW_COLOR_LINE_END_MARK = 4, VIEW_COLOR_EOF_MARK = 5,
-    VIEW_COLOR_TEXT = 6, VIEW_COLOR_LINE_NUMBER = 7, VIEW_COLOR_LINE_NUMBER_BORDER = 8,
-    VIEW_COLOR_CARET_LINE_NUMBER = 9, VIEW_COLOR_RULER_TEXT = 10, VIEW_COLOR_RULER_BACK = 11,
-    VIEW_COLOR_RULER_LINE = 12, VIEW_COLOR_RULER_CARET = 13, VIEW_COLOR_URL = 14, VIEW_COLOR_MAIL = 15,
-    VIEW_COLOR_FIND_TEXT = 16, VIEW_COLOR_FIND_BACK = 17, VIEW_COLOR_BACKGROUND = 18,
-    VIEW_COLOR_URL_UNDERLINE = 19, VIEW_COLOR_MAIL_UNDERLINE = 20,
+    VIEW_COLOR_TAB_MARK = 0,
+    VIEW_COLOR_HALF_SPACE_MARK = 1,
+    VIEW_COLOR_FULL_SPACE_MARK = 2,
+    VIEW_COLOR_CARET_UNDERLINE = 3,
+    VIEW_COLOR_LINE_END_MARK = 4,
+    VIEW_COLOR_EOF_MARK = 5,
+    VIEW_COLOR_TEXT = 6,
+    VIEW_COLOR_LINE_NUMBER = 7,
+    VIEW_COLOR_LINE_NUMBER_BORDER = 8,
+    VIEW_COLOR_CARET_LINE_NUMBER = 9,
+    VIEW_COLOR_RULER_TEXT = 10,
+    VIEW_COLOR_RULER_BACK = 11,
+    VIEW_COLOR_RULER_LINE = 12,
+    VIEW_COLOR_RULER_CARET = 13,
+    VIEW_COLOR_URL = 14,
+    VIEW_COLOR_MAIL = 15,
+    VIEW_COLOR_FIND_TEXT = 16,
+    VIEW_COLOR_FIND_BACK = 17,
+    VIEW_COLOR_BACKGROUND = 18,
+    VIEW_COLOR_URL_UNDERLINE = 19,
+    VIEW_COLOR_MAIL_UNDERLINE = 20,
     VIEW_COLOR_COUNT = 21
 };
 
 // ShowMark indices.
 enum ViewMark : int {
-    MARK_TAB = 0, MARK_HALF_SPACE = 1, MARK_FULL_SPACE = 2, MARK_CARET_UNDERLINE = 3,
-    MARK_LINE_END = 4, MARK_EOF = 5, VIEW_MARK_COUNT = 6
+    MARK_TAB = 0,
+    MARK_HALF_SPACE = 1,
+    MARK_FULL_SPACE = 2,
+    MARK_CARET_UNDERLINE = 3,
+    MARK_LINE_END = 4,
+    MARK_EOF = 5,
+    VIEW_MARK_COUNT = 6
 };
 
 // Version of the control times 100, and its beta number (0 for a release).
@@ -121,8 +139,8 @@ void SetBookmark(int view, int line, int on, int redraw);
 int IsBookmarked(int view, int line);
 void SetHighlightText(int view, const char* text, int redraw, int reserved);
 // Returns -1 when the rule was accepted, another value when refused.
-int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour,
-                int second, int colourNumber, int fourth);
+int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour, int second,
+                int colourNumber, int fourth);
 void ClearEmphasis(int view, int redraw);
 
 // Appearance. ChooseFontDialog runs the system font dialog; on OK it applies the font to
@@ -137,5 +155,3 @@ void SetOption(int view, int option, int value, int redraw);
 int DrawMetrics(int view, int which);
 void SetEditable(int view, int editable);
 void SetWrap(int view, int on, int reserved, int redraw);
-
-#endif

@@ -17,10 +17,7 @@ std::string_view TextOf(const char* text)
     return text ? std::string_view(text, std::strlen(text)) : std::string_view();
 }
 
-int ClampToInt(size_t value)
-{
-    return value > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
-}
+int ClampToInt(size_t value) { return value > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value); }
 
 // Runs an edit on a view as one undo step and reports it.
 template <typename Edit>
@@ -248,8 +245,8 @@ void SetHighlightText(int view, const char* text, int redraw, int)
     if (redraw) UpdateView(*record, kUpdateRepaint);
 }
 
-int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour,
-                int second, int colourNumber, int fourth)
+int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour, int second,
+                int colourNumber, int fourth)
 {
     EditorView* record = FindView(view);
     if (!record || !text) return kEmphasisTableFull;

@@ -1,6 +1,5 @@
 // The seam in front of the system font dialog: tests replace it to script an answer.
-#ifndef KVTE_TEXTCONTROL_WIN32_FONTDIALOG_H
-#define KVTE_TEXTCONTROL_WIN32_FONTDIALOG_H
+#pragma once
 
 #include <windows.h>
 
@@ -13,5 +12,3 @@ using FontDialogRunner = bool (*)(HWND owner, LOGFONTW* font, int* pointSize);
 FontDialogRunner ReplaceFontDialogRunner(FontDialogRunner runner);
 
 }  // namespace kvte::textcontrol
-
-#endif

@@ -1,7 +1,6 @@
 // The seam in front of the shell that opens a double-clicked link: tests replace it to
 // see what would be opened instead of starting a browser or a mailer.
-#ifndef KVTE_TEXTCONTROL_WIN32_LINKOPENER_H
-#define KVTE_TEXTCONTROL_WIN32_LINKOPENER_H
+#pragma once
 
 #include <windows.h>
 
@@ -13,5 +12,3 @@ using LinkOpener = bool (*)(HWND owner, const wchar_t* target);
 LinkOpener ReplaceLinkOpener(LinkOpener opener);
 
 }  // namespace kvte::textcontrol
-
-#endif

@@ -15,13 +15,13 @@ void SetDefaultLook(ViewLook& look)
 {
     static const COLORREF defaults[VIEW_COLOR_COUNT] = {
         RGB(128, 128, 128), RGB(128, 128, 128), RGB(128, 128, 128),  // tab, spaces
-        RGB(0, 0, 255), RGB(0, 128, 128), RGB(0, 128, 128),          // underline, line end, EOF
-        RGB(0, 0, 0), RGB(96, 96, 96), RGB(160, 160, 160),           // text, line numbers, border
-        RGB(0, 0, 255), RGB(0, 0, 0), RGB(224, 224, 224),            // caret line, ruler
+        RGB(0, 0, 255),     RGB(0, 128, 128),   RGB(0, 128, 128),    // underline, line end, EOF
+        RGB(0, 0, 0),       RGB(96, 96, 96),    RGB(160, 160, 160),  // text, line numbers, border
+        RGB(0, 0, 255),     RGB(0, 0, 0),       RGB(224, 224, 224),  // caret line, ruler
         RGB(128, 128, 128), RGB(0, 0, 255),                          // ruler line, caret pos
-        RGB(0, 0, 255), RGB(0, 0, 255),                              // url, mail
-        RGB(0, 0, 0), RGB(255, 255, 0), RGB(255, 255, 255),          // find, background
-        RGB(0, 0, 255), RGB(0, 0, 255),                              // link underlines
+        RGB(0, 0, 255),     RGB(0, 0, 255),                          // url, mail
+        RGB(0, 0, 0),       RGB(255, 255, 0),   RGB(255, 255, 255),  // find, background
+        RGB(0, 0, 255),     RGB(0, 0, 255),                          // link underlines
     };
     std::copy(std::begin(defaults), std::end(defaults), look.colours);
     std::fill(std::begin(look.marks), std::end(look.marks), false);

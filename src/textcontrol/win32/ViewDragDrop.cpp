@@ -35,9 +35,12 @@ bool OleReady()
 DWORD EffectForMode(int mode, DWORD keys, DWORD allowed)
 {
     DWORD wanted;
-    if (mode & kOleCopyMode) wanted = DROPEFFECT_COPY;
-    else if (mode & kOleControlMode) wanted = (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
-    else wanted = DROPEFFECT_MOVE;
+    if (mode & kOleCopyMode)
+        wanted = DROPEFFECT_COPY;
+    else if (mode & kOleControlMode)
+        wanted = (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    else
+        wanted = DROPEFFECT_MOVE;
     if (allowed & wanted) return wanted;
     if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
     return allowed & DROPEFFECT_MOVE;
@@ -139,7 +142,10 @@ public:
                                 {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}};
         return SHCreateStdEnumFmtEtc(2, formats, out);
     }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override
+    {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
@@ -261,7 +267,8 @@ struct ViewDropTarget : public IDropTarget {
     {
         if (!effect) return E_INVALIDARG;
         EditorView* view = FindView(id);
-        if (!view || !view->window || !acceptable || (view->look.oleMode & kOleRefuseDrop) || !view->model.IsEditable()) {
+        if (!view || !view->window || !acceptable || (view->look.oleMode & kOleRefuseDrop) ||
+            !view->model.IsEditable()) {
             *effect = DROPEFFECT_NONE;
             return S_OK;
         }

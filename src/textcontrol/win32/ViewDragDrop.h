@@ -1,8 +1,7 @@
 // OLE drag and drop of text into and out of a view, by the modes of the OLE option:
 // 1 moves, 2 copies, 16 lets the Ctrl key choose (held: copy); +4 refuses drops into the
 // view, +8 refuses drags out of it. These two entry points let tests drive a drop.
-#ifndef KVTE_TEXTCONTROL_WIN32_VIEWDRAGDROP_H
-#define KVTE_TEXTCONTROL_WIN32_VIEWDRAGDROP_H
+#pragma once
 
 #include <ole2.h>
 
@@ -19,5 +18,3 @@ IDropTarget* DropTargetOfView(int view);
 bool MoveSelectionWithin(int view, int targetOffset, bool move);
 
 }  // namespace kvte::textcontrol
-
-#endif

@@ -1,8 +1,7 @@
 // The handlers that the view's window procedure and operations share: one family of
 // messages per file (painting, keys, mouse, IME, clipboard, drag and drop) and the one
 // place that brings the screen and the parent up to date after a change.
-#ifndef KVTE_TEXTCONTROL_WIN32_VIEWINTERNAL_H
-#define KVTE_TEXTCONTROL_WIN32_VIEWINTERNAL_H
+#pragma once
 
 #include <string>
 
@@ -16,7 +15,7 @@ enum UpdateFlags : int {
     kUpdateScrollToCaret = 2,  // scroll so that the caret is visible
     kUpdateReport = 4,         // tell the parent of changes (text, caret)
     kUpdateAll = 7,
-    kUpdateOnlyChanged = 8,    // with kUpdateRepaint: only the rows an edit or a caret move touched
+    kUpdateOnlyChanged = 8,  // with kUpdateRepaint: only the rows an edit or a caret move touched
     kUpdateEdit = kUpdateAll | kUpdateOnlyChanged,
 };
 // Brings scroll bars, caret, screen and parent up to date after a change.
@@ -68,5 +67,3 @@ void RevokeDropTarget(EditorView& view);
 bool DragSelection(EditorView& view);
 
 }  // namespace kvte::textcontrol
-
-#endif

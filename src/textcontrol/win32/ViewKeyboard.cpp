@@ -36,8 +36,9 @@ void MoveByRows(EditorView& view, int rows, bool extend)
     TextPosition to = PositionAtColumn(view, target, column);
     if (target.line == row.line && target.row == row.row) {
         // At the first or last row: go to the start or the end of the text.
-        to = rows < 0 ? TextPosition{1, 1}
-                      : TextPosition{view.model.GetLineCount(), view.model.GetLineLength(view.model.GetLineCount()) + 1};
+        to = rows < 0
+                 ? TextPosition{1, 1}
+                 : TextPosition{view.model.GetLineCount(), view.model.GetLineLength(view.model.GetLineCount()) + 1};
     }
     TextPosition anchor = extend ? view.model.Anchor() : to;
     view.model.SetSelection(anchor.line, anchor.column, to.line, to.column);
@@ -108,7 +109,7 @@ void CharTyped(EditorView& view, wchar_t unit)
         InsertTyped(view, "\r\n", false);
         return;
     }
-    if (unit == L'\t') return;  // handled as a key: it may indent
+    if (unit == L'\t') return;                // handled as a key: it may indent
     if (unit < 0x20 || unit == 0x7F) return;  // other control characters are commands
     units[count++] = unit;
     std::string text = WideToInternal(units, count);
@@ -150,12 +151,16 @@ bool KeyDown(EditorView& view, WPARAM key)
         break;
     }
     case VK_HOME:
-        if (ctrl) model.MoveCaret(CaretMove::DocumentStart, shift);
-        else MoveToRowEdge(view, false, shift);
+        if (ctrl)
+            model.MoveCaret(CaretMove::DocumentStart, shift);
+        else
+            MoveToRowEdge(view, false, shift);
         break;
     case VK_END:
-        if (ctrl) model.MoveCaret(CaretMove::DocumentEnd, shift);
-        else MoveToRowEdge(view, true, shift);
+        if (ctrl)
+            model.MoveCaret(CaretMove::DocumentEnd, shift);
+        else
+            MoveToRowEdge(view, true, shift);
         break;
     case VK_DELETE:
         if (shift) {
@@ -168,25 +173,43 @@ bool KeyDown(EditorView& view, WPARAM key)
         UpdateView(view, kUpdateEdit);
         return true;
     case VK_INSERT:
-        if (ctrl) ::Copy(view.id);
-        else if (shift) ::Paste(view.id);
+        if (ctrl)
+            ::Copy(view.id);
+        else if (shift)
+            ::Paste(view.id);
         return true;
     case VK_TAB:
         if (ctrl) return false;  // the program switches tabs with Ctrl+Tab
-        if (shift) ::Unindent(view.id);
-        else if (SelectionSpansLines(model)) ::Indent(view.id);
-        else InsertTyped(view, "\t", false);
+        if (shift)
+            ::Unindent(view.id);
+        else if (SelectionSpansLines(model))
+            ::Indent(view.id);
+        else
+            InsertTyped(view, "\t", false);
         return true;
     default:
         if (!ctrl || shift) return false;
         switch (key) {
-        case 'A': ::SelectAll(view.id); return true;
-        case 'C': ::Copy(view.id); return true;
-        case 'X': ::Cut(view.id); return true;
-        case 'V': ::Paste(view.id); return true;
-        case 'Z': ::Undo(view.id); return true;
-        case 'Y': ::Redo(view.id); return true;
-        default: return false;
+        case 'A':
+            ::SelectAll(view.id);
+            return true;
+        case 'C':
+            ::Copy(view.id);
+            return true;
+        case 'X':
+            ::Cut(view.id);
+            return true;
+        case 'V':
+            ::Paste(view.id);
+            return true;
+        case 'Z':
+            ::Undo(view.id);
+            return true;
+        case 'Y':
+            ::Redo(view.id);
+            return true;
+        default:
+            return false;
         }
     }
     if (!vertical) view.desiredColumn = -1;

@@ -27,15 +27,9 @@ HFONT MakeFont(const wchar_t* name, int height)
     return CreateFontIndirectW(&lf);
 }
 
-int LastRowOfLine(EditorView& view, int line)
-{
-    return view.wrapOn ? std::max(0, view.wrap.RowCount(line) - 1) : 0;
-}
+int LastRowOfLine(EditorView& view, int line) { return view.wrapOn ? std::max(0, view.wrap.RowCount(line) - 1) : 0; }
 
-bool RowBefore(VisualRow a, VisualRow b)
-{
-    return a.line < b.line || (a.line == b.line && a.row < b.row);
-}
+bool RowBefore(VisualRow a, VisualRow b) { return a.line < b.line || (a.line == b.line && a.row < b.row); }
 
 VisualRow AdvanceRow(EditorView& view, VisualRow from, int rows)
 {
@@ -124,8 +118,10 @@ void UpdateWrapWidth(EditorView& view)
     if (view.wrap.Width() != width) view.wrap.SetWidth(width);
     if (view.wrapOn) view.leftColumn = 0;
     if (view.top.line > view.model.GetLineCount()) view.top = VisualRow{view.model.GetLineCount(), 0};
-    if (view.wrapOn) view.top.row = std::min(view.top.row, LastRowOfLine(view, view.top.line));
-    else view.top.row = 0;
+    if (view.wrapOn)
+        view.top.row = std::min(view.top.row, LastRowOfLine(view, view.top.line));
+    else
+        view.top.row = 0;
 }
 
 RowBytes RowOf(EditorView& view, VisualRow row)
@@ -362,8 +358,10 @@ void PlaceCaret(EditorView& view)
     RECT area = TextArea(view);
     bool inside = at.x >= area.left && at.x <= area.right && at.y >= area.top && at.y < area.bottom;
     if (view.caretCreated) {
-        if (inside) SetCaretPos(at.x, at.y + view.look.lineSpacing / 2);
-        else SetCaretPos(-30000, -30000);
+        if (inside)
+            SetCaretPos(at.x, at.y + view.look.lineSpacing / 2);
+        else
+            SetCaretPos(-30000, -30000);
     }
     if (view.imeComposing) {
         HIMC context = ImmGetContext(view.window);

@@ -1,8 +1,7 @@
 // Geometry of a view: the font's metrics, where the text area lies, which bytes each
 // visual row holds, the cells of a row on the column grid, and the mapping between
 // points and text positions. Also keeps the caret visible and the scroll bars current.
-#ifndef KVTE_TEXTCONTROL_WIN32_VIEWLAYOUT_H
-#define KVTE_TEXTCONTROL_WIN32_VIEWLAYOUT_H
+#pragma once
 
 #include <string_view>
 #include <vector>
@@ -14,10 +13,10 @@ namespace kvte::textcontrol {
 // One character unit of a row on the column grid: a single byte takes one column, a
 // double-byte character two, a tab up to the next tab stop (counted from the row start).
 struct RowCell {
-    int byte = 0;     // index in the line from 0
-    int bytes = 1;    // 1 or 2
-    int column = 0;   // display column from the row's start
-    int width = 1;    // columns
+    int byte = 0;    // index in the line from 0
+    int bytes = 1;   // 1 or 2
+    int column = 0;  // display column from the row's start
+    int width = 1;   // columns
 };
 
 // Bytes [start, end) of a line that one visual row shows.
@@ -71,5 +70,3 @@ void RedrawPendingScrollBars(EditorView& view);
 void PlaceCaret(EditorView& view);
 
 }  // namespace kvte::textcontrol
-
-#endif

@@ -51,7 +51,9 @@ bool InsideSelection(EditorView& view, TextPosition position)
     if (!view.model.HasSelection()) return false;
     TextPosition first = view.model.SelectionStart();
     TextPosition last = view.model.SelectionEnd();
-    auto before = [](TextPosition a, TextPosition b) { return a.line < b.line || (a.line == b.line && a.column < b.column); };
+    auto before = [](TextPosition a, TextPosition b) {
+        return a.line < b.line || (a.line == b.line && a.column < b.column);
+    };
     return !before(position, first) && before(position, last);
 }
 
@@ -96,7 +98,8 @@ void PointerMoved(EditorView& view, POINT point)
         SelectTo(view, view.model.Anchor(), PositionAtPoint(view, point));
         UpdateView(view, kUpdateEdit);
         RECT area = TextArea(view);
-        if (point.y < area.top || point.y >= area.bottom) SetTimer(view.window, kSelectScrollTimer, kSelectScrollMs, nullptr);
+        if (point.y < area.top || point.y >= area.bottom)
+            SetTimer(view.window, kSelectScrollTimer, kSelectScrollMs, nullptr);
         return;
     }
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, view.window, 0};
@@ -126,8 +129,10 @@ void SelectScrollTick(EditorView& view)
     POINT point = view.lastPointer;
     int rowHeight = std::max(1, view.look.RowHeight());
     int rows = 0;
-    if (point.y < area.top) rows = -(1 + (area.top - point.y) / rowHeight);
-    else if (point.y >= area.bottom) rows = 1 + (point.y - area.bottom) / rowHeight;
+    if (point.y < area.top)
+        rows = -(1 + (area.top - point.y) / rowHeight);
+    else if (point.y >= area.bottom)
+        rows = 1 + (point.y - area.bottom) / rowHeight;
     if (!view.mouseSelecting || rows == 0) {
         KillTimer(view.window, kSelectScrollTimer);
         return;

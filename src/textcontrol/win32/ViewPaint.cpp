@@ -29,9 +29,9 @@ struct PaintContext {
     PaintContext(EditorView& v, HDC target) : view(v), dc(target) {}
     EditorView& view;
     HDC dc;
-    RECT area = {};       // text area
+    RECT area = {};  // text area
     int rowHeight = 1;
-    int textOffset = 0;   // from a row's top to its text cell
+    int textOffset = 0;  // from a row's top to its text cell
     TextPosition selectionFirst, selectionLast;
     bool hasSelection = false;
     VisualRow caretRow;
@@ -130,7 +130,10 @@ void StyleLine(PaintContext& c, int line)
         bool mail = run.kind == kLinkMail;
         COLORREF text = Colour(view, mail ? VIEW_COLOR_MAIL : VIEW_COLOR_URL);
         COLORREF under = Colour(view, mail ? VIEW_COLOR_MAIL_UNDERLINE : VIEW_COLOR_URL_UNDERLINE);
-        apply(run.start, run.length, [&](ByteStyle& s) { s.text = text; s.underline = under; });
+        apply(run.start, run.length, [&](ByteStyle& s) {
+            s.text = text;
+            s.underline = under;
+        });
     }
     for (const HighlightRun& run : c.highlightRuns)
         apply(run.start, run.length, [&](ByteStyle& s) {
@@ -176,7 +179,8 @@ void DrawHalfSpaceMark(PaintContext& c, int x, int y)
     int cw = c.view.look.columnWidth;
     int bottom = y + c.view.look.fontHeight - 3;
     int depth = std::max(2, c.view.look.fontHeight / 6);
-    AddPath(c, colour, {{x + 1, bottom - depth}, {x + 1, bottom}, {x + cw - 2, bottom}, {x + cw - 2, bottom - depth - 1}});
+    AddPath(c, colour,
+            {{x + 1, bottom - depth}, {x + 1, bottom}, {x + cw - 2, bottom}, {x + cw - 2, bottom - depth - 1}});
 }
 
 void DrawFullSpaceMark(PaintContext& c, int x, int y)
@@ -233,7 +237,9 @@ int NaturalAdvance(PaintContext& c, wchar_t unit)
     if (known == 0) {
         INT width = 0;
         // 255 marks a width that does not fit the table: such a glyph is never on the grid.
-        known = GetCharWidth32W(c.dc, unit, unit, &width) && width > 0 && width < 255 ? static_cast<unsigned char>(width) : 255;
+        known = GetCharWidth32W(c.dc, unit, unit, &width) && width > 0 && width < 255
+                    ? static_cast<unsigned char>(width)
+                    : 255;
     }
     return known;
 }
@@ -313,7 +319,8 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
     if (width <= 0) return;
     RECT strip = {0, rowTop, std::max(0, width - 1), rowTop + c.rowHeight};
     bool marked = row.row == 0 && view.model.IsBookmarked(row.line);
-    COLORREF numberColour = row.line == c.caretRow.line ? Colour(view, VIEW_COLOR_CARET_LINE_NUMBER) : Colour(view, VIEW_COLOR_LINE_NUMBER);
+    COLORREF numberColour =
+        row.line == c.caretRow.line ? Colour(view, VIEW_COLOR_CARET_LINE_NUMBER) : Colour(view, VIEW_COLOR_LINE_NUMBER);
     if (marked) {
         // A bookmark shows the number inverted (or fills a strip too narrow for numbers).
         FillColour(c.dc, strip, Colour(view, VIEW_COLOR_LINE_NUMBER));
@@ -327,7 +334,8 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
     SetTextColor(c.dc, numberColour);
     SetBkMode(c.dc, TRANSPARENT);
     SetTextAlign(c.dc, TA_RIGHT | TA_TOP);
-    ExtTextOutW(c.dc, strip.right - cw / 2, rowTop + c.textOffset, ETO_CLIPPED, &strip, text, static_cast<UINT>(n), nullptr);
+    ExtTextOutW(c.dc, strip.right - cw / 2, rowTop + c.textOffset, ETO_CLIPPED, &strip, text, static_cast<UINT>(n),
+                nullptr);
     SetTextAlign(c.dc, TA_LEFT | TA_TOP);
 }
 
@@ -490,7 +498,8 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea, HRGN region)
     bool past = row.line > view.model.GetLineCount();
     for (int y = c.area.top; !past && y < c.area.bottom; y += c.rowHeight) {
         RECT rowRect = {0, y, width, y + c.rowHeight};
-        bool wanted = y + c.rowHeight > paintArea.top && y < paintArea.bottom && (!region || RectInRegion(region, &rowRect));
+        bool wanted =
+            y + c.rowHeight > paintArea.top && y < paintArea.bottom && (!region || RectInRegion(region, &rowRect));
         if (wanted) PaintRow(c, row, y);
         row = NextRow(view, row, &past);
     }
@@ -503,8 +512,8 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea, HRGN region)
         PaintRuler(c, ColumnInRow(view, view.model.Caret()));
     DrawGatheredLines(c);
 
-    BitBlt(target, paintArea.left, paintArea.top, paintArea.right - paintArea.left,
-           paintArea.bottom - paintArea.top, dc, paintArea.left, paintArea.top, SRCCOPY);
+    BitBlt(target, paintArea.left, paintArea.top, paintArea.right - paintArea.left, paintArea.bottom - paintArea.top,
+           dc, paintArea.left, paintArea.top, SRCCOPY);
     RestoreDC(dc, saved);
     if (c.widest > view.widestColumns) {
         view.widestColumns = c.widest;

@@ -84,9 +84,9 @@ int CreateView(int view, HWND parent, int x, int y, int width, int height)
         ForgetChanges(*record);
         EditorView* raw = record.get();
         views[static_cast<size_t>(view)] = std::move(record);
-        HWND window = CreateWindowExW(0, kViewClassName, L"",
-                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS,
-                                      x, y, width, height, parent, nullptr, instance, raw);
+        HWND window =
+            CreateWindowExW(0, kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS,
+                            x, y, width, height, parent, nullptr, instance, raw);
         if (!window) {
             ReleaseViewFonts(*raw);
             views[static_cast<size_t>(view)].reset();
@@ -119,7 +119,8 @@ void FocusView(int view)
 void MoveView(int view, int x, int y, int width, int height)
 {
     EditorView* record = FindView(view);
-    if (record && record->window) MoveWindow(record->window, x, y, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+    if (record && record->window)
+        MoveWindow(record->window, x, y, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
 }
 
 void RedrawView(int view)

@@ -1,8 +1,7 @@
 // The record of one editing view (window, model, look, scroll and input state) and the
 // registry that maps view ids and window handles to it. Every file of the view works on
 // this record; the record itself holds no behaviour.
-#ifndef KVTE_TEXTCONTROL_WIN32_VIEWSTATE_H
-#define KVTE_TEXTCONTROL_WIN32_VIEWSTATE_H
+#pragma once
 
 #include <windows.h>
 
@@ -20,110 +19,110 @@ struct ViewDropTarget;
 
 // How a view looks; set through SetFont, SetViewColor, ShowMark and SetOption.
 struct ViewLook {
-  std::wstring fontName;       // empty: the default Japanese monospace font
-  int pointSize = 12;
-  HFONT font = nullptr;        // owned
-  HFONT rulerFont = nullptr;   // owned; small digits of the ruler
-  int columnWidth = 8;         // pixels of one half-width column
-  int fontHeight = 16;         // pixels of the font's cell
-  int ascent = 13;
-  int lineSpacing = 0;
-  int rulerHeight = 0;
-  int lineNumberWidth = 0;
-  COLORREF colours[VIEW_COLOR_COUNT] = {};
-  bool marks[VIEW_MARK_COUNT] = {};
-  bool ownerDrawLineEnd = false;
-  bool notifyParent = true;
-  int oleMode = 1;
-  // Natural advance in pixels of each UTF-16 unit in `font`, 0 while not yet measured;
-  // text whose glyphs already fall on the column grid is drawn without explicit advances.
-  std::vector<unsigned char> advances;
+    std::wstring fontName;  // empty: the default Japanese monospace font
+    int pointSize = 12;
+    HFONT font = nullptr;       // owned
+    HFONT rulerFont = nullptr;  // owned; small digits of the ruler
+    int columnWidth = 8;        // pixels of one half-width column
+    int fontHeight = 16;        // pixels of the font's cell
+    int ascent = 13;
+    int lineSpacing = 0;
+    int rulerHeight = 0;
+    int lineNumberWidth = 0;
+    COLORREF colours[VIEW_COLOR_COUNT] = {};
+    bool marks[VIEW_MARK_COUNT] = {};
+    bool ownerDrawLineEnd = false;
+    bool notifyParent = true;
+    int oleMode = 1;
+    // Natural advance in pixels of each UTF-16 unit in `font`, 0 while not yet measured;
+    // text whose glyphs already fall on the column grid is drawn without explicit advances.
+    std::vector<unsigned char> advances;
 
-  int RowHeight() const { return fontHeight + lineSpacing; }
+    int RowHeight() const { return fontHeight + lineSpacing; }
 };
 
 // The scroll bars as last set. Drawing a scroll bar costs milliseconds on some systems,
 // so a bar is set only when its values change; during a run of changes it is drawn by a
 // timer after the text, a few times a second.
 struct ViewScrollBars {
-  SCROLLINFO vertical = {};
-  SCROLLINFO horizontal = {};
-  DWORD lastRedraw = 0;
-  bool redrawPending = false;
-  bool verticalStale = false;    // set but not yet drawn
-  bool horizontalStale = false;
+    SCROLLINFO vertical = {};
+    SCROLLINFO horizontal = {};
+    DWORD lastRedraw = 0;
+    bool redrawPending = false;
+    bool verticalStale = false;  // set but not yet drawn
+    bool horizontalStale = false;
 };
 
 // The bitmap that painting draws into, kept while the window keeps its size.
 struct ViewBackBuffer {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ oldBitmap = nullptr;
-  int width = 0;
-  int height = 0;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    int width = 0;
+    int height = 0;
 };
 
 // The state the screen was last invalidated for: an edit or a caret move that keeps it
 // repaints only the rows it touched.
 struct ViewPainted {
-  bool valid = false;
-  VisualRow top;
-  int leftColumn = 0;
-  int lineCount = 0;
-  int wrapWidth = 0;
-  TextPosition caret;
-  TextPosition anchor;
+    bool valid = false;
+    VisualRow top;
+    int leftColumn = 0;
+    int lineCount = 0;
+    int wrapWidth = 0;
+    TextPosition caret;
+    TextPosition anchor;
 };
 
 // What a painted line left for the lines below it: the emphasis state at its end and its
 // number of rows. An edit that changes neither needs no repaint of the lines below.
 struct ShownLine {
-  int line = 0;
-  EmphasisState endState = 0;
-  int rows = 1;
+    int line = 0;
+    EmphasisState endState = 0;
+    int rows = 1;
 };
 
 // What the parent was last told, so that each change is reported exactly once.
 struct ViewReported {
-  uint64_t changeCounter = 0;
-  TextPosition caret;
-  TextPosition anchor;
-  int hoverKind = 0;
+    uint64_t changeCounter = 0;
+    TextPosition caret;
+    TextPosition anchor;
+    int hoverKind = 0;
 };
 
 struct EditorView {
-  explicit EditorView(int viewId) : id(viewId), wrap(model) {}
-  EditorView(const EditorView&) = delete;
-  EditorView& operator=(const EditorView&) = delete;
+    explicit EditorView(int viewId) : id(viewId), wrap(model) {}
+    EditorView(const EditorView&) = delete;
+    EditorView& operator=(const EditorView&) = delete;
 
-  int id;
-  HWND window = nullptr;
-  HWND parent = nullptr;
-  TextModel model;
-  WrapLayout wrap;       // width 0 while wrapping is off
-  bool wrapOn = false;
-  ViewLook look;
+    int id;
+    HWND window = nullptr;
+    HWND parent = nullptr;
+    TextModel model;
+    WrapLayout wrap;  // width 0 while wrapping is off
+    bool wrapOn = false;
+    ViewLook look;
 
-  VisualRow top;         // first row shown
-  int leftColumn = 0;    // first display column shown; always 0 while wrapping
-  int widestColumns = 0; // widest row painted so far: the horizontal scroll range
-  int desiredColumn = -1;// display column kept by a run of vertical moves, -1 none
+    VisualRow top;           // first row shown
+    int leftColumn = 0;      // first display column shown; always 0 while wrapping
+    int widestColumns = 0;   // widest row painted so far: the horizontal scroll range
+    int desiredColumn = -1;  // display column kept by a run of vertical moves, -1 none
 
-  bool hasFocus = false;
-  bool caretCreated = false;
-  bool mouseSelecting = false;   // left button held after a click in the text
-  bool mayStartDrag = false;     // the click fell inside the selection: a drag may start
-  POINT pressPoint = {};
-  POINT lastPointer = {};        // where the pointer was last seen while selecting
-  bool imeComposing = false;
+    bool hasFocus = false;
+    bool caretCreated = false;
+    bool mouseSelecting = false;  // left button held after a click in the text
+    bool mayStartDrag = false;    // the click fell inside the selection: a drag may start
+    POINT pressPoint = {};
+    POINT lastPointer = {};  // where the pointer was last seen while selecting
+    bool imeComposing = false;
 
-  ViewReported reported;
-  ViewScrollBars scrollBars;
-  ViewPainted painted;
-  std::vector<ShownLine> shownLines;  // lines painted since the last full repaint
-  ViewBackBuffer backBuffer;
-  std::string lineCopy;          // bytes handed out by GetLineText
-  ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs
+    ViewReported reported;
+    ViewScrollBars scrollBars;
+    ViewPainted painted;
+    std::vector<ShownLine> shownLines;  // lines painted since the last full repaint
+    ViewBackBuffer backBuffer;
+    std::string lineCopy;                  // bytes handed out by GetLineText
+    ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs
 };
 
 // The view with this id, or null when there is none.
@@ -135,5 +134,3 @@ bool RegisterViewClass(HINSTANCE instance);
 extern const wchar_t kViewClassName[];
 
 }  // namespace kvte::textcontrol
-
-#endif

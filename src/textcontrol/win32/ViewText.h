@@ -1,8 +1,7 @@
 // Conversions between the document's InternalText bytes and the UTF-16 that Windows
 // draws, puts on the clipboard and types. Half-width katakana stay half-width in both
 // directions, so that a copy and paste gives back the same bytes.
-#ifndef KVTE_TEXTCONTROL_WIN32_VIEWTEXT_H
-#define KVTE_TEXTCONTROL_WIN32_VIEWTEXT_H
+#pragma once
 
 #include <cstddef>
 #include <string>
@@ -25,5 +24,3 @@ std::wstring InternalToWide(std::string_view text);
 std::string WideToInternal(const wchar_t* text, size_t length);
 
 }  // namespace kvte::textcontrol
-
-#endif

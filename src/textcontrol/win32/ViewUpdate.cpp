@@ -14,10 +14,7 @@ LRESULT SendToParent(EditorView& view, UINT message, WPARAM wParam, LPARAM lPara
     return SendMessageW(view.parent, message, wParam, lParam);
 }
 
-void ForgetChanges(EditorView& view)
-{
-    view.reported.changeCounter = view.model.ChangeCounter();
-}
+void ForgetChanges(EditorView& view) { view.reported.changeCounter = view.model.ChangeCounter(); }
 
 void ReportChanges(EditorView& view)
 {

@@ -37,12 +37,24 @@ void OnScroll(EditorView& view, int bar, int code)
     int page = vertical ? VisibleRows(view) : VisibleColumns(view);
     int delta = 0;
     switch (code) {
-    case SB_LINEUP: delta = -1; break;
-    case SB_LINEDOWN: delta = 1; break;
-    case SB_PAGEUP: delta = -page; break;
-    case SB_PAGEDOWN: delta = page; break;
-    case SB_TOP: delta = -(1 << 30); break;
-    case SB_BOTTOM: delta = 1 << 30; break;
+    case SB_LINEUP:
+        delta = -1;
+        break;
+    case SB_LINEDOWN:
+        delta = 1;
+        break;
+    case SB_PAGEUP:
+        delta = -page;
+        break;
+    case SB_PAGEDOWN:
+        delta = page;
+        break;
+    case SB_TOP:
+        delta = -(1 << 30);
+        break;
+    case SB_BOTTOM:
+        delta = 1 << 30;
+        break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
         if (vertical) {
@@ -52,11 +64,14 @@ void OnScroll(EditorView& view, int bar, int code)
             view.leftColumn = info.nTrackPos;
         }
         break;
-    default: return;
+    default:
+        return;
     }
     if (delta) {
-        if (vertical) ScrollRows(view, delta);
-        else ScrollColumns(view, delta);
+        if (vertical)
+            ScrollRows(view, delta);
+        else
+            ScrollColumns(view, delta);
     }
     UpdateView(view, kUpdateRepaint);
 }

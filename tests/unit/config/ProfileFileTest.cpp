@@ -54,22 +54,32 @@ TEST_F(ProfileFileTest, NamesIgnoreLetterCaseButNotDoubleByteCharacters)
 {
     // 0x83 0x5D is a double-byte character whose trail byte is ']'; 0x82 0x41 and
     // 0x82 0x61 differ only in a trail byte that a careless fold would equate.
-    Open("[Version]\r\nMain=336\r\n[\x83]x]\r\nk=1\r\n[\x82" "A]\r\nk=2\r\n", "version");
+    Open(
+        "[Version]\r\nMain=336\r\n[\x83]x]\r\nk=1\r\n[\x82"
+        "A]\r\nk=2\r\n",
+        "version");
     EXPECT_EQ(GetInt(profile, "main"), 336);
     EXPECT_EQ(GetInt(profile, "MAIN"), 336);
     SetSection(profile, "\x83]x");
     EXPECT_EQ(GetInt(profile, "k"), 1);
-    SetSection(profile, "\x82" "a");
+    SetSection(profile,
+               "\x82"
+               "a");
     EXPECT_EQ(GetInt(profile, "k"), 0);
 }
 
 TEST_F(ProfileFileTest, StringsAreBytesCutToTheBuffer)
 {
-    const char* font = "\x82l\x82r \x83S\x83V\x83" "b\x83N";  // ＭＳ ゴシック
-    Open("[editor1]\r\nFontName=\x82l\x82r \x83S\x83V\x83" "b\x83N\r\nColorFile = a b \r\n", "editor1");
+    const char* font =
+        "\x82l\x82r \x83S\x83V\x83"
+        "b\x83N";  // ＭＳ ゴシック
+    Open(
+        "[editor1]\r\nFontName=\x82l\x82r \x83S\x83V\x83"
+        "b\x83N\r\nColorFile = a b \r\n",
+        "editor1");
     EXPECT_EQ(String("FontName"), font);
     EXPECT_EQ(String("ColorFile"), "a b");
-    EXPECT_EQ(String("FontName", 4), "\x82l");       // 3 bytes of room: not half a character
+    EXPECT_EQ(String("FontName", 4), "\x82l");  // 3 bytes of room: not half a character
     EXPECT_EQ(String("ColorFile", 2), "a");
     ASSERT_TRUE(WriteString(profile, "FontName", "\x83\\\x83|"));  // ソポ: trail bytes '\' and '|'
     EXPECT_EQ(String("FontName"), "\x83\\\x83|");
@@ -86,10 +96,10 @@ TEST_F(ProfileFileTest, WritesKeepEverythingElseByteForByte)
         "[tab]\r\n"
         "width=120\r\n";
     Open(before, "main");
-    ASSERT_TRUE(WriteInt(profile, "x", 300));          // in place
-    ASSERT_TRUE(WriteInt(profile, "height", 40));      // end of its section, before the blank line
+    ASSERT_TRUE(WriteInt(profile, "x", 300));      // in place
+    ASSERT_TRUE(WriteInt(profile, "height", 40));  // end of its section, before the blank line
     SetSection(profile, "Tool");
-    ASSERT_TRUE(WriteString(profile, "num", "0"));     // new section at the end
+    ASSERT_TRUE(WriteString(profile, "num", "0"));  // new section at the end
     EXPECT_EQ(Content(),
               "; comment = not a key\r\n"
               "[main]\r\n"

@@ -32,8 +32,10 @@ std::vector<std::string> KeysOf(const std::string& text, const std::string& head
     std::vector<std::string> keys;
     bool inside = false;
     for (const std::string& line : Lines(text)) {
-        if (!line.empty() && line[0] == '[') inside = line == header;
-        else if (inside && line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+        if (!line.empty() && line[0] == '[')
+            inside = line == header;
+        else if (inside && line.find('=') != std::string::npos)
+            keys.push_back(line.substr(0, line.find('=')));
     }
     return keys;
 }
@@ -47,7 +49,9 @@ TEST(DefaultSettingsText, IsTheFixedTextWithItsVersionFilledIn)
     EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
     EXPECT_EQ(lines[0], ";" + std::string(44, '*'));
     EXPECT_EQ(lines[4], lines[0]);
-    EXPECT_EQ(lines[1], ";KelvaraTextEditor\x97p\x90\xDD\x92\xE8\x83t\x83@\x83" "C\x83\x8B   kvte.ini");
+    EXPECT_EQ(lines[1],
+              ";KelvaraTextEditor\x97p\x90\xDD\x92\xE8\x83t\x83@\x83"
+              "C\x83\x8B   kvte.ini");
     EXPECT_EQ(lines[5], "");
     EXPECT_EQ(lines[6], "[Version]");
     EXPECT_EQ(lines[7], "main=300");
@@ -56,7 +60,9 @@ TEST(DefaultSettingsText, IsTheFixedTextWithItsVersionFilledIn)
     EXPECT_EQ(lines.back(), "f20=");
     EXPECT_EQ(KeysOf(text, "[editor1]"),
               (std::vector<std::string>{"ColorFile", "FontName", "FontSize", "nTab", "LineNum", "Ruler"}));
-    EXPECT_NE(text.find("\r\nFontName=\x82l\x82r \x83S\x83V\x83" "b\x83N\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nFontName=\x82l\x82r \x83S\x83V\x83"
+                        "b\x83N\r\n"),
+              std::string::npos);
     EXPECT_EQ(KeysOf(text, "[replace_history]").size(), 21u);
     // Filling "%d" three times with 300, 0, 0 shortens the text by one byte.
     EXPECT_EQ(std::string(kDefaultSettingsTemplate).size(), text.size() + 1);
@@ -71,8 +77,8 @@ struct SettingsUpgradeTest : testing::Test {
 
     void Prepare()
     {
-        PrepareSettingsFile(settings, path.c_str(),
-                            [](void* self) { ++static_cast<SettingsUpgradeTest*>(self)->announcements; }, this);
+        PrepareSettingsFile(
+            settings, path.c_str(), [](void* self) { ++static_cast<SettingsUpgradeTest*>(self)->announcements; }, this);
     }
     std::string Content() const { return TempFolder::Read(path); }
     void ExpectCurrentVersion()
@@ -86,8 +92,8 @@ struct SettingsUpgradeTest : testing::Test {
     void StoreOldFile(const std::string& text) { TempFolder::Write(path, text); }
 };
 
-const std::vector<std::string> kFileTypeKeys = {"htm", "html", "ini",   "frm", "bas", "vbs", "cls",
-                                                "cpp", "c",    "h",     "bat", "shtml", "pl", "cgi"};
+const std::vector<std::string> kFileTypeKeys = {"htm", "html", "ini", "frm", "bas",   "vbs", "cls",
+                                                "cpp", "c",    "h",   "bat", "shtml", "pl",  "cgi"};
 
 TEST_F(SettingsUpgradeTest, ANewFileGetsEveryDefaultWithoutAnnouncement)
 {
@@ -96,8 +102,8 @@ TEST_F(SettingsUpgradeTest, ANewFileGetsEveryDefaultWithoutAnnouncement)
     ExpectCurrentVersion();
     std::string text = Content();
     EXPECT_EQ(KeysOf(text, "[main]"),
-              (std::vector<std::string>{"FileWindowActive", "windows", "x", "y", "width", "height", "retline",
-                                        "kanji", "auto_kanji", "utf16_bom", "utf8_bom", "lapel"}));
+              (std::vector<std::string>{"FileWindowActive", "windows", "x", "y", "width", "height", "retline", "kanji",
+                                        "auto_kanji", "utf16_bom", "utf8_bom", "lapel"}));
     EXPECT_EQ(KeysOf(text, "[FileType]"), kFileTypeKeys);
     size_t fileType = text.find("\r\n\r\n[FileType]\r\n");
     ASSERT_NE(fileType, std::string::npos);

@@ -1,6 +1,5 @@
 // A fresh folder under /tmp for one test, removed with everything in it afterwards.
-#ifndef KVTE_TESTS_TEMPFOLDER_H
-#define KVTE_TESTS_TEMPFOLDER_H
+#pragma once
 
 #include <cstdlib>
 #include <filesystem>
@@ -31,12 +30,13 @@ public:
     size_t EntryCount() const
     {
         size_t n = 0;
-        for (auto& e : std::filesystem::directory_iterator(path_)) { (void)e; ++n; }
+        for (auto& e : std::filesystem::directory_iterator(path_)) {
+            (void)e;
+            ++n;
+        }
         return n;
     }
 
 private:
     std::string path_;
 };
-
-#endif

@@ -35,7 +35,8 @@ inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t 
                 utf7Ok = false;
             }
         }
-        if (c == 0x1B && d == '$' && (at(i + 2) == '@' || at(i + 2) == 'B' || (at(i + 2) == '(' && (at(i + 3) == 'O' || at(i + 3) == 'P')))) {
+        if (c == 0x1B && d == '$' &&
+            (at(i + 2) == '@' || at(i + 2) == 'B' || (at(i + 2) == '(' && (at(i + 3) == 'O' || at(i + 3) == 'P')))) {
             jis += 2;
             continue;
         }

@@ -23,9 +23,8 @@ void ForEachPair(Visit visit)
 
 std::u16string ToUtf16Of(const std::string& internal)
 {
-    return Converted<char16_t>(internal, [](char16_t* d, const char* s, std::int64_t c) {
-        return InternalToUtf16(d, s, false, c);
-    });
+    return Converted<char16_t>(
+        internal, [](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, false, c); });
 }
 
 std::string PairText(unsigned code) { return Bytes({static_cast<int>(code >> 8), static_cast<int>(code & 0xFF)}); }
@@ -81,7 +80,8 @@ TEST(CodeSpace, EveryUnitWithACodeMapsToAPairThatMapsBack)
 {
     // The reverse pages hold nothing that the forward table would not give back, apart
     // from the documented additions.
-    const std::set<unsigned> added = {0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x00B5, 0x2211, 0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
+    const std::set<unsigned> added = {0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x00B5, 0x2211,
+                                      0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
     int pages = 0;
     for (unsigned page = 0; page < 256; ++page) pages += UnicodeToSjisPages[page] != nullptr;
     EXPECT_EQ(pages, 130);
@@ -111,7 +111,8 @@ TEST(CodeSpace, JisAndSjisArithmeticAreInverse)
     for (unsigned plane = 1; plane <= 2; ++plane)
         for (unsigned row = 0x21; row <= 0x7E; ++row)
             for (unsigned cell = 0x21; cell <= 0x7E; ++cell) {
-                const unsigned code = JisCodeToSjis(static_cast<std::uint16_t>(row << 8 | cell), static_cast<int>(plane));
+                const unsigned code =
+                    JisCodeToSjis(static_cast<std::uint16_t>(row << 8 | cell), static_cast<int>(plane));
                 EXPECT_EQ(code != 0, seen[plane].count(row << 8 | cell) == 1);
             }
     EXPECT_EQ(JisCodeToSjis(0x2121, 3), 0);

@@ -11,9 +11,8 @@ namespace {
 
 std::u16string ToUtf16(const std::string& internal, bool mark = false)
 {
-    return Converted<char16_t>(internal, [mark](char16_t* d, const char* s, std::int64_t c) {
-        return InternalToUtf16(d, s, mark, c);
-    });
+    return Converted<char16_t>(
+        internal, [mark](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
 }
 std::string FromUtf16(const std::u16string& units)
 {
@@ -25,7 +24,8 @@ std::u16string Utf8ToUnits(const std::string& utf8)
 }
 std::string UnitsToUtf8(const std::u16string& units, bool mark = false)
 {
-    return Converted<char>(units, [mark](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
+    return Converted<char>(units,
+                           [mark](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
 }
 std::string ToJis(const std::string& internal)
 {
@@ -63,10 +63,10 @@ TEST(ConversionEdges, EmptySourceGivesTerminatorAndRequestedMark)
 
 TEST(ConversionEdges, HalfWidthKatakanaMergeWithFollowingMarks)
 {
-    EXPECT_EQ(ToUtf16(Bytes({0xB6, 0xDE})), u"\u30AC");          // ｶﾞ -> ガ
-    EXPECT_EQ(ToUtf16(Bytes({0xCA, 0xDF})), u"\u30D1");          // ﾊﾟ -> パ
-    EXPECT_EQ(ToUtf16(Bytes({0xDC, 0xDF})), u"\u30EF\u309C");    // ﾜﾟ stays two
-    EXPECT_EQ(ToUtf16(Bytes({0xB2, 0xDE})), u"\u30F8");          // ｲﾞ -> ヸ
+    EXPECT_EQ(ToUtf16(Bytes({0xB6, 0xDE})), u"\u30AC");        // ｶﾞ -> ガ
+    EXPECT_EQ(ToUtf16(Bytes({0xCA, 0xDF})), u"\u30D1");        // ﾊﾟ -> パ
+    EXPECT_EQ(ToUtf16(Bytes({0xDC, 0xDF})), u"\u30EF\u309C");  // ﾜﾟ stays two
+    EXPECT_EQ(ToUtf16(Bytes({0xB2, 0xDE})), u"\u30F8");        // ｲﾞ -> ヸ
     // ｷﾟ is one JIS X 0213 character, which UTF-16 has only as a sequence: the two
     // characters are kept rather than turned into the placeholder.
     EXPECT_EQ(ToUtf16(Bytes({0xB7, 0xDF})), u"\u30AD\u309C");
@@ -129,30 +129,29 @@ TEST(ConversionEdges, Jisx0212KanjiThroughJisAndEuc)
 
 TEST(ConversionEdges, DocumentedReplacements)
 {
-    EXPECT_EQ(ToUtf16(Bytes({0x81, 0x60})), u"\uFF5E");     // ～ as code page 932 has it
+    EXPECT_EQ(ToUtf16(Bytes({0x81, 0x60})), u"\uFF5E");  // ～ as code page 932 has it
     EXPECT_EQ(FromUtf16(u"\u301C"), "?");
     EXPECT_EQ(FromUtf16(u"\u00A5"), "\x5C");
     EXPECT_EQ(Utf8ToUnits(Bytes({0xF0, 0x9F, 0x98, 0x80})), u"?");  // a four-byte character
-    EXPECT_EQ(FromUtf16(u"\U0001F600"), "??");              // a surrogate pair
-    EXPECT_EQ(ToUtf16(Bytes({0x87, 0x9F})), u"\u3013");     // added in 2004: unmapped
+    EXPECT_EQ(FromUtf16(u"\U0001F600"), "??");                      // a surrogate pair
+    EXPECT_EQ(ToUtf16(Bytes({0x87, 0x9F})), u"\u3013");             // added in 2004: unmapped
     EXPECT_EQ(ToUtf16(Bytes({0xFC, 0x5A})), u"\u9B1D");
     EXPECT_EQ(FromUtf16(u"\u30FB"), Bytes({0x81, 0x45}));
     EXPECT_EQ(FromUtf16(u"\u2225"), Bytes({0x81, 0x61}));
     EXPECT_EQ(FromUtf16(u"\"'-~\\"), "\"'-~\\");
     EXPECT_EQ(FromUtf16(u"\uFF61\uFF9F"), Bytes({0xA1, 0xDF}));
-    EXPECT_EQ(FromUtf16(u"\uFEFFa\uFEFF"), "a?");           // only the first mark is skipped
+    EXPECT_EQ(FromUtf16(u"\uFEFFa\uFEFF"), "a?");  // only the first mark is skipped
 }
 
 TEST(ConversionEdges, Utf8DecodingRules)
 {
     EXPECT_EQ(Utf8ToUnits(Bytes({0xEF, 0xBB, 0xBF, 0x61})), u"a");
     EXPECT_EQ(Utf8ToUnits(Bytes({0xE6, 0x97, 0xA5, 0xC3, 0xA9})), u"\u65E5\u00E9");
-    EXPECT_EQ(Utf8ToUnits(Bytes({0x80, 0xBF})), u"\u0080\u00BF");   // stray continuation bytes
-    EXPECT_EQ(Utf8ToUnits(Bytes({0xC1, 0x81})), u"A");                // overlong forms accepted
-    EXPECT_EQ(Utf8ToUnits(Bytes({0xED, 0xA0, 0x80})), u"\xD800");     // a lone surrogate form
+    EXPECT_EQ(Utf8ToUnits(Bytes({0x80, 0xBF})), u"\u0080\u00BF");  // stray continuation bytes
+    EXPECT_EQ(Utf8ToUnits(Bytes({0xC1, 0x81})), u"A");             // overlong forms accepted
+    EXPECT_EQ(Utf8ToUnits(Bytes({0xED, 0xA0, 0x80})), u"\xD800");  // a lone surrogate form
     EXPECT_EQ(Utf8ToUnits(Bytes({0xFC, 0x80, 0x80, 0x80, 0x80, 0x80, 0x61})), u"?a");
-    EXPECT_EQ(UnitsToUtf8(u"a\u00E9\u65E5\xD800"),
-              Bytes({0x61, 0xC3, 0xA9, 0xE6, 0x97, 0xA5, 0xED, 0xA0, 0x80}));
+    EXPECT_EQ(UnitsToUtf8(u"a\u00E9\u65E5\xD800"), Bytes({0x61, 0xC3, 0xA9, 0xE6, 0x97, 0xA5, 0xED, 0xA0, 0x80}));
 }
 
 // A byte without a character never ends the text, never eats the byte after it and

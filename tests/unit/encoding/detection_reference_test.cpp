@@ -12,19 +12,27 @@ namespace {
 
 std::string RandomText(std::mt19937& rng, std::size_t length, int flavour)
 {
-    static const unsigned char special[] = {0x00, 0x0D, 0x0A, 0x1B, '$', '(', '@', 'B', 'O', 'P', '+', '-', '/', ' ',
-                                            'a', 0x8E, 0x82, 0xA0, 0xA4, 0xB1, 0xC3, 0xDF, 0xE3, 0xE6, 0xEF, 0xF0,
-                                            0xF7, 0xFC, 0xFE, 0xFF, 0x80, 0x9F, 0xBF, 0x40, 0x7E, 0x7F};
+    static const unsigned char special[] = {0x00, 0x0D, 0x0A, 0x1B, '$',  '(',  '@',  'B',  'O',  'P',  '+',  '-',
+                                            '/',  ' ',  'a',  0x8E, 0x82, 0xA0, 0xA4, 0xB1, 0xC3, 0xDF, 0xE3, 0xE6,
+                                            0xEF, 0xF0, 0xF7, 0xFC, 0xFE, 0xFF, 0x80, 0x9F, 0xBF, 0x40, 0x7E, 0x7F};
     std::uniform_int_distribution<int> any(0, 255), pick(0, sizeof special - 1), coin(0, 99);
     std::string s(length, 'a');
     for (std::size_t i = 0; i < length; ++i) {
         const int roll = coin(rng);
         unsigned char c;
         switch (flavour) {
-        case 0: c = static_cast<unsigned char>(any(rng)); break;               // anything
-        case 1: c = roll < 90 ? 'x' : special[pick(rng)]; break;               // ASCII with events
-        case 2: c = roll < 50 ? static_cast<unsigned char>(0x80 + any(rng) % 128) : special[pick(rng)]; break;
-        default: c = special[pick(rng)]; break;
+        case 0:
+            c = static_cast<unsigned char>(any(rng));
+            break;  // anything
+        case 1:
+            c = roll < 90 ? 'x' : special[pick(rng)];
+            break;  // ASCII with events
+        case 2:
+            c = roll < 50 ? static_cast<unsigned char>(0x80 + any(rng) % 128) : special[pick(rng)];
+            break;
+        default:
+            c = special[pick(rng)];
+            break;
         }
         if (c == 0 && flavour != 3 && roll % 4 != 0) c = 'z';  // zeros rarer, so scoring runs long
         s[i] = static_cast<char>(c);

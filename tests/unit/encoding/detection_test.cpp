@@ -16,7 +16,8 @@ std::string Prose()
         u"吾輩は猫である。名前はまだ無い。\r\nどこで生れたかとんと見当がつかぬ。"
         u"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。\r\n";
     std::string internal(text.size() * 2 + 1, '\0');
-    internal.resize(static_cast<std::size_t>(Utf16ToInternal(&internal[0], text.c_str(), static_cast<std::int64_t>(internal.size()))));
+    internal.resize(static_cast<std::size_t>(
+        Utf16ToInternal(&internal[0], text.c_str(), static_cast<std::int64_t>(internal.size()))));
     return internal;
 }
 
@@ -30,9 +31,11 @@ std::string Convert(const std::string& internal, std::int64_t (*convert)(char*, 
 std::string ToUtf8(const std::string& internal)
 {
     std::u16string units(internal.size() + 2, u'\0');
-    units.resize(static_cast<std::size_t>(InternalToUtf16(&units[0], internal.c_str(), false, static_cast<std::int64_t>(units.size()))));
+    units.resize(static_cast<std::size_t>(
+        InternalToUtf16(&units[0], internal.c_str(), false, static_cast<std::int64_t>(units.size()))));
     std::string out(units.size() * 3 + 4, '\0');
-    out.resize(static_cast<std::size_t>(Utf16ToUtf8(&out[0], units.c_str(), false, static_cast<std::int64_t>(out.size()))));
+    out.resize(
+        static_cast<std::size_t>(Utf16ToUtf8(&out[0], units.c_str(), false, static_cast<std::int64_t>(out.size()))));
     return out;
 }
 
@@ -84,11 +87,11 @@ TEST(Detection, ProseInEachEncoding)
 
 TEST(Detection, SingleCharactersAndTies)
 {
-    EXPECT_EQ(Detect(Bytes({0x82, 0xA0})), EncodingCode::ShiftJis);       // あ in Shift_JIS
-    EXPECT_EQ(Detect(Bytes({0xA4, 0xA2})), EncodingCode::Undetermined);   // あ in EUC-JP: 2 to 2
+    EXPECT_EQ(Detect(Bytes({0x82, 0xA0})), EncodingCode::ShiftJis);      // あ in Shift_JIS
+    EXPECT_EQ(Detect(Bytes({0xA4, 0xA2})), EncodingCode::Undetermined);  // あ in EUC-JP: 2 to 2
     EXPECT_EQ(Detect(Bytes({0xB1, 0xB2, 0xB3})), EncodingCode::Undetermined);
     EXPECT_EQ(Detect(Bytes({0x8E, 0xB1, 0x8E, 0xB2, 0x8E, 0xB3})), EncodingCode::ShiftJis);
-    EXPECT_EQ(Detect(Bytes({0xC3, 0xA9, 0x20, 0x78})), EncodingCode::Undetermined);  // é then " x"
+    EXPECT_EQ(Detect(Bytes({0xC3, 0xA9, 0x20, 0x78})), EncodingCode::Undetermined);      // é then " x"
     EXPECT_EQ(Detect(Bytes({0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC})), EncodingCode::Utf8);  // 日本
 }
 
@@ -97,8 +100,8 @@ TEST(Detection, JisEscapes)
     EXPECT_EQ(Detect(Prose() + "\x1B$B"), EncodingCode::Jis);
     EXPECT_EQ(Detect("abc\x1B$(Pdef"), EncodingCode::Jis);
     EXPECT_EQ(Detect("abc\x1B$(Bdef"), EncodingCode::Utf7Clean);  // not a listed escape
-    EXPECT_EQ(Detect("abc\x1B$@"), EncodingCode::Jis);             // the third byte is the last
-    EXPECT_EQ(Detect("abc\x1B$"), EncodingCode::Utf7Clean);        // cut off
+    EXPECT_EQ(Detect("abc\x1B$@"), EncodingCode::Jis);            // the third byte is the last
+    EXPECT_EQ(Detect("abc\x1B$"), EncodingCode::Utf7Clean);       // cut off
 }
 
 TEST(Detection, ZeroBytesAndUtf16)

@@ -123,7 +123,8 @@ TEST(FileText, EveryEncodingRoundTripsThroughOpenAndSave)
         const DecodedFile back = Open(Save(text, code));
         EXPECT_EQ(back.encoding, code) << EncodingCodeName(code);
         // Half-width katakana come back widened from every encoding but Shift_JIS.
-        const std::string expected = code == EncodingCode::ShiftJis ? text : Utf8ToInternalText(InternalTextToUtf8(text));
+        const std::string expected =
+            code == EncodingCode::ShiftJis ? text : Utf8ToInternalText(InternalTextToUtf8(text));
         EXPECT_EQ(back.text, expected) << EncodingCodeName(code);
     }
 }
@@ -135,7 +136,8 @@ TEST(FileText, BoundaryHelpers)
     EXPECT_EQ(Utf8ToInternalText("漢a"), kKanjiA);
     EXPECT_EQ(InternalTextToUtf8(kKanjiA), "漢a");
     EXPECT_EQ(InternalTextToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
-    EXPECT_EQ(Utf16ToInternalText(std::u16string(u"C:\\日本\0x", 7)), Utf8ToInternalText(std::string("C:\\日本\0x", 11)));
+    EXPECT_EQ(Utf16ToInternalText(std::u16string(u"C:\\日本\0x", 7)),
+              Utf8ToInternalText(std::string("C:\\日本\0x", 11)));
     EXPECT_EQ(EncodingCodeName(EncodingCode::Utf7Clean), "Utf7Clean");
     EXPECT_EQ(EncodingCodeName(static_cast<EncodingCode>(7)), "Unknown");
     EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16");

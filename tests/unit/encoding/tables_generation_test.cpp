@@ -30,7 +30,8 @@ TEST(TablesGeneration, CommittedOutputMatchesTheGenerator)
     const std::string regenerated = ReadAll(fresh);
     std::remove(fresh.c_str());
     ASSERT_FALSE(committed.empty());
-    EXPECT_TRUE(committed == regenerated) << "src/encoding/EncodingTables.generated.cpp is out of date: rerun the generator";
+    EXPECT_TRUE(committed == regenerated)
+        << "src/encoding/EncodingTables.generated.cpp is out of date: rerun the generator";
 }
 
 }  // namespace

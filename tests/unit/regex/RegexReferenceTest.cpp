@@ -13,128 +13,141 @@ using namespace regextest;
 
 namespace {
 
-std::string Describe(std::optional<reference::Match> m) {
-  if (!m) return "-1";
-  return std::to_string(m->start) + "+" + std::to_string(m->end - m->start);
+std::string Describe(std::optional<reference::Match> m)
+{
+    if (!m) return "-1";
+    return std::to_string(m->start) + "+" + std::to_string(m->end - m->start);
 }
 
-std::string Describe(int offset, CKRegExp const& regex) {
-  if (offset < 0) return "-1";
-  return std::to_string(offset) + "+" + std::to_string(std::string(regex.GetHitText()).size());
+std::string Describe(int offset, CKRegExp const& regex)
+{
+    if (offset < 0) return "-1";
+    return std::to_string(offset) + "+" + std::to_string(std::string(regex.GetHitText()).size());
 }
 
 // Checks Find at every position 0..size+1 in both directions; false on the first mismatch.
 // pattern and text are InternalText.
-bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool regular = true) {
-  RegexParseResult parsed = regular ? ParseRegex(pattern) : RegexParseResult{MakeLiteralNode(pattern), 0, 0};
-  CKRegExp regex;
-  regex.Read(pattern.c_str(), regular);
-  if (!parsed.root) {
-    EXPECT_NE(regex.GetError(), REGEXP_OK) << pattern;
-    return regex.GetError() != REGEXP_OK;
-  }
-  reference::Matcher matcher(*parsed.root, text);
-  for (int pos = 0; pos <= static_cast<int>(text.size()) + 1; ++pos) {
-    for (bool backward : {false, true}) {
-      std::optional<reference::Match> expected =
-          backward ? matcher.Backward(static_cast<std::size_t>(pos)) : matcher.Forward(static_cast<std::size_t>(pos));
-      if (matcher.Aborted()) return true;  // too slow for the reference: nothing to compare
-      if (pattern.empty()) expected.reset();  // an empty search finds nothing
-      int offset = regex.Find(text.c_str(), pos, backward);
-      if (Describe(expected) != Describe(offset, regex)) {
-        ADD_FAILURE() << "pattern \"" << U(pattern) << "\" text \"" << U(text) << "\" pos " << pos
-                      << (backward ? " backward" : " forward") << ": expected " << Describe(expected) << ", got "
-                      << Describe(offset, regex);
-        return false;
-      }
+bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool regular = true)
+{
+    RegexParseResult parsed = regular ? ParseRegex(pattern) : RegexParseResult{MakeLiteralNode(pattern), 0, 0};
+    CKRegExp regex;
+    regex.Read(pattern.c_str(), regular);
+    if (!parsed.root) {
+        EXPECT_NE(regex.GetError(), REGEXP_OK) << pattern;
+        return regex.GetError() != REGEXP_OK;
     }
-  }
-  return true;
+    reference::Matcher matcher(*parsed.root, text);
+    for (int pos = 0; pos <= static_cast<int>(text.size()) + 1; ++pos) {
+        for (bool backward : {false, true}) {
+            std::optional<reference::Match> expected = backward ? matcher.Backward(static_cast<std::size_t>(pos))
+                                                                : matcher.Forward(static_cast<std::size_t>(pos));
+            if (matcher.Aborted()) return true;     // too slow for the reference: nothing to compare
+            if (pattern.empty()) expected.reset();  // an empty search finds nothing
+            int offset = regex.Find(text.c_str(), pos, backward);
+            if (Describe(expected) != Describe(offset, regex)) {
+                ADD_FAILURE() << "pattern \"" << U(pattern) << "\" text \"" << U(text) << "\" pos " << pos
+                              << (backward ? " backward" : " forward") << ": expected " << Describe(expected)
+                              << ", got " << Describe(offset, regex);
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
-TEST(RegexReference, ChosenPatternsAtEveryPosition) {
-  std::string const texts[] = {
-      "abc abcabc\r\nxaay\r\n\r\nbb",
-      S("ソ\\表ポ|能\\ ソa\r\nあいう漢字abc"),
-      "aaaaaaaaab aab\r\nab",
-      S("東京と大阪 東京タワー 大阪城\r\n"),
-  };
-  char const* const patterns[] = {
-      "a", "ab|b", "a*", "a+?", "(a|ab)(c|bcd)?", "^", "$", "^$", "^a", "b$", "\\b", "\\B", "\\w+", "\\W",
-      "[^a]", ".", ".*", "(a*)*b", "(a|b)*?c", "a{2,3}", "\\r\\n", "\\\\", "\\|", "[\\\\|]+", "(?i)A+B",
-      "x*", "\\s*$", "\\bab", "c\\b", "(?:^|a)b", "\\Aa", "b\\z", "(|a)+", "(a?)*?b",
-      "東京|大阪", "[ぁ-ん]+", "[^ぁ-ん]", "\\w\\b", "ソ", "[ソ表]", "タワー?",
-  };
-  for (std::string const& text : texts) {
-    for (char const* pattern : patterns) {
-      if (!AgreesEverywhere(S(pattern), text)) break;
+TEST(RegexReference, ChosenPatternsAtEveryPosition)
+{
+    std::string const texts[] = {
+        "abc abcabc\r\nxaay\r\n\r\nbb",
+        S("ソ\\表ポ|能\\ ソa\r\nあいう漢字abc"),
+        "aaaaaaaaab aab\r\nab",
+        S("東京と大阪 東京タワー 大阪城\r\n"),
+    };
+    char const* const patterns[] = {
+        "a",       "ab|b",    "a*",        "a+?",      "(a|ab)(c|bcd)?", "^",        "$",    "^$",
+        "^a",      "b$",      "\\b",       "\\B",      "\\w+",           "\\W",      "[^a]", ".",
+        ".*",      "(a*)*b",  "(a|b)*?c",  "a{2,3}",   "\\r\\n",         "\\\\",     "\\|",  "[\\\\|]+",
+        "(?i)A+B", "x*",      "\\s*$",     "\\bab",    "c\\b",           "(?:^|a)b", "\\Aa", "b\\z",
+        "(|a)+",   "(a?)*?b", "東京|大阪", "[ぁ-ん]+", "[^ぁ-ん]",       "\\w\\b",   "ソ",   "[ソ表]",
+        "タワー?",
+    };
+    for (std::string const& text : texts) {
+        for (char const* pattern : patterns) {
+            if (!AgreesEverywhere(S(pattern), text)) break;
+        }
     }
-  }
 }
 
-TEST(RegexReference, LiteralModeAtEveryPosition) {
-  std::string const text = S("ソ\\表ポ|ab\\\\ ソ\r\n\\");
-  for (std::string pattern : {std::string("\\"), std::string("|"), std::string("\\\\"), S("ソ"), std::string("ab"),
-                              std::string("\r\n"), std::string("\x83"), std::string("\x83\x5C\x5C")}) {
-    EXPECT_TRUE(AgreesEverywhere(pattern, text, false)) << U(pattern);
-  }
+TEST(RegexReference, LiteralModeAtEveryPosition)
+{
+    std::string const text = S("ソ\\表ポ|ab\\\\ ソ\r\n\\");
+    for (std::string pattern : {std::string("\\"), std::string("|"), std::string("\\\\"), S("ソ"), std::string("ab"),
+                                std::string("\r\n"), std::string("\x83"), std::string("\x83\x5C\x5C")}) {
+        EXPECT_TRUE(AgreesEverywhere(pattern, text, false)) << U(pattern);
+    }
 }
 
 // Random patterns from a small grammar over an alphabet that mixes ASCII, double-byte
 // characters whose trail bytes look like ASCII, and line ends.
 class RandomPatterns {
 public:
-  explicit RandomPatterns(unsigned seed) : rng(seed) {}
+    explicit RandomPatterns(unsigned seed) : rng(seed) {}
 
-  std::string Text(std::size_t maxChars) {
-    static std::string const pieces[] = {"a", "b", "c", " ", "\r\n", "\n", "\\", "|", "\x83\x5C", "\x83\x7C",
-                                         "\x82\xA0", "\x88\x9F", "_", "\x83", "A"};
-    std::string text;
-    std::size_t count = Pick(maxChars + 1);
-    for (std::size_t i = 0; i < count; ++i) text += pieces[Pick(std::size(pieces))];
-    return text;
-  }
+    std::string Text(std::size_t maxChars)
+    {
+        static std::string const pieces[] = {"a",        "b",        "c",        " ",        "\r\n", "\n",   "\\", "|",
+                                             "\x83\x5C", "\x83\x7C", "\x82\xA0", "\x88\x9F", "_",    "\x83", "A"};
+        std::string text;
+        std::size_t count = Pick(maxChars + 1);
+        for (std::size_t i = 0; i < count; ++i) text += pieces[Pick(std::size(pieces))];
+        return text;
+    }
 
-  std::string Pattern(int depth = 0) {
-    std::string out = Term(depth);
-    if (depth < 2 && Pick(4) == 0) out += "|" + Pattern(depth + 1);
-    return out;
-  }
+    std::string Pattern(int depth = 0)
+    {
+        std::string out = Term(depth);
+        if (depth < 2 && Pick(4) == 0) out += "|" + Pattern(depth + 1);
+        return out;
+    }
 
 private:
-  std::mt19937 rng;
-  std::size_t Pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); }
+    std::mt19937 rng;
+    std::size_t Pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); }
 
-  std::string Term(int depth) {
-    std::string out;
-    std::size_t count = 1 + Pick(3);
-    for (std::size_t i = 0; i < count; ++i) out += Factor(depth);
-    return out;
-  }
+    std::string Term(int depth)
+    {
+        std::string out;
+        std::size_t count = 1 + Pick(3);
+        for (std::size_t i = 0; i < count; ++i) out += Factor(depth);
+        return out;
+    }
 
-  std::string Factor(int depth) {
-    static char const* const atoms[] = {"a", "b", "c", ".", "\\\\", "\\|", "\\w", "\\W", "\\s", "[ab]", "[^a]",
-                                        "^", "$", "\\b", "\\B", "\x83\x5C", "\x82\xA0", "[\x82\xA0-\x88\x9F]",
-                                        "[^\x83\x5C]", "(?i)a", "\\r\\n", "\\A", "\\z", "\x83"};
-    std::string atom = (depth < 2 && Pick(5) == 0) ? "(" + Pattern(depth + 1) + ")" : atoms[Pick(std::size(atoms))];
-    static char const* const quantifiers[] = {"", "", "", "*", "+", "?", "*?", "+?", "??", "{2}", "{0,2}", "{1,}"};
-    std::string quantifier = quantifiers[Pick(std::size(quantifiers))];
-    bool zeroWidth = atom == "^" || atom == "$" || atom == "\\b" || atom == "\\B" || atom == "\\A" || atom == "\\z";
-    if (zeroWidth) quantifier = "";
-    return atom + quantifier;
-  }
+    std::string Factor(int depth)
+    {
+        static char const* const atoms[] = {
+            "a",           "b",     "c",      ".",   "\\\\", "\\|", "\\w",      "\\W",      "\\s",
+            "[ab]",        "[^a]",  "^",      "$",   "\\b",  "\\B", "\x83\x5C", "\x82\xA0", "[\x82\xA0-\x88\x9F]",
+            "[^\x83\x5C]", "(?i)a", "\\r\\n", "\\A", "\\z",  "\x83"};
+        std::string atom = (depth < 2 && Pick(5) == 0) ? "(" + Pattern(depth + 1) + ")" : atoms[Pick(std::size(atoms))];
+        static char const* const quantifiers[] = {"", "", "", "*", "+", "?", "*?", "+?", "??", "{2}", "{0,2}", "{1,}"};
+        std::string quantifier = quantifiers[Pick(std::size(quantifiers))];
+        bool zeroWidth = atom == "^" || atom == "$" || atom == "\\b" || atom == "\\B" || atom == "\\A" || atom == "\\z";
+        if (zeroWidth) quantifier = "";
+        return atom + quantifier;
+    }
 };
 
-TEST(RegexReference, RandomPatternsAndTexts) {
-  RandomPatterns random(12345);
-  int compared = 0;
-  for (int round = 0; round < 2000; ++round) {
-    std::string pattern = random.Pattern();
-    std::string text = random.Text(8);
-    if (!AgreesEverywhere(pattern, text)) break;
-    ++compared;
-  }
-  EXPECT_EQ(compared, 2000);
+TEST(RegexReference, RandomPatternsAndTexts)
+{
+    RandomPatterns random(12345);
+    int compared = 0;
+    for (int round = 0; round < 2000; ++round) {
+        std::string pattern = random.Pattern();
+        std::string text = random.Text(8);
+        if (!AgreesEverywhere(pattern, text)) break;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 2000);
 }
 
 }  // namespace

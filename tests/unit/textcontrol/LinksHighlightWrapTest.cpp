@@ -12,96 +12,110 @@
 using namespace kvte::textcontrol;
 
 namespace {
-std::string Links(const std::string& line, int kinds = kLinkAllKinds) {
-  std::vector<LinkRun> runs;
-  FindLinks(line.data(), line.size(), kinds, &runs);
-  std::string out;
-  for (const LinkRun& run : runs) out += line.substr(run.start, run.length) + "|" + std::to_string(run.kind) + " ";
-  return out;
+std::string Links(const std::string& line, int kinds = kLinkAllKinds)
+{
+    std::vector<LinkRun> runs;
+    FindLinks(line.data(), line.size(), kinds, &runs);
+    std::string out;
+    for (const LinkRun& run : runs) out += line.substr(run.start, run.length) + "|" + std::to_string(run.kind) + " ";
+    return out;
 }
 
-std::string Highlights(const std::string& line, const std::string& needle) {
-  std::vector<HighlightRun> runs;
-  FindHighlights(line.data(), line.size(), needle, &runs);
-  std::string out;
-  for (const HighlightRun& run : runs) out += std::to_string(run.start) + " ";
-  return out;
+std::string Highlights(const std::string& line, const std::string& needle)
+{
+    std::vector<HighlightRun> runs;
+    FindHighlights(line.data(), line.size(), needle, &runs);
+    std::string out;
+    for (const HighlightRun& run : runs) out += std::to_string(run.start) + " ";
+    return out;
 }
 
-std::vector<int> Wrap(const std::string& line, int width, int tab = 4) {
-  std::vector<int> rows;
-  WrapLine(line.data(), line.size(), width, tab, &rows);
-  return rows;
+std::vector<int> Wrap(const std::string& line, int width, int tab = 4)
+{
+    std::vector<int> rows;
+    WrapLine(line.data(), line.size(), width, tab, &rows);
+    return rows;
 }
 }  // namespace
 
-TEST(LinkFinder, FindsEachKindWhenItsBitIsSet) {
-  std::string line = "see http://a.jp/x?y=1, https://b.org. ftp://c.net/f or me@mail.example.com.";
-  EXPECT_EQ(Links(line), "http://a.jp/x?y=1|2 https://b.org|4 ftp://c.net/f|8 me@mail.example.com|1 ");
-  EXPECT_EQ(Links(line, kLinkHttps | kLinkMail), "https://b.org|4 me@mail.example.com|1 ");
-  EXPECT_EQ(Links(line, 0), "");
-  EXPECT_EQ(Links("http:", kLinkAllKinds), "");        // nothing after the scheme
-  EXPECT_EQ(Links("xhttp://a.b c HTTP://A.B"), "HTTP://A.B|2 ");
-  EXPECT_EQ(Links("a@b c@d. e@.f g@h.i"), "g@h.i|1 ");  // the host needs a dot inside it
+TEST(LinkFinder, FindsEachKindWhenItsBitIsSet)
+{
+    std::string line = "see http://a.jp/x?y=1, https://b.org. ftp://c.net/f or me@mail.example.com.";
+    EXPECT_EQ(Links(line), "http://a.jp/x?y=1|2 https://b.org|4 ftp://c.net/f|8 me@mail.example.com|1 ");
+    EXPECT_EQ(Links(line, kLinkHttps | kLinkMail), "https://b.org|4 me@mail.example.com|1 ");
+    EXPECT_EQ(Links(line, 0), "");
+    EXPECT_EQ(Links("http:", kLinkAllKinds), "");  // nothing after the scheme
+    EXPECT_EQ(Links("xhttp://a.b c HTTP://A.B"), "HTTP://A.B|2 ");
+    EXPECT_EQ(Links("a@b c@d. e@.f g@h.i"), "g@h.i|1 ");  // the host needs a dot inside it
 }
 
-TEST(LinkFinder, StopsAtDoubleByteCharacters) {
-  // 「http://a.jp」 in double-byte brackets, and ア (0x83 0x41) right before an @.
-  EXPECT_EQ(Links("\x81\x75http://a.jp\x81\x76"), "http://a.jp|2 ");
-  EXPECT_EQ(Links("\x83\x41@example.com"), "");
-  EXPECT_EQ(Links("\x83\x41x@example.com"), "x@example.com|1 ");
+TEST(LinkFinder, StopsAtDoubleByteCharacters)
+{
+    // 「http://a.jp」 in double-byte brackets, and ア (0x83 0x41) right before an @.
+    EXPECT_EQ(Links("\x81\x75http://a.jp\x81\x76"), "http://a.jp|2 ");
+    EXPECT_EQ(Links("\x83\x41@example.com"), "");
+    EXPECT_EQ(Links("\x83\x41x@example.com"), "x@example.com|1 ");
 }
 
-TEST(HighlightFinder, OccurrencesAtCharacterBoundaries) {
-  EXPECT_EQ(Highlights("abcabc", "bc"), "1 4 ");
-  EXPECT_EQ(Highlights("aaaa", "aa"), "0 2 ");
-  EXPECT_EQ(Highlights("\x83\x41" "A", "A"), "2 ");   // not the trail byte of ア
-  EXPECT_EQ(Highlights("\x82\xA0", "\x82"), "");      // not half of あ
-  EXPECT_EQ(Highlights("abc", ""), "");
-  EXPECT_EQ(Highlights("a\nb", "a\nb"), "");
-  TextModel model;
-  ASSERT_TRUE(model.SetText("find me\nfind"));
-  model.SetHighlightText("find");
-  std::vector<HighlightRun> runs;
-  model.LineHighlightRuns(2, &runs);
-  ASSERT_EQ(runs.size(), 1u);
-  model.SetHighlightText("");
-  model.LineHighlightRuns(2, &runs);
-  EXPECT_TRUE(runs.empty());
+TEST(HighlightFinder, OccurrencesAtCharacterBoundaries)
+{
+    EXPECT_EQ(Highlights("abcabc", "bc"), "1 4 ");
+    EXPECT_EQ(Highlights("aaaa", "aa"), "0 2 ");
+    EXPECT_EQ(Highlights("\x83\x41"
+                         "A",
+                         "A"),
+              "2 ");                                // not the trail byte of ア
+    EXPECT_EQ(Highlights("\x82\xA0", "\x82"), "");  // not half of あ
+    EXPECT_EQ(Highlights("abc", ""), "");
+    EXPECT_EQ(Highlights("a\nb", "a\nb"), "");
+    TextModel model;
+    ASSERT_TRUE(model.SetText("find me\nfind"));
+    model.SetHighlightText("find");
+    std::vector<HighlightRun> runs;
+    model.LineHighlightRuns(2, &runs);
+    ASSERT_EQ(runs.size(), 1u);
+    model.SetHighlightText("");
+    model.LineHighlightRuns(2, &runs);
+    EXPECT_TRUE(runs.empty());
 }
 
-TEST(WrapLine, RowsNeverSplitACharacter) {
-  EXPECT_EQ(Wrap("abcdefghij", 4), (std::vector<int>{0, 4, 8}));
-  EXPECT_EQ(Wrap("abc\x82\xA0" "d", 4), (std::vector<int>{0, 3}));
-  EXPECT_EQ(Wrap("ab\tcd", 4, 4), (std::vector<int>{0, 3}));
-  EXPECT_EQ(Wrap("\x82\xA0\x82\xA0", 1), (std::vector<int>{0, 2}));  // narrower than one character
-  EXPECT_EQ(Wrap("abcdef", 0), (std::vector<int>{0}));
-  EXPECT_EQ(Wrap("", 5), (std::vector<int>{0}));
+TEST(WrapLine, RowsNeverSplitACharacter)
+{
+    EXPECT_EQ(Wrap("abcdefghij", 4), (std::vector<int>{0, 4, 8}));
+    EXPECT_EQ(Wrap("abc\x82\xA0"
+                   "d",
+                   4),
+              (std::vector<int>{0, 3}));
+    EXPECT_EQ(Wrap("ab\tcd", 4, 4), (std::vector<int>{0, 3}));
+    EXPECT_EQ(Wrap("\x82\xA0\x82\xA0", 1), (std::vector<int>{0, 2}));  // narrower than one character
+    EXPECT_EQ(Wrap("abcdef", 0), (std::vector<int>{0}));
+    EXPECT_EQ(Wrap("", 5), (std::vector<int>{0}));
 }
 
-TEST(WrapLayout, RowsFollowEditsAndStepAcrossLines) {
-  TextModel model;
-  ASSERT_TRUE(model.SetText("aaaaaaaaaa\nbb\ncccccc"));
-  WrapLayout wrap(model);
-  EXPECT_EQ(wrap.RowCount(1), 1);  // off by default
-  wrap.SetWidth(4);
-  EXPECT_EQ(wrap.RowCount(1), 3);
-  EXPECT_EQ(wrap.RowCount(3), 2);
-  EXPECT_EQ(wrap.EstimatedRowCount(), 6);
-  EXPECT_EQ(wrap.RowOfColumn(1, 5), 1);
-  EXPECT_EQ(wrap.RowOfColumn(1, 11), 2);
-  VisualRow at = wrap.Advance({1, 0}, 4);
-  EXPECT_EQ(at.line, 3);
-  EXPECT_EQ(at.row, 0);
-  at = wrap.Advance(at, -2);
-  EXPECT_EQ(at.line, 1);
-  EXPECT_EQ(at.row, 2);
-  EXPECT_EQ(wrap.Advance({3, 1}, 10).row, 1);
-  EXPECT_EQ(wrap.Advance({1, 1}, -10).row, 0);
-  model.SetSelection(2, 1, 2, 1);
-  ASSERT_TRUE(model.InsertText("xxxxxxx"));
-  EXPECT_EQ(wrap.RowCount(2), 3);
-  ASSERT_TRUE(model.InsertText("\n"));
-  EXPECT_EQ(wrap.RowCount(4), 2);
-  EXPECT_EQ(wrap.RowCount(3), 1);
+TEST(WrapLayout, RowsFollowEditsAndStepAcrossLines)
+{
+    TextModel model;
+    ASSERT_TRUE(model.SetText("aaaaaaaaaa\nbb\ncccccc"));
+    WrapLayout wrap(model);
+    EXPECT_EQ(wrap.RowCount(1), 1);  // off by default
+    wrap.SetWidth(4);
+    EXPECT_EQ(wrap.RowCount(1), 3);
+    EXPECT_EQ(wrap.RowCount(3), 2);
+    EXPECT_EQ(wrap.EstimatedRowCount(), 6);
+    EXPECT_EQ(wrap.RowOfColumn(1, 5), 1);
+    EXPECT_EQ(wrap.RowOfColumn(1, 11), 2);
+    VisualRow at = wrap.Advance({1, 0}, 4);
+    EXPECT_EQ(at.line, 3);
+    EXPECT_EQ(at.row, 0);
+    at = wrap.Advance(at, -2);
+    EXPECT_EQ(at.line, 1);
+    EXPECT_EQ(at.row, 2);
+    EXPECT_EQ(wrap.Advance({3, 1}, 10).row, 1);
+    EXPECT_EQ(wrap.Advance({1, 1}, -10).row, 0);
+    model.SetSelection(2, 1, 2, 1);
+    ASSERT_TRUE(model.InsertText("xxxxxxx"));
+    EXPECT_EQ(wrap.RowCount(2), 3);
+    ASSERT_TRUE(model.InsertText("\n"));
+    EXPECT_EQ(wrap.RowCount(4), 2);
+    EXPECT_EQ(wrap.RowCount(3), 1);
 }

@@ -16,7 +16,10 @@
 namespace kvte::textcontrol {
 // Reaches the model's private line index to check its invariants.
 struct TextModelAccess {
-  static bool Verify(const TextModel& model) { return model.lines_.Verify(model.buffer_.Length()) && model.buffer_.Verify(); }
+    static bool Verify(const TextModel& model)
+    {
+        return model.lines_.Verify(model.buffer_.Length()) && model.buffer_.Verify();
+    }
 };
 }  // namespace kvte::textcontrol
 
@@ -25,123 +28,153 @@ using kvte::textcontrol::testing::Oracle;
 
 namespace {
 
-std::string RandomPiece(std::mt19937& rng) {
-  static const char* pieces[] = {"a", "b", "Z", "1", " ", "\t", "\r\n", "\r", "\n", "\x82\xA0" /*あ*/,
-                                 "\x88\x9F" /*亜*/, "\x83\x41" /*ア, trail 'A'*/, "\x82" /*lone lead*/,
-                                 "\xA0" /*stray*/, "\xB1" /*ｱ*/, "\x81\x40", "/*", "*/", "if", "\xFD"};
-  std::string s;
-  int n = std::uniform_int_distribution<int>(1, 6)(rng);
-  for (int i = 0; i < n; ++i) s += pieces[rng() % (sizeof pieces / sizeof *pieces)];
-  if (rng() % 3 == 0) return std::string(pieces[rng() % (sizeof pieces / sizeof *pieces)]);
-  return s;
+std::string RandomPiece(std::mt19937& rng)
+{
+    static const char* pieces[] = {"a",
+                                   "b",
+                                   "Z",
+                                   "1",
+                                   " ",
+                                   "\t",
+                                   "\r\n",
+                                   "\r",
+                                   "\n",
+                                   "\x82\xA0" /*あ*/,
+                                   "\x88\x9F" /*亜*/,
+                                   "\x83\x41" /*ア, trail 'A'*/,
+                                   "\x82" /*lone lead*/,
+                                   "\xA0" /*stray*/,
+                                   "\xB1" /*ｱ*/,
+                                   "\x81\x40",
+                                   "/*",
+                                   "*/",
+                                   "if",
+                                   "\xFD"};
+    std::string s;
+    int n = std::uniform_int_distribution<int>(1, 6)(rng);
+    for (int i = 0; i < n; ++i) s += pieces[rng() % (sizeof pieces / sizeof *pieces)];
+    if (rng() % 3 == 0) return std::string(pieces[rng() % (sizeof pieces / sizeof *pieces)]);
+    return s;
 }
 
-std::string Escaped(const std::string& s) {
-  std::string out;
-  for (unsigned char c : s) {
-    if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
-    else { char b[8]; std::snprintf(b, sizeof b, "\\x%02X", c); out += b; }
-  }
-  return out;
-}
-
-void CheckSame(TextModel& model, const Oracle& oracle, int step, int op) {
-  SCOPED_TRACE("step " + std::to_string(step) + " op " + std::to_string(op) + " text \"" + Escaped(oracle.text) + "\"");
-  ASSERT_EQ(model.GetText(kLineEndingLf), oracle.text);
-  ASSERT_EQ(model.GetLineCount(), oracle.Lines());
-  ASSERT_EQ(model.GetTextLength(), oracle.text.size() + oracle.Lines() - 1);
-  ASSERT_EQ(model.CaretIndex(), oracle.caret);
-  ASSERT_EQ(model.AnchorIndex(), oracle.anchor);
-  ASSERT_EQ(model.GetCaretOffset(), oracle.Offset(oracle.caret));
-  ASSERT_EQ(model.Caret(), oracle.Position(oracle.caret));
-  ASSERT_TRUE(TextModelAccess::Verify(model));
-}
-
-void RunRandomSequence(unsigned seed, int steps, int undoLimit, const std::string& initial = std::string()) {
-  std::mt19937 rng(seed);
-  TextModel model;
-  Oracle oracle;
-  ASSERT_TRUE(model.SetText(initial));
-  oracle.text = initial;
-  model.SetUndoLimit(undoLimit);
-  oracle.limit = undoLimit < 0 ? 1u << 30 : static_cast<size_t>(undoLimit);
-  for (int step = 0; step < steps; ++step) {
-    int op = static_cast<int>(rng() % 100);
-    if (op < 30) {
-      std::string piece = RandomPiece(rng);
-      if (!initial.empty() && rng() % 20 == 0) {
-        for (int k = 0; k < 3000; ++k) piece += "\x88\x9F paste\n";  // crosses chunks and blocks
-      }
-      ASSERT_EQ(model.InsertText(piece), oracle.Insert(piece));
-    } else if (op < 40) {
-      ASSERT_EQ(model.DeleteBackward(), oracle.Backspace());
-    } else if (op < 48) {
-      ASSERT_EQ(model.DeleteForward(), oracle.Delete());
-    } else if (op < 60) {
-      int total = static_cast<int>(model.GetTextLength()) + 3;
-      int a = static_cast<int>(rng() % total), c = static_cast<int>(rng() % total);
-      if (rng() % 3 == 0) c = a;
-      model.SelectRange(a, c);
-      oracle.Select(oracle.IndexOfOffset(a), oracle.IndexOfOffset(c));
-    } else if (op < 66) {
-      int line = static_cast<int>(rng() % (oracle.Lines() + 2));
-      int column = static_cast<int>(rng() % 12);
-      model.SetSelection(line, column, line, column);
-      TextPosition p = model.Caret();
-      // The oracle agrees on where that position is: same line, clamped column, unit start.
-      int clampedLine = std::clamp(line, 1, oracle.Lines());
-      ASSERT_EQ(p.line, clampedLine);
-      size_t idx = 0;
-      for (int l = 1; l < clampedLine; ++l) idx = oracle.text.find('\n', idx) + 1;
-      size_t lineEnd = oracle.text.find('\n', idx);
-      if (lineEnd == std::string::npos) lineEnd = oracle.text.size();
-      size_t want = std::min(idx + std::max(column, 1) - 1, lineEnd);
-      oracle.Select(want, want);
-    } else if (op < 78) {
-      ASSERT_EQ(model.Undo(), oracle.Undo());
-    } else if (op < 88) {
-      ASSERT_EQ(model.Redo(), oracle.Redo());
-    } else if (op < 90) {
-      bool editable = rng() % 4 != 0;
-      model.SetEditable(editable);
-      oracle.editable = editable;
-    } else {
-      // Round trips of offsets and positions over the whole text.
-      int total = static_cast<int>(model.GetTextLength()) + 1;
-      for (int k = 0; k < 5; ++k) {
-        int offset = static_cast<int>(rng() % (total + 2));
-        size_t idx = oracle.IndexOfOffset(offset);
-        ASSERT_EQ(model.IndexOfOffset(offset), idx) << offset;
-        ASSERT_EQ(model.PositionOfOffset(offset), oracle.Position(idx));
-        ASSERT_EQ(model.OffsetOfPosition(oracle.Position(idx)), oracle.Offset(idx));
-      }
+std::string Escaped(const std::string& s)
+{
+    std::string out;
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7F)
+            out += static_cast<char>(c);
+        else {
+            char b[8];
+            std::snprintf(b, sizeof b, "\\x%02X", c);
+            out += b;
+        }
     }
-    CheckSame(model, oracle, step, op);
-    if (::testing::Test::HasFatalFailure()) return;
-  }
+    return out;
+}
+
+void CheckSame(TextModel& model, const Oracle& oracle, int step, int op)
+{
+    SCOPED_TRACE("step " + std::to_string(step) + " op " + std::to_string(op) + " text \"" + Escaped(oracle.text) +
+                 "\"");
+    ASSERT_EQ(model.GetText(kLineEndingLf), oracle.text);
+    ASSERT_EQ(model.GetLineCount(), oracle.Lines());
+    ASSERT_EQ(model.GetTextLength(), oracle.text.size() + oracle.Lines() - 1);
+    ASSERT_EQ(model.CaretIndex(), oracle.caret);
+    ASSERT_EQ(model.AnchorIndex(), oracle.anchor);
+    ASSERT_EQ(model.GetCaretOffset(), oracle.Offset(oracle.caret));
+    ASSERT_EQ(model.Caret(), oracle.Position(oracle.caret));
+    ASSERT_TRUE(TextModelAccess::Verify(model));
+}
+
+void RunRandomSequence(unsigned seed, int steps, int undoLimit, const std::string& initial = std::string())
+{
+    std::mt19937 rng(seed);
+    TextModel model;
+    Oracle oracle;
+    ASSERT_TRUE(model.SetText(initial));
+    oracle.text = initial;
+    model.SetUndoLimit(undoLimit);
+    oracle.limit = undoLimit < 0 ? 1u << 30 : static_cast<size_t>(undoLimit);
+    for (int step = 0; step < steps; ++step) {
+        int op = static_cast<int>(rng() % 100);
+        if (op < 30) {
+            std::string piece = RandomPiece(rng);
+            if (!initial.empty() && rng() % 20 == 0) {
+                for (int k = 0; k < 3000; ++k) piece += "\x88\x9F paste\n";  // crosses chunks and blocks
+            }
+            ASSERT_EQ(model.InsertText(piece), oracle.Insert(piece));
+        } else if (op < 40) {
+            ASSERT_EQ(model.DeleteBackward(), oracle.Backspace());
+        } else if (op < 48) {
+            ASSERT_EQ(model.DeleteForward(), oracle.Delete());
+        } else if (op < 60) {
+            int total = static_cast<int>(model.GetTextLength()) + 3;
+            int a = static_cast<int>(rng() % total), c = static_cast<int>(rng() % total);
+            if (rng() % 3 == 0) c = a;
+            model.SelectRange(a, c);
+            oracle.Select(oracle.IndexOfOffset(a), oracle.IndexOfOffset(c));
+        } else if (op < 66) {
+            int line = static_cast<int>(rng() % (oracle.Lines() + 2));
+            int column = static_cast<int>(rng() % 12);
+            model.SetSelection(line, column, line, column);
+            TextPosition p = model.Caret();
+            // The oracle agrees on where that position is: same line, clamped column, unit start.
+            int clampedLine = std::clamp(line, 1, oracle.Lines());
+            ASSERT_EQ(p.line, clampedLine);
+            size_t idx = 0;
+            for (int l = 1; l < clampedLine; ++l) idx = oracle.text.find('\n', idx) + 1;
+            size_t lineEnd = oracle.text.find('\n', idx);
+            if (lineEnd == std::string::npos) lineEnd = oracle.text.size();
+            size_t want = std::min(idx + std::max(column, 1) - 1, lineEnd);
+            oracle.Select(want, want);
+        } else if (op < 78) {
+            ASSERT_EQ(model.Undo(), oracle.Undo());
+        } else if (op < 88) {
+            ASSERT_EQ(model.Redo(), oracle.Redo());
+        } else if (op < 90) {
+            bool editable = rng() % 4 != 0;
+            model.SetEditable(editable);
+            oracle.editable = editable;
+        } else {
+            // Round trips of offsets and positions over the whole text.
+            int total = static_cast<int>(model.GetTextLength()) + 1;
+            for (int k = 0; k < 5; ++k) {
+                int offset = static_cast<int>(rng() % (total + 2));
+                size_t idx = oracle.IndexOfOffset(offset);
+                ASSERT_EQ(model.IndexOfOffset(offset), idx) << offset;
+                ASSERT_EQ(model.PositionOfOffset(offset), oracle.Position(idx));
+                ASSERT_EQ(model.OffsetOfPosition(oracle.Position(idx)), oracle.Offset(idx));
+            }
+        }
+        CheckSame(model, oracle, step, op);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
 }
 
 }  // namespace
 
-TEST(TextModelRandom, MatchesThePlainStringOracle) {
-  for (unsigned seed = 1; seed <= 25; ++seed) {
-    RunRandomSequence(seed, 1500, 256);
-    if (HasFatalFailure()) FAIL() << "seed " << seed;
-  }
+TEST(TextModelRandom, MatchesThePlainStringOracle)
+{
+    for (unsigned seed = 1; seed <= 25; ++seed) {
+        RunRandomSequence(seed, 1500, 256);
+        if (HasFatalFailure()) FAIL() << "seed " << seed;
+    }
 }
 
-TEST(TextModelRandom, MatchesWithABoundedOrUnlimitedHistory) {
-  for (unsigned seed = 100; seed <= 110; ++seed) {
-    RunRandomSequence(seed, 1500, 3);
-    if (HasFatalFailure()) FAIL() << "seed " << seed;
-    RunRandomSequence(seed, 800, -1);
-    if (HasFatalFailure()) FAIL() << "seed " << seed;
-  }
+TEST(TextModelRandom, MatchesWithABoundedOrUnlimitedHistory)
+{
+    for (unsigned seed = 100; seed <= 110; ++seed) {
+        RunRandomSequence(seed, 1500, 3);
+        if (HasFatalFailure()) FAIL() << "seed " << seed;
+        RunRandomSequence(seed, 800, -1);
+        if (HasFatalFailure()) FAIL() << "seed " << seed;
+    }
 }
 
-TEST(TextModelRandom, MatchesOnATextOfManyChunksAndBlocks) {
-  // Large enough for several byte chunks and line blocks, so that edits cross them.
-  std::string initial;
-  for (int i = 0; i < 12000; ++i) initial += (i % 3 ? "\x82\xA0line\n" : "x\n");
-  RunRandomSequence(500, 250, 256, initial);
+TEST(TextModelRandom, MatchesOnATextOfManyChunksAndBlocks)
+{
+    // Large enough for several byte chunks and line blocks, so that edits cross them.
+    std::string initial;
+    for (int i = 0; i < 12000; ++i) initial += (i % 3 ? "\x82\xA0line\n" : "x\n");
+    RunRandomSequence(500, 250, 256, initial);
 }

@@ -89,9 +89,10 @@ TEST_F(StartupTest, FirstStartCreatesCurrentSettingsSilently)
     size_t fileType = text.find("\r\n\r\n[FileType]\r\nhtm=HTML.esf\r\nhtml=HTML.esf\r\nini=ini.esf\r\n");
     ASSERT_NE(fileType, std::string::npos);
     EXPECT_EQ(text.find('[', fileType + 5), std::string::npos);
-    EXPECT_NE(text.find("\r\n[main]\r\nFileWindowActive=1\r\nwindows=1\r\nx=200\r\ny=200\r\nwidth=480\r\n"
-                        "height=300\r\nretline=4\r\nkanji=0\r\nauto_kanji=1\r\nutf16_bom=0\r\nutf8_bom=0\r\nlapel=0\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        text.find("\r\n[main]\r\nFileWindowActive=1\r\nwindows=1\r\nx=200\r\ny=200\r\nwidth=480\r\n"
+                  "height=300\r\nretline=4\r\nkanji=0\r\nauto_kanji=1\r\nutf16_bom=0\r\nutf8_bom=0\r\nlapel=0\r\n"),
+        std::string::npos);
     EXPECT_STREQ(theApp.helpFilePath, (std::string(theApp.programFolder) + "help.chm").c_str());
 }
 
@@ -261,14 +262,14 @@ TEST_F(StartupTest, EditingAcceleratorsReachTheView)
         return std::string(buffer.data());
     };
     InsertText(0, "abc");
-    press('A', true);   // select all
-    press('C', true);   // copy
-    press('Z', true);   // undo the insertion
+    press('A', true);  // select all
+    press('C', true);  // copy
+    press('Z', true);  // undo the insertion
     EXPECT_EQ(text(), "");
-    press('Y', true);   // redo
+    press('Y', true);  // redo
     EXPECT_EQ(text(), "abc");
     press('A', true);
-    press('V', true);   // paste the copied "abc" over the selection, then once more
+    press('V', true);  // paste the copied "abc" over the selection, then once more
     press('V', true);
     EXPECT_EQ(text(), "abcabc");
     DestroyAcceleratorTable(accelerators);

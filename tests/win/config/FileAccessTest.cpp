@@ -19,10 +19,7 @@ std::wstring TempFolderW()
     return std::wstring(path) + L"kvte 設定テスト\\";
 }
 
-std::string Internal(const std::wstring& wide)
-{
-    return Utf16ToInternalText(std::u16string(wide.begin(), wide.end()));
-}
+std::string Internal(const std::wstring& wide) { return Utf16ToInternalText(std::u16string(wide.begin(), wide.end())); }
 
 size_t EntryCount(const std::wstring& folder)
 {

@@ -31,7 +31,8 @@ TEST(EncodingWin, JapanesePathReachesTheWideFileFunctions)
     wchar_t folder[MAX_PATH];
     ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
     // 日本語テキスト.txt as InternalText, the way Document holds paths.
-    const std::string name = Utf8ToInternalText("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\x86\xE3\x82\xAD\xE3\x82\xB9\xE3\x83\x88.txt");
+    const std::string name =
+        Utf8ToInternalText("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\x86\xE3\x82\xAD\xE3\x82\xB9\xE3\x83\x88.txt");
     const std::u16string wide = InternalTextToUtf16(name);
     const std::wstring path = std::wstring(folder) + std::wstring(wide.begin(), wide.end());
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

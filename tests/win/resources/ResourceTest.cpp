@@ -13,10 +13,7 @@
 
 namespace {
 
-HINSTANCE Instance()
-{
-    return GetModuleHandleW(nullptr);
-}
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 // With a buffer size of 0, LoadStringW hands back a pointer to the text inside the
 // resource and its length, so the text is seen whole, never cut by a buffer.
@@ -24,13 +21,11 @@ std::wstring LoadWholeString(UINT id)
 {
     const wchar_t* text = nullptr;
     int length = LoadStringW(Instance(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || text == nullptr)
-        return std::wstring();
+    if (length <= 0 || text == nullptr) return std::wstring();
     return std::wstring(text, static_cast<size_t>(length));
 }
 
-struct StringRange
-{
+struct StringRange {
     UINT first;
     UINT last;
     size_t room;  // characters the program's buffer leaves for a text of this range
@@ -121,8 +116,7 @@ TEST(StringTable, AddressesAreUsableAsTheyStand)
 
 // ---- Accelerators ------------------------------------------------------------------------
 
-struct Shortcut
-{
+struct Shortcut {
     BYTE modifiers;  // FSHIFT, FCONTROL, FALT
     WORD key;
     WORD command;
@@ -132,22 +126,38 @@ TEST(Accelerators, TableHoldsEveryShortcutInOrder)
 {
     const BYTE C = FCONTROL, S = FSHIFT, A = FALT;
     const Shortcut expected[] = {
-        {C, 'M', IDM_SEARCH_BOOKMARK_TOGGLE}, {S, VK_F4, IDM_SEARCH_BOOKMARK_UP},
-        {0, VK_F4, IDM_SEARCH_BOOKMARK_DOWN}, {C, 'D', IDM_WINDOW_CLOSE_TAB},
-        {C, 'W', IDM_WINDOW_CLOSE_TAB},       {C, 'C', IDM_EDIT_COPY},
-        {C, VK_INSERT, IDM_EDIT_COPY},        {S, VK_DELETE, IDM_EDIT_CUT},
-        {C, 'X', IDM_EDIT_CUT},               {C, 'F', IDM_SEARCH_FIND},
-        {S, VK_F3, IDM_SEARCH_FIND_UP},       {0, VK_F3, IDM_SEARCH_FIND_DOWN},
-        {0, VK_F1, IDM_HELP_CONTENTS},        {C, 'J', IDM_SEARCH_GOTO_LINE},
-        {C, 'O', IDM_FILE_OPEN},              {S, VK_INSERT, IDM_EDIT_PASTE},
-        {C | S, 'Z', IDM_EDIT_REDO},          {C, 'H', IDM_SEARCH_REPLACE},
-        {C, 'S', IDM_FILE_SAVE},              {C, 'A', IDM_EDIT_SELECT_ALL},
-        {C | S, VK_F4, IDM_WINDOW_PREVIOUS_TAB}, {A, VK_LEFT, IDM_WINDOW_PREVIOUS_TAB},
-        {C | S, VK_TAB, IDM_WINDOW_PREVIOUS_TAB}, {C, VK_F4, IDM_WINDOW_NEXT_TAB},
-        {A, VK_RIGHT, IDM_WINDOW_NEXT_TAB},   {C, VK_TAB, IDM_WINDOW_NEXT_TAB},
-        {A, VK_BACK, IDM_EDIT_UNDO},          {C, 'Z', IDM_EDIT_UNDO},
-        {C | S, 'N', IDM_EDIT_WRITE_PROTECT}, {C | S, 'S', IDM_FILE_SAVE_ALL},
-        {C, 'N', IDM_FILE_NEW},               {C, 'V', IDM_EDIT_PASTE},
+        {C, 'M', IDM_SEARCH_BOOKMARK_TOGGLE},
+        {S, VK_F4, IDM_SEARCH_BOOKMARK_UP},
+        {0, VK_F4, IDM_SEARCH_BOOKMARK_DOWN},
+        {C, 'D', IDM_WINDOW_CLOSE_TAB},
+        {C, 'W', IDM_WINDOW_CLOSE_TAB},
+        {C, 'C', IDM_EDIT_COPY},
+        {C, VK_INSERT, IDM_EDIT_COPY},
+        {S, VK_DELETE, IDM_EDIT_CUT},
+        {C, 'X', IDM_EDIT_CUT},
+        {C, 'F', IDM_SEARCH_FIND},
+        {S, VK_F3, IDM_SEARCH_FIND_UP},
+        {0, VK_F3, IDM_SEARCH_FIND_DOWN},
+        {0, VK_F1, IDM_HELP_CONTENTS},
+        {C, 'J', IDM_SEARCH_GOTO_LINE},
+        {C, 'O', IDM_FILE_OPEN},
+        {S, VK_INSERT, IDM_EDIT_PASTE},
+        {C | S, 'Z', IDM_EDIT_REDO},
+        {C, 'H', IDM_SEARCH_REPLACE},
+        {C, 'S', IDM_FILE_SAVE},
+        {C, 'A', IDM_EDIT_SELECT_ALL},
+        {C | S, VK_F4, IDM_WINDOW_PREVIOUS_TAB},
+        {A, VK_LEFT, IDM_WINDOW_PREVIOUS_TAB},
+        {C | S, VK_TAB, IDM_WINDOW_PREVIOUS_TAB},
+        {C, VK_F4, IDM_WINDOW_NEXT_TAB},
+        {A, VK_RIGHT, IDM_WINDOW_NEXT_TAB},
+        {C, VK_TAB, IDM_WINDOW_NEXT_TAB},
+        {A, VK_BACK, IDM_EDIT_UNDO},
+        {C, 'Z', IDM_EDIT_UNDO},
+        {C | S, 'N', IDM_EDIT_WRITE_PROTECT},
+        {C | S, 'S', IDM_FILE_SAVE_ALL},
+        {C, 'N', IDM_FILE_NEW},
+        {C, 'V', IDM_EDIT_PASTE},
         {C, 'Y', IDM_EDIT_REDO},
     };
     const int count = static_cast<int>(sizeof expected / sizeof expected[0]);
@@ -167,8 +177,7 @@ TEST(Accelerators, TableHoldsEveryShortcutInOrder)
         EXPECT_EQ(entry.key, expected[i].key) << "entry " << i;
         EXPECT_EQ(entry.cmd, expected[i].command) << "entry " << i;
         // Two entries with the same keys would leave the second one unreachable.
-        EXPECT_TRUE(seen.insert({entry.fVirt & (FSHIFT | FCONTROL | FALT), entry.key}).second)
-            << "entry " << i;
+        EXPECT_TRUE(seen.insert({entry.fVirt & (FSHIFT | FCONTROL | FALT), entry.key}).second) << "entry " << i;
     }
     DestroyAcceleratorTable(table);
 }
@@ -183,8 +192,7 @@ SIZE BitmapSize(HBITMAP bitmap)
 }
 
 // The bitmap's pixels as COLORREF values, row by row from the top.
-struct Pixels
-{
+struct Pixels {
     int width = 0;
     std::vector<COLORREF> colours;
     COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
@@ -206,8 +214,7 @@ Pixels ReadPixels(HBITMAP bitmap)
     ReleaseDC(nullptr, screen);
     Pixels pixels;
     pixels.width = size.cx;
-    for (const RGBQUAD& q : raw)
-        pixels.colours.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    for (const RGBQUAD& q : raw) pixels.colours.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
     return pixels;
 }
 
@@ -258,8 +265,7 @@ TEST(Pictures, ToolbarBitmapHoldsFifteenDrawnImagesOnTheButtonFace)
         EXPECT_EQ(onFace.At(left, 0), face) << "image " << i;
         int drawn = 0;
         for (int y = 0; y < TOOLBAR_IMAGE_HEIGHT; ++y)
-            for (int x = 0; x < TOOLBAR_IMAGE_WIDTH; ++x)
-                drawn += original.At(left + x, y) != grey;
+            for (int x = 0; x < TOOLBAR_IMAGE_WIDTH; ++x) drawn += original.At(left + x, y) != grey;
         EXPECT_GT(drawn, 30) << "image " << i;
     }
     DeleteObject(mapped);

@@ -1,7 +1,6 @@
 // Replaces the modal-UI seam for one test: records every message box that would have been
 // shown and answers it with a scripted button, so that nothing blocks.
-#ifndef KVTE_TESTS_WIN_MODALRECORDER_H
-#define KVTE_TESTS_WIN_MODALRECORDER_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -43,5 +42,3 @@ private:
     }
     ModalUiHandlers previous_;
 };
-
-#endif

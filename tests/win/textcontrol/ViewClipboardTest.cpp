@@ -40,12 +40,16 @@ TEST(ViewClipboard, Plane2AndHalfWidthCharactersSurviveCopyAndPaste)
 {
     ViewFixture f;
     // 丏 (plane 2), a, ｱ, 日, line break, z, then U+20089 (plane 2, above U+FFFF).
-    const std::string text = "\xF0\x42" "a\xB1\x93\xFA\r\nz\xF0\x40";
+    const std::string text =
+        "\xF0\x42"
+        "a\xB1\x93\xFA\r\nz\xF0\x40";
     SetText(f.id(), text.c_str());
     SelectAll(f.id());
     Copy(f.id());
     // Other programs get UTF-16 through the tables, where U+20089 has only U+30FB ...
-    EXPECT_EQ(std::wstring(L"\x4E0F" L"a\xFF71\x65E5\r\nz\x30FB"), ClipboardText());
+    EXPECT_EQ(std::wstring(L"\x4E0F"
+                           L"a\xFF71\x65E5\r\nz\x30FB"),
+              ClipboardText());
     f.Key(VK_END, false, true);
     Paste(f.id());
     // ... while a paste in the editor gives back exactly the bytes copied.

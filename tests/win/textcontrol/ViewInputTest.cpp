@@ -12,10 +12,10 @@ TEST(ViewInput, TypedAsciiJapaneseAndSurrogatePairsReadBackAsInternalText)
 {
     ViewFixture f;
     f.Type(L"ab");
-    f.Type(L"\x65E5\x672C");        // 日本
-    f.Type(L"\x4E0F");              // JIS X 0213 plane 2
-    f.Type(L"\xFF71");              // half-width katakana stays one byte
-    f.Type(L"\xD840\xDC89");        // above U+FFFF: the tables give "??"
+    f.Type(L"\x65E5\x672C");  // 日本
+    f.Type(L"\x4E0F");        // JIS X 0213 plane 2
+    f.Type(L"\xFF71");        // half-width katakana stays one byte
+    f.Type(L"\xD840\xDC89");  // above U+FFFF: the tables give "??"
     f.Type(L"\r");
     f.Type(L"x");
     EXPECT_EQ(std::string("ab\x93\xFA\x96\x7B\xF0\x42\xB1??\r\nx"), f.Text());
@@ -27,22 +27,26 @@ TEST(ViewInput, TypedAsciiJapaneseAndSurrogatePairsReadBackAsInternalText)
 TEST(ViewInput, LoneSurrogatesAndControlCharactersInsertNothing)
 {
     ViewFixture f;
-    f.Type(L"\xDC89");       // a low half alone
+    f.Type(L"\xDC89");        // a low half alone
     f.Type(L"\x0001\x001B");  // control characters are commands, not text
     EXPECT_EQ("", f.Text());
-    f.Type(L"\xD840");       // a high half waits ...
-    f.Type(L"a");            // ... and is dropped when no low half follows
+    f.Type(L"\xD840");  // a high half waits ...
+    f.Type(L"a");       // ... and is dropped when no low half follows
     EXPECT_EQ("a", f.Text());
 }
 
 TEST(ViewInput, BackspaceAndDeleteRemoveWholeDoubleByteCharacters)
 {
     ViewFixture f;
-    SetText(f.id(), "a\x93\xFA" "b");
+    SetText(f.id(),
+            "a\x93\xFA"
+            "b");
     SetSelection(f.id(), 1, 4, 1, 4);  // after 日
     f.Type(L"\b");
     EXPECT_EQ("ab", f.Text());
-    SetText(f.id(), "a\x93\xFA" "b");
+    SetText(f.id(),
+            "a\x93\xFA"
+            "b");
     SetSelection(f.id(), 1, 2, 1, 2);
     f.Key(VK_DELETE);
     EXPECT_EQ("ab", f.Text());
@@ -56,7 +60,8 @@ TEST(ViewInput, ImeResultIsInsertedOnceAndUndoneInOneStep)
     ASSERT_TRUE(context != nullptr);
     ImmSetOpenStatus(context, TRUE);
     const wchar_t result[] = L"\x65E5\x672C\x8A9E";  // 日本語
-    ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, (void*)result, sizeof result - sizeof(wchar_t), nullptr, 0));
+    ASSERT_TRUE(
+        ImmSetCompositionStringW(context, SCS_SETSTR, (void*)result, sizeof result - sizeof(wchar_t), nullptr, 0));
     ASSERT_TRUE(ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
     ImmReleaseContext(f.view(), context);
     MSG msg;

@@ -174,7 +174,7 @@ TEST(ViewNotify, DoubleClickOnALinkOpensItInsteadOfSelecting)
     doubleClick(36);
     EXPECT_EQ(L"https://example.org/a?b=1|mailto:me@example.com|", Opened());
     EXPECT_EQ(0, GetSelectionRange(f.id(), nullptr, nullptr));  // nothing selected
-    SetOption(f.id(), OPTION_CLICKABLE, 1, 0);  // mail addresses only
+    SetOption(f.id(), OPTION_CLICKABLE, 1, 0);                  // mail addresses only
     doubleClick(10);
     EXPECT_EQ(L"https://example.org/a?b=1|mailto:me@example.com|", Opened());
     EXPECT_EQ(-1, GetSelectionRange(f.id(), nullptr, nullptr));  // a word was selected

@@ -163,7 +163,10 @@ TEST(ViewOperations, DropInsertsTextAtThePointUnlessDropsAreRefused)
     EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_MOVE), effect);  // option 8 = 1: moves
     effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     ASSERT_EQ(S_OK, target->Drop(data, 0, at, &effect));
-    EXPECT_EQ("ab\x93\xFA" "cd", f.Text());
+    EXPECT_EQ(
+        "ab\x93\xFA"
+        "cd",
+        f.Text());
 
     SetOption(f.id(), OPTION_OLE, 16, 0);  // Ctrl decides
     effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
@@ -177,7 +180,10 @@ TEST(ViewOperations, DropInsertsTextAtThePointUnlessDropsAreRefused)
     EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), effect);
     effect = DROPEFFECT_COPY;
     target->Drop(data, 0, at, &effect);
-    EXPECT_EQ("ab\x93\xFA" "cd", f.Text());
+    EXPECT_EQ(
+        "ab\x93\xFA"
+        "cd",
+        f.Text());
     data->Release();
 }
 
@@ -185,25 +191,40 @@ TEST(ViewOperations, DragInsideTheViewMovesOrCopiesItsOwnBytesAsOneUndoStep)
 {
     ViewFixture f;
     using kvte::textcontrol::MoveSelectionWithin;
-    SetText(f.id(), "ab\xF0\x40" "cd\r\nef");  // U+20089 survives: the bytes move, not UTF-16
-    SelectRange(f.id(), 2, 5);                    // "b" and the plane-2 character
+    SetText(f.id(),
+            "ab\xF0\x40"
+            "cd\r\nef");                                 // U+20089 survives: the bytes move, not UTF-16
+    SelectRange(f.id(), 2, 5);                           // "b" and the plane-2 character
     ASSERT_TRUE(MoveSelectionWithin(f.id(), 10, true));  // after "e"
-    EXPECT_EQ("acd\r\ne" "b\xF0\x40" "f", f.Text());
+    EXPECT_EQ(
+        "acd\r\ne"
+        "b\xF0\x40"
+        "f",
+        f.Text());
     int start = 0, end = 0;
     GetSelectionRange(f.id(), &start, &end);
     EXPECT_EQ(7, start);
     EXPECT_EQ(10, end);
     Undo(f.id());
-    EXPECT_EQ("ab\xF0\x40" "cd\r\nef", f.Text());
+    EXPECT_EQ(
+        "ab\xF0\x40"
+        "cd\r\nef",
+        f.Text());
 
     SelectRange(f.id(), 5, 9);  // "cd" and the line break, moved to the front
     ASSERT_TRUE(MoveSelectionWithin(f.id(), 1, true));
-    EXPECT_EQ("cd\r\nab\xF0\x40" "ef", f.Text());
+    EXPECT_EQ(
+        "cd\r\nab\xF0\x40"
+        "ef",
+        f.Text());
     Undo(f.id());
     SelectRange(f.id(), 1, 3);
-    EXPECT_FALSE(MoveSelectionWithin(f.id(), 2, true));  // onto itself
+    EXPECT_FALSE(MoveSelectionWithin(f.id(), 2, true));   // onto itself
     ASSERT_TRUE(MoveSelectionWithin(f.id(), 11, false));  // a copy at the end
-    EXPECT_EQ("ab\xF0\x40" "cd\r\nefab", f.Text());
+    EXPECT_EQ(
+        "ab\xF0\x40"
+        "cd\r\nefab",
+        f.Text());
     SetEditable(f.id(), 0);
     SelectRange(f.id(), 1, 3);
     EXPECT_FALSE(MoveSelectionWithin(f.id(), 11, true));

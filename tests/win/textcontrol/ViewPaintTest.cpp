@@ -131,7 +131,7 @@ TEST(ViewPaint, BackgroundSelectionAndSearchMatchesUseTheirColours)
     EXPECT_EQ(RGB(255, 255, 0), CellCorner(f, 1, 5));
     EXPECT_EQ(kBack, CellCorner(f, 2, 1));
     EXPECT_EQ(kBack, CellCorner(f, 5, 30));  // below the text
-    SetSelection(f.id(), 1, 1, 2, 1);  // a selection going on below takes the line end
+    SetSelection(f.id(), 1, 1, 2, 1);        // a selection going on below takes the line end
     f.Paint();
     EXPECT_EQ(kText, CellCorner(f, 1, 7));
     EXPECT_EQ(kBack, CellCorner(f, 1, 8));
@@ -150,9 +150,9 @@ TEST(ViewPaint, LineNumberAreaMarksBookmarksAndRulerHasItsBackground)
     f.Paint();
     int h = DrawMetrics(f.id(), 1);
     EXPECT_EQ(RGB(200, 200, 200), Pixel(f.view(), 60, 1));
-    EXPECT_EQ(RGB(0, 0, 200), Pixel(f.view(), 1, 10 + h + 1));   // bookmarked line 2
-    EXPECT_EQ(kBack, Pixel(f.view(), 1, 10 + 2 * h + 1));        // line 3 is not
-    EXPECT_EQ(kBack, CellCorner(f, 1, 1, 50, 10));                // text starts after the margins
+    EXPECT_EQ(RGB(0, 0, 200), Pixel(f.view(), 1, 10 + h + 1));  // bookmarked line 2
+    EXPECT_EQ(kBack, Pixel(f.view(), 1, 10 + 2 * h + 1));       // line 3 is not
+    EXPECT_EQ(kBack, CellCorner(f, 1, 1, 50, 10));              // text starts after the margins
     SetBookmark(f.id(), 2, 0, 1);
     f.Paint();
     EXPECT_EQ(kBack, Pixel(f.view(), 1, 10 + h + 1));

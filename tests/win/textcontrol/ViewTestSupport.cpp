@@ -46,8 +46,8 @@ ViewFixture::ViewFixture(int id, int width, int height) : id_(id)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kParentClass;
     RegisterClassW(&wc);
-    parent_ = CreateWindowW(kParentClass, L"view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                            0, 0, width + 40, height + 60, nullptr, nullptr, wc.hInstance, nullptr);
+    parent_ = CreateWindowW(kParentClass, L"view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                            width + 40, height + 60, nullptr, nullptr, wc.hInstance, nullptr);
     SetViewCount(id + 1);
     EXPECT_NE(0, CreateView(id, parent_, 0, 0, width, height));
     SetOption(id, OPTION_NOTIFY_PARENT, 1, 0);

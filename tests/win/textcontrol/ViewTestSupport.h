@@ -35,7 +35,7 @@ public:
     int Count(UINT message) const;
     void Clear();
 
-    std::string Text() const;  // GetText with CR LF
+    std::string Text() const;              // GetText with CR LF
     void Type(const std::wstring& units);  // one WM_CHAR per UTF-16 unit
     void Key(WPARAM key, bool shift = false, bool ctrl = false);
     // Client point of the middle of the left half of (line, column) for ASCII text
