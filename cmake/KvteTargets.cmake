@@ -51,3 +51,27 @@ function(kvte_tool name)
   endif()
 endfunction()
 
+
+# kvte_portable_library(NAME src... [DEPENDS lib...]): one portable folder's library,
+# added to kvte_core. DEPENDS names the libraries of the folders below it.
+function(kvte_portable_library name)
+  cmake_parse_arguments(arg "" "" "DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${arg_UNPARSED_ARGUMENTS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${arg_DEPENDS})
+  target_link_libraries(kvte_core INTERFACE ${name})
+endfunction()
+
+# kvte_win32_library(NAME src... [DEPENDS lib...]): one folder's Win32 library (MinGW
+# builds only), added to kvte_win32.
+function(kvte_win32_library name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(arg "" "" "DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${arg_UNPARSED_ARGUMENTS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_compile_definitions(${name} PUBLIC ${KVTE_WIN32_DEFINITIONS})
+  target_link_libraries(${name} PUBLIC ${arg_DEPENDS})
+  target_link_libraries(kvte_win32 INTERFACE ${name})
+endfunction()

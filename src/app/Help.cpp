@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/KelvaraApp.h"
-#include "encoding/WideText.h"
+#include "platform/WideText.h"
 
 namespace {
 

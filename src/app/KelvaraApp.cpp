@@ -5,7 +5,8 @@
 #include <new>
 
 #include "app/Help.h"
-#include "config/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShowMessage.h"
 #include "config/SettingsFile.h"
 
 KelvaraApp theApp;
@@ -32,7 +33,7 @@ void CopyText(char* field, size_t size, const std::string& text)
 void AnnounceUpgrade(void*)
 {
     // The main window does not exist yet: the box has no owner.
-    ShowMessage(9, MB_ICONINFORMATION);
+    ShowMessage(nullptr, 9, MB_ICONINFORMATION);
 }
 
 }  // namespace

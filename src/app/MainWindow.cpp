@@ -11,7 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
-#include "encoding/WideText.h"
+#include "platform/WideText.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 

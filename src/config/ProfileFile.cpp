@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 #include "config/IniText.h"
 
 namespace {

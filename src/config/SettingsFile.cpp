@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 
 // Shift-JIS bytes; the Japanese lines read:
 //   ;KelvaraTextEditor用設定ファイル   kvte.ini

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 #include "TempFolder.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
 #include "app/OpenFileRequest.h"
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 #include "config/ProfileFile.h"
 #include "textcontrol/win32/EditControl.h"
 #include "../support/ModalRecorder.h"

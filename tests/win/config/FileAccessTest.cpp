@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 #include "config/ProfileFile.h"
 #include "encoding/FileText.h"
 

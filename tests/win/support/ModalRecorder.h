@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ModalUi.h"
+#include "platform/ModalUi.h"
 
 struct ShownMessage {
     int number;

@@ -1,5 +1,5 @@
 // ReadWholeFile and WriteFileAtomically over the wide Win32 file functions.
-#include "ToolFiles.h"
+#include "encoding/kvteconv/ToolFiles.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The parts of FileAccess that do not depend on the platform.
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Default handlers of the modal-UI seam: the platform's own boxes.
-#include "app/ModalUi.h"
+#include "platform/ModalUi.h"
 
 namespace {
 

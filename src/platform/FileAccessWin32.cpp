@@ -1,13 +1,13 @@
 // FileAccess on Windows: InternalText paths become UTF-16 through the program's own
 // tables and go to the wide file functions, so Japanese paths work on any system locale.
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
 
-#include "encoding/WideText.h"
+#include "platform/WideText.h"
 
 namespace file_access_detail {
 extern long long writeFaultAfter;

@@ -1,5 +1,5 @@
 // FileAccess on POSIX systems: paths are used as bytes.
-#include "config/FileAccess.h"
+#include "files/FileAccess.h"
 
 #include <cerrno>
 #include <algorithm>
