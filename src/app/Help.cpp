@@ -17,6 +17,8 @@ constexpr UINT HH_INITIALIZE_ = 0x001C;
 constexpr UINT HH_UNINITIALIZE_ = 0x001D;
 constexpr UINT HH_PRETRANSLATEMESSAGE_ = 0x00FD;
 
+constexpr size_t kMaxHelpTopicBytes = 1023;
+
 HtmlHelpFunction HtmlHelp()
 {
     static HtmlHelpFunction function = [] {
@@ -52,14 +54,16 @@ bool PreTranslateHelpMessage(MSG* message)
 HWND ShowHelp(HWND owner)
 {
     HtmlHelpFunction help = HtmlHelp();
-    return help ? help(owner, WideFromInternal(theApp.helpFilePath).c_str(), HH_DISPLAY_TOPIC_, 0) : nullptr;
+    if (!help || theApp.helpFilePath[0] == '\0') return nullptr;
+    return help(owner, WideFromInternal(theApp.helpFilePath).c_str(), HH_DISPLAY_TOPIC_, 0);
 }
 
 HWND ShowHelpPage(HWND owner, const char* page)
 {
     HtmlHelpFunction help = HtmlHelp();
-    if (!help) return nullptr;
+    if (!help || theApp.helpFilePath[0] == '\0') return nullptr;
     std::string target = std::string(theApp.helpFilePath) + "::" + (page ? page : "");
-    if (target.size() > 1023) target.resize(1023);
+    // A topic cut short would name another page, or split a character.
+    if (target.size() > kMaxHelpTopicBytes) return nullptr;
     return help(owner, WideFromInternal(target).c_str(), HH_DISPLAY_TOC_, 0);
 }

@@ -8,8 +8,9 @@ DWORD_PTR InitializeHelp();  // the cookie for UninitializeHelp
 void UninitializeHelp(DWORD_PTR cookie);
 bool PreTranslateHelpMessage(MSG* message);  // true when the help viewer took it
 
-// Opens helpFilePath at its default topic.
+// Opens helpFilePath at its default topic. Nothing when helpFilePath is empty (the
+// program folder could not be named).
 HWND ShowHelp(HWND owner);
 // Opens helpFilePath + "::" + page (InternalText, e.g. "_RESOURCE\機能一覧.html") with the
-// table of contents shown.
+// table of contents shown; nothing when that text is longer than 1023 bytes.
 HWND ShowHelpPage(HWND owner, const char* page);

@@ -49,6 +49,9 @@ extern KelvaraApp theApp;
 
 // Creates or upgrades "kvte.ini" beside the executable and creates theApp.settings:
 // fills programFolder and helpFilePath and initialises the help viewer first. Shows
-// message 9 before upgrading a file that existed. False when the settings object cannot
-// be made.
+// message 9 before upgrading a file that existed. When the program folder cannot be
+// named in InternalText (not even by its short form), programFolder and helpFilePath
+// stay empty, message 27 says so once, and the settings name no file: every read gives
+// 0 or the empty text and nothing is written. False when the settings object cannot be
+// made.
 bool PrepareSettings();

@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
+#include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
@@ -152,7 +153,9 @@ std::string CommandLinePath(const wchar_t* commandLine)
     BOOL ok = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(items), full);
     CoTaskMemFree(items);
     if (!ok) return std::string();
-    std::string path = InternalFromWide(full);
+    // A path that InternalText cannot name (nor its short form) counts as no path.
+    std::string path;
+    if (HoldPath(full, path) == PathHold::NotHeld) return std::string();
     return path.size() <= MAX_PATH ? path : std::string();
 }
 

@@ -18,8 +18,9 @@ enum class StartResult {
 // running instance. commandLine is the text after the program's name.
 StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int show);
 
-// The path that the command line names, made absolute by the shell, as InternalText;
-// empty when there is none or the shell cannot parse it.
+// The path that the command line names, made absolute by the shell, as InternalText
+// (its short form when only that is held); empty when there is none, the shell cannot
+// parse it, or InternalText cannot name it.
 std::string CommandLinePath(const wchar_t* commandLine);
 
 // What a WM_COPYDATA code 100 request does with its path (InternalText), open mode and

@@ -47,6 +47,8 @@ bool ReadWholeFile(const char* path, std::string& bytes)
 bool ReplaceWholeFile(const char* path, const void* data, size_t length)
 {
     std::wstring target = WidePath(path);
+    // An empty path names no file; the temporary file would land in the current folder.
+    if (target.empty()) return false;
     std::wstring temp = target + L".kvte-tmp";
     for (int attempt = 0; attempt < 100 && GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; ++attempt)
         temp = target + L".kvte-tmp" + std::to_wstring(attempt);

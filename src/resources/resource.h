@@ -62,7 +62,7 @@
 // The drop-down toolbar button of the emphasis environments; the id itself does nothing.
 #define IDM_ENVIRONMENT_DROPDOWN 501
 
-// ---- Messages (1-26) -------------------------------------------------------------------
+// ---- Messages (1-29) -------------------------------------------------------------------
 #define IDS_MSG_SAVE_CHANGES 1  // %s = file name
 #define IDS_MSG_OUT_OF_MEMORY 2
 #define IDS_MSG_READ_FAILED 3
@@ -89,9 +89,13 @@
 #define IDS_MSG_BAD_TAB_SIZE 24
 #define IDS_MSG_BAD_LINE_SPACE 25
 #define IDS_MSG_BAD_TAB_WIDTH 26
+// Names that InternalText cannot hold (the program's own numbers, after the 26 above).
+#define IDS_MSG_FOLDER_NOT_HELD 27  // settings cannot be kept in the program folder
+#define IDS_MSG_OPEN_PATH_NOT_HELD 28
+#define IDS_MSG_SAVE_PATH_NOT_HELD 29
 
 #define IDS_FIRST_MESSAGE 1
-#define IDS_LAST_MESSAGE 26
+#define IDS_LAST_MESSAGE 29
 
 // ---- Status-bar help of the commands (100-140) -----------------------------------------
 #define IDS_HELP_FILE_NEW 100

@@ -1,6 +1,7 @@
-// Start-up under Wine: the settings file beside the executable, message 9, the window
-// placement, the single-instance hand-over (in-process and from a real second process),
-// and requests from other processes that are malformed.
+// Start-up under Wine: the settings file beside the executable (also in folders whose
+// names only the code-for-code name pair or the short form can hold), message 9, the
+// window placement, the single-instance hand-over (in-process and from a real second
+// process), and requests from other processes that are malformed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +14,12 @@
 #include "app/OpenFileRequest.h"
 #include "files/FileAccess.h"
 #include "config/ProfileFile.h"
+#include "encoding/NameText.h"
+#include "platform/HeldPath.h"
+#include "platform/WideText.h"
+#include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
+#include "../platform/ScratchFolder.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
@@ -165,28 +171,69 @@ TEST_F(StartupTest, ASecondStartHandsItsPathOverAndMakesNoWindow)
     DeleteFileW(file.c_str());
 }
 
-// Runs kvte.exe as a real second process while this test's window runs, serving the
-// messages it sends; returns its exit code.
-DWORD RunSecondCopy(const std::wstring& arguments)
+struct SecondCopyRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::vector<std::wstring> boxes;  // titles of the message boxes it showed, each answered OK
+};
+
+struct BoxSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMessageBox(HWND window, LPARAM data)
 {
-    std::wstring exe = ModuleFolder() + L"..\\..\\kvte.exe";
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (owner == search->processId && IsWindowVisible(window) && std::wstring(className) == L"#32770")
+        search->found.push_back(window);
+    return TRUE;
+}
+
+// Answers the message boxes of the process with OK, recording their titles.
+void AnswerMessageBoxes(DWORD processId, std::vector<std::wstring>& boxes)
+{
+    BoxSearch search{processId, {}};
+    EnumWindows(&CollectMessageBox, reinterpret_cast<LPARAM>(&search));
+    for (HWND box : search.found) {
+        wchar_t title[64] = {};
+        GetWindowTextW(box, title, 64);
+        boxes.push_back(title);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// Runs a copy of kvte.exe as a real second process while this test's window runs,
+// serving the messages it sends and answering its message boxes. exe: the copy to run
+// (empty: the one built beside the tests).
+SecondCopyRun RunSecondCopy(const std::wstring& arguments, std::wstring exe = L"")
+{
+    SecondCopyRun run;
+    if (exe.empty()) exe = ModuleFolder() + L"..\\..\\kvte.exe";
     std::wstring line = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0xFFFFFFFF;
+        return run;
     CloseHandle(process.hThread);
     DWORD start = GetTickCount();
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
-           GetTickCount() - start < 60000) {
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        if (GetTickCount() - start > 60000) {
+            TerminateProcess(process.hProcess, 0xFFFFFFFD);
+            WaitForSingleObject(process.hProcess, 5000);
+            break;
+        }
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        AnswerMessageBoxes(process.dwProcessId, run.boxes);
     }
-    DWORD code = 0xFFFFFFFE;
-    GetExitCodeProcess(process.hProcess, &code);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
     CloseHandle(process.hProcess);
-    return code;
+    return run;
 }
 
 TEST_F(StartupTest, ARealSecondProcessSendsOneRequestAndEndsWithZero)
@@ -197,13 +244,13 @@ TEST_F(StartupTest, ARealSecondProcessSendsOneRequestAndEndsWithZero)
     HANDLE created = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(created);
 
-    EXPECT_EQ(RunSecondCopy(L"\"" + file + L"\""), 0u);
+    EXPECT_EQ(RunSecondCopy(L"\"" + file + L"\"").exitCode, 0u);
     ASSERT_EQ(received.size(), 1u);
     EXPECT_NE(received[0].path.find("second copy.txt"), std::string::npos);
     EXPECT_EQ(received[0].mode, 0);
     EXPECT_TRUE(received[0].showErrors);
 
-    EXPECT_EQ(RunSecondCopy(L""), 0u);
+    EXPECT_EQ(RunSecondCopy(L"").exitCode, 0u);
     EXPECT_EQ(received.size(), 1u);
     EXPECT_EQ(FindWindowExW(nullptr, theApp.mainWindow, kMainWindowClass, nullptr), nullptr)
         << "the second copy left a window behind";
@@ -273,6 +320,127 @@ TEST_F(StartupTest, EditingAcceleratorsReachTheView)
     press('V', true);
     EXPECT_EQ(text(), "abcabc");
     DestroyAcceleratorTable(accelerators);
+}
+
+}  // namespace
+
+namespace {
+
+// kvte.exe copied into a fresh folder of the given name and started there twice while
+// this test's window runs, so that each start prepares its settings and then hands over
+// (nothing) and ends: the first start creates "kvte.ini" there silently; the second,
+// after the file has been set back to version 300, reads that same file, announces the
+// upgrade once and writes it there.
+void StartTwiceIn(const std::wstring& name)
+{
+    ScratchFolder folder(name);
+    ASSERT_TRUE(folder.Exists());
+    const std::wstring exe = folder.path() + L"kvte.exe";
+    const std::wstring ini = folder.path() + L"kvte.ini";
+    ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
+
+    SecondCopyRun first = RunSecondCopy(L"", exe);
+    EXPECT_EQ(first.exitCode, 0u);
+    EXPECT_TRUE(first.boxes.empty());
+    std::string text = ReadFileBytes(ini);
+    ASSERT_NE(text.find("[Version]\r\nmain=336\r\na=0\r\nb=0\r\n"), std::string::npos) << "no kvte.ini there";
+    EXPECT_NE(text.find("\r\n\r\n[FileType]\r\nhtm=HTML.esf"), std::string::npos);
+
+    text.replace(text.find("main=336"), 8, "main=300");
+    ASSERT_TRUE(WriteFileBytes(ini, text));
+    SecondCopyRun second = RunSecondCopy(L"", exe);
+    EXPECT_EQ(second.exitCode, 0u);
+    EXPECT_EQ(second.boxes, std::vector<std::wstring>{L"KelvaraTextEditor"});  // message 9
+    EXPECT_NE(ReadFileBytes(ini).find("[Version]\r\nmain=336\r\n"), std::string::npos);
+    EXPECT_EQ(folder.Entries(), L"kvte.exe|kvte.ini|");
+}
+
+TEST_F(StartupTest, KeepsItsSettingsInFoldersOfHalfWidthKanaAndOfBackslashTrailBytes)
+{
+    FreshSettings();
+    ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_HIDE), StartResult::Created);
+    for (const wchar_t* name : {L"ﾃｽﾄ", L"ｶﾞｷﾞｸﾞ", L"表ソフト能"}) {
+        SCOPED_TRACE(InternalFromWide(name));
+        StartTwiceIn(name);
+    }
+}
+
+TEST_F(StartupTest, KeepsItsSettingsInFoldersOfCharactersAboveTheBasicPlane)
+{
+    const std::wstring names[] = {L"\U0002000B\U0002123D", L"\uFF71 \U0002A6B2 \u30C6"};  // 𠀋𡈽, ｱ 𪚲 テ
+    for (const std::wstring& name : names) {
+        if (!IsNameHeld(Utf16View(name)))
+            GTEST_SKIP() << "the name pair does not map characters above U+FFFF yet, so these folders would be "
+                            "reached only through their short forms";
+    }
+    FreshSettings();
+    ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_HIDE), StartResult::Created);
+    for (const std::wstring& name : names) {
+        SCOPED_TRACE(InternalFromWide(name));
+        StartTwiceIn(name);
+    }
+}
+
+TEST_F(StartupTest, KeepsItsSettingsThroughTheShortFormOfAFolderThatCannotBeNamed)
+{
+    for (const wchar_t* name : {L"한국어", L"a¥b"}) {
+        ScratchFolder folder(name);
+        std::string held;
+        if (HoldPath(folder.path(), held) != PathHold::ShortForm)
+            GTEST_SKIP() << "this file system gives no short names";
+    }
+    FreshSettings();
+    ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_HIDE), StartResult::Created);
+    for (const wchar_t* name : {L"한국어", L"a¥b"}) {
+        SCOPED_TRACE(InternalFromWide(name));
+        StartTwiceIn(name);
+    }
+
+    // In-process, where the folder the program keeps can be seen.
+    PathSeamsRestored restored;
+    ScratchFolder korean(L"한국어");
+    SetProgramPathForTesting(korean.path() + L"kvte.exe");
+    ASSERT_TRUE(PrepareSettings());
+    EXPECT_TRUE(modal.shown.empty());
+    EXPECT_NE(WideFromInternal(theApp.programFolder), korean.path());
+    EXPECT_NE(ReadFileBytes(korean.path() + L"kvte.ini").find("main=336"), std::string::npos);
+    EXPECT_EQ(WideFromInternal(theApp.helpFilePath), WideFromInternal(theApp.programFolder) + L"help.chm");
+}
+
+TEST_F(StartupTest, WithoutAnyNameForItsFolderItSaysSoOnceAndWritesNothing)
+{
+    PathSeamsRestored restored;
+    SetShortPathLookup(&DenyShortPath);
+    ScratchFolder korean(L"한국어");
+    ScratchFolder current(L"current");
+    SetProgramPathForTesting(korean.path() + L"kvte.exe");
+    wchar_t previousFolder[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previousFolder);
+    SetCurrentDirectoryW(current.path().c_str());
+
+    ASSERT_TRUE(PrepareSettings());
+    ASSERT_EQ(modal.shown.size(), 1u);
+    EXPECT_EQ(modal.shown[0].number, IDS_MSG_FOLDER_NOT_HELD);
+    EXPECT_EQ(modal.shown[0].style, static_cast<unsigned>(MB_ICONWARNING));
+    EXPECT_EQ(modal.shown[0].owner, nullptr);
+    EXPECT_NE(modal.shown[0].text.find(L"設定ファイル"), std::wstring::npos);
+    EXPECT_STREQ(theApp.programFolder, "");
+    EXPECT_STREQ(theApp.helpFilePath, "");
+
+    // The program runs on the values of a missing file, and no write lands anywhere.
+    ProfileFile& settings = *theApp.settings;
+    SetSection(settings, "version");
+    EXPECT_EQ(GetInt(settings, "main"), 0);
+    ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_HIDE), StartResult::Created);
+    SetSection(settings, "main");
+    EXPECT_FALSE(WriteInt(settings, "lapel", 1));
+    EXPECT_FALSE(WriteString(settings, "FontName", "x"));
+    EXPECT_FALSE(AppendSection(settings, "FileType"));
+    EXPECT_EQ(GetInt(settings, "lapel"), 0);
+    EXPECT_EQ(modal.shown.size(), 1u);
+    EXPECT_EQ(korean.Entries(), L"");
+    EXPECT_EQ(current.Entries(), L"");
+    SetCurrentDirectoryW(previousFolder);
 }
 
 }  // namespace
