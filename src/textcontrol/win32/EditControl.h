@@ -112,7 +112,10 @@ int GetLineCount(int view);
 void InsertText(int view, const char* text);
 
 // One line: GetLineText points at its bytes without line end and without terminator,
-// valid until the next call on this view; GetLineLength is their number.
+// valid until the next call on this view; GetLineLength, called after it for the same
+// line, is their number. When memory runs out the line is handed out empty and its
+// length reads 0 until the text changes or the line is asked for again, so a caller
+// never reads past what it was given.
 const char* GetLineText(int view, int line);
 int GetLineLength(int view, int line);
 // The document's own line end: 1 CR LF, 2 CR, 3 LF.

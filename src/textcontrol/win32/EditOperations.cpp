@@ -1,6 +1,8 @@
 // The text operations of the editing control by view id: whole text, lines, caret and
 // selection, edit commands, bookmarks, highlight and emphasis. Each one acts on the
-// view's model and then brings the screen and the parent up to date.
+// view's model and then brings the screen and the parent up to date. No exception leaves
+// an operation: the model and the screen update allocate, and running out of memory
+// makes the operation return its failure value (or do nothing) instead.
 #include <climits>
 #include <cstring>
 #include <string_view>
@@ -15,6 +17,26 @@ namespace {
 std::string_view TextOf(const char* text)
 {
     return text ? std::string_view(text, std::strlen(text)) : std::string_view();
+}
+
+// Runs an operation's body; an exception becomes `failure`.
+template <typename Result, typename Body>
+Result Guarded(Result failure, Body body) noexcept
+{
+    try {
+        return body();
+    } catch (...) {
+        return failure;
+    }
+}
+
+template <typename Body>
+void Guarded(Body body) noexcept
+{
+    try {
+        body();
+    } catch (...) {
+    }
 }
 
 int ClampToInt(size_t value) { return value > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value); }
@@ -46,61 +68,69 @@ void MoveSelection(int id, Move move)
 
 void Copy(int view)
 {
-    EditorView* record = FindView(view);
-    if (record) CopyToClipboard(*record);
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (record) CopyToClipboard(*record);
+    });
 }
 
 void Cut(int view)
 {
-    EditorView* record = FindView(view);
-    if (!record || !record->model.IsEditable() || !record->model.HasSelection()) return;
-    if (!CopyToClipboard(*record)) return;  // never delete what did not reach the clipboard
-    EditAsOneStep(view, [](EditorView& v) { v.model.InsertText(std::string_view()); });
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (!record || !record->model.IsEditable() || !record->model.HasSelection()) return;
+        if (!CopyToClipboard(*record)) return;  // never delete what did not reach the clipboard
+        EditAsOneStep(view, [](EditorView& v) { v.model.InsertText(std::string_view()); });
+    });
 }
 
 void Paste(int view)
 {
-    EditorView* record = FindView(view);
-    if (record) PasteFromClipboard(*record);
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (record) PasteFromClipboard(*record);
+    });
 }
 
 void Undo(int view)
 {
-    EditAsOneStep(view, [](EditorView& v) { v.model.Undo(); });
+    Guarded([&] { EditAsOneStep(view, [](EditorView& v) { v.model.Undo(); }); });
 }
 
 void Redo(int view)
 {
-    EditAsOneStep(view, [](EditorView& v) { v.model.Redo(); });
+    Guarded([&] { EditAsOneStep(view, [](EditorView& v) { v.model.Redo(); }); });
 }
 
 void Indent(int view)
 {
-    EditAsOneStep(view, [](EditorView& v) { v.model.Indent(); });
+    Guarded([&] { EditAsOneStep(view, [](EditorView& v) { v.model.Indent(); }); });
 }
 
 void Unindent(int view)
 {
-    EditAsOneStep(view, [](EditorView& v) { v.model.Unindent(); });
+    Guarded([&] { EditAsOneStep(view, [](EditorView& v) { v.model.Unindent(); }); });
 }
 
 void SelectAll(int view)
 {
-    MoveSelection(view, [](EditorView& v) { v.model.SelectAll(); });
+    Guarded([&] { MoveSelection(view, [](EditorView& v) { v.model.SelectAll(); }); });
 }
 
 int SetText(int view, const char* text)
 {
-    EditorView* record = FindView(view);
-    if (!record) return 0;
-    if (!record->model.SetText(TextOf(text))) return 0;
-    record->top = VisualRow{1, 0};
-    record->leftColumn = 0;
-    record->widestColumns = 0;
-    record->desiredColumn = -1;
-    ForgetChanges(*record);
-    UpdateView(*record, kUpdateAll);
-    return 1;
+    return Guarded(0, [&] {
+        EditorView* record = FindView(view);
+        if (!record) return 0;
+        if (!record->model.SetText(TextOf(text))) return 0;
+        record->top = VisualRow{1, 0};
+        record->leftColumn = 0;
+        record->widestColumns = 0;
+        record->desiredColumn = -1;
+        ForgetChanges(*record);
+        UpdateView(*record, kUpdateAll);
+        return 1;
+    });
 }
 
 int GetTextLength(int view)
@@ -111,11 +141,13 @@ int GetTextLength(int view)
 
 int GetText(int view, char* buffer, int lineEndMode)
 {
-    EditorView* record = FindView(view);
-    if (!record || !buffer) return 0;
-    // The caller sized the buffer by GetTextLength + 1, which holds every mode.
-    size_t capacity = record->model.GetTextLength() + 1;
-    return ClampToInt(record->model.GetText(buffer, capacity, lineEndMode));
+    return Guarded(0, [&] {
+        EditorView* record = FindView(view);
+        if (!record || !buffer) return 0;
+        // The caller sized the buffer by GetTextLength + 1, which holds every mode.
+        size_t capacity = record->model.GetTextLength() + 1;
+        return ClampToInt(record->model.GetText(buffer, capacity, lineEndMode));
+    });
 }
 
 int GetLineCount(int view)
@@ -126,21 +158,26 @@ int GetLineCount(int view)
 
 void InsertText(int view, const char* text)
 {
-    EditorView* record = FindView(view);
-    if (!record || !text) return;
-    InsertTyped(*record, std::string(text), true);
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (!record || !text) return;
+        InsertTyped(*record, std::string(text), true);
+    });
 }
 
 const char* GetLineText(int view, int line)
 {
     EditorView* record = FindView(view);
     if (!record) return "";
-    if (line < 1 || line > record->model.GetLineCount()) {
-        record->lineCopy.clear();
-    } else {
-        std::string_view bytes = record->model.LineText(line);
-        record->lineCopy.assign(bytes.data(), bytes.size());
-    }
+    record->lineCopy.clear();
+    record->lineCopyLine = 0;
+    if (line < 1 || line > record->model.GetLineCount()) return record->lineCopy.c_str();
+    // A line that cannot be joined or copied for want of memory is handed out empty, and
+    // GetLineLength then says 0 too: a caller never reads more bytes than it was given.
+    std::string_view bytes = record->model.LineText(line);
+    Guarded([&] { record->lineCopy.assign(bytes.data(), bytes.size()); });
+    record->lineCopyLine = line;
+    record->lineCopyChange = record->model.ChangeCounter();
     return record->lineCopy.c_str();
 }
 
@@ -148,6 +185,8 @@ int GetLineLength(int view, int line)
 {
     EditorView* record = FindView(view);
     if (!record || line < 1 || line > record->model.GetLineCount()) return 0;
+    if (line == record->lineCopyLine && record->model.ChangeCounter() == record->lineCopyChange)
+        return ClampToInt(record->lineCopy.size());
     return record->model.GetLineLength(line);
 }
 
@@ -159,7 +198,7 @@ int GetLineEnding(int view)
 
 void SetSelection(int view, int line1, int column1, int line2, int column2)
 {
-    MoveSelection(view, [&](EditorView& v) { v.model.SetSelection(line1, column1, line2, column2); });
+    Guarded([&] { MoveSelection(view, [&](EditorView& v) { v.model.SetSelection(line1, column1, line2, column2); }); });
 }
 
 int GetSelection(int view, int* line, int* column, int* line2, int* column2)
@@ -177,7 +216,7 @@ int GetSelection(int view, int* line, int* column, int* line2, int* column2)
 
 void SelectRange(int view, int start, int end)
 {
-    MoveSelection(view, [&](EditorView& v) { v.model.SelectRange(start, end); });
+    Guarded([&] { MoveSelection(view, [&](EditorView& v) { v.model.SelectRange(start, end); }); });
 }
 
 int GetSelectionRange(int view, int* start, int* end)
@@ -203,7 +242,7 @@ int GetCaretPosition(int view)
 
 void SetCaretLine(int view, int line)
 {
-    MoveSelection(view, [&](EditorView& v) { v.model.SetCaretLine(line); });
+    Guarded([&] { MoveSelection(view, [&](EditorView& v) { v.model.SetCaretLine(line); }); });
 }
 
 int GetCaretOffset(int view)
@@ -214,21 +253,25 @@ int GetCaretOffset(int view)
 
 void MoveCaretToTop(int view, int)
 {
-    MoveSelection(view, [](EditorView& v) { v.model.MoveCaretToTop(); });
+    Guarded([&] { MoveSelection(view, [](EditorView& v) { v.model.MoveCaretToTop(); }); });
 }
 
 int GetCaretColumn(int view)
 {
-    EditorView* record = FindView(view);
-    return record ? record->model.GetCaretColumn() : 0;
+    return Guarded(0, [&] {
+        EditorView* record = FindView(view);
+        return record ? record->model.GetCaretColumn() : 0;
+    });
 }
 
 void SetBookmark(int view, int line, int on, int redraw)
 {
-    EditorView* record = FindView(view);
-    if (!record) return;
-    record->model.SetBookmark(line, on != 0);
-    if (redraw) UpdateView(*record, kUpdateRepaint);
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (!record) return;
+        record->model.SetBookmark(line, on != 0);
+        if (redraw) UpdateView(*record, kUpdateRepaint);
+    });
 }
 
 int IsBookmarked(int view, int line)
@@ -239,30 +282,32 @@ int IsBookmarked(int view, int line)
 
 void SetHighlightText(int view, const char* text, int redraw, int)
 {
-    EditorView* record = FindView(view);
-    if (!record) return;
-    record->model.SetHighlightText(TextOf(text));
-    if (redraw) UpdateView(*record, kUpdateRepaint);
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (!record) return;
+        record->model.SetHighlightText(TextOf(text));
+        if (redraw) UpdateView(*record, kUpdateRepaint);
+    });
 }
 
 int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour, int second,
                 int colourNumber, int fourth)
 {
-    EditorView* record = FindView(view);
-    if (!record || !text) return kEmphasisTableFull;
-    try {
+    return Guarded(kEmphasisTableFull, [&] {
+        EditorView* record = FindView(view);
+        if (!record || !text) return kEmphasisTableFull;
         return record->model.AddEmphasis(TextOf(text), TextOf(endText), kind, colour, second, colourNumber, fourth);
-    } catch (...) {
-        return kEmphasisTableFull;
-    }
+    });
 }
 
 void ClearEmphasis(int view, int redraw)
 {
-    EditorView* record = FindView(view);
-    if (!record) return;
-    record->model.ClearEmphasis();
-    if (redraw) UpdateView(*record, kUpdateRepaint);
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (!record) return;
+        record->model.ClearEmphasis();
+        if (redraw) UpdateView(*record, kUpdateRepaint);
+    });
 }
 
 void SetEditable(int view, int editable)

@@ -121,7 +121,12 @@ struct EditorView {
     ViewPainted painted;
     std::vector<ShownLine> shownLines;  // lines painted since the last full repaint
     ViewBackBuffer backBuffer;
-    std::string lineCopy;                  // bytes handed out by GetLineText
+    std::string lineCopy;  // bytes handed out by GetLineText
+    // The line lineCopy holds (0 none) and the model's change counter when it was made:
+    // while both still hold, GetLineLength reports lineCopy's length, which is shorter
+    // than the line when the copy ran out of memory.
+    int lineCopyLine = 0;
+    uint64_t lineCopyChange = 0;
     ViewDropTarget* dropTarget = nullptr;  // registered OLE drop target, owned by COM refs
 };
 
