@@ -15,10 +15,9 @@ KelvaraApp theApp;
 KelvaraApp::~KelvaraApp()
 {
     settings.reset();
-    if (checkMarkBitmap) DeleteObject(checkMarkBitmap);
-    if (contextMenu) DestroyMenu(contextMenu);
-    if (crlfMarkPen) DeleteObject(crlfMarkPen);
-    regex.reset();
+    ReleaseFrame(frame);
+    ReleaseMarkDrawing(markDrawing);
+    search.regex.reset();
     UninitializeHelp(helpCookie);
 }
 

@@ -1,4 +1,5 @@
-// The main window procedure and the creation of the main window with its children.
+// The creation of the main window with its children, and the hand-over of the command
+// line's path to a running instance.
 #include "app/MainWindow.h"
 
 #include <commctrl.h>
@@ -9,134 +10,13 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/AppCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
-
-namespace {
-
-// Until there is a document list, view 0 is the current view.
-constexpr int kCurrentView = 0;
-
-// Until documents can be opened, a request is answered "could not be opened".
-int RefuseOpenRequest(const char*, int, bool) { return 3; }
-
-OpenRequestHandler openRequestHandler = &RefuseOpenRequest;
-
-// Text that another process sent in the system ANSI code page, as InternalText.
-std::string InternalFromAnsi(std::string_view ansi)
-{
-    if (ansi.empty()) return std::string();
-    int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    if (units <= 0) return std::string();
-    std::wstring wide(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
-    return InternalFromWide(wide);
-}
-
-LRESULT OnCopyData(const COPYDATASTRUCT* data)
-{
-    if (data == nullptr) return 0;
-    switch (data->dwData) {
-    case COPYDATA_OPEN_FILE: {
-        OpenFileRequest request;
-        if (!ReadOpenFileRequest(data->lpData, data->cbData, request)) return 3;
-        std::string path = InternalFromAnsi(request.path);
-        return openRequestHandler(path.c_str(), request.mode, request.showErrors != 0);
-    }
-    case COPYDATA_INSERT_TEXT:
-    case COPYDATA_REPLACE_TEXT: {
-        std::string_view ansi;
-        if (!ReadCopyDataText(data->lpData, data->cbData, ansi)) return 0;
-        std::string text = InternalFromAnsi(ansi);
-        if (data->dwData == COPYDATA_INSERT_TEXT) {
-            InsertText(kCurrentView, text.c_str());
-            return 0;
-        }
-        return SetText(kCurrentView, text.c_str());
-    }
-    default:
-        return 0;
-    }
-}
-
-void FillClientWithView(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    MoveView(0, 0, 0, client.right - client.left, client.bottom - client.top);
-}
-
-// The commands that go straight to the current view's editing operations. The
-// accelerators turn Ctrl+C, Ctrl+Z and the like into these, so every one of them must
-// have a handler or the key would do nothing at all.
-struct ViewCommand {
-    WORD id;
-    void (*operation)(int view);
-};
-
-constexpr ViewCommand kViewCommands[] = {
-    {IDM_EDIT_COPY, &Copy},         {IDM_EDIT_CUT, &Cut},
-    {IDM_EDIT_PASTE, &Paste},       {IDM_EDIT_UNDO, &Undo},
-    {IDM_EDIT_REDO, &Redo},         {IDM_EDIT_INDENT, &Indent},
-    {IDM_EDIT_UNINDENT, &Unindent}, {IDM_EDIT_SELECT_ALL, &SelectAll},
-};
-
-void OnCommand(HWND window, WORD id)
-{
-    for (const ViewCommand& command : kViewCommands) {
-        if (command.id == id) {
-            command.operation(kCurrentView);
-            return;
-        }
-    }
-    if (id == IDM_FILE_EXIT) PostMessageW(window, WM_CLOSE, 0, 0);
-}
-
-// Title of an untitled, unmodified document, until the documents keep their own names.
-constexpr wchar_t kUntitledTitle[] = L"無題  - KelvaraTextEditorVer3.36";
-
-}  // namespace
-
-OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler)
-{
-    OpenRequestHandler previous = openRequestHandler;
-    openRequestHandler = handler ? handler : &RefuseOpenRequest;
-    return previous;
-}
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    // No exception may unwind into the system's dispatcher.
-    try {
-        switch (message) {
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        case WM_SIZE:
-            FillClientWithView(window);
-            return 0;
-        case WM_SETFOCUS:
-            FocusView(0);
-            return 0;
-        case WM_CLOSE:
-            DestroyWindow(window);
-            return 0;
-        case WM_COMMAND:
-            OnCommand(window, LOWORD(wParam));
-            return 0;
-        case WM_COPYDATA:
-            return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
-    } catch (...) {
-        return 0;
-    }
-}
 
 std::string CommandLinePath(const wchar_t* commandLine)
 {
@@ -198,6 +78,9 @@ bool RegisterMainWindowClass(HINSTANCE instance)
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// Title of an untitled, unmodified document, until the documents keep their own names.
+constexpr wchar_t kUntitledTitle[] = L"無題  - KelvaraTextEditorVer3.36";
+
 }  // namespace
 
 StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int show)
@@ -206,7 +89,10 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     std::string path = CommandLinePath(commandLine);
     if (HandOverToRunningInstance(path)) return StartResult::HandedOver;
 
-    theApp.checkMarkBitmap = static_cast<HBITMAP>(
+    theApp.commands = CommandTable();
+    if (!RegisterAppCommands(theApp)) return StartResult::Failed;
+
+    theApp.frame.checkMarkBitmap = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_CHECKMARK), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!RegisterMainWindowClass(instance)) return StartResult::Failed;
 
@@ -220,7 +106,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
         height = GetInt(settings, "height");
     }
     theApp.mainWindow = CreateWindowExW(0, kMainWindowClass, L"kvte", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
-                                        theApp.mainMenu, instance, nullptr);
+                                        theApp.frame.mainMenu, instance, nullptr);
     if (theApp.mainWindow == nullptr) return StartResult::Failed;
     DragAcceptFiles(theApp.mainWindow, TRUE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
@@ -237,7 +123,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     theApp.vsHome = GetInt(settings, "endhome") == 1;
 
     SetWindowTextW(theApp.mainWindow, kUntitledTitle);
-    FillClientWithView(theApp.mainWindow);
+    LayoutMainWindow(theApp.mainWindow);
     ShowWindow(theApp.mainWindow, show);
     UpdateWindow(theApp.mainWindow);
     return StartResult::Created;

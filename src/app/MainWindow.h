@@ -29,4 +29,8 @@ std::string CommandLinePath(const wchar_t* commandLine);
 using OpenRequestHandler = int (*)(const char* path, int mode, bool showErrors);
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler);
 
+// Lays out the main window's children in its client area: until the frame has its bars,
+// the current view fills it.
+void LayoutMainWindow(HWND window);
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,53 @@
+// WM_COPYDATA from other processes. Their texts arrive in the system ANSI code page.
+#include "app/CopyDataMessages.h"
+
+#include <string>
+#include <string_view>
+
+#include "app/OpenFileRequest.h"
+#include "platform/WideText.h"
+#include "textcontrol/win32/EditControl.h"
+
+namespace {
+
+// Until there is a document list, view 0 is the current view.
+constexpr int kCurrentView = 0;
+
+// Text that another process sent in the system ANSI code page, as InternalText.
+std::string InternalFromAnsi(std::string_view ansi)
+{
+    if (ansi.empty()) return std::string();
+    int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    if (units <= 0) return std::string();
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
+    return InternalFromWide(wide);
+}
+
+}  // namespace
+
+LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openRequest)
+{
+    if (data == nullptr) return 0;
+    switch (data->dwData) {
+    case COPYDATA_OPEN_FILE: {
+        OpenFileRequest request;
+        if (!ReadOpenFileRequest(data->lpData, data->cbData, request)) return 3;
+        std::string path = InternalFromAnsi(request.path);
+        return openRequest(path.c_str(), request.mode, request.showErrors != 0);
+    }
+    case COPYDATA_INSERT_TEXT:
+    case COPYDATA_REPLACE_TEXT: {
+        std::string_view ansi;
+        if (!ReadCopyDataText(data->lpData, data->cbData, ansi)) return 0;
+        std::string text = InternalFromAnsi(ansi);
+        if (data->dwData == COPYDATA_INSERT_TEXT) {
+            InsertText(kCurrentView, text.c_str());
+            return 0;
+        }
+        return SetText(kCurrentView, text.c_str());
+    }
+    default:
+        return 0;
+    }
+}
