@@ -1,4 +1,5 @@
-// A fresh folder under /tmp for one test, removed with everything in it afterwards.
+// A fresh folder under the system's temporary folder for one test, removed with
+// everything in it afterwards.
 #pragma once
 
 #include <cstdlib>
@@ -11,8 +12,23 @@ class TempFolder {
 public:
     TempFolder()
     {
+#ifdef _WIN32
+        // The Windows test program: a name from the clock and a counter, made with the
+        // folder (create_directory is false when the name is taken).
+        static unsigned serial = 0;
+        std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (;;) {
+            std::string name = "kvte-test-" + std::to_string(std::rand()) + "-" + std::to_string(++serial);
+            std::filesystem::path folder = base / name;
+            if (std::filesystem::create_directory(folder)) {
+                path_ = folder.string();
+                break;
+            }
+        }
+#else
         char pattern[] = "/tmp/kvte-test-XXXXXX";
         path_ = ::mkdtemp(pattern);
+#endif
     }
     ~TempFolder() { std::filesystem::remove_all(path_); }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
