@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/OpenFileRequest.h"
+#include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "textcontrol/win32/EditControl.h"
 
@@ -13,16 +14,19 @@ namespace {
 // Until there is a document list, view 0 is the current view.
 constexpr int kCurrentView = 0;
 
-// Text that another process sent in the system ANSI code page, as InternalText.
-std::string InternalFromAnsi(std::string_view ansi)
+std::wstring WideFromAnsi(std::string_view ansi)
 {
-    if (ansi.empty()) return std::string();
+    if (ansi.empty()) return std::wstring();
     int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    if (units <= 0) return std::string();
+    if (units <= 0) return std::wstring();
     std::wstring wide(static_cast<size_t>(units), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
-    return InternalFromWide(wide);
+    return wide;
 }
+
+// Text that another process sent in the system ANSI code page, as InternalText; with code
+// page 932 the bytes come through unchanged.
+std::string InternalFromAnsi(std::string_view ansi) { return InternalFromWide(WideFromAnsi(ansi)); }
 
 }  // namespace
 
@@ -33,7 +37,10 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
     case COPYDATA_OPEN_FILE: {
         OpenFileRequest request;
         if (!ReadOpenFileRequest(data->lpData, data->cbData, request)) return 3;
-        std::string path = InternalFromAnsi(request.path);
+        // A path that InternalText cannot name would come back as another file's name
+        // ("a¥b" as "a\b"): it goes by its short form, or is not opened at all.
+        std::string path;
+        if (HoldPath(WideFromAnsi(request.path), path) == PathHold::NotHeld) return 3;
         return openRequest(path.c_str(), request.mode, request.showErrors != 0);
     }
     case COPYDATA_INSERT_TEXT:

@@ -407,6 +407,26 @@ TEST_F(StartupTest, KeepsItsSettingsThroughTheShortFormOfAFolderThatCannotBeName
     EXPECT_EQ(WideFromInternal(theApp.helpFilePath), WideFromInternal(theApp.programFolder) + L"help.chm");
 }
 
+// "a¥b" would come back as "a\b", another file: a request for it must not be passed on
+// under that name.
+TEST_F(StartupTest, AnOpenRequestForAPathThatCannotBeNamedIsRefused)
+{
+    PathSeamsRestored restored;
+    SetShortPathLookup(&DenyShortPath);
+    char ansi[64];
+    BOOL lossy = FALSE;
+    int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"C:\\a¥b\\x.txt", -1, ansi, sizeof ansi, nullptr, &lossy);
+    if (n == 0 || lossy) GTEST_SKIP() << "the system code page has no ¥";
+    FreshSettings();
+    ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_HIDE), StartResult::Created);
+    OpenFileRequest request;
+    ASSERT_TRUE(MakeOpenFileRequest(ansi, 0, true, request));
+    COPYDATASTRUCT copy{COPYDATA_OPEN_FILE, sizeof request, &request};
+    EXPECT_EQ(SendMessageW(theApp.mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)), 3);
+    EXPECT_TRUE(received.empty());
+}
+
 TEST_F(StartupTest, WithoutAnyNameForItsFolderItSaysSoOnceAndWritesNothing)
 {
     PathSeamsRestored restored;
