@@ -15,9 +15,35 @@ InternalChar ReadInternalChar(const char* text, std::size_t available)
     return ReadChar(RangeSource<char>{text, available});
 }
 
-char16_t SjisCodeToUnicode(std::uint16_t code) { return CodeToUnicode(code); }
+int SjisCodeToUtf16(std::uint16_t code, char16_t out[2])
+{
+    UnitPair pair;
+    PutCodeUnits(pair, code);
+    out[0] = pair.units[0];
+    if (pair.count == 2) out[1] = pair.units[1];
+    return pair.count;
+}
+
+char16_t SjisCodeToUnicode(std::uint16_t code)
+{
+    UnitPair pair;
+    PutCodeUnits(pair, code);
+    return pair.units[0];
+}
 
 std::uint16_t UnicodeToSjisCode(char16_t unit) { return static_cast<std::uint16_t>(UnicodeToCode(unit)); }
+
+std::uint16_t CodePointToSjisCode(char32_t codePoint)
+{
+    if (codePoint > 0xFFFF) return static_cast<std::uint16_t>(SupplementaryToCode(codePoint));
+    if (IsHighSurrogate(codePoint) || IsLowSurrogate(codePoint)) return 0;
+    return static_cast<std::uint16_t>(UnicodeToCode(codePoint));
+}
+
+std::uint16_t SequenceToSjisCode(char16_t base, char16_t mark)
+{
+    return static_cast<std::uint16_t>(SequenceToCode(base, mark));
+}
 
 std::uint16_t SjisToJisCode(std::uint16_t code)
 {

@@ -102,6 +102,17 @@ struct Output {
     Unit* destination;
     std::int64_t capacity;
     std::int64_t count = 0;
+    std::int64_t replaced = 0;  // characters written as a replacement
+
+    void Replaced() { ++replaced; }
+    // Rewrites the double-byte code written last (the count stays).
+    void ReplaceLastPair(unsigned code)
+    {
+        if (count >= 2 && count <= capacity) {
+            destination[count - 2] = static_cast<Unit>(code >> 8);
+            destination[count - 1] = static_cast<Unit>(code & 0xFF);
+        }
+    }
 
     void Put(unsigned value)
     {
@@ -179,6 +190,9 @@ struct Output {
 template <typename Unit>
 struct CountingOutput {
     std::int64_t count = 0;
+    std::int64_t replaced = 0;
+    void Replaced() { ++replaced; }
+    void ReplaceLastPair(unsigned) {}
     void Put(unsigned) { ++count; }
     void PutPair(unsigned) { count += 2; }
     void PutThree(unsigned, unsigned, unsigned) { count += 3; }
@@ -226,45 +240,129 @@ inline InternalChar ReadChar(const Source& s)
     return {static_cast<std::uint16_t>(b), 1};
 }
 
-// The unit of a lead and a trail already known to be valid.
-inline unsigned PairToUnicode(unsigned lead, unsigned trail)
+// The table cell of a lead and a trail already known to be valid: a unit, 0 (unmapped) or
+// a two-unit marker.
+inline unsigned PairCell(unsigned lead, unsigned trail)
 {
     unsigned row = lead - (lead >= 0xE0 ? 0xC1 : 0x81);
     unsigned cell = trail - (trail >= 0x80 ? 0x41 : 0x40);
-    unsigned unit = SjisToUnicodeTable[row][cell];
-    return unit ? unit : kUnmappedUnit;
+    return SjisToUnicodeTable[row][cell];
 }
 
-inline char16_t CodeToUnicode(unsigned code)
+// Whether a cell is the character's one unit (neither unmapped nor a two-unit marker).
+inline bool IsOneUnitCell(unsigned cell) { return cell - kTwoUnitBase >= 0x800u && cell != 0; }
+
+// Writes the character of a cell that is not one unit: its two units, or U+3013 for an
+// unmapped code (a replacement).
+template <typename Out>
+inline void PutCellUnits(Out& out, unsigned cell)
+{
+    if (cell == 0) {
+        out.Put(kUnmappedUnit);
+        out.Replaced();
+        return;
+    }
+    const char16_t* two = SjisTwoUnitForms[cell - kTwoUnitBase];
+    out.Put(two[0]);
+    out.Put(two[1]);
+}
+
+// The unit of a single-byte code (below 0x100).
+inline char16_t ByteToUnicode(unsigned code)
 {
     if (code < 0x80) return static_cast<char16_t>(code);
-    if (code < 0x100) {
-        if (IsHalfWidthKana(code)) return static_cast<char16_t>(code + 0xFEC0);
-        switch (code) {
-        // Bytes without a character get units that convert back to the same byte.
-        case 0x80:
-            return 0x0080;
-        case 0xA0:
-            return 0xF8F0;
-        case 0xFD:
-            return 0xF8F1;
-        case 0xFE:
-            return 0xF8F2;
-        case 0xFF:
-            return 0xF8F3;
-        default:
-            return kNoCharacterUnit;  // a lone lead byte
-        }
+    if (IsHalfWidthKana(code)) return static_cast<char16_t>(code + 0xFEC0);
+    switch (code) {
+    // Bytes without a character get units that convert back to the same byte.
+    case 0x80:
+        return 0x0080;
+    case 0xA0:
+        return 0xF8F0;
+    case 0xFD:
+        return 0xF8F1;
+    case 0xFE:
+        return 0xF8F2;
+    case 0xFF:
+        return 0xF8F3;
+    default:
+        return kNoCharacterUnit;  // a lone lead byte
     }
-    unsigned lead = code >> 8, trail = code & 0xFF;
-    if (!IsLeadByte(lead) || !IsTrailByte(trail)) return kNoCharacterUnit;
-    return static_cast<char16_t>(PairToUnicode(lead, trail));
 }
 
-inline unsigned UnicodeToCode(unsigned unit)
+// Writes the UTF-16 form of any internal code (1 or 2 units), counting a replacement:
+// U+3013 for an unmapped pair, U+FFFD for a lone lead byte or an invalid trail.
+template <typename Out>
+inline void PutCodeUnits(Out& out, unsigned code)
+{
+    if (code < 0x100) {
+        char16_t unit = ByteToUnicode(code);
+        out.Put(unit);
+        if (unit == kNoCharacterUnit) out.Replaced();
+        return;
+    }
+    unsigned lead = code >> 8, trail = code & 0xFF;
+    if (!IsLeadByte(lead) || !IsTrailByte(trail)) {
+        out.Put(kNoCharacterUnit);
+        out.Replaced();
+        return;
+    }
+    unsigned cell = PairCell(lead, trail);
+    if (IsOneUnitCell(cell))
+        out.Put(cell);
+    else
+        PutCellUnits(out, cell);
+}
+
+// Collects the one or two units of one code (for the per-code public functions).
+struct UnitPair {
+    char16_t units[2] = {0, 0};
+    int count = 0;
+    void Put(unsigned unit) { units[count++] = static_cast<char16_t>(unit); }
+    void Replaced() {}
+};
+
+// The page cell of a unit: a code, 0, or a combining-mark marker (kMarkBase + i).
+inline unsigned UnicodeCell(unsigned unit)
 {
     const std::uint16_t* page = UnicodeToSjisPages[(unit >> 8) & 0xFF];
     return page ? page[unit & 0xFF] : 0u;
+}
+
+// The code of one unit on its own (a combining mark alone included); 0 when none.
+inline unsigned UnicodeToCode(unsigned unit)
+{
+    unsigned code = UnicodeCell(unit);
+    return code >= kMarkBase ? CombiningMarks[code - kMarkBase].alone : code;
+}
+
+// The code of a character above U+FFFF; 0 when it has none.
+inline unsigned SupplementaryToCode(std::uint32_t codePoint)
+{
+    constexpr std::size_t n = sizeof SupplementaryToSjis / sizeof SupplementaryToSjis[0];
+    std::size_t low = 0, high = n;
+    while (low < high) {
+        std::size_t middle = (low + high) / 2;
+        if (SupplementaryToSjis[middle].codePoint < codePoint)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < n && SupplementaryToSjis[low].codePoint == codePoint ? SupplementaryToSjis[low].code : 0u;
+}
+
+// The code of base followed by mark; 0 when the two form no character.
+inline unsigned SequenceToCode(unsigned base, unsigned mark)
+{
+    for (const CombiningSequence& s : CombiningSequences)
+        if (s.base == base && s.mark == mark) return s.code;
+    return 0;
+}
+
+inline bool IsHighSurrogate(unsigned unit) { return unit - 0xD800u < 0x400u; }
+inline bool IsLowSurrogate(unsigned unit) { return unit - 0xDC00u < 0x400u; }
+inline std::uint32_t CombineSurrogates(unsigned high, unsigned low)
+{
+    return 0x10000u + ((high - 0xD800u) << 10) + (low - 0xDC00u);
 }
 
 // Only for valid pairs (lead and trail checked by the caller).
@@ -319,14 +417,25 @@ inline unsigned Jisx0212ToCode(unsigned jis)
     return Jisx0212Table[row - 0x30][cell - 0x21];
 }
 
-// Runs a conversion body (a generic callable taking a source cursor and an output) in
-// counting mode when destination is null, else in writing mode.
+// Runs a conversion body (a generic callable taking a source cursor and an output by
+// reference) in counting mode when destination is null, else in writing mode.
+// When replaced is given it receives the number of characters written as a replacement.
 template <typename Unit, typename Source, typename Body>
-inline std::int64_t Run(Unit* destination, std::int64_t capacity, Source source, Body body)
+inline std::int64_t Run(Unit* destination, std::int64_t capacity, Source source, Body body,
+                        std::int64_t* replaced = nullptr)
 {
-    if (!destination) return body(source, CountingOutput<Unit>{});
+    if (replaced) *replaced = 0;
+    if (!destination) {
+        CountingOutput<Unit> out;
+        const std::int64_t count = body(source, out);
+        if (replaced) *replaced = out.replaced;
+        return count;
+    }
     if (capacity < 1) return -1;
-    return body(source, Output<Unit>{destination, capacity});
+    Output<Unit> out{destination, capacity};
+    const std::int64_t count = body(source, out);
+    if (replaced) *replaced = out.replaced;
+    return count;
 }
 
 template <typename Unit>

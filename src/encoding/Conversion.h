@@ -33,16 +33,27 @@ InternalChar ReadInternalChar(const char* text);
 // (length 1) and nothing past text[available-1] is read.
 InternalChar ReadInternalChar(const char* text, std::size_t available);
 
-// Internal code to one UTF-16 unit. ASCII stays, 0xA1-0xDF become U+FF61-U+FF9F, a valid
-// pair is looked up (unmapped gives kUnmappedUnit). Bytes without a character get units
-// that Utf16ToInternal turns back into the same byte: 0x80 -> U+0080, 0xA0 -> U+F8F0,
-// 0xFD-0xFF -> U+F8F1-U+F8F3. A lone lead byte or a pair with an invalid trail gives
-// kNoCharacterUnit. Only code 0 gives 0.
+// Internal code to its character in UTF-16: writes 1 or 2 units to out and returns how
+// many. ASCII stays, 0xA1-0xDF become U+FF61-U+FF9F, a valid pair gives its published
+// character: one unit, a surrogate pair (above U+FFFF), or a base character and a
+// combining mark (か゚ is U+304B U+309A); unmapped gives kUnmappedUnit. Bytes without a
+// character get units that Utf16ToInternal turns back into the same byte: 0x80 -> U+0080,
+// 0xA0 -> U+F8F0, 0xFD-0xFF -> U+F8F1-U+F8F3. A lone lead byte or a pair with an invalid
+// trail gives kNoCharacterUnit. Only code 0 gives the unit 0.
+int SjisCodeToUtf16(std::uint16_t code, char16_t out[2]);
+// The same for the characters of one unit; for the 328 codes whose character takes two
+// units it gives the first of them (a high surrogate or the base character).
 char16_t SjisCodeToUnicode(std::uint16_t code);
 
 // One UTF-16 unit to an internal code (below 0x100: one byte; else lead*256+trail);
-// 0 when the unit has none (surrogates included). Unit 0 gives 0 as well.
+// 0 when the unit has none (surrogates included). Unit 0 gives 0 as well. A combining
+// mark gives the code of the mark alone (0 for U+309A, which has none).
 std::uint16_t UnicodeToSjisCode(char16_t unit);
+// Any code point (above U+FFFF too) to its internal code; 0 when it has none.
+std::uint16_t CodePointToSjisCode(char32_t codePoint);
+// A base character followed by a combining mark to the code of the two as one character
+// (U+304B U+309A gives 0x82F5); 0 when they are no such character.
+std::uint16_t SequenceToSjisCode(char16_t base, char16_t mark);
 
 // The JIS X 0213 row/cell (row*256+cell, each 0x21-0x7E) of a valid double-byte internal
 // code; 0 when code is not a lead byte with a valid trail. SjisCodePlane gives its plane.
@@ -84,29 +95,48 @@ std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
 //   InternalToEuc    2n + 1 bytes       EucToInternal    n + 1 bytes
 //
 // Replacements never stop a conversion: an unmapped double-byte code gives U+3013; a
-// UTF-16 unit without an internal code gives "?"; a UTF-8 sequence of 4 to 6 bytes gives
-// "?"; a broken UTF-8 sequence (a continuation byte missing) gives U+FFFD; a JIS or EUC-JP
-// code that converts to nothing gives "?"; an incomplete JIS/EUC-JP multi-byte character
-// is copied byte by byte.
+// UTF-16 unit without an internal code gives "?" (a surrogate pair without one "??"); a
+// UTF-8 sequence of 4 bytes without an internal code, or of 5 or 6 bytes, gives "?"; a
+// broken UTF-8 sequence (a continuation byte missing) gives U+FFFD; a JIS or EUC-JP code
+// that converts to nothing gives "?"; an incomplete JIS/EUC-JP multi-byte character is
+// copied byte by byte.
+//
+// The conversions that can replace take an optional last argument, replaced, which
+// receives the number of characters written as a replacement (so that a caller can warn
+// that a text was not kept whole). In the UTF-8 path each lost character is counted once:
+// Utf8ToUtf16 counts its "?"; its U+FFFD for a broken sequence is counted by
+// Utf16ToInternal, which turns it into "?".
 
-// InternalText -> UTF-16; writeMark writes U+FEFF first. Half-width katakana are widened
-// and merged with a following voiced/semi-voiced mark as the tables say, except where the
-// merged character exists in UTF-16 only as the U+30FB placeholder (ｶﾟ and the other
-// JIS X 0213 katakana with a semi-voiced mark): those stay two characters, カ and ゜.
-std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity);
-std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity);
+// InternalText -> UTF-16; writeMark writes U+FEFF first. Each code gives its character as
+// SjisCodeToUtf16 says (one or two units). Half-width katakana are widened and merged with
+// a following voiced/semi-voiced mark as the tables say; a merged JIS X 0213 katakana gives
+// its published two units (ｾﾟ gives U+30BB U+309A). replaced: U+3013 and U+FFFD written.
+std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
 
-// UTF-16 -> InternalText; one leading U+FEFF is skipped. May run in place (destination
-// and source the same buffer, capacity in bytes) because it never writes more bytes than
-// it has read.
-std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity);
-std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity);
+// UTF-16 -> InternalText; one leading U+FEFF is skipped. A surrogate pair whose character
+// has a code gives that code; a base character followed by the combining mark that
+// completes one of the 25 sequences gives the sequence's code (the longest match wins; a
+// base alone gives its own code). May run in place (destination and source the same
+// buffer, capacity in bytes) because it never writes more bytes than it has read.
+// replaced: characters written as "?" (a pair as "??" counts once).
+std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
 
-// UTF-8 -> UTF-16; one leading EF BB BF is skipped; overlong forms are accepted.
-std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity);
-std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity);
+// UTF-8 -> UTF-16; one leading EF BB BF is skipped; overlong forms are accepted. A four-
+// byte form gives a surrogate pair when its character has an internal code, else "?".
+// replaced: the "?" so written (U+FFFD for a broken sequence is not counted here).
+std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity,
+                         std::int64_t* replaced = nullptr);
+std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity,
+                         std::int64_t* replaced = nullptr);
 
-// UTF-16 -> UTF-8; writeMark writes EF BB BF first. Surrogates are written one by one.
+// UTF-16 -> UTF-8; writeMark writes EF BB BF first. A surrogate pair is written as one
+// four-byte form; a lone surrogate as its own three-byte form.
 std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity);
 std::int64_t Utf16ToUtf8(char* destination, std::u16string_view source, bool writeMark, std::int64_t capacity);
 
@@ -116,13 +146,19 @@ std::int64_t InternalToJis(char* destination, const char* source, std::int64_t c
 std::int64_t InternalToJis(char* destination, std::string_view source, std::int64_t capacity);
 
 // 7-bit JIS (JIS X 0213 planes, JIS X 0208, JIS X 0212, Roman, SO/SI katakana) -> InternalText.
-std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity);
-std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity);
+// replaced: codes written as "?".
+std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity,
+                           std::int64_t* replaced = nullptr);
+std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity,
+                           std::int64_t* replaced = nullptr);
 
 // InternalText -> EUC-JP (plane 2 behind SS3; half-width katakana widened, never SS2).
 std::int64_t InternalToEuc(char* destination, const char* source, std::int64_t capacity);
 std::int64_t InternalToEuc(char* destination, std::string_view source, std::int64_t capacity);
 
 // EUC-JP (SS2 katakana, SS3 JIS X 0212 / plane 2) -> InternalText.
-std::int64_t EucToInternal(char* destination, const char* source, std::int64_t capacity);
-std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity);
+// replaced: codes written as "?".
+std::int64_t EucToInternal(char* destination, const char* source, std::int64_t capacity,
+                           std::int64_t* replaced = nullptr);
+std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity,
+                           std::int64_t* replaced = nullptr);

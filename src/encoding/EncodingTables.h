@@ -4,14 +4,43 @@
 
 #include <cstdint>
 
-// Double-byte internal code -> UTF-16 unit, 0 = unmapped. Row = lead - 0x81 (leads
-// 0x81-0x9F) or lead - 0xC1 (0xE0-0xFC); cell = trail - 0x40 (0x40-0x7E) or trail - 0x41
-// (0x80-0xFC).
+// Double-byte internal code -> its character. Row = lead - 0x81 (leads 0x81-0x9F) or
+// lead - 0xC1 (0xE0-0xFC); cell = trail - 0x40 (0x40-0x7E) or trail - 0x41 (0x80-0xFC).
+// A cell holds the character's one UTF-16 unit; 0 = unmapped; kTwoUnitBase + i (a value
+// in the surrogate range, which no character takes) = the character is the two units of
+// SjisTwoUnitForms[i]: a surrogate pair, or a base character and a combining mark.
 extern const std::uint16_t SjisToUnicodeTable[60][188];
+constexpr std::uint16_t kTwoUnitBase = 0xD800;
+extern const char16_t SjisTwoUnitForms[328][2];  // in code order
 
 // UTF-16 unit -> internal code by high byte (page) then low byte; a null page or 0 is
-// unmapped; a value below 0x100 is one byte, else lead*256+trail.
+// unmapped; a value below 0x100 is one byte; kMarkBase + i marks the combining mark
+// CombiningMarks[i] (which may complete a sequence with the unit before it); any other
+// value is lead*256+trail.
 extern const std::uint16_t* const UnicodeToSjisPages[256];
+constexpr std::uint16_t kMarkBase = 0xFD00;  // no code has a lead of 0xFD or above
+
+// The characters above U+FFFF, sorted by code point.
+struct SupplementaryCode {
+    std::uint32_t codePoint;
+    std::uint16_t code;
+};
+extern const SupplementaryCode SupplementaryToSjis[303];
+
+// The characters that are a base character followed by a combining mark (か゚ is U+304B
+// U+309A), sorted by base then mark; and each mark with the code of the mark alone (0 when
+// it has none).
+struct CombiningSequence {
+    char16_t base;
+    char16_t mark;
+    std::uint16_t code;
+};
+extern const CombiningSequence CombiningSequences[25];
+struct CombiningMark {
+    char16_t unit;
+    std::uint16_t alone;
+};
+extern const CombiningMark CombiningMarks[5];
 
 // Half-width katakana byte 0xA1-0xDF (index byte - 0xA1) -> full-width internal code:
 // alone, followed by 0xDE (voiced) and followed by 0xDF (semi-voiced); 0 = no such form.

@@ -9,7 +9,7 @@ constexpr unsigned kSs2 = 0x8E;
 constexpr unsigned kSs3 = 0x8F;
 
 template <typename Source, typename Out>
-std::int64_t InternalToEucBody(Source s, Out out)
+std::int64_t InternalToEucBody(Source s, Out& out)
 {
     for (;;) {
         unsigned b = s.At(0);
@@ -47,7 +47,7 @@ inline bool IsEucByte(unsigned b) { return b >= 0xA1 && b <= 0xFE; }
 // A multi-byte character is read only when all its bytes are there; otherwise its first
 // byte is copied and the next byte (a line break, the terminator) is read on its own.
 template <typename Source, typename Out>
-std::int64_t EucToInternalBody(Source s, Out out)
+std::int64_t EucToInternalBody(Source s, Out& out)
 {
     for (;;) {
         unsigned b = s.At(0);
@@ -82,15 +82,18 @@ std::int64_t EucToInternalBody(Source s, Out out)
             if (IsEucByte(cell)) {
                 unsigned jis = (row & 0x7F) << 8 | (cell & 0x7F);
                 unsigned code = row >= 0xB0 && row <= 0xED ? Jisx0212ToCode(jis) : JisToCode(jis, 2);
-                if (code == 0)
+                if (code == 0) {
                     out.Put('?');
-                else
+                    out.Replaced();
+                } else {
                     out.PutCode(code);
+                }
                 s.Advance(3);
                 continue;
             }
         } else if (b == 0xFF && IsEucByte(s.At(1))) {
             out.Put('?');  // row 0x7F does not exist
+            out.Replaced();
             s.Advance(2);
             continue;
         }
@@ -102,11 +105,11 @@ std::int64_t EucToInternalBody(Source s, Out out)
 
 auto InternalToEucWith()
 {
-    return [](auto s, auto out) { return InternalToEucBody(s, out); };
+    return [](auto s, auto& out) { return InternalToEucBody(s, out); };
 }
 auto EucToInternalWith()
 {
-    return [](auto s, auto out) { return EucToInternalBody(s, out); };
+    return [](auto s, auto& out) { return EucToInternalBody(s, out); };
 }
 
 }  // namespace
@@ -120,11 +123,11 @@ std::int64_t InternalToEuc(char* destination, std::string_view source, std::int6
     return Run(destination, capacity, Range(source), InternalToEucWith());
 }
 
-std::int64_t EucToInternal(char* destination, const char* source, std::int64_t capacity)
+std::int64_t EucToInternal(char* destination, const char* source, std::int64_t capacity, std::int64_t* replaced)
 {
-    return Run(destination, capacity, Terminated(source), EucToInternalWith());
+    return Run(destination, capacity, Terminated(source), EucToInternalWith(), replaced);
 }
-std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity)
+std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity, std::int64_t* replaced)
 {
-    return Run(destination, capacity, Range(source), EucToInternalWith());
+    return Run(destination, capacity, Range(source), EucToInternalWith(), replaced);
 }

@@ -11,16 +11,18 @@ namespace {
 // Converts source into result: a counting pass, then one allocation of exactly the size
 // needed (the worst cases, 5n for JIS, would make a large text need several times its
 // size in a 32-bit process). A -1 must never reach a file, so it fails the conversion.
+// convert(destination, source, capacity, replaced); replaced (optional) receives the
+// conversion's count of replaced characters.
 template <typename Result, typename Source, typename Convert>
-bool ConvertInto(Result& result, const Source& source, Convert convert)
+bool ConvertInto(Result& result, const Source& source, Convert convert, std::int64_t* replaced = nullptr)
 {
-    const std::int64_t needed = convert(nullptr, source, 0);
+    const std::int64_t needed = convert(nullptr, source, 0, replaced);
     if (needed < 0 || static_cast<std::uint64_t>(needed) >= result.max_size()) {
         result.clear();
         return false;
     }
     result.assign(static_cast<std::size_t>(needed) + 1, typename Result::value_type());
-    const std::int64_t count = convert(&result[0], source, needed + 1);
+    const std::int64_t count = convert(&result[0], source, needed + 1, nullptr);
     if (count != needed) {
         result.clear();
         return false;
@@ -51,46 +53,60 @@ std::string UnitsToBytes(std::u16string_view units)
     return bytes;
 }
 
-bool Utf16ToInternalInto(std::string& out, std::u16string_view units)
+bool Utf16ToInternalInto(std::string& out, std::u16string_view units, std::int64_t* replaced = nullptr)
 {
-    return ConvertInto(out, units,
-                       [](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+    return ConvertInto(
+        out, units,
+        [](char* d, std::u16string_view s, std::int64_t c, std::int64_t* r) { return Utf16ToInternal(d, s, c, r); },
+        replaced);
 }
 
-bool Utf8ToUnitsInto(std::u16string& out, std::string_view utf8)
+bool Utf8ToUnitsInto(std::u16string& out, std::string_view utf8, std::int64_t* replaced = nullptr)
 {
-    return ConvertInto(out, utf8, [](char16_t* d, std::string_view s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+    return ConvertInto(
+        out, utf8,
+        [](char16_t* d, std::string_view s, std::int64_t c, std::int64_t* r) { return Utf8ToUtf16(d, s, c, r); },
+        replaced);
 }
 
 bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark)
 {
-    return ConvertInto(out, internal, [mark](char16_t* d, std::string_view s, std::int64_t c) {
+    return ConvertInto(out, internal, [mark](char16_t* d, std::string_view s, std::int64_t c, std::int64_t*) {
         return InternalToUtf16(d, s, mark, c);
     });
 }
 
 bool UnitsToUtf8Into(std::string& out, std::u16string_view units, bool mark)
 {
-    return ConvertInto(out, units,
-                       [mark](char* d, std::u16string_view s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
+    return ConvertInto(out, units, [mark](char* d, std::u16string_view s, std::int64_t c, std::int64_t*) {
+        return Utf16ToUtf8(d, s, mark, c);
+    });
 }
 
-bool Decode(std::string_view bytes, EncodingCode code, std::string& text)
+bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::int64_t& replaced)
 {
+    replaced = 0;
     switch (code) {
     case EncodingCode::Jis:
-        return ConvertInto(text, bytes,
-                           [](char* d, std::string_view s, std::int64_t c) { return JisToInternal(d, s, c); });
+        return ConvertInto(
+            text, bytes,
+            [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return JisToInternal(d, s, c, r); },
+            &replaced);
     case EncodingCode::EucJp:
-        return ConvertInto(text, bytes,
-                           [](char* d, std::string_view s, std::int64_t c) { return EucToInternal(d, s, c); });
+        return ConvertInto(
+            text, bytes,
+            [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return EucToInternal(d, s, c, r); },
+            &replaced);
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
-        return Utf16ToInternalInto(text, BytesToUnits(bytes));
+        return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced);
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom: {
         std::u16string units;
-        return Utf8ToUnitsInto(units, bytes) && Utf16ToInternalInto(text, units);
+        std::int64_t dropped = 0;
+        bool ok = Utf8ToUnitsInto(units, bytes, &dropped) && Utf16ToInternalInto(text, units, &replaced);
+        replaced += dropped;
+        return ok;
     }
     default:
         text.assign(bytes);
@@ -102,11 +118,13 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
 {
     switch (code) {
     case EncodingCode::Jis:
-        return ConvertInto(bytes, text,
-                           [](char* d, std::string_view s, std::int64_t c) { return InternalToJis(d, s, c); });
+        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
+            return InternalToJis(d, s, c);
+        });
     case EncodingCode::EucJp:
-        return ConvertInto(bytes, text,
-                           [](char* d, std::string_view s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
+            return InternalToEuc(d, s, c);
+        });
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom: {
         std::u16string units;
@@ -156,9 +174,10 @@ bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFil
 {
     try {
         result.encoding = detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
-        if (Decode(fileBytes, result.encoding, result.text)) return true;
+        if (Decode(fileBytes, result.encoding, result.text, result.replaced)) return true;
     } catch (const std::bad_alloc&) {
     }
+    result.replaced = 0;
     result.text.clear();
     result.text.shrink_to_fit();
     return false;

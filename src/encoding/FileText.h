@@ -3,6 +3,7 @@
 // tables (never a system code page). Nothing here throws; false means memory ran out.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@
 struct DecodedFile {
     std::string text;                                // InternalText, no terminator
     EncodingCode encoding = EncodingCode::ShiftJis;  // what detection found
+    // Characters of the file that the text could not keep (each became "?"): a UTF-16 or
+    // UTF-8 character without an internal code, a broken UTF-8 sequence, a JIS or EUC-JP
+    // code without a character. Nonzero means saving would not give the file back.
+    std::int64_t replaced = 0;
 };
 
 // Decodes a whole file's bytes as opening does: with detectEncoding, DetectEncoding picks

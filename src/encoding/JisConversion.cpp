@@ -10,7 +10,7 @@ constexpr unsigned kEsc = 0x1B;
 enum class JisOutState { Ascii, Plane1, Plane2 };
 
 template <typename Source, typename Out>
-std::int64_t InternalToJisBody(Source s, Out out)
+std::int64_t InternalToJisBody(Source s, Out& out)
 {
     JisOutState state = JisOutState::Ascii;
     for (;;) {
@@ -103,7 +103,7 @@ std::size_t ReadEscape(const Source& s, JisInState& state)
 }
 
 template <typename Source, typename Out>
-std::int64_t JisToInternalBody(Source s, Out out)
+std::int64_t JisToInternalBody(Source s, Out& out)
 {
     JisInState state = JisInState::Ascii;
     for (;;) {
@@ -151,10 +151,12 @@ std::int64_t JisToInternalBody(Source s, Out out)
                 unsigned code = state == JisInState::Plane2    ? JisToCode(jis, 2)
                                 : state == JisInState::Jis0212 ? Jisx0212ToCode(jis)
                                                                : JisToCode(jis, 1);
-                if (code == 0)
+                if (code == 0) {
                     out.Put('?');
-                else
+                    out.Replaced();
+                } else {
                     out.PutCode(code);
+                }
                 s.Advance(2);
                 continue;
             }
@@ -168,11 +170,11 @@ std::int64_t JisToInternalBody(Source s, Out out)
 
 auto InternalToJisWith()
 {
-    return [](auto s, auto out) { return InternalToJisBody(s, out); };
+    return [](auto s, auto& out) { return InternalToJisBody(s, out); };
 }
 auto JisToInternalWith()
 {
-    return [](auto s, auto out) { return JisToInternalBody(s, out); };
+    return [](auto s, auto& out) { return JisToInternalBody(s, out); };
 }
 
 }  // namespace
@@ -186,11 +188,11 @@ std::int64_t InternalToJis(char* destination, std::string_view source, std::int6
     return Run(destination, capacity, Range(source), InternalToJisWith());
 }
 
-std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity)
+std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity, std::int64_t* replaced)
 {
-    return Run(destination, capacity, Terminated(source), JisToInternalWith());
+    return Run(destination, capacity, Terminated(source), JisToInternalWith(), replaced);
 }
-std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity)
+std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity, std::int64_t* replaced)
 {
-    return Run(destination, capacity, Range(source), JisToInternalWith());
+    return Run(destination, capacity, Range(source), JisToInternalWith(), replaced);
 }

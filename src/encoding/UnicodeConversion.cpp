@@ -6,11 +6,9 @@ using namespace encoding_detail;
 namespace {
 
 constexpr unsigned kMark = 0xFEFF;
-// What the tables give for characters that UTF-16 has only as a sequence or above U+FFFF.
-constexpr unsigned kPlaceholderUnit = 0x30FB;
 
 template <typename Source, typename Out>
-std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
+std::int64_t InternalToUtf16Body(Source s, Out& out, bool writeMark)
 {
     if (writeMark) out.Put(kMark);
     for (;;) {
@@ -28,30 +26,65 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
         if (IsLeadByte(b)) {
             unsigned trail = s.At(1);
             if (IsTrailByte(trail)) {
-                out.Put(PairToUnicode(b, trail));
+                unsigned cell = PairCell(b, trail);
+                if (IsOneUnitCell(cell))
+                    out.Put(cell);
+                else
+                    PutCellUnits(out, cell);
                 s.Advance(2);
                 continue;
             }
         }
+        // Half-width katakana (widened, merged with a following mark: ｾﾟ gives the two
+        // units of セ゚), a lone lead byte, a byte without a character.
         InternalChar c = ReadChar(s);
-        unsigned unit = CodeToUnicode(c.code);
-        if (c.length == 2 && unit == kPlaceholderUnit && IsHalfWidthKana(b)) {
-            // A katakana merged with its mark into a character that UTF-16 only has as a
-            // placeholder (カ゚ and the like): keep the two characters instead.
-            unit = CodeToUnicode(kHalfWidthKana.plain[b - 0xA1]);
-            c.length = 1;
-        }
-        out.Put(unit);
+        PutCodeUnits(out, c.code);
         s.Advance(static_cast<std::size_t>(c.length));
     }
     return out.Finish();
 }
 
-// Reads each unit before anything is written for it, so it may run in place.
+// A unit whose page cell is not a plain code (s already past it): a surrogate pair, a
+// combining mark, or a unit without a code. previous is the unit before when its code was
+// the last thing written, else 0; returns the same for the next unit.
 template <typename Source, typename Out>
-std::int64_t Utf16ToInternalBody(Source s, Out out)
+unsigned PutUncommonUnit(Source& s, Out& out, unsigned unit, unsigned cell, unsigned previous)
+{
+    if (cell >= kMarkBase) {
+        // The mark completes a sequence with the character before it (longest match),
+        // or stands alone.
+        if (unsigned code = previous ? SequenceToCode(previous, unit) : 0u) {
+            out.ReplaceLastPair(code);
+            return 0;
+        }
+        if (unsigned alone = CombiningMarks[cell - kMarkBase].alone) {
+            out.PutCode(alone);
+            return unit;
+        }
+    } else if (IsHighSurrogate(unit) && IsLowSurrogate(s.At(0))) {
+        unsigned code = SupplementaryToCode(CombineSurrogates(unit, s.At(0)));
+        s.Advance(1);
+        if (code) {
+            out.PutCode(code);
+        } else {
+            out.Put('?');  // one "?" for each unit of a character without a code
+            out.Put('?');
+            out.Replaced();
+        }
+        return 0;
+    }
+    out.Put('?');
+    out.Replaced();
+    return 0;
+}
+
+// Reads each unit before anything is written for it, so it may run in place (a sequence
+// rewrites the two bytes already written for its base character).
+template <typename Source, typename Out>
+std::int64_t Utf16ToInternalBody(Source s, Out& out)
 {
     if (!s.AtEnd() && s.At(0) == kMark) s.Advance(1);
+    unsigned previous = 0;
     for (;;) {
         unsigned unit = s.At(0);
         if (unit < 0x80) {
@@ -62,14 +95,18 @@ std::int64_t Utf16ToInternalBody(Source s, Out out)
             } else {
                 CopyAsciiRun(s, out);
             }
+            previous = 0;
             continue;
         }
         s.Advance(1);
-        unsigned code = UnicodeToCode(unit);
-        if (code == 0)
-            out.Put('?');
-        else
-            out.PutCode(code);
+        unsigned cell = UnicodeCell(unit);
+        // One compare sends both 0 (no code) and the mark markers to the uncommon path.
+        if (cell - 1u < kMarkBase - 1u) {
+            out.PutCode(cell);
+            previous = unit;
+        } else {
+            previous = PutUncommonUnit(s, out, unit, cell, previous);
+        }
     }
     return out.Finish();
 }
@@ -85,7 +122,7 @@ inline int Utf8SequenceLength(unsigned b)
 }
 
 template <typename Source, typename Out>
-std::int64_t Utf8ToUtf16Body(Source s, Out out)
+std::int64_t Utf8ToUtf16Body(Source s, Out& out)
 {
     if (s.At(0) == 0xEF && s.At(1) == 0xBB && s.At(2) == 0xBF) s.Advance(3);
     for (;;) {
@@ -130,8 +167,21 @@ std::int64_t Utf8ToUtf16Body(Source s, Out out)
             s.Advance(static_cast<std::size_t>(present));
             continue;
         }
-        if (length >= 4) {
+        if (length == 4) {
+            // A character above U+FFFF: a surrogate pair when it has an internal code,
+            // else one "?" (as for the five- and six-byte forms).
+            std::uint32_t codePoint =
+                (b & 0x07) << 18 | (s.At(1) & 0x3F) << 12 | (s.At(2) & 0x3F) << 6 | (s.At(3) & 0x3F);
+            if (SupplementaryToCode(codePoint)) {
+                out.Put(0xD800 + ((codePoint - 0x10000) >> 10));
+                out.Put(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+            } else {
+                out.Put('?');
+                out.Replaced();
+            }
+        } else if (length > 4) {
             out.Put('?');
+            out.Replaced();
         } else {
             unsigned value = length == 2 ? (b & 0x1F) << 6 | (s.At(1) & 0x3F)
                                          : (b & 0x0F) << 12 | (s.At(1) & 0x3F) << 6 | (s.At(2) & 0x3F);
@@ -144,7 +194,7 @@ std::int64_t Utf8ToUtf16Body(Source s, Out out)
 }
 
 template <typename Source, typename Out>
-std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
+std::int64_t Utf16ToUtf8Body(Source s, Out& out, bool writeMark)
 {
     if (writeMark) out.PutThree(0xEF, 0xBB, 0xBF);
     for (;;) {
@@ -160,63 +210,79 @@ std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
             continue;
         }
         // Japanese text: runs of units that take three bytes each, kept in one inner loop.
-        while (unit >= 0x800) {
+        while (unit >= 0x800 && !IsHighSurrogate(unit)) {
             out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F));
             s.Advance(1);
             unit = s.At(0);
         }
         if (unit < 0x80) continue;
         s.Advance(1);
-        out.Put(0xC0 | unit >> 6);
-        out.Put(0x80 | (unit & 0x3F));
+        if (unit < 0x800) {
+            out.Put(0xC0 | unit >> 6);
+            out.Put(0x80 | (unit & 0x3F));
+            continue;
+        }
+        unsigned low = s.At(0);
+        if (IsLowSurrogate(low)) {  // a surrogate pair: one four-byte form
+            std::uint32_t codePoint = CombineSurrogates(unit, low);
+            out.Put(0xF0 | codePoint >> 18);
+            out.PutThree(0x80 | ((codePoint >> 12) & 0x3F), 0x80 | ((codePoint >> 6) & 0x3F),
+                         0x80 | (codePoint & 0x3F));
+            s.Advance(1);
+        } else {  // a lone high surrogate keeps its three-byte form
+            out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F));
+        }
     }
     return out.Finish();
 }
 
 auto InternalToUtf16With(bool writeMark)
 {
-    return [writeMark](auto s, auto out) { return InternalToUtf16Body(s, out, writeMark); };
+    return [writeMark](auto s, auto& out) { return InternalToUtf16Body(s, out, writeMark); };
 }
 auto Utf16ToUtf8With(bool writeMark)
 {
-    return [writeMark](auto s, auto out) { return Utf16ToUtf8Body(s, out, writeMark); };
+    return [writeMark](auto s, auto& out) { return Utf16ToUtf8Body(s, out, writeMark); };
 }
 auto Utf16ToInternalWith()
 {
-    return [](auto s, auto out) { return Utf16ToInternalBody(s, out); };
+    return [](auto s, auto& out) { return Utf16ToInternalBody(s, out); };
 }
 auto Utf8ToUtf16With()
 {
-    return [](auto s, auto out) { return Utf8ToUtf16Body(s, out); };
+    return [](auto s, auto& out) { return Utf8ToUtf16Body(s, out); };
 }
 
 }  // namespace
 
-std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity)
+std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity,
+                             std::int64_t* replaced)
 {
-    return Run(destination, capacity, Terminated(source), InternalToUtf16With(writeMark));
+    return Run(destination, capacity, Terminated(source), InternalToUtf16With(writeMark), replaced);
 }
-std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity)
+std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity,
+                             std::int64_t* replaced)
 {
-    return Run(destination, capacity, Range(source), InternalToUtf16With(writeMark));
-}
-
-std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity)
-{
-    return Run(destination, capacity, Terminated(source), Utf16ToInternalWith());
-}
-std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity)
-{
-    return Run(destination, capacity, Range(source), Utf16ToInternalWith());
+    return Run(destination, capacity, Range(source), InternalToUtf16With(writeMark), replaced);
 }
 
-std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity)
+std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity, std::int64_t* replaced)
 {
-    return Run(destination, capacity, Terminated(source), Utf8ToUtf16With());
+    return Run(destination, capacity, Terminated(source), Utf16ToInternalWith(), replaced);
 }
-std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity)
+std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity,
+                             std::int64_t* replaced)
 {
-    return Run(destination, capacity, Range(source), Utf8ToUtf16With());
+    return Run(destination, capacity, Range(source), Utf16ToInternalWith(), replaced);
+}
+
+std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity, std::int64_t* replaced)
+{
+    return Run(destination, capacity, Terminated(source), Utf8ToUtf16With(), replaced);
+}
+std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity, std::int64_t* replaced)
+{
+    return Run(destination, capacity, Range(source), Utf8ToUtf16With(), replaced);
 }
 
 std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity)

@@ -50,6 +50,25 @@ void Exercise(const In* source, std::size_t length, unsigned shortfall, Convert 
     Check(std::memcmp(a.get(), b.get(), static_cast<std::size_t>(countedPrefix + 1) * sizeof(Out)) == 0);
 }
 
+// UTF-16 to InternalText in place (the source buffer as destination) gives what a
+// separate buffer gets, and both modes report the same count of replaced characters.
+void Utf16InPlace(const char16_t* units, std::size_t length)
+{
+    const std::u16string_view range(units, length);
+    std::int64_t replacedCounting = -1, replacedWriting = -1;
+    const std::int64_t counted = Utf16ToInternal(nullptr, range, 0, &replacedCounting);
+    std::unique_ptr<char[]> apart(new char[static_cast<std::size_t>(counted) + 1]);
+    Check(Utf16ToInternal(apart.get(), range, counted + 1, &replacedWriting) == counted);
+    Check(replacedCounting == replacedWriting && replacedWriting >= 0);
+    std::unique_ptr<char16_t[]> buffer(new char16_t[length + 1]);
+    std::memcpy(buffer.get(), units, length * sizeof(char16_t));
+    buffer[length] = 0;
+    char* bytes = reinterpret_cast<char*>(buffer.get());
+    const std::int64_t inPlace =
+        Utf16ToInternal(bytes, std::u16string_view(buffer.get(), length), static_cast<std::int64_t>((length + 1) * 2));
+    Check(inPlace == counted && std::memcmp(bytes, apart.get(), static_cast<std::size_t>(counted)) == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -71,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 1:
         Exercise<char>(units.get(), length / 2, shortfall,
                        [](char* d, auto s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+        Utf16InPlace(units.get(), length / 2);
         break;
     case 2:
         Exercise<char16_t>(bytes, length, shortfall,

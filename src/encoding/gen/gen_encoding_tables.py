@@ -6,6 +6,11 @@ library only), then adjusted where the program deliberately differs from the pub
 Shift_JIS-2004 mapping. Every count that the adjustments rely on is asserted, so a codec
 that changes under us stops the generator instead of producing different tables.
 
+Every code gets its published character: one BMP unit in SjisToUnicodeTable, or (above
+U+FFFF as a surrogate pair, or a sequence of two code points) a marker there that points
+into SjisTwoUnitForms. The reverse side adds the supplementary code points (sorted, for a
+binary search) and the combining sequences, whose marks carry a marker in the pages.
+
 Usage: gen_encoding_tables.py [OUTPUT]   (default: ../EncodingTables.generated.cpp)
 """
 import os
@@ -14,9 +19,12 @@ import unicodedata
 
 LEADS = list(range(0x81, 0xA0)) + list(range(0xE0, 0xFD))
 TRAILS = list(range(0x40, 0x7F)) + list(range(0x80, 0xFD))
-PLACEHOLDER = 0x30FB  # KATAKANA MIDDLE DOT, the proper mapping of 0x8145
+# A SjisToUnicodeTable cell of TWO_UNIT_BASE + i: the character is SjisTwoUnitForms[i].
+TWO_UNIT_BASE = 0xD800
+# A page cell of MARK_BASE + i: the unit is CombiningMarks[i], which may complete a sequence.
+MARK_BASE = 0xFD00
 
-# The characters added in JIS X 0213:2004: the program keeps them unmapped.
+# The characters added in JIS X 0213:2004 (once left unmapped; checked to be mapped now).
 ADDED_IN_2004 = [0x879F, 0x889E, 0x9873, 0x989E, 0xEAA5, 0xEFF8, 0xEFF9, 0xEFFA, 0xEFFB, 0xEFFC]
 FORWARD_OVERRIDES = {
     0xFC5A: 0x9B1D,
@@ -26,21 +34,22 @@ FORWARD_OVERRIDES = {
     # the ASCII characters
     0x81AD: 0x0027, 0x81AE: 0x0022, 0x81AF: 0x002D,
 }
-PLACEHOLDER_RANGES = [
+# Code points that older tables replaced by U+30FB: counted, to show every one is now mapped.
+ONCE_PLACEHOLDER_RANGES = [
     (0x2047, 0x2047), (0x2051, 0x2051), (0x23BE, 0x23CC), (0x23CE, 0x23CE), (0x24EB, 0x24FE),
     (0x2616, 0x2617), (0x2934, 0x2935), (0x2985, 0x2986), (0x29BF, 0x29BF), (0x29FA, 0x29FB),
     (0x303B, 0x303D), (0x3095, 0x3096), (0x309F, 0x30A0), (0x30FF, 0x30FF), (0x31F0, 0x31FF),
     (0x3251, 0x325F), (0x32B1, 0x32BF), (0x69EA, 0x69EA), (0x9B2D, 0x9B2D), (0xFA30, 0xFA6A),
     (0xFE45, 0xFE46),
 ]
-REVERSE_PREFERRED = {0x30FB: 0x8145, 0x2225: 0x8161}
+REVERSE_PREFERRED = {0x2225: 0x8161}
 REVERSE_SINGLE_BYTE = [0x0022, 0x0027, 0x002D, 0x007E]
 REVERSE_ADDED = {
     0x0080: 0x80, 0x00A2: 0x8191, 0x00A3: 0x8192, 0x00A5: 0x5C, 0x00AC: 0x81CA, 0x00B5: 0x83CA,
     0x2211: 0x83B0, 0xF8F0: 0xA0, 0xF8F1: 0xFD, 0xF8F2: 0xFE, 0xF8F3: 0xFF,
 }
-EXPECTED_PAGES = (list(range(0x00, 0x05)) + list(range(0x1E, 0x28)) + [0x30] + list(range(0x32, 0xA0))
-                  + list(range(0xF8, 0xFB)) + [0xFF])
+EXPECTED_PAGES = (list(range(0x00, 0x05)) + list(range(0x1E, 0x28)) + [0x29] + list(range(0x30, 0xA0))
+                  + list(range(0xF8, 0xFB)) + [0xFE, 0xFF])  # 133 pages
 FULL_WIDTH_KANA = ("。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
                    "ハヒフヘホマミムメモヤユヨラリルレロワン゛゜")
 # Half-width letters whose voiced form JIS X 0213 has only as the "W" row katakana.
@@ -65,38 +74,49 @@ def published_mapping():
     return mapping
 
 
-def in_placeholder_list(cp):
-    return any(low <= cp <= high for low, high in PLACEHOLDER_RANGES)
+def in_once_placeholder_list(cp):
+    return any(low <= cp <= high for low, high in ONCE_PLACEHOLDER_RANGES)
+
+
+def utf16_units(text):
+    data = text.encode("utf-16-le")
+    return tuple(data[i] | data[i + 1] << 8 for i in range(0, len(data), 2))
 
 
 def build_forward(published):
+    """Every double-byte code to the tuple of UTF-16 units of its character (1 or 2)."""
     forward = {}
-    above_bmp = pairs = listed = 0
+    above_bmp = pairs = listed = added = 0
     for code, text in published.items():
-        if code in ADDED_IN_2004:
-            continue
         if code in FORWARD_OVERRIDES:
-            forward[code] = FORWARD_OVERRIDES[code]
+            forward[code] = (FORWARD_OVERRIDES[code],)
             continue
-        if len(text) == 2:
+        check(1 <= len(text) <= 2, "unexpected decoding of %04X" % code)
+        if code in ADDED_IN_2004:
+            added += 1
+        elif len(text) == 2:
             pairs += 1
-            forward[code] = PLACEHOLDER
-            continue
-        check(len(text) == 1, "unexpected decoding of %04X" % code)
-        cp = ord(text)
-        if cp > 0xFFFF:
+            check(all(ord(ch) <= 0xFFFF for ch in text), "a sequence above U+FFFF at %04X" % code)
+        elif ord(text) > 0xFFFF:
             above_bmp += 1
-            forward[code] = PLACEHOLDER
-        elif in_placeholder_list(cp):
+        elif in_once_placeholder_list(ord(text)):
             listed += 1
-            forward[code] = PLACEHOLDER
-        else:
-            forward[code] = cp
-    check(all(c in published for c in ADDED_IN_2004), "a 2004 addition is missing from the codec")
+        forward[code] = utf16_units(text)
+    check(added == len(ADDED_IN_2004), "a 2004 addition is missing from the codec")
     check(above_bmp == 302, "expected 302 codes above U+FFFF, found %d" % above_bmp)
     check(pairs == 25, "expected 25 two-code-point codes, found %d" % pairs)
     check(listed == 164, "expected 164 codes of listed code points, found %d" % listed)
+    check(above_bmp + pairs + listed == 491 and added == 10, "expected 491 + 10 codes")
+    check(len(forward) == 11233, "expected 11,233 mapped double-byte codes, found %d" % len(forward))
     return forward
+
+
+def build_two_unit_forms(forward):
+    """The codes whose character takes two UTF-16 units, in code order."""
+    codes = sorted(code for code, units in forward.items() if len(units) == 2)
+    check(len(codes) == 303 + 25, "expected 328 two-unit codes, found %d" % len(codes))
+    check(len(codes) < 0x800, "two-unit markers must stay inside the surrogate range")
+    return codes
 
 
 def build_reverse(forward):
@@ -105,22 +125,51 @@ def build_reverse(forward):
         reverse[0xFF61 + b - 0xA1] = b
     owners = {}
     for code in sorted(forward):
-        owners.setdefault(forward[code], []).append(code)
+        if len(forward[code]) == 1:
+            owners.setdefault(forward[code][0], []).append(code)
     for cp, codes in owners.items():
         if cp < 0x80:
             check(cp in REVERSE_SINGLE_BYTE, "a double-byte code maps to ASCII U+%04X" % cp)
             continue
         check(not 0xFF61 <= cp <= 0xFF9F, "a double-byte code maps to half-width U+%04X" % cp)
+        check(not 0xD800 <= cp <= 0xDFFF, "a double-byte code maps to a surrogate U+%04X" % cp)
         if len(codes) > 1:
             check(cp in REVERSE_PREFERRED, "U+%04X has several codes: %s" % (cp, codes))
             reverse[cp] = REVERSE_PREFERRED[cp]
         else:
             reverse[cp] = codes[0]
+    check(reverse[0x30FB] == 0x8145, "U+30FB must go back to 0x8145 alone")
     reverse.update(REVERSE_ADDED)
+    check(all(code < MARK_BASE for code in reverse.values()), "a code collides with the mark markers")
+    return reverse
+
+
+def build_supplementary(published):
+    """(code point, code) for every character above U+FFFF, sorted by code point."""
+    entries = sorted((ord(text), code) for code, text in published.items() if len(text) == 1 and ord(text) > 0xFFFF)
+    check(len(entries) == 303, "expected 303 codes above U+FFFF, found %d" % len(entries))
+    check(len({cp for cp, _ in entries}) == len(entries), "a code point above U+FFFF has several codes")
+    return entries
+
+
+def build_sequences(published, reverse):
+    """The 25 (base, mark, code) sequences and the marks that can complete one.
+
+    Each mark gets a marker in the pages (reverse) in place of its own code, which stays
+    in CombiningMarks as the code of the mark alone (0: none)."""
+    sequences = sorted((ord(text[0]), ord(text[1]), code) for code, text in published.items() if len(text) == 2)
+    check(len(sequences) == 25, "expected 25 sequences")
+    for base, mark, code in sequences:
+        check(reverse.get(base, 0) >= 0x100, "the base of %04X has no double-byte code" % code)
+    marks = sorted({mark for _, mark, _ in sequences})
+    check(marks == [0x02E5, 0x02E9, 0x0300, 0x0301, 0x309A], "unexpected combining marks %s" % marks)
+    mark_table = [(mark, reverse.get(mark, 0)) for mark in marks]
+    for i, mark in enumerate(marks):
+        reverse[mark] = MARK_BASE + i
     pages = sorted({cp >> 8 for cp in reverse})
     check(pages == EXPECTED_PAGES, "unexpected page set %s" % [hex(p) for p in pages])
-    check(len(pages) == 130, "expected 130 pages")
-    return reverse
+    check(len(pages) == 133, "expected 133 pages")
+    return sequences, mark_table
 
 
 def build_kana(reverse, published):
@@ -227,16 +276,35 @@ def rows_of(values, per_line=16):
     return lines
 
 
-def render(forward, reverse, kana, row_leads, jisx0212):
+def render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212):
     out = ["// Generated by src/encoding/gen/gen_encoding_tables.py from the Shift_JIS-2004,",
            "// EUC-JIS-2004 and EUC-JP codecs of Python's standard library. Do not edit.",
            '#include "encoding/EncodingTables.h"', "",
+           "static_assert(kTwoUnitBase == 0x%04X && kMarkBase == 0x%04X, \"markers as generated\");"
+           % (TWO_UNIT_BASE, MARK_BASE), "",
            "const std::uint16_t SjisToUnicodeTable[60][188] = {"]
+    marker = {code: TWO_UNIT_BASE + i for i, code in enumerate(two_unit)}
     for lead in LEADS:
-        cells = [forward.get(lead * 256 + t, 0) for t in TRAILS]
+        cells = []
+        for t in TRAILS:
+            code = lead * 256 + t
+            units = forward.get(code, (0,))
+            cells.append(marker[code] if len(units) == 2 else units[0])
         out.append("  { // lead 0x%02X" % lead)
         out += rows_of(cells)
         out.append("  },")
+    out += ["};", "", "const char16_t SjisTwoUnitForms[%d][2] = {" % len(two_unit)]
+    for code in two_unit:
+        out.append("    {0x%04X, 0x%04X},  // 0x%04X" % (forward[code] + (code,)))
+    out += ["};", "", "const SupplementaryCode SupplementaryToSjis[%d] = {" % len(supplementary)]
+    for i in range(0, len(supplementary), 4):
+        out.append("    " + " ".join("{0x%05X, 0x%04X}," % e for e in supplementary[i:i + 4]))
+    out += ["};", "", "const CombiningSequence CombiningSequences[%d] = {" % len(sequences)]
+    for e in sequences:
+        out.append("    {0x%04X, 0x%04X, 0x%04X}," % e)
+    out += ["};", "", "const CombiningMark CombiningMarks[%d] = {" % len(marks)]
+    for e in marks:
+        out.append("    {0x%04X, 0x%04X}," % e)
     out += ["};", "", "namespace {", ""]
     pages = sorted({cp >> 8 for cp in reverse})
     for page in pages:
@@ -269,12 +337,15 @@ def main():
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "EncodingTables.generated.cpp")
     published = published_mapping()
     forward = build_forward(published)
+    two_unit = build_two_unit_forms(forward)
     reverse = build_reverse(forward)
     kana = build_kana(reverse, published)
+    supplementary = build_supplementary(published)
+    sequences, marks = build_sequences(published, reverse)
     row_leads = build_plane2_row_leads(published)
     jisx0212 = build_jisx0212(published)
     with open(target, "w", encoding="utf-8", newline="\n") as f:
-        f.write(render(forward, reverse, kana, row_leads, jisx0212))
+        f.write(render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 
 #include "encoding/Conversion.h"
 #include "encoding/EncodingTables.h"
+#include "Published501.h"
 #include "TestText.h"
 
 namespace {
@@ -27,41 +28,85 @@ std::u16string ToUtf16Of(const std::string& internal)
         internal, [](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, false, c); });
 }
 
-std::string PairText(unsigned code) { return Bytes({static_cast<int>(code >> 8), static_cast<int>(code & 0xFF)}); }
-
-// Codes whose character is written back with another code (or as ASCII).
-bool IsNotProduced(unsigned code, char16_t unit)
+std::string FromUtf16Of(const std::u16string& units)
 {
-    if (unit == 0x30FB) return code != 0x8145;
-    return code == 0x81D2 || (code >= 0x81AD && code <= 0x81B0);
+    return Converted<char>(units, [](char* d, const char16_t* s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
 }
 
-TEST(CodeSpace, EveryMappedPairRoundTripsThroughUtf16)
+// Internal -> UTF-16 -> UTF-8 -> UTF-16 -> internal, as saving and opening a UTF-8 file do.
+std::string ThroughUtf8(const std::string& internal, std::string* utf8Out = nullptr)
 {
-    int mapped = 0, placeholders = 0, unmapped = 0;
+    const std::string utf8 = Converted<char>(
+        ToUtf16Of(internal), [](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, false, c); });
+    if (utf8Out) *utf8Out = utf8;
+    return FromUtf16Of(
+        Converted<char16_t>(utf8, [](char16_t* d, const char* s, std::int64_t c) { return Utf8ToUtf16(d, s, c); }));
+}
+
+std::string PairText(unsigned code) { return Bytes({static_cast<int>(code >> 8), static_cast<int>(code & 0xFF)}); }
+
+// The five codes whose character is written back with another code (or as ASCII).
+bool IsNotProduced(unsigned code) { return code == 0x81D2 || (code >= 0x81AD && code <= 0x81B0); }
+
+std::u16string Utf16Of(char32_t codePoint)
+{
+    if (codePoint < 0x10000) return std::u16string(1, static_cast<char16_t>(codePoint));
+    return {static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
+            static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
+}
+
+TEST(CodeSpace, EveryMappedPairRoundTripsThroughUtf16AndUtf8)
+{
+    int mapped = 0, unmapped = 0, twoUnits = 0;
     ForEachPair([&](unsigned code) {
         const std::string text = PairText(code);
-        char16_t units[4];
-        ASSERT_EQ(InternalToUtf16(units, text.c_str(), false, 4), 1) << std::hex << code;
-        const char16_t unit = units[0];
-        EXPECT_EQ(unit, SjisCodeToUnicode(static_cast<std::uint16_t>(code)));
-        if (unit == kUnmappedUnit && code != 0x81AC) {
+        const std::u16string units = ToUtf16Of(text);
+        ASSERT_TRUE(units.size() == 1 || units.size() == 2) << std::hex << code;
+        char16_t direct[2];
+        ASSERT_EQ(SjisCodeToUtf16(static_cast<std::uint16_t>(code), direct), static_cast<int>(units.size()));
+        EXPECT_EQ(std::u16string(direct, units.size()), units);
+        EXPECT_EQ(SjisCodeToUnicode(static_cast<std::uint16_t>(code)), units[0]);
+        if (units == u"\u3013" && code != 0x81AC) {
             ++unmapped;
             return;
         }
         ++mapped;
-        if (unit == 0x30FB && code != 0x8145) ++placeholders;
-        char back[4];
-        const std::int64_t n = Utf16ToInternal(back, units, 4);
-        if (IsNotProduced(code, unit)) {
-            EXPECT_NE(std::string(back, static_cast<std::size_t>(n)), text) << std::hex << code;
-        } else {
-            EXPECT_EQ(std::string(back, static_cast<std::size_t>(n)), text) << std::hex << code;
+        twoUnits += units.size() == 2;
+        if (code != 0x8145) EXPECT_NE(units[0], u'\u30FB') << std::hex << code;  // no placeholder any more
+        if (IsNotProduced(code)) {
+            EXPECT_NE(FromUtf16Of(units), text) << std::hex << code;
+            return;
         }
+        EXPECT_EQ(FromUtf16Of(units), text) << std::hex << code;
+        std::string utf8;
+        EXPECT_EQ(ThroughUtf8(text, &utf8), text) << std::hex << code;
+        // A surrogate pair is one four-byte form, never two three-byte ones.
+        if (units.size() == 2 && units[0] >= 0xD800) EXPECT_EQ(utf8.size(), 4u) << std::hex << code;
     });
-    EXPECT_EQ(placeholders, 302 + 25 + 164);
-    EXPECT_EQ(unmapped, 47 + 10);  // never assigned, plus the ten added in 2004
+    EXPECT_EQ(mapped, 11233);
+    EXPECT_EQ(unmapped, 47);  // never assigned
+    EXPECT_EQ(twoUnits, 303 + 25);
     EXPECT_EQ(mapped + unmapped, 60 * 188);
+}
+
+TEST(CodeSpace, The501CodesGiveExactlyThePublishedCharacters)
+{
+    int aboveBmp = 0, sequences = 0;
+    for (const PublishedCharacter& p : kPublished501) {
+        std::u16string expected = Utf16Of(p.first);
+        if (p.second) expected += Utf16Of(p.second);
+        aboveBmp += p.first > 0xFFFF;
+        sequences += p.second != 0;
+        EXPECT_EQ(ToUtf16Of(PairText(p.code)), expected) << std::hex << p.code;
+        EXPECT_EQ(FromUtf16Of(expected), PairText(p.code)) << std::hex << p.code;
+        if (p.second) {
+            EXPECT_EQ(SequenceToSjisCode(static_cast<char16_t>(p.first), static_cast<char16_t>(p.second)), p.code);
+        } else {
+            EXPECT_EQ(CodePointToSjisCode(p.first), p.code) << std::hex << p.code;
+        }
+    }
+    EXPECT_EQ(aboveBmp, 303);  // 302, and 0x9873 of the 2004 additions
+    EXPECT_EQ(sequences, 25);
 }
 
 TEST(CodeSpace, NotProducedCodesGoToTheirPreferredForm)
@@ -72,8 +117,9 @@ TEST(CodeSpace, NotProducedCodesGoToTheirPreferredForm)
     EXPECT_EQ(SjisCodeToUnicode(0x81AD), u'\'');
     EXPECT_EQ(SjisCodeToUnicode(0x81B0), u'~');
     EXPECT_EQ(UnicodeToSjisCode(u'~'), u'~');
-    const std::set<unsigned> added = {0x879F, 0x889E, 0x9873, 0x989E, 0xEAA5, 0xEFF8, 0xEFF9, 0xEFFA, 0xEFFB, 0xEFFC};
-    for (unsigned code : added) EXPECT_EQ(SjisCodeToUnicode(static_cast<std::uint16_t>(code)), kUnmappedUnit);
+    // 0x815F and the other code page 932 forms keep their characters.
+    EXPECT_EQ(SjisCodeToUnicode(0x815F), u'\uFF3C');
+    EXPECT_EQ(SjisCodeToUnicode(0xFC5A), u'\u9B1D');
 }
 
 TEST(CodeSpace, EveryUnitWithACodeMapsToAPairThatMapsBack)
@@ -84,12 +130,18 @@ TEST(CodeSpace, EveryUnitWithACodeMapsToAPairThatMapsBack)
                                       0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
     int pages = 0;
     for (unsigned page = 0; page < 256; ++page) pages += UnicodeToSjisPages[page] != nullptr;
-    EXPECT_EQ(pages, 130);
+    EXPECT_EQ(pages, 133);
     for (unsigned unit = 1; unit < 0x10000; ++unit) {
         const unsigned code = UnicodeToSjisCode(static_cast<char16_t>(unit));
+        EXPECT_EQ(CodePointToSjisCode(unit), code);
         if (code == 0 || added.count(unit)) continue;
         EXPECT_EQ(SjisCodeToUnicode(static_cast<std::uint16_t>(code)), unit) << std::hex << unit;
     }
+    // The combining marks alone: U+309A has no code of its own, the others have.
+    EXPECT_EQ(UnicodeToSjisCode(0x309A), 0);
+    EXPECT_EQ(UnicodeToSjisCode(0x0300), 0x867B);
+    EXPECT_EQ(CodePointToSjisCode(0x1F600), 0);
+    EXPECT_EQ(CodePointToSjisCode(0x110000), 0);
 }
 
 TEST(CodeSpace, JisAndSjisArithmeticAreInverse)
@@ -166,6 +218,9 @@ TEST(CodeSpace, HalfWidthKatakanaAloneAndWithMarks)
         const std::string withSemi = Bytes({static_cast<int>(b), 0xDF});
         if (s != std::u16string::npos) {
             EXPECT_EQ(ToUtf16Of(withSemi), std::u16string(1, semiTo[s]));
+        } else if (s2 != std::u16string::npos) {
+            // Merged into a JIS X 0213 code: its published form, the kana and U+309A.
+            EXPECT_EQ(ToUtf16Of(withSemi), std::u16string(1, plain[b - 0xA1]) + u"\u309A") << std::hex << b;
         } else {
             EXPECT_EQ(ToUtf16Of(withSemi), std::u16string(1, plain[b - 0xA1]) + u"゜") << std::hex << b;
         }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "encoding/Conversion.h"
 #include "TestText.h"
@@ -67,9 +68,10 @@ TEST(ConversionEdges, HalfWidthKatakanaMergeWithFollowingMarks)
     EXPECT_EQ(ToUtf16(Bytes({0xCA, 0xDF})), u"\u30D1");        // ﾊﾟ -> パ
     EXPECT_EQ(ToUtf16(Bytes({0xDC, 0xDF})), u"\u30EF\u309C");  // ﾜﾟ stays two
     EXPECT_EQ(ToUtf16(Bytes({0xB2, 0xDE})), u"\u30F8");        // ｲﾞ -> ヸ
-    // ｷﾟ is one JIS X 0213 character, which UTF-16 has only as a sequence: the two
-    // characters are kept rather than turned into the placeholder.
-    EXPECT_EQ(ToUtf16(Bytes({0xB7, 0xDF})), u"\u30AD\u309C");
+    // ｷﾟ and ｾﾟ merge into JIS X 0213 codes, written as their published sequences.
+    EXPECT_EQ(ToUtf16(Bytes({0xB7, 0xDF})), u"\u30AD\u309A");
+    EXPECT_EQ(ToUtf16(Bytes({0xBE, 0xDF})), u"\u30BB\u309A");
+    EXPECT_EQ(FromUtf16(u"\u30BB\u309A"), Bytes({0x83, 0x9C}));
     EXPECT_EQ(ToEuc(Bytes({0xB7, 0xDF})), Bytes({0xA5, 0xF8}));
 }
 
@@ -132,9 +134,11 @@ TEST(ConversionEdges, DocumentedReplacements)
     EXPECT_EQ(ToUtf16(Bytes({0x81, 0x60})), u"\uFF5E");  // ～ as code page 932 has it
     EXPECT_EQ(FromUtf16(u"\u301C"), "?");
     EXPECT_EQ(FromUtf16(u"\u00A5"), "\x5C");
-    EXPECT_EQ(Utf8ToUnits(Bytes({0xF0, 0x9F, 0x98, 0x80})), u"?");  // a four-byte character
-    EXPECT_EQ(FromUtf16(u"\U0001F600"), "??");                      // a surrogate pair
-    EXPECT_EQ(ToUtf16(Bytes({0x87, 0x9F})), u"\u3013");             // added in 2004: unmapped
+    EXPECT_EQ(Utf8ToUnits(Bytes({0xF0, 0x9F, 0x98, 0x80})), u"?");  // a four-byte character without a code
+    EXPECT_EQ(FromUtf16(u"\U0001F600"), "??");                      // a surrogate pair without one
+    EXPECT_EQ(ToUtf16(Bytes({0x87, 0x9F})), u"\u4FF1");             // added in 2004
+    EXPECT_EQ(ToUtf16(Bytes({0x98, 0x73})), u"\U00020B9F");         // added in 2004, above U+FFFF
+    EXPECT_EQ(ToUtf16(Bytes({0x82, 0xFA})), u"\u3013");             // never assigned
     EXPECT_EQ(ToUtf16(Bytes({0xFC, 0x5A})), u"\u9B1D");
     EXPECT_EQ(FromUtf16(u"\u30FB"), Bytes({0x81, 0x45}));
     EXPECT_EQ(FromUtf16(u"\u2225"), Bytes({0x81, 0x61}));
@@ -233,3 +237,97 @@ TEST(ConversionContract, RangeFormKeepsZeroAndStopsAtTheEnd)
 }
 
 }  // namespace
+
+namespace {
+
+// The count of replaced characters that a conversion reports, checked in both modes.
+template <typename Convert>
+std::int64_t ReplacedBy(Convert convert)
+{
+    std::int64_t counting = -1, writing = -1;
+    const std::int64_t n = convert(nullptr, 0, &counting);
+    EXPECT_GE(n, 0);
+    std::vector<char> buffer(static_cast<std::size_t>(n + 1) * 2);
+    EXPECT_EQ(convert(buffer.data(), n + 1, &writing), n);
+    EXPECT_EQ(counting, writing);
+    return writing;
+}
+
+}  // namespace
+
+TEST(ConversionEdges, CharactersAboveTheBmpAndSequences)
+{
+    // 𠀋𡈽 (above U+FFFF), ㉑, か゚ (a sequence), ㇰ, and 𠮟 (added in 2004).
+    const std::string internal = Bytes({0x87, 0xA0, 0x88, 0x61, 0x84, 0xBF, 0x82, 0xF5, 0x83, 0xEC, 0x98, 0x73});
+    const std::u16string utf16 = u"\U0002000B\U0002123D\u3251\u304B\u309A\u31F0\U00020B9F";
+    EXPECT_EQ(ToUtf16(internal), utf16);
+    EXPECT_EQ(FromUtf16(utf16), internal);
+    // UTF-8: a surrogate pair is one four-byte form, and comes back as the pair.
+    EXPECT_EQ(UnitsToUtf8(u"\U00020089"), Bytes({0xF0, 0xA0, 0x82, 0x89}));
+    EXPECT_EQ(Utf8ToUnits(Bytes({0xF0, 0xA0, 0x82, 0x89})), u"\U00020089");
+    EXPECT_EQ(UnitsToUtf8(u"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
+    // A lone high surrogate, and a low one before a high one, keep three-byte forms.
+    EXPECT_EQ(UnitsToUtf8(u"\xD840"
+                          u"a"),
+              Bytes({0xED, 0xA1, 0x80, 0x61}));
+    EXPECT_EQ(UnitsToUtf8(u"\xDC89\xD840"), Bytes({0xED, 0xB2, 0x89, 0xED, 0xA1, 0x80}));
+    // Longest match: a base alone keeps its code; the mark after another character is "?".
+    EXPECT_EQ(FromUtf16(u"\u304B"), Bytes({0x82, 0xA9}));
+    EXPECT_EQ(FromUtf16(u"a\u309A"), "a?");
+    EXPECT_EQ(FromUtf16(u"\u304B\u309A\u309A"), Bytes({0x82, 0xF5, '?'}));
+    // ˩˥ is one code, ˥˩ another; a third mark after a sequence stands alone.
+    EXPECT_EQ(FromUtf16(u"\u02E9\u02E5"), Bytes({0x86, 0x85}));
+    EXPECT_EQ(FromUtf16(u"\u02E5\u02E9"), Bytes({0x86, 0x86}));
+    EXPECT_EQ(FromUtf16(u"\u02E9\u02E5\u02E9"), Bytes({0x86, 0x85, 0x86, 0x84}));
+    EXPECT_EQ(FromUtf16(u"\u00E6\u0300"), Bytes({0x86, 0x63}));
+    EXPECT_EQ(FromUtf16(u"\u0300"), Bytes({0x86, 0x7B}));  // the mark alone has a code
+}
+
+TEST(ConversionEdges, SequencesInPlaceAndAtTheCapacity)
+{
+    // In place: the bytes of the base are rewritten, never more than was read.
+    std::u16string units = u"x\u304B\u309A\U00020089y";
+    char* bytes = reinterpret_cast<char*>(&units[0]);
+    const std::int64_t n = Utf16ToInternal(bytes, units.c_str(), static_cast<std::int64_t>(units.size() * 2));
+    EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(n)), Bytes({'x', 0x82, 0xF5, 0xF0, 0x40, 'y'}));
+    // Every capacity too small gives -1 and writes nothing past it.
+    const std::u16string source = u"\u304B\u309A";
+    for (std::int64_t capacity = 1; capacity <= 3; ++capacity) {
+        char out[8] = {'#', '#', '#', '#', '#', '#', '#', '#'};
+        const std::int64_t r = Utf16ToInternal(out, source.c_str(), capacity);
+        EXPECT_EQ(r, capacity == 3 ? 2 : -1);
+        for (std::int64_t k = capacity; k < 8; ++k) EXPECT_EQ(out[k], '#') << capacity;
+    }
+}
+
+TEST(ConversionEdges, ConversionsCountTheCharactersTheyReplaced)
+{
+    auto toUtf16 = [](const std::string& s) {
+        return ReplacedBy([&](char* d, std::int64_t c, std::int64_t* r) {
+            return InternalToUtf16(reinterpret_cast<char16_t*>(d), s, false, c, r);
+        });
+    };
+    auto fromUtf16 = [](const std::u16string& s) {
+        return ReplacedBy([&](char* d, std::int64_t c, std::int64_t* r) { return Utf16ToInternal(d, s, c, r); });
+    };
+    auto fromUtf8 = [](const std::string& s) {
+        return ReplacedBy([&](char* d, std::int64_t c, std::int64_t* r) {
+            return Utf8ToUtf16(reinterpret_cast<char16_t*>(d), s, c, r);
+        });
+    };
+    auto fromJis = [](const std::string& s) {
+        return ReplacedBy([&](char* d, std::int64_t c, std::int64_t* r) { return JisToInternal(d, s, c, r); });
+    };
+    auto fromEuc = [](const std::string& s) {
+        return ReplacedBy([&](char* d, std::int64_t c, std::int64_t* r) { return EucToInternal(d, s, c, r); });
+    };
+    EXPECT_EQ(toUtf16(Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5})), 0);
+    EXPECT_EQ(toUtf16(Bytes({0x82, 0xFA, 'a', 0x81})), 2);  // unmapped, and a lone lead
+    EXPECT_EQ(fromUtf16(u"a\U00020089\u304B\u309A"), 0);
+    EXPECT_EQ(fromUtf16(u"\U0001F600\uD55C\xD800\u309A"), 4);  // a pair counts once
+    EXPECT_EQ(fromUtf8(Bytes({0xF0, 0xA0, 0x82, 0x89})), 0);
+    EXPECT_EQ(fromUtf8(Bytes({0xF0, 0x9F, 0x98, 0x80, 0xFC, 0x80, 0x80, 0x80, 0x80, 0x80})), 2);
+    EXPECT_EQ(fromUtf8(Bytes({0xE6, 0x97, 'a'})), 0);  // U+FFFD, counted by the next stage
+    EXPECT_EQ(fromJis(Bytes({0x1B, 0x24, 0x28, 0x44, 0x22, 0x2F, 0x1B, 0x24, 0x42, 0x34, 0x41})), 1);
+    EXPECT_EQ(fromEuc(Bytes({0x8F, 0xA2, 0xAF, 0xFF, 0xA1, 0xB4, 0xC1})), 2);
+}

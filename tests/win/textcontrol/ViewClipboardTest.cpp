@@ -46,9 +46,9 @@ TEST(ViewClipboard, Plane2AndHalfWidthCharactersSurviveCopyAndPaste)
     SetText(f.id(), text.c_str());
     SelectAll(f.id());
     Copy(f.id());
-    // Other programs get UTF-16 through the tables, where U+20089 has only U+30FB ...
+    // Other programs get every character, U+20089 as a surrogate pair ...
     EXPECT_EQ(std::wstring(L"\x4E0F"
-                           L"a\xFF71\x65E5\r\nz\x30FB"),
+                           L"a\xFF71\x65E5\r\nz\xD840\xDC89"),
               ClipboardText());
     f.Key(VK_END, false, true);
     Paste(f.id());
@@ -63,6 +63,36 @@ TEST(ViewClipboard, TextFromOtherProgramsComesThroughTheTables)
     SetClipboardText(L"\x4E0F\xFF71\x65E5");
     Paste(f.id());
     EXPECT_EQ("\xF0\x42\xB1\x93\xFA", f.Text());
+}
+
+TEST(ViewClipboard, JisX0213CharactersFromOtherProgramsArriveWhole)
+{
+    ViewFixture f;
+    // "𠀋𡈽 ㉑ か゚" as another program puts it: two surrogate pairs, a BMP character and a
+    // base character with a combining mark.
+    SetClipboardText(L"\xD840\xDC0B\xD844\xDE3D \x3251 \x304B\x309A");
+    Paste(f.id());
+    EXPECT_EQ(std::string("\x87\xA0\x88\x61 \x84\xBF \x82\xF5"), f.Text());
+    // Each is one two-byte character: the caret steps over it whole ...
+    SetSelection(f.id(), 1, 1, 1, 1);
+    f.Key(VK_RIGHT);
+    EXPECT_EQ(3, GetCaretPosition(f.id()));
+    f.Key(VK_END);
+    f.Key(VK_LEFT);
+    EXPECT_EQ(9, GetCaretPosition(f.id()));
+    // ... and a selection of one character copies both of its units.
+    f.Key(VK_RIGHT, true);
+    Copy(f.id());
+    EXPECT_EQ(std::wstring(L"\x304B\x309A"), ClipboardText());
+    SetSelection(f.id(), 1, 3, 1, 3);
+    f.Key(VK_RIGHT, true);
+    Copy(f.id());
+    EXPECT_EQ(std::wstring(L"\xD844\xDE3D"), ClipboardText());
+    // An emoji has no code: one "?" for each of its units, as the file conversion does.
+    SetClipboardText(L"\xD83D\xDE00");
+    SetText(f.id(), "");
+    Paste(f.id());
+    EXPECT_EQ("??", f.Text());
 }
 
 TEST(ViewClipboard, CutRemovesOnlyWhatReachedTheClipboardAndUndoBringsItBack)

@@ -15,10 +15,11 @@ TEST(ViewInput, TypedAsciiJapaneseAndSurrogatePairsReadBackAsInternalText)
     f.Type(L"\x65E5\x672C");  // 日本
     f.Type(L"\x4E0F");        // JIS X 0213 plane 2
     f.Type(L"\xFF71");        // half-width katakana stays one byte
-    f.Type(L"\xD840\xDC89");  // above U+FFFF: the tables give "??"
+    f.Type(L"\xD840\xDC89");  // above U+FFFF: its plane-2 code
+    f.Type(L"\xD83D\xDE00");  // an emoji has no code: "??"
     f.Type(L"\r");
     f.Type(L"x");
-    EXPECT_EQ(std::string("ab\x93\xFA\x96\x7B\xF0\x42\xB1??\r\nx"), f.Text());
+    EXPECT_EQ(std::string("ab\x93\xFA\x96\x7B\xF0\x42\xB1\xF0\x40??\r\nx"), f.Text());
     EXPECT_EQ(2, GetLineCount(f.id()));
     EXPECT_EQ(2, GetCaretLine(f.id()));
     EXPECT_EQ(2, GetCaretPosition(f.id()));
