@@ -11,17 +11,46 @@ namespace {
 
 bool IsHalfWidthKanaByte(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
 
-// Appends the file-content conversion of a stretch that holds no half-width katakana:
-// there it converts each code on its own, and does so a whole run at a time.
+// One byte on its own: its table entry, which keeps half-width katakana half-width.
+char16_t ByteToName(unsigned char b)
+{
+    char16_t u = SjisCodeToUnicode(b);
+    return u == 0 && b != 0 ? kNoCharacterUnit : u;
+}
+
+// A valid pair's character; a pair without one (never assigned) gives U+FFFD like a lone
+// lead byte, where the file conversion writes U+3013, which is also the character of 0x81AC.
+int PairToName(std::uint16_t code, char16_t out[2])
+{
+    int n = SjisCodeToUtf16(code, out);
+    if (n == 1 && out[0] == kUnmappedUnit && code != 0x81AC) out[0] = kNoCharacterUnit;
+    return n;
+}
+
+// Appends a stretch that holds no half-width katakana: there the file-content conversion
+// converts each code on its own, and does so a whole run at a time. Only a stretch that
+// holds a pair without a character is redone code by code.
 bool AppendStretch(std::string_view part, std::u16string& utf16)
 {
-    std::int64_t count = InternalToUtf16(nullptr, part, false, 0);
+    std::int64_t replaced = 0;
+    std::int64_t count = InternalToUtf16(nullptr, part, false, 0, &replaced);
     if (count <= 0) return count == 0;
     std::size_t at = utf16.size();
-    utf16.resize(at + static_cast<std::size_t>(count) + 1);
-    std::int64_t written = InternalToUtf16(&utf16[at], part, false, count + 1);
-    if (written < 0) return false;
-    utf16.resize(at + static_cast<std::size_t>(written));
+    if (replaced == 0) {
+        utf16.resize(at + static_cast<std::size_t>(count) + 1);
+        std::int64_t written = InternalToUtf16(&utf16[at], part, false, count + 1);
+        if (written < 0) return false;
+        utf16.resize(at + static_cast<std::size_t>(written));
+        return true;
+    }
+    for (std::size_t i = 0; i < part.size();) {
+        const bool pair = i + 1 < part.size() && encoding_detail::IsLeadByte(static_cast<unsigned char>(part[i])) &&
+                          encoding_detail::IsTrailByte(static_cast<unsigned char>(part[i + 1]));
+        char16_t units[kMaxNameUnitUtf16];
+        const int n = NameUnitToUtf16(part.data() + i, pair ? 2 : 1, units);
+        utf16.append(units, static_cast<std::size_t>(n));
+        i += pair ? 2 : 1;
+    }
     return true;
 }
 
@@ -30,20 +59,17 @@ bool AppendStretch(std::string_view part, std::u16string& utf16)
 int NameUnitToUtf16(const char* unit, std::size_t length, char16_t out[kMaxNameUnitUtf16])
 {
     if (length == 0) return 0;
+    const unsigned char first = static_cast<unsigned char>(unit[0]);
     if (length == 1) {
-        // One byte: its own table entry, which keeps half-width katakana half-width.
-        char16_t u = SjisCodeToUnicode(static_cast<unsigned char>(unit[0]));
-        out[0] = u == 0 && unit[0] != 0 ? kNoCharacterUnit : u;
+        out[0] = ByteToName(first);
         return 1;
     }
-    char16_t buffer[kMaxNameUnitUtf16 + 2];
-    std::int64_t n = InternalToUtf16(buffer, std::string_view(unit, 2), false, kMaxNameUnitUtf16 + 1);
-    if (n <= 0 || n > kMaxNameUnitUtf16) {
-        out[0] = kNoCharacterUnit;
-        return 1;
-    }
-    for (std::int64_t i = 0; i < n; ++i) out[i] = buffer[i];
-    return static_cast<int>(n);
+    const unsigned char second = static_cast<unsigned char>(unit[1]);
+    if (encoding_detail::IsLeadByte(first) && encoding_detail::IsTrailByte(second))
+        return PairToName(static_cast<std::uint16_t>(first << 8 | second), out);
+    out[0] = ByteToName(first);  // no pair: two units of a byte each
+    out[1] = ByteToName(second);
+    return 2;
 }
 
 bool NameToUtf16(std::string_view internal, std::u16string& utf16)
@@ -68,7 +94,7 @@ bool NameToUtf16(std::string_view internal, std::u16string& utf16)
                 return false;
             }
             if (i < internal.size()) {
-                utf16.push_back(SjisCodeToUnicode(static_cast<unsigned char>(internal[i])));
+                utf16.push_back(ByteToName(static_cast<unsigned char>(internal[i])));
                 ++i;
             }
         }

@@ -62,6 +62,51 @@ TEST(NameText, EverySingleByteComesBackAsItself)
     }
 }
 
+TEST(NameText, EveryDoubleByteCodeComesBackAsItself)
+{
+    int codes = 0, twoUnits = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0) continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F) continue;
+            const std::string code = {static_cast<char>(lead), static_cast<char>(trail)};
+            char16_t unit[kMaxNameUnitUtf16];
+            const int n = NameUnitToUtf16(code.data(), 2, unit);
+            const std::u16string utf16 = ToUtf16(code);
+            ASSERT_EQ(utf16, std::u16string(unit, static_cast<std::size_t>(n))) << std::hex << (lead << 8 | trail);
+            if (utf16 == u"\uFFFD") continue;  // never assigned: no character
+            ++codes;
+            twoUnits += n == 2;
+            // The five codes that the table maps to another code's character (or ASCII).
+            const unsigned value = lead << 8 | trail;
+            const bool other = value == 0x81D2 || (value >= 0x81AD && value <= 0x81B0);
+            EXPECT_EQ(FromUtf16(utf16) == code, !other) << std::hex << value;
+            EXPECT_TRUE(IsNameHeld(utf16)) << std::hex << value;  // the character, if not the code
+        }
+    }
+    EXPECT_EQ(codes, 11233);
+    EXPECT_EQ(ToUtf16("\x82\xFA\x81\xAC"), u"\uFFFD\u3013");  // never assigned, and 〓 itself
+    EXPECT_EQ(twoUnits, 303 + 25);                            // surrogate pairs and sequences
+}
+
+TEST(NameText, CharactersAboveTheBmpAndSequences)
+{
+    // "𠀋𡈽" and "ｱ 𪚲 テ" as folder names (surrogate pairs); "か゚" (a sequence) is one code.
+    const std::string kanji = "\x87\xA0\x88\x61";
+    EXPECT_EQ(ToUtf16(kanji), u"\U0002000B\U0002123D");
+    EXPECT_EQ(FromUtf16(u"\U0002000B\U0002123D"), kanji);
+    EXPECT_TRUE(IsNameHeld(u"C:\\\U0002000B\U0002123D\\kvte.ini"));
+    const std::u16string mixed = u"\uFF71 \U0002A6B2 \u30C6";
+    EXPECT_TRUE(IsNameHeld(mixed));
+    EXPECT_EQ(ToUtf16(FromUtf16(mixed)), mixed);
+    EXPECT_EQ(FromUtf16(u"\u304B\u309A"), "\x82\xF5");
+    EXPECT_EQ(ToUtf16("\x82\xF5"), u"\u304B\u309A");
+    // Half-width katakana with a sound mark stay two codes, even where they would merge
+    // into a JIS X 0213 code in a file's text.
+    EXPECT_EQ(ToUtf16("\xBE\xDF"), u"\uFF7E\uFF9F");
+    EXPECT_EQ(FromUtf16(u"\uFF7E\uFF9F"), "\xBE\xDF");
+}
+
 TEST(NameText, NamesThatInternalTextCannotHold)
 {
     EXPECT_TRUE(IsNameHeld(u"C:\\Users\\\u30C6\u30B9\u30C8\\kvte.ini"));
