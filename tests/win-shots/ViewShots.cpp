@@ -209,5 +209,15 @@ int main(int argc, char** argv)
     SetSelection(source.view, 9, 2, 9, 5);
     SetOption(source.view, OPTION_LINE_SPACING, 2, 0);
     failures += !Shoot(source, folder + "/view-c-source.bmp");
+
+    // The JIS X 0213 characters that take a surrogate pair or a sequence in UTF-16, each
+    // one two-byte character: 𠀋𡈽 ㉑ か゚ ㇰ 𠮟 俱, and ｾﾟ (half-width, two bytes), the
+    // caret after か゚ and a selection over 𡈽.
+    Scene x0213 = OpenScene(3, L"JIS X 0213 characters", 520, 160);
+    SetText(x0213.view, Internal(L"\xD840\xDC0B\xD844\xDE3D \x3251 \x304B\x309A \x31F0 \xD842\xDF9F\x4FF1\r\n"
+                                 L"\xFF7E\xFF9F \x30BB\x309A \x304B\x309C\r\n")
+                            .c_str());
+    SetSelection(x0213.view, 1, 3, 1, 5);
+    failures += !Shoot(x0213, folder + "/view-jisx0213.bmp");
     return failures;
 }

@@ -1,8 +1,10 @@
-// The clipboard: the selection goes out as CF_UNICODETEXT converted through the project's
-// own tables, for every other program, and also as the document's own bytes in a private
-// format. A paste prefers those bytes, so that a copy and paste inside the editor gives
-// back exactly what was copied, even the characters that UTF-16 through the tables
-// cannot carry (those above U+FFFF become U+30FB there).
+// The clipboard: the selection goes out as CF_UNICODETEXT, code for code through the
+// name conversion (every JIS X 0213 character whole: surrogate pairs and sequences of two
+// code points included), for every other program, and also as the document's own bytes
+// in a private format. A paste prefers those bytes, so that a copy and paste inside the
+// editor gives back exactly what was copied, even the five codes whose character UTF-16
+// gives back as another code (0x81AD-0x81B0, 0x81D2); text from other programs arrives
+// through the same conversion.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

@@ -2,10 +2,12 @@
 // character on the column grid, with emphasis, links, search highlights, the selection,
 // the marks, the line-number area and the ruler.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <vector>
 
+#include "textcontrol/win32/SupplementaryGlyphs.h"
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
 #include "textcontrol/win32/ViewText.h"
@@ -244,6 +246,35 @@ int NaturalAdvance(PaintContext& c, wchar_t unit)
     return known;
 }
 
+bool IsCombiningMark(wchar_t unit) { return (unit >= 0x0300 && unit <= 0x036F) || unit == 0x3099 || unit == 0x309A; }
+
+// Draws one character of several UTF-16 units at x: a surrogate pair by glyph index (see
+// SupplementaryGlyphs.h); a base character and a combining mark with the mark over the
+// base: from the base's origin when the font gives the mark an advance of its own (the IPA
+// fonts draw such a mark into the box of the character before it), else after the base
+// as usual for marks without advance; two spacing characters side by side.
+void DrawSeveralUnits(PaintContext& c, int x, int y, const RECT& clip, const wchar_t* units, int n)
+{
+    if (n == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 && units[1] <= 0xDFFF) {
+        std::uint32_t codePoint = 0x10000u + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u);
+        WORD glyph = TheSupplementaryGlyphs().Find(c.dc, codePoint);
+        if (glyph) {
+            ExtTextOutW(c.dc, x, y, ETO_CLIPPED | ETO_GLYPH_INDEX, &clip, reinterpret_cast<LPCWSTR>(&glyph), 1,
+                        nullptr);
+            return;
+        }
+    } else if (n == 2 && IsCombiningMark(units[1])) {
+        ABC mark = {};
+        if (GetCharABCWidthsW(c.dc, units[1], units[1], &mark) &&
+            mark.abcA + static_cast<int>(mark.abcB) + mark.abcC > 0) {
+            INT sameOrigin[2] = {0, 0};
+            ExtTextOutW(c.dc, x, y, ETO_CLIPPED, &clip, units, 2, sameOrigin);
+            return;
+        }
+    }
+    ExtTextOutW(c.dc, x, y, ETO_CLIPPED, &clip, units, static_cast<UINT>(n), nullptr);
+}
+
 // Draws the characters of cells [first, last) that share one style in as few calls as
 // the text allows: single UTF-16 units go together with their grid advances; a
 // character of several units (a surrogate pair, a combined pair) is drawn alone.
@@ -284,7 +315,7 @@ void DrawCells(PaintContext& c, size_t first, size_t last, int rowTop, const Byt
             onGrid = onGrid && NaturalAdvance(c, out[0]) == cell.width * cw;
         } else {
             flush(runX);
-            if (n > 1) ExtTextOutW(c.dc, cellX, y, ETO_CLIPPED, &clip, out, static_cast<UINT>(n), nullptr);
+            if (n > 1) DrawSeveralUnits(c, cellX, y, clip, out, n);
         }
     }
     flush(runX);

@@ -1,26 +1,50 @@
-// Conversions between the document's InternalText bytes and the UTF-16 that Windows
-// draws, puts on the clipboard and types. Half-width katakana stay half-width in both
-// directions, so that a copy and paste gives back the same bytes.
+// The view's edges (screen, clipboard, drag and drop, keyboard, IME, font names, link
+// targets) cross between the document's InternalText and UTF-16 through the name
+// conversion of encoding/NameText.h, code for code: half-width katakana stay half-width,
+// every code gives its published character (a surrogate pair or a sequence of two code
+// points included) and comes back as itself. These are its wide-string forms.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "encoding/NameText.h"
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the view is for Windows builds, where wchar_t is UTF-16");
+
 namespace kvte::textcontrol {
 
-// Room for the UTF-16 form of one character unit (a pair of surrogates, or two code
-// points of a combined character).
-constexpr int kMaxUnitUtf16 = 4;
+constexpr int kMaxUnitUtf16 = kMaxNameUnitUtf16;
 
-// The UTF-16 form of one character unit of 1 or 2 bytes; returns the number of units
-// written to out (at least 1: a byte without a character gives a replacement).
-int UnitToUtf16(const char* unit, size_t length, wchar_t out[kMaxUnitUtf16]);
+// The UTF-16 form of one character unit of 1 or 2 bytes, for drawing: 1 to kMaxUnitUtf16
+// units (0 only when length is 0); a zero byte draws as U+FFFD.
+inline int UnitToUtf16(const char* unit, size_t length, wchar_t out[kMaxUnitUtf16])
+{
+    char16_t units[kMaxNameUnitUtf16];
+    int n = NameUnitToUtf16(unit, length, units);
+    for (int i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(units[i] ? units[i] : 0xFFFD);
+    return n;
+}
 
-// A whole InternalText to UTF-16, keeping half-width katakana; '\n' and "\r\n" stay as they are.
-std::wstring InternalToWide(std::string_view text);
-// UTF-16 (up to the first 0 unit or `length` units) to InternalText; units without an
-// internal character become '?'.
-std::string WideToInternal(const wchar_t* text, size_t length);
+// A whole InternalText to UTF-16; '\n' and "\r\n" stay as they are. Empty when memory runs out.
+inline std::wstring InternalToWide(std::string_view text)
+{
+    std::u16string utf16;
+    NameToUtf16(text, utf16);
+    return std::wstring(utf16.begin(), utf16.end());
+}
+
+// UTF-16 (up to the first 0 unit or `length` units) to InternalText; a character without
+// an internal code becomes '?'. Empty when memory runs out.
+inline std::string WideToInternal(const wchar_t* text, size_t length)
+{
+    std::string internal;
+    if (!text) return internal;
+    size_t n = 0;
+    while (n < length && text[n] != 0) ++n;
+    NameFromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), n), internal);
+    return internal;
+}
 
 }  // namespace kvte::textcontrol

@@ -200,3 +200,50 @@ TEST(ViewPaint, TypingPastTheRightEdgeScrollsSideways)
     GetScrollInfo(f.view(), SB_HORZ, &info);
     EXPECT_EQ(0, info.nPos);
 }
+
+namespace {
+
+// The pixels of the cells [column, column + width) of line 1 (no margins), row by row.
+std::vector<unsigned> CellPixels(const ViewFixture& f, int column, int width)
+{
+    RECT client;
+    GetClientRect(f.view(), &client);
+    const std::vector<unsigned> all = Capture(f.view());
+    const int w = DrawMetrics(f.id(), 0), h = DrawMetrics(f.id(), 1);
+    std::vector<unsigned> cell;
+    for (int y = 0; y < h; ++y)
+        for (int x = (column - 1) * w; x < (column - 1 + width) * w; ++x)
+            cell.push_back(all[static_cast<size_t>(y) * static_cast<size_t>(client.right) + static_cast<size_t>(x)]);
+    return cell;
+}
+
+int Ink(const std::vector<unsigned>& pixels)
+{
+    int ink = 0;
+    for (unsigned p : pixels)
+        ink += (p & 0xFFFFFF) != (GetRValue(kBack) << 16 | GetGValue(kBack) << 8 | GetBValue(kBack));
+    return ink;
+}
+
+}  // namespace
+
+TEST(ViewPaint, CharactersAboveTheBmpAndSequencesDrawAsGlyphsInTheirOwnCells)
+{
+    ViewFixture f;
+    PlainColours(f.id());
+    HideCaret(f.view());
+    SetFont(f.id(), "IPAGothic", 16, 0);
+    // 𠀋 𡈽 (surrogate pairs), か゚ (か and a combining mark), か, then a space.
+    SetText(f.id(), "\x87\xA0\x88\x61\x82\xF5\x82\xA9 ");
+    SetSelection(f.id(), 1, 11, 1, 11);
+    f.Paint();
+    const std::vector<unsigned> first = CellPixels(f, 1, 2), second = CellPixels(f, 3, 2);
+    EXPECT_GT(Ink(first), 0);
+    EXPECT_GT(Ink(second), 0);
+    // Two different glyphs, not twice the font's glyph for a missing character.
+    EXPECT_NE(first, second);
+    // The mark is drawn into the cell of its base, and nothing spills into the next cell.
+    const std::vector<unsigned> kaMark = CellPixels(f, 5, 2), ka = CellPixels(f, 7, 2);
+    EXPECT_GT(Ink(kaMark), Ink(ka));
+    EXPECT_EQ(Ink(CellPixels(f, 9, 1)), 0);
+}
