@@ -134,6 +134,9 @@ int Convert(const std::vector<ToolPath>& args)
     }
     bytes.clear();
     bytes.shrink_to_fit();
+    if (file.replaced > 0)  // a warning only: the conversion goes on, as the editor's would
+        Fail("warning: " + std::to_string(file.replaced) + " character(s) of '" + PathForMessage(in) +
+             "' have no Shift_JIS-2004 code and were written as \"?\"");
     std::string written;
     if (!EncodeFileBytes(file.text, options.kanji, file.encoding, options.bom, options.bom, options.eol, written)) {
         Fail("not enough memory to convert '" + PathForMessage(in) + "'");

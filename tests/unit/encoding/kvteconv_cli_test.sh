@@ -44,6 +44,27 @@ check "  bytes" same_bytes out.txt utf8bom.txt
 check "auto keeps the encoding it was read in" "$tool" convert --to auto utf8bom.txt out.txt
 check "  bytes" same_bytes out.txt utf8bom.txt
 
+# Every JIS X 0213 character survives: 𠀋𡈽 (above U+FFFF), ㉑, か゚ (a sequence), ㇰ and
+# 𠮟 俱 (added in 2004), through Shift_JIS, EUC-JP and JIS and back to UTF-8.
+printf '\xf0\xa0\x80\x8b\xf0\xa1\x88\xbd \xe3\x89\x91 \xe3\x81\x8b\xe3\x82\x9a \xe3\x87\xb0 \xf0\xa0\xae\x9f\xe4\xbf\xb1\n' > x0213.utf8
+printf '\x87\xa0\x88\x61 \x84\xbf \x82\xf5 \x83\xec \x98\x73\x87\x9f\n' > x0213.sjis
+check "JIS X 0213 utf8 to sjis" "$tool" convert --to sjis x0213.utf8 x0213.out1
+check "  bytes" same_bytes x0213.out1 x0213.sjis
+check "  to euc" "$tool" convert --to euc x0213.out1 x0213.out2
+check "  to jis" "$tool" convert --to jis x0213.out2 x0213.out3
+check "  back to utf8" "$tool" convert --to utf8 x0213.out3 x0213.out4
+check "  byte for byte" same_bytes x0213.out4 x0213.utf8
+check "  and through utf16" "$tool" convert --to utf16 --bom x0213.utf8 x0213.out5
+check "  back to utf8" "$tool" convert --to utf8 x0213.out5 x0213.out6
+check "  byte for byte" same_bytes x0213.out6 x0213.utf8
+# An emoji has no code: a UTF-16 surrogate pair becomes "??" (never broken UTF-8), with a warning.
+printf '\xff\xfea\x00\x3d\xd8\x00\xdeb\x00' > emoji.utf16
+"$tool" convert --to utf8 emoji.utf16 emoji.out 2> emoji.err
+check "emoji converts" [ $? -eq 0 ]
+printf 'a??b' > emoji.expected
+check "  as ??" same_bytes emoji.out emoji.expected
+check "  with a warning" grep -q 'warning: 1 character' emoji.err
+
 cp utf8.txt inplace.txt
 check "in place" "$tool" convert --to sjis inplace.txt inplace.txt
 check "  bytes" same_bytes inplace.txt sjis.txt
