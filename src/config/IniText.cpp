@@ -133,7 +133,35 @@ std::string KeyLine(std::string_view key, std::string_view value)
     return line;
 }
 
+bool IsName(std::string_view name)
+{
+    if (name.empty() || IsBlank(name.front()) || IsBlank(name.back())) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        unsigned char b = static_cast<unsigned char>(name[i]);
+        if (IsLeadByte(b)) {
+            if (i + 1 >= name.size()) return false;
+            unsigned char trail = static_cast<unsigned char>(name[i + 1]);
+            if (trail == '\r' || trail == '\n') return false;
+            ++i;
+            continue;
+        }
+        if (b == ']' || b == '=' || b == '\r' || b == '\n') return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsSectionName(std::string_view name) { return IsName(name); }
+
+bool IsKeyName(std::string_view name) { return IsName(name) && name.front() != ';' && name.front() != '['; }
+
+bool IsValue(std::string_view value)
+{
+    return value.find('\r') == std::string_view::npos && value.find('\n') == std::string_view::npos;
+}
+
+bool HasSection(std::string_view text, std::string_view section) { return FindSection(text, section).found; }
 
 bool NamesEqual(std::string_view a, std::string_view b)
 {

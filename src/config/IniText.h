@@ -22,6 +22,9 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
 // section is added at the end of the text (after a blank line when the text has content).
 std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
+// Whether the text holds a header of section.
+bool HasSection(std::string_view text, std::string_view section);
+
 // The text without section: its header and every line up to the next section header.
 // found tells whether the section was there.
 std::string WithoutSection(std::string_view text, std::string_view section, bool& found);
@@ -32,6 +35,16 @@ int ParseInt(std::string_view value);
 
 // Whether b starts a double-byte character of Shift_JIS-2004 text.
 inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Whether a name, written into a header or a key line, reads back as itself. Refused: the
+// empty name, "]" and "=" outside double-byte characters, CR, LF, a blank or tab at either
+// end, a lead byte without its trail byte at the end, and (keys only) a first character
+// that would make the line a comment (";") or a header ("[").
+bool IsSectionName(std::string_view name);
+bool IsKeyName(std::string_view name);
+
+// Whether a value stays on its own line: no CR and no LF.
+bool IsValue(std::string_view value);
 
 // Whether a and b are equal names (single-byte letters compared without case).
 bool NamesEqual(std::string_view a, std::string_view b);

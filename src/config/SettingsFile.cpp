@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "files/FileAccess.h"
+#include "config/IniText.h"
+#include "config/ProfileBatch.h"
 
 // Shift-JIS bytes; the Japanese lines read:
 //   ;KelvaraTextEditor用設定ファイル   kvte.ini
@@ -137,48 +138,89 @@ const std::vector<UpgradeRow>& UpgradeTable()
     return table;
 }
 
-}  // namespace
-
-void UpgradeSettings(ProfileFile& settings)
+// The row of the stored version; a version that matches no row runs only the last.
+size_t FirstRow(int stored)
 {
-    SetSection(settings, "version");
-    int stored = GetInt(settings, "main");
     const std::vector<UpgradeRow>& table = UpgradeTable();
-    size_t first = table.size() - 1;  // a version that matches no row runs only the last
-    for (size_t i = 0; i + 1 < table.size(); ++i) {
-        if (stored >= table[i].firstVersion && stored <= table[i].lastVersion) {
-            first = i;
-            break;
-        }
-    }
-    for (size_t i = first; i < table.size(); ++i) {
+    for (size_t i = 0; i + 1 < table.size(); ++i)
+        if (stored >= table[i].firstVersion && stored <= table[i].lastVersion) return i;
+    return table.size() - 1;
+}
+
+// Runs rows [first, last) of the table on the batch. An appended section that is there
+// already (an upgrade that was cut short after writing its steps and before its version
+// record) is selected instead, so that running the rows again leaves one such section.
+bool RunRows(ProfileBatch& batch, size_t first, size_t last)
+{
+    const std::vector<UpgradeRow>& table = UpgradeTable();
+    bool ok = true;
+    for (size_t i = first; i < last; ++i) {
         for (const UpgradeStep& step : table[i].steps) {
             switch (step.kind) {
             case UpgradeStep::Select:
-                SetSection(settings, step.name);
+                ok = SetSection(batch, step.name) && ok;
                 break;
             case UpgradeStep::Append:
-                AppendSection(settings, step.name);
+                if (ini::HasSection(batch.text, step.name))
+                    ok = SetSection(batch, step.name) && ok;
+                else
+                    ok = AppendSection(batch, step.name) && ok;
                 break;
             case UpgradeStep::Write:
-                WriteString(settings, step.name, step.value);
+                ok = WriteString(batch, step.name, step.value) && ok;
                 break;
             }
         }
     }
+    return ok;
 }
 
-void PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context), void* context)
+bool IsCurrent(ProfileBatch& batch)
 {
-    bool created = false;
-    if (!FileExists(path)) {
-        std::string text = FormatDefaultSettings(300, 0, 0);
-        WriteWholeFile(path, text.data(), static_cast<long long>(text.size()));
-        created = true;
+    SetSection(batch, "version");
+    return GetInt(batch, "main") == kSettingsVersion && GetInt(batch, "a") == 0 && GetInt(batch, "b") == 0;
+}
+
+int StoredVersion(ProfileBatch& batch)
+{
+    SetSection(batch, "version");
+    return GetInt(batch, "main");
+}
+
+}  // namespace
+
+bool UpgradeSettings(ProfileFile& settings)
+{
+    // Every step is on disk before the version record says so: when the steps cannot be
+    // written the version stays old and the next start runs them again.
+    const size_t versionRow = UpgradeTable().size() - 1;
+    ProfileBatch steps;
+    if (!BeginBatch(steps, settings)) return false;
+    if (!RunRows(steps, FirstRow(StoredVersion(steps)), versionRow) || !CommitBatch(steps)) return false;
+    ProfileBatch version;
+    return BeginBatch(version, settings) && RunRows(version, versionRow, versionRow + 1) && CommitBatch(version);
+}
+
+bool PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context), void* context)
+{
+    if (!OpenProfile(settings, path, "version")) return false;
+    ProfileBatch batch;
+    if (!BeginBatch(batch, settings)) return false;  // there but unreadable: leave it alone
+    bool current = false;
+    if (!batch.existed) {
+        // A new file: the default text and the whole chain, written once. Until that
+        // write succeeds there is no file, so nothing can be half done.
+        batch.text = FormatDefaultSettings(300, 0, 0);
+        batch.changed = true;
+        RunRows(batch, FirstRow(StoredVersion(batch)), UpgradeTable().size());
+        current = CommitBatch(batch);
+    } else {
+        current = IsCurrent(batch);
+        if (!current) {
+            if (announceUpgrade != nullptr) announceUpgrade(context);
+            current = UpgradeSettings(settings);
+        }
     }
-    OpenProfile(settings, path, "version");
-    if (GetInt(settings, "main") != kSettingsVersion || GetInt(settings, "a") != 0 || GetInt(settings, "b") != 0) {
-        if (!created && announceUpgrade != nullptr) announceUpgrade(context);
-        UpgradeSettings(settings);
-    }
+    SetSection(settings, "version");
+    return current;
 }

@@ -17,13 +17,18 @@ extern const char kDefaultSettingsTemplate[];
 std::string FormatDefaultSettings(int main, int a, int b);
 
 // Runs the upgrade table from the row of the version stored in [version] main; the last
-// row (the version record itself) always runs. Selects its own sections.
-void UpgradeSettings(ProfileFile& settings);
+// row (the version record itself) always runs. Selects its own sections. The steps are
+// written in one batch and the version record in a second one after it, so a version
+// record never claims steps that are not on disk. True when both were written.
+bool UpgradeSettings(ProfileFile& settings);
 
 // Creates the settings file at path from the default text when it is missing, opens
 // settings on it with the section "version", and upgrades it when its version record is
-// not current. announceUpgrade is called just before upgrading a file that existed before
-// (not one created here). The settings object exists afterwards whatever the disk did: a
-// file that cannot be written reads as empty.
-void PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context),
+// not current. A new file gets the default text and the whole upgrade in one write.
+// announceUpgrade is called just before upgrading a file that existed before (not one
+// created here). The settings object exists afterwards whatever the disk did: a file that
+// cannot be written reads as empty, one that cannot be read is left as it is. True when the
+// file is current on disk; false when the path was refused (too long for the settings
+// object) or the file could not be read or written.
+bool PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context),
                          void* context);

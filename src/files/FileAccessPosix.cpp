@@ -1,94 +1,199 @@
 // FileAccess on POSIX systems: paths are used as bytes.
-#include "files/FileAccess.h"
-
-#include <cerrno>
-#include <algorithm>
-#include <cstdio>
 #include <fcntl.h>
 #include <glob.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace file_access_detail {
-extern long long writeFaultAfter;
-}
+#include <cerrno>
+#include <cstdlib>
+#include <new>
+#include <string>
 
-bool ReadWholeFile(const char* path, std::string& bytes)
-{
-    bytes.clear();
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-    char chunk[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            bytes.clear();
-            return false;
-        }
-        if (n == 0) break;
-        bytes.append(chunk, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return true;
-}
+#include "files/FileAccess.h"
+#include "files/FileAccessFaults.h"
+
+using file_access_detail::Faults;
 
 namespace {
 
-bool WriteAll(int fd, const char* data, size_t length)
+FileStatus StatusOf(int code)
 {
-    long long budget = file_access_detail::writeFaultAfter;
+    FileErrorKind kind;
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+        kind = FileErrorKind::NotFound;
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        kind = FileErrorKind::AccessDenied;
+        break;
+    case ENOSPC:
+    case EDQUOT:
+        kind = FileErrorKind::DiskFull;
+        break;
+    case EISDIR:
+        kind = FileErrorKind::NotAFile;
+        break;
+    case ENOMEM:
+        kind = FileErrorKind::OutOfMemory;
+        break;
+    case EFBIG:
+        kind = FileErrorKind::TooLarge;
+        break;
+    default:
+        kind = FileErrorKind::Other;
+        break;
+    }
+    return FileStatus{kind, static_cast<unsigned long>(code)};
+}
+
+FileStatus Failure(FileErrorKind kind, int code = 0) { return FileStatus{kind, static_cast<unsigned long>(code)}; }
+
+FileStatus ReadAll(int fd, std::string& bytes)
+{
+    struct stat info;
+    if (::fstat(fd, &info) != 0) return StatusOf(errno);
+    if (!S_ISREG(info.st_mode)) return Failure(FileErrorKind::NotAFile, S_ISDIR(info.st_mode) ? EISDIR : 0);
+    if (static_cast<unsigned long long>(info.st_size) > file_access_detail::kLargestFile)
+        return Failure(FileErrorKind::TooLarge, EFBIG);
+    if (Faults().readFailure != FileErrorKind::None) return Failure(Faults().readFailure, EIO);
+    try {
+        bytes.reserve(static_cast<size_t>(info.st_size));
+        char chunk[65536];
+        for (;;) {
+            ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return StatusOf(errno);
+            }
+            if (n == 0) return FileStatus{};
+            if (bytes.size() + static_cast<size_t>(n) > file_access_detail::kLargestFile)
+                return Failure(FileErrorKind::TooLarge, EFBIG);
+            bytes.append(chunk, static_cast<size_t>(n));
+        }
+    } catch (const std::bad_alloc&) {
+        return Failure(FileErrorKind::OutOfMemory, ENOMEM);
+    }
+}
+
+FileStatus WriteAll(int fd, const char* data, size_t length)
+{
     size_t done = 0;
     while (done < length) {
-        size_t want = length - done;
-        if (budget >= 0) {
-            if (static_cast<long long>(done) >= budget) {
-                errno = ENOSPC;
-                return false;
-            }
-            want = std::min<size_t>(want, static_cast<size_t>(budget - static_cast<long long>(done)));
-        }
+        size_t want = file_access_detail::WritableNow(done, length - done);
+        if (want == 0) return Failure(FileErrorKind::DiskFull, ENOSPC);
         ssize_t n = ::write(fd, data + done, want);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return false;
+            return StatusOf(errno);
         }
         done += static_cast<size_t>(n);
     }
-    return true;
+    return FileStatus{};
+}
+
+// Renaming over a symbolic link would replace the link itself: write next to its target.
+std::string ResolveLink(const char* path)
+{
+    struct stat link;
+    if (::lstat(path, &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(path, nullptr)) {
+            std::string resolved = real;
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The folder refuses new files but the target may be written: overwrite it where it is.
+FileStatus WriteInPlace(const std::string& target, const char* data, size_t length)
+{
+    int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return StatusOf(errno);
+    FileStatus status = WriteAll(fd, data, length);
+    if (status.Ok() && ::ftruncate(fd, static_cast<off_t>(length)) != 0) status = StatusOf(errno);
+    if (status.Ok() && ::fsync(fd) != 0) status = StatusOf(errno);
+    if (::close(fd) != 0 && status.Ok()) status = StatusOf(errno);
+    return status;
+}
+
+FileStatus Replace(const char* path, const char* data, size_t length)
+{
+    const std::string target = ResolveLink(path);
+    struct stat existing;
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) return Failure(FileErrorKind::NotAFile, EISDIR);
+    if (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES)
+        return Failure(FileErrorKind::ReadOnlyTarget, EACCES);
+
+    std::string temp = FolderOf(target) + "/.kvte-XXXXXX";
+    int fd = -1;
+    if (Faults().temporaryFileRefused)
+        errno = EACCES;
+    else
+        fd = ::mkstemp(&temp[0]);
+    if (fd < 0) {
+        int code = errno;
+        if (exists && (code == EACCES || code == EPERM)) return WriteInPlace(target, data, length);
+        return StatusOf(code);
+    }
+    // mkstemp makes the file private; give it the mode the target has or would get.
+    mode_t mode;
+    if (exists) {
+        mode = existing.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    FileStatus status;
+    if (::fchmod(fd, mode) != 0) status = StatusOf(errno);
+    if (status.Ok()) status = WriteAll(fd, data, length);
+    if (status.Ok() && ::fsync(fd) != 0) status = StatusOf(errno);
+    if (::close(fd) != 0 && status.Ok()) status = StatusOf(errno);
+    if (status.Ok() && ::rename(temp.c_str(), target.c_str()) != 0) status = StatusOf(errno);
+    if (!status.Ok()) ::unlink(temp.c_str());
+    return status;
 }
 
 }  // namespace
 
-bool ReplaceWholeFile(const char* path, const void* data, size_t length)
+FileStatus ReadWholeFile(const char* path, std::string& bytes)
 {
-    std::string temp = std::string(path) + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st;
-    mode_t mode = 0666;
-    if (::stat(path, &st) == 0)
-        mode = st.st_mode & 07777;
-    else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
+    bytes.clear();
+    if (path == nullptr) return Failure(FileErrorKind::NotFound, ENOENT);
+    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return StatusOf(errno);
+    FileStatus status = ReadAll(fd, bytes);
+    ::close(fd);
+    if (!status.Ok()) bytes.clear();
+    return status;
+}
+
+FileStatus ReplaceWholeFile(const char* path, const void* data, size_t length)
+{
+    if (path == nullptr || *path == '\0') return Failure(FileErrorKind::NotFound, ENOENT);
+    if (data == nullptr && length > 0) return Failure(FileErrorKind::Other, EINVAL);
+    try {
+        return Replace(path, static_cast<const char*>(data), length);
+    } catch (const std::bad_alloc&) {
+        return Failure(FileErrorKind::OutOfMemory, ENOMEM);
     }
-    ::fchmod(fd, mode);
-    bool ok = WriteAll(fd, static_cast<const char*>(data), length) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), path) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
 }
 
 bool FileExists(const char* path)
 {
+    if (path == nullptr) return false;
     // A name with '[' in it is a pattern to glob but a plain name to the user.
     struct stat st;
     if (::stat(path, &st) == 0) return true;

@@ -1,11 +1,10 @@
-// ReadWholeFile and WriteFileAtomically over the wide Win32 file functions.
-#include "encoding/kvteconv/ToolFiles.h"
-
+// The tools' file operations over FileAccess's wide-path forms, with the system's reason
+// for a failure in UTF-8.
 #include <windows.h>
 
-#include <new>
-
 #include "encoding/Conversion.h"
+#include "encoding/kvteconv/ToolFiles.h"
+#include "files/FileAccess.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ std::string Utf8Of(const wchar_t* text, std::size_t length)
     return out;
 }
 
-std::string Reason(DWORD code)
+std::string SystemReason(DWORD code)
 {
     wchar_t* text = nullptr;
     DWORD length =
@@ -31,82 +30,36 @@ std::string Reason(DWORD code)
     return reason;
 }
 
+std::string Reason(const FileStatus& status)
+{
+    switch (status.kind) {
+    case FileErrorKind::ReadOnlyTarget:
+        return "the file is read-only";
+    case FileErrorKind::NotAFile:
+        return "is a folder";
+    case FileErrorKind::TooLarge:
+        return "the file is too large (1 GiB or more)";
+    case FileErrorKind::OutOfMemory:
+        return "not enough memory";
+    default:
+        return SystemReason(static_cast<DWORD>(status.systemCode));
+    }
+}
+
 }  // namespace
 
 bool ReadWholeFile(const ToolPath& path, std::string& bytes, std::string& error)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = Reason(GetLastError());
-        return false;
-    }
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) != 0;
-    if (!ok) {
-        error = Reason(GetLastError());
-    } else if (static_cast<unsigned long long>(size.QuadPart) >= 0x40000000ull) {
-        error = "the file is too large (1 GiB or more)";
-        ok = false;
-    }
-    try {
-        if (ok) bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    } catch (const std::bad_alloc&) {
-        error = "not enough memory";
-        ok = false;
-    }
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
-            error = Reason(GetLastError());
-            ok = false;
-        } else if (got == 0) {
-            bytes.resize(done);  // the file shrank while being read
-            break;
-        }
-        done += got;
-    }
-    CloseHandle(file);
-    return ok;
+    FileStatus status = ReadWholeFile(path.c_str(), bytes);
+    if (!status) error = Reason(status);
+    return status.Ok();
 }
 
 bool WriteFileAtomically(const ToolPath& path, std::string_view bytes, std::string& error)
 {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"kvt", 0, temp)) {
-        error = "cannot create a temporary file in " + PathForMessage(folder) + ": " + Reason(GetLastError());
-        return false;
-    }
-    HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD code = file == INVALID_HANDLE_VALUE ? GetLastError() : 0;
-    bool ok = code == 0;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(bytes.size() - done > 0x10000000 ? 0x10000000 : bytes.size() - done);
-        DWORD wrote = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
-            code = GetLastError();
-            ok = false;
-        }
-        done += wrote;
-    }
-    if (ok && !FlushFileBuffers(file)) {
-        code = GetLastError();
-        ok = false;
-    }
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    if (ok && !MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        code = GetLastError();
-        ok = false;
-    }
-    if (!ok) {
-        DeleteFileW(temp);
-        error = Reason(code);
-    }
-    return ok;
+    FileStatus status = ReplaceWholeFile(path.c_str(), bytes.data(), bytes.size());
+    if (!status) error = Reason(status);
+    return status.Ok();
 }
 
 std::string PathForMessage(const ToolPath& path) { return Utf8Of(path.c_str(), path.size()); }

@@ -1,5 +1,6 @@
 // Whole-file reading and atomic writing for the command-line tools, in the platform's own
-// path type (UTF-16 on Windows, bytes elsewhere).
+// path type (UTF-16 on Windows, bytes elsewhere), over the program's one writer
+// (files/FileAccess.h) with its failures told as text.
 #pragma once
 
 #include <string>
@@ -14,10 +15,10 @@ using ToolPath = std::string;
 // Reads the whole file into bytes. On failure returns false with a reason in error.
 bool ReadWholeFile(const ToolPath& path, std::string& bytes, std::string& error);
 
-// Writes bytes to path so that path holds either its old content or all of the new one:
-// a temporary file in the same folder is written, flushed and then renamed over path.
-// An existing file keeps its permissions; a symbolic link keeps pointing at its target.
-// On failure the temporary file is removed, path is untouched, and error says why.
+// Writes bytes to path so that path holds either its old content or all of the new one,
+// as ReplaceWholeFile does: an existing file keeps its permissions or attributes, a
+// symbolic link keeps pointing at its target, a read-only file is refused. On failure path
+// is untouched and error says why.
 bool WriteFileAtomically(const ToolPath& path, std::string_view bytes, std::string& error);
 
 // The path as UTF-8 for messages.

@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "files/FileAccess.h"
 #include "TempFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -140,14 +147,107 @@ TEST_F(ProfileFileTest, ValuesWithLineEndsAreRefused)
     EXPECT_EQ(Content(), "[find_history]\r\nf0=\r\n");
 }
 
+TEST_F(ProfileFileTest, NamesThatWouldNotReadBackAreRefused)
+{
+    const std::string before = "[main]\r\nx=1\r\n";
+    Open(before, "main");
+    for (const char* key : {"a]b", "a=b", "a\rb", "a\nb", "", " x", "x\t", ";x", "[x", "\x83"}) {
+        SCOPED_TRACE(key);
+        EXPECT_FALSE(WriteString(profile, key, "v"));
+        EXPECT_FALSE(WriteInt(profile, key, 1));
+    }
+    for (const char* section : {"a]b", "a=b", "a\r\n[main", "a\nb", "", " main", "\x83"}) {
+        SCOPED_TRACE(section);
+        EXPECT_FALSE(SetSection(profile, section));
+        EXPECT_STREQ(profile.section, "");
+        EXPECT_FALSE(WriteInt(profile, "x", 2));
+        EXPECT_FALSE(DeleteSection(profile));
+        EXPECT_EQ(GetInt(profile, "x"), 0);
+        ASSERT_TRUE(SetSection(profile, "main"));
+        EXPECT_FALSE(AppendSection(profile, section));
+        EXPECT_STREQ(profile.section, "main");
+    }
+    EXPECT_FALSE(OpenProfile(profile, path.c_str(), "a]b"));
+    EXPECT_EQ(Content(), before);
+    // "]" as the trail byte of a double-byte character is part of a good name.
+    ASSERT_TRUE(OpenProfile(profile, path.c_str(), "\x83]"));
+    EXPECT_TRUE(WriteString(profile, "\x83]", "v"));
+    EXPECT_EQ(String("\x83]"), "v");
+}
+
+TEST_F(ProfileFileTest, APathThatDoesNotFitIsRefusedNotCut)
+{
+    // Cut to 260 bytes, this path would name another file: "kvt" beside the folder.
+    std::string folderPath = folder.Path() + "/" + std::string(255 - folder.Path().size(), 'd');
+    std::filesystem::create_directory(folderPath);
+    std::string tooLong = folderPath + "/kvte.ini";
+    std::string cut = tooLong.substr(0, 260);
+    ASSERT_GT(tooLong.size(), 260u);
+    EXPECT_FALSE(OpenProfile(profile, tooLong.c_str(), "main"));
+    EXPECT_STREQ(profile.path, "");
+    EXPECT_FALSE(WriteInt(profile, "x", 1));
+    EXPECT_FALSE(AppendSection(profile, "FileType"));
+    EXPECT_EQ(GetInt(profile, "x"), 0);
+    EXPECT_FALSE(FileExists(cut.c_str()));
+    EXPECT_FALSE(FileExists(tooLong.c_str()));
+    EXPECT_TRUE(OpenProfile(profile, cut.c_str(), "main"));  // exactly 260 bytes: accepted
+    std::string longSection(1024, 's');
+    EXPECT_FALSE(SetSection(profile, longSection.c_str()));
+    EXPECT_TRUE(SetSection(profile, longSection.substr(0, 1023).c_str()));
+}
+
+TEST_F(ProfileFileTest, AFileThatCannotBeReadIsNeverOverwritten)
+{
+    const std::string before = "[main]\r\nx=1\r\n[tab]\r\nwidth=120\r\n";
+    for (FileErrorKind kind : {FileErrorKind::SharingViolation, FileErrorKind::Other, FileErrorKind::AccessDenied}) {
+        Open(before, "main");
+        FileFaultsForTesting faults;
+        faults.readFailure = kind;
+        SetFileFaultsForTesting(faults);
+        EXPECT_EQ(GetInt(profile, "x"), 0);
+        EXPECT_FALSE(WriteInt(profile, "x", 2));
+        EXPECT_FALSE(WriteString(profile, "y", "3"));
+        EXPECT_FALSE(DeleteSection(profile));
+        EXPECT_FALSE(AppendSection(profile, "FileType"));
+        EXPECT_STREQ(profile.section, "main");
+        SetFileFaultsForTesting({});
+        EXPECT_EQ(Content(), before);
+    }
+    // Only a file that is not there reads as empty and is created by a write.
+    OpenProfile(profile, folder.File("new.ini").c_str(), "main");
+    EXPECT_TRUE(WriteInt(profile, "x", 2));
+    EXPECT_EQ(TempFolder::Read(folder.File("new.ini")), "[main]\r\nx=2\r\n");
+}
+
+TEST_F(ProfileFileTest, AFolderWithoutCreateRightsIsWrittenInPlace)
+{
+    const std::string before = "[main]\r\nx=1\r\n";
+    Open(before, "main");
+    FileFaultsForTesting faults;
+    faults.temporaryFileRefused = true;
+    SetFileFaultsForTesting(faults);
+    EXPECT_TRUE(WriteInt(profile, "x", 12345));
+    EXPECT_TRUE(DeleteSection(profile));
+    SetSection(profile, "tab");
+    EXPECT_TRUE(WriteInt(profile, "width", 7));
+    EXPECT_EQ(Content(), "[tab]\r\nwidth=7\r\n");  // shorter than before: the rest is cut off
+    // No file is there to write in place: nothing can be written.
+    OpenProfile(profile, folder.File("absent.ini").c_str(), "main");
+    EXPECT_FALSE(WriteInt(profile, "x", 1));
+    SetFileFaultsForTesting({});
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
 TEST_F(ProfileFileTest, AFailingWriteLeavesTheOldFileIntact)
 {
     const std::string before = "[main]\r\nx=1\r\n";
     Open(before, "main");
-    SetWriteFaultForTesting(5);
+    FileFaultsForTesting faults;
+    faults.writeFailsAfterBytes = 5;
+    SetFileFaultsForTesting(faults);
     EXPECT_FALSE(WriteInt(profile, "x", 2));
     EXPECT_FALSE(WriteString(profile, "new", "value"));
-    SetWriteFaultForTesting(-1);
+    SetFileFaultsForTesting({});
     EXPECT_EQ(Content(), before);
     EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file left behind
     EXPECT_TRUE(WriteInt(profile, "x", 2));
@@ -168,5 +268,31 @@ TEST(FileAccessTest, WriteWholeFileAndWildcards)
     EXPECT_FALSE(FileExists(folder.File("*.ini").c_str()));
     EXPECT_FALSE(WriteWholeFile(folder.File("missing/x.txt").c_str(), "x", -1));
 }
+
+#ifndef _WIN32
+// POSIX permissions and links; the Windows attributes and links are tested under tests/win.
+TEST(FileAccessTest, ReplacingKeepsPermissionsAndWritesThroughALink)
+{
+    TempFolder folder;
+    std::string target = folder.File("target.ini"), link = folder.File("link.ini");
+    TempFolder::Write(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("target.ini", link.c_str()), 0);
+    ASSERT_TRUE(ReplaceWholeFile(link.c_str(), "new", 3));
+    struct stat info;
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link is still a link";
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(TempFolder::Read(target), "new");
+    EXPECT_EQ(folder.EntryCount(), 2u);
+
+    std::string content;
+    EXPECT_EQ(ReadWholeFile(folder.File("absent").c_str(), content).kind, FileErrorKind::NotFound);
+    EXPECT_EQ(ReadWholeFile(folder.Path().c_str(), content).kind, FileErrorKind::NotAFile);
+    EXPECT_EQ(ReplaceWholeFile(folder.Path().c_str(), "x", 1).kind, FileErrorKind::NotAFile);
+}
+
+#endif
 
 }  // namespace

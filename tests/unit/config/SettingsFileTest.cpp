@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "files/FileAccess.h"
 
 namespace {
 
@@ -75,9 +76,9 @@ struct SettingsUpgradeTest : testing::Test {
     ProfileFile settings;
     int announcements = 0;
 
-    void Prepare()
+    bool Prepare()
     {
-        PrepareSettingsFile(
+        return PrepareSettingsFile(
             settings, path.c_str(), [](void* self) { ++static_cast<SettingsUpgradeTest*>(self)->announcements; }, this);
     }
     std::string Content() const { return TempFolder::Read(path); }
@@ -188,6 +189,81 @@ TEST_F(SettingsUpgradeTest, UnlistedVersionsRewriteOnlyTheVersionRecord)
         SetSection(settings, "main");
         EXPECT_EQ(GetInt(settings, "FileWindowActive"), 1);
     }
+}
+
+TEST_F(SettingsUpgradeTest, AnUpgradeThatCannotBeWrittenKeepsItsVersionAndIsRedoneNextStart)
+{
+    StoreOldFile(FormatDefaultSettings(320, 0, 0));
+    const std::string before = Content();
+    FileFaultsForTesting faults;
+    faults.writeFailsAfterBytes = 400;  // the disk fills up in the middle of the new text
+    SetFileFaultsForTesting(faults);
+    EXPECT_FALSE(Prepare());
+    SetFileFaultsForTesting({});
+    EXPECT_EQ(announcements, 1);
+    EXPECT_EQ(Content(), before);
+    EXPECT_EQ(folder.EntryCount(), 1u);
+
+    EXPECT_TRUE(Prepare());
+    EXPECT_EQ(announcements, 2);
+    ExpectCurrentVersion();
+    SetSection(settings, "editor1");
+    EXPECT_EQ(GetInt(settings, "sel_numalpha"), 1);
+}
+
+TEST_F(SettingsUpgradeTest, AnUpgradeCutShortInPlaceIsCompletedNextStart)
+{
+    // In a folder without create rights the file is overwritten in place, which a failure
+    // can leave half new. The version record goes in a write of its own after the steps,
+    // so it still reads old.
+    StoreOldFile(FormatDefaultSettings(300, 0, 0));
+    FileFaultsForTesting faults;
+    faults.temporaryFileRefused = true;
+    faults.writeFailsAfterBytes = 600;
+    SetFileFaultsForTesting(faults);
+    EXPECT_FALSE(Prepare());
+    SetSection(settings, "version");
+    EXPECT_EQ(GetInt(settings, "main"), 300);
+
+    faults.writeFailsAfterBytes = -1;
+    SetFileFaultsForTesting(faults);
+    EXPECT_TRUE(Prepare());
+    SetFileFaultsForTesting({});
+    ExpectCurrentVersion();
+    std::string text = Content();
+    EXPECT_EQ(KeysOf(text, "[FileType]"), kFileTypeKeys);
+    EXPECT_EQ(text.find("[FileType]"), text.rfind("[FileType]"));
+}
+
+TEST_F(SettingsUpgradeTest, StepsWrittenWithoutTheirVersionRecordAreRunAgainToTheSameFile)
+{
+    Prepare();
+    const std::string complete = Content();
+    SetSection(settings, "version");
+    ASSERT_TRUE(WriteInt(settings, "main", 300));
+    EXPECT_TRUE(Prepare());
+    EXPECT_EQ(Content(), complete) << "no second [FileType] section, no key twice";
+}
+
+TEST_F(SettingsUpgradeTest, AFileThatCannotBeReadIsLeftAlone)
+{
+    StoreOldFile(FormatDefaultSettings(320, 0, 0));
+    const std::string before = Content();
+    FileFaultsForTesting faults;
+    faults.readFailure = FileErrorKind::SharingViolation;
+    SetFileFaultsForTesting(faults);
+    EXPECT_FALSE(Prepare());
+    SetFileFaultsForTesting({});
+    EXPECT_EQ(announcements, 0);
+    EXPECT_EQ(Content(), before);
+}
+
+TEST_F(SettingsUpgradeTest, APathTooLongForTheSettingsObjectIsNotCut)
+{
+    std::string tooLong = folder.File(std::string(300, 'k') + ".ini");
+    EXPECT_FALSE(PrepareSettingsFile(settings, tooLong.c_str(), nullptr, nullptr));
+    EXPECT_EQ(folder.EntryCount(), 0u);
+    EXPECT_EQ(GetInt(settings, "main"), 0);
 }
 
 }  // namespace
