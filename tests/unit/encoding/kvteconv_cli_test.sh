@@ -13,7 +13,7 @@ check() {  # check NAME COMMAND...: the command must succeed
 }
 same_bytes() { cmp -s "$1" "$2"; }
 exit_code() { "${@:2}" >/dev/null 2>"$work/stderr"; [ $? -eq "$1" ] && [ -s "$work/stderr" ]; }
-no_stray_files() { [ -z "$(find "$1" -name '.kvteconv-*')" ]; }
+no_stray_files() { [ -z "$(find "$1" -name '.kvte*')" ]; }
 
 cd "$work"
 printf '\xe6\xbc\xa2\xe5\xad\x97\x61\n' > utf8.txt           # 漢字a LF
