@@ -101,6 +101,7 @@ template <typename Unit>
 struct Output {
     Unit* destination;
     std::int64_t capacity;
+    std::int64_t* replacedTarget = nullptr;  // receives the count of replacements at Finish
     std::int64_t count = 0;
     std::int64_t replaced = 0;  // characters written as a replacement
 
@@ -177,6 +178,7 @@ struct Output {
     }
     std::int64_t Finish()
     {
+        if (replacedTarget) *replacedTarget = replaced;
         if (count < capacity) {
             destination[count] = 0;
             return count;
@@ -189,6 +191,7 @@ struct Output {
 // Counting only: no destination.
 template <typename Unit>
 struct CountingOutput {
+    std::int64_t* replacedTarget = nullptr;
     std::int64_t count = 0;
     std::int64_t replaced = 0;
     void Replaced() { ++replaced; }
@@ -202,7 +205,11 @@ struct CountingOutput {
     {
         count += static_cast<std::int64_t>(n);
     }
-    std::int64_t Finish() { return count; }
+    std::int64_t Finish()
+    {
+        if (replacedTarget) *replacedTarget = replaced;
+        return count;
+    }
 };
 
 // Writes the ASCII run at s (s.At(0) is 0x01-0x7F and not stop) unit for unit.
@@ -417,25 +424,18 @@ inline unsigned Jisx0212ToCode(unsigned jis)
     return Jisx0212Table[row - 0x30][cell - 0x21];
 }
 
-// Runs a conversion body (a generic callable taking a source cursor and an output by
-// reference) in counting mode when destination is null, else in writing mode.
-// When replaced is given it receives the number of characters written as a replacement.
+// Runs a conversion body (a generic callable taking a source cursor and an output, both
+// by value so that they live in registers) in counting mode when destination is null, else
+// in writing mode. When replaced is given it receives the number of characters written as
+// a replacement.
 template <typename Unit, typename Source, typename Body>
 inline std::int64_t Run(Unit* destination, std::int64_t capacity, Source source, Body body,
                         std::int64_t* replaced = nullptr)
 {
     if (replaced) *replaced = 0;
-    if (!destination) {
-        CountingOutput<Unit> out;
-        const std::int64_t count = body(source, out);
-        if (replaced) *replaced = out.replaced;
-        return count;
-    }
+    if (!destination) return body(source, CountingOutput<Unit>{replaced});
     if (capacity < 1) return -1;
-    Output<Unit> out{destination, capacity};
-    const std::int64_t count = body(source, out);
-    if (replaced) *replaced = out.replaced;
-    return count;
+    return body(source, Output<Unit>{destination, capacity, replaced});
 }
 
 template <typename Unit>

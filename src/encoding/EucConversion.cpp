@@ -9,7 +9,7 @@ constexpr unsigned kSs2 = 0x8E;
 constexpr unsigned kSs3 = 0x8F;
 
 template <typename Source, typename Out>
-std::int64_t InternalToEucBody(Source s, Out& out)
+std::int64_t InternalToEucBody(Source s, Out out)
 {
     for (;;) {
         unsigned b = s.At(0);
@@ -47,7 +47,7 @@ inline bool IsEucByte(unsigned b) { return b >= 0xA1 && b <= 0xFE; }
 // A multi-byte character is read only when all its bytes are there; otherwise its first
 // byte is copied and the next byte (a line break, the terminator) is read on its own.
 template <typename Source, typename Out>
-std::int64_t EucToInternalBody(Source s, Out& out)
+std::int64_t EucToInternalBody(Source s, Out out)
 {
     for (;;) {
         unsigned b = s.At(0);
@@ -105,11 +105,11 @@ std::int64_t EucToInternalBody(Source s, Out& out)
 
 auto InternalToEucWith()
 {
-    return [](auto s, auto& out) { return InternalToEucBody(s, out); };
+    return [](auto s, auto out) { return InternalToEucBody(s, out); };
 }
 auto EucToInternalWith()
 {
-    return [](auto s, auto& out) { return EucToInternalBody(s, out); };
+    return [](auto s, auto out) { return EucToInternalBody(s, out); };
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ constexpr unsigned kEsc = 0x1B;
 enum class JisOutState { Ascii, Plane1, Plane2 };
 
 template <typename Source, typename Out>
-std::int64_t InternalToJisBody(Source s, Out& out)
+std::int64_t InternalToJisBody(Source s, Out out)
 {
     JisOutState state = JisOutState::Ascii;
     for (;;) {
@@ -103,7 +103,7 @@ std::size_t ReadEscape(const Source& s, JisInState& state)
 }
 
 template <typename Source, typename Out>
-std::int64_t JisToInternalBody(Source s, Out& out)
+std::int64_t JisToInternalBody(Source s, Out out)
 {
     JisInState state = JisInState::Ascii;
     for (;;) {
@@ -170,11 +170,11 @@ std::int64_t JisToInternalBody(Source s, Out& out)
 
 auto InternalToJisWith()
 {
-    return [](auto s, auto& out) { return InternalToJisBody(s, out); };
+    return [](auto s, auto out) { return InternalToJisBody(s, out); };
 }
 auto JisToInternalWith()
 {
-    return [](auto s, auto& out) { return JisToInternalBody(s, out); };
+    return [](auto s, auto out) { return JisToInternalBody(s, out); };
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 constexpr unsigned kMark = 0xFEFF;
 
 template <typename Source, typename Out>
-std::int64_t InternalToUtf16Body(Source s, Out& out, bool writeMark)
+std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
 {
     if (writeMark) out.Put(kMark);
     for (;;) {
@@ -81,7 +81,7 @@ unsigned PutUncommonUnit(Source& s, Out& out, unsigned unit, unsigned cell, unsi
 // Reads each unit before anything is written for it, so it may run in place (a sequence
 // rewrites the two bytes already written for its base character).
 template <typename Source, typename Out>
-std::int64_t Utf16ToInternalBody(Source s, Out& out)
+std::int64_t Utf16ToInternalBody(Source s, Out out)
 {
     if (!s.AtEnd() && s.At(0) == kMark) s.Advance(1);
     unsigned previous = 0;
@@ -122,7 +122,7 @@ inline int Utf8SequenceLength(unsigned b)
 }
 
 template <typename Source, typename Out>
-std::int64_t Utf8ToUtf16Body(Source s, Out& out)
+std::int64_t Utf8ToUtf16Body(Source s, Out out)
 {
     if (s.At(0) == 0xEF && s.At(1) == 0xBB && s.At(2) == 0xBF) s.Advance(3);
     for (;;) {
@@ -194,7 +194,7 @@ std::int64_t Utf8ToUtf16Body(Source s, Out& out)
 }
 
 template <typename Source, typename Out>
-std::int64_t Utf16ToUtf8Body(Source s, Out& out, bool writeMark)
+std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
 {
     if (writeMark) out.PutThree(0xEF, 0xBB, 0xBF);
     for (;;) {
@@ -238,19 +238,19 @@ std::int64_t Utf16ToUtf8Body(Source s, Out& out, bool writeMark)
 
 auto InternalToUtf16With(bool writeMark)
 {
-    return [writeMark](auto s, auto& out) { return InternalToUtf16Body(s, out, writeMark); };
+    return [writeMark](auto s, auto out) { return InternalToUtf16Body(s, out, writeMark); };
 }
 auto Utf16ToUtf8With(bool writeMark)
 {
-    return [writeMark](auto s, auto& out) { return Utf16ToUtf8Body(s, out, writeMark); };
+    return [writeMark](auto s, auto out) { return Utf16ToUtf8Body(s, out, writeMark); };
 }
 auto Utf16ToInternalWith()
 {
-    return [](auto s, auto& out) { return Utf16ToInternalBody(s, out); };
+    return [](auto s, auto out) { return Utf16ToInternalBody(s, out); };
 }
 auto Utf8ToUtf16With()
 {
-    return [](auto s, auto& out) { return Utf8ToUtf16Body(s, out); };
+    return [](auto s, auto out) { return Utf8ToUtf16Body(s, out); };
 }
 
 }  // namespace
