@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "encoding/SjisBytes.h"
+
 namespace ini {
 
 // The value of key in section, or false when the section or the key is missing.
@@ -34,7 +36,7 @@ std::string WithoutSection(std::string_view text, std::string_view section, bool
 int ParseInt(std::string_view value);
 
 // Whether b starts a double-byte character of Shift_JIS-2004 text.
-inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+using sjis::IsLeadByte;
 
 // Whether a name, written into a header or a key line, reads back as itself. Refused: the
 // empty name, "]" and "=" outside double-byte characters, CR, LF, a blank or tab at either

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "encoding/LineEndingCode.h"
+
 // The encoding a document was read in; stored in every Document (a new one has ShiftJis).
 // The values are stored and compared as 32-bit integers, so they never change.
 enum class EncodingCode : std::int32_t {
@@ -29,14 +31,6 @@ enum class SaveEncodingChoice : std::int32_t {
     SaveJis = 3,
     SaveUtf16 = 4,
     SaveUtf8 = 5,
-};
-
-// The value of [main] retline and the line-end mode of GetText.
-enum class LineEndingCode : std::int32_t {
-    Crlf = 1,
-    Cr = 2,
-    Lf = 3,
-    Automatic = 4,  // as the document was read; for text conversion here: left unchanged
 };
 
 // "Jis", "ShiftJis", ... "NoEvidence"; "Unknown" for a value that is no code.

@@ -138,7 +138,7 @@ LiteralPattern MakeLiteralPattern(std::string_view bytes)
     while (p < bytes.size()) {
         std::size_t length = SjisCharLength(bytes.data(), bytes.size(), p);
         if (p + length == bytes.size())
-            pattern.endsWithLoneLead = length == 1 && SjisIsLead(static_cast<unsigned char>(bytes[p]));
+            pattern.endsWithLoneLead = length == 1 && sjis::IsLeadByte(static_cast<unsigned char>(bytes[p]));
         p += length;
     }
     return pattern;
@@ -149,7 +149,7 @@ namespace {
 bool EndsOnBoundary(LiteralPattern const& pattern, char const* text, std::size_t length, std::size_t start)
 {
     std::size_t end = start + pattern.bytes.size();
-    return !pattern.endsWithLoneLead || end >= length || !SjisIsTrail(static_cast<unsigned char>(text[end]));
+    return !pattern.endsWithLoneLead || end >= length || !sjis::IsTrailByte(static_cast<unsigned char>(text[end]));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ std::bitset<256> const& ValidTrails()
 {
     static std::bitset<256> const trails = [] {
         std::bitset<256> bits;
-        for (int b = 0; b < 256; ++b) bits[b] = SjisIsTrail(static_cast<unsigned char>(b));
+        for (int b = 0; b < 256; ++b) bits[b] = sjis::IsTrailByte(static_cast<unsigned char>(b));
         return bits;
     }();
     return trails;
@@ -137,7 +137,7 @@ private:
             }
             std::uint32_t low = std::max<std::uint32_t>(range.low, 0x100);
             for (std::uint32_t lead = low >> 8; lead <= (range.high >> 8) && low <= range.high; ++lead) {
-                if (!SjisIsLead(static_cast<unsigned char>(lead))) continue;
+                if (!sjis::IsLeadByte(static_cast<unsigned char>(lead))) continue;
                 std::uint32_t first = std::max(low, lead << 8) & 0xFF;
                 std::uint32_t last = std::min(range.high, (lead << 8) | 0xFF) & 0xFF;
                 std::bitset<256> span;
@@ -323,9 +323,9 @@ std::string LiteralPrefix(RegexNode const& node, bool& whole)
     for (RegexNode const* item : items) {
         std::uint32_t code;
         if (item->type != RegexNodeType::Chars || !CharSetSingleCode(item->chars, code)) break;
-        if (code <= 0xFF && SjisIsLead(static_cast<unsigned char>(code))) break;
-        if (code > 0xFF && !(SjisIsLead(static_cast<unsigned char>(code >> 8)) &&
-                             SjisIsTrail(static_cast<unsigned char>(code & 0xFF))))
+        if (code <= 0xFF && sjis::IsLeadByte(static_cast<unsigned char>(code))) break;
+        if (code > 0xFF && !(sjis::IsLeadByte(static_cast<unsigned char>(code >> 8)) &&
+                             sjis::IsTrailByte(static_cast<unsigned char>(code & 0xFF))))
             break;
         AppendCode(prefix, code);
         ++taken;

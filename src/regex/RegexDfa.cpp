@@ -325,7 +325,7 @@ bool LazyDfa::FindEnd(char const* text, std::size_t length, std::size_t from, st
         }
         lastBoundary = i;
         unsigned char b = bytes[i];
-        if (SjisIsLead(b) && i + 1 < length && SjisIsTrail(bytes[i + 1])) {
+        if (sjis::IsLeadByte(b) && i + 1 < length && sjis::IsTrailByte(bytes[i + 1])) {
             int first = classOf[static_cast<int>(SymbolKind::Lead)][b];
             if (wordOffset && IsWordCode(static_cast<std::uint32_t>(b) << 8 | bytes[i + 1])) first += wordOffset;
             state = Next(state, first);

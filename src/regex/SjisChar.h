@@ -5,15 +5,13 @@
 
 #include <cstddef>
 
-inline bool SjisIsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-inline bool SjisIsTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+#include "encoding/SjisBytes.h"
 
 // Bytes taken by the character at text[position] (position < length): 1 or 2.
 inline std::size_t SjisCharLength(char const* text, std::size_t length, std::size_t position)
 {
-    return SjisIsLead(static_cast<unsigned char>(text[position])) && position + 1 < length &&
-                   SjisIsTrail(static_cast<unsigned char>(text[position + 1]))
+    return sjis::IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < length &&
+                   sjis::IsTrailByte(static_cast<unsigned char>(text[position + 1]))
                ? 2
                : 1;
 }
@@ -27,11 +25,11 @@ inline std::size_t SjisCharLength(char const* text, std::size_t length, std::siz
 inline std::size_t SjisCharStart(char const* text, std::size_t position, std::size_t knownBoundary = 0)
 {
     std::size_t runStart = position;
-    while (runStart > knownBoundary && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+    while (runStart > knownBoundary && sjis::IsLeadByte(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
     // From runStart (a boundary) every lead byte in the run pairs with the byte after it:
     // lead-capable bytes are all trail-capable too.
     if ((position - runStart) % 2 == 0) return position;
-    return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
+    return sjis::IsTrailByte(static_cast<unsigned char>(text[position])) ? position - 1 : position;
 }
 
 // Whether a character starts at position (0 <= position <= length; the end is a boundary).
@@ -73,9 +71,9 @@ struct SjisBackwardBoundaries {
         if (!(runStart <= position && position <= runEnd)) {
             runEnd = position;
             runStart = position;
-            while (runStart > 0 && SjisIsLead(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+            while (runStart > 0 && sjis::IsLeadByte(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
         }
         if ((position - runStart) % 2 == 0) return position;
-        return SjisIsTrail(static_cast<unsigned char>(text[position])) ? position - 1 : position;
+        return sjis::IsTrailByte(static_cast<unsigned char>(text[position])) ? position - 1 : position;
     }
 };

@@ -1,21 +1,23 @@
 // Character units of Shift_JIS-2004 bytes as the editing control sees them: a lead byte
 // followed by a valid trail byte is one two-byte character; every other byte is a unit
-// of its own (a lone lead, a stray trail, a control byte). Deliberately self-contained so
-// the control does not depend on the program's encoding tables.
+// of its own (a lone lead, a stray trail, a control byte). Only the byte classes come from
+// the encoding code (a header without tables).
 #pragma once
 
 #include <cstddef>
 
+#include "encoding/SjisBytes.h"
+
 namespace kvte::textcontrol {
 
-inline bool IsSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-inline bool IsSjisTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+using sjis::IsLeadByte;
+using sjis::IsTrailByte;
 
 // Length (1 or 2) of the unit that starts at bytes[i], for i < length.
 inline size_t SjisUnitLength(const char* bytes, size_t length, size_t i)
 {
-    if (i + 1 < length && IsSjisLead(static_cast<unsigned char>(bytes[i])) &&
-        IsSjisTrail(static_cast<unsigned char>(bytes[i + 1])))
+    if (i + 1 < length && IsLeadByte(static_cast<unsigned char>(bytes[i])) &&
+        IsTrailByte(static_cast<unsigned char>(bytes[i + 1])))
         return 2;
     return 1;
 }

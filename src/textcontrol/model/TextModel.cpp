@@ -168,8 +168,8 @@ size_t TextModel::SnapToUnit(size_t index) const
     size_t at = sync;
     while (at < index) {
         size_t step = 1;
-        if (at + 1 < lineEnd && IsSjisLead(static_cast<unsigned char>(buffer_.At(at))) &&
-            IsSjisTrail(static_cast<unsigned char>(buffer_.At(at + 1))))
+        if (at + 1 < lineEnd && IsLeadByte(static_cast<unsigned char>(buffer_.At(at))) &&
+            IsTrailByte(static_cast<unsigned char>(buffer_.At(at + 1))))
             step = 2;
         if (at + step > index) return at;
         at += step;
@@ -188,8 +188,8 @@ size_t TextModel::NextUnit(size_t index) const
     size_t length = buffer_.Length();
     if (index >= length) return length;
     if (buffer_.At(index) == '\n') return index + 1;
-    if (index + 1 < length && IsSjisLead(static_cast<unsigned char>(buffer_.At(index))) &&
-        IsSjisTrail(static_cast<unsigned char>(buffer_.At(index + 1))) && buffer_.At(index + 1) != '\n')
+    if (index + 1 < length && IsLeadByte(static_cast<unsigned char>(buffer_.At(index))) &&
+        IsTrailByte(static_cast<unsigned char>(buffer_.At(index + 1))) && buffer_.At(index + 1) != '\n')
         return index + 2;
     return index + 1;
 }

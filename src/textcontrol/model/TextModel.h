@@ -66,7 +66,7 @@ public:
     bool SetText(std::string_view text);
     // Bytes needed for GetText in any mode, without the terminating zero (the CR LF length).
     size_t GetTextLength() const;
-    // Writes the text with every line break as `mode` asks (LineEnding; 4 or any other value
+    // Writes the text with every line break as `mode` asks (LineEndingCode; 4 or any other value
     // uses the recognised ending) and a terminating zero. `buffer` holds capacity bytes; at
     // most capacity - 1 text bytes are written. Returns the bytes written without the zero.
     size_t GetText(char* buffer, size_t capacity, int mode) const;

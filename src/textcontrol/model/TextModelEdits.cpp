@@ -97,7 +97,7 @@ bool TextModel::InsertText(std::string_view text)
     // One typed character continues the typing step; anything longer is a step of its own.
     bool oneCharacter = start == end && !normalized.empty() && normalized.size() <= 2 &&
                         normalized.find('\n') == std::string::npos &&
-                        (normalized.size() == 1 || IsSjisLead(static_cast<unsigned char>(normalized[0])));
+                        (normalized.size() == 1 || IsLeadByte(static_cast<unsigned char>(normalized[0])));
     if (!oneCharacter) undo_.Seal();
     bool done = ReplaceRange(start, end, normalized, true, oneCharacter ? UndoMerge::Typing : UndoMerge::None);
     if (!oneCharacter) undo_.Seal();

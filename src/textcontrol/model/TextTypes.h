@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "encoding/LineEndingCode.h"
+
 namespace kvte::textcontrol {
 
 // A place in the text. line counts from 1; column is the byte position in the line from
@@ -17,13 +19,13 @@ struct TextPosition {
 inline bool operator==(TextPosition a, TextPosition b) { return a.line == b.line && a.column == b.column; }
 inline bool operator!=(TextPosition a, TextPosition b) { return !(a == b); }
 
-// Line endings as the control's operations number them (GetLineEnding, GetText mode).
-enum LineEnding : int {
-    kLineEndingCrLf = 1,
-    kLineEndingCr = 2,
-    kLineEndingLf = 3,
-    kLineEndingAutomatic = 4,  // GetText mode only: the one recognised by SetText
-};
+// Line endings are the program's LineEndingCode; the control's operations pass them as
+// int (GetLineEnding, GetText mode), and these are its values as such.
+constexpr int kLineEndingCrLf = static_cast<int>(LineEndingCode::Crlf);
+constexpr int kLineEndingCr = static_cast<int>(LineEndingCode::Cr);
+constexpr int kLineEndingLf = static_cast<int>(LineEndingCode::Lf);
+constexpr int kLineEndingAutomatic =
+    static_cast<int>(LineEndingCode::Automatic);  // GetText mode only: as SetText found
 
 // One coloured stretch of a line. start is the byte index in the line from 0.
 struct ColourRun {
