@@ -72,7 +72,9 @@ TEST(CodeSpace, EveryMappedPairRoundTripsThroughUtf16AndUtf8)
         }
         ++mapped;
         twoUnits += units.size() == 2;
-        if (code != 0x8145) EXPECT_NE(units[0], u'\u30FB') << std::hex << code;  // no placeholder any more
+        if (code != 0x8145) {
+            EXPECT_NE(units[0], u'\u30FB') << std::hex << code;  // no placeholder any more
+        }
         if (IsNotProduced(code)) {
             EXPECT_NE(FromUtf16Of(units), text) << std::hex << code;
             return;
@@ -81,7 +83,9 @@ TEST(CodeSpace, EveryMappedPairRoundTripsThroughUtf16AndUtf8)
         std::string utf8;
         EXPECT_EQ(ThroughUtf8(text, &utf8), text) << std::hex << code;
         // A surrogate pair is one four-byte form, never two three-byte ones.
-        if (units.size() == 2 && units[0] >= 0xD800) EXPECT_EQ(utf8.size(), 4u) << std::hex << code;
+        if (units.size() == 2 && units[0] >= 0xD800) {
+            EXPECT_EQ(utf8.size(), 4u) << std::hex << code;
+        }
     });
     EXPECT_EQ(mapped, 11233);
     EXPECT_EQ(unmapped, 47);  // never assigned
