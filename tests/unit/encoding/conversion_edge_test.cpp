@@ -45,6 +45,17 @@ std::string FromEuc(const std::string& euc)
     return Converted<char>(euc, [](char* d, const char* s, std::int64_t c) { return EucToInternal(d, s, c); });
 }
 
+TEST(ConversionEdges, ReadingACharacterNeverPassesTheAvailableBytes)
+{
+    // A lead byte with nothing after it in range is one byte, and an empty range is the end,
+    // however the bytes beyond the range continue.
+    const char text[] = "\x82\xA0";
+    EXPECT_EQ(ReadInternalChar(text, 0).length, 0);
+    EXPECT_EQ(ReadInternalChar(text, 1).length, 1);
+    EXPECT_EQ(ReadInternalChar(text, 2).code, 0x82A0);
+    EXPECT_EQ(ReadInternalChar(nullptr, 4).length, 0);
+}
+
 TEST(ConversionEdges, EmptySourceGivesTerminatorAndRequestedMark)
 {
     EXPECT_EQ(ToUtf16(""), u"");

@@ -160,3 +160,13 @@ TEST(TextModelMoves, VerticalMovesKeepTheDisplayColumn)
     model.MoveCaret(CaretMove::LineUp, false);
     EXPECT_EQ(model.Caret(), (TextPosition{1, 6}));
 }
+
+TEST(TextModelSelection, HalfWidthKatakanaWithSoundMarksIsOneWord)
+{
+    // "ﾊﾟﾋﾟ ｱ": the semi-voiced mark 0xDF and the voiced mark 0xDE belong to the word.
+    TextModel model;
+    ASSERT_TRUE(model.SetText("x \xCA\xDF\xCB\xDF\xDE y"));
+    model.SelectWordAt({1, 4});
+    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 3}));
+    EXPECT_EQ(model.SelectionEnd(), (TextPosition{1, 8}));
+}
