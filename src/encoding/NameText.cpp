@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <new>
 
-#include "encoding/CharacterCodesInline.h"
+#include "encoding/SjisBytes.h"
 #include "encoding/Conversion.h"
 
 namespace {
@@ -44,12 +44,11 @@ bool AppendStretch(std::string_view part, std::u16string& utf16)
         return true;
     }
     for (std::size_t i = 0; i < part.size();) {
-        const bool pair = i + 1 < part.size() && encoding_detail::IsLeadByte(static_cast<unsigned char>(part[i])) &&
-                          encoding_detail::IsTrailByte(static_cast<unsigned char>(part[i + 1]));
+        const std::size_t length = sjis::CharLength(part.data(), part.size(), i);
         char16_t units[kMaxNameUnitUtf16];
-        const int n = NameUnitToUtf16(part.data() + i, pair ? 2 : 1, units);
+        const int n = NameUnitToUtf16(part.data() + i, length, units);
         utf16.append(units, static_cast<std::size_t>(n));
-        i += pair ? 2 : 1;
+        i += length;
     }
     return true;
 }
@@ -65,7 +64,7 @@ int NameUnitToUtf16(const char* unit, std::size_t length, char16_t out[kMaxNameU
         return 1;
     }
     const unsigned char second = static_cast<unsigned char>(unit[1]);
-    if (encoding_detail::IsLeadByte(first) && encoding_detail::IsTrailByte(second))
+    if (sjis::IsLeadByte(first) && sjis::IsTrailByte(second))
         return PairToName(static_cast<std::uint16_t>(first << 8 | second), out);
     out[0] = ByteToName(first);  // no pair: two units of a byte each
     out[1] = ByteToName(second);
@@ -83,11 +82,8 @@ bool NameToUtf16(std::string_view internal, std::u16string& utf16)
             // single-byte katakana on its own, so that it is neither widened nor merged.
             std::size_t start = i;
             while (i < internal.size()) {
-                unsigned char b = static_cast<unsigned char>(internal[i]);
-                if (IsHalfWidthKanaByte(b)) break;
-                bool pair = encoding_detail::IsLeadByte(b) && i + 1 < internal.size() &&
-                            encoding_detail::IsTrailByte(static_cast<unsigned char>(internal[i + 1]));
-                i += pair ? 2 : 1;
+                if (IsHalfWidthKanaByte(static_cast<unsigned char>(internal[i]))) break;
+                i += sjis::CharLength(internal.data(), internal.size(), i);
             }
             if (i > start && !AppendStretch(internal.substr(start, i - start), utf16)) {
                 utf16.clear();

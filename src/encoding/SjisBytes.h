@@ -4,6 +4,8 @@
 // portable folder (the text model, the search engine, the settings) can use it.
 #pragma once
 
+#include <cstddef>
+
 namespace sjis {
 
 // By arithmetic: in the conversion loops this measures twice as fast as lookup tables,
@@ -14,5 +16,15 @@ constexpr bool IsLeadByte(unsigned char b)
 }
 
 constexpr bool IsTrailByte(unsigned char b) { return static_cast<unsigned>(b - 0x40) < 0xBDu && b != 0x7F; }
+
+// Bytes taken by the character at text[position] (position < length): 2 for a lead byte
+// whose trail byte lies within length, else 1 (a lone lead byte is a character of its own).
+constexpr std::size_t CharLength(const char* text, std::size_t length, std::size_t position)
+{
+    return position + 1 < length && IsLeadByte(static_cast<unsigned char>(text[position])) &&
+                   IsTrailByte(static_cast<unsigned char>(text[position + 1]))
+               ? 2
+               : 1;
+}
 
 }  // namespace sjis

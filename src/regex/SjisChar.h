@@ -10,10 +10,7 @@
 // Bytes taken by the character at text[position] (position < length): 1 or 2.
 inline std::size_t SjisCharLength(char const* text, std::size_t length, std::size_t position)
 {
-    return sjis::IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < length &&
-                   sjis::IsTrailByte(static_cast<unsigned char>(text[position + 1]))
-               ? 2
-               : 1;
+    return sjis::CharLength(text, length, position);
 }
 
 // The start of the character that holds byte position (position < length, so text[position]

@@ -14,13 +14,7 @@ using sjis::IsLeadByte;
 using sjis::IsTrailByte;
 
 // Length (1 or 2) of the unit that starts at bytes[i], for i < length.
-inline size_t SjisUnitLength(const char* bytes, size_t length, size_t i)
-{
-    if (i + 1 < length && IsLeadByte(static_cast<unsigned char>(bytes[i])) &&
-        IsTrailByte(static_cast<unsigned char>(bytes[i + 1])))
-        return 2;
-    return 1;
-}
+inline size_t SjisUnitLength(const char* bytes, size_t length, size_t i) { return sjis::CharLength(bytes, length, i); }
 
 // Start of the unit that contains bytes[i] (i <= length). Shift_JIS cannot be read
 // backwards, so this walks forward from the last byte that can only end a unit: a byte
