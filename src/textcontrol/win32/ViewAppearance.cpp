@@ -34,7 +34,7 @@ void SetFont(int view, const char* name, int pointSize, int redraw)
     EditorView* record = FindView(view);
     if (!record) return;
     try {
-        std::wstring wide = name ? InternalToWide(std::string_view(name, std::strlen(name))) : std::wstring();
+        std::wstring wide = name ? WideFromInternal(std::string_view(name, std::strlen(name))) : std::wstring();
         if (wide.size() >= LF_FACESIZE) wide.resize(LF_FACESIZE - 1);
         record->look.fontName = wide;
     } catch (...) {

@@ -106,7 +106,7 @@ bool CopyToClipboard(EditorView& view)
     std::wstring wide;
     try {
         internal = SelectedText(view);
-        wide = InternalToWide(internal);
+        wide = WideFromInternal(internal);
     } catch (...) {
         return false;
     }

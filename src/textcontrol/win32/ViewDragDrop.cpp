@@ -345,7 +345,7 @@ bool DragSelection(EditorView& view)
     if (!OleReady() || !view.model.HasSelection() || (view.look.oleMode & kOleRefuseDrag)) return false;
     IDataObject* data = nullptr;
     try {
-        data = new TextDataObject(InternalToWide(SelectedText(view)));
+        data = new TextDataObject(WideFromInternal(SelectedText(view)));
     } catch (...) {
         return false;
     }

@@ -194,7 +194,7 @@ int LinkAtPoint(EditorView& view, POINT point, std::string* url)
 
 bool OpenLink(EditorView& view, int kind, const std::string& url)
 {
-    std::wstring target = InternalToWide(url);
+    std::wstring target = WideFromInternal(url);
     if (kind == kHoverMail) target = L"mailto:" + target;
     return Opener()(view.parent ? view.parent : view.window, target.c_str());
 }

@@ -2,7 +2,8 @@
 // targets) cross between the document's InternalText and UTF-16 through the name
 // conversion of encoding/NameText.h, code for code: half-width katakana stay half-width,
 // every code gives its published character (a surrogate pair or a sequence of two code
-// points included) and comes back as itself. These are its wide-string forms.
+// points included) and comes back as itself. Whole texts go out with WideFromInternal
+// (platform/WideText.h); these are the forms the view needs besides.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +11,7 @@
 #include <string_view>
 
 #include "encoding/NameText.h"
-
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "the view is for Windows builds, where wchar_t is UTF-16");
+#include "platform/WideText.h"  // WideFromInternal for whole texts
 
 namespace kvte::textcontrol {
 
@@ -27,24 +27,14 @@ inline int UnitToUtf16(const char* unit, size_t length, wchar_t out[kMaxUnitUtf1
     return n;
 }
 
-// A whole InternalText to UTF-16; '\n' and "\r\n" stay as they are. Empty when memory runs out.
-inline std::wstring InternalToWide(std::string_view text)
-{
-    std::u16string utf16;
-    NameToUtf16(text, utf16);
-    return std::wstring(utf16.begin(), utf16.end());
-}
-
 // UTF-16 (up to the first 0 unit or `length` units) to InternalText; a character without
 // an internal code becomes '?'. Empty when memory runs out.
 inline std::string WideToInternal(const wchar_t* text, size_t length)
 {
-    std::string internal;
-    if (!text) return internal;
+    if (!text) return std::string();
     size_t n = 0;
     while (n < length && text[n] != 0) ++n;
-    NameFromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), n), internal);
-    return internal;
+    return InternalFromWide(std::wstring_view(text, n));
 }
 
 }  // namespace kvte::textcontrol
