@@ -11,8 +11,7 @@ void ApplyEditorSettings(const DocumentsCallbacks& callbacks, int view)
     if (callbacks.applyEditorSettings) callbacks.applyEditorSettings(callbacks.context, view);
 }
 
-bool LookUpFileType(const DocumentsCallbacks& callbacks, const std::string& extension, std::string& emphasisFile)
+void ApplyFileType(const DocumentsCallbacks& callbacks, int view, const std::string& path)
 {
-    if (!callbacks.lookUpFileType) return false;
-    return callbacks.lookUpFileType(callbacks.context, extension, emphasisFile);
+    if (callbacks.applyFileType) callbacks.applyFileType(callbacks.context, view, path);
 }

@@ -1,11 +1,21 @@
-// The documents subsystem's state: the open documents, one per tab, and the open, save
-// and close pipeline will keep theirs here. Its functions take this record as an
-// argument, so a test builds the subsystem around a fresh one.
+// The documents subsystem's state: the open documents with their tab order, the windows
+// and questions they act through, the layers above they notify, and the settings they
+// read at the moment of use. Its functions take this record, so a test builds the
+// subsystem around a fresh one with fake windows.
 #pragma once
 
+#include "documents/DocumentList.h"
 #include "documents/DocumentsCallbacks.h"
+#include "documents/DocumentsHost.h"
+
+struct ProfileFile;
 
 struct DocumentsState {
+    DocumentList list;
+    DocumentsHost host;
     // What the documents make the layers above them do; set by the application.
     DocumentsCallbacks callbacks;
+    // [main], [tab] and [notice] are read here at every open, save and close; null reads
+    // every setting as 0.
+    ProfileFile* settings = nullptr;
 };

@@ -56,6 +56,11 @@ bool WriteWholeFile(const char* path, const char* data, long long length);
 // (* and ?) in the last component are allowed.
 bool FileExists(const char* path);
 
+// True when the file at path exists and is marked read-only (Windows: the read-only
+// attribute; POSIX: no write permission bit at all). Opening such a file makes its
+// document write-protected.
+bool IsReadOnlyFile(const char* path);
+
 #ifdef _WIN32
 // The same on UTF-16 paths, for callers that hold wide paths already (command-line tools
 // get their arguments so). wchar_t is one UTF-16 unit on Windows.

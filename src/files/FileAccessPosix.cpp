@@ -191,6 +191,13 @@ FileStatus ReplaceWholeFile(const char* path, const void* data, size_t length)
     }
 }
 
+bool IsReadOnlyFile(const char* path)
+{
+    struct stat st;
+    if (path == nullptr || ::stat(path, &st) != 0) return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 bool FileExists(const char* path)
 {
     if (path == nullptr) return false;

@@ -251,6 +251,18 @@ FileStatus ReplaceWholeFile(const char* path, const void* data, size_t length)
     }
 }
 
+bool IsReadOnlyFile(const char* path)
+{
+    try {
+        std::wstring wide;
+        if (!WidePath(path, wide) || wide.empty()) return false;
+        DWORD attributes = GetFileAttributesW(wide.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 bool FileExists(const char* path)
 {
     try {

@@ -1,6 +1,5 @@
-// The documents' calls into the layers above: nothing happens (and no file type is
-// found) until the application sets a callback; once set, each gets the record it was
-// given and its arguments.
+// The documents' calls into the layers above: nothing happens until the application
+// sets a callback; once set, each gets the record it was given and its arguments.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,15 +12,14 @@ namespace {
 struct Above {
     int titles = 0;
     std::vector<int> views;
+    std::vector<std::string> fileTypes;
 };
 
 void CountTitle(void* context) { ++static_cast<Above*>(context)->titles; }
 void RememberView(void* context, int view) { static_cast<Above*>(context)->views.push_back(view); }
-bool TextFiles(void*, const std::string& extension, std::string& emphasisFile)
+void RememberFileType(void* context, int view, const std::string& path)
 {
-    if (extension != "txt") return false;
-    emphasisFile = "text.esf";
-    return true;
+    static_cast<Above*>(context)->fileTypes.push_back(std::to_string(view) + ":" + path);
 }
 
 TEST(DocumentsCallbacks, UnsetCallbacksDoNothing)
@@ -29,9 +27,7 @@ TEST(DocumentsCallbacks, UnsetCallbacksDoNothing)
     DocumentsState documents;
     RefreshTitle(documents.callbacks);
     ApplyEditorSettings(documents.callbacks, 3);
-    std::string file = "unchanged";
-    EXPECT_FALSE(LookUpFileType(documents.callbacks, "txt", file));
-    EXPECT_EQ(file, "unchanged");
+    ApplyFileType(documents.callbacks, 1, "a.txt");
 }
 
 TEST(DocumentsCallbacks, SetCallbacksActOnTheRecordTheyWereGiven)
@@ -40,17 +36,15 @@ TEST(DocumentsCallbacks, SetCallbacksActOnTheRecordTheyWereGiven)
     DocumentsState documents;
     documents.callbacks.refreshTitle = &CountTitle;
     documents.callbacks.applyEditorSettings = &RememberView;
-    documents.callbacks.lookUpFileType = &TextFiles;
+    documents.callbacks.applyFileType = &RememberFileType;
     documents.callbacks.context = &above;
     RefreshTitle(documents.callbacks);
     RefreshTitle(documents.callbacks);
     ApplyEditorSettings(documents.callbacks, 4);
-    std::string file;
-    EXPECT_TRUE(LookUpFileType(documents.callbacks, "txt", file));
-    EXPECT_EQ(file, "text.esf");
-    EXPECT_FALSE(LookUpFileType(documents.callbacks, "c", file));
+    ApplyFileType(documents.callbacks, 2, "C:\\a.c");
     EXPECT_EQ(above.titles, 2);
     EXPECT_EQ(above.views, std::vector<int>{4});
+    EXPECT_EQ(above.fileTypes, std::vector<std::string>{"2:C:\\a.c"});
 }
 
 }  // namespace

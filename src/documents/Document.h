@@ -1,0 +1,38 @@
+// One open text: its file, its flags and its place in the tab order. Every document is
+// shown by one view of the editing control whose id is the document's slot.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "encoding/EncodingTypes.h"
+
+// Paths and names are InternalText of at most this many bytes.
+constexpr std::size_t kMaxPathBytes = 260;
+
+// "無題" in InternalText: the label, tooltip and question text of an untitled document.
+constexpr char kUntitledName[] = "\x96\xb3\x91\xe8";
+
+struct Document {
+    std::string fileName;  // name and extension without folders; empty: untitled
+    std::string filePath;  // full path; empty: untitled
+    bool modified = false;
+    bool writable = true;  // false: write-protected
+    bool wrapped = false;  // lines wrap at the window edge
+    int tabPosition = 0;
+    EncodingCode encoding = EncodingCode::ShiftJis;  // as recognised when the file was read
+    // The view window's own procedure, kept when the program subclassed it; opaque here.
+    std::uintptr_t savedWindowProc = 0;
+    // The loaded text is not the file's content (a zero byte cut it short, or characters
+    // had to be replaced): writing it back to the same file would lose data, so saving
+    // there asks first. A save or a new load clears it.
+    bool loadedLossily = false;
+};
+
+// filePath becomes path, fileName its last component (after the last '\' or '/' that is
+// not the trail byte of a double-byte character), and modified false.
+void SetPath(Document& document, std::string_view path);
+
+// Untitled, unchanged and writable: a file may be opened into it instead of a new tab.
+bool IsReusable(const Document& document);

@@ -1,0 +1,190 @@
+// The slot array and the tab order: adding, removing and switching documents.
+#include "documents/DocumentList.h"
+
+#include <new>
+
+namespace {
+
+template <typename Function, typename... Arguments>
+void Call(Function function, const DocumentsHost& host, Arguments... arguments)
+{
+    if (function) function(host.context, arguments...);
+}
+
+bool CreateView(const DocumentsHost& host, int slot)
+{
+    return host.createView == nullptr || host.createView(host.context, slot);
+}
+
+void TellMainWindow(const DocumentsHost& host)
+{
+    Call(host.layoutMainWindow, host);
+    Call(host.tabChanged, host);
+}
+
+// Shows and focuses the view of slot, then hides (or, after a removal, has destroyed)
+// the old current view, and records the new current document.
+void MakeCurrent(DocumentList& list, const DocumentsHost& host, int slot, int oldSlot)
+{
+    Call(host.showView, host, slot, true);
+    Call(host.focusView, host, slot);
+    if (oldSlot != slot && oldSlot >= 0) Call(host.showView, host, oldSlot, false);
+    list.currentSlot = slot;
+    list.currentTab = list.slots[static_cast<std::size_t>(slot)]->tabPosition;
+}
+
+int LowestEmptySlot(const DocumentList& list)
+{
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        if (!list.slots[static_cast<std::size_t>(slot)]) return slot;
+    }
+    return -1;
+}
+
+}  // namespace
+
+DocumentList::DocumentList() { slots.push_back(std::make_unique<Document>()); }
+
+Document* GetDocument(DocumentList& list, int slot)
+{
+    if (slot < 0 || slot >= list.slotCount) return nullptr;
+    return list.slots[static_cast<std::size_t>(slot)].get();
+}
+
+const Document* GetDocument(const DocumentList& list, int slot)
+{
+    return GetDocument(const_cast<DocumentList&>(list), slot);
+}
+
+Document& CurrentDocument(DocumentList& list) { return *list.slots[static_cast<std::size_t>(list.currentSlot)]; }
+
+int SlotAtTab(const DocumentList& list, int position)
+{
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        const Document* document = GetDocument(list, slot);
+        if (document && document->tabPosition == position) return slot;
+    }
+    return -1;
+}
+
+int FirstReusableSlot(const DocumentList& list)
+{
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        const Document* document = GetDocument(list, slot);
+        if (document && IsReusable(*document)) return slot;
+    }
+    return -1;
+}
+
+void AttachView(DocumentList& list, const DocumentsHost& host, int slot)
+{
+    Document* document = GetDocument(list, slot);
+    if (document == nullptr) return;
+    Call(host.attachView, host, slot, &document->savedWindowProc);
+}
+
+void SelectSlot(DocumentList& list, const DocumentsHost& host, int slot)
+{
+    if (GetDocument(list, slot) == nullptr || slot == list.currentSlot) return;
+    MakeCurrent(list, host, slot, list.currentSlot);
+    TellMainWindow(host);
+}
+
+int AddDocument(DocumentList& list, const DocumentsHost& host)
+{
+    // Everything that can run out of memory comes before the first view operation, so a
+    // failure leaves the list and the views as they were.
+    std::unique_ptr<Document> document(new (std::nothrow) Document());
+    if (!document) return -1;
+    int slot = LowestEmptySlot(list);
+    const bool reused = slot >= 0;
+    if (!reused) {
+        try {
+            list.slots.emplace_back();
+        } catch (const std::bad_alloc&) {
+            return -1;
+        }
+        slot = list.slotCount;
+        Call(host.setViewCount, host, list.slotCount + 1);
+        if (!CreateView(host, slot)) {
+            list.slots.pop_back();
+            Call(host.setViewCount, host, list.slotCount);
+            return -1;
+        }
+        ++list.slotCount;
+        Call(host.showView, host, list.currentSlot, false);
+        Call(host.focusView, host, slot);
+    } else if (!CreateView(host, slot)) {
+        return -1;
+    }
+    document->tabPosition = list.tabCount;
+    list.slots[static_cast<std::size_t>(slot)] = std::move(document);
+    AttachView(list, host, slot);
+    if (reused) {
+        Call(host.showView, host, list.currentSlot, false);
+        Call(host.focusView, host, slot);
+    }
+    list.currentSlot = slot;
+    list.currentTab = list.tabCount;
+    ++list.tabCount;
+    Call(host.repaintBar, host);
+    Call(host.layoutMainWindow, host);
+    return slot;
+}
+
+bool RemoveDocument(DocumentList& list, const DocumentsHost& host, int slot)
+{
+    Document* document = GetDocument(list, slot);
+    if (document == nullptr) return false;
+    const int position = document->tabPosition;
+    int neighbour = SlotAtTab(list, position - 1);
+    if (neighbour < 0) neighbour = SlotAtTab(list, position + 1);
+
+    if (neighbour < 0) {
+        // The only document: the bar never goes empty. A fresh record is made before the
+        // old one goes, so that running out of memory keeps the old document instead.
+        std::unique_ptr<Document> fresh(new (std::nothrow) Document());
+        if (!fresh) return false;
+        Call(host.destroyView, host, slot);
+        list.slots[static_cast<std::size_t>(slot)] = std::move(fresh);
+        CreateView(host, slot);
+        AttachView(list, host, slot);
+        Call(host.layoutMainWindow, host);
+        Call(host.repaintBar, host);
+        return false;
+    }
+
+    for (auto& other : list.slots) {
+        if (other && other->tabPosition > position) --other->tabPosition;
+    }
+    MakeCurrent(list, host, neighbour, -1);
+    Call(host.destroyView, host, slot);
+    list.slots[static_cast<std::size_t>(slot)].reset();
+    --list.tabCount;
+    if (list.currentTab < list.firstVisibleTab) list.firstVisibleTab = list.currentTab;
+    Call(host.rebuildNameTips, host);
+    Call(host.repaintBar, host);
+    TellMainWindow(host);
+    return true;
+}
+
+namespace {
+
+void SelectTabAt(DocumentList& list, const DocumentsHost& host, int position)
+{
+    int slot = SlotAtTab(list, position);
+    if (slot < 0) return;
+    MakeCurrent(list, host, slot, list.currentSlot);
+    TellMainWindow(host);
+    Call(host.rebuildNameTips, host);
+    Call(host.repaintBar, host);
+}
+
+}  // namespace
+
+void SelectNextTab(DocumentList& list, const DocumentsHost& host) { SelectTabAt(list, host, list.currentTab + 1); }
+
+void SelectPreviousTab(DocumentList& list, const DocumentsHost& host)
+{
+    SelectTabAt(list, host, list.currentTab - 1);
+}

@@ -1,0 +1,180 @@
+// Opening a file: the tab policy, reading, detection and conversion, write protection.
+#include "documents/OpenFile.h"
+
+#include <cstring>
+
+#include "config/ProfileFile.h"
+#include "documents/SaveDocuments.h"
+#include "encoding/FileText.h"
+#include "files/FileAccess.h"
+
+namespace {
+
+int ReadSetting(DocumentsState& documents, const char* section, const char* key)
+{
+    if (documents.settings == nullptr || !SetSection(*documents.settings, section)) return 0;
+    return GetInt(*documents.settings, key);
+}
+
+int Report(DocumentsState& documents, bool showErrors, int message, int result)
+{
+    if (showErrors && documents.host.showMessage) {
+        documents.host.showMessage(documents.host.context, message, kStyleError);
+    }
+    return result;
+}
+
+// The policy of mode, or -1 for a mode that opens nothing.
+int PolicyOf(DocumentsState& documents, int mode)
+{
+    switch (mode) {
+    case kOpenModeDrop:
+        return ReadSetting(documents, "tab", "OnDrag");
+    case kOpenModeNormal:
+        return ReadSetting(documents, "tab", "OnOpen");
+    case kOpenModeCloseFirst:
+    case kOpenModeReuseUntitled:
+    case kOpenModeNewTab:
+        return mode - 1;
+    default:
+        return -1;
+    }
+}
+
+// A new tab with the editor settings applied; false when none could be made.
+bool AddTab(DocumentsState& documents)
+{
+    int slot = AddDocument(documents.list, documents.host);
+    if (slot < 0) return false;
+    ApplyEditorSettings(documents.callbacks, slot);
+    return true;
+}
+
+void RefreshList(DocumentsState& documents)
+{
+    const DocumentsHost& host = documents.host;
+    if (host.rebuildNameTips) host.rebuildNameTips(host.context);
+    if (host.repaintBar) host.repaintBar(host.context);
+}
+
+// What a failed read shows and returns: a file that is not there, not a file, locked or
+// refused could not be opened; one too large for memory is refused whole as out of
+// memory; anything else failed while reading.
+int ReadFailure(DocumentsState& documents, bool showErrors, FileErrorKind kind)
+{
+    switch (kind) {
+    case FileErrorKind::NotFound:
+    case FileErrorKind::AccessDenied:
+    case FileErrorKind::SharingViolation:
+    case FileErrorKind::NotAFile:
+        return Report(documents, showErrors, kMsgFileNotFound, kOpenNotOpened);
+    case FileErrorKind::TooLarge:
+    case FileErrorKind::OutOfMemory:
+        return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
+    default:
+        return Report(documents, showErrors, kMsgReadFailed, kOpenReadFailed);
+    }
+}
+
+}  // namespace
+
+int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool showErrors)
+{
+    DocumentList& list = documents.list;
+    const DocumentsHost& host = documents.host;
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        const Document* open = GetDocument(list, slot);
+        if (open && open->filePath == path) {
+            SelectSlot(list, host, slot);
+            RefreshList(documents);
+            return kOpenAlreadyOpen;
+        }
+    }
+
+    const int policy = PolicyOf(documents, mode);
+    if (policy < 0) return kOpenNotOpened;
+    switch (policy) {
+    case kPolicyCloseFirst:
+        if (!ConfirmClose(documents, list.currentSlot)) return kOpenCancelled;
+        break;
+    case kPolicyReuseUntitled: {
+        int reusable = FirstReusableSlot(list);
+        if (reusable >= 0) {
+            SelectSlot(list, host, reusable);
+            break;
+        }
+        if (!AddTab(documents)) return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
+        break;
+    }
+    case kPolicyNewTab:
+        if (!AddTab(documents)) return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
+        break;
+    default:
+        break;
+    }
+    const int slot = list.currentSlot;
+
+    std::string bytes;
+    FileStatus read = ReadWholeFile(path.c_str(), bytes);
+    if (!read) return ReadFailure(documents, showErrors, read.kind);
+
+    ApplyFileType(documents.callbacks, slot, path);
+
+    const bool detect = ReadSetting(documents, "main", "auto_kanji") == 1;
+    DecodedFile decoded;
+    const bool decodedOk = DecodeFileBytes(bytes, detect, decoded);
+    std::string().swap(bytes);  // the file bytes are not needed past this point
+    if (!decodedOk) {
+        return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
+    }
+    // The view keeps text up to its first zero byte; a text that is cut there, or that
+    // lost characters in the conversion, is not the file's content any more.
+    const bool lossy = decoded.replaced > 0 || std::memchr(decoded.text.data(), '\0', decoded.text.size()) != nullptr;
+
+    Document& target = CurrentDocument(list);
+    if (detect) target.encoding = decoded.encoding;
+    SetPath(target, path);
+    if (host.setText && !host.setText(host.context, slot, std::move(decoded.text))) {
+        // The view keeps its old text; the tab must not claim the file.
+        SetPath(target, std::string());
+        return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
+    }
+    target.modified = false;
+    target.loadedLossily = lossy;
+    if (IsReadOnlyFile(path.c_str())) {
+        target.writable = false;
+        if (host.setEditable) host.setEditable(host.context, slot, false);
+    }
+    RefreshTitle(documents.callbacks);
+    RefreshList(documents);
+    if (lossy && showErrors && host.showMessage) host.showMessage(host.context, kMsgLoadedLossily, kStyleWarning);
+    if (ReadSetting(documents, "main", "FileWindowActive") == 1 && host.activateMainWindow) {
+        host.activateMainWindow(host.context);
+    }
+    return kOpenLoaded;
+}
+
+void ShowOpenDialog(DocumentsState& documents)
+{
+    const DocumentsHost& host = documents.host;
+    std::string path;
+    if (host.chooseOpenFile == nullptr || !host.chooseOpenFile(host.context, path)) return;
+    OpenFile(documents, path, kOpenModeNormal, true);
+}
+
+void NewDocument(DocumentsState& documents)
+{
+    DocumentList& list = documents.list;
+    if (ReadSetting(documents, "tab", "OnNew") != 1) {
+        int reusable = FirstReusableSlot(list);
+        if (reusable >= 0) {
+            SelectSlot(list, documents.host, reusable);
+            RefreshList(documents);
+            return;
+        }
+    }
+    if (!AddTab(documents) && documents.host.showMessage) {
+        documents.host.showMessage(documents.host.context, kMsgOutOfMemory, kStyleError);
+    }
+    RefreshTitle(documents.callbacks);
+}

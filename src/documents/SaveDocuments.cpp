@@ -1,0 +1,175 @@
+// Saving, the questions about unsaved changes, and closing tabs.
+#include "documents/SaveDocuments.h"
+
+#include "config/ProfileFile.h"
+#include "encoding/FileText.h"
+#include "files/FileAccess.h"
+
+namespace {
+
+int ReadSetting(DocumentsState& documents, const char* section, const char* key)
+{
+    if (documents.settings == nullptr || !SetSection(*documents.settings, section)) return 0;
+    return GetInt(*documents.settings, key);
+}
+
+int Show(DocumentsState& documents, int message, unsigned style)
+{
+    const DocumentsHost& host = documents.host;
+    return host.showMessage ? host.showMessage(host.context, message, style) : kAnswerCancel;
+}
+
+void RefreshList(DocumentsState& documents)
+{
+    const DocumentsHost& host = documents.host;
+    if (host.rebuildNameTips) host.rebuildNameTips(host.context);
+    if (host.repaintBar) host.repaintBar(host.context);
+}
+
+}  // namespace
+
+bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
+{
+    Document* document = GetDocument(documents.list, slot);
+    if (document == nullptr) return false;
+    const DocumentsHost& host = documents.host;
+
+    if (document->loadedLossily && path == document->filePath &&
+        Show(documents, kMsgConfirmLossySave, kStyleYesNoQuestion) != kAnswerYes) {
+        return false;
+    }
+
+    const int lineEndMode = ReadSetting(documents, "main", "retline");
+    std::string text;
+    if (host.getText && !host.getText(host.context, slot, lineEndMode, text)) {
+        Show(documents, kMsgOutOfMemory, kStyleError);
+        return false;
+    }
+    const int kanji = ReadSetting(documents, "main", "kanji");
+    const bool utf16Bom = ReadSetting(documents, "main", "utf16_bom") == 1;
+    const bool utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
+    const EncodingCode code = ChooseSaveEncoding(kanji, document->encoding, utf16Bom, utf8Bom);
+
+    FileStatus written;
+    if (IsConvertedEncoding(code)) {
+        std::string bytes;
+        // The view already gave the text its line ending.
+        if (!EncodeFileBytes(text, code, LineEndingCode::Automatic, bytes)) {
+            Show(documents, kMsgOutOfMemory, kStyleError);
+            return false;
+        }
+        std::string().swap(text);
+        written = ReplaceWholeFile(path.c_str(), bytes.data(), bytes.size());
+    } else {
+        // InternalText is the file's own form: written as it is, without a second copy.
+        written = ReplaceWholeFile(path.c_str(), text.data(), text.size());
+    }
+    if (!written) {
+        Show(documents, written.kind == FileErrorKind::OutOfMemory ? kMsgOutOfMemory : kMsgWriteFailed, kStyleError);
+        return false;
+    }
+    SetPath(*document, path);
+    document->loadedLossily = false;
+    RefreshTitle(documents.callbacks);
+    if (host.repaintBar) host.repaintBar(host.context);
+    return true;
+}
+
+bool SaveDocumentAs(DocumentsState& documents, int slot)
+{
+    if (GetDocument(documents.list, slot) == nullptr) return false;
+    const DocumentsHost& host = documents.host;
+    std::string path;
+    if (host.chooseSaveFile == nullptr || !host.chooseSaveFile(host.context, path)) return false;
+    bool saved = SaveDocument(documents, slot, path);
+    ApplyFileType(documents.callbacks, slot, path);
+    return saved;
+}
+
+bool SaveCurrent(DocumentsState& documents)
+{
+    DocumentList& list = documents.list;
+    const Document& current = CurrentDocument(list);
+    if (!current.filePath.empty()) return SaveDocument(documents, list.currentSlot, current.filePath);
+    if (!SaveDocumentAs(documents, list.currentSlot)) return false;
+    RefreshTitle(documents.callbacks);
+    if (documents.host.repaintBar) documents.host.repaintBar(documents.host.context);
+    return true;
+}
+
+bool SaveAll(DocumentsState& documents)
+{
+    DocumentList& list = documents.list;
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        const Document* document = GetDocument(list, slot);
+        if (document == nullptr) continue;
+        if (!document->filePath.empty()) {
+            // A copy: the save replaces the document's path with the same text.
+            std::string path = document->filePath;
+            SaveDocument(documents, slot, path);
+        } else {
+            SaveDocumentAs(documents, slot);
+        }
+    }
+    RefreshTitle(documents.callbacks);
+    if (documents.host.repaintBar) documents.host.repaintBar(documents.host.context);
+    return true;
+}
+
+bool ConfirmClose(DocumentsState& documents, int slot)
+{
+    const Document* document = GetDocument(documents.list, slot);
+    if (document == nullptr) return false;
+    if (!document->modified) return true;
+    const DocumentsHost& host = documents.host;
+    const std::string name = document->fileName.empty() ? std::string(kUntitledName) : document->fileName;
+    const int answer = host.askSaveChanges ? host.askSaveChanges(host.context, name) : kAnswerCancel;
+    if (answer == kAnswerNo) return true;
+    if (answer != kAnswerYes) return false;
+    if (document->filePath.empty()) return SaveDocumentAs(documents, slot);
+    std::string path = document->filePath;
+    return SaveDocument(documents, slot, path);
+}
+
+void CloseCurrentTab(DocumentsState& documents)
+{
+    DocumentList& list = documents.list;
+    if (GetDocument(list, list.currentSlot) == nullptr || !ConfirmClose(documents, list.currentSlot)) return;
+    if (!RemoveDocument(list, documents.host, list.currentSlot)) {
+        ApplyEditorSettings(documents.callbacks, list.currentSlot);
+    }
+    RefreshTitle(documents.callbacks);
+}
+
+bool CloseAllTabs(DocumentsState& documents, bool ask)
+{
+    if (ask && ReadSetting(documents, "notice", "OnCloseAll") == 1 &&
+        Show(documents, kMsgConfirmCloseAll, kStyleYesNoQuestion) != kAnswerYes) {
+        return false;
+    }
+    DocumentList& list = documents.list;
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        if (GetDocument(list, slot) != nullptr && !ConfirmClose(documents, slot)) return false;
+    }
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        if (GetDocument(list, slot) != nullptr) RemoveDocument(list, documents.host, slot);
+    }
+    ApplyEditorSettings(documents.callbacks, list.currentSlot);
+    RefreshTitle(documents.callbacks);
+    RefreshList(documents);
+    return true;
+}
+
+bool ConfirmExit(DocumentsState& documents)
+{
+    if (ReadSetting(documents, "notice", "OnEnd") == 1 &&
+        Show(documents, kMsgConfirmExit, kStyleYesNoQuestion) != kAnswerYes) {
+        return false;
+    }
+    const bool wrapped = CurrentDocument(documents.list).wrapped;
+    if (!CloseAllTabs(documents, false)) return false;
+    if (documents.settings && SetSection(*documents.settings, "main")) {
+        WriteInt(*documents.settings, "lapel", wrapped ? 1 : 0);
+    }
+    return true;
+}
