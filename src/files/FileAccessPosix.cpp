@@ -133,7 +133,10 @@ FileStatus Replace(const char* path, const char* data, size_t length)
     struct stat existing;
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return Failure(FileErrorKind::NotAFile, EISDIR);
-    if (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES)
+    // No write bit at all is the read-only mark, even for a user (root) whom the system
+    // would let write anyway.
+    const bool marked = exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if (marked || (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES))
         return Failure(FileErrorKind::ReadOnlyTarget, EACCES);
 
     std::string temp = FolderOf(target) + "/.kvte-XXXXXX";

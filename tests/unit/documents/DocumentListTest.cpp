@@ -1,0 +1,142 @@
+// The slot array and the tab order: slots are kept while positions close up, a closed
+// slot is taken again by the next new document at the end of the tab order, the only
+// tab is never removed, and exactly the current view is shown.
+#include <gtest/gtest.h>
+
+#include "FakeWindows.h"
+#include "documents/DocumentList.h"
+
+namespace {
+
+std::vector<int> Positions(const DocumentList& list)
+{
+    std::vector<int> positions;
+    for (int slot = 0; slot < list.slotCount; ++slot) {
+        const Document* document = GetDocument(list, slot);
+        positions.push_back(document ? document->tabPosition : -1);
+    }
+    return positions;
+}
+
+struct ThreeTabs : testing::Test {
+    DocumentsState documents;
+    FakeWindows windows{documents};
+    DocumentList& list = documents.list;
+    void SetUp() override
+    {
+        ASSERT_EQ(AddDocument(list, documents.host), 1);
+        ASSERT_EQ(AddDocument(list, documents.host), 2);
+    }
+};
+
+TEST(DocumentList, FreshListHoldsOneUntitledTab)
+{
+    DocumentList list;
+    EXPECT_EQ(list.tabCount, 1);
+    EXPECT_EQ(list.slotCount, 1);
+    ASSERT_NE(GetDocument(list, 0), nullptr);
+    EXPECT_TRUE(IsReusable(*GetDocument(list, 0)));
+    EXPECT_EQ(GetDocument(list, 1), nullptr);
+    EXPECT_EQ(GetDocument(list, -1), nullptr);
+}
+
+TEST_F(ThreeTabs, NewDocumentsGrowTheSlotsAndBecomeCurrent)
+{
+    EXPECT_EQ(Positions(list), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(list.currentSlot, 2);
+    EXPECT_EQ(list.currentTab, 2);
+    EXPECT_EQ(windows.viewCount, 3);
+    EXPECT_EQ(windows.ShownView(), 2);
+    EXPECT_TRUE(windows.views[2].attached);
+    EXPECT_EQ(GetDocument(list, 2)->savedWindowProc, 0x1002u);
+}
+
+TEST_F(ThreeTabs, ClosingTheMiddleTabSelectsItsLeftNeighbour)
+{
+    SelectSlot(list, documents.host, 1);
+    EXPECT_TRUE(RemoveDocument(list, documents.host, 1));
+    EXPECT_EQ(Positions(list), (std::vector<int>{0, -1, 1}));
+    EXPECT_EQ(list.currentSlot, 0);
+    EXPECT_EQ(list.currentTab, 0);
+    EXPECT_EQ(list.tabCount, 2);
+    EXPECT_EQ(windows.ShownView(), 0);
+    EXPECT_EQ(windows.views.count(1), 0u);
+
+    // The emptied slot is taken again, at the end of the tab order.
+    EXPECT_EQ(AddDocument(list, documents.host), 1);
+    EXPECT_EQ(Positions(list), (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(list.slotCount, 3);
+    EXPECT_EQ(list.currentTab, 2);
+    EXPECT_EQ(windows.ShownView(), 1);
+}
+
+TEST_F(ThreeTabs, ClosingTheLeftmostTabSelectsTheRightOne)
+{
+    SelectSlot(list, documents.host, 0);
+    EXPECT_TRUE(RemoveDocument(list, documents.host, 0));
+    EXPECT_EQ(Positions(list), (std::vector<int>{-1, 0, 1}));
+    EXPECT_EQ(list.currentSlot, 1);
+    EXPECT_EQ(list.currentTab, 0);
+}
+
+TEST_F(ThreeTabs, ClosingATabLeftOfTheScrolledBarScrollsBackToTheCurrentTab)
+{
+    list.firstVisibleTab = 2;
+    EXPECT_TRUE(RemoveDocument(list, documents.host, 2));
+    EXPECT_EQ(list.currentTab, 1);
+    EXPECT_EQ(list.firstVisibleTab, 1);
+}
+
+TEST(DocumentList, ClosingTheOnlyTabResetsItInTheSameSlot)
+{
+    DocumentsState documents;
+    FakeWindows windows(documents);
+    DocumentList& list = documents.list;
+    GetDocument(list, 0)->fileName = "a.txt";
+    GetDocument(list, 0)->modified = true;
+    EXPECT_FALSE(RemoveDocument(list, documents.host, 0));
+    EXPECT_EQ(list.tabCount, 1);
+    EXPECT_EQ(list.currentSlot, 0);
+    ASSERT_NE(GetDocument(list, 0), nullptr);
+    EXPECT_TRUE(IsReusable(*GetDocument(list, 0)));
+    EXPECT_EQ(windows.log, (std::vector<std::string>{"destroy 0", "create 0"}));
+    EXPECT_TRUE(windows.views[0].attached);
+    EXPECT_FALSE(RemoveDocument(list, documents.host, 5));
+}
+
+TEST_F(ThreeTabs, NextAndPreviousStopAtTheEnds)
+{
+    SelectNextTab(list, documents.host);
+    EXPECT_EQ(list.currentSlot, 2);
+    SelectPreviousTab(list, documents.host);
+    SelectPreviousTab(list, documents.host);
+    EXPECT_EQ(list.currentSlot, 0);
+    EXPECT_EQ(windows.ShownView(), 0);
+    const int changes = windows.tabChanges;
+    SelectPreviousTab(list, documents.host);
+    EXPECT_EQ(list.currentSlot, 0);
+    EXPECT_EQ(windows.tabChanges, changes);
+}
+
+TEST_F(ThreeTabs, SelectingTheCurrentOrAnEmptySlotDoesNothing)
+{
+    const int changes = windows.tabChanges;
+    SelectSlot(list, documents.host, 2);
+    SelectSlot(list, documents.host, 7);
+    EXPECT_EQ(windows.tabChanges, changes);
+    SelectSlot(list, documents.host, 0);
+    EXPECT_EQ(list.currentTab, 0);
+    EXPECT_EQ(windows.tabChanges, changes + 1);
+}
+
+TEST_F(ThreeTabs, AViewThatCannotBeMadeLeavesTheListAsItWas)
+{
+    windows.refuseViews = true;
+    EXPECT_EQ(AddDocument(list, documents.host), -1);
+    EXPECT_EQ(list.slotCount, 3);
+    EXPECT_EQ(list.tabCount, 3);
+    EXPECT_EQ(list.currentSlot, 2);
+    EXPECT_EQ(windows.viewCount, 3);
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+// Fake windows for the documents' tests: views that keep their text in memory, a bar and
+// a main window that count what they were told, and questions answered from a script.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "documents/DocumentsState.h"
+#include "encoding/FileText.h"
+
+struct FakeView {
+    std::string text;
+    bool shown = true;
+    bool editable = true;
+    bool attached = false;
+};
+
+struct FakeWindows {
+    std::map<int, FakeView> views;
+    int viewCount = 1;
+    bool refuseViews = false;
+    int layouts = 0, tabChanges = 0, repaints = 0, tipRebuilds = 0, activations = 0;
+    std::vector<std::string> log;  // view operations in order, e.g. "create 1", "destroy 0"
+    std::vector<int> messages;     // string-table numbers shown
+    std::vector<std::string> asked;  // names in the question about unsaved changes
+    std::deque<int> answers;         // answers to questions, in order; Cancel when empty
+    std::deque<std::string> savePaths, openPaths;  // file dialog answers; empty: cancelled
+    int saveDialogs = 0;
+
+    explicit FakeWindows(DocumentsState& documents)
+    {
+        views[0] = FakeView{};
+        views[0].attached = true;
+        DocumentsHost& host = documents.host;
+        host.context = this;
+        host.createView = [](void* c, int slot) {
+            auto& w = Self(c);
+            w.log.push_back("create " + std::to_string(slot));
+            if (w.refuseViews || slot >= w.viewCount || w.views.count(slot)) return false;
+            w.views[slot] = FakeView{};
+            return true;
+        };
+        host.attachView = [](void* c, int slot, std::uintptr_t* saved) {
+            Self(c).views[slot].attached = true;
+            *saved = 0x1000u + static_cast<unsigned>(slot);
+        };
+        host.destroyView = [](void* c, int slot) {
+            Self(c).log.push_back("destroy " + std::to_string(slot));
+            Self(c).views.erase(slot);
+        };
+        host.setViewCount = [](void* c, int count) { Self(c).viewCount = count; };
+        host.showView = [](void* c, int slot, bool shown) { Self(c).views[slot].shown = shown; };
+        host.focusView = [](void* c, int slot) { Self(c).log.push_back("focus " + std::to_string(slot)); };
+        host.setText = [](void* c, int slot, std::string&& text) {
+            Self(c).views[slot].text = std::move(text);
+            return true;
+        };
+        host.getText = [](void* c, int slot, int mode, std::string& text) {
+            const std::string& own = Self(c).views[slot].text;
+            text = mode >= 1 && mode <= 3 ? ConvertLineEndings(own, static_cast<LineEndingCode>(mode)) : own;
+            return true;
+        };
+        host.setEditable = [](void* c, int slot, bool editable) { Self(c).views[slot].editable = editable; };
+        host.layoutMainWindow = [](void* c) { ++Self(c).layouts; };
+        host.tabChanged = [](void* c) { ++Self(c).tabChanges; };
+        host.activateMainWindow = [](void* c) { ++Self(c).activations; };
+        host.repaintBar = [](void* c) { ++Self(c).repaints; };
+        host.rebuildNameTips = [](void* c) { ++Self(c).tipRebuilds; };
+        host.showMessage = [](void* c, int number, unsigned) {
+            Self(c).messages.push_back(number);
+            return Self(c).NextAnswer();
+        };
+        host.askSaveChanges = [](void* c, const std::string& name) {
+            Self(c).asked.push_back(name);
+            return Self(c).NextAnswer();
+        };
+        host.chooseSaveFile = [](void* c, std::string& path) {
+            ++Self(c).saveDialogs;
+            return Self(c).Take(Self(c).savePaths, path);
+        };
+        host.chooseOpenFile = [](void* c, std::string& path) { return Self(c).Take(Self(c).openPaths, path); };
+    }
+
+    // Which view is shown: the one current view, or -1 when none or several are.
+    int ShownView() const
+    {
+        int shown = -1;
+        for (const auto& [slot, view] : views) {
+            if (!view.shown) continue;
+            if (shown >= 0) return -1;
+            shown = slot;
+        }
+        return shown;
+    }
+
+private:
+    static FakeWindows& Self(void* context) { return *static_cast<FakeWindows*>(context); }
+    int NextAnswer()
+    {
+        if (answers.empty()) return kAnswerCancel;
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    bool Take(std::deque<std::string>& queue, std::string& path)
+    {
+        if (queue.empty() || queue.front().empty()) {
+            if (!queue.empty()) queue.pop_front();
+            return false;
+        }
+        path = queue.front();
+        queue.pop_front();
+        return true;
+    }
+};

@@ -1,0 +1,202 @@
+// Opening files: which tab a file goes into under each policy and mode, what a failed
+// open leaves behind, detection and write protection, and the warning about a text that
+// could not be loaded whole.
+#include "OpenSaveFixture.h"
+
+#include <filesystem>
+
+#include "documents/OpenFile.h"
+
+namespace {
+
+using OpenFileTest = OpenSaveFixture;
+
+TEST_F(OpenFileTest, FirstFileTakesTheUntitledTabAndASecondGetsANewOne)
+{
+    std::string a = MakeFile("a.txt", "alpha\r\n"), b = MakeFile("b.txt", "beta");
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(list.tabCount, 1);
+    EXPECT_EQ(GetDocument(list, 0)->filePath, a);
+    EXPECT_EQ(GetDocument(list, 0)->fileName, "a.txt");
+    EXPECT_EQ(ViewText(0), "alpha\r\n");
+    EXPECT_EQ(OpenFile(documents, b, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(list.tabCount, 2);
+    EXPECT_EQ(list.currentSlot, 1);
+    EXPECT_EQ(ViewText(1), "beta");
+    EXPECT_EQ(windows.activations, 2);
+    EXPECT_TRUE(windows.messages.empty());
+}
+
+TEST_F(OpenFileTest, AnOpenPathOnlySwitchesToItsTabEvenWithChanges)
+{
+    std::string a = MakeFile("a.txt", "alpha"), b = MakeFile("b.txt", "beta");
+    OpenFile(documents, a, kOpenModeNormal, true);
+    OpenFile(documents, b, kOpenModeNormal, true);
+    GetDocument(list, 0)->modified = true;
+    windows.views[0].text = "edited";
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeNewTab, true), kOpenAlreadyOpen);
+    EXPECT_EQ(list.currentSlot, 0);
+    EXPECT_EQ(ViewText(0), "edited");
+    EXPECT_EQ(list.tabCount, 2);
+    // Any mode, even one that opens nothing, finds the open tab first.
+    EXPECT_EQ(OpenFile(documents, b, 7, true), kOpenAlreadyOpen);
+    EXPECT_EQ(list.currentSlot, 1);
+}
+
+TEST_F(OpenFileTest, PathsAreComparedByteForByte)
+{
+    std::string lower = MakeFile("a.txt", "x");
+    std::string upper = folder.File("A.txt");
+    if (!std::filesystem::exists(upper)) TempFolder::Write(upper, "x");
+    OpenFile(documents, lower, kOpenModeNormal, true);
+    EXPECT_EQ(OpenFile(documents, upper, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(list.tabCount, 2);
+}
+
+TEST_F(OpenFileTest, AnUntitledTabWithChangesOrWriteProtectionIsNotReused)
+{
+    std::string a = MakeFile("a.txt", "alpha");
+    GetDocument(list, 0)->modified = true;
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeReuseUntitled, true), kOpenLoaded);
+    EXPECT_EQ(list.currentSlot, 1);
+    std::string b = MakeFile("b.txt", "beta");
+    GetDocument(list, 0)->modified = false;
+    GetDocument(list, 0)->writable = false;
+    EXPECT_EQ(OpenFile(documents, b, kOpenModeReuseUntitled, true), kOpenLoaded);
+    EXPECT_EQ(list.currentSlot, 2);
+    // A reusable tab in a lower slot is taken even when another tab is current.
+    GetDocument(list, 0)->writable = true;
+    EXPECT_EQ(OpenFile(documents, MakeFile("c.txt", "c"), kOpenModeReuseUntitled, true), kOpenLoaded);
+    EXPECT_EQ(list.currentSlot, 0);
+}
+
+TEST_F(OpenFileTest, CloseFirstAsksAboutChangesAndCancelLeavesEverything)
+{
+    std::string a = MakeFile("a.txt", "alpha");
+    GetDocument(list, 0)->modified = true;
+    windows.views[0].text = "draft";
+    windows.answers = {kAnswerCancel};
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeCloseFirst, true), kOpenCancelled);
+    EXPECT_EQ(ViewText(0), "draft");
+    EXPECT_TRUE(GetDocument(list, 0)->modified);
+    EXPECT_EQ(windows.asked, std::vector<std::string>{kUntitledName});
+
+    windows.answers = {kAnswerNo};
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeCloseFirst, true), kOpenLoaded);
+    EXPECT_EQ(list.tabCount, 1);
+    EXPECT_EQ(ViewText(0), "alpha");
+    EXPECT_FALSE(GetDocument(list, 0)->modified);
+}
+
+TEST_F(OpenFileTest, AMissingFileUnderNewTabLeavesAnEmptyUntitledTab)
+{
+    EXPECT_EQ(OpenFile(documents, folder.File("missing.txt"), kOpenModeNewTab, true), kOpenNotOpened);
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgFileNotFound});
+    EXPECT_EQ(list.tabCount, 2);
+    EXPECT_TRUE(IsReusable(CurrentDocument(list)));
+    EXPECT_EQ(windows.activations, 0);
+    // Without showErrors nothing is shown.
+    EXPECT_EQ(OpenFile(documents, folder.File("missing.txt"), kOpenModeNormal, false), kOpenNotOpened);
+    EXPECT_EQ(windows.messages.size(), 1u);
+}
+
+TEST_F(OpenFileTest, UnknownModesOpenNothing)
+{
+    std::string a = MakeFile("a.txt", "alpha");
+    EXPECT_EQ(OpenFile(documents, a, 7, true), kOpenNotOpened);
+    EXPECT_EQ(OpenFile(documents, a, -2, true), kOpenNotOpened);
+    EXPECT_TRUE(windows.messages.empty());
+    EXPECT_TRUE(IsReusable(CurrentDocument(list)));
+}
+
+TEST_F(OpenFileTest, DroppedFilesFollowTheDropPolicy)
+{
+    Set("tab", "OnDrag", 2);
+    EXPECT_EQ(OpenFile(documents, MakeFile("a.txt", "a"), kOpenModeDrop, true), kOpenLoaded);
+    EXPECT_EQ(list.tabCount, 2);
+    // Another value loads into the current tab without asking.
+    Set("tab", "OnDrag", 9);
+    CurrentDocument(list).modified = true;
+    EXPECT_EQ(OpenFile(documents, MakeFile("b.txt", "b"), kOpenModeDrop, true), kOpenLoaded);
+    EXPECT_EQ(list.tabCount, 2);
+    EXPECT_TRUE(windows.asked.empty());
+    EXPECT_EQ(CurrentDocument(list).fileName, "b.txt");
+}
+
+TEST_F(OpenFileTest, DetectionConvertsAndRecordsTheEncoding)
+{
+    // "日本" in UTF-8 and an empty file.
+    EXPECT_EQ(OpenFile(documents, MakeFile("u.txt", "\xe6\x97\xa5\xe6\x9c\xac\n"), kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(ViewText(0), "\x93\xfa\x96\x7b\n");
+    EXPECT_EQ(CurrentDocument(list).encoding, EncodingCode::Utf8);
+    EXPECT_EQ(OpenFile(documents, MakeFile("e.txt", ""), kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(ViewText(1), "");
+    EXPECT_EQ(CurrentDocument(list).encoding, EncodingCode::Undetermined);
+
+    // Without detection the bytes load as they are and a reused tab keeps its code.
+    Set("main", "auto_kanji", 0);
+    GetDocument(list, 0)->encoding = EncodingCode::EucJp;
+    windows.answers = {kAnswerNo};
+    SelectSlot(list, documents.host, 0);
+    EXPECT_EQ(OpenFile(documents, MakeFile("raw.txt", "\xe6\x97\xa5"), kOpenModeCloseFirst, true), kOpenLoaded);
+    EXPECT_EQ(ViewText(0), "\xe6\x97\xa5");
+    EXPECT_EQ(GetDocument(list, 0)->encoding, EncodingCode::EucJp);
+}
+
+TEST_F(OpenFileTest, AReadOnlyFileOpensWriteProtected)
+{
+    std::string path = MakeFile("ro.txt", "locked");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                           std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_EQ(OpenFile(documents, path, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_FALSE(CurrentDocument(list).writable);
+    EXPECT_FALSE(windows.views[0].editable);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
+
+TEST_F(OpenFileTest, FileWindowActiveZeroLeavesTheWindowAlone)
+{
+    Set("main", "FileWindowActive", 0);
+    EXPECT_EQ(OpenFile(documents, MakeFile("a.txt", "a"), kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(windows.activations, 0);
+}
+
+TEST_F(OpenFileTest, ATextThatCannotBeKeptWholeWarnsOnceAndAsksBeforeItIsSavedOver)
+{
+    // An emoji has no Shift_JIS-2004 code; a zero byte would end the text in the view.
+    const std::string emoji = "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e \xf0\x9f\x98\x80\r\n";
+    std::string path = MakeFile("emoji.txt", emoji);
+    EXPECT_EQ(OpenFile(documents, path, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgLoadedLossily});
+    EXPECT_TRUE(CurrentDocument(list).loadedLossily);
+    std::string nul = MakeFile("nul.txt", std::string("a\0b", 3));
+    EXPECT_EQ(OpenFile(documents, nul, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_TRUE(CurrentDocument(list).loadedLossily);
+    EXPECT_FALSE(GetDocument(list, 0)->filePath.empty());
+}
+
+TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOne)
+{
+    NewDocument(documents);
+    EXPECT_EQ(list.tabCount, 1);
+    GetDocument(list, 0)->modified = true;
+    NewDocument(documents);
+    EXPECT_EQ(list.tabCount, 2);
+    NewDocument(documents);  // the new tab is reusable and current already
+    EXPECT_EQ(list.tabCount, 2);
+    Set("tab", "OnNew", 1);
+    NewDocument(documents);
+    EXPECT_EQ(list.tabCount, 3);
+}
+
+TEST_F(OpenFileTest, TheOpenDialogOpensTheChosenFile)
+{
+    windows.openPaths = {"", MakeFile("a.txt", "a")};
+    ShowOpenDialog(documents);  // cancelled
+    EXPECT_TRUE(CurrentDocument(list).filePath.empty());
+    ShowOpenDialog(documents);
+    EXPECT_EQ(CurrentDocument(list).fileName, "a.txt");
+}
+
+}  // namespace
