@@ -1,14 +1,12 @@
 // The application's own command rows.
 #include "app/AppCommands.h"
 
+#include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
-
-// Until there is a document list, view 0 is the current view.
-constexpr int kCurrentView = 0;
 
 // A row that runs one editing operation on the current view. The accelerators turn
 // Ctrl+C, Ctrl+Z and the like into these commands, so each must have a row or the key
@@ -16,7 +14,7 @@ constexpr int kCurrentView = 0;
 template <void (*Operation)(int view)>
 int OnCurrentView(void*, int)
 {
-    Operation(kCurrentView);
+    Operation(CurrentView());
     return 0;
 }
 

@@ -4,15 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/DocumentCommands.h"
 #include "app/OpenFileRequest.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
-
-// Until there is a document list, view 0 is the current view.
-constexpr int kCurrentView = 0;
 
 std::wstring WideFromAnsi(std::string_view ansi)
 {
@@ -49,10 +47,11 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
         if (!ReadCopyDataText(data->lpData, data->cbData, ansi)) return 0;
         std::string text = InternalFromAnsi(ansi);
         if (data->dwData == COPYDATA_INSERT_TEXT) {
-            InsertText(kCurrentView, text.c_str());
+            InsertText(CurrentView(), text.c_str());
+            MarkCurrentModified();
             return 0;
         }
-        return SetText(kCurrentView, text.c_str());
+        return SetText(CurrentView(), text.c_str());
     }
     default:
         return 0;

@@ -13,6 +13,7 @@
 #include "app/frame/FrameState.h"
 #include "config/ProfileFile.h"
 #include "documents/DocumentsState.h"
+#include "documents/win32/DocumentWindows.h"
 #include "emphasis/EmphasisState.h"
 #include "emphasis/win32/MarkDrawing.h"
 #include "options/OptionsState.h"
@@ -34,6 +35,7 @@ struct KelvaraApp {
     CommandTable commands;  // every subsystem adds its rows at start-up
     FrameState frame;
     DocumentsState documents;
+    DocumentWindows documentWindows;  // the documents' views, questions and dialogs
     SearchState search;
     EmphasisState emphasis;
     MarkDrawing markDrawing;

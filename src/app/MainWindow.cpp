@@ -11,8 +11,10 @@
 
 #include "app/CommandLine.h"
 #include "app/AppCommands.h"
+#include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
+#include "documents/OpenFile.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
@@ -78,9 +80,6 @@ bool RegisterMainWindowClass(HINSTANCE instance)
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-// Title of an untitled, unmodified document, until the documents keep their own names.
-constexpr wchar_t kUntitledTitle[] = L"無題  - KelvaraTextEditorVer3.36";
-
 }  // namespace
 
 StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int show)
@@ -90,7 +89,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     if (HandOverToRunningInstance(path)) return StartResult::HandedOver;
 
     theApp.commands = CommandTable();
-    if (!RegisterAppCommands(theApp)) return StartResult::Failed;
+    if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp)) return StartResult::Failed;
 
     theApp.frame.checkMarkBitmap = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_CHECKMARK), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -112,19 +111,17 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    SetViewCount(1);
-    if (CreateView(0, theApp.mainWindow, 0, 0, 400, 400) == 0) return StartResult::Failed;
-    SetOption(0, 17, 1, 1);
-    SetSection(settings, "main");
-    if (GetInt(settings, "lapel") == 1) SetWrap(0, 1, 0, 1);
+    if (!CreateDocumentWindows(theApp)) return StartResult::Failed;
 
     SetSection(settings, "editor1");
     theApp.autoIndent = GetInt(settings, "indent") == 1;
     theApp.vsHome = GetInt(settings, "endhome") == 1;
 
-    SetWindowTextW(theApp.mainWindow, kUntitledTitle);
+    UpdateTitle();
     LayoutMainWindow(theApp.mainWindow);
     ShowWindow(theApp.mainWindow, show);
     UpdateWindow(theApp.mainWindow);
+    // The window exists whatever becomes of the file: a failure is reported by the open.
+    if (!path.empty()) OpenFile(theApp.documents, path, kOpenModeNormal, true);
     return StartResult::Created;
 }

@@ -3,16 +3,23 @@
 #include <windows.h>
 
 #include "app/CopyDataMessages.h"
+#include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "documents/OpenFile.h"
+#include "documents/SaveDocuments.h"
+#include "documents/TabBarLayout.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
 
-// Until documents can be opened, a request is answered "could not be opened".
-int RefuseOpenRequest(const char*, int, bool) { return 3; }
+// A request from another instance opens its file like any other open.
+int OpenRequestedFile(const char* path, int mode, bool showErrors)
+{
+    return OpenFile(theApp.documents, path, mode, showErrors);
+}
 
-OpenRequestHandler openRequestHandler = &RefuseOpenRequest;
+OpenRequestHandler openRequestHandler = &OpenRequestedFile;
 
 LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -24,10 +31,20 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         LayoutMainWindow(window);
         return 0;
     case WM_SETFOCUS:
-        FocusView(0);
+        FocusView(CurrentView());
         return 0;
     case WM_CLOSE:
-        DestroyWindow(window);
+        // Every document is closed with its questions first; a cancel keeps the program.
+        if (ConfirmExit(theApp.documents)) DestroyWindow(window);
+        return 0;
+    case WM_DROPFILES:
+        OpenDroppedFiles(theApp.documentWindows, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_VIEW_MODIFIED:
+        MarkCurrentModified();
+        return 0;
+    case WM_TAB_CHANGED:
+        UpdateTitle();
         return 0;
     case WM_COMMAND:
         // An id without a row does nothing.
@@ -45,7 +62,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler)
 {
     OpenRequestHandler previous = openRequestHandler;
-    openRequestHandler = handler ? handler : &RefuseOpenRequest;
+    openRequestHandler = handler ? handler : &OpenRequestedFile;
     return previous;
 }
 
@@ -53,7 +70,9 @@ void LayoutMainWindow(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    MoveView(0, 0, 0, client.right - client.left, client.bottom - client.top);
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    // The tab bar's 16 pixels at the top, the current view below it.
+    MoveView(CurrentView(), 0, kBarHeight, width, height > kBarHeight ? height - kBarHeight : 0);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,8 @@
 // Default handlers of the modal-UI seam: the platform's own boxes.
 #include "platform/ModalUi.h"
 
+#include <commdlg.h>
+
 namespace {
 
 int PlatformMessageBox(HWND owner, int, const wchar_t* text, const wchar_t* title, unsigned style)
@@ -8,17 +10,48 @@ int PlatformMessageBox(HWND owner, int, const wchar_t* text, const wchar_t* titl
     return MessageBoxW(owner, text, title, style);
 }
 
+bool PlatformFileDialog(const FileDialogRequest& request, std::wstring& path)
+{
+    // The dialogs take up to MAX_PATH units; longer names are chosen in the dialog itself.
+    wchar_t buffer[MAX_PATH + 1] = {};
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = request.owner;
+    dialog.lpstrFilter = request.filter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = request.title;
+    BOOL chosen;
+    if (request.save) {
+        dialog.lpstrDefExt = L"txt";
+        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        chosen = GetSaveFileNameW(&dialog);
+    } else {
+        dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+        chosen = GetOpenFileNameW(&dialog);
+    }
+    if (!chosen) return false;
+    path = buffer;
+    return true;
+}
+
 ModalUiHandlers current = PlatformModalUiHandlers();
 
 }  // namespace
 
-ModalUiHandlers PlatformModalUiHandlers() { return ModalUiHandlers{&PlatformMessageBox}; }
+ModalUiHandlers PlatformModalUiHandlers() { return ModalUiHandlers{&PlatformMessageBox, &PlatformFileDialog}; }
 
 ModalUiHandlers SetModalUiHandlers(const ModalUiHandlers& handlers)
 {
     ModalUiHandlers previous = current;
     current = handlers;
     return previous;
+}
+
+bool ShowFileDialog(const FileDialogRequest& request, std::wstring& path)
+{
+    return current.fileDialog != nullptr && current.fileDialog(request, path);
 }
 
 int ShowMessageBox(HWND owner, int number, const wchar_t* text, const wchar_t* title, unsigned style)

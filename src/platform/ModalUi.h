@@ -6,13 +6,31 @@
 
 #include <windows.h>
 
+#include <string>
+
+// What a file dialog is asked: its owner, the filter list (label, pattern pairs, each
+// zero-terminated, the list ending in an empty label), the title, and whether it names a
+// file to save (otherwise one to open, which must exist).
+struct FileDialogRequest {
+    HWND owner;
+    const wchar_t* filter;
+    const wchar_t* title;
+    bool save;
+};
+
 struct ModalUiHandlers {
     // number: the string-table number of the message (0 for a text of its own).
     int (*messageBox)(HWND owner, int number, const wchar_t* text, const wchar_t* title, unsigned style);
+    // True with path set when the user chose a file; false when cancelled.
+    bool (*fileDialog)(const FileDialogRequest& request, std::wstring& path);
 };
 
 // Shows a message box through the current handlers; returns the button pressed.
 int ShowMessageBox(HWND owner, int number, const wchar_t* text, const wchar_t* title, unsigned style);
+// Runs the open or save dialog through the current handlers. The save dialog adds the
+// extension "txt" to a bare name and asks before replacing a file; neither offers the
+// read-only box.
+bool ShowFileDialog(const FileDialogRequest& request, std::wstring& path);
 
 // Replaces the handlers and returns the previous ones; the platform's own boxes are the
 // default.

@@ -93,9 +93,11 @@
 #define IDS_MSG_FOLDER_NOT_HELD 27  // settings cannot be kept in the program folder
 #define IDS_MSG_OPEN_PATH_NOT_HELD 28
 #define IDS_MSG_SAVE_PATH_NOT_HELD 29
+#define IDS_MSG_LOADED_LOSSILY 30       // the file's text could not be loaded whole
+#define IDS_MSG_CONFIRM_LOSSY_SAVE 31   // saving it over its own file would lose data
 
 #define IDS_FIRST_MESSAGE 1
-#define IDS_LAST_MESSAGE 29
+#define IDS_LAST_MESSAGE 31
 
 // ---- Status-bar help of the commands (100-140) -----------------------------------------
 #define IDS_HELP_FILE_NEW 100

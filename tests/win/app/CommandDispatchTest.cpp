@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
 #include "textcontrol/win32/EditControl.h"
@@ -35,7 +36,7 @@ struct CommandDispatchTest : testing::Test {
     {
         if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
         theApp.mainWindow = nullptr;
-        DestroyView(0);
+        ReleaseDocumentWindows(theApp);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message != WM_QUIT) DispatchMessageW(&message);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
 #include "app/OpenFileRequest.h"
@@ -64,7 +65,7 @@ struct StartupTest : testing::Test {
     {
         if (theApp.mainWindow) DestroyWindow(theApp.mainWindow);
         theApp.mainWindow = nullptr;
-        DestroyView(0);
+        ReleaseDocumentWindows(theApp);
         DrainQuit();
         SetOpenRequestHandler(previousHandler);
     }

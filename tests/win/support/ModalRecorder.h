@@ -16,7 +16,7 @@ struct ShownMessage {
 
 class ModalRecorder {
 public:
-    ModalRecorder() : previous_(SetModalUiHandlers(ModalUiHandlers{&Record})) { Current() = this; }
+    ModalRecorder() : previous_(SetModalUiHandlers(ModalUiHandlers{&Record, &ChooseFile})) { Current() = this; }
     ~ModalRecorder()
     {
         SetModalUiHandlers(previous_);
@@ -27,6 +27,11 @@ public:
 
     std::vector<ShownMessage> shown;
     int answer = IDOK;
+    // Answers to the message boxes in order, before `answer` is used.
+    std::vector<int> answers;
+    // Paths the file dialogs choose, in order; an empty one (or none left) cancels.
+    std::vector<std::wstring> chosenFiles;
+    std::vector<FileDialogRequest> fileDialogs;
 
 private:
     static ModalRecorder*& Current()
@@ -38,7 +43,21 @@ private:
     {
         ModalRecorder* self = Current();
         self->shown.push_back({number, text ? text : L"", style, owner});
+        if (!self->answers.empty()) {
+            int next = self->answers.front();
+            self->answers.erase(self->answers.begin());
+            return next;
+        }
         return self->answer;
+    }
+    static bool ChooseFile(const FileDialogRequest& request, std::wstring& path)
+    {
+        ModalRecorder* self = Current();
+        self->fileDialogs.push_back(request);
+        if (self->chosenFiles.empty()) return false;
+        path = self->chosenFiles.front();
+        self->chosenFiles.erase(self->chosenFiles.begin());
+        return !path.empty();
     }
     ModalUiHandlers previous_;
 };

@@ -1,0 +1,30 @@
+// The document commands of the main window (new, open, save, close, switch tabs), the
+// documents' messages to it (a view changed its text, the tab changed, files dropped,
+// a close request) and the current view that other commands act on.
+#pragma once
+
+#include <windows.h>
+
+struct KelvaraApp;
+
+// Adds the rows of the document commands; false when one could not be added.
+bool RegisterDocumentCommands(KelvaraApp& app);
+
+// The view id of the current document.
+int CurrentView();
+
+// A view reported an edit: the current document becomes modified (once), and the title
+// and the tab show it.
+void MarkCurrentModified();
+
+// Shows the current document's name and flags in the main window's title.
+void UpdateTitle();
+
+// Start-up steps of the documents once the main window exists: the tab bar, view 0 with
+// its subclass, the editor settings and the wrap of the last session. False when the bar
+// or view 0 cannot be made.
+bool CreateDocumentWindows(KelvaraApp& app);
+
+// Destroys every document's view and the tab bar and leaves one fresh untitled document
+// without windows, as before start-up (tests start the main window many times).
+void ReleaseDocumentWindows(KelvaraApp& app);
