@@ -9,6 +9,7 @@
 #include <string>
 
 #include "documents/TabBarLayout.h"
+#include "documents/win32/DocumentWindows.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
 
@@ -186,6 +187,14 @@ bool CreateTabFont(TabBar& bar)
     return bar.tabFont != nullptr;
 }
 
+// The bar of the main window of the documents' windows behind a host's context.
+TabBar* BarOfHost(void* context)
+{
+    const auto* windows = static_cast<const DocumentWindows*>(context);
+    if (windows == nullptr || windows->mainWindow == nullptr) return nullptr;
+    return BarOfWindow(FindWindowExW(windows->mainWindow, nullptr, kBarClass, nullptr));
+}
+
 }  // namespace
 
 TabBar* BarOfWindow(HWND window) { return static_cast<TabBar*>(GetPropW(window, kBarProperty)); }
@@ -254,4 +263,16 @@ void DestroyBar(TabBar& bar)
     }
     if (bar.tabFont) DeleteObject(bar.tabFont);
     bar.tabFont = nullptr;
+}
+
+void ConnectTabBar(DocumentWindows& windows)
+{
+    if (windows.documents == nullptr) return;
+    DocumentsHost& host = windows.documents->host;
+    host.repaintBar = [](void* context) {
+        if (TabBar* bar = BarOfHost(context)) RepaintBar(*bar);
+    };
+    host.rebuildNameTips = [](void* context) {
+        if (TabBar* bar = BarOfHost(context)) RebuildNameTips(*bar);
+    };
 }

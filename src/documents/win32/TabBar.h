@@ -8,6 +8,8 @@
 
 #include "documents/DocumentsState.h"
 
+struct DocumentWindows;
+
 struct TabBar {
     HWND barWindow = nullptr;      // class and title "TabEx"; its property "TabClass" points here
     HWND ownerWindow = nullptr;    // the main window: parent of the bar, owner of the tooltip
@@ -44,3 +46,8 @@ void DestroyBar(TabBar& bar);
 
 // The bar of a window of class "TabEx", or null.
 TabBar* BarOfWindow(HWND window);
+
+// Makes the documents' host (connected to windows) repaint the bar and rebuild its name
+// tooltips. The bar is looked up as the main window's "TabEx" child at each call, so the
+// host stays safe before CreateBar and after DestroyBar.
+void ConnectTabBar(DocumentWindows& windows);
