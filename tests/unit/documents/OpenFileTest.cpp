@@ -170,8 +170,8 @@ TEST_F(OpenFileTest, ATextThatCannotBeKeptWholeWarnsOnceAndAsksBeforeItIsSavedOv
     EXPECT_EQ(OpenFile(documents, path, kOpenModeNormal, true), kOpenLoaded);
     EXPECT_EQ(windows.messages, std::vector<int>{kMsgLoadedLossily});
     EXPECT_TRUE(CurrentDocument(list).loadedLossily);
-    std::string nul = MakeFile("nul.txt", std::string("a\0b", 3));
-    EXPECT_EQ(OpenFile(documents, nul, kOpenModeNormal, true), kOpenLoaded);
+    std::string zero = MakeFile("zero.txt", std::string("a\0b", 3));
+    EXPECT_EQ(OpenFile(documents, zero, kOpenModeNormal, true), kOpenLoaded);
     EXPECT_TRUE(CurrentDocument(list).loadedLossily);
     EXPECT_FALSE(GetDocument(list, 0)->filePath.empty());
 }
