@@ -17,6 +17,8 @@ enum : UINT {
                                   // (x low word, y high word): the pointer's, or below the caret
     WM_VIEW_CARET_MOVED = 2027,   // the caret or the selection changed
 };
+// Files dropped on a view reach its parent as a posted WM_DROPFILES, the same message a
+// window that accepts dropped files receives; the parent frees it with DragFinish.
 
 // WM_DRAWITEM sent to the parent when option OPTION_OWNER_DRAW is 8: CtlType is
 // ODT_VIEW_MARK, CtlID and wParam the view id, itemState the mark (3 = line end), hDC and
@@ -30,7 +32,7 @@ enum ViewOption : int {
     OPTION_LINE_NUMBER_WIDTH = 2,  // pixels of the left margin; numbers are shown when they fit
     OPTION_LINE_SPACING = 6,       // extra pixels between rows (0..32)
     OPTION_CLICKABLE = 7,          // bit 0 mail, bit 1 "http:", bit 2 "https://", bit 3 "ftp://"
-    OPTION_OLE = 8,                // 1 move, 2 copy, 16 by Ctrl key; +4 refuse drops, +8 refuse drags
+    OPTION_OLE = 8,                // 1 move, 2 copy, 16 by Ctrl key; +4 refuse drops (of text), +8 refuse drags
     OPTION_OWNER_DRAW = 14,        // 8: the parent draws the line-end mark (WM_DRAWITEM)
     OPTION_UNDO_LIMIT = 16,        // -1 unlimited, otherwise the number of undo steps kept (256 at first)
     OPTION_NOTIFY_PARENT = 17,     // 1 (default): send messages 2024-2027 and WM_DRAWITEM; 0: silent

@@ -1,5 +1,6 @@
 // OLE drag and drop of text: the view as a drop target, as a drag source, and the small
-// data object that carries the dragged text.
+// data object that carries the dragged text. Files dropped on a view are handed to its
+// parent window, which opens them as if they had been dropped on it.
 #include "textcontrol/win32/ViewDragDrop.h"
 
 #include <windows.h>
@@ -68,6 +69,31 @@ bool HasText(IDataObject* data)
 {
     FORMATETC format = {CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     return data && data->QueryGetData(&format) == S_OK;
+}
+
+bool HasFiles(IDataObject* data)
+{
+    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return data && data->QueryGetData(&format) == S_OK;
+}
+
+// Hands the files of a drop to `parent` as WM_DROPFILES, as if they had been dropped on
+// it. Posted, not sent: the drag source stays blocked in its drag until Drop returns, and
+// opening files can take long. The copy belongs to the message; the parent's handler frees
+// it with DragFinish, like every WM_DROPFILES.
+bool PostDroppedFiles(HWND parent, IDataObject* data)
+{
+    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    if (!parent || !data || FAILED(data->GetData(&format, &medium))) return false;
+    HGLOBAL copy = medium.tymed == TYMED_HGLOBAL && medium.hGlobal ? CopyOfDropFiles(medium.hGlobal) : nullptr;
+    ReleaseStgMedium(&medium);
+    if (!copy) return false;
+    if (!PostMessageW(parent, WM_DROPFILES, reinterpret_cast<WPARAM>(copy), 0)) {
+        GlobalFree(copy);
+        return false;
+    }
+    return true;
 }
 
 class TextDataObject : public IDataObject {
@@ -190,6 +216,32 @@ private:
 
 }  // namespace
 
+// The copy ends in zero bytes beyond the source's own, so that a list the source forgot to
+// terminate still ends inside it (six bytes end a wide list at either alignment).
+HGLOBAL CopyOfDropFiles(HGLOBAL block)
+{
+    constexpr SIZE_T kTerminator = 8;
+    SIZE_T size = GlobalSize(block);
+    const auto* source = static_cast<const BYTE*>(GlobalLock(block));
+    if (!source) return nullptr;
+    HGLOBAL copy = nullptr;
+    if (size >= sizeof(DROPFILES)) {
+        DWORD listStart = reinterpret_cast<const DROPFILES*>(source)->pFiles;
+        if (listStart >= sizeof(DROPFILES) && listStart <= size) {
+            copy = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + kTerminator);
+            if (void* target = copy ? GlobalLock(copy) : nullptr) {
+                std::memcpy(target, source, size);
+                GlobalUnlock(copy);
+            } else if (copy) {
+                GlobalFree(copy);
+                copy = nullptr;
+            }
+        }
+    }
+    GlobalUnlock(block);
+    return copy;
+}
+
 // Moves or copies the selection to an offset of the same text; a move is one replacement
 // of the stretch between the text and its new place, so that one undo takes it back.
 bool MoveSelectionWithin(EditorView& view, int target, bool move)
@@ -260,13 +312,20 @@ struct ViewDropTarget : public IDropTarget {
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
     {
-        acceptable = HasText(data);
+        Inspect(data);
         return DragOver(keys, point, effect);
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override
     {
         if (!effect) return E_INVALIDARG;
         EditorView* view = FindView(id);
+        if (files) {
+            // Files go to the parent whatever the text in the view allows; the text does
+            // not change, so no caret shows a place for them.
+            bool canHandOver = view && view->parent && (*effect & DROPEFFECT_COPY);
+            *effect = canHandOver ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+            return S_OK;
+        }
         if (!view || !view->window || !acceptable || (view->look.oleMode & kOleRefuseDrop) ||
             !view->model.IsEditable()) {
             *effect = DROPEFFECT_NONE;
@@ -287,9 +346,14 @@ struct ViewDropTarget : public IDropTarget {
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
     {
+        Inspect(data);
         HRESULT over = DragOver(keys, point, effect);
         EditorView* view = FindView(id);
         if (FAILED(over) || !view || *effect == DROPEFFECT_NONE) return over;
+        if (files) {
+            if (!PostDroppedFiles(view->parent, data)) *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
         try {
             std::string text = WideToInternal(TextOfDataObject(data).c_str(), static_cast<size_t>(-1));
             if (text.empty()) {
@@ -320,9 +384,19 @@ struct ViewDropTarget : public IDropTarget {
         InsertTyped(view, text, true);
     }
 
+    // Files win over text when a source offers both: file managers put the names of the
+    // dragged files beside them as text, and a user who drags files wants them opened,
+    // not their names typed into the document.
+    void Inspect(IDataObject* data)
+    {
+        files = HasFiles(data);
+        acceptable = files || HasText(data);
+    }
+
     int id;
     LONG references = 1;
-    bool acceptable = false;
+    bool acceptable = false;  // the data offers files or text
+    bool files = false;       // the data offers files: they go to the parent
 };
 
 void RegisterDropTarget(EditorView& view)

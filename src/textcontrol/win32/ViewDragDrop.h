@@ -1,6 +1,8 @@
 // OLE drag and drop of text into and out of a view, by the modes of the OLE option:
 // 1 moves, 2 copies, 16 lets the Ctrl key choose (held: copy); +4 refuses drops into the
-// view, +8 refuses drags out of it. These two entry points let tests drive a drop.
+// view, +8 refuses drags out of it. Files (CF_HDROP) dropped on a view are posted to its
+// parent as WM_DROPFILES, whatever the option says, and win over text offered with them.
+// These entry points let tests drive a drop.
 #pragma once
 
 #include <ole2.h>
@@ -9,6 +11,9 @@
 
 namespace kvte::textcontrol {
 
+// A copy of a DROPFILES block that the receiver may free with DragFinish, or null when the
+// block is too short to hold its header or its list. Its list of names always ends inside it.
+HGLOBAL CopyOfDropFiles(HGLOBAL block);
 // A data object holding one text as CF_UNICODETEXT (and CF_TEXT); reference count 1.
 IDataObject* CreateTextDataObject(const std::wstring& text);
 // The drop target registered for a view (not AddRef'd), or null.

@@ -1,6 +1,8 @@
 // The recording parent window and input helpers for the editing-view tests.
 #include "ViewTestSupport.h"
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 namespace viewtest {
@@ -13,8 +15,32 @@ std::vector<Received>& Log()
     return log;
 }
 
+std::vector<std::vector<std::wstring>>& DropLog()
+{
+    static std::vector<std::vector<std::wstring>> log;
+    return log;
+}
+
+void RecordDroppedFiles(HDROP drop)
+{
+    std::vector<std::wstring> names;
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t name[MAX_PATH] = {};
+        DragQueryFileW(drop, i, name, MAX_PATH);
+        names.push_back(name);
+    }
+    DragFinish(drop);
+    DropLog().push_back(names);
+}
+
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_DROPFILES) {
+        Log().push_back(Received{message, wParam, lParam, {}});
+        RecordDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     if ((message >= WM_VIEW_MODIFIED && message <= WM_VIEW_CARET_MOVED) || message == WM_DRAWITEM) {
         Received r = {message, wParam, lParam, {}};
         if (message == WM_DRAWITEM) r.item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -73,7 +99,13 @@ int ViewFixture::Count(UINT message) const
     return n;
 }
 
-void ViewFixture::Clear() { Log().clear(); }
+const std::vector<std::vector<std::wstring>>& ViewFixture::dropped() const { return DropLog(); }
+
+void ViewFixture::Clear()
+{
+    Log().clear();
+    DropLog().clear();
+}
 
 std::string ViewFixture::Text() const
 {

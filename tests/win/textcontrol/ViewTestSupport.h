@@ -30,8 +30,11 @@ public:
     HWND parent() const { return parent_; }
     HWND view() const { return GetViewWindow(id_); }
 
-    // Messages 2024-2027 and WM_DRAWITEM received since the last Clear.
+    // Messages 2024-2027, WM_DRAWITEM and WM_DROPFILES received since the last Clear.
     const std::vector<Received>& received() const;
+    // The names of each WM_DROPFILES since the last Clear, read as the main window reads
+    // them (DragQueryFileW, then DragFinish).
+    const std::vector<std::vector<std::wstring>>& dropped() const;
     int Count(UINT message) const;
     void Clear();
 
