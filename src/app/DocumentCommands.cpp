@@ -94,6 +94,8 @@ bool CreateDocumentWindows(KelvaraApp& app)
     ProfileFile& settings = *app.settings;
     SetSection(settings, "tab");
     documents.list.tabWidth = GetInt(settings, "width");
+    if (!CreateBar(app.tabBar, documents, app.mainWindow, app.instance)) return false;
+    ConnectTabBar(app.documentWindows);
 
     SetViewCount(1);
     if (CreateView(0, app.mainWindow, 0, 0, 400, 400) == 0) return false;
@@ -114,4 +116,5 @@ void ReleaseDocumentWindows(KelvaraApp& app)
         if (GetDocument(list, slot) != nullptr) DestroyView(slot);
     }
     list = DocumentList();
+    DestroyBar(app.tabBar);
 }

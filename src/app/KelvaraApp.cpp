@@ -18,6 +18,7 @@ KelvaraApp::~KelvaraApp()
     ReleaseFrame(frame);
     ReleaseMarkDrawing(markDrawing);
     search.regex.reset();
+    DestroyBar(tabBar);
     UninitializeHelp(helpCookie);
 }
 

@@ -14,6 +14,7 @@
 #include "config/ProfileFile.h"
 #include "documents/DocumentsState.h"
 #include "documents/win32/DocumentWindows.h"
+#include "documents/win32/TabBar.h"
 #include "emphasis/EmphasisState.h"
 #include "emphasis/win32/MarkDrawing.h"
 #include "options/OptionsState.h"
@@ -36,6 +37,7 @@ struct KelvaraApp {
     FrameState frame;
     DocumentsState documents;
     DocumentWindows documentWindows;  // the documents' views, questions and dialogs
+    TabBar tabBar;                    // the documents' tab bar
     SearchState search;
     EmphasisState emphasis;
     MarkDrawing markDrawing;
@@ -47,8 +49,9 @@ struct KelvaraApp {
     KelvaraApp(const KelvaraApp&) = delete;
     KelvaraApp& operator=(const KelvaraApp&) = delete;
     // Releases what the object owns, in a fixed order: settings, the frame's check-mark
-    // bitmap and context menu, the line-end pen, the search object, and last the help
-    // viewer. The menu bar goes with the main window.
+    // bitmap and context menu, the line-end pen, the search object, the tab bar with its
+    // font (the documents go with their record), and last the help viewer. The menu bar
+    // goes with the main window.
     ~KelvaraApp();
 };
 

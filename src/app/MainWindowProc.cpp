@@ -72,6 +72,7 @@ void LayoutMainWindow(HWND window)
     GetClientRect(window, &client);
     const int width = client.right - client.left, height = client.bottom - client.top;
     // The tab bar's 16 pixels at the top, the current view below it.
+    if (theApp.tabBar.barWindow) LayoutBar(theApp.tabBar, 0, 0, width);
     MoveView(CurrentView(), 0, kBarHeight, width, height > kBarHeight ? height - kBarHeight : 0);
 }
 

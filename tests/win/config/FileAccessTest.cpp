@@ -150,6 +150,19 @@ TEST_F(FileAccessWin32Test, AFileLockedByAnotherProgramIsReportedAndLeftAsItWas)
     EXPECT_EQ(EntryCount(folder), 1u);
 }
 
+TEST_F(FileAccessWin32Test, DeviceNamesAreNoFiles)
+{
+    // "nul.txt" in any folder is the NUL device: reading it must not give an empty text,
+    // and writing to it must not report a save that went nowhere.
+    std::string bytes = "unchanged";
+    FileStatus read = ReadWholeFile((folder + L"nul.txt").c_str(), bytes);
+    EXPECT_EQ(read.kind, FileErrorKind::NotAFile);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(ReplaceWholeFile((folder + L"con.txt").c_str(), "text", 4).Ok());
+    EXPECT_FALSE(ReplaceWholeFile((folder + L"nul").c_str(), "text", 4).Ok());
+    EXPECT_EQ(EntryCount(folder), 0u);
+}
+
 TEST_F(FileAccessWin32Test, NotFoundIsToldApartFromOtherFailures)
 {
     std::string content;
