@@ -84,7 +84,8 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     const DocumentsHost& host = documents.host;
     for (int slot = 0; slot < list.slotCount; ++slot) {
         const Document* open = GetDocument(list, slot);
-        if (open && open->filePath == path) {
+        // An untitled document has no path: an empty one finds no open file.
+        if (open && !path.empty() && open->filePath == path) {
             SelectSlot(list, host, slot);
             RefreshList(documents);
             return kOpenAlreadyOpen;
@@ -114,9 +115,14 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     }
     const int slot = list.currentSlot;
 
+    // From here a failure leaves the chosen tab current (a new one empty and untitled):
+    // the bar must show that even though nothing was loaded.
     std::string bytes;
     FileStatus read = ReadWholeFile(path.c_str(), bytes);
-    if (!read) return ReadFailure(documents, showErrors, read.kind);
+    if (!read) {
+        RefreshList(documents);
+        return ReadFailure(documents, showErrors, read.kind);
+    }
 
     ApplyFileType(documents.callbacks, slot, path);
 
@@ -125,6 +131,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     const bool decodedOk = DecodeFileBytes(bytes, detect, decoded);
     std::string().swap(bytes);  // the file bytes are not needed past this point
     if (!decodedOk) {
+        RefreshList(documents);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     // The view keeps text up to its first zero byte; a text that is cut there, or that
@@ -137,6 +144,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     if (host.setText && !host.setText(host.context, slot, std::move(decoded.text))) {
         // The view keeps its old text; the tab must not claim the file.
         SetPath(target, std::string());
+        RefreshList(documents);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     target.modified = false;

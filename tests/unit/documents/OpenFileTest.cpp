@@ -100,12 +100,25 @@ TEST_F(OpenFileTest, AMissingFileUnderNewTabLeavesAnEmptyUntitledTab)
     EXPECT_EQ(windows.messages.size(), 1u);
 }
 
+TEST_F(OpenFileTest, AFailedOpenStillShowsTheTabItSelected)
+{
+    GetDocument(list, 0)->modified = true;
+    NewDocument(documents);
+    GetDocument(list, 0)->modified = false;
+    const int repaints = windows.repaints;
+    EXPECT_EQ(OpenFile(documents, folder.File("missing.txt"), kOpenModeReuseUntitled, false), kOpenNotOpened);
+    EXPECT_EQ(list.currentSlot, 0);
+    EXPECT_GT(windows.repaints, repaints);
+}
+
 TEST_F(OpenFileTest, UnknownModesOpenNothing)
 {
     std::string a = MakeFile("a.txt", "alpha");
     EXPECT_EQ(OpenFile(documents, a, 7, true), kOpenNotOpened);
     EXPECT_EQ(OpenFile(documents, a, -2, true), kOpenNotOpened);
-    EXPECT_TRUE(windows.messages.empty());
+    // An empty path names no file, not the untitled tab.
+    EXPECT_EQ(OpenFile(documents, "", kOpenModeNormal, true), kOpenNotOpened);
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgFileNotFound});
     EXPECT_TRUE(IsReusable(CurrentDocument(list)));
 }
 
