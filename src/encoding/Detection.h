@@ -12,3 +12,15 @@
 // so the buffer needs no padding (the two zero bytes the opening routine appends are
 // harmless). bytes may be null when length is 0.
 EncodingCode DetectEncoding(const char* bytes, std::size_t length);
+
+// The evidence the rules decide on, as the scoring pass leaves it.
+struct DetectionEvidence {
+    long long sjis = 0, euc = 0, utf8 = 0, jis = 0, lineBreaksEven = 0;
+    bool hasZero = false, oddHigh = false, utf7Ok = true;
+    bool zeroPair = false;  // stopped at two zero bytes at an even position (ZeroBytes)
+};
+
+// Tests only: the scoring pass over length >= 2 bytes (byte-order marks are not looked
+// at), with the vector blocks where the build and the processor have them, or without
+// (what processors without SSE2 run).
+DetectionEvidence DetectionEvidenceForTesting(const char* bytes, std::size_t length, bool vectorBlocks);

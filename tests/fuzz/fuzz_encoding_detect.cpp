@@ -1,5 +1,6 @@
 // Fuzzes DetectEncoding on unpadded input (a read past the end is a sanitizer error)
-// against the plain transcription of its rules, and the whole-file opening path after it.
+// against the plain transcription of its rules, score for score with and without the
+// vector blocks, and the whole-file opening path after it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* bytes = reinterpret_cast<const char*>(data);
     const EncodingCode code = DetectEncoding(bytes, size);
     if (code != ReferenceDetectEncoding(data, size)) std::abort();
+    if (size >= 2) {
+        const DetectionEvidence want = ReferenceDetectionEvidence(data, size);
+        for (bool vectorBlocks : {true, false}) {
+            const DetectionEvidence got = DetectionEvidenceForTesting(bytes, size, vectorBlocks);
+            if (got.zeroPair != want.zeroPair) std::abort();
+            if (!want.zeroPair && (got.sjis != want.sjis || got.euc != want.euc || got.utf8 != want.utf8 ||
+                                   got.jis != want.jis || got.lineBreaksEven != want.lineBreaksEven ||
+                                   got.hasZero != want.hasZero || got.oddHigh != want.oddHigh ||
+                                   got.utf7Ok != want.utf7Ok))
+                std::abort();
+        }
+    }
     DecodedFile file;
     if (!DecodeFileBytes(std::string_view(bytes, size), true, file) || file.encoding != code) std::abort();
     // Whatever was read saves again in every encoding.

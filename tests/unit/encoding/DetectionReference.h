@@ -4,13 +4,13 @@
 
 #include <cstddef>
 
+#include "encoding/Detection.h"
 #include "encoding/EncodingTypes.h"
 
-inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t length)
+// The scoring pass alone (length >= 2, byte-order marks not looked at).
+inline DetectionEvidence ReferenceDetectionEvidence(const unsigned char* b, std::size_t length)
 {
-    if (length < 2) return EncodingCode::Undetermined;
-    if (b[0] == 0xFF && b[1] == 0xFE) return EncodingCode::Utf16LeBom;
-    if (length >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return EncodingCode::Utf8Bom;
+    DetectionEvidence evidence;
     auto at = [&](std::size_t k) -> unsigned { return k < length ? b[k] : 0u; };
     auto base64 = [](unsigned c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
@@ -21,7 +21,10 @@ inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t 
     for (std::size_t i = 0; i + 2 <= length; ++i) {
         const unsigned c = at(i), d = at(i + 1);
         const bool even = i % 2 == 0;
-        if (even && c == 0 && d == 0) return EncodingCode::ZeroBytes;
+        if (even && c == 0 && d == 0) {
+            evidence.zeroPair = true;
+            return evidence;
+        }
         if (c == 0) hasZero = true;
         if (even && (c == 0x0D || c == 0x0A) && d == 0) ++lineBreaksEven;
         if (!even && c >= 0xA0 && c <= 0xF7) oddHigh = true;
@@ -74,12 +77,30 @@ inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t 
             if (d >= 0xA1 && d <= 0xFE) euc += 2, eucSkip = true;
         }
     }
-    if (lineBreaksEven > 0 && !oddHigh) return EncodingCode::Utf16Le;
-    if (hasZero) return EncodingCode::ZeroBytes;
-    if (jis > 0) return EncodingCode::Jis;
-    if (utf8 > sjis && utf8 > euc) return EncodingCode::Utf8;
-    if (sjis > euc && sjis > utf8) return EncodingCode::ShiftJis;
-    if (euc > sjis && euc > utf8) return EncodingCode::EucJp;
-    if (sjis > 0 || euc > 0 || utf8 > 0) return EncodingCode::Undetermined;
-    return utf7Ok ? EncodingCode::Utf7Clean : EncodingCode::NoEvidence;
+    evidence.sjis = sjis;
+    evidence.euc = euc;
+    evidence.utf8 = utf8;
+    evidence.jis = jis;
+    evidence.lineBreaksEven = lineBreaksEven;
+    evidence.hasZero = hasZero;
+    evidence.oddHigh = oddHigh;
+    evidence.utf7Ok = utf7Ok;
+    return evidence;
+}
+
+inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t length)
+{
+    if (length < 2) return EncodingCode::Undetermined;
+    if (b[0] == 0xFF && b[1] == 0xFE) return EncodingCode::Utf16LeBom;
+    if (length >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return EncodingCode::Utf8Bom;
+    const DetectionEvidence e = ReferenceDetectionEvidence(b, length);
+    if (e.zeroPair) return EncodingCode::ZeroBytes;
+    if (e.lineBreaksEven > 0 && !e.oddHigh) return EncodingCode::Utf16Le;
+    if (e.hasZero) return EncodingCode::ZeroBytes;
+    if (e.jis > 0) return EncodingCode::Jis;
+    if (e.utf8 > e.sjis && e.utf8 > e.euc) return EncodingCode::Utf8;
+    if (e.sjis > e.euc && e.sjis > e.utf8) return EncodingCode::ShiftJis;
+    if (e.euc > e.sjis && e.euc > e.utf8) return EncodingCode::EucJp;
+    if (e.sjis > 0 || e.euc > 0 || e.utf8 > 0) return EncodingCode::Undetermined;
+    return e.utf7Ok ? EncodingCode::Utf7Clean : EncodingCode::NoEvidence;
 }
