@@ -49,15 +49,10 @@ bool HandOverToRunningInstance(const std::string& path)
     HWND running = FindWindowW(kMainWindowClass, nullptr);
     if (running == nullptr) return false;
     if (path.empty()) return true;
-    std::wstring wide = WideFromInternal(path);
+    // The request carries the path in the ANSI code page; a path that code page cannot
+    // spell goes by its short form, or not at all (it would open another file).
     std::string ansi;
-    int bytes =
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (bytes > 0) {
-        ansi.resize(static_cast<size_t>(bytes));
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr,
-                            nullptr);
-    }
+    if (!AnsiPathOf(WideFromInternal(path), ansi)) return true;
     OpenFileRequest request;
     if (!MakeOpenFileRequest(ansi, 0, true, request)) return true;
     COPYDATASTRUCT data{COPYDATA_OPEN_FILE, sizeof request, &request};

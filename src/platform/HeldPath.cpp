@@ -35,7 +35,36 @@ bool TakeIfHeld(std::wstring_view path, std::string& internal)
     return !internal.empty();
 }
 
+// path in the ANSI code page when it comes back unchanged.
+bool ToAnsiExactly(const std::wstring& path, std::string& ansi)
+{
+    ansi.clear();
+    if (path.empty()) return false;
+    const int units = static_cast<int>(path.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, path.data(), units, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return false;
+    ansi.resize(static_cast<size_t>(bytes));
+    WideCharToMultiByte(CP_ACP, 0, path.data(), units, ansi.data(), bytes, nullptr, nullptr);
+    std::wstring back(path.size() + 1, L'\0');
+    const int backUnits = MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, back.data(), units + 1);
+    if (backUnits == units && back.compare(0, path.size(), path) == 0) return true;
+    ansi.clear();
+    return false;
+}
+
 }  // namespace
+
+bool AnsiPathOf(std::wstring_view path, std::string& ansi)
+{
+    try {
+        std::wstring whole(path);
+        if (whole.find(L'\0') != std::wstring::npos) return false;
+        return ToAnsiExactly(whole, ansi) || ToAnsiExactly(ShortForm(whole), ansi);
+    } catch (const std::bad_alloc&) {
+        ansi.clear();
+        return false;
+    }
+}
 
 ShortPathLookup SetShortPathLookup(ShortPathLookup lookup)
 {

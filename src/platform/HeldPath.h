@@ -22,6 +22,12 @@ enum class PathHold {
 // it was given, when that leaf is held. A path holding a zero unit is never held.
 PathHold HoldPath(std::wstring_view path, std::string& internal);
 
+// The path in the system ANSI code page, for another process that reads it so (the
+// hand-over to a running copy): the path itself when the code page spells it, else its
+// short form when that is spelled. False when neither is: sending a path the code page
+// cannot spell would name another file ("?" in place of each character it lacks).
+bool AnsiPathOf(std::wstring_view path, std::string& ansi);
+
 // The system's short-path lookup, shaped like GetShortPathNameW: the units written
 // without the terminator, the size needed when the buffer is too small, 0 on failure.
 using ShortPathLookup = DWORD(WINAPI*)(const wchar_t* longPath, wchar_t* shortPath, DWORD size);

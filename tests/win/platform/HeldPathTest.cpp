@@ -149,6 +149,31 @@ TEST(HoldPath, TheLeafFollowsTheShortFormOfItsFolder)
     EXPECT_EQ(HoldPath(L"한", internal), PathHold::NotHeld);  // no folder to shorten
 }
 
+// A short name for a folder whose name the test's ANSI code page may not spell.
+DWORD WINAPI KoreanFolderLookup(const wchar_t* longPath, wchar_t* shortPath, DWORD size)
+{
+    const std::wstring made = std::wstring(longPath) == L"C:\\한국\\a.txt" ? L"C:\\HAN~1\\a.txt" : L"";
+    if (made.empty() || made.size() + 1 > size) return 0;
+    made.copy(shortPath, made.size());
+    shortPath[made.size()] = L'\0';
+    return static_cast<DWORD>(made.size());
+}
+
+TEST(AnsiPath, ANameTheCodePageCannotSpellGoesByItsShortFormOrNotAtAll)
+{
+    PathSeamsRestored restored;
+    SetShortPathLookup(&KoreanFolderLookup);
+    std::string ansi;
+    EXPECT_TRUE(AnsiPathOf(L"C:\\plain\\a.txt", ansi));
+    EXPECT_EQ(ansi, "C:\\plain\\a.txt");
+    // No ANSI code page spells Hangul together with the program's Japanese ones.
+    EXPECT_TRUE(AnsiPathOf(L"C:\\한국\\a.txt", ansi));
+    EXPECT_EQ(ansi, "C:\\HAN~1\\a.txt");
+    EXPECT_FALSE(AnsiPathOf(L"C:\\한국\\b.txt", ansi));
+    EXPECT_TRUE(ansi.empty());
+    EXPECT_FALSE(AnsiPathOf(std::wstring(L"C:\\a\0b", 6), ansi));
+}
+
 TEST(ProgramFolder, TheFolderOfTheGivenExecutableWithItsBackslash)
 {
     PathSeamsRestored restored;
