@@ -37,8 +37,19 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
         if (!ReadOpenFileRequest(data->lpData, data->cbData, request)) return 3;
         // A path that InternalText cannot name would come back as another file's name
         // ("a¥b" as "a\b"): it goes by its short form, or is not opened at all.
+        // A sender whose code page cannot spell the name sends its short form: the long
+        // name, when the program can hold it, is what the tab and title should show.
+        std::wstring wide = WideFromAnsi(request.path);
+        wchar_t longPath[MAX_PATH + 1];
+        DWORD units = GetLongPathNameW(wide.c_str(), longPath, MAX_PATH + 1);
+        // Only a real short form is replaced: a name that differs in letter case only
+        // stays as it was sent (it names another tab than the one open under its case).
+        if (units > 0 && units <= MAX_PATH &&
+            CompareStringOrdinal(wide.c_str(), -1, longPath, static_cast<int>(units), TRUE) != CSTR_EQUAL) {
+            wide.assign(longPath, units);
+        }
         std::string path;
-        if (HoldPath(WideFromAnsi(request.path), path) == PathHold::NotHeld) return 3;
+        if (HoldPath(wide, path) == PathHold::NotHeld) return 3;
         return openRequest(path.c_str(), request.mode, request.showErrors != 0);
     }
     case COPYDATA_INSERT_TEXT:

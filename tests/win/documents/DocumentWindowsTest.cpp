@@ -189,6 +189,19 @@ TEST_F(DocumentWindowsTest, AnotherCopysRequestsFollowThePolicyAndFindOpenFiles)
     EXPECT_EQ(Request(plain.path() + L"b.txt", 7), kOpenNotOpened);
 }
 
+TEST_F(DocumentWindowsTest, ARequestByShortNameOpensUnderTheLongName)
+{
+    // A sender whose code page lacks the characters hands over the short form.
+    const std::wstring path = kana.path() + L"ﾒﾓ.txt";
+    WriteBytes(path, "memo");
+    wchar_t shortPath[MAX_PATH];
+    DWORD units = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    if (units == 0 || std::wstring(shortPath, units) == path) GTEST_SKIP() << "no short names here";
+    EXPECT_EQ(Request(std::wstring(shortPath, units), 0), kOpenLoaded);
+    EXPECT_EQ(WideFromInternal(Current().filePath), path);
+    EXPECT_EQ(ViewTextOf(CurrentView()), "memo");
+}
+
 TEST_F(DocumentWindowsTest, EveryViewCarriesItsSlotAndClosingReusesIt)
 {
     Command(IDM_FILE_NEW);  // takes the untitled tab again: nothing new
