@@ -135,6 +135,25 @@ std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t
 std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::int64_t capacity,
                          std::int64_t* replaced = nullptr);
 
+// UTF-8 -> InternalText directly: the text that Utf8ToUtf16 followed by Utf16ToInternal
+// give (one leading EF BB BF skipped by each, so up to two), with the same count of
+// replaced characters, without the UTF-16 text between them. Worst case 2n + 1 bytes (a
+// stray continuation byte may become a double-byte code), but a text without stray
+// continuation bytes is never longer than the bytes it was read from, and no prefix of it
+// longer than the bytes read so far.
+std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t capacity,
+                            std::int64_t* replaced = nullptr);
+std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity,
+                            std::int64_t* replaced = nullptr);
+// The same for one piece of a longer text, without skipping marks: the pieces of a text
+// give together what the whole gives when the first starts after Utf8MarkLength bytes and
+// every piece but the last ends with a byte below 0x80 (after which no character is
+// incomplete and none waits for a combining mark or a surrogate partner).
+std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std::int64_t capacity,
+                                 std::int64_t* replaced = nullptr);
+// How many leading bytes Utf8ToInternal skips as byte-order marks: 0, 3 or 6.
+std::size_t Utf8MarkLength(std::string_view source);
+
 // UTF-16 -> UTF-8; writeMark writes EF BB BF first. A surrogate pair is written as one
 // four-byte form; a lone surrogate as its own three-byte form.
 std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity);

@@ -1,6 +1,8 @@
 // Whole texts as opening and saving convert them, and the UTF-16/UTF-8 boundary helpers.
 #include "encoding/FileText.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "encoding/Conversion.h"
@@ -61,11 +63,19 @@ bool Utf16ToInternalInto(std::string& out, std::u16string_view units, std::int64
         replaced);
 }
 
-bool Utf8ToUnitsInto(std::u16string& out, std::string_view utf8, std::int64_t* replaced = nullptr)
+// UTF-8 to InternalText in one pass into room for as many bytes as the source has, which
+// holds the text unless it has stray continuation bytes; then counted and written again.
+bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* replaced = nullptr)
 {
+    out.assign(utf8.size() + 1, '\0');
+    const std::int64_t count = Utf8ToInternal(&out[0], utf8, static_cast<std::int64_t>(out.size()), replaced);
+    if (count >= 0) {
+        out.resize(static_cast<std::size_t>(count));
+        return true;
+    }
     return ConvertInto(
         out, utf8,
-        [](char16_t* d, std::string_view s, std::int64_t c, std::int64_t* r) { return Utf8ToUtf16(d, s, c, r); },
+        [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return Utf8ToInternal(d, s, c, r); },
         replaced);
 }
 
@@ -101,18 +111,67 @@ bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::i
     case EncodingCode::Utf16LeBom:
         return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced);
     case EncodingCode::Utf8:
-    case EncodingCode::Utf8Bom: {
-        std::u16string units;
-        std::int64_t dropped = 0;
-        bool ok = Utf8ToUnitsInto(units, bytes, &dropped) && Utf16ToInternalInto(text, units, &replaced);
-        replaced += dropped;
-        return ok;
-    }
+    case EncodingCode::Utf8Bom:
+        return Utf8ToInternalInto(text, bytes, &replaced);
     default:
         text.assign(bytes);
         return true;
     }
 }
+
+// How many bytes a UTF-8 piece may take at most: a piece and the text it gives in the
+// small buffer stay in the processor's caches.
+constexpr std::size_t kPieceBytes = 64 * 1024;
+
+// Where the piece from `from` may end: after the last byte below 0x80 within kPieceBytes
+// (nothing of a character is left over there), or at the end of the bytes; 0 when neither.
+std::size_t PieceEnd(std::string_view bytes, std::size_t from)
+{
+    if (bytes.size() - from <= kPieceBytes) return bytes.size();
+    for (std::size_t k = from + kPieceBytes; k > from; --k)
+        if (static_cast<unsigned char>(bytes[k - 1]) < 0x80) return k;
+    return 0;
+}
+
+// UTF-8 file bytes to InternalText in their own buffer: each piece is converted into a
+// small buffer and copied back over bytes already read, which works as long as the text
+// stays no longer than the bytes it came from (true but for stray continuation bytes, which
+// may become two bytes each). Where it would not, or a piece cannot be cut, the rest is
+// converted apart after the text made so far. May throw std::bad_alloc.
+void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
+{
+    std::string piece(2 * kPieceBytes + 1, '\0');  // the worst case of a piece
+    const std::string_view all(bytes);
+    std::size_t read = Utf8MarkLength(all), written = 0;
+    while (read < all.size()) {
+        const std::size_t end = PieceEnd(all, read);
+        if (end == 0) break;
+        std::int64_t r = 0;
+        const std::int64_t got = Utf8PieceToInternal(&piece[0], all.substr(read, end - read),
+                                                     static_cast<std::int64_t>(piece.size()), &r);
+        if (got < 0 || written + static_cast<std::size_t>(got) > end) break;
+        std::memcpy(&bytes[written], piece.data(), static_cast<std::size_t>(got));
+        written += static_cast<std::size_t>(got);
+        read = end;
+        replaced += r;
+    }
+    if (read < all.size()) {
+        const std::string_view rest = all.substr(read);
+        const std::int64_t needed = Utf8PieceToInternal(nullptr, rest, 0);
+        std::string text(written + static_cast<std::size_t>(needed) + 1, '\0');
+        std::memcpy(&text[0], bytes.data(), written);
+        std::int64_t r = 0;
+        Utf8PieceToInternal(&text[written], rest, needed + 1, &r);
+        text.resize(written + static_cast<std::size_t>(needed));
+        replaced += r;
+        bytes.swap(text);
+        return;
+    }
+    bytes.resize(written);
+}
+
+// Frees a string's memory now (clear alone keeps it).
+void Release(std::string& s) { std::string().swap(s); }
 
 bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
 {
@@ -169,6 +228,44 @@ void RewriteLineEndings(std::string_view internal, LineEndingCode lineEnding, st
 }
 
 }  // namespace
+
+bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result)
+{
+    const EncodingCode code =
+        detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
+    return DecodeFileBytesAs(std::move(fileBytes), code, result);
+}
+
+bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& result)
+{
+    result.encoding = code;
+    result.replaced = 0;
+    try {
+        if (!IsConvertedEncoding(code)) {
+            result.text.swap(fileBytes);
+            Release(fileBytes);
+            return true;
+        }
+        if (code == EncodingCode::Utf8 || code == EncodingCode::Utf8Bom) {
+            Utf8ToInternalInPlace(fileBytes, result.replaced);
+            result.text.swap(fileBytes);
+            Release(fileBytes);
+            return true;
+        }
+        std::string text;
+        const bool ok = Decode(fileBytes, code, text, result.replaced);
+        Release(fileBytes);
+        if (ok) {
+            result.text.swap(text);
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    Release(fileBytes);
+    result.replaced = 0;
+    Release(result.text);
+    return false;
+}
 
 bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result)
 {
@@ -238,6 +335,19 @@ bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineE
     return false;
 }
 
+bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
+                     std::string& fileBytes)
+{
+    if (lineEnding == LineEndingCode::Automatic && !IsConvertedEncoding(fileEncoding)) {
+        fileBytes.swap(internal);
+        Release(internal);
+        return true;
+    }
+    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes);
+    Release(internal);
+    return ok;
+}
+
 bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,
                      bool utf8Bom, LineEndingCode lineEnding, std::string& fileBytes)
 {
@@ -268,9 +378,8 @@ std::string Utf16ToInternalText(std::u16string_view utf16)
 std::string Utf8ToInternalText(std::string_view utf8)
 {
     try {
-        std::u16string units;
         std::string text;
-        if (Utf8ToUnitsInto(units, utf8) && Utf16ToInternalInto(text, units)) return text;
+        if (Utf8ToInternalInto(text, utf8)) return text;
     } catch (const std::bad_alloc&) {
     }
     return {};

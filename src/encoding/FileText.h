@@ -26,6 +26,15 @@ struct DecodedFile {
 // kept as characters (they never cut it short); an odd last byte of UTF-16 is read as a
 // unit with a zero high byte. False only when memory runs out (result then empty).
 bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result);
+// The same taking the file's bytes, which opening has no further use for: they become the
+// text without a copy when the code keeps them as they are (Shift_JIS and every code that
+// is not converted), UTF-8 is converted in their own buffer (a piece at a time through a
+// small one; the text is shorter than the bytes it comes from), and for the other codes
+// they are freed as soon as the text is made. fileBytes is left empty.
+bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result);
+// The same with the code already known (DetectEncoding run by the caller, or a code the
+// user chose): the bytes are converted by it as above, and result.encoding is code.
+bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& result);
 
 // The EncodingCode that saving writes for [main] kanji (any value; unknown -> ShiftJis),
 // the document's own code (used by SaveAsLoaded) and [main] utf16_bom / utf8_bom.
@@ -43,6 +52,12 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 // Utf8[Bom]; every other code writes the bytes as they are). The whole text is written,
 // zero bytes included. False only when memory runs out (fileBytes then empty).
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
+                     std::string& fileBytes);
+// The same taking the text, which saving has no further use for: when neither the line
+// breaks (Automatic) nor the bytes (a code that is not converted, IsConvertedEncoding) change,
+// the text itself becomes fileBytes without a copy; otherwise it is freed as soon as the
+// bytes are made. internal is left empty.
+bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
                      std::string& fileBytes);
 // The same with the settings: kanji choice, the document's code and the BOM switches.
 bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,

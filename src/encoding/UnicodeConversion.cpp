@@ -193,6 +193,145 @@ std::int64_t Utf8ToUtf16Body(Source s, Out out)
     return out.Finish();
 }
 
+// The Utf16ToInternalBody side of UTF-8 read straight to InternalText, for one unit at a
+// time: previous is the unit whose code was written last when it may take a combining mark
+// (else 0), high a high surrogate waiting for the unit after it (else 0).
+template <typename Out>
+inline void UnitToInternal(Out& out, unsigned unit, unsigned& previous, unsigned& high)
+{
+    if (high) {
+        const unsigned waiting = high;
+        high = 0;
+        previous = 0;
+        if (IsLowSurrogate(unit)) {
+            if (unsigned code = SupplementaryToCode(CombineSurrogates(waiting, unit))) {
+                out.PutCode(code);
+            } else {
+                out.Put('?');  // one "?" for each unit of a character without a code
+                out.Put('?');
+                out.Replaced();
+            }
+            return;
+        }
+        out.Put('?');
+        out.Replaced();
+    }
+    if (unit < 0x80) {
+        out.Put(unit);
+        previous = 0;
+        return;
+    }
+    const unsigned cell = UnicodeCell(unit);
+    if (cell - 1u < kMarkBase - 1u) {
+        out.PutCode(cell);
+        previous = unit;
+        return;
+    }
+    if (cell >= kMarkBase) {
+        if (unsigned code = previous ? SequenceToCode(previous, unit) : 0u) {
+            out.ReplaceLastPair(code);
+            previous = 0;
+            return;
+        }
+        if (unsigned alone = CombiningMarks[cell - kMarkBase].alone) {
+            out.PutCode(alone);
+            previous = unit;
+            return;
+        }
+    } else if (IsHighSurrogate(unit)) {
+        high = unit;
+        return;
+    }
+    out.Put('?');
+    out.Replaced();
+    previous = 0;
+}
+
+// UTF-8 straight to InternalText, no mark skipped: each character becomes the unit or
+// units that Utf8ToUtf16Body writes for it, and those go through the steps of
+// Utf16ToInternalBody (UnitToInternal), so the text is the one the two give together.
+// The common characters -- ASCII runs and three-byte forms with a plain code -- take a
+// shorter way with the same result.
+template <typename Source, typename Out>
+std::int64_t Utf8ToInternalBody(Source s, Out out)
+{
+    unsigned previous = 0, high = 0;
+    for (;;) {
+        unsigned b = s.At(0);
+        if (b < 0x80) {
+            if (s.EndsAt(b)) break;
+            if (high) UnitToInternal(out, b, previous, high);  // writes the "?" for it, then b
+            else if (b == 0) {
+                out.Put(0);
+            } else {
+                CopyAsciiRun(s, out);
+                previous = 0;
+                continue;
+            }
+            previous = 0;
+            s.Advance(1);
+            continue;
+        }
+        bool decoded = false;
+        while ((b & 0xF0) == 0xE0 && !high) {
+            const unsigned c1 = s.At(1);
+            if ((c1 & 0xC0) != 0x80) break;
+            const unsigned c2 = s.At(2);
+            if ((c2 & 0xC0) != 0x80) break;
+            unsigned unit = (b & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F);
+            if (unit == 0) unit = kNoCharacterUnit;  // an overlong zero must not end the text
+            const unsigned cell = UnicodeCell(unit);
+            if (cell - 1u < kMarkBase - 1u) {
+                out.PutCode(cell);
+                previous = unit;
+            } else {
+                UnitToInternal(out, unit, previous, high);
+            }
+            s.Advance(3);
+            b = s.At(0);
+            decoded = true;
+        }
+        if (decoded) continue;
+        const int length = Utf8SequenceLength(b);
+        if (length == 1) {  // a stray continuation byte, taken as U+0080-U+00BF
+            UnitToInternal(out, b, previous, high);
+            s.Advance(1);
+            continue;
+        }
+        int present = 1;
+        while (present < length && (s.At(static_cast<std::size_t>(present)) & 0xC0) == 0x80) ++present;
+        if (present < length) {
+            UnitToInternal(out, kNoCharacterUnit, previous, high);
+            s.Advance(static_cast<std::size_t>(present));
+            continue;
+        }
+        if (length == 4) {
+            const std::uint32_t codePoint =
+                (b & 0x07) << 18 | (s.At(1) & 0x3F) << 12 | (s.At(2) & 0x3F) << 6 | (s.At(3) & 0x3F);
+            if (SupplementaryToCode(codePoint)) {
+                UnitToInternal(out, 0xD800 + ((codePoint - 0x10000) >> 10), previous, high);
+                UnitToInternal(out, 0xDC00 + ((codePoint - 0x10000) & 0x3FF), previous, high);
+            } else {
+                UnitToInternal(out, '?', previous, high);
+                out.Replaced();
+            }
+        } else if (length > 4) {
+            UnitToInternal(out, '?', previous, high);
+            out.Replaced();
+        } else {
+            const unsigned value = length == 2 ? (b & 0x1F) << 6 | (s.At(1) & 0x3F)
+                                               : (b & 0x0F) << 12 | (s.At(1) & 0x3F) << 6 | (s.At(2) & 0x3F);
+            UnitToInternal(out, value ? value : kNoCharacterUnit, previous, high);
+        }
+        s.Advance(static_cast<std::size_t>(length));
+    }
+    if (high) {  // a high surrogate at the end has no partner
+        out.Put('?');
+        out.Replaced();
+    }
+    return out.Finish();
+}
+
 template <typename Source, typename Out>
 std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
 {
@@ -252,6 +391,10 @@ auto Utf8ToUtf16With()
 {
     return [](auto s, auto out) { return Utf8ToUtf16Body(s, out); };
 }
+auto Utf8ToInternalWith()
+{
+    return [](auto s, auto out) { return Utf8ToInternalBody(s, out); };
+}
 
 }  // namespace
 
@@ -292,4 +435,32 @@ std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMa
 std::int64_t Utf16ToUtf8(char* destination, std::u16string_view source, bool writeMark, std::int64_t capacity)
 {
     return Run(destination, capacity, Range(source), Utf16ToUtf8With(writeMark));
+}
+
+std::size_t Utf8MarkLength(std::string_view source)
+{
+    auto markAt = [&](std::size_t k) { return source.substr(k, 3) == std::string_view("\xEF\xBB\xBF", 3); };
+    // Utf8ToUtf16 skips one mark; a second one is the first unit, which Utf16ToInternal skips.
+    return markAt(0) ? (markAt(3) ? 6 : 3) : 0;
+}
+
+std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t capacity, std::int64_t* replaced)
+{
+    // The tests stop at the first byte that differs, so none reads past the terminator.
+    auto markAt = [](const char* p) { return p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF'; };
+    if (source && markAt(source)) {
+        source += 3;
+        if (markAt(source)) source += 3;
+    }
+    return Run(destination, capacity, Terminated(source), Utf8ToInternalWith(), replaced);
+}
+std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity,
+                            std::int64_t* replaced)
+{
+    return Utf8PieceToInternal(destination, source.substr(Utf8MarkLength(source)), capacity, replaced);
+}
+std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std::int64_t capacity,
+                                 std::int64_t* replaced)
+{
+    return Run(destination, capacity, Range(piece), Utf8ToInternalWith(), replaced);
 }

@@ -1,4 +1,4 @@
-// Fuzzes the eight conversions. The first byte picks the conversion and the capacity
+// Fuzzes the eight conversions, and UTF-8 straight to InternalText beside UTF-8 -> UTF-16. The first byte picks the conversion and the capacity
 // shortfall; the rest is the source, used in place without a terminator for the range
 // form (a read past it is a sanitizer error) and as a zero-terminated copy. Destinations
 // are heap blocks of exactly the capacity, so a write past it is a sanitizer error too.
@@ -69,6 +69,25 @@ void Utf16InPlace(const char16_t* units, std::size_t length)
     Check(inPlace == counted && std::memcmp(bytes, apart.get(), static_cast<std::size_t>(counted)) == 0);
 }
 
+// UTF-8 straight to InternalText gives what UTF-8 -> UTF-16 -> InternalText gives, with the
+// same count of replaced characters.
+void Utf8Direct(const char* bytes, std::size_t length)
+{
+    const std::string_view range(bytes, length);
+    std::int64_t dropped = 0, replaced = 0, direct = 0;
+    const std::int64_t unitCount = Utf8ToUtf16(nullptr, range, 0);
+    std::unique_ptr<char16_t[]> units(new char16_t[static_cast<std::size_t>(unitCount) + 1]);
+    Check(Utf8ToUtf16(units.get(), range, unitCount + 1, &dropped) == unitCount);
+    const std::u16string_view unitRange(units.get(), static_cast<std::size_t>(unitCount));
+    const std::int64_t counted = Utf16ToInternal(nullptr, unitRange, 0);
+    std::unique_ptr<char[]> twoSteps(new char[static_cast<std::size_t>(counted) + 1]);
+    Check(Utf16ToInternal(twoSteps.get(), unitRange, counted + 1, &replaced) == counted);
+    std::unique_ptr<char[]> oneStep(new char[static_cast<std::size_t>(counted) + 1]);
+    Check(Utf8ToInternal(oneStep.get(), range, counted + 1, &direct) == counted);
+    Check(std::memcmp(oneStep.get(), twoSteps.get(), static_cast<std::size_t>(counted)) == 0);
+    Check(direct == replaced + dropped);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -95,6 +114,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 2:
         Exercise<char16_t>(bytes, length, shortfall,
                            [](char16_t* d, auto s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return Utf8ToInternal(d, s, c); });
+        Utf8Direct(bytes, length);
         break;
     case 3:
         Exercise<char>(units.get(), length / 2, shortfall,

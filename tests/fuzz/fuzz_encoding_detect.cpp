@@ -1,9 +1,10 @@
 // Fuzzes DetectEncoding on unpadded input (a read past the end is a sanitizer error)
 // against the plain transcription of its rules, score for score with and without the
-// vector blocks, and the whole-file opening path after it.
+// vector blocks, and the whole-file opening path after it (copying and taking the bytes).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "encoding/Detection.h"
@@ -29,6 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     DecodedFile file;
     if (!DecodeFileBytes(std::string_view(bytes, size), true, file) || file.encoding != code) std::abort();
+    // Taking the bytes (UTF-8 converted in their own buffer) gives the same text.
+    DecodedFile taken;
+    if (!DecodeFileBytes(std::string(bytes, size), true, taken) || taken.text != file.text ||
+        taken.replaced != file.replaced)
+        std::abort();
+    if (code != EncodingCode::Utf8 && code != EncodingCode::Utf8Bom) {
+        DecodedFile asUtf8;
+        if (!DecodeFileBytesAs(std::string(bytes, size), EncodingCode::Utf8, asUtf8) ||
+            asUtf8.text != Utf8ToInternalText(std::string_view(bytes, size)))
+            std::abort();
+    }
     // Whatever was read saves again in every encoding.
     std::string saved;
     for (int kanji = 0; kanji <= 5; ++kanji)

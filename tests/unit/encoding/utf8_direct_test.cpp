@@ -1,0 +1,174 @@
+// UTF-8 read straight to InternalText gives what UTF-8 -> UTF-16 -> InternalText gives,
+// byte for byte and in its count of replaced characters, on random text built around the
+// places where the two steps keep state: marks at the start, surrogates written as
+// three-byte forms, combining marks after their base, broken and overlong forms, stray
+// continuation bytes, zero bytes. A text converted piece by piece (pieces ending in ASCII)
+// gives the same, and no prefix of a text without stray continuation bytes outgrows the
+// bytes read for it, which lets opening convert a file in its own buffer.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "encoding/Conversion.h"
+
+namespace {
+
+struct Converted {
+    std::string text;
+    std::int64_t replaced = -1;
+    bool operator==(const Converted& o) const { return text == o.text && replaced == o.replaced; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Converted& c)
+{
+    os << "replaced " << c.replaced << " bytes";
+    for (unsigned char b : c.text) os << ' ' << std::hex << static_cast<unsigned>(b) << std::dec;
+    return os;
+}
+
+Converted TwoSteps(std::string_view utf8)
+{
+    Converted c;
+    std::int64_t dropped = 0;
+    std::u16string units(static_cast<std::size_t>(Utf8ToUtf16(nullptr, utf8, 0)) + 1, u'\0');
+    Utf8ToUtf16(&units[0], utf8, static_cast<std::int64_t>(units.size()), &dropped);
+    units.pop_back();
+    c.text.resize(static_cast<std::size_t>(Utf16ToInternal(nullptr, units, 0)) + 1);
+    Utf16ToInternal(&c.text[0], units, static_cast<std::int64_t>(c.text.size()), &c.replaced);
+    c.text.pop_back();
+    c.replaced += dropped;
+    return c;
+}
+
+Converted Direct(std::string_view utf8)
+{
+    Converted c;
+    std::int64_t counted = -1;
+    c.text.resize(static_cast<std::size_t>(Utf8ToInternal(nullptr, utf8, 0, &counted)) + 1);
+    EXPECT_EQ(Utf8ToInternal(&c.text[0], utf8, static_cast<std::int64_t>(c.text.size()), &c.replaced),
+              static_cast<std::int64_t>(c.text.size()) - 1);
+    EXPECT_EQ(counted, c.replaced) << "counting and writing count replacements alike";
+    c.text.pop_back();
+    return c;
+}
+
+// UTF-8 of the unit (three bytes for a surrogate, as a lone one is written).
+void PutUnit(std::string& s, unsigned u)
+{
+    if (u < 0x80) {
+        s.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+        s.push_back(static_cast<char>(0xC0 | u >> 6));
+        s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else {
+        s.push_back(static_cast<char>(0xE0 | u >> 12));
+        s.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+        s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
+}
+
+// Random UTF-8 around those places; strays false leaves out stray continuation bytes.
+std::string RandomUtf8(std::mt19937& rng, std::size_t pieces, bool strays = true)
+{
+    // Units that matter to the second step: kana that take a combining mark and the marks,
+    // surrogates of characters with and without a code, units without a code, the mark.
+    static const unsigned units[] = {0x304B, 0x309A, 0x3099, 0x30BB, 0x31F7, 0x02E9, 0x02E5, 0x0300, 0x00E6,
+                                     0xD840, 0xDC0B, 0xD83D, 0xDE00, 0xDC00, 0xFEFF, 0x301C, 0x3042, 0x6F22,
+                                     0xFF71, 0x00A7, 0x00A5, 0x0080, 0xF8F0, 0xFFFD, 'a',    '\n',   0x0391};
+    static const char* const raw[] = {
+        "\xEF\xBB\xBF", "\xF0\xA0\x80\x8B", "\xF0\x9F\x98\x80", "\xF8\x88\x80\x80\x80", "\xE3\x81",  "\xC0\x80",
+        "\xE0\x80\x80", "\xFF",             "\xE3\x41",        "\xF0\xA0\x80",       "\xA7",    "\xBF",
+    };
+    const int rawChoices = sizeof raw / sizeof raw[0] - (strays ? 0 : 2);  // the strays are last
+    std::uniform_int_distribution<int> coin(0, 99), unit(0, sizeof units / sizeof units[0] - 1),
+        piece(0, rawChoices - 1), any(0, 255);
+    std::string s;
+    for (std::size_t k = 0; k < pieces; ++k) {
+        const int roll = coin(rng);
+        if (roll < 60)
+            PutUnit(s, units[unit(rng)]);
+        else if (roll < 85)
+            s += raw[piece(rng)];
+        else if (roll < 90)
+            s.push_back('\0');
+        else
+            s.push_back(static_cast<char>(strays ? any(rng) : any(rng) % 0x80));
+    }
+    return s;
+}
+
+TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
+{
+    std::mt19937 rng(5);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string utf8 = RandomUtf8(rng, static_cast<std::size_t>(round % 40));
+        ASSERT_EQ(Direct(utf8), TwoSteps(utf8)) << "round " << round;
+        // The zero-terminated form, up to the first zero.
+        const std::string terminated = utf8.substr(0, utf8.find('\0'));
+        const Converted whole = TwoSteps(terminated);
+        std::string text(whole.text.size() + 1, '\x5A');
+        std::int64_t replaced = -1;
+        ASSERT_EQ(Utf8ToInternal(&text[0], terminated.c_str(), static_cast<std::int64_t>(text.size()), &replaced),
+                  static_cast<std::int64_t>(whole.text.size()));
+        ASSERT_EQ(text.c_str(), whole.text) << "round " << round;
+        ASSERT_EQ(replaced, whole.replaced);
+    }
+}
+
+TEST(Utf8Direct, MarksAtTheStartAreSkippedAsTheTwoStepsSkipThem)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    for (int marks = 0; marks <= 3; ++marks) {
+        std::string utf8;
+        for (int k = 0; k < marks; ++k) utf8 += mark;
+        utf8 += "a";
+        EXPECT_EQ(Direct(utf8), TwoSteps(utf8)) << marks;
+        EXPECT_EQ(Utf8MarkLength(utf8), static_cast<std::size_t>(std::min(marks, 2) * 3));
+    }
+    EXPECT_EQ(Utf8MarkLength("\xEF\xBB"), 0u);
+}
+
+TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWhole)
+{
+    std::mt19937 rng(17);
+    std::uniform_int_distribution<int> cut(0, 30);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string utf8 = RandomUtf8(rng, 60);
+        const Converted whole = Direct(utf8);
+        Converted pieces;
+        pieces.replaced = 0;
+        std::size_t at = Utf8MarkLength(utf8);
+        while (at < utf8.size()) {
+            // The next piece ends after an ASCII byte some way on, or at the end.
+            std::size_t end = std::min(utf8.size(), at + 1 + static_cast<std::size_t>(cut(rng)));
+            while (end < utf8.size() && static_cast<unsigned char>(utf8[end - 1]) >= 0x80) ++end;
+            const std::string_view piece(utf8.data() + at, end - at);
+            std::string out(2 * piece.size() + 1, '\0');
+            std::int64_t replaced = 0;
+            const std::int64_t n = Utf8PieceToInternal(&out[0], piece, static_cast<std::int64_t>(out.size()), &replaced);
+            ASSERT_GE(n, 0);
+            pieces.text.append(out.data(), static_cast<std::size_t>(n));
+            pieces.replaced += replaced;
+            at = end;
+        }
+        ASSERT_EQ(pieces, whole) << "round " << round;
+    }
+}
+
+TEST(Utf8Direct, NoPrefixOutgrowsItsBytesWithoutStrayContinuationBytes)
+{
+    // Every character but a stray continuation byte becomes at most as many bytes as it
+    // took, so at every prefix ending at a character the text is no longer than the bytes.
+    std::mt19937 rng(23);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string cleaned = RandomUtf8(rng, 50, false);
+        for (std::size_t end = 1; end <= cleaned.size(); ++end) {
+            if (end < cleaned.size() && static_cast<unsigned char>(cleaned[end - 1]) >= 0x80) continue;
+            const std::string_view prefix(cleaned.data(), end);
+            ASSERT_LE(Utf8ToInternal(nullptr, prefix, 0), static_cast<std::int64_t>(end)) << "round " << round;
+        }
+    }
+}
+
+}  // namespace
