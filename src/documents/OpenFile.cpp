@@ -128,9 +128,9 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
 
     const bool detect = ReadSetting(documents, "main", "auto_kanji") == 1;
     DecodedFile decoded;
-    const bool decodedOk = DecodeFileBytes(bytes, detect, decoded);
-    std::string().swap(bytes);  // the file bytes are not needed past this point
-    if (!decodedOk) {
+    // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
+    // ones are released as early as the conversion allows.
+    if (!DecodeFileBytes(std::move(bytes), detect, decoded)) {
         RefreshList(documents);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
