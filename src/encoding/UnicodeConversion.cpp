@@ -1,4 +1,6 @@
 // The four conversions on the UTF-16 side: InternalText <-> UTF-16 and UTF-8 <-> UTF-16.
+#include <algorithm>
+
 #include "encoding/CharacterCodesInline.h"
 
 using namespace encoding_detail;
@@ -247,6 +249,49 @@ inline void UnitToInternal(Out& out, unsigned unit, unsigned& previous, unsigned
     previous = 0;
 }
 
+// Three-byte forms whose unit has a plain code, one after another, from a range straight
+// into a writing output, without a bounds test per byte (a form takes 3 bytes and gives at
+// most 2, so the room for n forms is checked once). True when it took one or more; the
+// general loop takes everything else, and all of it for other sources and outputs.
+template <typename Source, typename Out>
+inline bool PlainThreeByteRun(Source&, Out&, unsigned&)
+{
+    return false;
+}
+
+inline bool PlainThreeByteRun(RangeSource<char>& s, Output<char>& out, unsigned& previous)
+{
+    const std::int64_t room = out.capacity - out.count - 1;  // the terminator stays out of it
+    if (room < 2 || s.remaining < 3) return false;
+    const std::size_t forms = std::min<std::size_t>(s.remaining / 3, static_cast<std::uint64_t>(room) / 2);
+    const unsigned char* const start = reinterpret_cast<const unsigned char*>(s.p);
+    const unsigned char* p = start;
+    const unsigned char* const end = start + 3 * forms;
+    char* o = out.destination + out.count;
+    unsigned last = previous;
+    while (p < end) {
+        const unsigned b0 = p[0], b1 = p[1], b2 = p[2];
+        if ((b0 & 0xF0) != 0xE0 || (((b1 ^ 0x80) | (b2 ^ 0x80)) & 0xC0) != 0) break;
+        const unsigned unit = (b0 & 0x0F) << 12 | (b1 & 0x3F) << 6 | (b2 & 0x3F);
+        const unsigned cell = UnicodeCell(unit);  // 0 for the unit 0 of an overlong form
+        if (cell - 1u >= kMarkBase - 1u) break;
+        if (cell >= 0x100) {
+            o[0] = static_cast<char>(cell >> 8);
+            o[1] = static_cast<char>(cell & 0xFF);
+            o += 2;
+        } else {
+            *o++ = static_cast<char>(cell);
+        }
+        last = unit;
+        p += 3;
+    }
+    if (p == start) return false;
+    previous = last;
+    out.count = o - out.destination;
+    s.Advance(static_cast<std::size_t>(p - start));
+    return true;
+}
+
 // UTF-8 straight to InternalText, no mark skipped: each character becomes the unit or
 // units that Utf8ToUtf16Body writes for it, and those go through the steps of
 // Utf16ToInternalBody (UnitToInternal), so the text is the one the two give together.
@@ -272,6 +317,7 @@ std::int64_t Utf8ToInternalBody(Source s, Out out)
             s.Advance(1);
             continue;
         }
+        if ((b & 0xF0) == 0xE0 && !high && PlainThreeByteRun(s, out, previous)) continue;
         bool decoded = false;
         while ((b & 0xF0) == 0xE0 && !high) {
             const unsigned c1 = s.At(1);

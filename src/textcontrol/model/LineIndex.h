@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace kvte::textcontrol {
@@ -32,6 +33,11 @@ public:
     // Rebuilds the index for text whose line breaks are the `breaks` byte indices (sorted).
     // False (index unchanged) when memory ran out.
     bool Assign(const std::vector<size_t>& breakIndices);
+    // The same for breaks that nextBreak() gives one by one in increasing order, ending with
+    // kNoMoreBreaks, so that they are never all held at once. May throw what nextBreak throws.
+    static constexpr size_t kNoMoreBreaks = static_cast<size_t>(-1);
+    template <typename NextBreak>
+    bool AssignFrom(NextBreak nextBreak);
     // `count` bytes were inserted at `index`; their line breaks are at the given positions
     // relative to `index`. New lines get flags 0 and state 0; when the insertion is at the
     // start of a line the flags of that line follow its old content down.
@@ -78,5 +84,42 @@ private:
     std::vector<size_t> blockFirstByte_;
     size_t lineCount_ = 1;
 };
+
+template <typename NextBreak>
+bool LineIndex::AssignFrom(NextBreak nextBreak)
+{
+    try {
+        std::vector<Block> blocks;
+        std::vector<size_t> firstLine, firstByte;
+        size_t lines = 0, lineStart = 0;
+        for (;;) {
+            if (lines % kBlockLines == 0) {
+                if (!blocks.empty()) {
+                    blocks.back().flags.assign(kBlockLines, 0);
+                    blocks.back().states.assign(kBlockLines, 0);
+                }
+                blocks.emplace_back();
+                blocks.back().starts.reserve(kBlockLines);
+                firstLine.push_back(lines);
+                firstByte.push_back(lineStart);
+            }
+            blocks.back().starts.push_back(static_cast<uint32_t>(lineStart - firstByte.back()));
+            ++lines;
+            const size_t lineBreak = nextBreak();
+            if (lineBreak == kNoMoreBreaks) break;
+            lineStart = lineBreak + 1;
+        }
+        Block& last = blocks.back();
+        last.flags.assign(last.starts.size(), 0);
+        last.states.assign(last.starts.size(), 0);
+        blocks_.swap(blocks);
+        blockFirstLine_.swap(firstLine);
+        blockFirstByte_.swap(firstByte);
+        lineCount_ = lines;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 }  // namespace kvte::textcontrol

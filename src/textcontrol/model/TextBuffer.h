@@ -4,11 +4,15 @@
 // document costs microseconds; a single gap buffer would move tens of megabytes for an
 // edit far from the previous one, and a piece table would make every line read walk a
 // tree. Lines are read in place when they lie in one chunk and copied out otherwise.
+// A whole text can be taken without a copy (Adopt): its chunks are then slices of it, and
+// a slice becomes a chunk of its own only when an edit changes it (cutting a slice shorter
+// needs no copy); the text is freed with its last slice.
 // invariants: every chunk but the only one is non-empty; chunkStart_[0] == 0 and
-// chunkStart_[c + 1] == chunkStart_[c] + chunks_[c].size(); length_ is their sum.
+// chunkStart_[c + 1] == chunkStart_[c] + chunks_[c].Size(); length_ is their sum.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +35,16 @@ public:
 
     // Appends at the end while loading; false (content unchanged) when memory ran out.
     bool Append(const char* bytes, size_t count);
+    // Replaces the whole content by text, taken without a copy. False when memory ran out:
+    // the content is then unchanged and text keeps its bytes.
+    bool Adopt(std::string&& text);
     // False (content unchanged) when memory ran out.
     bool Insert(size_t index, const char* bytes, size_t count);
-    void Erase(size_t index, size_t count);
+    // Erases bytes [index, index + count). Needs memory only for a range strictly inside a
+    // slice, which is then copied out first: false (content unchanged) when that fails.
+    // After PrepareErase for the same range it needs none and cannot fail.
+    bool Erase(size_t index, size_t count);
+    bool PrepareErase(size_t index, size_t count);
     // Copies bytes [index, index + count) out; the range is clamped to the text.
     void CopyOut(size_t index, size_t count, char* out) const;
     // Pointer to bytes [index, index + count): into the chunk that holds them, or into a
@@ -48,9 +59,9 @@ public:
         size_t c = ChunkOf(index);
         size_t offset = index - chunkStart_[c];
         while (count > 0) {
-            const std::vector<char>& chunk = chunks_[c];
-            size_t take = chunk.size() - offset < count ? chunk.size() - offset : count;
-            visit(std::string_view(chunk.data() + offset, take));
+            const Chunk& chunk = chunks_[c];
+            size_t take = chunk.Size() - offset < count ? chunk.Size() - offset : count;
+            visit(std::string_view(chunk.Data() + offset, take));
             count -= take;
             offset = 0;
             ++c;
@@ -61,11 +72,30 @@ public:
     bool Verify() const;
 
 private:
+    // A chunk's bytes: its own, or a slice of an adopted text (which the slice keeps alive).
+    struct Chunk {
+        std::vector<char> own;
+        std::shared_ptr<const std::string> text;  // the adopted text, when a slice
+        const char* slice = nullptr;
+        size_t sliceSize = 0;
+
+        bool IsSlice() const { return slice != nullptr; }
+        const char* Data() const { return slice ? slice : own.data(); }
+        size_t Size() const { return slice ? sliceSize : own.size(); }
+    };
+
     size_t ChunkOf(size_t index) const;  // the chunk holding byte index (< length_)
     void SplitChunk(size_t c);
     void ShiftStarts(size_t fromChunk, long delta);
+    // Gives a slice bytes of its own before an edit changes it. May throw std::bad_alloc
+    // (the chunk is then unchanged).
+    void Own(Chunk& chunk);
+    // Bytes [from, end) of a chunk as a new chunk: a slice of the same text, or a copy.
+    static Chunk Tail(const Chunk& chunk, size_t from);
+    // Keeps the first `size` bytes of a chunk.
+    static void Truncate(Chunk& chunk, size_t size);
 
-    std::vector<std::vector<char>> chunks_;
+    std::vector<Chunk> chunks_;
     std::vector<size_t> chunkStart_;
     size_t length_ = 0;
     mutable size_t lastChunk_ = 0;  // chunk of the last lookup: reads come in runs

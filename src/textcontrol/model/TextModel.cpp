@@ -8,6 +8,7 @@
 #include <new>
 
 #include "textcontrol/model/Highlight.h"
+#include "textcontrol/model/LineBreakScan.h"
 #include "textcontrol/model/Links.h"
 #include "textcontrol/model/SjisUnits.h"
 
@@ -20,51 +21,62 @@ TextModel::~TextModel() = default;
 
 bool TextModel::SetText(std::string_view text)
 {
-    static const char kEmpty[1] = {0};
-    const char* in = text.empty() ? kEmpty : text.data();
-    size_t n = text.size();
-    size_t newlines = 0;
-    bool hasCr = false;
-    for (const char* p = in; (p = static_cast<const char*>(std::memchr(p, '\n', in + n - p))) != nullptr; ++p)
-        ++newlines;
-    hasCr = n > 0 && std::memchr(in, '\r', n) != nullptr;
-
-    std::vector<size_t> breaks;
-    TextBuffer fresh;
-    int ending = 0;
+    std::string copy;
     try {
-        breaks.reserve(newlines + 1);
-        // Appends a run without CR, noting its line feeds.
-        auto appendRun = [&](const char* run, size_t count) {
-            size_t base = fresh.Length();
-            for (const char* p = run; (p = static_cast<const char*>(std::memchr(p, '\n', run + count - p))) != nullptr;
-                 ++p) {
-                if (ending == 0) ending = kLineEndingLf;
-                breaks.push_back(base + static_cast<size_t>(p - run));
-            }
-            return count == 0 || fresh.Append(run, count);
-        };
-        if (!hasCr) {
-            if (!appendRun(in, n)) return false;
-        } else {
-            size_t i = 0;
-            while (i < n) {
-                const char* cr = static_cast<const char*>(std::memchr(in + i, '\r', n - i));
-                size_t runEnd = cr ? static_cast<size_t>(cr - in) : n;
-                if (!appendRun(in + i, runEnd - i)) return false;
-                if (!cr) break;
-                bool pair = runEnd + 1 < n && in[runEnd + 1] == '\n';
-                if (ending == 0) ending = pair ? kLineEndingCrLf : kLineEndingCr;
-                breaks.push_back(fresh.Length());
-                if (!fresh.Append("\n", 1)) return false;
-                i = runEnd + (pair ? 2 : 1);
-            }
-        }
+        copy.assign(text.data(), text.size());
     } catch (const std::bad_alloc&) {
         return false;
     }
+    return SetTextOwned(std::move(copy));
+}
+
+bool TextModel::SetTextOwned(std::string&& text)
+{
+    try {
+        return TakeText(text);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool TextModel::TakeText(std::string& text)
+{
+    // One pass finds the lines and makes each CR LF and each lone CR one LF where the text
+    // lies: the bytes before `read` are done, their LF form ends at `write`.
+    char* const begin = text.empty() ? nullptr : &text[0];
+    const char* const end = begin + text.size();
+    char* write = begin;
+    const char* read = begin;
+    int ending = 0;
+    auto moveDone = [&](const char* upTo) {
+        const size_t run = static_cast<size_t>(upTo - read);
+        if (write != read) std::memmove(write, read, run);
+        write += run;
+        read = upTo;
+    };
     LineIndex index;
-    if (!index.Assign(breaks)) return false;
+    const bool indexed = index.AssignFrom([&]() -> size_t {
+        const char* found = FindLineBreak(read, end);
+        if (found == end) return LineIndex::kNoMoreBreaks;
+        const bool cr = *found == '\r';
+        moveDone(found);
+        const size_t at = static_cast<size_t>(write - begin);
+        *write++ = '\n';  // over found itself when nothing has moved yet
+        ++read;
+        if (cr) {
+            const bool pair = read < end && *read == '\n';
+            if (ending == 0) ending = pair ? kLineEndingCrLf : kLineEndingCr;
+            if (pair) ++read;
+        } else if (ending == 0) {
+            ending = kLineEndingLf;
+        }
+        return at;
+    });
+    moveDone(end);  // also after a failure: the text keeps every character
+    text.resize(static_cast<size_t>(write - begin));
+    if (!indexed) return false;
+    TextBuffer fresh;
+    if (!fresh.Adopt(std::move(text))) return false;  // text keeps its bytes
     // Commit: nothing below can fail.
     size_t oldLines = lines_.LineCount();
     buffer_.Swap(fresh);

@@ -64,6 +64,10 @@ public:
     // found is the recognised line ending (none found: CR LF). Clears the undo history and
     // the bookmarks, puts the caret at the start. False (text unchanged) when memory ran out.
     bool SetText(std::string_view text);
+    // The same taking the text, without a copy: its line breaks are made LF where it lies
+    // and the model keeps it as it is. On failure (memory ran out) the model is unchanged
+    // and text keeps its characters, its line breaks possibly made LF already.
+    bool SetTextOwned(std::string&& text);
     // Bytes needed for GetText in any mode, without the terminating zero (the CR LF length).
     size_t GetTextLength() const;
     // Writes the text with every line break as `mode` asks (LineEndingCode; 4 or any other value
@@ -209,6 +213,7 @@ public:
 
 private:
     friend struct TextModelAccess;  // tests of invariants
+    bool TakeText(std::string& text);  // SetTextOwned; may throw std::bad_alloc
     size_t SnapToUnit(size_t index) const;
     size_t SnapUpToUnit(size_t index) const;
     size_t LineStartIndex(size_t line0) const { return lines_.LineStart(line0); }

@@ -52,8 +52,9 @@ bool TextModel::ReplaceRange(size_t start, size_t end, std::string_view text, bo
     size_t removedBreaks = lines_.LineOfIndex(end) - firstLine0;
     size_t anchorBefore = anchor_, caretBefore = caret_;
 
-    // Insert after the removed range first: only the insertion can fail, and then nothing
-    // has changed yet.
+    // Insert after the removed range first: only the insertion can fail (and, in a text
+    // taken whole, copying out the part of it to be cut), and then nothing has changed yet.
+    if (!buffer_.PrepareErase(start, end - start)) return false;
     if (!buffer_.Insert(end, text.data(), text.size())) return false;
     if (!lines_.Insert(end, text.size(), breaks)) {
         buffer_.Erase(end, text.size());

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Messages a view sends to its parent window. wParam is the view id unless stated.
 enum : UINT {
     WM_VIEW_MODIFIED = 2024,      // the text changed by an edit (not by SetText)
@@ -107,6 +109,11 @@ void SelectAll(int view);
 // (1 CR LF, 2 CR, 3 LF, 4 the document's own). GetText returns the bytes written
 // without the terminator.
 int SetText(int view, const char* text);
+// The same taking the text (all of it: zero bytes in it are kept), which the view keeps
+// where it lies instead of copying it; opening a file hands its text over so. On success
+// text is left empty; on failure (0) it keeps its characters, its line breaks possibly
+// made LF already.
+int SetTextOwned(int view, std::string&& text);
 int GetTextLength(int view);
 int GetText(int view, char* buffer, int lineEndMode);
 int GetLineCount(int view);

@@ -117,18 +117,37 @@ void SelectAll(int view)
     Guarded([&] { MoveSelection(view, [](EditorView& v) { v.model.SelectAll(); }); });
 }
 
+namespace {
+
+// After the model took a whole new text: the view from the top, nothing reported.
+void ShowNewText(EditorView& record)
+{
+    record.top = VisualRow{1, 0};
+    record.leftColumn = 0;
+    record.widestColumns = 0;
+    record.desiredColumn = -1;
+    ForgetChanges(record);
+    UpdateView(record, kUpdateAll);
+}
+
+}  // namespace
+
 int SetText(int view, const char* text)
 {
     return Guarded(0, [&] {
         EditorView* record = FindView(view);
-        if (!record) return 0;
-        if (!record->model.SetText(TextOf(text))) return 0;
-        record->top = VisualRow{1, 0};
-        record->leftColumn = 0;
-        record->widestColumns = 0;
-        record->desiredColumn = -1;
-        ForgetChanges(*record);
-        UpdateView(*record, kUpdateAll);
+        if (!record || !record->model.SetText(TextOf(text))) return 0;
+        ShowNewText(*record);
+        return 1;
+    });
+}
+
+int SetTextOwned(int view, std::string&& text)
+{
+    return Guarded(0, [&] {
+        EditorView* record = FindView(view);
+        if (!record || !record->model.SetTextOwned(std::move(text))) return 0;
+        ShowNewText(*record);
         return 1;
     });
 }

@@ -1,7 +1,9 @@
 // Whole-text operations, line endings, positions and offsets of the text model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "textcontrol/model/TextModel.h"
 
@@ -28,6 +30,51 @@ TEST(TextModelText, RecognisesTheFirstLineEndingAndWritesEveryMode)
     ASSERT_TRUE(model.SetText("no break"));
     EXPECT_EQ(model.GetLineEnding(), kLineEndingCrLf);
     EXPECT_EQ(model.GetText(99), "no break");
+}
+
+// The text as the model holds it (every line break one LF) and the first break's kind.
+std::pair<std::string, int> Normalized(const std::string& text)
+{
+    std::string lf;
+    int ending = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            const bool pair = i + 1 < text.size() && text[i + 1] == '\n';
+            if (ending == 0) ending = pair ? kLineEndingCrLf : kLineEndingCr;
+            if (pair) ++i;
+            lf += '\n';
+        } else {
+            if (text[i] == '\n' && ending == 0) ending = kLineEndingLf;
+            lf += text[i];
+        }
+    }
+    return {lf, ending == 0 ? kLineEndingCrLf : ending};
+}
+
+TEST(TextModelText, ATextTakenWholeHasItsLineBreaksMadeLf)
+{
+    // Line breaks of every kind, where the word-at-a-time search meets them at each offset.
+    std::string big;
+    for (int i = 0; big.size() < 300000; ++i)
+        big += std::string(static_cast<size_t>(i % 13), 'a') + (i % 5 == 0 ? "\r" : i % 5 == 1 ? "\n" : "\r\n");
+    for (const std::string& text : {std::string(), std::string("\r"), std::string("a\r\r\nb\r"),
+                                    std::string("\n\r\n\r"), std::string(100000, 'x') + "\r\n", big}) {
+        const auto [lf, ending] = Normalized(text);
+        TextModel model;
+        ASSERT_TRUE(model.SetTextOwned(std::string(text)));
+        EXPECT_EQ(model.GetText(kLineEndingLf), lf);
+        EXPECT_EQ(model.GetLineEnding(), ending);
+        EXPECT_EQ(model.GetLineCount(), 1 + static_cast<int>(std::count(lf.begin(), lf.end(), '\n')));
+    }
+    // A long text without CR stays where it was given.
+    std::string lines;
+    for (int i = 0; i < 20000; ++i) lines += "line\n";
+    const char* where = lines.data();
+    TextModel model;
+    ASSERT_TRUE(model.SetTextOwned(std::move(lines)));
+    EXPECT_EQ(model.LineText(1).data(), where);
+    EXPECT_EQ(model.GetLineCount(), 20001);
+    EXPECT_EQ(model.GetLineEnding(), kLineEndingLf);
 }
 
 TEST(TextModelText, GetTextNeverOverrunsTheBuffer)

@@ -86,20 +86,34 @@ void CheckSame(TextModel& model, const Oracle& oracle, int step, int op)
     ASSERT_TRUE(TextModelAccess::Verify(model));
 }
 
-void RunRandomSequence(unsigned seed, int steps, int undoLimit, const std::string& initial = std::string())
+// Each CR LF and each lone CR as one LF, as the model holds line breaks.
+std::string WithLf(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i] == '\r' ? '\n' : text[i];
+    }
+    return out;
+}
+
+// taken: the initial text goes in by SetTextOwned (a large one then stays where it is,
+// and the edits cut and copy its slices).
+void RunRandomSequence(unsigned seed, int steps, int undoLimit, const std::string& initial = std::string(),
+                       bool taken = false)
 {
     std::mt19937 rng(seed);
     TextModel model;
     Oracle oracle;
-    ASSERT_TRUE(model.SetText(initial));
-    oracle.text = initial;
+    ASSERT_TRUE(taken ? model.SetTextOwned(std::string(initial)) : model.SetText(initial));
+    oracle.text = WithLf(initial);
     model.SetUndoLimit(undoLimit);
     oracle.limit = undoLimit < 0 ? 1u << 30 : static_cast<size_t>(undoLimit);
     for (int step = 0; step < steps; ++step) {
         int op = static_cast<int>(rng() % 100);
         if (op < 30) {
             std::string piece = RandomPiece(rng);
-            if (!initial.empty() && rng() % 20 == 0) {
+            if (!initial.empty() && rng() % 20 == 0 && !taken) {
                 for (int k = 0; k < 3000; ++k) piece += "\x88\x9F paste\n";  // crosses chunks and blocks
             }
             ASSERT_EQ(model.InsertText(piece), oracle.Insert(piece));
@@ -177,4 +191,14 @@ TEST(TextModelRandom, MatchesOnATextOfManyChunksAndBlocks)
     std::string initial;
     for (int i = 0; i < 12000; ++i) initial += (i % 3 ? "\x82\xA0line\n" : "x\n");
     RunRandomSequence(500, 250, 256, initial);
+}
+
+TEST(TextModelRandom, MatchesOnATextTakenWholeWithMixedLineBreaks)
+{
+    std::string initial;
+    for (int i = 0; i < 15000; ++i) initial += (i % 7 == 0 ? "\x82\xA0line\r" : i % 3 ? "\x88\x9F" "ab\r\n" : "x\n");
+    for (unsigned seed = 600; seed < 606; ++seed) {
+        RunRandomSequence(seed, 400, 256, initial, true);
+        if (HasFatalFailure()) FAIL() << "seed " << seed;
+    }
 }

@@ -56,6 +56,34 @@ TEST(ViewOperations, LinesAndSelectionQueriesUseOneBasedBytePositions)
     EXPECT_EQ(GetTextLength(f.id()) - 2, GetText(f.id(), lf.data(), 4));
 }
 
+TEST(ViewOperations, ATextHandedOverIsShownWholeAndIsNoChange)
+{
+    ViewFixture f;
+    std::string kept = "stays";
+    EXPECT_EQ(0, SetTextOwned(7, std::move(kept)));
+    EXPECT_EQ("stays", kept);
+    // Long enough to be kept where it lies; a zero byte inside stays a character.
+    std::string text("\x93\xFA\0b\r\n", 6);
+    for (int i = 0; i < 20000; ++i) text += "line\r\n";
+    text += "tail";
+    f.Clear();
+    ASSERT_EQ(1, SetTextOwned(f.id(), std::move(text)));
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(0, f.Count(WM_VIEW_MODIFIED));
+    EXPECT_EQ(1, GetLineEnding(f.id()));
+    EXPECT_EQ(20002, GetLineCount(f.id()));
+    EXPECT_EQ(4, GetLineLength(f.id(), 1));
+    EXPECT_EQ(std::string("\x93\xFA\0b", 4), std::string(GetLineText(f.id(), 1), 4));
+    EXPECT_EQ(std::string("tail"), std::string(GetLineText(f.id(), 20002), GetLineLength(f.id(), 20002)));
+    f.Paint();
+    // Typing into it changes only the copy of the part typed into.
+    SetSelection(f.id(), 3, 1, 3, 1);
+    f.Type(L"x");
+    EXPECT_EQ(std::string("xline"), std::string(GetLineText(f.id(), 3), GetLineLength(f.id(), 3)));
+    EXPECT_EQ(std::string("line"), std::string(GetLineText(f.id(), 4), GetLineLength(f.id(), 4)));
+    EXPECT_EQ(1, f.Count(WM_VIEW_MODIFIED));
+}
+
 TEST(ViewOperations, BookmarksHighlightAndEmphasisReachTheModel)
 {
     ViewFixture f;
