@@ -28,7 +28,7 @@ enum class FileErrorKind {
     ReadOnlyTarget,    // the target is marked read-only (refused, not cleared)
     DiskFull,
     NotAFile,  // a folder or a device where a file was expected
-    TooLarge,  // 1 GiB or more: no text of that size fits in memory
+    TooLarge,  // more than a read takes: 1 GiB in the 32-bit program, 4 GiB elsewhere
     OutOfMemory,
     Other,  // any other failure of the system; systemCode says which
 };
@@ -41,7 +41,9 @@ struct FileStatus {
     explicit operator bool() const { return Ok(); }
 };
 
-// The whole content of the file at path. On failure bytes is empty.
+// The whole content of the file at path, read into bytes' own buffer. On failure bytes is
+// empty: a file larger than the limit above (TooLarge) or than memory allows (OutOfMemory)
+// is refused whole, never read in part.
 FileStatus ReadWholeFile(const char* path, std::string& bytes);
 
 // Replaces the file at path (or creates it) with length bytes of data, as described above.

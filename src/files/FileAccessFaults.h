@@ -6,8 +6,11 @@
 
 namespace file_access_detail {
 
-// A text of 1 GiB or more cannot be held in memory by a 32-bit program with room to spare.
-constexpr unsigned long long kLargestFile = (1ull << 30) - 1;
+// The largest file a whole-file read takes. The 32-bit program holds a text of up to 1 GiB
+// beside its line index and the copy that saving makes, in the 4 GB that a large-address-
+// aware program has under a 64-bit Windows; elsewhere any file whose size fits in 32 bits.
+// Larger files are refused before anything is read.
+constexpr unsigned long long kLargestFile = sizeof(void*) == 4 ? (1ull << 30) - 1 : (1ull << 32) - 1;
 
 const FileFaultsForTesting& Faults();
 

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "files/FileAccess.h"
@@ -56,11 +58,24 @@ FileStatus ReadAll(int fd, std::string& bytes)
     struct stat info;
     if (::fstat(fd, &info) != 0) return StatusOf(errno);
     if (!S_ISREG(info.st_mode)) return Failure(FileErrorKind::NotAFile, S_ISDIR(info.st_mode) ? EISDIR : 0);
-    if (static_cast<unsigned long long>(info.st_size) > file_access_detail::kLargestFile)
+    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > file_access_detail::kLargestFile)
         return Failure(FileErrorKind::TooLarge, EFBIG);
     if (Faults().readFailure != FileErrorKind::None) return Failure(Faults().readFailure, EIO);
     try {
-        bytes.reserve(static_cast<size_t>(info.st_size));
+        // Straight into the text's own buffer. A file that shrank since its size was taken
+        // ends where it ends; one that grew is read on to its end, within the limit.
+        bytes.resize(static_cast<size_t>(info.st_size));
+        size_t have = 0;
+        while (have < bytes.size()) {
+            ssize_t n = ::read(fd, &bytes[have], std::min<size_t>(bytes.size() - have, 16u << 20));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return StatusOf(errno);
+            }
+            if (n == 0) break;
+            have += static_cast<size_t>(n);
+        }
+        bytes.resize(have);
         char chunk[65536];
         for (;;) {
             ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -75,6 +90,8 @@ FileStatus ReadAll(int fd, std::string& bytes)
         }
     } catch (const std::bad_alloc&) {
         return Failure(FileErrorKind::OutOfMemory, ENOMEM);
+    } catch (const std::length_error&) {
+        return Failure(FileErrorKind::TooLarge, EFBIG);
     }
 }
 

@@ -2,7 +2,9 @@
 // tables and go to the wide file functions, so Japanese paths work on any system locale.
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "files/FileAccess.h"
@@ -60,16 +62,24 @@ bool IsFolder(const wchar_t* path)
 
 FileStatus ReadAll(HANDLE file, std::string& bytes)
 {
-    // A reserved name ("nul.txt", "con") opens a device in any folder: its empty or
-    // endless content is no file's.
-    if (GetFileType(file) != FILE_TYPE_DISK) return Failure(FileErrorKind::NotAFile, ERROR_INVALID_FUNCTION);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) return StatusOf(GetLastError());
-    if (static_cast<unsigned long long>(size.QuadPart) > file_access_detail::kLargestFile)
+    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > file_access_detail::kLargestFile)
         return Failure(FileErrorKind::TooLarge, ERROR_FILE_TOO_LARGE);
     if (Faults().readFailure != FileErrorKind::None) return Failure(Faults().readFailure, ERROR_READ_FAULT);
     try {
-        bytes.reserve(static_cast<size_t>(size.QuadPart));
+        // Straight into the text's own buffer. A file that shrank since its size was taken
+        // ends where it ends; one that grew is read on to its end, within the limit.
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        size_t have = 0;
+        while (have < bytes.size()) {
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - have, 16u << 20));
+            DWORD got = 0;
+            if (!ReadFile(file, &bytes[have], want, &got, nullptr)) return StatusOf(GetLastError());
+            if (got == 0) break;
+            have += got;
+        }
+        bytes.resize(have);
         char chunk[65536];
         for (;;) {
             DWORD got = 0;
@@ -81,6 +91,8 @@ FileStatus ReadAll(HANDLE file, std::string& bytes)
         }
     } catch (const std::bad_alloc&) {
         return Failure(FileErrorKind::OutOfMemory, ERROR_NOT_ENOUGH_MEMORY);
+    } catch (const std::length_error&) {
+        return Failure(FileErrorKind::TooLarge, ERROR_FILE_TOO_LARGE);
     }
 }
 
