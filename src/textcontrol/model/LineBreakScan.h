@@ -1,5 +1,5 @@
 // Finding CR and LF in a whole text a machine word at a time: loading a document passes
-// over every byte once to find its lines, and again to make each CR LF one LF.
+// over every byte to find its lines, and saving one to give each line its line end.
 #pragma once
 
 #include <cstddef>
@@ -55,6 +55,14 @@ inline const char* FindLineBreak(const char* p, const char* end)
     return FindFirst(
         p, end, [](Word w) { return ZeroBytes(w ^ (kOnes * '\r')) | ZeroBytes(w ^ (kOnes * '\n')); },
         [](char c) { return c == '\r' || c == '\n'; });
+}
+
+// The first LF in [p, end), or end.
+inline const char* FindLineFeed(const char* p, const char* end)
+{
+    using namespace line_break_scan;
+    return FindFirst(
+        p, end, [](Word w) { return ZeroBytes(w ^ (kOnes * '\n')); }, [](char c) { return c == '\n'; });
 }
 
 // The first CR in [p, end), or end.

@@ -109,7 +109,8 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const
         const char* p = part.data();
         const char* end = p + part.size();
         while (p < end && written < room) {
-            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            const char* nl = FindLineFeed(p, end);
+            if (nl == end) nl = nullptr;
             size_t run = static_cast<size_t>((nl ? nl : end) - p);
             size_t take = std::min(room - written, run);
             std::memcpy(buffer + written, p, take);
