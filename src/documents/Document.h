@@ -24,9 +24,9 @@ struct Document {
     EncodingCode encoding = EncodingCode::ShiftJis;  // as recognised when the file was read
     // The view window's own procedure, kept when the program subclassed it; opaque here.
     std::uintptr_t savedWindowProc = 0;
-    // The loaded text is not the file's content (a zero byte cut it short, or characters
-    // had to be replaced): writing it back to the same file would lose data, so saving
-    // there asks first. A save or a new load clears it.
+    // The loaded text is not the file's content (characters the conversion had to
+    // replace): writing it back to the same file would lose data, so saving there asks
+    // first. A save or a new load clears it.
     bool loadedLossily = false;
 };
 

@@ -1,8 +1,6 @@
 // Opening a file: the tab policy, reading, detection and conversion, write protection.
 #include "documents/OpenFile.h"
 
-#include <cstring>
-
 #include "config/ProfileFile.h"
 #include "documents/SaveDocuments.h"
 #include "encoding/FileText.h"
@@ -134,9 +132,9 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         RefreshList(documents);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
-    // The view keeps text up to its first zero byte; a text that is cut there, or that
-    // lost characters in the conversion, is not the file's content any more.
-    const bool lossy = decoded.replaced > 0 || std::memchr(decoded.text.data(), '\0', decoded.text.size()) != nullptr;
+    // A text that lost characters in the conversion is not the file's content any more.
+    // (Zero bytes are kept: the view holds them and saving writes them back.)
+    const bool lossy = decoded.replaced > 0;
 
     Document& target = CurrentDocument(list);
     if (detect) target.encoding = decoded.encoding;

@@ -60,7 +60,8 @@ void DestroyDocumentView(void*, int slot)
 
 bool SetDocumentText(void*, int slot, std::string&& text)
 {
-    const bool ok = SetText(slot, text.c_str()) != 0;
+    // The view keeps the text where it lies, zero bytes included.
+    const bool ok = SetTextOwned(slot, std::move(text)) != 0;
     std::string().swap(text);
     return ok;
 }

@@ -177,16 +177,18 @@ TEST_F(OpenFileTest, FileWindowActiveZeroLeavesTheWindowAlone)
 
 TEST_F(OpenFileTest, ATextThatCannotBeKeptWholeWarnsOnceAndAsksBeforeItIsSavedOver)
 {
-    // An emoji has no Shift_JIS-2004 code; a zero byte would end the text in the view.
+    // An emoji has no Shift_JIS-2004 code.
     const std::string emoji = "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e \xf0\x9f\x98\x80\r\n";
     std::string path = MakeFile("emoji.txt", emoji);
     EXPECT_EQ(OpenFile(documents, path, kOpenModeNormal, true), kOpenLoaded);
     EXPECT_EQ(windows.messages, std::vector<int>{kMsgLoadedLossily});
     EXPECT_TRUE(CurrentDocument(list).loadedLossily);
+    // Zero bytes are kept whole: no warning.
     std::string zero = MakeFile("zero.txt", std::string("a\0b", 3));
     EXPECT_EQ(OpenFile(documents, zero, kOpenModeNormal, true), kOpenLoaded);
-    EXPECT_TRUE(CurrentDocument(list).loadedLossily);
-    EXPECT_FALSE(GetDocument(list, 0)->filePath.empty());
+    EXPECT_FALSE(CurrentDocument(list).loadedLossily);
+    EXPECT_EQ(ViewText(1), std::string("a\0b", 3));
+    EXPECT_EQ(windows.messages.size(), 1u);
 }
 
 TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOne)

@@ -283,6 +283,21 @@ TEST_F(DocumentWindowsTest, FailedWritesLeaveTheOldFileWhole)
     EXPECT_FALSE(Current().modified);
 }
 
+TEST_F(DocumentWindowsTest, ZeroBytesComeBackAsTheyWere)
+{
+    const std::string bytes("a\0b\r\nc\r\ne\x95\x5c\0\0z", 14);
+    const std::wstring path = trail.path() + L"zero.bin";
+    WriteBytes(path, bytes);
+    Set("main", "auto_kanji", 0);
+    Drop({path});
+    Set("main", "auto_kanji", 1);
+    Current().modified = true;
+    Command(IDM_FILE_SAVE);
+    EXPECT_FALSE(Current().modified);
+    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_TRUE(modal.shown.empty());
+}
+
 TEST_F(DocumentWindowsTest, SaveAsWritesEachEncodingWithHalfWidthKatakanaWidened)
 {
     // "ｱｲ" and a line break: widened to "アイ" by every encoding but Shift_JIS.
