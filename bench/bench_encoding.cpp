@@ -1,6 +1,9 @@
 // Throughput of DetectEncoding and of the eight conversions on 64 MiB generated corpora,
 // each next to glibc iconv doing the nearest conversion on the same bytes, with a
-// summary of MB/s and ratios at the end.
+// summary of MB/s and ratios at the end. Detection runs with and without the vector blocks,
+// next to ICU's charset detector where the build has ICU; the UTF-8 opening path runs as
+// the direct conversion, as the two steps through UTF-16 it replaces, and in the file's own
+// buffer as opening does it.
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 
@@ -14,6 +17,11 @@
 #include "bench_encoding_corpus.h"
 #include "encoding/Conversion.h"
 #include "encoding/Detection.h"
+#include "encoding/FileText.h"
+
+#if defined(KVTE_BENCH_ICU)
+#include <unicode/ucsdet.h>
+#endif
 
 namespace {
 
@@ -56,6 +64,14 @@ struct Pending {
 };
 std::vector<Pending> g_pending;
 
+// Conversions that consume their input: a fresh copy per iteration, made with the timer
+// paused.
+struct InPlace {
+    std::string name;
+    const std::string* bytes;
+};
+std::vector<InPlace> g_inPlace;
+
 // Collects a benchmark that runs work() once per iteration over `bytes` source bytes.
 void Add(const std::string& name, std::size_t bytes, std::function<void()> work)
 {
@@ -69,6 +85,19 @@ void Add(const std::string& name, std::size_t bytes, std::function<void()> work)
 void RegisterRounds(int rounds)
 {
     for (int round = 0; round < rounds; ++round) {
+        for (const InPlace& p : g_inPlace) {
+            benchmark::RegisterBenchmark(p.name.c_str(), [bytes = p.bytes](benchmark::State& state) {
+                for (auto _ : state) {
+                    state.PauseTiming();
+                    std::string copy = *bytes;
+                    DecodedFile file;
+                    state.ResumeTiming();
+                    DecodeFileBytesAs(std::move(copy), EncodingCode::Utf8, file);
+                    benchmark::DoNotOptimize(file.text.data());
+                }
+                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes->size()));
+            })->Unit(benchmark::kMillisecond)->MinTime(0.3);
+        }
         for (const Pending& p : g_pending) {
             benchmark::RegisterBenchmark(
                 p.name.c_str(),
@@ -109,6 +138,21 @@ void AddIconv(const std::string& name, const char* to, const char* from, const v
     });
 }
 
+#if defined(KVTE_BENCH_ICU)
+// ICU's charset detector over the same bytes: its best match, as opening would take it.
+void AddIcuDetection(const std::string& name, const std::string* text)
+{
+    Add(name, text->size(), [text] {
+        UErrorCode status = U_ZERO_ERROR;
+        UCharsetDetector* detector = ucsdet_open(&status);
+        ucsdet_setText(detector, text->data(), static_cast<std::int32_t>(text->size()), &status);
+        const UCharsetMatch* match = ucsdet_detect(detector, &status);
+        benchmark::DoNotOptimize(match ? ucsdet_getName(match, &status) : nullptr);
+        ucsdet_close(detector);
+    });
+}
+#endif
+
 // Records each benchmark's MB/s for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -142,6 +186,7 @@ int main(int argc, char** argv)
     };
     std::vector<Pair> pairs;
     std::vector<std::string> detections;
+    std::vector<Pair> detectionPairs;  // with the vector blocks, and its peer
 
     for (const auto& [label, c] : {std::pair<const char*, const Corpus*>{"prose", &prose}, {"source", &source}}) {
         const std::string tag = std::string("/") + label;
@@ -152,6 +197,16 @@ int main(int argc, char** argv)
             const std::string name = std::string("DetectEncoding/") + encoding + tag;
             detections.push_back(name);
             Add(name, text->size(), [text] { benchmark::DoNotOptimize(DetectEncoding(text->data(), text->size())); });
+            const std::string plain = std::string("DetectEncoding without vectors/") + encoding + tag;
+            detections.push_back(plain);
+            Add(plain, text->size(), [text] {
+                benchmark::DoNotOptimize(DetectionEvidenceForTesting(text->data(), text->size(), false));
+            });
+#if defined(KVTE_BENCH_ICU)
+            const std::string icu = std::string("ICU ucsdet_detect/") + encoding + tag;
+            AddIcuDetection(icu, text);
+            detectionPairs.push_back({name, icu});
+#endif
         }
         {
             const std::string name = std::string("DetectEncoding/utf16") + tag;
@@ -181,6 +236,29 @@ int main(int argc, char** argv)
             2 * c->utf8.size() + 8, [c, wide = std::make_shared<std::u16string>(c->utf8.size() + 1, u'\0')] {
                 Utf8ToUtf16(&(*wide)[0], c->utf8.c_str(), static_cast<std::int64_t>(wide->size()));
             });
+        // Opening a UTF-8 file: straight to InternalText, next to the two steps through
+        // UTF-16 that it replaces, and in the file's own buffer (the copy made for each
+        // round is not timed).
+        add("Utf8ToInternal", "iconv UTF-8>SHIFT_JISX0213", "SHIFT_JISX0213", "UTF-8", c->utf8.data(), c->utf8.size(),
+            c->utf8.size() + 8, [c, out = std::make_shared<std::string>(2 * c->utf8.size() + 1, '\0')] {
+                Utf8ToInternal(&(*out)[0], std::string_view(c->utf8), static_cast<std::int64_t>(out->size()));
+            });
+        {
+            const std::string twoSteps = "Utf8ToUtf16+Utf16ToInternal" + tag;
+            Add(twoSteps, c->utf8.size(),
+                [c, wide = std::make_shared<std::u16string>(c->utf8.size() + 1, u'\0'),
+                 out = std::make_shared<std::string>(2 * c->utf8.size() + 1, '\0')] {
+                    const std::int64_t n =
+                        Utf8ToUtf16(&(*wide)[0], std::string_view(c->utf8), static_cast<std::int64_t>(wide->size()));
+                    Utf16ToInternal(&(*out)[0], std::u16string_view(wide->data(), static_cast<std::size_t>(n)),
+                                    static_cast<std::int64_t>(out->size()));
+                });
+            pairs.push_back({"Utf8ToInternal" + tag, twoSteps});
+            const std::string inPlace = "DecodeFileBytesAs Utf8 in place" + tag;
+            g_results[inPlace].bytes = c->utf8.size();
+            g_inPlace.push_back({inPlace, &c->utf8});
+            pairs.push_back({inPlace, "iconv UTF-8>SHIFT_JISX0213" + tag});
+        }
         add("Utf16ToUtf8", "iconv UTF-16LE>UTF-8", "UTF-8", "UTF-16LE", c->utf16.data(), u16Bytes, 2 * u16Bytes + 8,
             [c, bytes] {
                 Utf16ToUtf8(&(*bytes)[0], c->utf16.c_str(), false, static_cast<std::int64_t>(bytes->size()));
@@ -208,11 +286,15 @@ int main(int argc, char** argv)
                 kCorpusSize >> 20);
     for (const std::string& name : detections)
         if (Rate(name) > 0) std::printf("  %-40s %9.0f MB/s\n", name.c_str(), Rate(name));
-    std::printf("  %-24s %10s   %-40s %10s  %6s\n", "conversion", "ours", "iconv", "iconv", "ratio");
+    for (const Pair& p : detectionPairs)
+        if (Rate(p.ours) > 0 && Rate(p.peer) > 0)
+            std::printf("  %-40s %9.0f MB/s  %-30s %9.0f MB/s  %5.1fx\n", p.ours.c_str(), Rate(p.ours), p.peer.c_str(),
+                        Rate(p.peer), Rate(p.ours) / Rate(p.peer));
+    std::printf("  %-40s %10s   %-40s %10s  %6s\n", "conversion", "ours", "peer", "peer", "ratio");
     for (const Pair& p : pairs) {
         if (Rate(p.ours) <= 0) continue;
         const double peer = Rate(p.peer);
-        std::printf("  %-24s %10.0f   %-40s %10.0f  %5.1fx\n", p.ours.c_str(), Rate(p.ours), p.peer.c_str(), peer,
+        std::printf("  %-40s %10.0f   %-40s %10.0f  %5.1fx\n", p.ours.c_str(), Rate(p.ours), p.peer.c_str(), peer,
                     peer > 0 ? Rate(p.ours) / peer : 0.0);
     }
     return 0;
