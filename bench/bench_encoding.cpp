@@ -259,6 +259,23 @@ int main(int argc, char** argv)
             g_inPlace.push_back({inPlace, &c->utf8});
             pairs.push_back({inPlace, "iconv UTF-8>SHIFT_JISX0213" + tag});
         }
+        // Saving as UTF-8: straight from InternalText, next to the two steps it replaces.
+        add("InternalToUtf8", "iconv SHIFT_JISX0213>UTF-8", "UTF-8", "SHIFT_JISX0213", c->sjis.data(), n, 3 * n + 8,
+            [c, out = std::make_shared<std::string>(3 * n + 4, '\0')] {
+                InternalToUtf8(&(*out)[0], std::string_view(c->sjis), false, static_cast<std::int64_t>(out->size()));
+            });
+        {
+            const std::string twoSteps = "InternalToUtf16+Utf16ToUtf8" + tag;
+            Add(twoSteps, n,
+                [c, wide = std::make_shared<std::u16string>(n + 2, u'\0'),
+                 out = std::make_shared<std::string>(3 * n + 4, '\0')] {
+                    const std::int64_t units = InternalToUtf16(&(*wide)[0], std::string_view(c->sjis), false,
+                                                               static_cast<std::int64_t>(wide->size()));
+                    Utf16ToUtf8(&(*out)[0], std::u16string_view(wide->data(), static_cast<std::size_t>(units)), false,
+                                static_cast<std::int64_t>(out->size()));
+                });
+            pairs.push_back({"InternalToUtf8" + tag, twoSteps});
+        }
         add("Utf16ToUtf8", "iconv UTF-16LE>UTF-8", "UTF-8", "UTF-16LE", c->utf16.data(), u16Bytes, 2 * u16Bytes + 8,
             [c, bytes] {
                 Utf16ToUtf8(&(*bytes)[0], c->utf16.c_str(), false, static_cast<std::int64_t>(bytes->size()));

@@ -154,6 +154,14 @@ std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std:
 // How many leading bytes Utf8ToInternal skips as byte-order marks: 0, 3 or 6.
 std::size_t Utf8MarkLength(std::string_view source);
 
+// InternalText -> UTF-8 directly: the bytes that InternalToUtf16 (without mark) followed by
+// Utf16ToUtf8 give, without the UTF-16 text between them; writeMark writes EF BB BF first.
+// Worst case 3n + 4 bytes. replaced: as InternalToUtf16 counts.
+std::int64_t InternalToUtf8(char* destination, const char* source, bool writeMark, std::int64_t capacity,
+                            std::int64_t* replaced = nullptr);
+std::int64_t InternalToUtf8(char* destination, std::string_view source, bool writeMark, std::int64_t capacity,
+                            std::int64_t* replaced = nullptr);
+
 // UTF-16 -> UTF-8; writeMark writes EF BB BF first. A surrogate pair is written as one
 // four-byte form; a lone surrogate as its own three-byte form.
 std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity);

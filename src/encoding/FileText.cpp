@@ -86,13 +86,6 @@ bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool ma
     });
 }
 
-bool UnitsToUtf8Into(std::string& out, std::u16string_view units, bool mark)
-{
-    return ConvertInto(out, units, [mark](char* d, std::u16string_view s, std::int64_t c, std::int64_t*) {
-        return Utf16ToUtf8(d, s, mark, c);
-    });
-}
-
 bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::int64_t& replaced)
 {
     replaced = 0;
@@ -193,8 +186,10 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
     }
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom: {
-        std::u16string units;
-        return InternalToUnitsInto(units, text, false) && UnitsToUtf8Into(bytes, units, code == EncodingCode::Utf8Bom);
+        const bool mark = code == EncodingCode::Utf8Bom;
+        return ConvertInto(bytes, text, [mark](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
+            return InternalToUtf8(d, s, mark, c);
+        });
     }
     default:
         bytes.assign(text);
@@ -388,9 +383,11 @@ std::string Utf8ToInternalText(std::string_view utf8)
 std::string InternalTextToUtf8(std::string_view internal)
 {
     try {
-        std::u16string units;
         std::string text;
-        if (InternalToUnitsInto(units, internal, false) && UnitsToUtf8Into(text, units, false)) return text;
+        if (ConvertInto(text, internal, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
+                return InternalToUtf8(d, s, false, c);
+            }))
+            return text;
     } catch (const std::bad_alloc&) {
     }
     return {};

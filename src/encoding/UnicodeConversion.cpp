@@ -9,11 +9,123 @@ namespace {
 
 constexpr unsigned kMark = 0xFEFF;
 
+// The Utf16ToUtf8Body side of InternalText written straight as UTF-8: takes the units that
+// InternalToUtf16Body writes and gives each its UTF-8 form, a surrogate pair one four-byte
+// form (the high surrogate waits for the unit after it).
+template <typename Out>
+struct Utf8FromUnits {
+    Out out;
+    unsigned high = 0;
+
+    void Replaced() { out.Replaced(); }
+    void Put(unsigned unit)
+    {
+        if (high) {
+            const unsigned waiting = high;
+            high = 0;
+            if (IsLowSurrogate(unit)) {
+                const std::uint32_t codePoint = CombineSurrogates(waiting, unit);
+                out.Put(0xF0 | codePoint >> 18);
+                out.PutThree(0x80 | ((codePoint >> 12) & 0x3F), 0x80 | ((codePoint >> 6) & 0x3F),
+                             0x80 | (codePoint & 0x3F));
+                return;
+            }
+            PutThreeBytes(waiting);  // a lone high surrogate keeps its three-byte form
+        }
+        if (unit < 0x80) {
+            out.Put(unit);
+        } else if (unit < 0x800) {
+            out.Put(0xC0 | unit >> 6);
+            out.Put(0x80 | (unit & 0x3F));
+        } else if (IsHighSurrogate(unit)) {
+            high = unit;
+        } else {
+            PutThreeBytes(unit);
+        }
+    }
+    void PutThreeBytes(unsigned unit) { out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F)); }
+    // An ASCII run: the same bytes.
+    void PutRun(const char* source, std::size_t n)
+    {
+        if (high && n > 0) {  // the run's first unit decides what the waiting surrogate becomes
+            Put(static_cast<unsigned char>(source[0]));
+            ++source;
+            --n;
+        }
+        out.PutRun(source, n);
+    }
+    std::int64_t Finish()
+    {
+        if (high) {
+            PutThreeBytes(high);
+            high = 0;
+        }
+        return out.Finish();
+    }
+};
+
+// Runs of double-byte characters whose code has one unit of U+0800 or above (kana, kanji,
+// most symbols), two bytes each, written as three-byte UTF-8 forms or counted, without a
+// bounds test per byte. True when it took one or more; only for a range into UTF-8, the
+// general loop of InternalToUtf16Body takes everything else.
+template <typename Source, typename Out>
+inline bool PlainPairRun(Source&, Out&)
+{
+    return false;
+}
+
+// How many pairs from p (at most `pairs`) are such characters; each one's unit to `put`.
+template <typename Put>
+inline std::size_t TakePlainPairs(const unsigned char* p, std::size_t pairs, Put put)
+{
+    std::size_t k = 0;
+    for (; k < pairs; ++k, p += 2) {
+        const unsigned lead = p[0], trail = p[1];
+        if (!IsLeadByte(lead) || !IsTrailByte(trail)) break;
+        const unsigned cell = PairCell(lead, trail);
+        if (!IsOneUnitCell(cell) || cell < 0x800) break;
+        put(cell);
+    }
+    return k;
+}
+
+inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<Output<char>>& u)
+{
+    Output<char>& out = u.out;
+    const std::int64_t room = out.capacity - out.count - 1;  // the terminator stays out of it
+    if (u.high || room < 3) return false;
+    const std::size_t pairs = std::min<std::size_t>(s.remaining / 2, static_cast<std::uint64_t>(room) / 3);
+    char* o = out.destination + out.count;
+    const std::size_t taken =
+        TakePlainPairs(reinterpret_cast<const unsigned char*>(s.p), pairs, [&o](unsigned unit) {
+            o[0] = static_cast<char>(0xE0 | unit >> 12);
+            o[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            o[2] = static_cast<char>(0x80 | (unit & 0x3F));
+            o += 3;
+        });
+    if (taken == 0) return false;
+    out.count += static_cast<std::int64_t>(3 * taken);
+    s.Advance(2 * taken);
+    return true;
+}
+
+inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<CountingOutput<char>>& u)
+{
+    if (u.high) return false;
+    const std::size_t taken =
+        TakePlainPairs(reinterpret_cast<const unsigned char*>(s.p), s.remaining / 2, [](unsigned) {});
+    if (taken == 0) return false;
+    u.out.count += static_cast<std::int64_t>(3 * taken);
+    s.Advance(2 * taken);
+    return true;
+}
+
 template <typename Source, typename Out>
 std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
 {
     if (writeMark) out.Put(kMark);
     for (;;) {
+        if (PlainPairRun(s, out)) continue;
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
@@ -429,6 +541,13 @@ auto Utf16ToUtf8With(bool writeMark)
 {
     return [writeMark](auto s, auto out) { return Utf16ToUtf8Body(s, out, writeMark); };
 }
+auto InternalToUtf8With(bool writeMark)
+{
+    return [writeMark](auto s, auto out) {
+        if (writeMark) out.PutThree(0xEF, 0xBB, 0xBF);
+        return InternalToUtf16Body(s, Utf8FromUnits<decltype(out)>{out}, false);
+    };
+}
 auto Utf16ToInternalWith()
 {
     return [](auto s, auto out) { return Utf16ToInternalBody(s, out); };
@@ -509,4 +628,15 @@ std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std:
                                  std::int64_t* replaced)
 {
     return Run(destination, capacity, Range(piece), Utf8ToInternalWith(), replaced);
+}
+
+std::int64_t InternalToUtf8(char* destination, const char* source, bool writeMark, std::int64_t capacity,
+                            std::int64_t* replaced)
+{
+    return Run(destination, capacity, Terminated(source), InternalToUtf8With(writeMark), replaced);
+}
+std::int64_t InternalToUtf8(char* destination, std::string_view source, bool writeMark, std::int64_t capacity,
+                            std::int64_t* replaced)
+{
+    return Run(destination, capacity, Range(source), InternalToUtf8With(writeMark), replaced);
 }

@@ -1,4 +1,5 @@
-// Fuzzes the eight conversions, and UTF-8 straight to InternalText beside UTF-8 -> UTF-16. The first byte picks the conversion and the capacity
+// Fuzzes the eight conversions, and the direct ones between InternalText and UTF-8 beside
+// the two steps through UTF-16 that they replace. The first byte picks the conversion and the capacity
 // shortfall; the rest is the source, used in place without a terminator for the range
 // form (a read past it is a sanitizer error) and as a zero-terminated copy. Destinations
 // are heap blocks of exactly the capacity, so a write past it is a sanitizer error too.
@@ -88,6 +89,24 @@ void Utf8Direct(const char* bytes, std::size_t length)
     Check(direct == replaced + dropped);
 }
 
+// InternalText written straight as UTF-8 gives what InternalText -> UTF-16 -> UTF-8 gives.
+void InternalDirect(const char* bytes, std::size_t length, bool mark)
+{
+    const std::string_view range(bytes, length);
+    const std::int64_t unitCount = InternalToUtf16(nullptr, range, false, 0);
+    std::unique_ptr<char16_t[]> units(new char16_t[static_cast<std::size_t>(unitCount) + 1]);
+    std::int64_t replaced = 0, direct = 0;
+    Check(InternalToUtf16(units.get(), range, false, unitCount + 1, &replaced) == unitCount);
+    const std::u16string_view unitRange(units.get(), static_cast<std::size_t>(unitCount));
+    const std::int64_t counted = Utf16ToUtf8(nullptr, unitRange, mark, 0);
+    std::unique_ptr<char[]> twoSteps(new char[static_cast<std::size_t>(counted) + 1]);
+    Check(Utf16ToUtf8(twoSteps.get(), unitRange, mark, counted + 1) == counted);
+    std::unique_ptr<char[]> oneStep(new char[static_cast<std::size_t>(counted) + 1]);
+    Check(InternalToUtf8(oneStep.get(), range, mark, counted + 1, &direct) == counted);
+    Check(std::memcmp(oneStep.get(), twoSteps.get(), static_cast<std::size_t>(counted)) == 0);
+    Check(direct == replaced);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -105,6 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0:
         Exercise<char16_t>(bytes, length, shortfall,
                            [mark](char16_t* d, auto s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [mark](char* d, auto s, std::int64_t c) { return InternalToUtf8(d, s, mark, c); });
+        InternalDirect(bytes, length, mark);
         break;
     case 1:
         Exercise<char>(units.get(), length / 2, shortfall,

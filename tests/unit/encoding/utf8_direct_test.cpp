@@ -1,3 +1,6 @@
+// InternalText written straight as UTF-8 gives what InternalText -> UTF-16 -> UTF-8 gives,
+// on random text with every kind of byte (half-width katakana with marks, characters of two
+// units and above U+FFFF, lone leads, bytes without a character, zero bytes).
 // UTF-8 read straight to InternalText gives what UTF-8 -> UTF-16 -> InternalText gives,
 // byte for byte and in its count of replaced characters, on random text built around the
 // places where the two steps keep state: marks at the start, surrogates written as
@@ -168,6 +171,49 @@ TEST(Utf8Direct, NoPrefixOutgrowsItsBytesWithoutStrayContinuationBytes)
             const std::string_view prefix(cleaned.data(), end);
             ASSERT_LE(Utf8ToInternal(nullptr, prefix, 0), static_cast<std::int64_t>(end)) << "round " << round;
         }
+    }
+}
+
+std::string TwoStepsOut(std::string_view internal, bool mark, std::int64_t& replaced)
+{
+    std::u16string units(static_cast<std::size_t>(InternalToUtf16(nullptr, internal, false, 0)) + 1, u'\0');
+    InternalToUtf16(&units[0], internal, false, static_cast<std::int64_t>(units.size()), &replaced);
+    units.pop_back();
+    std::string out(static_cast<std::size_t>(Utf16ToUtf8(nullptr, units, mark, 0)) + 1, '\0');
+    Utf16ToUtf8(&out[0], units, mark, static_cast<std::int64_t>(out.size()));
+    out.pop_back();
+    return out;
+}
+
+TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
+{
+    // Internal codes of characters with two units (か゚, 𠀋) and pieces of every byte class.
+    const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").text;
+    const std::string pool[] = {"a", "\r\n", "\xB6\xDF", "\xB6\xDE", "\xDC\xDF", "\xB1", "\x82\xA0", "\x88\x9F",
+                                "\x87\x9F", "\x81",     "\x81\x0A", "\x80",     "\xA0",     "\xFD", "\xFF",     "\xF0\x40",
+                                std::string(1, '\0'), twoUnits, twoUnits.substr(0, 1)};
+    std::mt19937 rng(29);
+    std::uniform_int_distribution<int> pick(0, sizeof pool / sizeof pool[0] - 1), count(0, 30);
+    for (int round = 0; round < 20000; ++round) {
+        std::string internal;
+        for (int k = count(rng); k > 0; --k) internal += pool[pick(rng)];
+        const bool mark = round % 2 == 1;
+        std::int64_t wantReplaced = -1, replaced = -1;
+        const std::string want = TwoStepsOut(internal, mark, wantReplaced);
+        std::string got(want.size() + 1, '\x5A');
+        ASSERT_EQ(InternalToUtf8(&got[0], internal, mark, static_cast<std::int64_t>(got.size()), &replaced),
+                  static_cast<std::int64_t>(want.size()));
+        got.pop_back();
+        ASSERT_EQ(got, want) << "round " << round;
+        ASSERT_EQ(replaced, wantReplaced);
+        ASSERT_EQ(InternalToUtf8(nullptr, internal, mark, 0), static_cast<std::int64_t>(want.size()));
+        // The zero-terminated form, up to the first zero.
+        const std::string terminated = internal.substr(0, internal.find('\0'));
+        const std::string wantTerminated = TwoStepsOut(terminated, mark, wantReplaced);
+        std::string out(wantTerminated.size() + 1, '\0');
+        ASSERT_EQ(InternalToUtf8(&out[0], terminated.c_str(), mark, static_cast<std::int64_t>(out.size())),
+                  static_cast<std::int64_t>(wantTerminated.size()));
+        ASSERT_EQ(out.c_str(), wantTerminated.substr(0, wantTerminated.find('\0')));
     }
 }
 
