@@ -9,8 +9,9 @@
 // table indexed by the state and the classes of the byte at the position, the byte after
 // it and the one after that: one table load per position instead of a tree of
 // unpredictable branches. Where sixteen positions hold no byte that only the general step
-// decides (a zero, ESC, "+" while UTF-7 is still possible), they are stepped through the
-// table without a test between them (TableBlock).
+// decides (a zero, ESC, "+" while UTF-7 is still possible), they are stepped through
+// without a test between them, two positions per load from a table of position pairs,
+// which halves the chain of dependent loads that bounds Shift_JIS and EUC-JP text.
 // While the state is quiet (no skip pending) the rules for ASCII and for whole three-byte
 // UTF-8 forms reduce to "nothing" and "2 for UTF-8, skip two positions, quiet again", so
 // runs of them are taken without the table: byte by byte and eight ASCII bytes at a time
@@ -73,6 +74,61 @@ constexpr unsigned StateId(unsigned utf8Skip, bool sjisSkip, bool eucSkip)
     return utf8Skip * 4 + (sjisSkip ? 2 : 0) + (eucSkip ? 1 : 0);
 }
 
+struct RuleResult {
+    unsigned next;       // StateId
+    std::uint32_t delta;  // score deltas in 10-bit fields
+};
+
+// Rules 7-10 of one position in a state, for the classes of c, d and e.
+constexpr RuleResult ApplyRules(unsigned state, unsigned cc, unsigned dc, unsigned eCont)
+{
+    const unsigned utf8Skip = state / 4;
+    const bool sjisSkip = (state & 2) != 0, eucSkip = (state & 1) != 0;
+    unsigned sjis = 0, euc = 0, utf8 = 0, next = 0;
+    const bool dTrail = dc >= 1 && dc <= 5;  // 0x40-0x7E, 0x80-0xFC
+    const bool dEuc = dc >= 3;               // 0xA1-0xFE
+    const bool dKana = dc == 3 || dc == 4;   // 0xA1-0xDF
+    const bool dCont = dc == 2 || dc == 3;   // 0x80-0xBF
+    if (utf8Skip > 0) {
+        next = StateId(utf8Skip - 1, sjisSkip, eucSkip);
+    } else if (cc >= 4 && dCont && eCont) {  // c 0xC0-0xFF: a UTF-8 lead
+        next = StateId(2, sjisSkip, eucSkip);
+        utf8 = 2;
+    } else if (sjisSkip) {
+        next = StateId(0, false, eucSkip);
+    } else if (eucSkip) {
+        next = StateId(0, false, false);
+    } else {
+        bool setSjis = false, setEuc = false;
+        switch (cc) {
+        case 1:  // 0x80-0x9F but 0x8E
+        case 2:  // 0x8E
+            if (cc == 2 && dKana) euc += 2, setEuc = true;
+            if (dTrail) sjis += 2, setSjis = true;
+            break;
+        case 3:  // 0xA0-0xDF
+        case 4:
+            sjis += 1;
+            if (dEuc) {
+                euc += 2, setEuc = true;
+                if (dKana) sjis += 1;
+            }
+            break;
+        case 5:  // 0xE0-0xEF
+            if (dEuc) euc += 2, setEuc = true;
+            if (dTrail) sjis += 2, setSjis = true;
+            break;
+        case 6:  // 0xF0-0xFE
+            if (dEuc) euc += 2, setEuc = true;
+            break;
+        default:
+            break;  // below 0x80, and 0xFF
+        }
+        next = StateId(0, setSjis, setEuc);
+    }
+    return {next, sjis << kSjisShift | euc << kEucShift | utf8 << kUtf8Shift};
+}
+
 struct TransitionTables {
     std::uint16_t next[kStates * kInputs];   // next state, times kInputs
     std::uint32_t delta[kStates * kInputs];  // score deltas in 10-bit fields
@@ -83,61 +139,68 @@ struct TransitionTables {
 constexpr TransitionTables MakeTransitions()
 {
     TransitionTables table{};
-    for (unsigned state = 0; state < kStates; ++state) {
-        const unsigned utf8Skip = state / 4;
-        const bool sjisSkip = (state & 2) != 0, eucSkip = (state & 1) != 0;
-        for (unsigned cc = 0; cc < kClassesC; ++cc) {
-            for (unsigned dc = 0; dc < kClassesD; ++dc) {
+    for (unsigned state = 0; state < kStates; ++state)
+        for (unsigned cc = 0; cc < kClassesC; ++cc)
+            for (unsigned dc = 0; dc < kClassesD; ++dc)
                 for (unsigned eCont = 0; eCont < 2; ++eCont) {
-                    unsigned next = 0, sjis = 0, euc = 0, utf8 = 0;
-                    const bool dTrail = dc >= 1 && dc <= 5;  // 0x40-0x7E, 0x80-0xFC
-                    const bool dEuc = dc >= 3;               // 0xA1-0xFE
-                    const bool dKana = dc == 3 || dc == 4;   // 0xA1-0xDF
-                    const bool dCont = dc == 2 || dc == 3;   // 0x80-0xBF
-                    if (utf8Skip > 0) {
-                        next = StateId(utf8Skip - 1, sjisSkip, eucSkip);
-                    } else if (cc >= 4 && dCont && eCont) {  // c 0xC0-0xFF: a UTF-8 lead
-                        next = StateId(2, sjisSkip, eucSkip);
-                        utf8 = 2;
-                    } else if (sjisSkip) {
-                        next = StateId(0, false, eucSkip);
-                    } else if (eucSkip) {
-                        next = StateId(0, false, false);
-                    } else {
-                        bool setSjis = false, setEuc = false;
-                        switch (cc) {
-                        case 1:  // 0x80-0x9F but 0x8E
-                        case 2:  // 0x8E
-                            if (cc == 2 && dKana) euc += 2, setEuc = true;
-                            if (dTrail) sjis += 2, setSjis = true;
-                            break;
-                        case 3:  // 0xA0-0xDF
-                        case 4:
-                            sjis += 1;
-                            if (dEuc) {
-                                euc += 2, setEuc = true;
-                                if (dKana) sjis += 1;
-                            }
-                            break;
-                        case 5:  // 0xE0-0xEF
-                            if (dEuc) euc += 2, setEuc = true;
-                            if (dTrail) sjis += 2, setSjis = true;
-                            break;
-                        case 6:  // 0xF0-0xFE
-                            if (dEuc) euc += 2, setEuc = true;
-                            break;
-                        default:
-                            break;  // below 0x80, and 0xFF
-                        }
-                        next = StateId(0, setSjis, setEuc);
-                    }
+                    const RuleResult r = ApplyRules(state, cc, dc, eCont);
                     const unsigned k = state * kInputs + cc * kClassesD * 2 + dc * 2 + eCont;
-                    table.next[k] = static_cast<std::uint16_t>(next * kInputs);
-                    table.delta[k] = sjis << kSjisShift | euc << kEucShift | utf8 << kUtf8Shift;
+                    table.next[k] = static_cast<std::uint16_t>(r.next * kInputs);
+                    table.delta[k] = r.delta;
                 }
-            }
-        }
+    return table;
+}
+
+// Two positions per table step: their bytes c0 c1 c2 c3 decide both (c0 as c, c1 as d of
+// the first; c1 as c, c2 as d, c3 as e of the second; c2 as e of the first, which its
+// class as d tells). c1 plays two parts, so it takes a joint class that both classes follow
+// from: the bytes split at every boundary of either.
+constexpr unsigned char kJointFirst[] = {0x00, 0x40, 0x7F, 0x80, 0x8E, 0x8F, 0xA0,
+                                         0xA1, 0xC0, 0xE0, 0xF0, 0xFD, 0xFF};
+constexpr unsigned kJointClasses = sizeof kJointFirst;
+constexpr unsigned kPairInputs = kClassesC * kJointClasses * kClassesD * 2;
+
+constexpr unsigned JointClass(unsigned b)
+{
+    unsigned j = 0;
+    while (j + 1 < kJointClasses && kJointFirst[j + 1] <= b) ++j;
+    return j;
+}
+
+constexpr bool JointClassesHold()
+{
+    for (unsigned b = 0; b < 256; ++b) {
+        const unsigned first = kJointFirst[JointClass(b)];
+        if (ClassOfC(b) != ClassOfC(first) || ClassOfD(b) != ClassOfD(first)) return false;
     }
+    // A continuation byte is one whose class as d is 0x80-0xA0 or 0xA1-0xBF.
+    for (unsigned b = 0; b < 256; ++b)
+        if (((b & 0xC0) == 0x80) != (ClassOfD(b) == 2 || ClassOfD(b) == 3)) return false;
+    return true;
+}
+static_assert(JointClassesHold(), "the joint classes must refine both byte classes");
+
+struct PairTables {
+    std::uint16_t next[kStates * kPairInputs];   // next state, times kPairInputs
+    std::uint32_t delta[kStates * kPairInputs];  // both positions' deltas
+};
+
+constexpr PairTables MakePairTransitions()
+{
+    PairTables table{};
+    for (unsigned state = 0; state < kStates; ++state)
+        for (unsigned c0 = 0; c0 < kClassesC; ++c0)
+            for (unsigned j1 = 0; j1 < kJointClasses; ++j1)
+                for (unsigned d2 = 0; d2 < kClassesD; ++d2)
+                    for (unsigned e3 = 0; e3 < 2; ++e3) {
+                        const unsigned b1 = kJointFirst[j1];
+                        const unsigned cont2 = d2 == 2 || d2 == 3;
+                        const RuleResult first = ApplyRules(state, c0, ClassOfD(b1), cont2);
+                        const RuleResult second = ApplyRules(first.next, ClassOfC(b1), d2, e3);
+                        const unsigned k = state * kPairInputs + ((c0 * kJointClasses + j1) * kClassesD + d2) * 2 + e3;
+                        table.next[k] = static_cast<std::uint16_t>(second.next * kPairInputs);
+                        table.delta[k] = first.delta + second.delta;
+                    }
     return table;
 }
 
@@ -158,6 +221,9 @@ struct ByteTables {
     // The three roles of a byte in one word, so that a run of table steps looks each byte
     // up once: c (bits 0-7), d (bits 8-15), 1 for a continuation byte as e (bits 16-23).
     std::uint32_t roles[256];
+    // The parts of a byte in a two-position step: as c0 (bits 0-10), as c1 (bits 11-18),
+    // as c2 (bits 19-22) and as c3 (bit 23), each already times its place in the index.
+    std::uint32_t pairRoles[256];
 };
 
 constexpr ByteTables MakeByteTables()
@@ -178,11 +244,14 @@ constexpr ByteTables MakeByteTables()
         t.quiet[0][b] = kind;
         t.quiet[1][b] = b == '+' ? std::uint8_t{kQuietStop} : kind;
         t.roles[b] = t.c[b] | std::uint32_t(t.d[b]) << 8 | std::uint32_t(t.cont[b]) << 16;
+        t.pairRoles[b] = ClassOfC(b) * kJointClasses * kClassesD * 2 | (JointClass(b) * kClassesD * 2) << 11 |
+                         (ClassOfD(b) * 2) << 19 | std::uint32_t(t.cont[b]) << 23;
     }
     return t;
 }
 
 constexpr TransitionTables kTransitions = MakeTransitions();
+constexpr PairTables kPairTransitions = MakePairTransitions();
 constexpr ByteTables kBytes = MakeByteTables();
 
 inline bool IsBase64Char(unsigned c)
@@ -292,23 +361,22 @@ struct Scan {
         return static_cast<std::size_t>(p - b);
     }
 
-    // Sixteen table steps from p, without a test between them: the caller has made sure
-    // that none of the positions needs the general step and that p[17] may be read.
+    // Sixteen table steps from p, two positions at a time, without a test between them: the
+    // caller has made sure that none of the positions needs the general step and that p[17]
+    // may be read.
     void SixteenSteps(const unsigned char* p)
     {
-        std::uint32_t asC = kBytes.roles[p[0]], asD = kBytes.roles[p[1]];
-        unsigned s = state;
+        const std::uint32_t* roles = kBytes.pairRoles;
+        unsigned s = state / kInputs * kPairInputs;
         std::uint32_t deltas = 0;
-        for (int k = 0; k < 16; ++k) {
-            const std::uint32_t asE = kBytes.roles[p[k + 2]];
-            const unsigned index = s + (asC & 0xFF) + ((asD >> 8) & 0xFF) + (asE >> 16);
-            deltas += kTransitions.delta[index];
-            s = kTransitions.next[index];
-            asC = asD;
-            asD = asE;
+        for (int k = 0; k < 16; k += 2) {
+            const unsigned index = s + (roles[p[k]] & 0x7FF) + ((roles[p[k + 1]] >> 11) & 0xFF) +
+                                   ((roles[p[k + 2]] >> 19) & 0xF) + (roles[p[k + 3]] >> 23);
+            deltas += kPairTransitions.delta[index];
+            s = kPairTransitions.next[index];
         }
         packed += deltas;
-        state = s;
+        state = s / kPairInputs * kInputs;
     }
 
     // Whether the eight bytes from p, and the one after them, are ASCII that the quiet
