@@ -5,12 +5,6 @@
 
 namespace {
 
-template <typename Function, typename... Arguments>
-void Call(Function function, const DocumentsHost& host, Arguments... arguments)
-{
-    if (function) function(host.context, arguments...);
-}
-
 bool CreateView(const DocumentsHost& host, int slot)
 {
     return host.createView == nullptr || host.createView(host.context, slot);
@@ -18,17 +12,17 @@ bool CreateView(const DocumentsHost& host, int slot)
 
 void TellMainWindow(const DocumentsHost& host)
 {
-    Call(host.layoutMainWindow, host);
-    Call(host.tabChanged, host);
+    CallHost(host.layoutMainWindow, host);
+    CallHost(host.tabChanged, host);
 }
 
 // Shows and focuses the view of slot, then hides (or, after a removal, has destroyed)
 // the old current view, and records the new current document.
 void MakeCurrent(DocumentList& list, const DocumentsHost& host, int slot, int oldSlot)
 {
-    Call(host.showView, host, slot, true);
-    Call(host.focusView, host, slot);
-    if (oldSlot != slot && oldSlot >= 0) Call(host.showView, host, oldSlot, false);
+    CallHost(host.showView, host, slot, true);
+    CallHost(host.focusView, host, slot);
+    if (oldSlot != slot && oldSlot >= 0) CallHost(host.showView, host, oldSlot, false);
     list.currentSlot = slot;
     list.currentTab = list.slots[static_cast<std::size_t>(slot)]->tabPosition;
 }
@@ -80,7 +74,7 @@ void AttachView(DocumentList& list, const DocumentsHost& host, int slot)
 {
     Document* document = GetDocument(list, slot);
     if (document == nullptr) return;
-    Call(host.attachView, host, slot, &document->savedWindowProc);
+    CallHost(host.attachView, host, slot, &document->savedWindowProc);
 }
 
 void SelectSlot(DocumentList& list, const DocumentsHost& host, int slot)
@@ -105,15 +99,15 @@ int AddDocument(DocumentList& list, const DocumentsHost& host)
             return -1;
         }
         slot = list.slotCount;
-        Call(host.setViewCount, host, list.slotCount + 1);
+        CallHost(host.setViewCount, host, list.slotCount + 1);
         if (!CreateView(host, slot)) {
             list.slots.pop_back();
-            Call(host.setViewCount, host, list.slotCount);
+            CallHost(host.setViewCount, host, list.slotCount);
             return -1;
         }
         ++list.slotCount;
-        Call(host.showView, host, list.currentSlot, false);
-        Call(host.focusView, host, slot);
+        CallHost(host.showView, host, list.currentSlot, false);
+        CallHost(host.focusView, host, slot);
     } else if (!CreateView(host, slot)) {
         return -1;
     }
@@ -121,14 +115,14 @@ int AddDocument(DocumentList& list, const DocumentsHost& host)
     list.slots[static_cast<std::size_t>(slot)] = std::move(document);
     AttachView(list, host, slot);
     if (reused) {
-        Call(host.showView, host, list.currentSlot, false);
-        Call(host.focusView, host, slot);
+        CallHost(host.showView, host, list.currentSlot, false);
+        CallHost(host.focusView, host, slot);
     }
     list.currentSlot = slot;
     list.currentTab = list.tabCount;
     ++list.tabCount;
-    Call(host.repaintBar, host);
-    Call(host.layoutMainWindow, host);
+    CallHost(host.repaintBar, host);
+    CallHost(host.layoutMainWindow, host);
     return slot;
 }
 
@@ -145,12 +139,12 @@ bool RemoveDocument(DocumentList& list, const DocumentsHost& host, int slot)
         // old one goes, so that running out of memory keeps the old document instead.
         std::unique_ptr<Document> fresh(new (std::nothrow) Document());
         if (!fresh) return false;
-        Call(host.destroyView, host, slot);
+        CallHost(host.destroyView, host, slot);
         list.slots[static_cast<std::size_t>(slot)] = std::move(fresh);
         CreateView(host, slot);
         AttachView(list, host, slot);
-        Call(host.layoutMainWindow, host);
-        Call(host.repaintBar, host);
+        CallHost(host.layoutMainWindow, host);
+        CallHost(host.repaintBar, host);
         return false;
     }
 
@@ -158,12 +152,11 @@ bool RemoveDocument(DocumentList& list, const DocumentsHost& host, int slot)
         if (other && other->tabPosition > position) --other->tabPosition;
     }
     MakeCurrent(list, host, neighbour, -1);
-    Call(host.destroyView, host, slot);
+    CallHost(host.destroyView, host, slot);
     list.slots[static_cast<std::size_t>(slot)].reset();
     --list.tabCount;
     if (list.currentTab < list.firstVisibleTab) list.firstVisibleTab = list.currentTab;
-    Call(host.rebuildNameTips, host);
-    Call(host.repaintBar, host);
+    RefreshBar(host);
     TellMainWindow(host);
     return true;
 }
@@ -176,8 +169,7 @@ void SelectTabAt(DocumentList& list, const DocumentsHost& host, int position)
     if (slot < 0) return;
     MakeCurrent(list, host, slot, list.currentSlot);
     TellMainWindow(host);
-    Call(host.rebuildNameTips, host);
-    Call(host.repaintBar, host);
+    RefreshBar(host);
 }
 
 }  // namespace

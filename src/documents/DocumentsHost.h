@@ -61,6 +61,20 @@ struct DocumentsHost {
     bool (*chooseSaveFile)(void* context, std::string& path) = nullptr;
 };
 
+// Runs a host operation when it is set; a missing one does nothing.
+template <typename Function, typename... Arguments>
+void CallHost(Function function, const DocumentsHost& host, Arguments... arguments)
+{
+    if (function) function(host.context, arguments...);
+}
+
+// The name tooltips and the bar after the tabs changed.
+inline void RefreshBar(const DocumentsHost& host)
+{
+    CallHost(host.rebuildNameTips, host);
+    CallHost(host.repaintBar, host);
+}
+
 // The string-table messages the documents show.
 enum DocumentMessage : int {
     kMsgSaveChanges = 1,

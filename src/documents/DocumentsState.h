@@ -8,7 +8,7 @@
 #include "documents/DocumentsCallbacks.h"
 #include "documents/DocumentsHost.h"
 
-struct ProfileFile;
+#include "config/ProfileFile.h"
 
 struct DocumentsState {
     DocumentList list;
@@ -19,3 +19,10 @@ struct DocumentsState {
     // every setting as 0.
     ProfileFile* settings = nullptr;
 };
+
+// A setting read at the moment of use; 0 without settings or when the key is missing.
+inline int ReadSetting(DocumentsState& documents, const char* section, const char* key)
+{
+    if (documents.settings == nullptr || !SetSection(*documents.settings, section)) return 0;
+    return GetInt(*documents.settings, key);
+}

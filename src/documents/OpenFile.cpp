@@ -1,18 +1,11 @@
 // Opening a file: the tab policy, reading, detection and conversion, write protection.
 #include "documents/OpenFile.h"
 
-#include "config/ProfileFile.h"
 #include "documents/SaveDocuments.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
 
 namespace {
-
-int ReadSetting(DocumentsState& documents, const char* section, const char* key)
-{
-    if (documents.settings == nullptr || !SetSection(*documents.settings, section)) return 0;
-    return GetInt(*documents.settings, key);
-}
 
 int Report(DocumentsState& documents, bool showErrors, int message, int result)
 {
@@ -48,13 +41,6 @@ bool AddTab(DocumentsState& documents)
     return true;
 }
 
-void RefreshList(DocumentsState& documents)
-{
-    const DocumentsHost& host = documents.host;
-    if (host.rebuildNameTips) host.rebuildNameTips(host.context);
-    if (host.repaintBar) host.repaintBar(host.context);
-}
-
 // What a failed read shows and returns: a file that is not there, not a file, locked or
 // refused could not be opened; one too large for memory is refused whole as out of
 // memory; anything else failed while reading.
@@ -85,7 +71,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         // An untitled document has no path: an empty one finds no open file.
         if (open && !path.empty() && open->filePath == path) {
             SelectSlot(list, host, slot);
-            RefreshList(documents);
+            RefreshBar(documents.host);
             return kOpenAlreadyOpen;
         }
     }
@@ -118,7 +104,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     std::string bytes;
     FileStatus read = ReadWholeFile(path.c_str(), bytes);
     if (!read) {
-        RefreshList(documents);
+        RefreshBar(documents.host);
         return ReadFailure(documents, showErrors, read.kind);
     }
 
@@ -129,7 +115,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
     // ones are released as early as the conversion allows.
     if (!DecodeFileBytes(std::move(bytes), detect, decoded)) {
-        RefreshList(documents);
+        RefreshBar(documents.host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     // A text that lost characters in the conversion is not the file's content any more.
@@ -142,7 +128,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     if (host.setText && !host.setText(host.context, slot, std::move(decoded.text))) {
         // The view keeps its old text; the tab must not claim the file.
         SetPath(target, std::string());
-        RefreshList(documents);
+        RefreshBar(documents.host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     target.modified = false;
@@ -152,7 +138,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         if (host.setEditable) host.setEditable(host.context, slot, false);
     }
     RefreshTitle(documents.callbacks);
-    RefreshList(documents);
+    RefreshBar(documents.host);
     if (lossy && showErrors && host.showMessage) host.showMessage(host.context, kMsgLoadedLossily, kStyleWarning);
     if (ReadSetting(documents, "main", "FileWindowActive") == 1 && host.activateMainWindow) {
         host.activateMainWindow(host.context);
@@ -175,7 +161,7 @@ void NewDocument(DocumentsState& documents)
         int reusable = FirstReusableSlot(list);
         if (reusable >= 0) {
             SelectSlot(list, documents.host, reusable);
-            RefreshList(documents);
+            RefreshBar(documents.host);
             return;
         }
     }

@@ -1,29 +1,15 @@
 // Saving, the questions about unsaved changes, and closing tabs.
 #include "documents/SaveDocuments.h"
 
-#include "config/ProfileFile.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
 
 namespace {
 
-int ReadSetting(DocumentsState& documents, const char* section, const char* key)
-{
-    if (documents.settings == nullptr || !SetSection(*documents.settings, section)) return 0;
-    return GetInt(*documents.settings, key);
-}
-
 int Show(DocumentsState& documents, int message, unsigned style)
 {
     const DocumentsHost& host = documents.host;
     return host.showMessage ? host.showMessage(host.context, message, style) : kAnswerCancel;
-}
-
-void RefreshList(DocumentsState& documents)
-{
-    const DocumentsHost& host = documents.host;
-    if (host.rebuildNameTips) host.rebuildNameTips(host.context);
-    if (host.repaintBar) host.repaintBar(host.context);
 }
 
 }  // namespace
@@ -71,7 +57,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     SetPath(*document, path);
     document->loadedLossily = false;
     RefreshTitle(documents.callbacks);
-    if (host.repaintBar) host.repaintBar(host.context);
+    CallHost(host.repaintBar, host);
     return true;
 }
 
@@ -93,7 +79,7 @@ bool SaveCurrent(DocumentsState& documents)
     if (!current.filePath.empty()) return SaveDocument(documents, list.currentSlot, current.filePath);
     if (!SaveDocumentAs(documents, list.currentSlot)) return false;
     RefreshTitle(documents.callbacks);
-    if (documents.host.repaintBar) documents.host.repaintBar(documents.host.context);
+    CallHost(documents.host.repaintBar, documents.host);
     return true;
 }
 
@@ -112,7 +98,7 @@ bool SaveAll(DocumentsState& documents)
         }
     }
     RefreshTitle(documents.callbacks);
-    if (documents.host.repaintBar) documents.host.repaintBar(documents.host.context);
+    CallHost(documents.host.repaintBar, documents.host);
     return true;
 }
 
@@ -156,7 +142,7 @@ bool CloseAllTabs(DocumentsState& documents, bool ask)
     }
     ApplyEditorSettings(documents.callbacks, list.currentSlot);
     RefreshTitle(documents.callbacks);
-    RefreshList(documents);
+    RefreshBar(documents.host);
     return true;
 }
 

@@ -3,16 +3,6 @@
 
 #include "encoding/SjisBytes.h"
 
-namespace {
-
-template <typename Function, typename... Arguments>
-void Call(Function function, const DocumentsHost& host, Arguments... arguments)
-{
-    if (function) function(host.context, arguments...);
-}
-
-}  // namespace
-
 int BarButtonAt(int barWidth, int x, int y)
 {
     if (y < 0 || y > kBarHeight) return kNoButton;
@@ -107,13 +97,11 @@ bool ClickBar(DocumentList& list, const DocumentsHost& host, int x)
     switch (BarButtonAt(list.barWidth, x, 0)) {
     case kScrollLeftButton:
         if (list.firstVisibleTab > 0) --list.firstVisibleTab;
-        Call(host.rebuildNameTips, host);
-        Call(host.repaintBar, host);
+        RefreshBar(host);
         return false;
     case kScrollRightButton:
         if (list.firstVisibleTab < list.tabCount - 1) ++list.firstVisibleTab;
-        Call(host.rebuildNameTips, host);
-        Call(host.repaintBar, host);
+        RefreshBar(host);
         return false;
     case kCloseButton:
         return true;
@@ -126,18 +114,17 @@ bool ClickBar(DocumentList& list, const DocumentsHost& host, int x)
         Document* document = GetDocument(list, slot);
         if (document == nullptr) continue;
         if (document->tabPosition == position) {
-            Call(host.showView, host, slot, true);
-            Call(host.focusView, host, slot);
+            CallHost(host.showView, host, slot, true);
+            CallHost(host.focusView, host, slot);
             list.currentTab = position;
             list.currentSlot = slot;
-            Call(host.layoutMainWindow, host);
+            CallHost(host.layoutMainWindow, host);
         } else {
-            Call(host.showView, host, slot, false);
+            CallHost(host.showView, host, slot, false);
         }
     }
-    Call(host.tabChanged, host);
+    CallHost(host.tabChanged, host);
     // The current tab's background moved with the selection.
-    Call(host.rebuildNameTips, host);
-    Call(host.repaintBar, host);
+    RefreshBar(host);
     return false;
 }
