@@ -42,9 +42,10 @@ bool TextModel::SetTextOwned(std::string&& text)
 
 namespace {
 
-// Moves n bytes from `from` down to `to` (to < from), the short runs of a line without a
-// library call: eight bytes at a time, each word read before anything is written over it.
-void MoveDown(char* to, const char* from, size_t n)
+// Copies n bytes from `from` to `to`, which may overlap it only below (moving a run down):
+// the short runs of a line without a library call, eight bytes at a time, each word read
+// before anything is written over it.
+void CopyForward(char* to, const char* from, size_t n)
 {
     if (n > 256) {
         std::memmove(to, from, n);
@@ -71,7 +72,7 @@ bool TextModel::TakeText(std::string& text)
     int ending = 0;
     auto moveDone = [&](const char* upTo) {
         const size_t run = static_cast<size_t>(upTo - read);
-        if (write != read) MoveDown(write, read, run);
+        if (write != read) CopyForward(write, read, run);
         write += run;
         read = upTo;
     };
@@ -134,7 +135,7 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const
             if (nl == end) nl = nullptr;
             size_t run = static_cast<size_t>((nl ? nl : end) - p);
             size_t take = std::min(room - written, run);
-            std::memcpy(buffer + written, p, take);
+            CopyForward(buffer + written, p, take);
             written += take;
             if (!nl || take < run) break;
             p = nl + 1;
