@@ -361,29 +361,36 @@ inline void UnitToInternal(Out& out, unsigned unit, unsigned& previous, unsigned
     previous = 0;
 }
 
-// Three-byte forms whose unit has a plain code, one after another, from a range straight
-// into a writing output, without a bounds test per byte (a form takes 3 bytes and gives at
-// most 2, so the room for n forms is checked once). True when it took one or more; the
-// general loop takes everything else, and all of it for other sources and outputs.
+// ASCII and three-byte forms whose unit has a plain code, from a range straight into a
+// writing output, without a bounds test per byte: each byte gives at most one, so the room
+// is checked once per character. True when it took one or more; the general loop takes
+// everything else, and all of it for other sources and outputs.
 template <typename Source, typename Out>
-inline bool PlainThreeByteRun(Source&, Out&, unsigned&)
+inline bool PlainRun(Source&, Out&, unsigned&)
 {
     return false;
 }
 
-inline bool PlainThreeByteRun(RangeSource<char>& s, Output<char>& out, unsigned& previous)
+inline bool PlainRun(RangeSource<char>& s, Output<char>& out, unsigned& previous)
 {
-    const std::int64_t room = out.capacity - out.count - 1;  // the terminator stays out of it
-    if (room < 2 || s.remaining < 3) return false;
-    const std::size_t forms = std::min<std::size_t>(s.remaining / 3, static_cast<std::uint64_t>(room) / 2);
     const unsigned char* const start = reinterpret_cast<const unsigned char*>(s.p);
     const unsigned char* p = start;
-    const unsigned char* const end = start + 3 * forms;
+    const unsigned char* const end = start + s.remaining;
     char* o = out.destination + out.count;
+    char* const outEnd = out.destination + (out.capacity - 1);  // the terminator stays out of it
+    if (out.count >= out.capacity - 1) return false;
     unsigned last = previous;
-    while (p < end) {
-        const unsigned b0 = p[0], b1 = p[1], b2 = p[2];
-        if ((b0 & 0xF0) != 0xE0 || (((b1 ^ 0x80) | (b2 ^ 0x80)) & 0xC0) != 0) break;
+    while (p < end && o + 2 <= outEnd) {
+        const unsigned b0 = p[0];
+        if (b0 < 0x80) {  // a zero in a range is a character too
+            *o++ = static_cast<char>(b0);
+            ++p;
+            last = 0;
+            continue;
+        }
+        if ((b0 & 0xF0) != 0xE0 || end - p < 3) break;
+        const unsigned b1 = p[1], b2 = p[2];
+        if ((((b1 ^ 0x80) | (b2 ^ 0x80)) & 0xC0) != 0) break;
         const unsigned unit = (b0 & 0x0F) << 12 | (b1 & 0x3F) << 6 | (b2 & 0x3F);
         const unsigned cell = UnicodeCell(unit);  // 0 for the unit 0 of an overlong form
         if (cell - 1u >= kMarkBase - 1u) break;
@@ -414,6 +421,7 @@ std::int64_t Utf8ToInternalBody(Source s, Out out)
 {
     unsigned previous = 0, high = 0;
     for (;;) {
+        if (!high && PlainRun(s, out, previous)) continue;
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
@@ -429,7 +437,6 @@ std::int64_t Utf8ToInternalBody(Source s, Out out)
             s.Advance(1);
             continue;
         }
-        if ((b & 0xF0) == 0xE0 && !high && PlainThreeByteRun(s, out, previous)) continue;
         bool decoded = false;
         while ((b & 0xF0) == 0xE0 && !high) {
             const unsigned c1 = s.At(1);
