@@ -86,17 +86,21 @@ void RegisterRounds(int rounds)
 {
     for (int round = 0; round < rounds; ++round) {
         for (const InPlace& p : g_inPlace) {
-            benchmark::RegisterBenchmark(p.name.c_str(), [bytes = p.bytes](benchmark::State& state) {
-                for (auto _ : state) {
-                    state.PauseTiming();
-                    std::string copy = *bytes;
-                    DecodedFile file;
-                    state.ResumeTiming();
-                    DecodeFileBytesAs(std::move(copy), EncodingCode::Utf8, file);
-                    benchmark::DoNotOptimize(file.text.data());
-                }
-                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes->size()));
-            })->Unit(benchmark::kMillisecond)->MinTime(0.3);
+            benchmark::RegisterBenchmark(
+                p.name.c_str(),
+                [bytes = p.bytes](benchmark::State& state) {
+                    for (auto _ : state) {
+                        state.PauseTiming();
+                        std::string copy = *bytes;
+                        DecodedFile file;
+                        state.ResumeTiming();
+                        DecodeFileBytesAs(std::move(copy), EncodingCode::Utf8, file);
+                        benchmark::DoNotOptimize(file.text.data());
+                    }
+                    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes->size()));
+                })
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3);
         }
         for (const Pending& p : g_pending) {
             benchmark::RegisterBenchmark(
@@ -199,9 +203,8 @@ int main(int argc, char** argv)
             Add(name, text->size(), [text] { benchmark::DoNotOptimize(DetectEncoding(text->data(), text->size())); });
             const std::string plain = std::string("DetectEncoding without vectors/") + encoding + tag;
             detections.push_back(plain);
-            Add(plain, text->size(), [text] {
-                benchmark::DoNotOptimize(DetectionEvidenceForTesting(text->data(), text->size(), false));
-            });
+            Add(plain, text->size(),
+                [text] { benchmark::DoNotOptimize(DetectionEvidenceForTesting(text->data(), text->size(), false)); });
 #if defined(KVTE_BENCH_ICU)
             const std::string icu = std::string("ICU ucsdet_detect/") + encoding + tag;
             AddIcuDetection(icu, text);

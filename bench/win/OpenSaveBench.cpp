@@ -191,18 +191,20 @@ public:
         double group = 0;
         for (const Phase& p : phases_) {
             if (p.ms < 0) {
-                if (group > 0) std::printf("  %-36s %9.0f %9.0f\n", "  total", group, Megabytes(fileBytes) / group * 1e3);
+                if (group > 0)
+                    std::printf("  %-36s %9.0f %9.0f\n", "  total", group, Megabytes(fileBytes) / group * 1e3);
                 group = 0;
                 std::printf("  -- %s\n", p.name.c_str());
                 continue;
             }
             group += p.ms;
             if (p.bytes > 0)
-                std::printf("  %-36s %9.1f %9.0f %11.0f %11.0f\n", p.name.c_str(), p.ms, Megabytes(p.bytes) / p.ms * 1e3,
-                            Megabytes(static_cast<double>(p.commit)), Megabytes(static_cast<double>(p.workingSet)));
-            else
-                std::printf("  %-36s %9.1f %9s %11.0f %11.0f\n", p.name.c_str(), p.ms, "", Megabytes(static_cast<double>(p.commit)),
+                std::printf("  %-36s %9.1f %9.0f %11.0f %11.0f\n", p.name.c_str(), p.ms,
+                            Megabytes(p.bytes) / p.ms * 1e3, Megabytes(static_cast<double>(p.commit)),
                             Megabytes(static_cast<double>(p.workingSet)));
+            else
+                std::printf("  %-36s %9.1f %9s %11.0f %11.0f\n", p.name.c_str(), p.ms, "",
+                            Megabytes(static_cast<double>(p.commit)), Megabytes(static_cast<double>(p.workingSet)));
         }
         if (group > 0) std::printf("  %-36s %9.0f %9.0f\n", "  total", group, Megabytes(fileBytes) / group * 1e3);
     }
@@ -394,7 +396,7 @@ int RunScenario(HWND frame, const Scenario& s)
         std::printf("round %d: open %.0f ms, save as Shift_JIS %.0f ms%s\n", k + 1, r.openMs, r.saveMs,
                     (s.utf8 ? ", save as UTF-8 " + std::to_string(static_cast<int>(r.saveUtf8Ms))
                             : ", scroll " + std::to_string(static_cast<int>(r.scrollMs)))
-                            .c_str());
+                        .c_str());
     }
     // The fastest round in full, and the medians (a shared machine's other work shows in
     // single rounds).
@@ -413,16 +415,16 @@ int RunScenario(HWND frame, const Scenario& s)
     const double openMedian = opens[opens.size() / 2], saveMedian = saves[saves.size() / 2];
     std::printf("open: best %.0f ms, median %.0f ms; save as Shift_JIS: best %.0f ms, median %.0f ms", opens.front(),
                 openMedian, saves.front(), saveMedian);
-    if (s.utf8)
-        std::printf(" (medians %s 1 s)", openMedian < 1000 && saveMedian < 1000 ? "under" : "NOT under");
+    if (s.utf8) std::printf(" (medians %s 1 s)", openMedian < 1000 && saveMedian < 1000 ? "under" : "NOT under");
     std::printf("\n");
 
     PROCESS_MEMORY_COUNTERS m = Memory();
     const SIZE_T peakCommit = std::max(sampler.PeakCommit(), m.PeakPagefileUsage);
     const SIZE_T peakResident = std::max(sampler.PeakResident(), m.PeakWorkingSetSize);
     std::printf("peak commit: sampled %.0f MB, PeakPagefileUsage %.0f MB -> %.2f x the file (%.0f MB before opening)\n",
-                Megabytes(static_cast<double>(sampler.PeakCommit())), Megabytes(static_cast<double>(m.PeakPagefileUsage)),
-                static_cast<double>(peakCommit) / fileBytes, Megabytes(static_cast<double>(baseCommit)));
+                Megabytes(static_cast<double>(sampler.PeakCommit())),
+                Megabytes(static_cast<double>(m.PeakPagefileUsage)), static_cast<double>(peakCommit) / fileBytes,
+                Megabytes(static_cast<double>(baseCommit)));
     std::printf("peak resident: sampled %.0f MB, PeakWorkingSetSize %.0f MB -> %.2f x the file\n",
                 Megabytes(static_cast<double>(sampler.PeakResident())),
                 Megabytes(static_cast<double>(m.PeakWorkingSetSize)), static_cast<double>(peakResident) / fileBytes);
@@ -441,8 +443,10 @@ int main(int argc, char** argv)
     Scenario s = {true, 148000000, 3000000, 5};
     if (argc > 1 && std::strcmp(argv[1], "sjis") == 0) s = {false, 500000000, 10000000, 1};
     if (argc > 2) s.bytes = static_cast<size_t>(std::max(1, std::atoi(argv[2]))) * 1000000;
-    if (argc > 3) s.lines = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
-    else if (!s.utf8) s.lines = s.bytes / 50;
+    if (argc > 3)
+        s.lines = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
+    else if (!s.utf8)
+        s.lines = s.bytes / 50;
     WNDCLASSW wc = {};
     wc.lpfnWndProc = FrameProc;
     wc.hInstance = GetModuleHandleW(nullptr);

@@ -75,7 +75,7 @@ constexpr unsigned StateId(unsigned utf8Skip, bool sjisSkip, bool eucSkip)
 }
 
 struct RuleResult {
-    unsigned next;       // StateId
+    unsigned next;        // StateId
     std::uint32_t delta;  // score deltas in 10-bit fields
 };
 
@@ -155,8 +155,7 @@ constexpr TransitionTables MakeTransitions()
 // the first; c1 as c, c2 as d, c3 as e of the second; c2 as e of the first, which its
 // class as d tells). c1 plays two parts, so it takes a joint class that both classes follow
 // from: the bytes split at every boundary of either.
-constexpr unsigned char kJointFirst[] = {0x00, 0x40, 0x7F, 0x80, 0x8E, 0x8F, 0xA0,
-                                         0xA1, 0xC0, 0xE0, 0xF0, 0xFD, 0xFF};
+constexpr unsigned char kJointFirst[] = {0x00, 0x40, 0x7F, 0x80, 0x8E, 0x8F, 0xA0, 0xA1, 0xC0, 0xE0, 0xF0, 0xFD, 0xFF};
 constexpr unsigned kJointClasses = sizeof kJointFirst;
 constexpr unsigned kPairInputs = kClassesC * kJointClasses * kClassesD * 2;
 

@@ -140,8 +140,8 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
         const std::size_t end = PieceEnd(all, read);
         if (end == 0) break;
         std::int64_t r = 0;
-        const std::int64_t got = Utf8PieceToInternal(&piece[0], all.substr(read, end - read),
-                                                     static_cast<std::int64_t>(piece.size()), &r);
+        const std::int64_t got =
+            Utf8PieceToInternal(&piece[0], all.substr(read, end - read), static_cast<std::int64_t>(piece.size()), &r);
         if (got < 0 || written + static_cast<std::size_t>(got) > end) break;
         std::memcpy(&bytes[written], piece.data(), static_cast<std::size_t>(got));
         written += static_cast<std::size_t>(got);

@@ -43,7 +43,10 @@ struct Utf8FromUnits {
             PutThreeBytes(unit);
         }
     }
-    void PutThreeBytes(unsigned unit) { out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F)); }
+    void PutThreeBytes(unsigned unit)
+    {
+        out.PutThree(0xE0 | unit >> 12, 0x80 | ((unit >> 6) & 0x3F), 0x80 | (unit & 0x3F));
+    }
     // An ASCII run: the same bytes.
     void PutRun(const char* source, std::size_t n)
     {
@@ -96,13 +99,12 @@ inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<Output<char>>& u)
     if (u.high || room < 3) return false;
     const std::size_t pairs = std::min<std::size_t>(s.remaining / 2, static_cast<std::uint64_t>(room) / 3);
     char* o = out.destination + out.count;
-    const std::size_t taken =
-        TakePlainPairs(reinterpret_cast<const unsigned char*>(s.p), pairs, [&o](unsigned unit) {
-            o[0] = static_cast<char>(0xE0 | unit >> 12);
-            o[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            o[2] = static_cast<char>(0x80 | (unit & 0x3F));
-            o += 3;
-        });
+    const std::size_t taken = TakePlainPairs(reinterpret_cast<const unsigned char*>(s.p), pairs, [&o](unsigned unit) {
+        o[0] = static_cast<char>(0xE0 | unit >> 12);
+        o[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        o[2] = static_cast<char>(0x80 | (unit & 0x3F));
+        o += 3;
+    });
     if (taken == 0) return false;
     out.count += static_cast<std::int64_t>(3 * taken);
     s.Advance(2 * taken);
@@ -425,7 +427,8 @@ std::int64_t Utf8ToInternalBody(Source s, Out out)
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
-            if (high) UnitToInternal(out, b, previous, high);  // writes the "?" for it, then b
+            if (high)
+                UnitToInternal(out, b, previous, high);  // writes the "?" for it, then b
             else if (b == 0) {
                 out.Put(0);
             } else {
@@ -626,8 +629,7 @@ std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t 
     }
     return Run(destination, capacity, Terminated(source), Utf8ToInternalWith(), replaced);
 }
-std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity,
-                            std::int64_t* replaced)
+std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity, std::int64_t* replaced)
 {
     return Utf8PieceToInternal(destination, source.substr(Utf8MarkLength(source)), capacity, replaced);
 }

@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (bool vectorBlocks : {true, false}) {
             const DetectionEvidence got = DetectionEvidenceForTesting(bytes, size, vectorBlocks);
             if (got.zeroPair != want.zeroPair) std::abort();
-            if (!want.zeroPair && (got.sjis != want.sjis || got.euc != want.euc || got.utf8 != want.utf8 ||
-                                   got.jis != want.jis || got.lineBreaksEven != want.lineBreaksEven ||
-                                   got.hasZero != want.hasZero || got.oddHigh != want.oddHigh ||
-                                   got.utf7Ok != want.utf7Ok))
+            if (!want.zeroPair &&
+                (got.sjis != want.sjis || got.euc != want.euc || got.utf8 != want.utf8 || got.jis != want.jis ||
+                 got.lineBreaksEven != want.lineBreaksEven || got.hasZero != want.hasZero ||
+                 got.oddHigh != want.oddHigh || got.utf7Ok != want.utf7Ok))
                 std::abort();
         }
     }

@@ -212,7 +212,7 @@ public:
     }
 
 private:
-    friend struct TextModelAccess;  // tests of invariants
+    friend struct TextModelAccess;     // tests of invariants
     bool TakeText(std::string& text);  // SetTextOwned; may throw std::bad_alloc
     size_t SnapToUnit(size_t index) const;
     size_t SnapUpToUnit(size_t index) const;

@@ -25,10 +25,10 @@ namespace {
     for (bool vectorBlocks : {true, false}) {
         const DetectionEvidence got = DetectionEvidenceForTesting(text.data(), text.size(), vectorBlocks);
         const bool same = got.zeroPair == want.zeroPair &&
-                          (want.zeroPair || (got.sjis == want.sjis && got.euc == want.euc && got.utf8 == want.utf8 &&
-                                             got.jis == want.jis && got.lineBreaksEven == want.lineBreaksEven &&
-                                             got.hasZero == want.hasZero && got.oddHigh == want.oddHigh &&
-                                             got.utf7Ok == want.utf7Ok));
+                          (want.zeroPair ||
+                           (got.sjis == want.sjis && got.euc == want.euc && got.utf8 == want.utf8 &&
+                            got.jis == want.jis && got.lineBreaksEven == want.lineBreaksEven &&
+                            got.hasZero == want.hasZero && got.oddHigh == want.oddHigh && got.utf7Ok == want.utf7Ok));
         if (!same)
             return ::testing::AssertionFailure()
                    << (vectorBlocks ? "vector" : "plain") << ": sjis " << got.sjis << "/" << want.sjis << " euc "
@@ -50,8 +50,9 @@ std::string TokenText(std::mt19937& rng, std::size_t length, int flavour, int ev
     std::string s;
     while (s.size() < length) {
         if (coin(rng) < eventsPerThousand) {
-            static const std::string events[] = {std::string(1, '\0'), "\x1B$B", "\x1B$(O", "+", "-", "+AGE-",
-                                                 std::string("\r\0", 2), std::string("\n\0\0", 3)};
+            static const std::string events[] = {
+                std::string(1, '\0'),    "\x1B$B", "\x1B$(O", "+", "-", "+AGE-", std::string("\r\0", 2),
+                std::string("\n\0\0", 3)};
             s += events[pick(rng)];
             if (coin(rng) < 300) s.push_back(in(0x80, 0xFF));  // a stray or cut-off byte
             continue;

@@ -80,8 +80,18 @@ std::string RandomUtf8(std::mt19937& rng, std::size_t pieces, bool strays = true
                                      0xD840, 0xDC0B, 0xD83D, 0xDE00, 0xDC00, 0xFEFF, 0x301C, 0x3042, 0x6F22,
                                      0xFF71, 0x00A7, 0x00A5, 0x0080, 0xF8F0, 0xFFFD, 'a',    '\n',   0x0391};
     static const char* const raw[] = {
-        "\xEF\xBB\xBF", "\xF0\xA0\x80\x8B", "\xF0\x9F\x98\x80", "\xF8\x88\x80\x80\x80", "\xE3\x81",  "\xC0\x80",
-        "\xE0\x80\x80", "\xFF",             "\xE3\x41",        "\xF0\xA0\x80",       "\xA7",    "\xBF",
+        "\xEF\xBB\xBF",
+        "\xF0\xA0\x80\x8B",
+        "\xF0\x9F\x98\x80",
+        "\xF8\x88\x80\x80\x80",
+        "\xE3\x81",
+        "\xC0\x80",
+        "\xE0\x80\x80",
+        "\xFF",
+        "\xE3\x41",
+        "\xF0\xA0\x80",
+        "\xA7",
+        "\xBF",
     };
     const int rawChoices = sizeof raw / sizeof raw[0] - (strays ? 0 : 2);  // the strays are last
     std::uniform_int_distribution<int> coin(0, 99), unit(0, sizeof units / sizeof units[0] - 1),
@@ -149,7 +159,8 @@ TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWhole)
             const std::string_view piece(utf8.data() + at, end - at);
             std::string out(2 * piece.size() + 1, '\0');
             std::int64_t replaced = 0;
-            const std::int64_t n = Utf8PieceToInternal(&out[0], piece, static_cast<std::int64_t>(out.size()), &replaced);
+            const std::int64_t n =
+                Utf8PieceToInternal(&out[0], piece, static_cast<std::int64_t>(out.size()), &replaced);
             ASSERT_GE(n, 0);
             pieces.text.append(out.data(), static_cast<std::size_t>(n));
             pieces.replaced += replaced;
@@ -189,9 +200,25 @@ TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
 {
     // Internal codes of characters with two units (か゚, 𠀋) and pieces of every byte class.
     const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").text;
-    const std::string pool[] = {"a", "\r\n", "\xB6\xDF", "\xB6\xDE", "\xDC\xDF", "\xB1", "\x82\xA0", "\x88\x9F",
-                                "\x87\x9F", "\x81",     "\x81\x0A", "\x80",     "\xA0",     "\xFD", "\xFF",     "\xF0\x40",
-                                std::string(1, '\0'), twoUnits, twoUnits.substr(0, 1)};
+    const std::string pool[] = {"a",
+                                "\r\n",
+                                "\xB6\xDF",
+                                "\xB6\xDE",
+                                "\xDC\xDF",
+                                "\xB1",
+                                "\x82\xA0",
+                                "\x88\x9F",
+                                "\x87\x9F",
+                                "\x81",
+                                "\x81\x0A",
+                                "\x80",
+                                "\xA0",
+                                "\xFD",
+                                "\xFF",
+                                "\xF0\x40",
+                                std::string(1, '\0'),
+                                twoUnits,
+                                twoUnits.substr(0, 1)};
     std::mt19937 rng(29);
     std::uniform_int_distribution<int> pick(0, sizeof pool / sizeof pool[0] - 1), count(0, 30);
     for (int round = 0; round < 20000; ++round) {

@@ -67,10 +67,7 @@ void RunRandomEdits(unsigned seed, size_t loadSize, bool taken)
     EXPECT_EQ(Whole(buffer), "z");
 }
 
-TEST(TextBuffer, MatchesAStringAcrossChunkSplitsAndMerges)
-{
-    RunRandomEdits(3, 70000, false);
-}
+TEST(TextBuffer, MatchesAStringAcrossChunkSplitsAndMerges) { RunRandomEdits(3, 70000, false); }
 
 TEST(TextBuffer, MatchesAStringWhenTheTextWasTakenWhole)
 {

@@ -196,7 +196,11 @@ TEST(TextModelRandom, MatchesOnATextOfManyChunksAndBlocks)
 TEST(TextModelRandom, MatchesOnATextTakenWholeWithMixedLineBreaks)
 {
     std::string initial;
-    for (int i = 0; i < 15000; ++i) initial += (i % 7 == 0 ? "\x82\xA0line\r" : i % 3 ? "\x88\x9F" "ab\r\n" : "x\n");
+    for (int i = 0; i < 15000; ++i)
+        initial += (i % 7 == 0 ? "\x82\xA0line\r"
+                    : i % 3    ? "\x88\x9F"
+                                 "ab\r\n"
+                               : "x\n");
     for (unsigned seed = 600; seed < 606; ++seed) {
         RunRandomSequence(seed, 400, 256, initial, true);
         if (HasFatalFailure()) FAIL() << "seed " << seed;
