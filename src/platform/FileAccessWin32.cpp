@@ -62,6 +62,9 @@ bool IsFolder(const wchar_t* path)
 
 FileStatus ReadAll(HANDLE file, std::string& bytes)
 {
+    // A reserved name ("nul.txt", "con") opens a device in any folder: its empty or
+    // endless content is no file's.
+    if (GetFileType(file) != FILE_TYPE_DISK) return Failure(FileErrorKind::NotAFile, ERROR_INVALID_FUNCTION);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) return StatusOf(GetLastError());
     if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > file_access_detail::kLargestFile)
