@@ -56,6 +56,8 @@ TEST(Detection, ShortInputsAndMarks)
     EXPECT_EQ(Detect("\x82"), EncodingCode::Undetermined);
     EXPECT_EQ(Detect(Bytes({0xFF, 0xFE})), EncodingCode::Utf16LeBom);
     EXPECT_EQ(Detect(Bytes({0xEF, 0xBB, 0xBF, 0x61})), EncodingCode::Utf8Bom);
+    // The mark alone: an empty text saved as UTF-8 with its mark keeps it when saved again.
+    EXPECT_EQ(Detect(Bytes({0xEF, 0xBB, 0xBF})), EncodingCode::Utf8Bom);
     EXPECT_EQ(Detect(Bytes({0xEF, 0xBB})), EncodingCode::Undetermined);  // half a mark: scored (tie)
     EXPECT_NE(Detect(Bytes({0xFE, 0xFF, 0x00, 0x61})), EncodingCode::Utf16LeBom);
 }
