@@ -14,6 +14,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
+#include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
@@ -88,9 +89,11 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
 
     theApp.frame.checkMarkBitmap = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_CHECKMARK), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ProfileFile& settings = *theApp.settings;
+    // Without its entry table the window is made without a menu bar.
+    BuildMenus(theApp.frame, instance, settings);
     if (!RegisterMainWindowClass(instance)) return StartResult::Failed;
 
-    ProfileFile& settings = *theApp.settings;
     SetSection(settings, "main");
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
     if (GetInt(settings, "windows") != 1) {

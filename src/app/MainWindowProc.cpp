@@ -6,6 +6,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
 #include "documents/TabBarLayout.h"
@@ -45,6 +46,23 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TAB_CHANGED:
         UpdateTitle();
+        return 0;
+    case WM_MEASUREITEM:
+        if (MeasureMenuEntry(theApp.frame, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_MENU &&
+            DrawMenuEntry(theApp.frame, item, IsCommandChecked(theApp.commands, static_cast<int>(item.itemID)))) {
+            return TRUE;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    case WM_MENUSELECT:
+        ShowMenuHelp(theApp.instance, LOWORD(wParam));
+        return 0;
+    case WM_VIEW_CONTEXT_MENU:
+        ShowContextMenu(theApp.frame, window, lParam);
         return 0;
     case WM_COMMAND:
         // An id without a row does nothing.

@@ -5,10 +5,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "app/frame/MenusTable.h"
+
 struct FrameState {
     HMENU mainMenu = nullptr;           // the menu bar; destroyed with the main window
     HMENU contextMenu = nullptr;        // popup menu of the editing area
     HBITMAP checkMarkBitmap = nullptr;  // drawn beside checked menu entries
+    std::unique_ptr<MenuEntry[]> menuEntries;  // kMenuEntryCapacity records
     int menuEntryCount = 0;
     // Entries whose checked flags other commands set.
     int toolbarEntry = 0;

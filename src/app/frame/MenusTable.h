@@ -1,0 +1,51 @@
+// The records behind the owner-drawn menu entries, their sizes, and the help text of a
+// highlighted command. Portable: the Win32 side (Menus.h) builds the menus from these
+// records and draws them; everything here is plain data and arithmetic.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+enum class MenuEntryKind : int { Command = 0, Separator = 1, Submenu = 2 };
+
+// One owner-drawn entry; its index in the table is the item data of its menu item.
+// Texts are InternalText.
+struct MenuEntry {
+    char text[261] = {};
+    char shortcut[131] = {};  // shown right-aligned; empty for none
+    MenuEntryKind kind = MenuEntryKind::Command;
+    bool checked = false;
+};
+
+// The menus never hold more entries than this: with nine tools every record is in use,
+// and entries beyond it are left out.
+constexpr int kMenuEntryCapacity = 70;
+
+// Appends a record to entries[0..capacity) at count, texts cut to their fields (never
+// inside a double-byte character). The new index, or -1 with nothing changed when all
+// records are in use.
+int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text,
+                 std::string_view shortcut);
+
+// The longest head of text of at most limit bytes that does not end inside a double-byte
+// character.
+std::string_view CutInternalText(std::string_view text, std::size_t limit);
+
+// Screen pixels for a length given at 96 DPI; exact at 96.
+constexpr int ScaleMenuPixels(int pixels, int dpi) { return dpi == 96 ? pixels : (pixels * dpi + 48) / 96; }
+
+struct MenuEntrySize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size the menu gives an entry whose text measures textWidth by textHeight and whose
+// shortcut text measures shortcutWidth (hasShortcut false: no shortcut text). Room is
+// left for the coloured band with the check mark on the left and a gap before the
+// shortcut; a separator is two thirds of a text line.
+MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight, bool hasShortcut,
+                               int shortcutWidth, int dpi);
+
+// The string shown in the status bar while the menu command `commandId` is highlighted:
+// its help string id, or 0 when the command has none. Tools (2000..2500) share one.
+int MenuHelpStringId(int commandId);
