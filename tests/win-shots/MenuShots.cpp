@@ -49,8 +49,9 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 bool WriteTools(const std::wstring& path)
 {
     // ツール検索 in Shift_JIS
-    const std::string ini = "[tool]\r\nnum=4\r\ntype0=0\r\nname0=grep\r\ntype1=0\r\nname1=\x83\x63\x81\x5B\x83\x8B"
-                            "\x8C\x9F\x8D\xF5\r\ntype2=-1\r\ntype3=0\r\nname3=make\r\n";
+    const std::string ini =
+        "[tool]\r\nnum=4\r\ntype0=0\r\nname0=grep\r\ntype1=0\r\nname1=\x83\x63\x81\x5B\x83\x8B"
+        "\x8C\x9F\x8D\xF5\r\ntype2=-1\r\ntype3=0\r\nname3=make\r\n";
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;

@@ -13,7 +13,8 @@ struct FrameState {
     HMENU mainMenu = nullptr;           // the menu bar; destroyed with the main window
     HMENU contextMenu = nullptr;        // popup menu of the editing area
     HBITMAP checkMarkBitmap = nullptr;  // drawn beside checked menu entries
-    std::unique_ptr<MenuEntry[]> menuEntries;  // kMenuEntryCapacity records
+    // kMenuEntryCapacity records; an entry's index is its menu item's data.
+    std::unique_ptr<MenuEntry[]> menuEntries;
     int menuEntryCount = 0;
     // Entries whose checked flags other commands set.
     int toolbarEntry = 0;

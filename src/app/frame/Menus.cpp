@@ -81,11 +81,8 @@ constexpr ItemSpec kHelpUsageItems[] = {
 };
 
 constexpr ItemSpec kHelpItems[] = {
-    kSeparator,
-    {IDS_MENU_HELP_WEB_SITE, IDM_HELP_WEB_SITE, 0},
-    {IDS_MENU_HELP_MAIL, IDM_HELP_MAIL, 0},
-    kSeparator,
-    {IDS_MENU_HELP_ABOUT, IDM_HELP_ABOUT, 0},
+    kSeparator, {IDS_MENU_HELP_WEB_SITE, IDM_HELP_WEB_SITE, 0}, {IDS_MENU_HELP_MAIL, IDM_HELP_MAIL, 0},
+    kSeparator, {IDS_MENU_HELP_ABOUT, IDM_HELP_ABOUT, 0},
 };
 
 constexpr ItemSpec kContextItems[] = {
@@ -249,9 +246,8 @@ void ShowContextMenu(const FrameState& frame, HWND owner, LPARAM screenPosition)
     const int x = static_cast<short>(LOWORD(screenPosition)), y = static_cast<short>(HIWORD(screenPosition));
     // The command is returned rather than left to the menu, so that it arrives as the
     // same WM_COMMAND however the platform treats a menu that sends no notifications.
-    const int command = static_cast<int>(
-        TrackPopupMenu(frame.contextMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY | TPM_RETURNCMD, x, y, 0, owner,
-                       nullptr));
+    const int command = static_cast<int>(TrackPopupMenu(
+        frame.contextMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY | TPM_RETURNCMD, x, y, 0, owner, nullptr));
     if (command != 0) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 

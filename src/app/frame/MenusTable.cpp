@@ -30,8 +30,7 @@ void CopyCut(char (&field)[N], std::string_view text)
 
 }  // namespace
 
-int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text,
-                 std::string_view shortcut)
+int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text, std::string_view shortcut)
 {
     if (entries == nullptr || count < 0 || count >= kMenuEntryCapacity) return -1;
     MenuEntry& entry = entries[count];
@@ -42,8 +41,8 @@ int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string
     return count++;
 }
 
-MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight, bool hasShortcut,
-                               int shortcutWidth, int dpi)
+MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight, bool hasShortcut, int shortcutWidth,
+                               int dpi)
 {
     MenuEntrySize size;
     size.height = textHeight + ScaleMenuPixels(8, dpi);

@@ -24,8 +24,7 @@ constexpr int kMenuEntryCapacity = 70;
 // Appends a record to entries[0..capacity) at count, texts cut to their fields (never
 // inside a double-byte character). The new index, or -1 with nothing changed when all
 // records are in use.
-int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text,
-                 std::string_view shortcut);
+int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text, std::string_view shortcut);
 
 // The longest head of text of at most limit bytes that does not end inside a double-byte
 // character.
@@ -43,8 +42,8 @@ struct MenuEntrySize {
 // shortcut text measures shortcutWidth (hasShortcut false: no shortcut text). Room is
 // left for the coloured band with the check mark on the left and a gap before the
 // shortcut; a separator is two thirds of a text line.
-MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight, bool hasShortcut,
-                               int shortcutWidth, int dpi);
+MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight, bool hasShortcut, int shortcutWidth,
+                               int dpi);
 
 // The string shown in the status bar while the menu command `commandId` is highlighted:
 // its help string id, or 0 when the command has none. Tools (2000..2500) share one.

@@ -62,7 +62,7 @@ TEST(MenusTableTest, SizesAtNinetySixDpiAreExactAndScaleElsewhere)
     // An empty shortcut text takes no room even when it measures something.
     EXPECT_EQ(MenuEntrySizeFor(MenuEntryKind::Command, 50, 13, false, 40, 96).width, 76);
     MenuEntrySize separator = MenuEntrySizeFor(MenuEntryKind::Separator, 0, 13, false, 0, 96);
-    EXPECT_EQ(separator.height, 14);  // (13 + 8) * 2 / 3
+    EXPECT_EQ(separator.height, 14);                                                        // (13 + 8) * 2 / 3
     EXPECT_EQ(MenuEntrySizeFor(MenuEntryKind::Separator, 0, 14, false, 0, 96).height, 14);  // 22 * 2 / 3 rounds down
 
     MenuEntrySize doubled = MenuEntrySizeFor(MenuEntryKind::Command, 100, 26, true, 80, 192);

@@ -108,19 +108,18 @@ TEST_F(MenusTest, EachPopupHoldsItsEntriesWithTheirTextsAndShortcuts)
     Build(0);
     HMENU bar = frame.mainMenu;
     ASSERT_EQ(GetMenuItemCount(bar), 7);
-    const wchar_t* titles[] = {L"ファイル(&F)", L"編集(&E)", L"検索(&S)", L"表示(&V)",
-                               L"ツール(&T)", L"ウィンドウ(&W)", L"ヘルプ(&H)"};
+    const wchar_t* titles[] = {L"ファイル(&F)", L"編集(&E)",       L"検索(&S)",  L"表示(&V)",
+                               L"ツール(&T)",   L"ウィンドウ(&W)", L"ヘルプ(&H)"};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(TitleOf(bar, i), titles[i]);
 
-    EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 0)),
-              (std::vector<Item>{{40001, L"新規作成(&N)", L"Ctrl+N  "},
-                                 {40010, L"開く(&O)...", L"Ctrl+O  "},
-                                 kSep,
-                                 {40008, L"上書き保存(&S)", L"Ctrl+S  "},
-                                 {40009, L"名前をつけて保存(&M)...", L""},
-                                 {40065, L"全て上書き保存(&A)", L""},
-                                 kSep,
-                                 {40002, L"終了(&E)", L""}}));
+    EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 0)), (std::vector<Item>{{40001, L"新規作成(&N)", L"Ctrl+N  "},
+                                                                     {40010, L"開く(&O)...", L"Ctrl+O  "},
+                                                                     kSep,
+                                                                     {40008, L"上書き保存(&S)", L"Ctrl+S  "},
+                                                                     {40009, L"名前をつけて保存(&M)...", L""},
+                                                                     {40065, L"全て上書き保存(&A)", L""},
+                                                                     kSep,
+                                                                     {40002, L"終了(&E)", L""}}));
     EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 1)),
               (std::vector<Item>{{40021, L"元に戻す(&U)", L"Ctrl+Z Alt+BackSpace  "},
                                  {40022, L"やり直す(&R)", L"Ctrl+Y Ctrl+Shift+Z  "},
@@ -147,12 +146,11 @@ TEST_F(MenusTest, EachPopupHoldsItsEntriesWithTheirTextsAndShortcuts)
                                  {40035, L"全てのしおりを削除(&D)", L""},
                                  kSep,
                                  {40026, L"指定行へ移動(&J)...", L"Ctrl+J  "}}));
-    EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 3)),
-              (std::vector<Item>{{40036, L"ツールバーの表示(&V)", L""},
-                                 {40037, L"ステータスバーの表示(&S)", L""},
-                                 {40040, L"画面端で折り返す(&D)", L""},
-                                 kSep,
-                                 {40039, L"フォントの変更(&F)", L""}}));
+    EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 3)), (std::vector<Item>{{40036, L"ツールバーの表示(&V)", L""},
+                                                                     {40037, L"ステータスバーの表示(&S)", L""},
+                                                                     {40040, L"画面端で折り返す(&D)", L""},
+                                                                     kSep,
+                                                                     {40039, L"フォントの変更(&F)", L""}}));
     // Without tools the options entry stands alone.
     EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 4)), (std::vector<Item>{{40023, L"オプション(&O)...", L""}}));
     EXPECT_EQ(ItemsOf(frame, GetSubMenu(bar, 5)),
@@ -164,15 +162,14 @@ TEST_F(MenusTest, EachPopupHoldsItsEntriesWithTheirTextsAndShortcuts)
                                  {40064, L"全てのタブを閉じる(&A)", L""}}));
     HMENU help = GetSubMenu(bar, 6);
     EXPECT_EQ(ItemsOf(frame, help), (std::vector<Item>{{-1, L"使い方の参照(&H)", L""},
-                                                        kSep,
-                                                        {40057, L"KelvaraProjectユーザーサイトへ(&U)", L""},
-                                                        {40058, L"KelvaraProjectへメール(&M)", L""},
-                                                        kSep,
-                                                        {40006, L"バージョン情報(&V)...", L""}}));
-    EXPECT_EQ(ItemsOf(frame, GetSubMenu(help, 0)),
-              (std::vector<Item>{{40028, L"目次(&I)...", L"F1  "},
-                                 {40069, L"機能一覧(&P)...", L""},
-                                 {40068, L"ショートカットキー一覧(&S)...", L""}}));
+                                                       kSep,
+                                                       {40057, L"KelvaraProjectユーザーサイトへ(&U)", L""},
+                                                       {40058, L"KelvaraProjectへメール(&M)", L""},
+                                                       kSep,
+                                                       {40006, L"バージョン情報(&V)...", L""}}));
+    EXPECT_EQ(ItemsOf(frame, GetSubMenu(help, 0)), (std::vector<Item>{{40028, L"目次(&I)...", L"F1  "},
+                                                                      {40069, L"機能一覧(&P)...", L""},
+                                                                      {40068, L"ショートカットキー一覧(&S)...", L""}}));
     EXPECT_EQ(ItemsOf(frame, frame.contextMenu),
               (std::vector<Item>{{40003, L"コピー(&C)", L"Ctrl+C Ctrl+Insert  "},
                                  {40004, L"切り取り(&T)", L"Ctrl+X Shift+Delete  "},
@@ -319,7 +316,7 @@ TEST_F(MenusTest, DrawingColoursTheBandTheHighlightAndTheCheckMark)
 
     Drawn selected;
     ASSERT_TRUE(selected.Draw(frame, frame.toolbarEntry, true, false));
-    EXPECT_EQ(selected.At(22, 12), RGB(0, 255, 0));     // the frame
+    EXPECT_EQ(selected.At(22, 12), RGB(0, 255, 0));       // the frame
     EXPECT_EQ(selected.At(195, 12), RGB(193, 238, 210));  // the fill
     EXPECT_EQ(selected.At(20, 12), RGB(255, 255, 255));
 
@@ -344,7 +341,7 @@ TEST_F(MenusTest, DrawingColoursTheBandTheHighlightAndTheCheckMark)
     int dots = 0;
     for (int x = 22; x < 198; ++x) dots += separator.At(x, 12) == RGB(128, 128, 0);
     EXPECT_GT(dots, 30);
-    EXPECT_LT(dots, 176);  // dotted, not solid
+    EXPECT_LT(dots, 176);                                 // dotted, not solid
     EXPECT_EQ(separator.At(195, 4), RGB(255, 255, 255));  // never highlighted
 }
 
