@@ -89,7 +89,7 @@ int wmain(int argc, wchar_t** argv)
     RegisterClassW(&wc);
     // No caption: under a display without a window manager Wine draws the caption's
     // buttons with a font that may be missing.
-    HWND frame = CreateWindowW(kFrameClass, L"KelvaraTextEditor", WS_POPUP | WS_BORDER, 20, 20, 560, 440, nullptr,
+    HWND frame = CreateWindowW(kFrameClass, L"KelvaraTextEditor", WS_POPUP | WS_BORDER, 20, 20, 700, 320, nullptr,
                                theFrame.mainMenu, instance, nullptr);
     ShowWindow(frame, SW_SHOWNORMAL);
     UpdateWindow(frame);
