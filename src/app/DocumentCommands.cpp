@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/KelvaraApp.h"
+#include "app/frame/Title.h"
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
 #include "platform/WideText.h"
@@ -74,13 +75,11 @@ void UpdateTitle()
 {
     if (theApp.mainWindow == nullptr) return;
     const Document& current = CurrentDocument(theApp.documents.list);
-    std::wstring title = current.filePath.empty() ? std::wstring(L"無題") : WideFromInternal(current.filePath);
-    if (!current.writable) title += L"(書込禁止)";
-    title += L" ";
-    if (current.modified) title += L"*";
-    title += L" - KelvaraTextEditorVer3.36";
-    SetWindowTextW(theApp.mainWindow, title.c_str());
+    SetCommandChecked(theApp.commands, IDM_VIEW_WRAP, current.wrapped);
+    ShowDocumentTitle(theApp.mainWindow, theApp.frame.statusBar, current, CurrentView());
 }
+
+void UpdateCaretStatus() { ShowCaretStatus(theApp.frame.statusBar, CurrentView()); }
 
 bool CreateDocumentWindows(KelvaraApp& app)
 {

@@ -17,8 +17,13 @@ int CurrentView();
 // and the tab show it.
 void MarkCurrentModified();
 
-// Shows the current document's name and flags in the main window's title.
+// Shows the current document's name and flags in the main window's title and its wrap,
+// write protection, line ends, encoding and caret in the status bar; the wrap toggle is
+// checked when the document wraps.
 void UpdateTitle();
+
+// Shows the caret position of the current view in the status bar.
+void UpdateCaretStatus();
 
 // Start-up steps of the documents once the main window exists: the tab bar, view 0 with
 // its subclass, the editor settings and the wrap of the last session. False when the bar

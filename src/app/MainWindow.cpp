@@ -15,6 +15,7 @@
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
 #include "app/frame/Menus.h"
+#include "app/ToolBarAndStatusBar.h"
 #include "documents/OpenFile.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
@@ -85,7 +86,8 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     if (HandOverToRunningInstance(path)) return StartResult::HandedOver;
 
     theApp.commands = CommandTable();
-    if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp)) return StartResult::Failed;
+    if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp) || !RegisterBarCommands(theApp))
+        return StartResult::Failed;
 
     theApp.frame.checkMarkBitmap = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_CHECKMARK), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -110,6 +112,11 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     InitCommonControlsEx(&controls);
 
     if (!CreateDocumentWindows(theApp)) return StartResult::Failed;
+    if (HDC screen = GetDC(theApp.mainWindow)) {
+        theApp.frame.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(theApp.mainWindow, screen);
+    }
+    if (!CreateBars(theApp)) return StartResult::Failed;
 
     SetSection(settings, "editor1");
     theApp.autoIndent = GetInt(settings, "indent") == 1;

@@ -29,8 +29,10 @@ std::string CommandLinePath(const wchar_t* commandLine);
 using OpenRequestHandler = int (*)(const char* path, int mode, bool showErrors);
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler);
 
-// Lays out the main window's children in its client area: until the frame has its bars,
-// the current view fills it.
+// Lays out the main window's children in a client area width by height (the size
+// message's sizeType is passed on to the bars): toolbar, tab bar, current view, status
+// bar with its parts; then refreshes the title. The first form measures the client area.
 void LayoutMainWindow(HWND window);
+void LayoutMainWindow(HWND window, WPARAM sizeType, int width, int height);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

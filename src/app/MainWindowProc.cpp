@@ -2,6 +2,8 @@
 // WM_COPYDATA to its own handler; no exception leaves the procedure.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "app/CopyDataMessages.h"
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
@@ -9,7 +11,6 @@
 #include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
-#include "documents/TabBarLayout.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
@@ -22,6 +23,19 @@ int OpenRequestedFile(const char* path, int mode, bool showErrors)
 
 OpenRequestHandler openRequestHandler = &OpenRequestedFile;
 
+// The drop-down arrow of the toolbar; every other notice goes to the default procedure.
+LRESULT ToolBarNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    const ToolBar& toolBar = theApp.frame.toolBar;
+    if (header && toolBar.window && header->hwndFrom == toolBar.window && header->code == TBN_DROPDOWN) {
+        ShowEnvironmentDropDown(toolBar, *reinterpret_cast<const NMTOOLBARW*>(lParam));
+        return 0;
+    }
+    DefWindowProcW(window, message, wParam, lParam);
+    return 0;
+}
+
 LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -29,7 +43,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:
-        LayoutMainWindow(window);
+        LayoutMainWindow(window, wParam, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SETFOCUS:
         FocusView(CurrentView());
@@ -44,6 +58,11 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VIEW_MODIFIED:
         MarkCurrentModified();
         return 0;
+    case WM_VIEW_CARET_MOVED:
+        UpdateCaretStatus();
+        return 0;
+    case WM_NOTIFY:
+        return ToolBarNotice(window, message, wParam, lParam);
     case WM_TAB_CHANGED:
         UpdateTitle();
         return 0;
@@ -82,16 +101,6 @@ OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler)
     OpenRequestHandler previous = openRequestHandler;
     openRequestHandler = handler ? handler : &OpenRequestedFile;
     return previous;
-}
-
-void LayoutMainWindow(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    const int width = client.right - client.left, height = client.bottom - client.top;
-    // The tab bar's 16 pixels at the top, the current view below it.
-    if (theApp.tabBar.barWindow) LayoutBar(theApp.tabBar, 0, 0, width);
-    MoveView(CurrentView(), 0, kBarHeight, width, height > kBarHeight ? height - kBarHeight : 0);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

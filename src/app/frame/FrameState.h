@@ -1,6 +1,5 @@
 // The frame of the main window: the menu bar and the context menu with their owner-drawn
-// entries, and the bitmap drawn beside a checked entry. The toolbar, the status bar and
-// the title will keep their windows here too.
+// entries, the bitmap drawn beside a checked entry, the toolbar and the status bar.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +7,8 @@
 #include <memory>
 
 #include "app/frame/MenusTable.h"
+#include "app/frame/StatusBar.h"
+#include "app/frame/ToolBar.h"
 
 struct FrameState {
     HMENU mainMenu = nullptr;           // the menu bar; destroyed with the main window
@@ -20,6 +21,9 @@ struct FrameState {
     int toolbarEntry = 0;
     int statusbarEntry = 0;
     int wrapEntry = 0;
+    ToolBar toolBar;
+    StatusBar statusBar;
+    int dpi = 96;  // of the screen when the main window was made; the bars scale by it
 };
 
 // Destroys what the frame owns beyond the main window's life.

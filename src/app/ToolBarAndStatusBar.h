@@ -1,0 +1,15 @@
+// The main window's toolbar and status bar as the application uses them: their creation
+// at start-up with the visibility of the last session, the commands that show and hide
+// them, and the layout of the main window around them.
+#pragma once
+
+struct KelvaraApp;
+
+// Adds the rows of the two toggles (toolbar 40036, status bar 40037); false when one
+// could not be added.
+bool RegisterBarCommands(KelvaraApp& app);
+
+// Creates the toolbar and then the status bar; each is shown and its toggle checked when
+// [indication] toolbar (statusbar) is 1, and hidden otherwise. False when a bar cannot be
+// made.
+bool CreateBars(KelvaraApp& app);

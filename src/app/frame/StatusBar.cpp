@@ -1,0 +1,67 @@
+// The status bar's window, its parts and texts.
+#include "app/frame/StatusBar.h"
+
+#include <commctrl.h>
+
+#include "app/frame/StatusText.h"
+
+namespace {
+
+// The bar that SetStatusText writes to: the main window has exactly one.
+const StatusBar* mainStatusBar = nullptr;
+
+// Distances of the first five right edges from the right of the client area, at 96 DPI.
+constexpr int kPartOffsets[kStatusPartCount] = {300, 200, 150, 100, 60, 0};
+
+}  // namespace
+
+bool CreateStatusBar(StatusBar& bar, HWND parent, HINSTANCE instance)
+{
+    bar.parent = parent;
+    bar.instance = instance;
+    bar.window =
+        CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0, 0,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance, nullptr);
+    if (bar.window == nullptr) return false;
+    mainStatusBar = &bar;
+    return true;
+}
+
+void DestroyStatusBar(StatusBar& bar)
+{
+    if (mainStatusBar == &bar) mainStatusBar = nullptr;
+    if (bar.window && IsWindow(bar.window)) DestroyWindow(bar.window);
+    bar.window = nullptr;
+}
+
+void StatusPartRightEdges(int width, int dpi, int edges[kStatusPartCount])
+{
+    for (int i = 0; i < kStatusPartCount; ++i) edges[i] = width - MulDiv(kPartOffsets[i], dpi, 96);
+}
+
+void LayoutStatusBar(const StatusBar& bar, int width, int dpi, WPARAM sizeType, LPARAM packedSize)
+{
+    if (bar.window == nullptr) return;
+    int edges[kStatusPartCount];
+    StatusPartRightEdges(width, dpi, edges);
+    SendMessageW(bar.window, SB_SETPARTS, kStatusPartCount, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(bar.window, WM_SIZE, sizeType, packedSize);
+}
+
+int StatusBarHeight(const StatusBar& bar)
+{
+    if (bar.window == nullptr) return 0;
+    RECT client;
+    return GetClientRect(bar.window, &client) ? client.bottom - client.top : 0;
+}
+
+void SetStatusBarText(const StatusBar& bar, int part, const wchar_t* text)
+{
+    if (bar.window == nullptr || part < 0 || part >= kStatusPartCount) return;
+    SendMessageW(bar.window, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text ? text : L""));
+}
+
+void SetStatusText(int part, const wchar_t* text)
+{
+    if (mainStatusBar) SetStatusBarText(*mainStatusBar, part, text);
+}
