@@ -40,6 +40,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_DESTROY:
+        // The menu bar goes with the window; a later build must not destroy it again.
+        theApp.frame.mainMenu = nullptr;
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:

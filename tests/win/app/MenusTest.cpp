@@ -415,6 +415,10 @@ TEST_F(MenuHelpTest, TheMainWindowHasTheMenuBarAndTheViewOpensTheContextMenu)
         commanded = commanded || LOWORD(message.wParam) == IDM_EDIT_CUT;
     }
     EXPECT_TRUE(commanded);
+
+    // The menu bar goes with the window, and the frame forgets it.
+    DestroyWindow(theApp.mainWindow);
+    EXPECT_EQ(theApp.frame.mainMenu, nullptr);
 }
 
 }  // namespace
