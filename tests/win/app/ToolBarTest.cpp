@@ -117,3 +117,32 @@ TEST_F(ToolBarTest, TheViewEndsAboveTheStatusBarOnlyWhileItIsShown)
 }
 
 }  // namespace
+
+namespace {
+
+// Button size of a toolbar made for `dpi` in a hidden window of its own.
+SIZE ButtonSizeAt(int dpi)
+{
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ToolBar bar;
+    SIZE size = {};
+    if (CreateToolBar(bar, parent, GetModuleHandleW(nullptr), dpi)) {
+        const LRESULT packed = SendMessageW(bar.window, TB_GETBUTTONSIZE, 0, 0);
+        size = {LOWORD(packed), HIWORD(packed)};
+    }
+    DestroyToolBar(bar);
+    DestroyWindow(parent);
+    return size;
+}
+
+TEST(ToolBarDpi, ButtonsGrowWithTheImagesAtTwiceTheDpi)
+{
+    const SIZE normal = ButtonSizeAt(96), twice = ButtonSizeAt(192);
+    ASSERT_GT(normal.cx, 16);
+    // The images are 16 by 15 and 32 by 30; the frame around them stays the same.
+    EXPECT_EQ(twice.cx - normal.cx, 16);
+    EXPECT_EQ(twice.cy - normal.cy, 15);
+}
+
+}  // namespace
