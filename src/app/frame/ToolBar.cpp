@@ -46,7 +46,8 @@ int FillItems(TBBUTTON items[kItemCount])
     return n;
 }
 
-// The images of the buttons stretched by dpi / 96; null when they cannot be made.
+// The strip of button images stretched so that each is width by height; null when it
+// cannot be made.
 HBITMAP ScaledImages(HINSTANCE instance, int width, int height)
 {
     return static_cast<HBITMAP>(
@@ -75,6 +76,9 @@ void RegisterTips(ToolBar& bar)
 
 bool CreateToolBar(ToolBar& bar, HWND parent, HINSTANCE instance, int dpi)
 {
+    // A record used for an earlier main window may still hold that window's images.
+    if (bar.scaledImages) DeleteObject(bar.scaledImages);
+    bar.scaledImages = nullptr;
     bar.parent = parent;
     bar.instance = instance;
     if (dpi <= 0) dpi = 96;
