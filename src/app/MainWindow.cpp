@@ -12,8 +12,10 @@
 #include "app/CommandLine.h"
 #include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
+#include "app/EditorKeyProc.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
+#include "app/ShellCommands.h"
 #include "app/frame/Menus.h"
 #include "app/ToolBarAndStatusBar.h"
 #include "documents/OpenFile.h"
@@ -86,8 +88,10 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     if (HandOverToRunningInstance(path)) return StartResult::HandedOver;
 
     theApp.commands = CommandTable();
-    if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp) || !RegisterBarCommands(theApp))
+    if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp) || !RegisterBarCommands(theApp) ||
+        !RegisterShellCommands(theApp)) {
         return StartResult::Failed;
+    }
 
     theApp.frame.checkMarkBitmap = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_CHECKMARK), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -121,6 +125,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     SetSection(settings, "editor1");
     theApp.autoIndent = GetInt(settings, "indent") == 1;
     theApp.vsHome = GetInt(settings, "endhome") == 1;
+    InstallEditorKeys(theApp);
 
     UpdateTitle();
     LayoutMainWindow(theApp.mainWindow);

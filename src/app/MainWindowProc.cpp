@@ -8,6 +8,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "app/ShellCommands.h"
 #include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
@@ -89,6 +90,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // An id without a row does nothing.
         DispatchCommand(theApp.commands, LOWORD(wParam), nullptr);
         return 0;
+    case WM_TOOL_NEW_DOCUMENT:
+        return OpenNewTab(theApp);
     case WM_COPYDATA:
         return CopyDataMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam), openRequestHandler);
     default:

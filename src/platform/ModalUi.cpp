@@ -36,11 +36,20 @@ bool PlatformFileDialog(const FileDialogRequest& request, std::wstring& path)
     return true;
 }
 
+INT_PTR PlatformDialog(const ModalDialogRequest& request)
+{
+    return DialogBoxParamW(request.instance, MAKEINTRESOURCEW(request.templateNumber), request.owner, request.procedure,
+                           request.parameter);
+}
+
 ModalUiHandlers current = PlatformModalUiHandlers();
 
 }  // namespace
 
-ModalUiHandlers PlatformModalUiHandlers() { return ModalUiHandlers{&PlatformMessageBox, &PlatformFileDialog}; }
+ModalUiHandlers PlatformModalUiHandlers()
+{
+    return ModalUiHandlers{&PlatformMessageBox, &PlatformFileDialog, &PlatformDialog};
+}
 
 ModalUiHandlers SetModalUiHandlers(const ModalUiHandlers& handlers)
 {
@@ -57,4 +66,9 @@ bool ShowFileDialog(const FileDialogRequest& request, std::wstring& path)
 int ShowMessageBox(HWND owner, int number, const wchar_t* text, const wchar_t* title, unsigned style)
 {
     return current.messageBox(owner, number, text, title, style);
+}
+
+INT_PTR ShowModalDialog(const ModalDialogRequest& request)
+{
+    return current.dialog != nullptr ? current.dialog(request) : -1;
 }

@@ -18,11 +18,23 @@ struct FileDialogRequest {
     bool save;
 };
 
+// A modal dialog from the program's resources: the template number, its owner, its
+// procedure and the value its WM_INITDIALOG receives.
+struct ModalDialogRequest {
+    HINSTANCE instance;
+    int templateNumber;
+    HWND owner;
+    DLGPROC procedure;
+    LPARAM parameter;
+};
+
 struct ModalUiHandlers {
     // number: the string-table number of the message (0 for a text of its own).
     int (*messageBox)(HWND owner, int number, const wchar_t* text, const wchar_t* title, unsigned style);
     // True with path set when the user chose a file; false when cancelled.
     bool (*fileDialog)(const FileDialogRequest& request, std::wstring& path);
+    // A modal dialog of the program's resources: returns what the dialog ended with.
+    INT_PTR (*dialog)(const ModalDialogRequest& request);
 };
 
 // Shows a message box through the current handlers; returns the button pressed.
@@ -31,6 +43,10 @@ int ShowMessageBox(HWND owner, int number, const wchar_t* text, const wchar_t* t
 // extension "txt" to a bare name and asks before replacing a file; neither offers the
 // read-only box.
 bool ShowFileDialog(const FileDialogRequest& request, std::wstring& path);
+
+// Runs a modal dialog through the current handlers; -1 when there is no handler or the
+// dialog cannot be made.
+INT_PTR ShowModalDialog(const ModalDialogRequest& request);
 
 // Replaces the handlers and returns the previous ones; the platform's own boxes are the
 // default.

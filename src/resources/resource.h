@@ -12,6 +12,15 @@
 #define TOOLBAR_IMAGE_WIDTH 16
 #define TOOLBAR_IMAGE_HEIGHT 15
 
+// ---- Dialogs and their controls ----------------------------------------------------------
+#define IDD_ABOUT 109
+#define IDC_ABOUT_WEB_SITE 1000  // captioned with the web address; opens it
+#define IDC_ABOUT_MAIL 1001      // captioned with the mail address; opens the mail program
+#define IDC_ABOUT_VERSION 1002
+#define IDD_GOTO_LINE 124
+#define IDC_GOTO_LINE_EDIT 1012
+#define IDC_GOTO_LINE_SPIN 1013  // the up-down control whose buddy is the edit
+
 // ---- Commands (WM_COMMAND ids) ---------------------------------------------------------
 #define IDM_FILE_NEW 40001
 #define IDM_FILE_EXIT 40002

@@ -106,9 +106,15 @@ void CharTyped(EditorView& view, wchar_t unit)
         return;
     }
     if (unit == L'\r' || unit == L'\n') {
-        InsertTyped(view, "\r\n", false);
+        // Only a character that no key-down of Enter announced breaks the line: one that
+        // another program sends, say. A procedure in front of the view that consumes the
+        // key-down of Enter has then taken the line break with it.
+        const bool announced = view.enterCharPending;
+        view.enterCharPending = false;
+        if (!announced) InsertTyped(view, "\r\n", false);
         return;
     }
+    view.enterCharPending = false;
     if (unit == L'\t') return;                // handled as a key: it may indent
     if (unit < 0x20 || unit == 0x7F) return;  // other control characters are commands
     units[count++] = unit;
@@ -123,7 +129,14 @@ bool KeyDown(EditorView& view, WPARAM key)
     TextModel& model = view.model;
     int page = std::max(1, VisibleRows(view) - 1);
     bool vertical = false;
+    view.enterCharPending = false;
     switch (key) {
+    case VK_RETURN:
+        // The line break is made here, as Tab's is, so that whoever sees the key-down
+        // first decides about it; the character that follows is then ignored.
+        InsertTyped(view, "\r\n", false);
+        view.enterCharPending = true;
+        return true;
     case VK_LEFT:
         if (shift || !CollapseSelection(view, false))
             model.MoveCaret(ctrl ? CaretMove::WordLeft : CaretMove::CharLeft, shift);

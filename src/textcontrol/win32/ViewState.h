@@ -115,6 +115,9 @@ struct EditorView {
     POINT pressPoint = {};
     POINT lastPointer = {};  // where the pointer was last seen while selecting
     bool imeComposing = false;
+    // Enter breaks the line at its key-down; the CR or LF character that the key-down is
+    // translated into must then not break it a second time.
+    bool enterCharPending = false;
 
     ViewReported reported;
     ViewScrollBars scrollBars;

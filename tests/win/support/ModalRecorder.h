@@ -16,7 +16,10 @@ struct ShownMessage {
 
 class ModalRecorder {
 public:
-    ModalRecorder() : previous_(SetModalUiHandlers(ModalUiHandlers{&Record, &ChooseFile})) { Current() = this; }
+    ModalRecorder() : previous_(SetModalUiHandlers(ModalUiHandlers{&Record, &ChooseFile, &RunDialog}))
+    {
+        Current() = this;
+    }
     ~ModalRecorder()
     {
         SetModalUiHandlers(previous_);
@@ -32,6 +35,14 @@ public:
     // Paths the file dialogs choose, in order; an empty one (or none left) cancels.
     std::vector<std::wstring> chosenFiles;
     std::vector<FileDialogRequest> fileDialogs;
+    // The template numbers of the dialogs that would have been shown; each ends with the
+    // next of dialogResults, or with -1 (cancelled) when none is left. A dialog listed in
+    // realDialogs is really shown, with dialogScript run once it is up (to look at it or
+    // press its buttons); its result is then the dialog's own.
+    std::vector<int> dialogs;
+    std::vector<INT_PTR> dialogResults;
+    std::vector<int> realDialogs;
+    void (*dialogScript)(HWND dialog) = nullptr;
 
 private:
     static ModalRecorder*& Current()
@@ -58,6 +69,43 @@ private:
         path = self->chosenFiles.front();
         self->chosenFiles.erase(self->chosenFiles.begin());
         return !path.empty();
+    }
+    static INT_PTR RunDialog(const ModalDialogRequest& request)
+    {
+        ModalRecorder* self = Current();
+        self->dialogs.push_back(request.templateNumber);
+        for (int number : self->realDialogs) {
+            if (number == request.templateNumber) return RunRealDialog(request);
+        }
+        if (self->dialogResults.empty()) return -1;
+        INT_PTR next = self->dialogResults.front();
+        self->dialogResults.erase(self->dialogResults.begin());
+        return next;
+    }
+    // The dialog runs its own modal loop; the script runs from a timer inside that loop.
+    static INT_PTR RunRealDialog(const ModalDialogRequest& request)
+    {
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ScriptTimer);
+        INT_PTR result = DialogBoxParamW(request.instance, MAKEINTRESOURCEW(request.templateNumber), request.owner,
+                                         request.procedure, request.parameter);
+        KillTimer(nullptr, timer);
+        return result;
+    }
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+    {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    static void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(nullptr, timer);
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        ModalRecorder* self = Current();
+        if (self && self->dialogScript && dialog) self->dialogScript(dialog);
     }
     ModalUiHandlers previous_;
 };
