@@ -56,7 +56,9 @@ int GoToLine(void* context, int)
     LineRange range{GetLineCount(view), GetCaretLine(view)};
     const INT_PTR line = ShowModalDialog(ModalDialogRequest{app.instance, IDD_GOTO_LINE, app.mainWindow, &GoToLineProc,
                                                             reinterpret_cast<LPARAM>(&range)});
-    if (line >= 1) SetCaretLine(view, static_cast<int>(line));
+    if (line == -1) return 0;
+    // A number typed past either end of the range means that end.
+    SetCaretLine(view, line < 1 ? 1 : line > range.last ? range.last : static_cast<int>(line));
     return 0;
 }
 

@@ -144,6 +144,13 @@ TEST_F(ShellCommandsTest, TheGoToLineDialogRangesOverTheLinesAndStartsAtTheCaret
     EXPECT_EQ(spinSeen.high, 4);
     EXPECT_EQ(spinSeen.position, 4);
     EXPECT_EQ(CaretLine(), 2);
+
+    modal.realDialogs.clear();
+    modal.dialogResults = {99, 0};  // past either end of the range
+    Command(IDM_SEARCH_GOTO_LINE);
+    EXPECT_EQ(CaretLine(), 4);
+    Command(IDM_SEARCH_GOTO_LINE);
+    EXPECT_EQ(CaretLine(), 1);
 }
 
 TEST_F(ShellCommandsTest, WrapAndWriteProtectionToggleTheCurrentDocument)
