@@ -35,4 +35,7 @@ OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler);
 void LayoutMainWindow(HWND window);
 void LayoutMainWindow(HWND window, WPARAM sizeType, int width, int height);
 
+// Status bar part 0 while the pointer is over a link of the current view (2025).
+void ShowLinkHint(int kind);
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,6 +8,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "app/frame/StatusText.h"
 #include "app/ShellCommands.h"
 #include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
@@ -49,7 +50,11 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         LayoutMainWindow(window, wParam, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SETFOCUS:
+        if (theApp.tabBar.barWindow) RepaintBar(theApp.tabBar);
         FocusView(CurrentView());
+        return 0;
+    case WM_VIEW_LINK_HOVER:
+        ShowLinkHint(static_cast<int>(wParam));
         return 0;
     case WM_CLOSE:
         // Every document is closed with its questions first; a cancel keeps the program.
@@ -100,6 +105,15 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 }  // namespace
+
+void ShowLinkHint(int kind)
+{
+    // 5 over a web address, 6 over a mail address, anything else: no link under the pointer.
+    const wchar_t* hint = kind == 5   ? L"ダブルクリックするとブラウザを開きます。"
+                          : kind == 6 ? L"ダブルクリックするとメーラーを開きます。"
+                                      : L"";
+    SetStatusText(0, hint);
+}
 
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler)
 {

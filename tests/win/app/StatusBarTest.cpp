@@ -6,6 +6,7 @@
 
 #include "app/frame/StatusBar.h"
 #include "app/frame/StatusText.h"
+#include "textcontrol/win32/EditControl.h"
 
 namespace {
 
@@ -47,6 +48,17 @@ TEST_F(StatusBarTest, SetStatusTextWritesAPartAndIgnoresOthers)
     SetStatusText(6, L"x");
     SetStatusText(-1, L"x");
     EXPECT_EQ(StatusPart(kStatusEncoding), L"S-JIS");
+}
+
+TEST_F(StatusBarTest, TheViewsLinkHintsShowInTheFirstPart)
+{
+    Start();
+    SendMessageW(theApp.mainWindow, WM_VIEW_LINK_HOVER, 5, 0);
+    EXPECT_EQ(StatusPart(kStatusHelp), L"ダブルクリックするとブラウザを開きます。");
+    SendMessageW(theApp.mainWindow, WM_VIEW_LINK_HOVER, 6, 0);
+    EXPECT_EQ(StatusPart(kStatusHelp), L"ダブルクリックするとメーラーを開きます。");
+    SendMessageW(theApp.mainWindow, WM_VIEW_LINK_HOVER, 0, 0);
+    EXPECT_EQ(StatusPart(kStatusHelp), L"");
 }
 
 }  // namespace
