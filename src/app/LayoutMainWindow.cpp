@@ -29,7 +29,7 @@ void LayoutMainWindow(HWND, WPARAM sizeType, int width, int height)
     // settings, not from the windows.
     const MainLayout layout =
         ComputeMainLayout(height, ToolBarHeight(frame.toolBar), toolBarShown, StatusBarHeight(frame.statusBar),
-                          statusBarShown, kBarHeight, frame.dpi);
+                          statusBarShown, theApp.documents.list.barHeight, frame.dpi);
     // WM_SIZE arrives while the window is being made: what does not exist yet is left alone.
     if (theApp.tabBar.barWindow) LayoutBar(theApp.tabBar, 0, layout.tabBarY, width);
     MoveView(CurrentView(), 0, layout.viewY, width, layout.viewHeight > 0 ? layout.viewHeight : 0);

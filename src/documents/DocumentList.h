@@ -23,6 +23,7 @@ struct DocumentList {
     int currentTab = 0;
     int firstVisibleTab = 0;
     int barWidth = 4;
+    int barHeight = 16;  // 16 at 96 DPI, scaled by DPI / 96 (the label font grows with it)
     int tabCount = 1;
     int charWidth = 0;   // half the width of a double-byte character in the tab font
     int hotButton = -1;  // button under the pointer: -1 none, 0 scroll left, 1 right, 2 close

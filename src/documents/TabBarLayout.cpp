@@ -3,9 +3,15 @@
 
 #include "encoding/SjisBytes.h"
 
-int BarButtonAt(int barWidth, int x, int y)
+int BarHeightAt(int dpi)
 {
-    if (y < 0 || y > kBarHeight) return kNoButton;
+    if (dpi <= 96) return kBarHeight;
+    return static_cast<int>((static_cast<long long>(kBarHeight) * dpi + 48) / 96);
+}
+
+int BarButtonAt(int barWidth, int x, int y, int barHeight)
+{
+    if (y < 0 || y > barHeight) return kNoButton;
     const int buttonsLeft = barWidth - 3 * kButtonWidth;
     if (x < buttonsLeft || x >= barWidth) return kNoButton;
     return (x - buttonsLeft) / kButtonWidth;
@@ -86,7 +92,7 @@ std::vector<NameTip> NameTips(const DocumentList& list)
 
 bool HoverBar(DocumentList& list, int x, int y)
 {
-    int hot = BarButtonAt(list.barWidth, x, y);
+    int hot = BarButtonAt(list.barWidth, x, y, list.barHeight);
     if (hot == list.hotButton) return false;
     list.hotButton = hot;
     return true;

@@ -17,8 +17,12 @@ constexpr int kFirstNameTipId = 3;
 
 enum BarButton : int { kNoButton = -1, kScrollLeftButton = 0, kScrollRightButton = 1, kCloseButton = 2 };
 
-// The button at (x, y) in a bar barWidth wide; kNoButton outside the buttons.
-int BarButtonAt(int barWidth, int x, int y);
+// The bar's height at dpi pixels per inch: 16 at 96, scaled by dpi / 96 so that the label
+// font, which the system scales, still fits.
+int BarHeightAt(int dpi);
+
+// The button at (x, y) in a bar barWidth wide and barHeight high; kNoButton outside them.
+int BarButtonAt(int barWidth, int x, int y, int barHeight = kBarHeight);
 
 // The lowest tab position whose tab spans x (both edges belong to it, so a pixel on a
 // border selects the left tab), or -1.

@@ -50,7 +50,7 @@ void RegisterButtonTips(const TabBar& bar)
         RemoveTool(bar, button);
         TOOLINFOW tool = Tool(bar, button);
         const int left = width - 3 * kButtonWidth + kButtonWidth * button;
-        tool.rect = {left, 0, left + kButtonWidth, kBarHeight};
+        tool.rect = {left, 0, left + kButtonWidth, bar.documents->list.barHeight};
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(bar.tipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -174,7 +174,9 @@ bool CreateTabFont(TabBar& bar)
 {
     HDC dc = GetDC(bar.barWindow);
     if (dc == nullptr) return false;
-    const int height = -MulDiv(kTabFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    const int height = -MulDiv(kTabFontPoints, dpi, 72);
+    bar.documents->list.barHeight = BarHeightAt(dpi);
     bar.tabFont = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kTabFontFace);
     if (bar.tabFont) {
@@ -225,7 +227,7 @@ bool CreateBar(TabBar& bar, DocumentsState& documents, HWND owner, HINSTANCE ins
 void LayoutBar(TabBar& bar, int x, int y, int width)
 {
     if (bar.barWindow == nullptr || bar.documents == nullptr) return;
-    MoveWindow(bar.barWindow, x, y, width, kBarHeight, FALSE);
+    MoveWindow(bar.barWindow, x, y, width, bar.documents->list.barHeight, FALSE);
     bar.documents->list.barWidth = width;
     RegisterButtonTips(bar);
     RebuildNameTips(bar);
@@ -242,7 +244,7 @@ void RebuildNameTips(TabBar& bar)
         for (const NameTip& tip : NameTips(list)) {
             std::wstring text = WideFromInternal(tip.text);
             TOOLINFOW tool = Tool(bar, tip.id);
-            tool.rect = {tip.left, 0, tip.right, kBarHeight};
+            tool.rect = {tip.left, 0, tip.right, bar.documents->list.barHeight};
             tool.lpszText = text.data();  // the tooltip keeps its own copy
             SendMessageW(bar.tipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             ++list.nameTipCount;

@@ -98,6 +98,9 @@ COLORREF MarkColour(const Document& document, COLORREF tabBackground)
     return tabBackground;
 }
 
+// A vertical coordinate of the 16-pixel design in a bar of the list's height.
+int Y(const DocumentList& list, int y) { return MulDiv(y, list.barHeight, kBarHeight); }
+
 void PaintTab(HDC dc, const DocumentList& list, const VisibleTab& tab)
 {
     const Document& document = *GetDocument(list, tab.slot);
@@ -106,36 +109,40 @@ void PaintTab(HDC dc, const DocumentList& list, const VisibleTab& tab)
     const bool current = tab.position == list.currentTab;
     const COLORREF background = GetSysColor(current ? COLOR_BTNFACE : COLOR_WINDOW);
     if (current) {
-        Fill(dc, left + 2, 2, left + w, kBarHeight, background);
+        Fill(dc, left + 2, Y(list, 2), left + w, list.barHeight, background);
         SetBkMode(dc, TRANSPARENT);
     }
 
     const TabLabel label = LayoutTabLabel(document.fileName, w, list.charWidth);
     SetTextColor(dc, kLabelColour);
-    Text(dc, left + kLabelLeft, kLabelTop, label.text);
+    Text(dc, left + kLabelLeft, Y(list, kLabelTop), label.text);
     if (label.cut) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        Text(dc, left + kLabelLeft + label.dotsOffset, kLabelTop, "..");
+        Text(dc, left + kLabelLeft + label.dotsOffset, Y(list, kLabelTop), "..");
     }
 
-    FillEllipse(dc, left + 5, 7, left + 10, 12, MarkColour(document, background));
+    FillEllipse(dc, left + 5, Y(list, 7), left + 10, Y(list, 12), MarkColour(document, background));
     if (current) SetBkMode(dc, OPAQUE);
     // The pen selected for the whole pass is the window colour.
     MoveToEx(dc, left + w, 0, nullptr);
-    LineTo(dc, left + w, kBarHeight);
+    LineTo(dc, left + w, list.barHeight);
 }
 
-void PaintButtons(HDC dc, int width, int hotButton)
+void PaintButtons(HDC dc, const DocumentList& list)
 {
+    const int width = list.barWidth;
+    const int hotButton = list.hotButton;
+    // The glyphs keep their width and sit in the middle of a taller bar.
+    const int shift = (list.barHeight - kBarHeight) / 2;
     const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
-    Fill(dc, width - kButtonsWidth, 0, width, kBarHeight, GetSysColor(COLOR_WINDOW));
-    FillTriangle(dc, {width - 43, 8}, {width - 39, 4}, {width - 39, 12}, ink);
-    FillTriangle(dc, {width - 22, 8}, {width - 26, 4}, {width - 26, 12}, ink);
-    Line(dc, width - 11, 5, width - 4, 12, ink);
-    Line(dc, width - 5, 5, width - 12, 12, ink);
+    Fill(dc, width - kButtonsWidth, 0, width, list.barHeight, GetSysColor(COLOR_WINDOW));
+    FillTriangle(dc, {width - 43, 8 + shift}, {width - 39, 4 + shift}, {width - 39, 12 + shift}, ink);
+    FillTriangle(dc, {width - 22, 8 + shift}, {width - 26, 4 + shift}, {width - 26, 12 + shift}, ink);
+    Line(dc, width - 11, 5 + shift, width - 4, 12 + shift, ink);
+    Line(dc, width - 5, 5 + shift, width - 12, 12 + shift, ink);
     if (hotButton >= kScrollLeftButton && hotButton <= kCloseButton) {
         const int left = width - kButtonsWidth + kButtonWidth * hotButton;
-        Frame(dc, left, 0, left + kButtonWidth, kBarHeight, ink);
+        Frame(dc, left, 0, left + kButtonWidth, list.barHeight, ink);
     }
 }
 
@@ -147,7 +154,7 @@ void PaintBar(const TabBar& bar, HDC dc)
     const DocumentList& list = bar.documents->list;
     const int width = list.barWidth;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
-    Fill(dc, 0, 0, width, kBarHeight, window);
+    Fill(dc, 0, 0, width, list.barHeight, window);
 
     HGDIOBJ oldFont = bar.tabFont ? SelectObject(dc, bar.tabFont) : nullptr;
     HPEN separator = CreatePen(PS_SOLID, 1, window);
@@ -164,7 +171,7 @@ void PaintBar(const TabBar& bar, HDC dc)
     DeleteObject(separator);
 
     // Tabs reaching under the buttons are covered by them.
-    PaintButtons(dc, width, list.hotButton);
+    PaintButtons(dc, list);
     if (oldFont) SelectObject(dc, oldFont);
 }
 

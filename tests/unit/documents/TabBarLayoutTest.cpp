@@ -48,6 +48,13 @@ TEST(TabBar, ButtonsAndTabsAreHitAtTheirEdges)
     EXPECT_EQ(BarButtonAt(400, 400, 8), kNoButton);
     EXPECT_EQ(BarButtonAt(400, 399, 17), kNoButton);
     EXPECT_EQ(BarButtonAt(400, 399, -1), kNoButton);
+    // A taller bar (a higher DPI) is hit over its whole height.
+    EXPECT_EQ(BarButtonAt(400, 399, 24, BarHeightAt(144)), kCloseButton);
+    EXPECT_EQ(BarButtonAt(400, 399, 25, BarHeightAt(144)), kNoButton);
+    EXPECT_EQ(BarHeightAt(96), 16);
+    EXPECT_EQ(BarHeightAt(120), 20);
+    EXPECT_EQ(BarHeightAt(192), 32);
+    EXPECT_EQ(BarHeightAt(72), 16);  // never below the design
 
     DocumentsState documents;
     FakeWindows windows(documents);
