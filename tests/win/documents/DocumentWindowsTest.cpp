@@ -150,19 +150,25 @@ struct DocumentWindowsTest : testing::Test {
 
 TEST_F(DocumentWindowsTest, FilesDroppedOpenInDropOrderFromFoldersWithAwkwardNames)
 {
-    const std::wstring a = kana.path() + L"ｱ.txt", b = trail.path() + L"表.txt";
+    const std::wstring a = kana.path() + L"ｱ.txt", b = trail.path() + L"表.txt", c = plain.path() + L"c.txt";
     WriteBytes(a, "alpha\r\n");
     WriteBytes(b, "\x95\x5c\r\n");
-    Drop({a, b});
-    ASSERT_EQ(List().tabCount, 2);
-    // The first took the untitled tab, the second a new one, which is current.
+    WriteBytes(c, "c");
+    Drop({a, b, c});
+    ASSERT_EQ(List().tabCount, 3);
+    // The first took the untitled tab, the others new ones; the last is current.
     EXPECT_EQ(WideFromInternal(GetDocument(List(), 0)->filePath), a);
     EXPECT_EQ(WideFromInternal(GetDocument(List(), 1)->filePath), b);
-    EXPECT_EQ(WideFromInternal(Current().fileName), L"表.txt");
+    EXPECT_EQ(WideFromInternal(GetDocument(List(), 2)->filePath), c);
+    EXPECT_EQ(GetDocument(List(), 1)->tabPosition, 1);
+    EXPECT_EQ(WideFromInternal(GetDocument(List(), 1)->fileName), L"表.txt");
     EXPECT_EQ(ViewTextOf(0), "alpha\r\n");
     EXPECT_EQ(ViewTextOf(1), "\x95\x5c\r\n");
-    EXPECT_TRUE(Shown(GetViewWindow(1)));
+    EXPECT_EQ(List().currentSlot, 2);
+    EXPECT_TRUE(Shown(GetViewWindow(2)));
     EXPECT_FALSE(Shown(GetViewWindow(0)));
+    EXPECT_FALSE(Shown(GetViewWindow(1)));
+    SelectSlot(List(), theApp.documents.host, 1);
     wchar_t title[512];
     GetWindowTextW(theApp.mainWindow, title, 512);
     EXPECT_EQ(std::wstring(title), b + L"  - KelvaraTextEditorVer3.36");
