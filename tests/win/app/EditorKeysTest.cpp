@@ -11,6 +11,7 @@
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
 #include "textcontrol/win32/EditControl.h"
+#include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
@@ -29,13 +30,7 @@ struct EditorKeysTest : testing::Test {
     void TearDown() override
     {
         HoldKeys(false, false);
-        if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
-        theApp.mainWindow = nullptr;
-        ReleaseDocumentWindows(theApp);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) DispatchMessageW(&message);
-        }
+        EndMainWindowForTest();
     }
 
     static void HoldKeys(bool ctrl, bool shift)

@@ -12,6 +12,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 
 struct FrameFixture : testing::Test {
@@ -34,13 +35,7 @@ struct FrameFixture : testing::Test {
     }
     void TearDown() override
     {
-        if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
-        theApp.mainWindow = nullptr;
-        ReleaseDocumentWindows(theApp);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) DispatchMessageW(&message);
-        }
+        EndMainWindowForTest();
         if (theApp.settings && SetSection(*theApp.settings, "indication")) {
             WriteInt(*theApp.settings, "toolbar", 1);
             WriteInt(*theApp.settings, "statusbar", 1);

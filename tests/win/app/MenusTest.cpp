@@ -17,6 +17,7 @@
 #include "platform/WideText.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
+#include "../support/AppSession.h"
 #include "../platform/ScratchFolder.h"
 
 namespace {
@@ -362,13 +363,7 @@ struct MenuHelpTest : testing::Test {
     }
     void TearDown() override
     {
-        if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
-        theApp.mainWindow = nullptr;
-        ReleaseDocumentWindows(theApp);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) DispatchMessageW(&message);
-        }
+        EndMainWindowForTest();
     }
     std::wstring Part0() const
     {

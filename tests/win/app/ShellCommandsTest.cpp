@@ -19,6 +19,7 @@
 #include "app/ShellCommands.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
+#include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
@@ -39,13 +40,7 @@ struct ShellCommandsTest : testing::Test {
     void TearDown() override
     {
         SetToolRunner(previousRunner);
-        if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
-        theApp.mainWindow = nullptr;
-        ReleaseDocumentWindows(theApp);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) DispatchMessageW(&message);
-        }
+        EndMainWindowForTest();
     }
     static LRESULT Command(int id) { return SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     static int CaretLine() { return GetCaretLine(CurrentView()); }

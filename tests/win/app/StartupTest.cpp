@@ -21,6 +21,7 @@
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 #include "../platform/ScratchFolder.h"
+#include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
@@ -48,14 +49,6 @@ std::wstring ModuleFolder()
 
 std::string SettingsPath() { return std::string(theApp.programFolder) + "kvte.ini"; }
 
-void DrainQuit()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) DispatchMessageW(&message);
-    }
-}
-
 struct StartupTest : testing::Test {
     ModalRecorder modal;
     OpenRequestHandler previousHandler = SetOpenRequestHandler(&RecordRequest);
@@ -63,10 +56,7 @@ struct StartupTest : testing::Test {
     void SetUp() override { received.clear(); }
     void TearDown() override
     {
-        if (theApp.mainWindow) DestroyWindow(theApp.mainWindow);
-        theApp.mainWindow = nullptr;
-        ReleaseDocumentWindows(theApp);
-        DrainQuit();
+        EndMainWindowForTest();
         SetOpenRequestHandler(previousHandler);
     }
     void FreshSettings()

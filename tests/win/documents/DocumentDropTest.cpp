@@ -14,6 +14,7 @@
 #include "platform/WideText.h"
 #include "textcontrol/win32/EditControl.h"
 #include "../platform/ScratchFolder.h"
+#include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 #include "../support/OleDrag.h"
 
@@ -68,10 +69,7 @@ TEST(DocumentDrop, FilesDraggedOntoTheTextOpenInTabs)
     EXPECT_TRUE(modal.shown.empty());
 
     SetWindowPos(theApp.mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    DestroyWindow(theApp.mainWindow);
-    theApp.mainWindow = nullptr;
-    ReleaseDocumentWindows(theApp);
-    Pump();
+    EndMainWindowForTest();
     SetSection(*theApp.settings, "main");
     WriteInt(*theApp.settings, "FileWindowActive", 1);
 }

@@ -23,6 +23,7 @@
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 #include "../platform/ScratchFolder.h"
+#include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
@@ -90,10 +91,7 @@ struct DocumentWindowsTest : testing::Test {
     void TearDown() override
     {
         SetFileFaultsForTesting(FileFaultsForTesting{});
-        if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
-        theApp.mainWindow = nullptr;
-        ReleaseDocumentWindows(theApp);
-        Pump();
+        EndMainWindowForTest();
         // The first start's defaults for every key these tests change.
         Set("main", "FileWindowActive", 1);
         Set("main", "kanji", 0);
@@ -390,9 +388,7 @@ TEST_F(DocumentWindowsTest, ClosingTheWindowAsksWritesTheWrapAndEnds)
 
 TEST_F(DocumentWindowsTest, StartingWithLapelWrapsTheFirstDocument)
 {
-    DestroyWindow(theApp.mainWindow);
-    ReleaseDocumentWindows(theApp);
-    Pump();
+    EndMainWindowForTest();
     Set("main", "lapel", 1);
     ASSERT_EQ(CreateMainWindow(GetModuleHandleW(nullptr), L"", SW_HIDE), StartResult::Created);
     EXPECT_TRUE(Current().wrapped);
