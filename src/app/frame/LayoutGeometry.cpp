@@ -1,20 +1,15 @@
 #include "app/frame/LayoutGeometry.h"
 
-namespace {
-
-int Scaled(int pixels, int dpi) { return dpi > 0 ? (pixels * dpi + 48) / 96 : pixels; }
-
-}  // namespace
-
+#include "app/frame/DpiScale.h"
 MainLayout ComputeMainLayout(int height, int toolBarHeight, bool toolBarShown, int statusBarHeight, bool statusBarShown,
                              int tabBarHeight, int dpi)
 {
     // The view's height counts the toolbar out first and gives it back when it is hidden.
-    int available = height - toolBarHeight - Scaled(1, dpi);
+    int available = height - toolBarHeight - ScaleForDpi(1, dpi);
     if (statusBarShown) available -= statusBarHeight;
     MainLayout layout;
     if (toolBarShown) {
-        layout.tabBarY = toolBarHeight + Scaled(3, dpi);
+        layout.tabBarY = toolBarHeight + ScaleForDpi(3, dpi);
     } else {
         layout.tabBarY = 0;
         available += toolBarHeight;

@@ -114,7 +114,7 @@ bool DrawMenuEntry(const FrameState& frame, const DRAWITEMSTRUCT& item, bool com
     HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const int dpi = DpiOf(dc);
-    auto px = [dpi](int pixels) { return ScaleMenuPixels(pixels, dpi); };
+    auto px = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     const int savedDc = SaveDC(dc);
 
     HBRUSH white = CreateSolidBrush(kBackground);

@@ -45,10 +45,10 @@ MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight
                                int dpi)
 {
     MenuEntrySize size;
-    size.height = textHeight + ScaleMenuPixels(8, dpi);
+    size.height = textHeight + ScaleForDpi(8, dpi);
     if (kind == MenuEntryKind::Separator) size.height = size.height * 2 / 3;
-    const int shortcutRoom = hasShortcut ? shortcutWidth + ScaleMenuPixels(35, dpi) : 0;
-    size.width = textWidth + shortcutRoom + ScaleMenuPixels(26, dpi);
+    const int shortcutRoom = hasShortcut ? shortcutWidth + ScaleForDpi(35, dpi) : 0;
+    size.width = textWidth + shortcutRoom + ScaleForDpi(26, dpi);
     return size;
 }
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "app/frame/DpiScale.h"
+
 enum class MenuEntryKind : int { Command = 0, Separator = 1, Submenu = 2 };
 
 // One owner-drawn entry; its index in the table is the item data of its menu item.
@@ -29,9 +31,6 @@ int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string
 // The longest head of text of at most limit bytes that does not end inside a double-byte
 // character.
 std::string_view CutInternalText(std::string_view text, std::size_t limit);
-
-// Screen pixels for a length given at 96 DPI; exact at 96.
-constexpr int ScaleMenuPixels(int pixels, int dpi) { return dpi == 96 ? pixels : (pixels * dpi + 48) / 96; }
 
 struct MenuEntrySize {
     int width = 0;

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/frame/DpiScale.h"
 #include "app/frame/StatusText.h"
 
 namespace {
@@ -36,7 +37,7 @@ void DestroyStatusBar(StatusBar& bar)
 
 void StatusPartRightEdges(int width, int dpi, int edges[kStatusPartCount])
 {
-    for (int i = 0; i < kStatusPartCount; ++i) edges[i] = width - MulDiv(kPartOffsets[i], dpi, 96);
+    for (int i = 0; i < kStatusPartCount; ++i) edges[i] = width - ScaleForDpi(kPartOffsets[i], dpi);
 }
 
 void LayoutStatusBar(const StatusBar& bar, int width, int dpi, WPARAM sizeType, LPARAM packedSize)

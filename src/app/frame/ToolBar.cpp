@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/frame/DpiScale.h"
 #include "resources/resource.h"
 
 const ToolBarButton kToolBarButtons[kToolBarButtonCount] = {
@@ -82,7 +83,7 @@ bool CreateToolBar(ToolBar& bar, HWND parent, HINSTANCE instance, int dpi)
     bar.parent = parent;
     bar.instance = instance;
     if (dpi <= 0) dpi = 96;
-    const int imageWidth = MulDiv(TOOLBAR_IMAGE_WIDTH, dpi, 96), imageHeight = MulDiv(TOOLBAR_IMAGE_HEIGHT, dpi, 96);
+    const int imageWidth = ScaleForDpi(TOOLBAR_IMAGE_WIDTH, dpi), imageHeight = ScaleForDpi(TOOLBAR_IMAGE_HEIGHT, dpi);
     // At 96 DPI the toolbar loads the resource itself; otherwise it gets a stretched copy.
     HINSTANCE imageModule = instance;
     UINT_PTR imageSource = IDB_TOOLBAR;

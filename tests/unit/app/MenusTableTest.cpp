@@ -68,7 +68,7 @@ TEST(MenusTableTest, SizesAtNinetySixDpiAreExactAndScaleElsewhere)
     MenuEntrySize doubled = MenuEntrySizeFor(MenuEntryKind::Command, 100, 26, true, 80, 192);
     EXPECT_EQ(doubled.width, 100 + 80 + 70 + 52);
     EXPECT_EQ(doubled.height, 26 + 16);
-    EXPECT_EQ(ScaleMenuPixels(35, 144), 53);  // 52.5 rounds to the nearer pixel
+    EXPECT_EQ(ScaleForDpi(35, 144), 53);  // 52.5 rounds to the nearer pixel
 }
 
 TEST(MenusTableTest, HelpStringsOfCommandsToolsAndIdsWithout)
