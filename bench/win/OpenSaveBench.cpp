@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchKeys.h"
 #include "encoding/Detection.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
@@ -150,20 +151,6 @@ bool GenerateFile(const std::wstring& path, size_t bytes, size_t lines, bool utf
     return ok;
 }
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void SetCtrl(bool down)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
-    keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
-    SetKeyboardState(keys);
-}
-
 struct Phase {
     std::string name;
     double ms;
@@ -249,6 +236,37 @@ struct Round {
 
 // One open (read, detect, convert, hand to a view, paint), for Shift_JIS a scroll, for UTF-8
 // a save as UTF-8, and a save as Shift_JIS, each to savePath (replacing the copy before).
+// Saves view id's text as code under savePath as the editor does (GetText, the encoding
+// taking the text, the atomic write), each step a phase under title; ms receives their
+// total. False, with the failure printed, when the text could not be encoded or written.
+bool TimeSave(PhaseTable& table, int id, EncodingCode code, const std::wstring& savePath, const char* title,
+              double& ms)
+{
+    table.Rule(title);
+    const size_t from = table.Count();
+    std::string text;
+    table.Run("GetTextLength + GetText", 0, [&] {
+        int length = GetTextLength(id);
+        text.resize(static_cast<size_t>(length) + 1);
+        text.resize(static_cast<size_t>(GetText(id, &text[0], static_cast<int>(LineEndingCode::Crlf))));
+    });
+    std::string out;
+    bool encoded = false;
+    table.Run("encode (EncodeFileBytes, taking)", static_cast<double>(text.size()), [&] {
+        encoded = EncodeFileBytes(std::move(text), code, LineEndingCode::Automatic, out);
+    });
+    FileStatus written;
+    table.Run("write (ReplaceWholeFile)", static_cast<double>(out.size()),
+              [&] { written = ReplaceWholeFile(savePath.c_str(), out.data(), out.size()); });
+    std::string().swap(out);
+    ms = table.Total(from, table.Count());
+    if (!encoded || !written) {
+        std::printf("save failed: kind %d, code %lu\n", static_cast<int>(written.kind), written.systemCode);
+        return false;
+    }
+    return true;
+}
+
 Round OpenScrollSave(HWND frame, const std::wstring& path, const std::wstring& savePath, double fileBytes, bool scroll)
 {
     Round r;
@@ -296,14 +314,14 @@ Round OpenScrollSave(HWND frame, const std::wstring& path, const std::wstring& s
     if (scroll) {
         table.Rule("scroll");
         from = table.Count();
-        SetCtrl(false);
+        HoldCtrl(false);
         table.Run("Page Down x 100 (each painted)", 0, [&] {
             for (int i = 0; i < 100; ++i) {
                 SendMessageW(view, WM_KEYDOWN, VK_NEXT, 1);
                 UpdateWindow(view);
             }
         });
-        SetCtrl(true);
+        HoldCtrl(true);
         table.Run("Ctrl+End + paint", 0, [&] {
             SendMessageW(view, WM_KEYDOWN, VK_END, 1);
             UpdateWindow(view);
@@ -312,60 +330,16 @@ Round OpenScrollSave(HWND frame, const std::wstring& path, const std::wstring& s
             SendMessageW(view, WM_KEYDOWN, VK_HOME, 1);
             UpdateWindow(view);
         });
-        SetCtrl(false);
+        HoldCtrl(false);
         r.scrollMs = table.Total(from, table.Count());
     }
 
-    if (r.code == EncodingCode::Utf8) {
-        // Saved as it was read (the default): converted back to UTF-8.
-        table.Rule("save as UTF-8 (as read)");
-        from = table.Count();
-        std::string text;
-        table.Run("GetTextLength + GetText", 0, [&] {
-            int length = GetTextLength(id);
-            text.resize(static_cast<size_t>(length) + 1);
-            text.resize(static_cast<size_t>(GetText(id, &text[0], static_cast<int>(LineEndingCode::Crlf))));
-        });
-        const double savedText = static_cast<double>(text.size());
-        std::string out;
-        bool encoded = false;
-        table.Run("encode (EncodeFileBytes, taking)", savedText, [&] {
-            encoded = EncodeFileBytes(std::move(text), EncodingCode::Utf8, LineEndingCode::Automatic, out);
-        });
-        FileStatus written;
-        table.Run("write (ReplaceWholeFile)", static_cast<double>(out.size()),
-                  [&] { written = ReplaceWholeFile(savePath.c_str(), out.data(), out.size()); });
-        std::string().swap(out);
-        r.saveUtf8Ms = table.Total(from, table.Count());
-        if (!encoded || !written) {
-            std::printf("save failed: kind %d, code %lu\n", static_cast<int>(written.kind), written.systemCode);
-            return r;
-        }
-    }
-
-    table.Rule("save as Shift_JIS");
-    from = table.Count();
-    std::string text;
-    table.Run("GetTextLength + GetText", 0, [&] {
-        int length = GetTextLength(id);
-        text.resize(static_cast<size_t>(length) + 1);
-        text.resize(static_cast<size_t>(GetText(id, &text[0], static_cast<int>(LineEndingCode::Crlf))));
-    });
-    const double savedText = static_cast<double>(text.size());
-    std::string out;
-    bool encoded = false;
-    table.Run("encode (EncodeFileBytes, taking)", savedText, [&] {
-        encoded = EncodeFileBytes(std::move(text), EncodingCode::ShiftJis, LineEndingCode::Automatic, out);
-    });
-    FileStatus written;
-    table.Run("write (ReplaceWholeFile)", savedText,
-              [&] { written = ReplaceWholeFile(savePath.c_str(), out.data(), out.size()); });
-    std::string().swap(out);
-    r.saveMs = table.Total(from, table.Count());
-    if (!encoded || !written) {
-        std::printf("save failed: kind %d, code %lu\n", static_cast<int>(written.kind), written.systemCode);
+    // A UTF-8 file is first saved as it was read (the default): converted back to UTF-8.
+    if (r.code == EncodingCode::Utf8 &&
+        !TimeSave(table, id, EncodingCode::Utf8, savePath, "save as UTF-8 (as read)", r.saveUtf8Ms)) {
         return r;
     }
+    if (!TimeSave(table, id, EncodingCode::ShiftJis, savePath, "save as Shift_JIS", r.saveMs)) return r;
     DestroyView(id);
     r.ok = true;
     return r;
@@ -448,7 +422,7 @@ int main(int argc, char** argv)
     else if (!s.utf8)
         s.lines = s.bytes / 50;
     WNDCLASSW wc = {};
-    wc.lpfnWndProc = FrameProc;
+    wc.lpfnWndProc = DefWindowProcW;  // a plain parent for the view
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kFrameClass;
     RegisterClassW(&wc);

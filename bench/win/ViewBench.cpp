@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchKeys.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
@@ -56,20 +57,6 @@ std::string MakeDocument(size_t bytes)
         text += "\r\n";
     }
     return text;
-}
-
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void SetKeys(bool ctrl)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
-    keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
-    SetKeyboardState(keys);
 }
 
 // CPU time of this thread in milliseconds (coarse, but fair over a series while other
@@ -210,7 +197,7 @@ void Run(HWND frame, size_t megabytes, bool wrap)
     Timings paging;
     SetCaretLine(id, 1);
     UpdateWindow(view);
-    SetKeys(false);
+    HoldCtrl(false);
     for (int i = 0; i < 1000; ++i) {
         paging.steps.push_back(Timed(
             view, [&] { SendMessageW(view, WM_KEYDOWN, VK_NEXT, 1); }, &paging.handling));
@@ -220,7 +207,7 @@ void Run(HWND frame, size_t megabytes, bool wrap)
 
     // Jumping between the first and the last line (Ctrl+End, Ctrl+Home).
     Timings jumping;
-    SetKeys(true);
+    HoldCtrl(true);
     for (int i = 0; i < 40; ++i) {
         jumping.steps.push_back(Timed(
             view, [&] { SendMessageW(view, WM_KEYDOWN, VK_END, 1); }, &jumping.handling));
@@ -228,7 +215,7 @@ void Run(HWND frame, size_t megabytes, bool wrap)
         Timed(view, [&] { SendMessageW(view, WM_KEYDOWN, VK_HOME, 1); });
         BetweenSteps();
     }
-    SetKeys(false);
+    HoldCtrl(false);
     jumping.Print("Ctrl+End to the last line + paint");
     std::printf("caret after the last jump back: line %d of %d\n", GetCaretLine(id), GetLineCount(id));
 
@@ -280,7 +267,7 @@ int main(int argc, char** argv)
 {
     size_t megabytes = argc > 1 ? static_cast<size_t>(std::max(1, std::atoi(argv[1]))) : 100;
     WNDCLASSW wc = {};
-    wc.lpfnWndProc = FrameProc;
+    wc.lpfnWndProc = DefWindowProcW;  // a plain parent for the view
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kFrameClass;
     RegisterClassW(&wc);
