@@ -68,7 +68,7 @@ int wmain(int argc, wchar_t** argv)
 
     SetPath(*GetDocument(documents.list, 0), InternalFromWide(L"C:\\\x6587\x66f8\\\x4f1a\x8b70.txt"));  // 会議
     const int minutes = AddTitled(documents, L"C:\\\x6587\x66f8\\\x8b70\x4e8b\x9332.txt");              // 議事録
-    const int specification = AddTitled(documents, L"C:\\\x6587\x66f8\\\x4ed5\x69d8\x66f8.txt");        // 仕様書
+    const int designNotes = AddTitled(documents, L"C:\\\x6587\x66f8\\\x4ed5\x69d8\x66f8.txt");        // 仕様書
     const int longName = AddTitled(
         documents,  // 日本語の長いファイル名のテスト.txt
         L"D:\\\x8cc7\x6599\\\x65e5\x672c\x8a9e\x306e\x9577\x3044\x30d5\x30a1\x30a4\x30eb\x540d\x306e\x30c6\x30b9"
@@ -76,7 +76,7 @@ int wmain(int argc, wchar_t** argv)
     AddTitled(documents, L"");
     AddTitled(documents, L"C:\\\x898b\x7a4d\\\xff76\xff80\xff76\xff85.txt");  // half-width ｶﾀｶﾅ
     GetDocument(documents.list, minutes)->modified = true;
-    GetDocument(documents.list, specification)->writable = false;
+    GetDocument(documents.list, designNotes)->writable = false;
     SelectSlot(documents.list, documents.host, longName);
     documents.list.firstVisibleTab = 1;
 

@@ -16,46 +16,37 @@ const COLORREF kLabelColour = RGB(0, 0, 0);
 const COLORREF kWriteProtectedMark = RGB(255, 255, 0);
 const COLORREF kModifiedMark = RGB(128, 128, 128);
 
-// A rectangle drawn with a 1-pixel pen and a solid brush of the same colour, so that it
-// covers exactly (left, top)-(right, bottom).
-void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+// Runs draw with a 1-pixel pen and a solid brush of the same colour selected, so that a
+// shape covers exactly the outline it is given; both are deleted right after.
+template <typename Draw>
+void InSolidColour(HDC dc, COLORREF colour, Draw draw)
 {
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HBRUSH brush = CreateSolidBrush(colour);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
-    Rectangle(dc, left, top, right, bottom);
+    draw();
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(brush);
     DeleteObject(pen);
 }
 
+// Covers exactly (left, top)-(right, bottom).
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+{
+    InSolidColour(dc, colour, [&] { Rectangle(dc, left, top, right, bottom); });
+}
+
 void FillEllipse(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
 {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    Ellipse(dc, left, top, right, bottom);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    InSolidColour(dc, colour, [&] { Ellipse(dc, left, top, right, bottom); });
 }
 
 void FillTriangle(HDC dc, POINT a, POINT b, POINT c, COLORREF colour)
 {
     const POINT corners[3] = {a, b, c};
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    Polygon(dc, corners, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    InSolidColour(dc, colour, [&] { Polygon(dc, corners, 3); });
 }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour)
