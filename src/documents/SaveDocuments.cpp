@@ -36,20 +36,14 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     const bool utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
     const EncodingCode code = ChooseSaveEncoding(kanji, document->encoding, utf16Bom, utf8Bom);
 
-    FileStatus written;
-    if (IsConvertedEncoding(code)) {
-        std::string bytes;
-        // The view already gave the text its line ending.
-        if (!EncodeFileBytes(text, code, LineEndingCode::Automatic, bytes)) {
-            Show(documents, kMsgOutOfMemory, kStyleError);
-            return false;
-        }
-        std::string().swap(text);
-        written = ReplaceWholeFile(path.c_str(), bytes.data(), bytes.size());
-    } else {
-        // InternalText is the file's own form: written as it is, without a second copy.
-        written = ReplaceWholeFile(path.c_str(), text.data(), text.size());
+    // The view already gave the text its line ending. The text is handed over: when the
+    // code keeps InternalText as it is, it becomes the file's bytes without a copy.
+    std::string bytes;
+    if (!EncodeFileBytes(std::move(text), code, LineEndingCode::Automatic, bytes)) {
+        Show(documents, kMsgOutOfMemory, kStyleError);
+        return false;
     }
+    const FileStatus written = ReplaceWholeFile(path.c_str(), bytes.data(), bytes.size());
     if (!written) {
         Show(documents, written.kind == FileErrorKind::OutOfMemory ? kMsgOutOfMemory : kMsgWriteFailed, kStyleError);
         return false;
