@@ -6,21 +6,12 @@
 
 #include "app/DocumentCommands.h"
 #include "app/OpenFileRequest.h"
+#include "platform/AnsiText.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
-
-std::wstring WideFromAnsi(std::string_view ansi)
-{
-    if (ansi.empty()) return std::wstring();
-    int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    if (units <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
-    return wide;
-}
 
 // Text that another process sent in the system ANSI code page, as InternalText; with code
 // page 932 the bytes come through unchanged.

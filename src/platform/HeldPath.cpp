@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "platform/AnsiText.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -38,16 +39,8 @@ bool TakeIfHeld(std::wstring_view path, std::string& internal)
 // path in the ANSI code page when it comes back unchanged.
 bool ToAnsiExactly(const std::wstring& path, std::string& ansi)
 {
-    ansi.clear();
-    if (path.empty()) return false;
-    const int units = static_cast<int>(path.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, path.data(), units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return false;
-    ansi.resize(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, path.data(), units, ansi.data(), bytes, nullptr, nullptr);
-    std::wstring back(path.size() + 1, L'\0');
-    const int backUnits = MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, back.data(), units + 1);
-    if (backUnits == units && back.compare(0, path.size(), path) == 0) return true;
+    ansi = AnsiFromWide(path);
+    if (!ansi.empty() && WideFromAnsi(ansi) == path) return true;
     ansi.clear();
     return false;
 }
