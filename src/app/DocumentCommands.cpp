@@ -67,8 +67,7 @@ void MarkCurrentModified()
     if (current.modified) return;
     current.modified = true;
     UpdateTitle();
-    const DocumentsHost& host = theApp.documents.host;
-    if (host.repaintBar) host.repaintBar(host.context);
+    CallHost(theApp.documents.host.repaintBar, theApp.documents.host);
 }
 
 void UpdateTitle()
@@ -96,8 +95,10 @@ bool CreateDocumentWindows(KelvaraApp& app)
     if (!CreateBar(app.tabBar, documents, app.mainWindow, app.instance)) return false;
     ConnectTabBar(app.documentWindows);
 
-    SetViewCount(1);
-    if (CreateView(0, app.mainWindow, 0, 0, 400, 400) == 0) return false;
+    // View 0 is made as every later view is: by the documents' host, then attached.
+    const DocumentsHost& host = documents.host;
+    CallHost(host.setViewCount, host, 1);
+    if (!host.createView(host.context, 0)) return false;
     AttachDocumentView(app.documentWindows, 0);
     ApplyEditorSettings(documents.callbacks, 0);
     SetSection(settings, "main");
