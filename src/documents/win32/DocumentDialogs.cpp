@@ -12,8 +12,6 @@
 #include "platform/ShowMessage.h"
 #include "platform/WideText.h"
 
-void ConnectViewHost(DocumentWindows& windows, DocumentsHost& host);
-
 namespace {
 
 // Shared by the open and the save-as dialog, first entry selected.

@@ -29,6 +29,10 @@ struct DocumentWindows {
 // The one DocumentWindows is remembered for the views' subclass procedure.
 void ConnectDocumentWindows(DocumentWindows& windows, DocumentsState& documents, HWND mainWindow);
 
+// The view half of ConnectDocumentWindows: the views' operations and the main window's
+// notifications in host.
+void ConnectViewHost(DocumentWindows& windows, DocumentsHost& host);
+
 // Subclasses the view of slot (keeping its own procedure in the document), sets its "id"
 // property and makes it notify the main window. Start-up runs it for view 0.
 void AttachDocumentView(DocumentWindows& windows, int slot);
