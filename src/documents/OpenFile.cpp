@@ -71,7 +71,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         // An untitled document has no path: an empty one finds no open file.
         if (open && !path.empty() && open->filePath == path) {
             SelectSlot(list, host, slot);
-            RefreshBar(documents.host);
+            RefreshBar(host);
             return kOpenAlreadyOpen;
         }
     }
@@ -88,8 +88,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
             SelectSlot(list, host, reusable);
             break;
         }
-        if (!AddTab(documents)) return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
-        break;
+        [[fallthrough]];  // no reusable tab: a new one
     }
     case kPolicyNewTab:
         if (!AddTab(documents)) return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
@@ -104,7 +103,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     std::string bytes;
     FileStatus read = ReadWholeFile(path.c_str(), bytes);
     if (!read) {
-        RefreshBar(documents.host);
+        RefreshBar(host);
         return ReadFailure(documents, showErrors, read.kind);
     }
 
@@ -115,7 +114,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
     // ones are released as early as the conversion allows.
     if (!DecodeFileBytes(std::move(bytes), detect, decoded)) {
-        RefreshBar(documents.host);
+        RefreshBar(host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     // A text that lost characters in the conversion is not the file's content any more.
@@ -128,21 +127,19 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     if (host.setText && !host.setText(host.context, slot, std::move(decoded.text))) {
         // The view keeps its old text; the tab must not claim the file.
         SetPath(target, std::string());
-        RefreshBar(documents.host);
+        RefreshBar(host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     target.modified = false;
     target.loadedLossily = lossy;
     if (IsReadOnlyFile(path.c_str())) {
         target.writable = false;
-        if (host.setEditable) host.setEditable(host.context, slot, false);
+        CallHost(host.setEditable, host, slot, false);
     }
     RefreshTitle(documents.callbacks);
-    RefreshBar(documents.host);
+    RefreshBar(host);
     if (lossy && showErrors && host.showMessage) host.showMessage(host.context, kMsgLoadedLossily, kStyleWarning);
-    if (ReadSetting(documents, "main", "FileWindowActive") == 1 && host.activateMainWindow) {
-        host.activateMainWindow(host.context);
-    }
+    if (ReadSetting(documents, "main", "FileWindowActive") == 1) CallHost(host.activateMainWindow, host);
     return kOpenLoaded;
 }
 
