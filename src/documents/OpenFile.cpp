@@ -121,16 +121,15 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     // (Zero bytes are kept: the view holds them and saving writes them back.)
     const bool lossy = decoded.replaced > 0;
 
-    Document& target = CurrentDocument(list);
-    if (detect) target.encoding = decoded.encoding;
-    SetPath(target, path);
+    // The view keeps its old text when it cannot take the new one: the tab then keeps its
+    // own path, code and modified mark, so nothing about it is touched before.
     if (host.setText && !host.setText(host.context, slot, std::move(decoded.text))) {
-        // The view keeps its old text; the tab must not claim the file.
-        SetPath(target, std::string());
         RefreshBar(host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
-    target.modified = false;
+    Document& target = CurrentDocument(list);
+    if (detect) target.encoding = decoded.encoding;
+    SetPath(target, path);
     target.loadedLossily = lossy;
     if (IsReadOnlyFile(path.c_str())) {
         target.writable = false;

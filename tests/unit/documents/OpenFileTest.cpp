@@ -111,6 +111,25 @@ TEST_F(OpenFileTest, AFailedOpenStillShowsTheTabItSelected)
     EXPECT_GT(windows.repaints, repaints);
 }
 
+TEST_F(OpenFileTest, AViewThatCannotTakeTheTextLeavesTheTabAsItWas)
+{
+    // Another policy value loads into the current tab without asking: a modified tab.
+    std::string old = MakeFile("old.txt", "old");
+    OpenFile(documents, old, kOpenModeNormal, true);
+    windows.views[0].text = "edited";
+    CurrentDocument(list).modified = true;
+    const EncodingCode before = CurrentDocument(list).encoding;
+    Set("tab", "OnOpen", 9);
+    documents.host.setText = [](void*, int, std::string&&) { return false; };
+    EXPECT_EQ(OpenFile(documents, MakeFile("new.txt", "\xe6\x97\xa5\xe6\x9c\xac\n"), kOpenModeNormal, true),
+              kOpenNoMemory);
+    EXPECT_EQ(CurrentDocument(list).filePath, old);
+    EXPECT_TRUE(CurrentDocument(list).modified);
+    EXPECT_EQ(CurrentDocument(list).encoding, before);
+    EXPECT_EQ(ViewText(0), "edited");
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgOutOfMemory});
+}
+
 TEST_F(OpenFileTest, UnknownModesOpenNothing)
 {
     std::string a = MakeFile("a.txt", "alpha");
