@@ -4,19 +4,7 @@
 # Wine on a virtual display of its own and takes the screen around the window; writes
 # build/screenshots/toolbar-tooltip.png and build/screenshots/statusbar-parts.png.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-out="$here/build/screenshots"
-exe="$here/build/win/tests/win/kvte_bars_shots.exe"
-if [ ! -f "$exe" ]; then
-  cmake --build "$here/build/win" --target kvte_bars_shots
-fi
-mkdir -p "$out"
-bash "$here/scripts/wine-run.sh" --prepare-only
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x400x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
+. "$(dirname "$0")/shots-display.sh" kvte_bars_shots 800x400
 DISPLAY=$display KVTE_OWN_DISPLAY=1 bash "$here/scripts/wine-run.sh" "$exe" button 6 &
 program=$!
 sleep 5

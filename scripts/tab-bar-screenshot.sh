@@ -4,19 +4,7 @@
 # tooltip. Runs the bar under Wine on a virtual display of its own and takes the screen
 # around the window; writes build/screenshots/tabs-*.png.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-out="$here/build/screenshots"
-exe="$here/build/win/tests/win/kvte_tab_bar_shots.exe"
-if [ ! -f "$exe" ]; then
-  cmake --build "$here/build/win" --target kvte_tab_bar_shots
-fi
-mkdir -p "$out"
-bash "$here/scripts/wine-run.sh" --prepare-only
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x300x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
+. "$(dirname "$0")/shots-display.sh" kvte_tab_bar_shots 800x300
 for pointer in none tab close; do
   DISPLAY=$display KVTE_OWN_DISPLAY=1 bash "$here/scripts/wine-run.sh" "$exe" "$pointer" 6 &
   program=$!

@@ -1,0 +1,17 @@
+# Sourced by the picture scripts: builds the picture program of a test target when it is
+# missing, prepares the Wine prefix and starts a virtual display of the given size that
+# goes away with the script. Sets: here, out (build/screenshots), exe, display.
+# Usage: . scripts/shots-display.sh TARGET WIDTHxHEIGHT
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out="$here/build/screenshots"
+exe="$here/build/win/tests/win/$1.exe"
+if [ ! -f "$exe" ]; then
+  cmake --build "$here/build/win" --target "$1"
+fi
+mkdir -p "$out"
+bash "$here/scripts/wine-run.sh" --prepare-only
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
