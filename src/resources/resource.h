@@ -276,3 +276,8 @@
 
 #define IDS_FIRST_SHORTCUT 700
 #define IDS_LAST_SHORTCUT 722
+
+// ---- Each subsystem's own dialogs and texts ------------------------------------------
+#include "search_ids.h"
+#include "options_ids.h"
+#include "tools_ids.h"

@@ -1,0 +1,2 @@
+// Resource numbers of the tools subsystem's dialogs, controls and texts.
+#pragma once
