@@ -168,15 +168,23 @@ void CKRegExp::Read(char const* pattern, bool regularExpression)
 int CKRegExp::Find(char const* text, int position, bool backward)
 {
     if (!compiled || !text) return -1;
+    // Positions outside the text are clamped, so a negative one is the start.
+    std::size_t from = position < 0 ? 0 : static_cast<std::size_t>(position);
+    if (backward && position <= 0) return -1;
+    return Find(text, std::strlen(text), from, backward);
+}
+
+int CKRegExp::Find(char const* text, std::size_t length, std::size_t position, bool backward)
+{
+    if (!compiled || !text) return -1;
     try {
-        std::size_t length = std::strlen(text);
+        // Offsets are returned as int: the part of a text beyond INT_MAX is not searched.
         if (length > static_cast<std::size_t>(INT_MAX)) length = INT_MAX;
         RegexMatch match;
         bool found = false;
         if (!backward) {
-            if (position < 0) position = 0;
-            if (static_cast<std::size_t>(position) > length) return -1;
-            std::size_t from = SjisBoundaryAtOrAfter(text, length, static_cast<std::size_t>(position));
+            if (position > length) return -1;
+            std::size_t from = SjisBoundaryAtOrAfter(text, length, position);
             if (!compiled->regular) {
                 std::size_t hit = FindLiteralForward(compiled->literal, text, length, from);
                 found = hit != kNotFound;
@@ -185,8 +193,8 @@ int CKRegExp::Find(char const* text, int position, bool backward)
                 found = compiled->SearchForward(text, length, from, match);
             }
         } else {
-            if (position <= 0) return -1;
-            std::size_t before = std::min(static_cast<std::size_t>(position), length + 1);
+            if (position == 0) return -1;
+            std::size_t before = std::min(position, length + 1);
             if (!compiled->regular) {
                 std::size_t hit = FindLiteralBackward(compiled->literal, text, length, before);
                 found = hit != kNotFound;

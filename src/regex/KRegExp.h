@@ -42,6 +42,7 @@
 // gives the next character boundary. An empty search text (literal or regular) finds nothing.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -77,9 +78,15 @@ public:
     // treated as the next boundary; positions outside the text are clamped.
     // Returns the 0-based byte offset of the match, or -1.
     int Find(char const* text, int position, bool backward);
+    // The same over the first length bytes of text (zero bytes among them are characters
+    // like any other; no terminator is needed). A caller that searches one text many
+    // times gives its length once instead of having every search measure it.
+    int Find(char const* text, std::size_t length, std::size_t position, bool backward);
 
     // The matched text of the last successful Find, zero-terminated ("" before any).
     char const* GetHitText() const;
+    // Its length in bytes, which counts zero bytes that a length-taking Find matched.
+    std::size_t GetHitLength() const { return hitText.size(); }
 
     // Beside the members above: why the last Read failed (REGEXP_OK when it compiled),
     // the byte offset in the pattern where the fault was seen, and an English description

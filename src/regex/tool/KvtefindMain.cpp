@@ -10,7 +10,7 @@
 
 #include "encoding/FileText.h"
 #include "regex/KRegExp.h"
-#include "regex/SjisChar.h"
+#include "regex/MatchPass.h"
 
 namespace {
 
@@ -26,9 +26,11 @@ char const kUsage[] =
     "(on Windows: the command line's own Unicode text).\n"
     "Prints \"OFFSET LENGTH\" (bytes, 0-based, in that text) for the match that a search\n"
     "from N finds (default 0; --backward: the match with the greatest start before N,\n"
-    "default the end), or with --all every match that replace-all visits from the top.\n"
+    "default the end), or with --all every match that replace-all visits from the top\n"
+    "(each search from the end of the previous match; one character further after an\n"
+    "empty match, and past the LF after a match that ends between CR and LF).\n"
     "--regex takes PATTERN as a regular expression, otherwise it is literal text.\n"
-    "The text ends at its first zero byte, as in the editor's search.\n"
+    "Zero bytes in the text are characters like any other, as in the editor's search.\n"
     "Exit status: 0 found, 1 not found, 2 bad pattern, unreadable file or bad option.\n";
 
 #ifdef _WIN32
@@ -147,28 +149,19 @@ int Run(std::vector<Arg> const& args)
     DecodedFile decoded;
     if (!DecodeFileBytes(bytes, true, decoded)) return Fail("out of memory");
     std::string const text = ConvertLineEndings(decoded.text, LineEndingCode::Crlf);
-    std::size_t const length = std::strlen(text.c_str());
+    std::size_t const length = text.size();
 
     if (!options.all) {
         long from = options.haveFrom ? options.from : (options.backward ? static_cast<long>(length) : 0);
-        int at = regex.Find(text.c_str(), static_cast<int>(from), options.backward);
+        int at = regex.Find(text.c_str(), length, static_cast<std::size_t>(from), options.backward);
         if (at < 0) return kExitNotFound;
-        std::printf("%d %zu\n", at, std::strlen(regex.GetHitText()));
+        std::printf("%d %zu\n", at, regex.GetHitLength());
         return kExitFound;
     }
-    // As replace-all: from the top, each search after the previous match; after an empty
-    // match one character further, so that the loop ends.
-    bool any = false;
-    std::size_t caret = 0;
-    while (caret <= length) {
-        int at = regex.Find(text.c_str(), static_cast<int>(caret), false);
-        if (at < 0) break;
-        std::size_t hit = std::strlen(regex.GetHitText());
-        std::printf("%d %zu\n", at, hit);
-        any = true;
-        caret = static_cast<std::size_t>(at) + hit;
-        if (hit == 0) caret = SjisNextCharOffset(text.c_str(), length, caret);
-    }
+    bool any = VisitAllMatches(regex, text.c_str(), length, [](std::size_t start, std::size_t hit) {
+                   std::printf("%zu %zu\n", start, hit);
+                   return true;
+               }) > 0;
     return any ? kExitFound : kExitNotFound;
 }
 

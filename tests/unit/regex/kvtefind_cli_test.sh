@@ -36,7 +36,9 @@ for file in utf8.txt sjis.txt; do
   expect "$file backward from" 0 "7 3" -- --regex --backward --from 11 'a.c' "$f"
   expect "$file from" 0 "11 3" -- --from 8 abc "$f"
   expect "$file line ends" 0 $'5 0\n14 0\n16 0' -- --regex --all '$' "$f"
-  expect "$file empty matches" 0 $'0 0\n2 0\n3 0\n5 0\n6 0\n7 0\n8 0\n9 0\n10 0\n11 0\n12 0\n13 0\n14 0\n15 0\n16 0' -- --regex --all 'x*' "$f"
+  expect "$file empty matches" 0 $'0 0\n2 0\n3 0\n5 0\n7 0\n8 0\n9 0\n10 0\n11 0\n12 0\n13 0\n14 0\n16 0' -- --regex --all 'x*' "$f"
+  # A match that ends on the CR of a line break goes on after its LF.
+  expect "$file blank ends on CR" 0 $'5 1\n10 1\n14 1' -- --regex --all '\s' "$f"
   expect "$file no match" 1 "" -- nothing "$f"
 done
 
