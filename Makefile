@@ -7,6 +7,8 @@ ASAN   := build/asan
 WIN    := build/win
 BENCH  := build/bench
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release
+# The release's version, from the executable's version information.
+VERSION := $(shell sed -n 's/^\#define KVTE_VERSION_TEXT "\(.*\)"/\1/p' src/resources/version.rc)
 
 .PHONY: all bootstrap native asan win test test-native test-asan test-win run dist bench bench-win screenshot clean
 
@@ -51,7 +53,12 @@ dist: win
 	@cp -r data/esf/. dist/kvte/esf/ 2>/dev/null || true
 	@cp -r data/color/. dist/kvte/color/ 2>/dev/null || true
 	@rm -f dist/kvte/esf/.gitkeep dist/kvte/color/.gitkeep
-	@if [ -f help/help.chm ]; then cp help/help.chm dist/kvte/; fi
+	@python3 help/build_chm.py help $(WIN)/help.chm
+	@cp $(WIN)/help.chm dist/kvte/
+	@if [ -d data/tools ]; then mkdir -p dist/kvte/tools && cp -r data/tools/. dist/kvte/tools/; fi
+	@python3 scripts/pe_resources.py --check dist/kvte/kvte.exe
+	@rm -f dist/kvte-*.zip
+	@python3 scripts/package-zip.py $(VERSION) dist/kvte dist-readme/readme.txt dist/kvte-$(VERSION).zip
 	@echo "dist/kvte is ready"
 
 bench: bootstrap

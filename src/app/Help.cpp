@@ -9,7 +9,9 @@
 
 namespace {
 
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
+using HtmlHelpFunction = HelpViewer;
+
+HelpViewer replacementViewer = nullptr;
 
 constexpr UINT HH_DISPLAY_TOPIC_ = 0x0000;
 constexpr UINT HH_DISPLAY_TOC_ = 0x0001;
@@ -21,6 +23,7 @@ constexpr size_t kMaxHelpTopicBytes = 1023;
 
 HtmlHelpFunction HtmlHelp()
 {
+    if (replacementViewer) return replacementViewer;
     static HtmlHelpFunction function = [] {
         HMODULE module = LoadLibraryW(L"hhctrl.ocx");
         return module ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
@@ -30,6 +33,13 @@ HtmlHelpFunction HtmlHelp()
 }
 
 }  // namespace
+
+HelpViewer SetHelpViewer(HelpViewer viewer)
+{
+    HelpViewer previous = replacementViewer;
+    replacementViewer = viewer;
+    return previous;
+}
 
 DWORD_PTR InitializeHelp()
 {

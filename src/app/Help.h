@@ -14,3 +14,9 @@ HWND ShowHelp(HWND owner);
 // Opens helpFilePath + "::" + page (InternalText, e.g. "_RESOURCE\機能一覧.html") with the
 // table of contents shown; nothing when that text is longer than 1023 bytes.
 HWND ShowHelpPage(HWND owner, const char* page);
+
+// The viewer's entry point, in the shape of the HTML Help control's wide function. A test
+// puts a recorder in its place to see which file and topic would be shown; null puts the
+// control back. Returns the previous replacement.
+using HelpViewer = HWND(WINAPI*)(HWND owner, const wchar_t* target, UINT command, DWORD_PTR data);
+HelpViewer SetHelpViewer(HelpViewer viewer);
