@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# A picture of the help viewer under Wine showing help.chm with its Japanese table of
-# contents, opened at the page that the help menu's "機能一覧" opens; writes
-# build/screenshots/help-viewer.png. Wine's viewer draws the contents tree itself; the page
-# pane needs Wine's HTML engine, which this machine does not have, and stays empty.
+# A picture of the help viewer under Wine showing help.chm with its Japanese title and
+# table of contents, started the way the help menu's "機能一覧" opens it; writes
+# build/screenshots/help-viewer.png. The viewer runs in a Japanese locale, as on a
+# Japanese Windows: it reads the file's title in the system's ANSI code page. Wine's
+# viewer draws the window and the contents tree itself; the page pane needs Wine's HTML
+# engine, which this machine does not have, and stays empty.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out="$here/build/screenshots"
@@ -10,16 +12,18 @@ mkdir -p "$out"
 chm="$here/build/win/help.chm"
 python3 "$here/help/build_chm.py" "$here/help" "$chm"
 bash "$here/scripts/wine-run.sh" --prepare-only
+export WINEPREFIX="$here/build/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 900x640x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x960x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-target="$(WINEPREFIX=$here/build/wineprefix WINEDEBUG=-all wine winepath -w "$chm" 2>/dev/null | tr -d '\r')::/_RESOURCE/機能一覧.html"
-DISPLAY=$display KVTE_OWN_DISPLAY=1 bash "$here/scripts/wine-run.sh" hh.exe "$target" &
+target="$(wine winepath -w "$chm" 2>/dev/null | tr -d '\r')::/_RESOURCE/機能一覧.html"
+DISPLAY=$display LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine hh.exe "$target" >/dev/null 2>&1 &
 viewer=$!
-sleep 8
-DISPLAY=$display import -window root "$out/help-viewer.png"
+sleep 12
+DISPLAY=$display import -window root -crop 760x420+276+96 +repage "$out/help-viewer.png"
 kill $viewer 2>/dev/null || true
-WINEPREFIX=$here/build/wineprefix wine taskkill /im hh.exe /f >/dev/null 2>&1 || true
+wine taskkill /im hh.exe /f >/dev/null 2>&1 || true
 echo "$out/help-viewer.png"
