@@ -37,6 +37,14 @@ def _encint(data: bytes, pos: int, end: int):
 class ChmFile:
     def __init__(self, data: bytes):
         self.data = data
+        try:
+            self._parse()
+        except (struct.error, UnicodeDecodeError, OverflowError) as error:
+            # A damaged file reports itself as such, whatever field gave way.
+            raise ChmError(f"damaged directory: {error}") from None
+
+    def _parse(self):
+        data = self.data
         if len(data) < 0x60 or data[:4] != b"ITSF":
             raise ChmError("not a compiled help file (no ITSF header)")
         version = struct.unpack_from("<I", data, 4)[0]
