@@ -55,7 +55,6 @@ dist: win
 	@rm -f dist/kvte/esf/.gitkeep dist/kvte/color/.gitkeep
 	@python3 help/build_chm.py help $(WIN)/help.chm
 	@cp $(WIN)/help.chm dist/kvte/
-	@if [ -d data/tools ]; then mkdir -p dist/kvte/tools && cp -r data/tools/. dist/kvte/tools/; fi
 	@python3 scripts/pe_resources.py --check dist/kvte/kvte.exe
 	@rm -f dist/kvte-*.zip
 	@python3 scripts/package-zip.py $(VERSION) dist/kvte dist-readme/readme.txt dist/kvte-$(VERSION).zip
