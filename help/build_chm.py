@@ -23,6 +23,11 @@ import chm_directory  # noqa: E402
 TITLE = "KelvaraTextEditor ヘルプ"
 DEFAULT_TOPIC = "_RESOURCE\\index.html"
 PAGE_FOLDER = "_RESOURCE"
+# The viewer's window: no caption of its own (the viewer then takes the file's title, kept
+# in Shift_JIS above), the contents and the index beside the page, the contents following
+# the page shown (tri-pane, auto-sync, title from the page).
+WINDOW = ('main=,"toc.hhc","index.hhk","_RESOURCE\\index.html","_RESOURCE\\index.html",,,,,'
+          '0x2120,240,0x3006,,,,,,,,0')
 # System-record entries that hold texts: contents file, index file, default topic, title,
 # compiled file name.
 TEXT_CODES = {0, 1, 2, 3, 6}
@@ -177,7 +182,8 @@ def build(source, output, chmcmd):
         project = ["[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=help.chm",
                    "Contents file=toc.hhc", "Index file=index.hhk", "Binary Index=No", "Binary TOC=No",
                    f"Default topic={DEFAULT_TOPIC}", "Display compile progress=No",
-                   "Language=0x411 Japanese", f"Title={TITLE}", "", "[FILES]"]
+                   "Language=0x411 Japanese", f"Title={TITLE}", "Default Window=main", "",
+                   "[WINDOWS]", WINDOW, "", "[FILES]"]
         project += [f"{PAGE_FOLDER}\\{name}" for name in files]
         with open(os.path.join(work, "help.hhp"), "w", encoding="utf-8", newline="\r\n") as handle:
             handle.write("\n".join(project) + "\n")
