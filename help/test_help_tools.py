@@ -5,7 +5,9 @@ usage: test_help_tools.py HELP_CHM   (a help.chm built by build_chm.py)
 """
 import os
 import random
+import shutil
 import struct
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -56,6 +58,29 @@ class DirectoryReader(unittest.TestCase):
         with self.assertRaises(chm_directory.ChmError):
             chm_directory.ChmFile(bytes(data))
         self.assertTrue(chm.entries)
+
+
+@unittest.skipUnless(shutil.which("chmls"), "chmls (fp-utils) unpacks the stored files")
+class StoredText(unittest.TestCase):
+    def extract(self, name):
+        with tempfile.TemporaryDirectory() as work:
+            target = os.path.join(work, "out")
+            subprocess.run(["chmls", "extract", CHM, name, target], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=False)
+            with open(target, "rb") as handle:
+                return handle.read()
+
+    def test_pages_are_stored_byte_for_byte(self):
+        here = os.path.dirname(os.path.abspath(__file__))
+        for page in ("機能一覧.html", "正規表現.html"):
+            with open(os.path.join(here, "_RESOURCE", page), "rb") as handle:
+                self.assertEqual(self.extract("/_RESOURCE/" + page), handle.read(), page)
+
+    def test_the_contents_and_the_index_are_shift_jis(self):
+        contents = self.extract("/toc.hhc").decode("cp932")
+        self.assertIn('value="_RESOURCE\\機能一覧.html"', contents)
+        index = self.extract("/index.hhk").decode("cp932")
+        self.assertIn('value="正規表現"', index)
 
 
 class Outline(unittest.TestCase):
