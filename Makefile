@@ -53,6 +53,8 @@ dist: win
 	@cp -r data/esf/. dist/kvte/esf/ 2>/dev/null || true
 	@cp -r data/color/. dist/kvte/color/ 2>/dev/null || true
 	@rm -f dist/kvte/esf/.gitkeep dist/kvte/color/.gitkeep
+	@mkdir -p dist/kvte/tools
+	@cp $(WIN)/kvtesample.exe src/tools/win32/sample/kvtesample.kti dist/kvte/tools/
 	@python3 help/build_chm.py help $(WIN)/help.chm
 	@cp $(WIN)/help.chm dist/kvte/
 	@python3 scripts/pe_resources.py --check dist/kvte/kvte.exe

@@ -14,6 +14,7 @@
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
 #include "textcontrol/win32/EditControl.h"
+#include "tools/win32/RunTool.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         ShowLinkHint(static_cast<int>(wParam));
         return 0;
     case WM_CLOSE:
+        // While a modal tool is waited for, the user is asked whether to stop waiting first.
+        if (HoldCloseWhileWaiting(theApp.runningTool, window)) return 0;
         // Every document is closed with its questions first; a cancel keeps the program.
         if (ConfirmExit(theApp.documents)) DestroyWindow(window);
         return 0;
@@ -97,6 +100,11 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TOOL_NEW_DOCUMENT:
         return OpenNewTab(theApp);
+    case WM_TOOL_WINDOW:
+        return AnnounceToolWindow(theApp.runningTool, window, reinterpret_cast<HWND>(wParam));
+    case WM_NCACTIVATE:
+        BringToolWindowForward(theApp.runningTool);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_COPYDATA:
         return CopyDataMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam), openRequestHandler);
     default:

@@ -1,14 +1,19 @@
-// The ids of the tool menu: command 2000 + n is tool n. The row hands n to the runner
-// that the tools connect; until then the ids do nothing.
+// The ids of the tool menu: command 2000 + n is tool n. The row hands n to the runner,
+// which starts the registered tool (tests put a recorder in its place).
 #include "app/KelvaraApp.h"
 #include "app/ShellCommands.h"
 #include "resources/resource.h"
+#include "tools/win32/RunTool.h"
+#include "tools/win32/ToolsPage.h"
 
 namespace {
 
-void RunNoTool(KelvaraApp&, int) {}
+void RunRegisteredTool(KelvaraApp& app, int tool)
+{
+    if (app.settings) RunTool(*app.settings, app.mainWindow, app.runningTool, tool);
+}
 
-ToolRunner toolRunner = &RunNoTool;
+ToolRunner toolRunner = &RunRegisteredTool;
 
 int RunToolCommand(void* context, int id)
 {
@@ -21,11 +26,12 @@ int RunToolCommand(void* context, int id)
 ToolRunner SetToolRunner(ToolRunner runner)
 {
     ToolRunner previous = toolRunner;
-    toolRunner = runner ? runner : &RunNoTool;
+    toolRunner = runner ? runner : &RunRegisteredTool;
     return previous;
 }
 
 bool RegisterToolCommands(KelvaraApp& app)
 {
+    SetToolsPageSettings(app.settings.get());
     return RegisterCommandRange(app.commands, IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand, &app);
 }

@@ -1,6 +1,5 @@
-// The tools subsystem's state: the registered tools and their information files will be
-// kept here. Empty until the tool list exists; the application already owns it so that
-// the tool code has its place.
+// The tools subsystem's state. The tool list lives in "kvte.ini" only (ToolList.h): the
+// menu and the options page read it when they are built, so nothing of it is kept here.
 #pragma once
 
 struct ToolsState {};

@@ -1,0 +1,61 @@
+#include "tools/ToolList.h"
+
+#include <cstdio>
+
+namespace {
+
+// Room for any value a line can hold: a longer one would be cut, which is what reading
+// whole avoids. Values over this length do not occur in files the program writes.
+constexpr int kReadBuffer = 4096;
+
+std::string ReadText(const ProfileBatch& batch, const std::string& key)
+{
+    std::string text(kReadBuffer, '\0');
+    int length = GetString(batch, key.c_str(), &text[0], kReadBuffer);
+    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return text;
+}
+
+}  // namespace
+
+ToolEntry SeparatorEntry() { return ToolEntry{"-", "-", kToolSeparator}; }
+
+bool IsKnownToolType(int type) { return type >= kToolSeparator && type <= kToolBuiltIn; }
+
+std::string ToolKey(std::string_view field, int n)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", n);
+    return std::string(field) + number;
+}
+
+std::vector<ToolEntry> ReadToolList(ProfileBatch& batch)
+{
+    std::vector<ToolEntry> entries;
+    SetSection(batch, "tool");
+    int count = GetInt(batch, "num");
+    if (count < 0) count = 0;
+    if (count > kMaxToolEntries) count = kMaxToolEntries;
+    entries.reserve(static_cast<std::size_t>(count));
+    for (int n = 0; n < count; ++n) {
+        ToolEntry entry;
+        entry.name = ReadText(batch, ToolKey("name", n));
+        entry.path = ReadText(batch, ToolKey("path", n));
+        entry.type = GetInt(batch, ToolKey("type", n).c_str());
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries)
+{
+    bool ok = SetSection(batch, "tool");
+    ok = WriteInt(batch, "num", static_cast<int>(entries.size())) && ok;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int n = static_cast<int>(i);
+        ok = WriteString(batch, ToolKey("name", n).c_str(), entries[i].name.c_str()) && ok;
+        ok = WriteString(batch, ToolKey("path", n).c_str(), entries[i].path.c_str()) && ok;
+        ok = WriteInt(batch, ToolKey("type", n).c_str(), entries[i].type) && ok;
+    }
+    return ok;
+}

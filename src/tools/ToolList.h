@@ -1,0 +1,50 @@
+// The tool list of "kvte.ini", section [tool]: "num" entries, entry N with the keys
+// "nameN" (menu label), "pathN" (the whole command line) and "typeN" (ToolType). Keys of
+// entries at or beyond num are ignored and may stay in the file. Texts are InternalText.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/ProfileBatch.h"
+
+// The kind of an entry, as stored in "typeN".
+enum ToolType : int {
+    kToolSeparator = -1,  // a line in the menu; never started
+    kToolModal = 0,       // the editor waits until it ends
+    kToolModeless = 1,    // started, not waited for
+    kToolBuiltIn = 2,     // started, not waited for (like modeless)
+};
+
+// Longest name and path an entry may hold, in bytes (a 260-byte buffer with terminator).
+constexpr std::size_t kToolTextLimit = 259;
+// Command 2000 + N starts entry N for ids up to 10000: entries past 8000 could never run,
+// so a larger "num" (a hand-edited or damaged file) is read as this many.
+constexpr int kMaxToolEntries = 8001;
+// How many entries the menu shows (ids 2000-2499).
+constexpr int kMaxMenuTools = 500;
+
+struct ToolEntry {
+    std::string name;
+    std::string path;
+    int type = kToolModal;
+};
+
+// What the options page stores for its separator row.
+ToolEntry SeparatorEntry();
+
+// Whether type is one of the four kinds.
+bool IsKnownToolType(int type);
+
+// The entries of [tool], num of them (a negative num reads as 0, a larger one as
+// kMaxToolEntries). Texts are read whole, even past kToolTextLimit, so that writing the
+// list back never cuts what the file held. Leaves the batch on section "tool".
+std::vector<ToolEntry> ReadToolList(ProfileBatch& batch);
+
+// Replaces the list: "num" and the three keys of every entry, in order. Keys of entries
+// past the new num stay (they are ignored). False when the batch refused a write.
+bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries);
+
+// The key of entry n for one of "name", "path", "type" ("name7").
+std::string ToolKey(std::string_view field, int n);

@@ -1,0 +1,25 @@
+// The options page "ツール設定" (dialog 149): the tool list as rows of name, type text and
+// path, in menu order, with add (from a tool information file), up, down, delete and
+// separator. It reads [tool] when it is created and writes the whole list, as one batch,
+// when the options dialog sends it the apply message. It has no help topic.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/ProfileFile.h"
+
+// The options dialog's private messages to its pages.
+constexpr UINT WM_TOOL_PAGE_HELP = WM_USER + 2100;   // 3124: ignored, no topic
+constexpr UINT WM_TOOL_PAGE_APPLY = WM_USER + 2101;  // 3125: writes [tool]
+
+// The settings that the page reads and writes; set at start-up, before any page exists.
+void SetToolsPageSettings(ProfileFile* settings);
+
+// The page's dialog procedure, for the options dialog to create dialog 149 with.
+INT_PTR CALLBACK ToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The text of the type column: "区切り線", "モーダル", "モードレス", "内蔵"; a type that
+// is none of these shows its number (and keeps it when the list is written).
+std::wstring ToolTypeText(int type);
