@@ -195,6 +195,12 @@ void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
     KillTimer(nullptr, timer);
     PostMessageW(theApp.mainWindow, WM_CLOSE, 0, 0);
 }
+void CALLBACK CloseMainWindowOnceAnnounced(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (SampleWindow() == nullptr || theApp.runningTool.window == nullptr) return;
+    KillTimer(nullptr, timer);
+    PostMessageW(theApp.mainWindow, WM_CLOSE, 0, 0);
+}
 void CALLBACK EndToolOnceAnnounced(HWND, UINT, UINT_PTR timer, DWORD)
 {
     if (SampleWindow() == nullptr || theApp.runningTool.window == nullptr) return;
@@ -227,19 +233,21 @@ TEST_F(RunToolTest, ClosingWhileAModalToolRunsAsksAndNoKeepsWaiting)
 TEST_F(RunToolTest, ClosingWhileAModalToolRunsAndYesStopsWaitingThenCloses)
 {
     WriteTools({{SampleTool() + " --stay", 0}});
-    modal.answers = {IDYES};
-    SetTimer(nullptr, 0, 300, &CloseMainWindow);
+    modal.answer = IDYES;
+    SetTimer(nullptr, 0, 50, &CloseMainWindowOnceAnnounced);
     Command(IDM_TOOL_BASE);
     // The command returned although the tool still runs.
     ASSERT_EQ(modal.shown.size(), 1u);
     EXPECT_EQ(modal.shown[0].number, IDS_MSG_STOP_WAITING_FOR_TOOL);
-    ASSERT_TRUE(PumpUntil([] { return SampleWindow() != nullptr; }, 2000) || SampleWindow() != nullptr);
+    EXPECT_NE(SampleWindow(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(theApp.mainWindow));
     EXPECT_EQ(theApp.runningTool.window, nullptr);
     EXPECT_EQ(theApp.runningTool.waits, 0);
-    // The close goes on once the window is enabled again.
+    // The close goes on once the window is enabled again, and now closes it.
     MSG message;
-    EXPECT_TRUE(PeekMessageW(&message, theApp.mainWindow, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageW(&message, theApp.mainWindow, WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
+    while (PeekMessageW(&message, theApp.mainWindow, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    EXPECT_FALSE(IsWindow(theApp.mainWindow));
 }
 
 TEST_F(RunToolTest, AQuitRequestTakenDuringTheWaitIsPostedAgain)
