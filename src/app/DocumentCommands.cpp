@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/EmphasisCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/frame/Title.h"
 #include "documents/OpenFile.h"
@@ -88,6 +89,7 @@ bool CreateDocumentWindows(KelvaraApp& app)
     documents.settings = app.settings.get();
     documents.callbacks.context = &app;
     documents.callbacks.refreshTitle = &RefreshTitleCallback;
+    ConnectEmphasis(app);
 
     ProfileFile& settings = *app.settings;
     SetSection(settings, "tab");

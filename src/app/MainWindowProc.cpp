@@ -13,6 +13,7 @@
 #include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
+#include "emphasis/win32/EmphasisWindows.h"
 #include "textcontrol/win32/EditControl.h"
 #include "tools/win32/RunTool.h"
 
@@ -32,7 +33,8 @@ LRESULT ToolBarNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     const ToolBar& toolBar = theApp.frame.toolBar;
     if (header && toolBar.window && header->hwndFrom == toolBar.window && header->code == TBN_DROPDOWN) {
-        ShowEnvironmentDropDown(toolBar, *reinterpret_cast<const NMTOOLBARW*>(lParam));
+        ShowEnvironmentDropDown(toolBar, *reinterpret_cast<const NMTOOLBARW*>(lParam), theApp.emphasis, CurrentView(),
+                                theApp.frame.statusBar.window);
         return 0;
     }
     DefWindowProcW(window, message, wParam, lParam);
@@ -82,6 +84,10 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_VIEW_MARK) {
+            DrawLineEndMark(theApp.markDrawing, theApp.emphasis, item);
+            return TRUE;
+        }
         if (item.CtlType == ODT_MENU &&
             DrawMenuEntry(theApp.frame, item, IsCommandChecked(theApp.commands, static_cast<int>(item.itemID)))) {
             return TRUE;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/frame/DpiScale.h"
+#include "emphasis/win32/EnvironmentMenu.h"
 #include "resources/resource.h"
 
 const ToolBarButton kToolBarButtons[kToolBarButtonCount] = {
@@ -148,7 +149,8 @@ void ResizeToolBar(const ToolBar& bar, WPARAM sizeType, LPARAM packedSize)
     if (bar.window) SendMessageW(bar.window, WM_SIZE, sizeType, packedSize);
 }
 
-void ShowEnvironmentDropDown(const ToolBar&, const NMTOOLBARW&)
+void ShowEnvironmentDropDown(const ToolBar& bar, const NMTOOLBARW& notice, EmphasisState& emphasis, int view,
+                             HWND statusBar)
 {
-    // The environment menu is not built yet: the arrow opens nothing.
+    EnvironmentMenu(emphasis, view, EnvironmentMenuPlace{bar.parent, bar.window, notice.iItem, statusBar});
 }

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include "emphasis/EmphasisState.h"
+
 constexpr int kToolBarId = 4002;
 constexpr int kToolBarButtonCount = 15;
 constexpr int kToolTipTextSize = 256;
@@ -46,5 +48,6 @@ int ToolBarHeight(const ToolBar& bar);
 void ResizeToolBar(const ToolBar& bar, WPARAM sizeType, LPARAM packedSize);
 
 // The button's drop-down arrow was pressed (TBN_DROPDOWN): the menu of the emphasis
-// environments opens here once that menu exists; until then the arrow does nothing.
-void ShowEnvironmentDropDown(const ToolBar& bar, const NMTOOLBARW& notice);
+// environments opens below the button, for view; the status bar shows its prompt.
+void ShowEnvironmentDropDown(const ToolBar& bar, const NMTOOLBARW& notice, EmphasisState& emphasis, int view,
+                             HWND statusBar);

@@ -23,7 +23,7 @@ enum : UINT {
 // window that accepts dropped files receives; the parent frees it with DragFinish.
 
 // WM_DRAWITEM sent to the parent when option OPTION_OWNER_DRAW is 8: CtlType is
-// ODT_VIEW_MARK, CtlID and wParam the view id, itemState the mark (3 = line end), hDC and
+// ODT_VIEW_MARK, CtlID, itemID and wParam the view id, itemState the mark (3 = line end), hDC and
 // rcItem the place to draw into (two columns wide, one row high).
 enum : UINT { ODT_VIEW_MARK = 1000, VIEW_MARK_LINE_END = 3 };
 

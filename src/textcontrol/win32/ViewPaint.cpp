@@ -202,6 +202,7 @@ void DrawLineEndMark(PaintContext& c, int x, int rowTop)
         DRAWITEMSTRUCT item = {};
         item.CtlType = ODT_VIEW_MARK;
         item.CtlID = static_cast<UINT>(view.id);
+        item.itemID = static_cast<UINT>(view.id);
         item.itemAction = ODA_DRAWENTIRE;
         item.itemState = VIEW_MARK_LINE_END;
         item.hwndItem = view.window;

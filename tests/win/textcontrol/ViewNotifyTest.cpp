@@ -122,6 +122,7 @@ TEST(ViewNotify, OwnerDrawnLineEndMarkIsRequestedPerVisibleLineEnd)
         EXPECT_EQ(3u, r.wParam);
         EXPECT_EQ(1000u, r.item.CtlType);
         EXPECT_EQ(3u, r.item.CtlID);
+        EXPECT_EQ(3u, r.item.itemID);  // the main window reads the view from here
         EXPECT_EQ(3u, r.item.itemState);
         EXPECT_TRUE(r.item.hDC != nullptr);
         EXPECT_EQ((n + 1) * w, r.item.rcItem.left);  // after "a", after "bb"

@@ -1,0 +1,47 @@
+// The file-type lookup.
+#include "emphasis/FileTypeLookup.h"
+
+#include "config/ProfileFile.h"
+#include "emphasis/EmphasisLoader.h"
+
+namespace {
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+}  // namespace
+
+std::string FileNameExtension(const char* path)
+{
+    if (path == nullptr) return std::string();
+    const char* dot = nullptr;
+    for (const char* p = path; *p; ++p) {
+        unsigned char b = static_cast<unsigned char>(*p);
+        if (IsLeadByte(b)) {
+            if (p[1] == 0) break;
+            ++p;
+        } else if (b == '\\' || b == '/' || b == ':') {
+            dot = nullptr;  // a new name begins
+        } else if (b == '.') {
+            dot = p;
+        }
+    }
+    return dot ? std::string(dot + 1) : std::string();
+}
+
+std::string FileTypeEnvironment(const EmphasisState& state, const char* path)
+{
+    std::string extension = FileNameExtension(path);
+    if (extension.empty() || state.settings == nullptr) return std::string();
+    if (!SetSection(*state.settings, "FileType")) return std::string();
+    char environment[260] = {};
+    GetString(*state.settings, extension.c_str(), environment, sizeof environment);
+    return environment;
+}
+
+bool ApplyFileType(EmphasisState& state, int view, const char* path)
+{
+    std::string environment = FileTypeEnvironment(state, path);
+    if (environment.empty()) return false;
+    LoadEmphasisFile(state, view, environment.c_str());
+    return true;
+}

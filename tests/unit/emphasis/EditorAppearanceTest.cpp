@@ -1,0 +1,128 @@
+// The editor settings as a view receives them, and the font command.
+#include "emphasis/EditorAppearance.h"
+
+#include <gtest/gtest.h>
+
+#include "EmphasisFixture.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct EditorAppearanceTest : EmphasisFixture {
+    // The value of the first SetOption with this option number, or "none".
+    std::string Option(int option) const
+    {
+        std::string prefix = "SetOption(1," + std::to_string(option) + ",";
+        for (const std::string& call : host.calls) {
+            if (call.compare(0, prefix.size(), prefix) == 0) return call.substr(prefix.size());
+        }
+        return "none";
+    }
+};
+
+TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
+{
+    WriteSettings(
+        "[editor1]\r\nColorFile=test.ini\r\nnTab=8\r\nclickable=65535\r\nole=21\r\nowndraw=1\r\nsel_numalpha=1\r\n"
+        "FontName=Mono\r\nFontSize=14\r\nRuler=1\r\nLineNum=1\r\nlinespace=3\r\nundo=0\r\n"
+        "[editor2]\r\nvTab=1\r\nvHalfSpace=0\r\nvNormalSpace=1\r\nvUnderLine=2\r\nvCrlf=1\r\n");
+    std::string colours = "[mark]\r\n";
+    int value = 100;
+    for (const char* key : {"cTab", "cHalfSpace", "cNormalSpace", "cUnderLine", "cCrlf", "cEOF"}) {
+        colours += std::string(key) + "=" + std::to_string(value++) + "\r\n";
+    }
+    colours += "[color]\r\n";
+    for (const char* key : {"cLetter", "cLineNumText", "cLineNumBorder", "cCaretLine", "cRulerText", "cRulerBk",
+                            "cRulerLine", "cCaretPos", "cURL", "cMail", "cFindText", "cFindBk", "cBackGround"}) {
+        colours += std::string(key) + "=" + std::to_string(value++) + "\r\n";
+    }
+    WriteColours(colours);
+    ApplyEditorSettings(state, 1);
+    EXPECT_EQ(host.calls, (Calls{
+                              "SetOption(1,0,8,0)",        "SetOption(1,7,65535,0)",    "SetOption(1,8,21,0)",
+                              "SetOption(1,14,8,1)",       "SetOption(1,18,1,1)",       "SetFont(1,Mono,14,1)",
+                              "SetOption(1,1,10,0)",       "SetOption(1,2,50,0)",       "SetOption(1,6,3,1)",
+                              "SetOption(1,16,256,1)",     "SetViewColor(1,0,100,0)",   "SetViewColor(1,1,101,0)",
+                              "SetViewColor(1,2,102,0)",   "SetViewColor(1,3,103,0)",   "SetViewColor(1,4,104,0)",
+                              "SetViewColor(1,5,105,0)",   "SetViewColor(1,6,106,0)",   "SetViewColor(1,7,107,0)",
+                              "SetViewColor(1,8,108,0)",   "SetViewColor(1,9,109,0)",   "SetViewColor(1,10,110,0)",
+                              "SetViewColor(1,11,111,0)",  "SetViewColor(1,12,112,0)",  "SetViewColor(1,13,113,0)",
+                              "SetViewColor(1,14,114,0)",  "SetViewColor(1,19,114,0)",  "SetViewColor(1,15,115,0)",
+                              "SetViewColor(1,20,115,0)",  "SetViewColor(1,16,116,0)",  "SetViewColor(1,17,117,0)",
+                              "SetViewColor(1,18,118,0)",  "ShowMark(1,0,1,0)",         "ShowMark(1,1,0,0)",
+                              "ShowMark(1,2,1,0)",         "ShowMark(1,3,0,0)",         "ShowMark(1,4,1,0)",
+                              "ShowMark(1,5,0,0)",
+                          }));
+}
+
+TEST_F(EditorAppearanceTest, EdgeValuesOfTheSwitches)
+{
+    WriteSettings("[editor1]\r\nRuler=0\r\nLineNum=0\r\nowndraw=5\r\nsel_numalpha=2\r\n");
+    ApplyEditorSettings(state, 1);
+    EXPECT_EQ(Option(1), "0,0)");
+    EXPECT_EQ(Option(2), "4,0)");
+    EXPECT_EQ(Option(14), "8,1)");
+    EXPECT_EQ(Option(18), "0,1)");
+    EXPECT_EQ(Option(16), "256,1)");  // undo missing
+    host.calls.clear();
+    WriteSettings("[editor1]\r\nundo=1\r\nRuler=2\r\nLineNum=-1\r\nowndraw=0\r\n");
+    ApplyEditorSettings(state, 1);
+    EXPECT_EQ(Option(16), "-1,1)");
+    EXPECT_EQ(Option(1), "0,0)");
+    EXPECT_EQ(Option(2), "4,0)");
+    EXPECT_EQ(Option(14), "0,1)");
+}
+
+TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColourBlack)
+{
+    WriteColours("[color]\r\ncBackGround=16777215\r\n");
+    ApplyEditorSettings(state, 1);
+    Calls colours = host.Only("SetViewColor");
+    ASSERT_EQ(colours.size(), 21u);
+    for (size_t i = 0; i < 20; ++i) EXPECT_EQ(colours[i].substr(colours[i].size() - 5), ",0,0)") << colours[i];
+    EXPECT_EQ(colours[20], "SetViewColor(1,18,16777215,0)");
+
+    // A changed colour file takes effect at the next apply.
+    WriteColours("[color]\r\ncBackGround=1\r\n", "other.ini");
+    SetSection(settings, "editor1");
+    WriteString(settings, "ColorFile", "other.ini");
+    host.calls.clear();
+    ApplyEditorSettings(state, 1);
+    EXPECT_EQ(host.Only("SetViewColor")[20], "SetViewColor(1,18,1,0)");
+}
+
+TEST_F(EditorAppearanceTest, FontCommandWritesNameAndSizeUnlessCancelled)
+{
+    WriteSettings("[editor1]\r\nFontName=Old\r\nFontSize=12\r\n");
+    const std::string before = TempFolder::Read(folder.File("kvte.ini"));
+    host.fontSize = -1;
+    EXPECT_FALSE(ChooseEditorFont(state, 2));
+    EXPECT_EQ(TempFolder::Read(folder.File("kvte.ini")), before);
+
+    host.fontSize = 0;  // a size of 0 is a choice, not a cancel
+    host.fontName = "\x82\x6c\x82\x72 Mincho";
+    EXPECT_TRUE(ChooseEditorFont(state, 2));
+    EXPECT_EQ(host.calls, (Calls{"ChooseFontDialog(2)", "ChooseFontDialog(2)"}));
+    SetSection(settings, "editor1");
+    char name[64];
+    GetString(settings, "FontName", name, sizeof name);
+    EXPECT_STREQ(name, "\x82\x6c\x82\x72 Mincho");
+    EXPECT_EQ(GetInt(settings, "FontSize"), 0);
+}
+
+TEST(LineEndMark, ReturnArrowPoints)
+{
+    MarkPoint points[4];
+    LineEndMarkStroke(10, 20, 36, 8, 17, points);
+    EXPECT_EQ(points[0].x, 24);
+    EXPECT_EQ(points[0].y, 22);
+    EXPECT_EQ(points[1].x, 24);
+    EXPECT_EQ(points[1].y, 34);
+    EXPECT_EQ(points[2].x, 12);
+    EXPECT_EQ(points[2].y, 34);
+    EXPECT_EQ(points[3].x, 16);  // halves rounded towards 0
+    EXPECT_EQ(points[3].y, 28);
+}
+
+}  // namespace

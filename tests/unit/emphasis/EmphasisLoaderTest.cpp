@@ -1,0 +1,173 @@
+// The environment-file reader, through a recording stand-in of the control.
+#include "emphasis/EmphasisLoader.h"
+
+#include <gtest/gtest.h>
+
+#include "EmphasisFixture.h"
+#include "emphasis/LineReader.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct EmphasisLoaderTest : EmphasisFixture {
+    EmphasisLoaderTest()
+    {
+        WriteColours("[emphasis]\r\ncEmphasis1=255\r\ncEmphasis2=32768\r\ncComment=8421376\r\n");
+    }
+    bool Load(const std::string& text, int view = 3)
+    {
+        WriteEnvironment("t.esf", text);
+        return LoadEmphasisFile(state, view, "t.esf");
+    }
+};
+
+TEST_F(EmphasisLoaderTest, TenLineExampleMakesTheseCallsInOrder)
+{
+    const char* file =
+        "' keywords\n"
+        "EMP_WORD,0,1,0\n"
+        "if\n"
+        "else\n"
+        "EMP_LINE_AFTER,0,6,0\n"
+        "//\n"
+        "EMP_MULTI_BETWEEN,0,6,0\n"
+        "/*,*/\n"
+        "EMP_LINE_BETWEEN,0,2,0\n"
+        "\",\"\n";
+    EXPECT_TRUE(Load(file));
+    EXPECT_EQ(host.calls, (Calls{
+                              "AddEmphasis(3,if,none,1,255,0,1,0)",
+                              "AddEmphasis(3,else,none,1,255,0,1,0)",
+                              "AddEmphasis(3,//,none,2,8421376,0,6,0)",
+                              "AddEmphasis(3,/*,*/,4,8421376,0,6,0)",
+                              "AddEmphasis(3,\",\",3,32768,0,2,0)",
+                              "RedrawView(3)",
+                          }));
+    EXPECT_TRUE(state.active);
+
+    // A second load clears the view first; CR LF line ends read as LF.
+    host.calls.clear();
+    EXPECT_TRUE(Load("EMP_WORD,7,3,9\r\nwhile\r\n"));
+    EXPECT_EQ(host.calls, (Calls{"ClearEmphasis(3,1)", "AddEmphasis(3,while,none,1,0,7,3,9)", "RedrawView(3)"}));
+}
+
+TEST_F(EmphasisLoaderTest, BadSettingLinesAreRejectedWith402AtTheirLine)
+{
+    for (const char* setting : {"EMP_WORD,0,7,0", "EMP_WORD,0,6,-1", "EMP_WORD,0,0,0", "EMP_WORD,0,x,0",
+                                "EMP_WORD,0,1,-99999999999999999999"}) {
+        host.calls.clear();
+        EXPECT_FALSE(Load(std::string("EMP_WORD,0,1,0\nkept\n\n") + setting + "\nlost\n")) << setting;
+        EXPECT_EQ(host.calls, (Calls{"AddEmphasis(3,kept,none,1,255,0,1,0)", "ParseError(402,4,t.esf)",
+                                     "RedrawView(3)"}))
+            << setting;
+        EXPECT_TRUE(state.active);
+        state.active = false;
+    }
+}
+
+TEST_F(EmphasisLoaderTest, RefusedEntryStopsWith405AndKeepsWhatCameBefore)
+{
+    host.refuseFromEntry = 1;
+    EXPECT_FALSE(Load("EMP_WORD,0,1,0\none\ntwo\nthree\n"));
+    EXPECT_EQ(host.calls, (Calls{"AddEmphasis(3,one,none,1,255,0,1,0)", "AddEmphasis(3,two,none,1,255,0,1,0)",
+                                 "ParseError(405,3,t.esf)", "RedrawView(3)"}));
+}
+
+TEST_F(EmphasisLoaderTest, FieldRulesOfEntryAndSettingLines)
+{
+    const char* file =
+        "early,ignored\n"            // before any setting: skipped without a message
+        "KEYWORD,0,1,0\n"            // an unknown keyword is a word setting
+        "a,b,c\n"                    // a word takes only field 1
+        "''quoted\n"                 // doubled apostrophe: one is dropped
+        "'comment,x,y,z\n"           // a comment even with four fields
+        " EMP_LINE_BETWEEN,0,2,0\n"  // blanks are part of the keyword: a word setting
+        "w\n"
+        "EMP_LINE_BETWEEN, +4,\t2 ,0\n"  // numbers: leading blanks and a sign; stop at others
+        "<\n"                            // no second field: empty end text
+        "\x82\x2c\x82\xa0,>\n"           // a lead byte takes the byte after it, comma or not
+        "x,-0,5x,1\n"                    // any three-comma line is a setting line
+        "after\n"
+        "''\n";                          // one apostrophe is left: a word
+    EXPECT_TRUE(Load(file, 0));
+    EXPECT_EQ(host.calls, (Calls{
+                              "AddEmphasis(0,a,none,1,255,0,1,0)",
+                              "AddEmphasis(0,'quoted,none,1,255,0,1,0)",
+                              "AddEmphasis(0,w,none,1,32768,0,2,0)",
+                              "AddEmphasis(0,<,,3,32768,4,2,0)",
+                              "AddEmphasis(0,\x82\x2c\x82\xa0,>,3,32768,4,2,0)",
+                              "AddEmphasis(0,after,none,1,0,0,5,1)",
+                              "AddEmphasis(0,',none,1,0,0,5,1)",
+                              "RedrawView(0)",
+                          }));
+}
+
+TEST_F(EmphasisLoaderTest, MissingFileShows23AndChangesNothingElse)
+{
+    state.active = true;
+    EXPECT_FALSE(LoadEmphasisFile(state, 2, "none.esf"));
+    EXPECT_EQ(host.calls, (Calls{"ClearEmphasis(2,1)", "Message(23)"}));
+    EXPECT_TRUE(state.active);
+    state.active = false;
+    host.calls.clear();
+    EXPECT_FALSE(LoadEmphasisFile(state, 2, "none.esf"));
+    EXPECT_EQ(host.calls, (Calls{"Message(23)"}));
+    EXPECT_FALSE(state.active);
+}
+
+TEST_F(EmphasisLoaderTest, MissingColourFileOrKeyGivesBlack)
+{
+    WriteSettings("[editor1]\r\nColorFile=gone.ini\r\n");
+    EXPECT_TRUE(Load("EMP_WORD,0,1,0\nx\n"));
+    EXPECT_EQ(host.Only("AddEmphasis"), (Calls{"AddEmphasis(3,x,none,1,0,0,1,0)"}));
+}
+
+TEST_F(EmphasisLoaderTest, LongLinesAreReadInPartsThatCountAsLines)
+{
+    // 1023 bytes are one line; 1024 are a line and a part of one byte.
+    std::string exact(1023, 'a');
+    std::string longer(1023, 'b');
+    EXPECT_FALSE(Load("EMP_WORD,0,1,0\n" + exact + "\n" + longer + "c\nEMP_WORD,0,9,0\n"));
+    EXPECT_EQ(host.Only("AddEmphasis").size(), 3u);
+    EXPECT_EQ(host.calls[1], "AddEmphasis(3," + longer + ",none,1,255,0,1,0)");
+    EXPECT_EQ(host.calls[2], "AddEmphasis(3,c,none,1,255,0,1,0)");
+    EXPECT_EQ(host.calls[3], "ParseError(402,5,t.esf)");
+}
+
+TEST(LineReader, LinesFieldsAndNumbers)
+{
+    LineReader reader;
+    OpenLineReaderOnBytes(reader, std::string("a,,b\r\n\rx\n\nlast", 15));
+    ASSERT_TRUE(ReadLine(reader));
+    EXPECT_EQ(FieldCount(reader), 3);
+    char field[8];
+    EXPECT_TRUE(GetField(reader, 2, field, sizeof field));
+    EXPECT_STREQ(field, "");
+    EXPECT_TRUE(GetField(reader, 3, field, 1));  // cut to the buffer
+    EXPECT_STREQ(field, "");
+    EXPECT_FALSE(GetField(reader, 4, field, sizeof field));
+    EXPECT_FALSE(GetField(reader, 0, field, sizeof field));
+    EXPECT_EQ(GetFieldInt(reader, 9), 0);
+    ASSERT_TRUE(ReadLine(reader));
+    EXPECT_EQ(std::string(reader.line, reader.length), "\rx");  // a lone CR stays
+    ASSERT_TRUE(ReadLine(reader));
+    EXPECT_EQ(reader.length, 0u);
+    ASSERT_TRUE(ReadLine(reader));
+    EXPECT_STREQ(reader.line, "last");  // no line feed at the end
+    EXPECT_FALSE(ReadLine(reader));
+
+    // A lead byte as the last byte of a line takes nothing with it.
+    OpenLineReaderOnBytes(reader, "x,\x81");
+    ASSERT_TRUE(ReadLine(reader));
+    EXPECT_EQ(FieldCount(reader), 2);
+
+    EXPECT_EQ(ReadDecimal("  -12ab"), -12);
+    EXPECT_EQ(ReadDecimal("+7"), 7);
+    EXPECT_EQ(ReadDecimal("- 7"), 0);
+    EXPECT_EQ(ReadDecimal("99999999999"), 2147483647);
+    EXPECT_EQ(ReadDecimal("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(ReadDecimal("-99999999999"), -2147483647 - 1);
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// The file-type lookup: which environment a file's name brings into a view.
+#include "emphasis/FileTypeLookup.h"
+
+#include <gtest/gtest.h>
+
+#include "EmphasisFixture.h"
+
+namespace {
+
+TEST(FileNameExtension, TakesTheTextAfterTheLastDotOfTheName)
+{
+    EXPECT_EQ(FileNameExtension("C:\\a\\a.tar.gz"), "gz");
+    EXPECT_EQ(FileNameExtension("C:\\dir.d\\README"), "");
+    EXPECT_EQ(FileNameExtension("/dir.d/README"), "");
+    EXPECT_EQ(FileNameExtension("page.HTM"), "HTM");
+    EXPECT_EQ(FileNameExtension("name."), "");
+    EXPECT_EQ(FileNameExtension(".profile"), "profile");
+    // The trail byte of the kanji is "\", which does not end a folder name.
+    EXPECT_EQ(FileNameExtension("C:\\x\\a.\x95\x5c"), "\x95\x5c");
+    EXPECT_EQ(FileNameExtension("C:\\x\\\x95\x5c.pl"), "pl");
+    EXPECT_EQ(FileNameExtension(nullptr), "");
+}
+
+struct FileTypeLookupTest : EmphasisFixture {
+    FileTypeLookupTest()
+    {
+        WriteSettings("[editor1]\r\nColorFile=test.ini\r\n\r\n[FileType]\r\nhtm=HTML.esf\r\n.pl=Perl.esf\r\n"
+                      "c=gone.esf\r\n");
+        WriteEnvironment("HTML.esf", "EMP_WORD,0,1,0\nbody\n");
+    }
+};
+
+TEST_F(FileTypeLookupTest, LoadsTheEnvironmentOfTheExtensionInAnyLetterCase)
+{
+    EXPECT_TRUE(ApplyFileType(state, 4, "C:\\site\\page.HTM"));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"AddEmphasis(4,body,none,1,0,0,1,0)", "RedrawView(4)"}));
+}
+
+TEST_F(FileTypeLookupTest, WithoutAnEntryNothingChanges)
+{
+    state.active = true;
+    EXPECT_FALSE(ApplyFileType(state, 4, "C:\\site.htm\\README"));
+    EXPECT_FALSE(ApplyFileType(state, 4, "script.pl"));  // stored as ".pl": never matches
+    EXPECT_FALSE(ApplyFileType(state, 4, "a.txt"));
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(state.active);
+}
+
+TEST_F(FileTypeLookupTest, MissingEnvironmentIsReported)
+{
+    EXPECT_TRUE(ApplyFileType(state, 0, "main.c"));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Message(23)"}));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The environment and colour files that ship beside the program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "../config/TempFolder.h"
+#include "RecordingHost.h"
+#include "config/ProfileFile.h"
+#include "config/SettingsFile.h"
+#include "emphasis/ColourFile.h"
+#include "emphasis/EmphasisLoader.h"
+
+namespace {
+
+const std::string kData = std::string(KVTE_SOURCE_DIR) + "/data/";
+
+std::vector<std::string> FilesIn(const char* folder, const char* extension)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kData + folder)) {
+        if (entry.path().extension() == extension) names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST(ShippedData, EveryEnvironmentLoadsWholeWithEveryKindItNeeds)
+{
+    std::vector<std::string> names = FilesIn("esf", ".esf");
+    ASSERT_GE(names.size(), 9u);
+    for (const std::string& name : names) {
+        ProfileFile settings;
+        OpenProfile(settings, (kData + "missing.ini").c_str(), "editor1");
+        EmphasisState state;
+        state.settings = &settings;
+        state.programFolder = kData.c_str();
+        RecordingHost host;
+        host.Connect(state);
+        EXPECT_TRUE(LoadEmphasisFile(state, 0, name.c_str())) << name;
+        EXPECT_TRUE(host.Only("ParseError").empty() && host.Only("Message").empty()) << name;
+        EXPECT_GE(host.Only("AddEmphasis").size(), 3u) << name;
+        // Entries are never blank or made of blanks alone.
+        for (const std::string& call : host.Only("AddEmphasis(0,")) {
+            EXPECT_NE(call.substr(14, 1), ",") << name << ": " << call;
+        }
+    }
+}
+
+TEST(ShippedData, EveryColourFileHoldsEveryKeyAsAColour)
+{
+    std::vector<std::string> names = FilesIn("color", ".ini");
+    EXPECT_GE(names.size(), 3u);
+    EXPECT_NE(std::find(names.begin(), names.end(), "default.ini"), names.end());
+    for (const std::string& name : names) {
+        ProfileFile colours;
+        OpenProfile(colours, DataFilePath(kData.c_str(), "color", name.c_str()).c_str(), "mark");
+        for (size_t i = 0; i < kColourKeyCount; ++i) {
+            SetSection(colours, kColourKeys[i].section);
+            char text[32] = {};
+            GetString(colours, kColourKeys[i].key, text, sizeof text);
+            EXPECT_NE(text[0], 0) << name << " lacks " << kColourKeys[i].key;
+            int value = GetInt(colours, kColourKeys[i].key);
+            EXPECT_TRUE(value >= 0 && value <= 0xFFFFFF) << name << " " << kColourKeys[i].key;
+        }
+    }
+}
+
+TEST(ShippedData, EveryDefaultFileTypeNamesAShippedEnvironment)
+{
+    TempFolder folder;
+    ProfileFile settings;
+    ASSERT_TRUE(PrepareSettingsFile(settings, folder.File("kvte.ini").c_str(), nullptr, nullptr));
+    std::string text = TempFolder::Read(folder.File("kvte.ini"));
+    size_t at = text.find("[FileType]");
+    ASSERT_NE(at, std::string::npos);
+    std::set<std::string> named;
+    size_t line = text.find('\n', at);
+    while (line != std::string::npos) {
+        size_t end = text.find_first_of("\r\n", line + 1);
+        std::string entry = text.substr(line + 1, end == std::string::npos ? std::string::npos : end - line - 1);
+        if (entry.find('=') != std::string::npos) named.insert(entry.substr(entry.find('=') + 1));
+        line = text.find('\n', line + 1);
+    }
+    EXPECT_EQ(named.size(), 6u);
+    for (const std::string& name : named) {
+        EXPECT_TRUE(std::filesystem::exists(kData + "esf/" + name)) << name;
+    }
+}
+
+}  // namespace
