@@ -8,7 +8,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 
 packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libicu-dev
           python3 g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-          xvfb xauth x11-apps imagemagick fp-utils xdotool fonts-ipafont-gothic fonts-ipafont-mincho wine wine32:i386)
+          xvfb xauth x11-apps imagemagick fp-utils xdotool fonts-ipafont-gothic fonts-ipafont-mincho fonts-symbola
+          wine wine32:i386)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

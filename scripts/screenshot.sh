@@ -15,6 +15,8 @@ rm -f "$out"/*.bmp
 # Wine sees the Linux root as drive Z:.
 windows_out="Z:$(printf '%s' "$out" | tr '/' '\\')"
 bash "$here/scripts/wine-run.sh" "$exe" "$windows_out"
+# The long file with line numbers on a screen of 144 DPI.
+KVTE_WINE_DPI=144 bash "$here/scripts/wine-run.sh" "$exe" "$windows_out" huge
 shopt -s nullglob
 for bmp in "$out"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png"

@@ -2,7 +2,7 @@
 # Runs a Windows program of this project under Wine, inside a virtual X display unless one
 # is given (DISPLAY set), in the project's own Wine prefix (build/wineprefix). The first
 # run creates the prefix and waits for it to be complete; it also maps the Japanese
-# default font names to the installed IPA fonts so that Japanese text renders.
+# default font names to installed fonts (map_fonts below) so that Japanese text renders.
 # Wine's own diagnostics are kept out of the output.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +12,31 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8
 
+# KVTE_WINE_DPI=144 runs in a prefix of its own whose screen has that many dots per inch.
+dpi=${KVTE_WINE_DPI:-96}
+if [ "$dpi" != 96 ] && [ -z "${KVTE_WINE_DPI_PREFIX_SET:-}" ]; then
+  export WINEPREFIX="$WINEPREFIX-dpi$dpi" KVTE_WINE_DPI_PREFIX_SET=1
+fi
+
+# The Japanese default font names (the editor's "ＭＳ ゴシック", the dialogs' fonts) are
+# names that Linux has no font for: they go to the IPA fonts, whose metrics match them and
+# which hold every character of JIS X 0213 but the white parentheses ⦅⦆; those, like any
+# character a font lacks, the view draws with another installed font (Symbola). Bump
+# fonts_version when this mapping changes: prefixes made before are then mapped again.
+fonts_version=2
+map_fonts() {
+  local key='HKCU\Software\Wine\Fonts\Replacements'
+  for name in "ＭＳ ゴシック" "MS Gothic" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    wine reg add "$key" /v "$name" /d "IPAGothic" /f >/dev/null 2>&1
+  done
+  for name in "ＭＳ 明朝" "MS Mincho"; do
+    wine reg add "$key" /v "$name" /d "IPAMincho" /f >/dev/null 2>&1
+  done
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+}
+
 prepare_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9>"$WINEPREFIX.lock"
@@ -19,15 +44,12 @@ prepare_prefix() {
   if [ ! -f "$WINEPREFIX/.kvte-ready" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
-    local key='HKCU\Software\Wine\Fonts\Replacements'
-    for name in "ＭＳ ゴシック" "MS Gothic" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
-      wine reg add "$key" /v "$name" /d "IPAGothic" /f >/dev/null 2>&1
-    done
-    for name in "ＭＳ 明朝" "MS Mincho"; do
-      wine reg add "$key" /v "$name" /d "IPAMincho" /f >/dev/null 2>&1
-    done
-    wineserver -w
     touch "$WINEPREFIX/.kvte-ready"
+  fi
+  if [ "$(cat "$WINEPREFIX/.kvte-fonts" 2>/dev/null)" != "$fonts_version" ]; then
+    map_fonts
+    wineserver -w
+    echo "$fonts_version" > "$WINEPREFIX/.kvte-fonts"
   fi
   flock -u 9
 }

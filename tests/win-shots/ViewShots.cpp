@@ -1,5 +1,5 @@
 // Renders editing views with sample texts and writes each window as a BMP file, so that
-// scripts/screenshot.sh can turn them into PNG pictures. Usage: kvte_view_shots DIR
+// scripts/screenshot.sh can turn them into PNG pictures. Usage: kvte_view_shots DIR [huge]
 #include <windows.h>
 
 #include <cstdio>
@@ -184,6 +184,19 @@ int main(int argc, char** argv)
     RegisterClassW(&wc);
     int failures = 0;
 
+    // A file of three million lines scrolled to its end: the line-number margin holds the
+    // largest number whole (the picture script runs this on a screen of 144 DPI).
+    if (argc > 2 && std::string(argv[2]) == "huge") {
+        Scene huge = OpenScene(0, L"Three million lines, at the end", 720, 420);
+        std::string text;
+        for (int line = 1; line < 3000000; ++line) text += line % 7 ? "text\r\n" : "\t\x8D\x73 (line)\r\n";
+        text += "last line";
+        SetText(huge.view, text.c_str());
+        SetSelection(huge.view, 3000000, 10, 3000000, 10);
+        failures += !Shoot(huge, folder + "/view-line-numbers-144dpi.bmp");
+        return failures;
+    }
+
     // Japanese prose, wrapped, with every mark, a link, a mail address, a bookmark, a
     // search highlight and a selection.
     Scene prose = OpenScene(0, L"Japanese prose, wrapping on", 720, 420);
@@ -211,12 +224,17 @@ int main(int argc, char** argv)
     failures += !Shoot(source, folder + "/view-c-source.bmp");
 
     // The JIS X 0213 characters that take a surrogate pair or a sequence in UTF-16, each
-    // one two-byte character: 𠀋𡈽 ㉑ か゚ ㇰ 𠮟 俱, and ｾﾟ (half-width, two bytes), the
-    // caret after か゚ and a selection over 𡈽.
-    Scene x0213 = OpenScene(3, L"JIS X 0213 characters", 520, 160);
-    SetText(x0213.view, Internal(L"\xD840\xDC0B\xD844\xDE3D \x3251 \x304B\x309A \x31F0 \xD842\xDF9F\x4FF1\r\n"
-                                 L"\xFF7E\xFF9F \x30BB\x309A \x304B\x309C\r\n")
-                            .c_str());
+    // one two-byte character: 𠀋𡈽𪚲 ㉑ か゚ ㇰ 𠮟 俱, and ｾﾟ (half-width, two bytes), the
+    // caret after か゚ and a selection over 𡈽; then half-width katakana, symbols (⦅⦆ are
+    // drawn by a stand-in font where the Japanese font lacks them) and accented letters.
+    Scene x0213 = OpenScene(3, L"JIS X 0213 characters", 560, 200);
+    SetText(x0213.view,
+            Internal(L"\xD840\xDC0B\xD844\xDE3D\xD869\xDEB2 \x3251 \x304B\x309A \x31F0 \xD842\xDF9F\x4FF1\r\n"
+                     L"\xFF7E\xFF9F \x30BB\x309A \x304B\x309C \xFF76\xFF80\xFF76\xFF85 \xFF8A\xFF9D\xFF76\xFF78\r\n"
+                     L"\x2153\x2154\x2155 \x266C \x23BE\x23CC \x2318 \x2668 \x3033\x3035 \x02E9\x02E5 \x02E5\x02E9 "
+                     L"\x2985\x2986\r\n"
+                     L"\x0104\x0105 \x0141\x0142 \x0150\x0151 \x0250\x0254\x0259 \x1F70\x1F71 \x203F\r\n")
+                .c_str());
     SetSelection(x0213.view, 1, 3, 1, 5);
     failures += !Shoot(x0213, folder + "/view-jisx0213.bmp");
     return failures;

@@ -81,6 +81,16 @@ WORD SupplementaryGlyphs::Find(HDC dc, std::uint32_t codePoint)
     return glyph <= 0xFFFF ? static_cast<WORD>(glyph) : 0;
 }
 
+void SupplementaryGlyphs::AppendRanges(HDC dc, std::vector<std::pair<std::uint32_t, std::uint32_t>>* ranges)
+{
+    FontMap map;
+    map.cmapSize = GetFontData(dc, Tag('c', 'm', 'a', 'p'), 0, nullptr, 0);
+    if (map.cmapSize == GDI_ERROR || map.cmapSize == 0 || !Load(dc, map)) return;
+    for (const Group& g : map.groups)
+        if (g.last >= 0x10000 && g.first <= g.last)
+            ranges->emplace_back(std::max<std::uint32_t>(g.first, 0x10000), g.last);
+}
+
 SupplementaryGlyphs& TheSupplementaryGlyphs()
 {
     static SupplementaryGlyphs glyphs;

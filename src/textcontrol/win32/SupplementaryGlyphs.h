@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kvte::textcontrol {
@@ -16,6 +17,9 @@ public:
     // The glyph index of codePoint in the font selected into dc; 0 when the font has none
     // (or is no TrueType/OpenType font). Remembers the maps of the last few fonts.
     WORD Find(HDC dc, std::uint32_t codePoint);
+    // Appends the code points above U+FFFF that the font selected into dc maps, as
+    // inclusive ranges.
+    static void AppendRanges(HDC dc, std::vector<std::pair<std::uint32_t, std::uint32_t>>* ranges);
 
 private:
     struct Group {

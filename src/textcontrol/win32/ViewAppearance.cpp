@@ -83,11 +83,12 @@ void SetOption(int view, int option, int value, int redraw)
         }
         break;
     case OPTION_RULER_HEIGHT:
-        look.rulerHeight = std::clamp(value, 0, 64);
+        look.rulerSize = std::clamp(value, 0, 64);
         ApplyViewFont(*record);
         break;
     case OPTION_LINE_NUMBER_WIDTH:
-        look.lineNumberWidth = std::clamp(value, 0, 400);
+        look.lineNumberSize = std::clamp(value, 0, 400);
+        UpdateMargins(*record);
         break;
     case OPTION_LINE_SPACING:
         look.lineSpacing = std::clamp(value, 0, 32);

@@ -56,6 +56,7 @@ void ReleaseViewFonts(EditorView& view)
     if (view.look.rulerFont) DeleteObject(view.look.rulerFont);
     view.look.font = nullptr;
     view.look.rulerFont = nullptr;
+    ResetGlyphFallback(view.look.glyphs);
 }
 
 void ApplyViewFont(EditorView& view)
@@ -64,6 +65,7 @@ void ApplyViewFont(EditorView& view)
     HDC dc = GetDC(nullptr);
     if (!dc) return;
     int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    look.dpi = dpi > 0 ? dpi : 96;
     int points = std::clamp(look.pointSize, 1, 400);
     const wchar_t* name = look.fontName.empty() ? kDefaultFontName : look.fontName.c_str();
     HFONT font = MakeFont(name, -MulDiv(points, dpi, 72));
@@ -74,15 +76,20 @@ void ApplyViewFont(EditorView& view)
         SIZE narrow = {}, wide = {};
         GetTextExtentPoint32W(dc, L"0", 1, &narrow);
         GetTextExtentPoint32W(dc, L"\x3042", 1, &wide);  // あ
+        INT digits[10] = {};
+        if (!GetCharWidth32W(dc, L'0', L'9', digits)) std::fill(std::begin(digits), std::end(digits), narrow.cx);
         SelectObject(dc, old);
         if (look.font) DeleteObject(look.font);
         look.font = font;
         look.advances.clear();
+        ResetGlyphFallback(look.glyphs);
+        look.digitWidth = std::max(1, *std::max_element(std::begin(digits), std::end(digits)));
         look.fontHeight = std::max<int>(1, tm.tmHeight);
         look.ascent = tm.tmAscent;
         // The grid must hold a double-byte glyph in two columns.
         look.columnWidth = std::max<int>({1, static_cast<int>(narrow.cx), static_cast<int>((wide.cx + 1) / 2)});
     }
+    UpdateMargins(view);
     if (look.rulerFont) DeleteObject(look.rulerFont);
     look.rulerFont = look.rulerHeight > 0 ? MakeFont(L"Tahoma", -std::max(6, look.rulerHeight - 2)) : nullptr;
     ReleaseDC(nullptr, dc);
@@ -110,8 +117,24 @@ int VisibleColumns(const EditorView& view)
     return std::max(1, static_cast<int>(area.right - area.left) / std::max(1, view.look.columnWidth));
 }
 
+void UpdateMargins(EditorView& view)
+{
+    ViewLook& look = view.look;
+    look.rulerHeight = MulDiv(look.rulerSize, look.dpi, 96);
+    int width = MulDiv(look.lineNumberSize, look.dpi, 96);
+    look.lineNumbersShown = look.lineNumberSize >= kNumberedMarginSize;
+    if (look.lineNumbersShown) {
+        int digits = 1;
+        for (int lines = view.model.GetLineCount(); lines >= 10; lines /= 10) ++digits;
+        // Half a column either side of the largest number, and the border.
+        width = std::max(width, digits * look.digitWidth + 2 * (look.columnWidth / 2) + 1);
+    }
+    look.lineNumberWidth = width;
+}
+
 void UpdateWrapWidth(EditorView& view)
 {
+    UpdateMargins(view);
     // Two columns stay free at the right edge for the line-end mark. A window shrunk to
     // almost nothing (minimized) does not break every line into single characters.
     int width = view.wrapOn ? std::max(kMinimumWrapColumns, VisibleColumns(view) - 2) : 0;

@@ -31,6 +31,11 @@ struct RowBytes {
 void ApplyViewFont(EditorView& view);
 void ReleaseViewFonts(EditorView& view);
 
+// Sizes the ruler and the line-number margin for the screen, the font and the number of
+// lines (see ViewLook).
+constexpr int kNumberedMarginSize = 24;
+void UpdateMargins(EditorView& view);
+
 RECT TextArea(const EditorView& view);
 // Whole rows that fit the text area (at least 1).
 int VisibleRows(const EditorView& view);

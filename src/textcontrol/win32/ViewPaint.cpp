@@ -249,13 +249,66 @@ int NaturalAdvance(PaintContext& c, wchar_t unit)
 
 bool IsCombiningMark(wchar_t unit) { return (unit >= 0x0300 && unit <= 0x036F) || unit == 0x3099 || unit == 0x309A; }
 
+// While it lives, text is drawn with a font that stands in for the view's font where that
+// lacks a glyph: on the view font's baseline, whatever the stand-in's ascent. y stays the
+// top of the text cell for the caller.
+class StandInScope {
+public:
+    StandInScope(PaintContext& c, HFONT font) : dc_(c.dc), baseline_(c.view.look.ascent)
+    {
+        if (!font) return;
+        old_ = SelectObject(dc_, font);
+        oldAlign_ = SetTextAlign(dc_, TA_LEFT | TA_BASELINE);
+    }
+    ~StandInScope()
+    {
+        if (!old_) return;
+        SetTextAlign(dc_, oldAlign_);
+        SelectObject(dc_, old_);
+    }
+    StandInScope(const StandInScope&) = delete;
+    StandInScope& operator=(const StandInScope&) = delete;
+    int Y(int top) const { return old_ ? top + baseline_ : top; }
+
+private:
+    HDC dc_;
+    int baseline_;
+    HGDIOBJ old_ = nullptr;
+    UINT oldAlign_ = TA_LEFT | TA_TOP;
+};
+
+// The font to draw one character of these units with when the view's font has no glyph
+// for it; null when the view's font has one or no installed font has.
+HFONT StandInFor(PaintContext& c, const wchar_t* units, int n)
+{
+    GlyphFallback& glyphs = c.view.look.glyphs;
+    if (n == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 && units[1] <= 0xDFFF) {
+        std::uint32_t codePoint = 0x10000u + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u);
+        if (HasSupplementaryGlyph(c.dc, codePoint)) return nullptr;
+        return StandInFont(glyphs, c.view.look.font, codePoint, &codePoint, 1);
+    }
+    // A character is one unit or a base and its mark; a pair of units names it in the cache.
+    if (n < 1 || n > 2) return nullptr;
+    bool all = true;
+    std::uint32_t codePoints[2] = {};
+    std::uint64_t key = 0;
+    for (int i = 0; i < n; ++i) {
+        all = all && HasGlyph(glyphs, c.dc, units[i]);
+        codePoints[i] = units[i];
+        key = key << 32 | units[i];
+    }
+    return all ? nullptr : StandInFont(glyphs, c.view.look.font, key, codePoints, n);
+}
+
 // Draws one character of several UTF-16 units at x: a surrogate pair by glyph index (see
 // SupplementaryGlyphs.h); a base character and a combining mark with the mark over the
 // base: from the base's origin when the font gives the mark an advance of its own (the IPA
 // fonts draw such a mark into the box of the character before it), else after the base
 // as usual for marks without advance; two spacing characters side by side.
-void DrawSeveralUnits(PaintContext& c, int x, int y, const RECT& clip, const wchar_t* units, int n)
+void DrawSeveralUnits(PaintContext& c, int x, int top, const RECT& clip, const wchar_t* units, int n)
 {
+    StandInScope standIn(c, StandInFor(c, units, n));
+    int y = standIn.Y(top);
     if (n == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 && units[1] <= 0xDFFF) {
         std::uint32_t codePoint = 0x10000u + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u);
         WORD glyph = TheSupplementaryGlyphs().Find(c.dc, codePoint);
@@ -309,7 +362,11 @@ void DrawCells(PaintContext& c, size_t first, size_t last, int rowTop, const Byt
         const char* bytes = c.lineBytes.data() + cell.byte;
         wchar_t out[kMaxUnitUtf16];
         int n = bytes[0] == '\t' ? 0 : UnitToUtf16(bytes, static_cast<size_t>(cell.bytes), out);
-        if (n == 1) {
+        // A character the view's font lacks is drawn alone, with a font that has it.
+        if (n == 1 && !HasGlyph(c.view.look.glyphs, c.dc, out[0]) && StandInFor(c, out, 1)) {
+            flush(runX);
+            DrawSeveralUnits(c, cellX, y, clip, out, 1);
+        } else if (n == 1) {
             if (c.units.empty()) runX = cellX;
             c.units.push_back(out[0]);
             c.advances.push_back(cell.width * cw);
@@ -359,7 +416,7 @@ void DrawLineNumber(PaintContext& c, VisualRow row, int rowTop)
         numberColour = Colour(view, VIEW_COLOR_BACKGROUND);
     }
     int cw = view.look.columnWidth;
-    if (row.row != 0 || width < 3 * cw) return;
+    if (row.row != 0 || !view.look.lineNumbersShown) return;
     wchar_t text[16];
     int n = swprintf(text, 16, L"%d", row.line);
     if (n <= 0) return;

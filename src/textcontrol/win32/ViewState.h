@@ -12,6 +12,7 @@
 #include "textcontrol/model/TextModel.h"
 #include "textcontrol/model/WrapLayout.h"
 #include "textcontrol/win32/EditControl.h"
+#include "textcontrol/win32/GlyphFallback.h"
 
 namespace kvte::textcontrol {
 
@@ -27,8 +28,18 @@ struct ViewLook {
     int fontHeight = 16;        // pixels of the font's cell
     int ascent = 13;
     int lineSpacing = 0;
+    int digitWidth = 8;  // pixels of the widest digit in `font`
+    int dpi = 96;        // of the screen, read when the font is made
+    // The ruler's height and the line-number margin's width as given to SetOption: pixels
+    // at 96 DPI. The margin holds line numbers from three columns of the standard font
+    // (24) up; narrower, it is a strip that only marks bookmarks.
+    int rulerSize = 0;
+    int lineNumberSize = 0;
+    // What they come to on this screen: scaled for its DPI, and the margin widened until
+    // the document's largest line number fits it.
     int rulerHeight = 0;
     int lineNumberWidth = 0;
+    bool lineNumbersShown = false;
     COLORREF colours[VIEW_COLOR_COUNT] = {};
     bool marks[VIEW_MARK_COUNT] = {};
     bool ownerDrawLineEnd = false;
@@ -37,6 +48,7 @@ struct ViewLook {
     // Natural advance in pixels of each UTF-16 unit in `font`, 0 while not yet measured;
     // text whose glyphs already fall on the column grid is drawn without explicit advances.
     std::vector<unsigned char> advances;
+    GlyphFallback glyphs;  // characters `font` lacks and the fonts that draw them
 
     int RowHeight() const { return fontHeight + lineSpacing; }
 };
