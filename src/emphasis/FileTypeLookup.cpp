@@ -3,12 +3,7 @@
 
 #include "config/ProfileFile.h"
 #include "emphasis/EmphasisLoader.h"
-
-namespace {
-
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-}  // namespace
+#include "encoding/SjisBytes.h"
 
 std::string FileNameExtension(const char* path)
 {
@@ -16,7 +11,7 @@ std::string FileNameExtension(const char* path)
     const char* dot = nullptr;
     for (const char* p = path; *p; ++p) {
         unsigned char b = static_cast<unsigned char>(*p);
-        if (IsLeadByte(b)) {
+        if (sjis::IsLeadByte(b)) {
             if (p[1] == 0) break;
             ++p;
         } else if (b == '\\' || b == '/' || b == ':') {

@@ -4,11 +4,10 @@
 #include <climits>
 #include <cstring>
 
+#include "encoding/SjisBytes.h"
 #include "files/FileAccess.h"
 
 namespace {
-
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Start and end of field n (from 1) of the current line; false when there is none.
 bool FindField(const LineReader& reader, int n, size_t& start, size_t& end)
@@ -18,7 +17,7 @@ bool FindField(const LineReader& reader, int n, size_t& start, size_t& end)
     start = 0;
     for (size_t i = 0; i < reader.length; ++i) {
         unsigned char b = static_cast<unsigned char>(reader.line[i]);
-        if (IsLeadByte(b)) {
+        if (sjis::IsLeadByte(b)) {
             if (i + 1 < reader.length) ++i;
             continue;
         }
@@ -90,7 +89,7 @@ int FieldCount(const LineReader& reader)
     int count = 1;
     for (size_t i = 0; i < reader.length; ++i) {
         unsigned char b = static_cast<unsigned char>(reader.line[i]);
-        if (IsLeadByte(b)) {
+        if (sjis::IsLeadByte(b)) {
             if (i + 1 < reader.length) ++i;
         } else if (b == ',') {
             ++count;

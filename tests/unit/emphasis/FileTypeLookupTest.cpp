@@ -19,6 +19,11 @@ TEST(FileNameExtension, TakesTheTextAfterTheLastDotOfTheName)
     EXPECT_EQ(FileNameExtension("C:\\x\\a.\x95\x5c"), "\x95\x5c");
     EXPECT_EQ(FileNameExtension("C:\\x\\\x95\x5c.pl"), "pl");
     EXPECT_EQ(FileNameExtension(nullptr), "");
+    // Every lead byte takes the "\" after it, from the first to the last of each range.
+    for (const char* lead : {"\x81", "\x9f", "\xe0", "\xfc"}) {
+        EXPECT_EQ(FileNameExtension((std::string("C:\\x\\a.") + lead + "\\").c_str()), std::string(lead) + "\\");
+    }
+    EXPECT_EQ(FileNameExtension("C:\\x\\a.\x80\\b"), "");  // not a lead byte
 }
 
 struct FileTypeLookupTest : EmphasisFixture {
@@ -44,6 +49,13 @@ TEST_F(FileTypeLookupTest, WithoutAnEntryNothingChanges)
     EXPECT_FALSE(ApplyFileType(state, 4, "a.txt"));
     EXPECT_TRUE(host.calls.empty());
     EXPECT_TRUE(state.active);
+}
+
+TEST_F(FileTypeLookupTest, WithoutSettingsNothingIsLookedUp)
+{
+    state.settings = nullptr;
+    EXPECT_FALSE(ApplyFileType(state, 4, "page.htm"));
+    EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(FileTypeLookupTest, MissingEnvironmentIsReported)
