@@ -23,11 +23,12 @@ struct Face {
     Ranges ranges;
 };
 
-int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM param)
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM param)
 {
     auto& faces = *reinterpret_cast<std::vector<Face>*>(param);
-    // '@' names are the same faces turned for vertical writing.
-    if (font->lfFaceName[0] == L'@' || font->lfFaceName[0] == 0) return 1;
+    // '@' names are the same faces turned for vertical writing; bitmap fonts come in a few
+    // sizes only and would be stretched to the view's.
+    if (font->lfFaceName[0] == L'@' || font->lfFaceName[0] == 0 || (type & RASTER_FONTTYPE)) return 1;
     std::wstring name = font->lfFaceName;
     auto known = std::find_if(faces.begin(), faces.end(), [&](const Face& f) { return f.name == name; });
     if (known == faces.end()) {
