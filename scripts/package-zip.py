@@ -9,7 +9,8 @@ import sys
 import zipfile
 
 # What a user must find in the package; the build fails without it.
-REQUIRED = ["kvte.exe", "help.chm", "readme.txt", "esf/", "color/"]
+REQUIRED = ["kvte.exe", "help.chm", "readme.txt", "esf/", "color/", "tools/kvtesample.exe",
+            "tools/kvtesample.kti"]
 
 
 def main(argv):
