@@ -4,7 +4,6 @@
 #include "app/ShellCommands.h"
 #include "resources/resource.h"
 #include "tools/win32/RunTool.h"
-#include "tools/win32/ToolsPage.h"
 
 namespace {
 
@@ -32,6 +31,5 @@ ToolRunner SetToolRunner(ToolRunner runner)
 
 bool RegisterToolCommands(KelvaraApp& app)
 {
-    SetToolsPageSettings(app.settings.get());
     return RegisterCommandRange(app.commands, IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand, &app);
 }

@@ -17,7 +17,8 @@
 
 namespace {
 
-ProfileFile* pageSettings = nullptr;
+// The settings that the page was created with, kept in the page window.
+ProfileFile* SettingsOf(HWND page) { return reinterpret_cast<ProfileFile*>(GetWindowLongPtrW(page, DWLP_USER)); }
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_TOOL_LIST); }
 
@@ -117,9 +118,10 @@ void BuildPage(HWND page)
     AddColumn(list, 2, L"パス", width / 2);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    if (pageSettings == nullptr) return;
+    ProfileFile* settings = SettingsOf(page);
+    if (settings == nullptr) return;
     ProfileBatch batch;
-    BeginBatch(batch, *pageSettings);
+    BeginBatch(batch, *settings);
     for (const ToolEntry& entry : ReadToolList(batch)) AppendRow(list, entry);
 }
 
@@ -193,21 +195,23 @@ void DeleteSelected(HWND page)
 // The rows, in order, as one batch: "num" and the keys of every row.
 void Apply(HWND page)
 {
-    if (pageSettings == nullptr) return;
+    ProfileFile* settings = SettingsOf(page);
+    if (settings == nullptr) return;
     HWND list = List(page);
     std::vector<ToolEntry> entries;
     const int rows = RowCount(list);
     for (int row = 0; row < rows; ++row) entries.push_back(EntryOfRow(list, row));
     ProfileBatch batch;
-    BeginBatch(batch, *pageSettings);
+    BeginBatch(batch, *settings);
     WriteToolList(batch, entries);
     if (!CommitBatch(batch)) ShowMessage(page, IDS_MSG_SETTINGS_WRITE_FAILED, MB_ICONERROR);
 }
 
-INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam)
+INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrW(page, DWLP_USER, lParam);
         BuildPage(page);
         return TRUE;
     case WM_TOOL_PAGE_APPLY:
@@ -241,8 +245,6 @@ INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam)
 
 }  // namespace
 
-void SetToolsPageSettings(ProfileFile* settings) { pageSettings = settings; }
-
 std::wstring ToolTypeText(int type)
 {
     switch (type) {
@@ -259,11 +261,11 @@ std::wstring ToolTypeText(int type)
     }
 }
 
-INT_PTR CALLBACK ToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // No exception may unwind into the dialog manager.
     try {
-        return Dispatch(page, message, wParam);
+        return Dispatch(page, message, wParam, lParam);
     } catch (...) {
         return FALSE;
     }

@@ -10,14 +10,12 @@
 
 #include "config/ProfileFile.h"
 
-// The options dialog's private messages to its pages.
+// The options dialog's private messages to its pages (the host's own numbers).
 constexpr UINT WM_TOOL_PAGE_HELP = WM_USER + 2100;   // 3124: ignored, no topic
 constexpr UINT WM_TOOL_PAGE_APPLY = WM_USER + 2101;  // 3125: writes [tool]
 
-// The settings that the page reads and writes; set at start-up, before any page exists.
-void SetToolsPageSettings(ProfileFile* settings);
-
-// The page's dialog procedure, for the options dialog to create dialog 149 with.
+// The page's dialog procedure, for the options dialog to create dialog 149 with; its
+// WM_INITDIALOG takes the settings (a ProfileFile*) that the page reads and writes.
 INT_PTR CALLBACK ToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The text of the type column: "区切り線", "モーダル", "モードレス", "内蔵"; a type that

@@ -45,6 +45,7 @@ TEST_F(ToolListTest, ReadsNumEntriesAndMissingKeysAsEmpty)
 
 TEST_F(ToolListTest, NumOutsideItsRangeIsHeldToIt)
 {
+    // A damaged num neither reads past what the commands can reach nor counts backwards.
     EXPECT_TRUE(Read("[tool]\r\nnum=-4\r\nname0=a\r\n").empty());
     EXPECT_TRUE(Read("").empty());
     EXPECT_EQ(Read("[tool]\r\nnum=2147483647\r\n").size(), static_cast<std::size_t>(kMaxToolEntries));
@@ -84,16 +85,6 @@ TEST_F(ToolListTest, AnEmptyListWritesNumZeroAndARefusedValueFailsTheWrite)
     const std::string before = TempFolder::Read(path);
     EXPECT_FALSE(Write({{"two\r\nlines", "p", 0}}));
     EXPECT_EQ(TempFolder::Read(path), before);
-}
-
-TEST(ToolKeyTest, KeysAreFieldAndNumber)
-{
-    EXPECT_EQ(ToolKey("name", 0), "name0");
-    EXPECT_EQ(ToolKey("type", 8000), "type8000");
-    EXPECT_TRUE(IsKnownToolType(-1));
-    EXPECT_TRUE(IsKnownToolType(2));
-    EXPECT_FALSE(IsKnownToolType(3));
-    EXPECT_FALSE(IsKnownToolType(-2));
 }
 
 }  // namespace
