@@ -19,6 +19,7 @@ KelvaraApp::~KelvaraApp()
     ReleaseMarkDrawing(markDrawing);
     search.regex.reset();
     DestroyBar(tabBar);
+    ReleasePageTable(options.dialog);
     UninitializeHelp(helpCookie);
 }
 

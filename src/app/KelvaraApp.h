@@ -50,8 +50,8 @@ struct KelvaraApp {
     KelvaraApp& operator=(const KelvaraApp&) = delete;
     // Releases what the object owns, in a fixed order: settings, the frame's check-mark
     // bitmap and context menu, the line-end pen, the search object, the tab bar with its
-    // font (the documents go with their record), and last the help viewer. The menu bar
-    // goes with the main window.
+    // font (the documents go with their record), the option page table, and last the help
+    // viewer. The menu bar goes with the main window.
     ~KelvaraApp();
 };
 

@@ -12,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
+#include "app/OptionsCommand.h"
 #include "app/EditorKeyProc.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
@@ -89,7 +90,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
 
     theApp.commands = CommandTable();
     if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp) || !RegisterBarCommands(theApp) ||
-        !RegisterShellCommands(theApp)) {
+        !RegisterShellCommands(theApp) || !RegisterOptionsCommand(theApp)) {
         return StartResult::Failed;
     }
 
@@ -121,6 +122,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
         ReleaseDC(theApp.mainWindow, screen);
     }
     if (!CreateBars(theApp)) return StartResult::Failed;
+    if (!PrepareOptionPages(theApp)) return StartResult::Failed;
 
     SetSection(settings, "editor1");
     theApp.autoIndent = GetInt(settings, "indent") == 1;

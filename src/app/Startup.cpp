@@ -29,6 +29,7 @@ int MainLoop(HWND mainWindow, HACCEL accelerators)
         if (got == 0) return static_cast<int>(message.wParam);
         if (got == -1) return kStartupFailedExitCode;
         if (accelerators && TranslateAcceleratorW(mainWindow, accelerators, &message)) continue;
+        if (OfferToOptionPages(theApp.options.dialog, &message)) continue;
         if (PreTranslateHelpMessage(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

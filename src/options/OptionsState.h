@@ -1,7 +1,8 @@
-// The options dialog's state: its pages will be registered here. The file-type page
-// keeps two working texts between its messages.
+// The options subsystem's state: the options dialog with its page table.
 #pragma once
 
+#include "options/win32/OptionsDialog.h"
+
 struct OptionsState {
-    char fileTypeTexts[2][261] = {};  // working texts of the file-type page
+    OptionsDialog dialog;
 };

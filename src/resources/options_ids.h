@@ -1,2 +1,103 @@
-// Resource numbers of the options subsystem's dialogs, controls and texts.
+// Resource numbers of the options subsystem's dialogs, controls and texts, and the two
+// messages that the options dialog sends to its pages.
 #pragma once
+
+// The page protocol: sent (never posted) to a page, both parameters 0.
+#define WM_OPTION_HELP 3124   // show the page's help topic, if it has one
+#define WM_OPTION_APPLY 3125  // write the page's controls into the settings
+
+// The options dialog.
+#define IDD_OPTIONS 120
+#define IDC_OPTIONS_TREE 1003
+#define IDC_OPTIONS_HELP 1004
+
+// The pages, in tree order (the tools page, 149, is the tools subsystem's).
+#define IDD_OPTION_GENERAL 123
+#define IDD_OPTION_CONFIRM 140
+#define IDD_OPTION_SAVE 152
+#define IDD_OPTION_EDITOR 122
+#define IDD_OPTION_MARKS 128
+#define IDD_OPTION_CLICKABLE 153
+#define IDD_OPTION_FILE_TYPES 150
+#define IDD_OPTION_TABS 139
+#define IDD_FILE_TYPE_ENTRY 151  // one extension and its environment
+
+// The controls of each page (the numbers repeat from page to page).
+#define IDC_GENERAL_LUNA 1005
+#define IDC_GENERAL_ACTIVATE 1006
+#define IDC_GENERAL_AUTO_KANJI 1007
+#define IDC_GENERAL_X_EDIT 1012
+#define IDC_GENERAL_X_SPIN 1013
+#define IDC_GENERAL_SYSTEM_PLACE 1015
+#define IDC_GENERAL_OWN_PLACE 1016
+#define IDC_GENERAL_Y_EDIT 1025
+#define IDC_GENERAL_Y_SPIN 1026
+#define IDC_GENERAL_WIDTH_EDIT 1027
+#define IDC_GENERAL_HEIGHT_EDIT 1028
+#define IDC_GENERAL_WIDTH_SPIN 1029
+#define IDC_GENERAL_HEIGHT_SPIN 1030
+
+#define IDC_CONFIRM_ON_END 1005
+#define IDC_CONFIRM_ON_CLOSE_ALL 1006
+
+#define IDC_SAVE_UTF16_BOM 1005
+#define IDC_SAVE_UTF8_BOM 1006
+#define IDC_SAVE_RETLINE_AUTO 1015
+#define IDC_SAVE_RETLINE_CRLF 1016
+#define IDC_SAVE_RETLINE_LF 1017
+#define IDC_SAVE_RETLINE_CR 1021
+#define IDC_SAVE_KANJI_AUTO 1018
+#define IDC_SAVE_KANJI_SJIS 1022
+#define IDC_SAVE_KANJI_EUC 1031
+#define IDC_SAVE_KANJI_JIS 1032
+#define IDC_SAVE_KANJI_UTF16 1033
+#define IDC_SAVE_KANJI_UTF8 1034
+
+#define IDC_EDITOR_RULER 1005
+#define IDC_EDITOR_LINE_NUMBERS 1006
+#define IDC_EDITOR_OLE_ACCEPT 1007
+#define IDC_EDITOR_OLE_OFFER 1008
+#define IDC_EDITOR_OWN_LINE_END 1009
+#define IDC_EDITOR_TAB_EDIT 1012
+#define IDC_EDITOR_TAB_SPIN 1013
+#define IDC_EDITOR_COLOR_FILE 1014
+#define IDC_EDITOR_OLE_CUT 1015
+#define IDC_EDITOR_OLE_COPY 1016
+#define IDC_EDITOR_OLE_CONTROL 1021
+#define IDC_EDITOR_SPACE_EDIT 1025
+#define IDC_EDITOR_SPACE_SPIN 1026
+#define IDC_EDITOR_INDENT 1034
+#define IDC_EDITOR_END_HOME 1035
+#define IDC_EDITOR_UNDO 1036
+#define IDC_EDITOR_SELECT_NUMBERS 1037
+
+#define IDC_MARKS_SHOW_ALL 1000
+#define IDC_MARKS_HIDE_ALL 1001
+#define IDC_MARKS_LINE_END 1005  // 1005 to 1010: the six marks
+
+#define IDC_CLICKABLE_FIRST 1005  // 1005 + i: bit i of [editor1] clickable
+
+#define IDC_TABS_DEFAULT_WIDTH 1000
+#define IDC_TABS_ON_NEW 1005
+#define IDC_TABS_WIDTH_EDIT 1012
+#define IDC_TABS_WIDTH_SPIN 1013
+#define IDC_TABS_OPEN_CLOSE 1015
+#define IDC_TABS_OPEN_UNTITLED 1016
+#define IDC_TABS_OPEN_NEW 1021
+#define IDC_TABS_DRAG_CLOSE 1017
+#define IDC_TABS_DRAG_UNTITLED 1018
+#define IDC_TABS_DRAG_NEW 1022
+
+#define IDC_FILE_TYPES_ADD 1000
+#define IDC_FILE_TYPES_EDIT 1001
+#define IDC_FILE_TYPES_DELETE 1019
+#define IDC_FILE_TYPES_LIST 1020
+#define IDC_FILE_TYPE_EXTENSION 1012
+#define IDC_FILE_TYPE_ENVIRONMENT 1014
+
+// Why the extension dialog refuses a typed extension.
+#define IDS_MSG_EXTENSION_EMPTY 50
+#define IDS_MSG_EXTENSION_EQUALS 51
+#define IDS_MSG_EXTENSION_BRACKET 52
+#define IDS_MSG_EXTENSION_LINE_END 53
+#define IDS_MSG_EXTENSION_FIRST_CHARACTER 54

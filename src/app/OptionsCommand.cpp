@@ -1,0 +1,65 @@
+// The options command (40023) and the options dialog's place in start-up: the host record
+// that the pages reach, and the re-applying of every setting to what is open after OK.
+#include "app/OptionsCommand.h"
+
+#include "app/DocumentCommands.h"
+#include "app/Help.h"
+#include "app/KelvaraApp.h"
+#include "app/frame/Menus.h"
+#include "documents/win32/TabBar.h"
+#include "platform/ShowMessage.h"
+#include "resources/resource.h"
+#include "textcontrol/win32/EditControl.h"
+
+namespace {
+
+// Everything already open takes the stored settings: the views, the tab bar, the menus
+// with the tool list, and the checked entries of the rebuilt menus.
+void ReapplySettings(KelvaraApp& app)
+{
+    DocumentList& list = app.documents.list;
+    for (int slot = 0; slot < static_cast<int>(list.slots.size()); ++slot) {
+        if (GetDocument(list, slot)) ApplyEditorSettings(app.documents.callbacks, slot);
+    }
+    RedrawView(CurrentView());
+    if (app.tabBar.barWindow) {
+        RebuildNameTips(app.tabBar);
+        RepaintBar(app.tabBar);
+    }
+    ProfileFile& settings = *app.settings;
+    if (!BuildMenus(app.frame, app.instance, settings)) {
+        ShowMessage(app.mainWindow, IDS_MSG_OUT_OF_MEMORY, MB_ICONERROR);
+        return;
+    }
+    SetMenu(app.mainWindow, app.frame.mainMenu);
+    SetSection(settings, "indication");
+    SetCommandChecked(app.commands, IDM_VIEW_TOOLBAR, GetInt(settings, "toolbar") == 1);
+    SetCommandChecked(app.commands, IDM_VIEW_STATUSBAR, GetInt(settings, "statusbar") == 1);
+    UpdateTitle();
+}
+
+int ShowOptions(void* context, int)
+{
+    KelvaraApp& app = *static_cast<KelvaraApp*>(context);
+    if (ShowOptionsDialog(app.options.dialog, app.instance, app.mainWindow) == 1) ReapplySettings(app);
+    return 0;
+}
+
+}  // namespace
+
+bool RegisterOptionsCommand(KelvaraApp& app)
+{
+    return RegisterCommand(app.commands, IDM_TOOL_OPTIONS, &ShowOptions, &app);
+}
+
+bool PrepareOptionPages(KelvaraApp& app)
+{
+    OptionsHost& host = app.options.dialog.host;
+    host.settings = app.settings.get();
+    host.programFolder = app.programFolder;
+    host.tabBarWidth = &app.documents.list.tabWidth;
+    host.autoIndent = &app.autoIndent;
+    host.vsHome = &app.vsHome;
+    host.showHelpPage = &ShowHelpPage;
+    return RegisterOptionPages(app.options.dialog);
+}

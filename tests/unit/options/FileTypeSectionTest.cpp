@@ -1,0 +1,85 @@
+// The file-type page's reader of the section and its check of typed extensions.
+#include <gtest/gtest.h>
+
+#include "options/FileTypeSection.h"
+
+namespace {
+
+std::string Rows(const std::string& text)
+{
+    std::string shown;
+    for (const FileTypeRow& row : ReadFileTypeRows(text)) shown += row.extension + "=" + row.environment + ";";
+    return shown;
+}
+
+TEST(FileTypeRowsTest, TakesTheLinesAfterTheExactHeaderUpToTheNextSection)
+{
+    const std::string text =
+        "[main]\r\nkanji=0\r\n\r\n[FileType]\r\nhtml=HTML.esf\r\ntxt=a.esf\r\nTXT=b.esf\r\n[tool]\r\nnum=0\r\n";
+    // Duplicates in any letter case stay as rows; the order is the file's.
+    EXPECT_EQ(Rows(text), "html=HTML.esf;txt=a.esf;TXT=b.esf;");
+}
+
+TEST(FileTypeRowsTest, OnlyTheExactHeaderWithItsLineEndOpensTheList)
+{
+    EXPECT_EQ(Rows("[filetype]\r\ntxt=a.esf\r\n"), "");
+    EXPECT_EQ(Rows(" [FileType]\r\ntxt=a.esf\r\n"), "");
+    EXPECT_EQ(Rows("[FileType] \r\ntxt=a.esf\r\n"), "");
+    // As the page leaves the file after deleting every row: no line end after the header.
+    EXPECT_EQ(Rows("[main]\r\nx=1\r\n\r\n[FileType]"), "");
+    EXPECT_EQ(Rows(""), "");
+    // The first exact header counts, after a lenient one that does not.
+    EXPECT_EQ(Rows("[FILETYPE]\nc=c.esf\n[FileType]\nd=d.esf\n"), "d=d.esf;");
+}
+
+TEST(FileTypeRowsTest, ReadsEveryLineEndAndTheLastLineWithoutOne)
+{
+    EXPECT_EQ(Rows("[FileType]\na=1.esf\rb=2.esf\r\nc=3.esf"), "a=1.esf;b=2.esf;c=3.esf;");
+    // Empty lines between entries, in every line-end style, neither end the list nor loop.
+    EXPECT_EQ(Rows("[FileType]\n\n\r\n\r\ra=1.esf\n\n"), "a=1.esf;");
+}
+
+TEST(FileTypeRowsTest, SplitsAtTheFirstAndLastEqualsAndDropsWhatCannotBeAKey)
+{
+    EXPECT_EQ(Rows("[FileType]\r\nc = C.esf \r\nx=y=z.esf\r\n"), "c=C.esf;x=z.esf;");
+    EXPECT_EQ(Rows("[FileType]\r\n; a comment=no\r\nno equals\r\n=empty.esf\r\n  \r\nok=ok.esf\r\n"), "ok=ok.esf;");
+    // A line longer than any line buffer stays one row, and an entry after it still counts.
+    const std::string longName(3000, 'n');
+    EXPECT_EQ(Rows("[FileType]\r\nlong=" + longName + "\r\n[x=y.esf\r\n"), "long=" + longName + ";");
+}
+
+TEST(FileTypeRowsTest, AnIndentedHeaderEndsTheSectionToo)
+{
+    EXPECT_EQ(Rows("[FileType]\r\na=1.esf\r\n  [tool]\r\nnum=0\r\n"), "a=1.esf;");
+}
+
+TEST(FileTypeRowsTest, ADoubleByteCharacterDoesNotHideAnEquals)
+{
+    // "ゾ" is 83 5D: its second byte is "]", which is no header inside a name.
+    EXPECT_EQ(Rows("[FileType]\r\n\x83\x5d=z.esf\r\n"), "\x83\x5d=z.esf;");
+}
+
+TEST(CheckExtensionTest, RefusesWhatTheSettingsCouldNotHoldAsAKey)
+{
+    EXPECT_EQ(CheckExtension(""), ExtensionProblem::Empty);
+    EXPECT_EQ(CheckExtension("   "), ExtensionProblem::Empty);
+    EXPECT_EQ(CheckExtension("a=b"), ExtensionProblem::Equals);
+    EXPECT_EQ(CheckExtension("a]"), ExtensionProblem::Bracket);
+    EXPECT_EQ(CheckExtension("a\r"), ExtensionProblem::LineEnd);
+    EXPECT_EQ(CheckExtension("a\nb"), ExtensionProblem::LineEnd);
+    EXPECT_EQ(CheckExtension("[a"), ExtensionProblem::FirstCharacter);
+    EXPECT_EQ(CheckExtension(";a"), ExtensionProblem::FirstCharacter);
+    EXPECT_EQ(CheckExtension("a\x83"), ExtensionProblem::FirstCharacter);  // a lead byte cut off
+}
+
+TEST(CheckExtensionTest, AcceptsDotsBlanksAroundAndDoubleByteNames)
+{
+    EXPECT_EQ(CheckExtension("txt"), ExtensionProblem::None);
+    EXPECT_EQ(CheckExtension(".pl"), ExtensionProblem::None);  // accepted; it never matches a file
+    EXPECT_EQ(CheckExtension(" txt "), ExtensionProblem::None);
+    EXPECT_EQ(CheckExtension("a[b"), ExtensionProblem::None);
+    EXPECT_EQ(CheckExtension("\x83\x5d"), ExtensionProblem::None);
+    EXPECT_EQ(TrimBlanks(" \ttxt\t "), "txt");
+}
+
+}  // namespace
