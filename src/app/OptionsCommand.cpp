@@ -10,6 +10,7 @@
 #include "platform/ShowMessage.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
+#include "tools/win32/ToolsPage.h"
 
 namespace {
 
@@ -61,5 +62,6 @@ bool PrepareOptionPages(KelvaraApp& app)
     host.autoIndent = &app.autoIndent;
     host.vsHome = &app.vsHome;
     host.showHelpPage = &ShowHelpPage;
+    app.options.dialog.toolsPage = &ToolsPageProc;
     return RegisterOptionPages(app.options.dialog);
 }

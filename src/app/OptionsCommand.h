@@ -6,7 +6,6 @@ struct KelvaraApp;
 // Adds the row of the options command; false when it could not be added.
 bool RegisterOptionsCommand(KelvaraApp& app);
 
-// Fills the pages' host from the application and registers the pages (the tools page
-// only when app.options.dialog.toolsPage is set by then). False when the page table
-// cannot be made.
+// Fills the pages' host from the application and registers the pages, the tools page
+// among them. False when the page table cannot be made.
 bool PrepareOptionPages(KelvaraApp& app);
