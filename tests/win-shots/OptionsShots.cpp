@@ -14,6 +14,7 @@
 #include "files/FileAccess.h"
 #include "options/win32/OptionsDialog.h"
 #include "platform/WideText.h"
+#include "tools/win32/ToolsPage.h"
 
 namespace {
 
@@ -92,6 +93,18 @@ int wmain(int argc, wchar_t** argv)
     theOptions.host.tabBarWidth = &tabWidth;
     theOptions.host.autoIndent = &flag;
     theOptions.host.vsHome = &flag;
+    SetSection(settings, "tool");
+    WriteInt(settings, "num", 3);
+    WriteString(settings, "name0", InternalFromWide(L"サンプルツール").c_str());
+    WriteString(settings, "path0", "C:\\kvte\\tools\\kvtesample.exe");
+    WriteInt(settings, "type0", 0);
+    WriteString(settings, "name1", "-");
+    WriteString(settings, "path1", "-");
+    WriteInt(settings, "type1", -1);
+    WriteString(settings, "name2", InternalFromWide(L"メモ帳").c_str());
+    WriteString(settings, "path2", "notepad.exe");
+    WriteInt(settings, "type2", 1);
+    theOptions.toolsPage = &ToolsPageProc;
     RegisterOptionPages(theOptions);
 
     showEntry = which == L"entry";
