@@ -11,6 +11,7 @@
 #include "platform/ShowMessage.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
+#include "resources/options_ids.h"
 #include "resources/tools_ids.h"
 #include "tools/ToolInfoFile.h"
 #include "tools/ToolList.h"
@@ -214,7 +215,7 @@ INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(page, DWLP_USER, lParam);
         BuildPage(page);
         return TRUE;
-    case WM_TOOL_PAGE_APPLY:
+    case WM_OPTION_APPLY:
         Apply(page);
         return TRUE;
     case WM_COMMAND:

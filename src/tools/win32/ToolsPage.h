@@ -1,7 +1,8 @@
 // The options page "ツール設定" (dialog 149): the tool list as rows of name, type text and
 // path, in menu order, with add (from a tool information file), up, down, delete and
 // separator. It reads [tool] when it is created and writes the whole list, as one batch,
-// when the options dialog sends it the apply message. It has no help topic.
+// when the options dialog sends it WM_OPTION_APPLY (resources/options_ids.h). It has no
+// help topic: WM_OPTION_HELP is ignored.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +10,6 @@
 #include <string>
 
 #include "config/ProfileFile.h"
-
-// The options dialog's private messages to its pages (the host's own numbers).
-constexpr UINT WM_TOOL_PAGE_HELP = WM_USER + 2100;   // 3124: ignored, no topic
-constexpr UINT WM_TOOL_PAGE_APPLY = WM_USER + 2101;  // 3125: writes [tool]
 
 // The page's dialog procedure, for the options dialog to create dialog 149 with; its
 // WM_INITDIALOG takes the settings (a ProfileFile*) that the page reads and writes.

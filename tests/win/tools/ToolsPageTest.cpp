@@ -13,6 +13,7 @@
 #include "files/FileAccess.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
+#include "resources/options_ids.h"
 #include "resources/tools_ids.h"
 #include "tools/ToolList.h"
 #include "tools/win32/ToolsPage.h"
@@ -77,7 +78,7 @@ struct ToolsPageTest : testing::Test {
         SendMessageW(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row, reinterpret_cast<LPARAM>(&item));
     }
     void Click(int id) const { SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-    void Apply() const { SendMessageW(page, WM_TOOL_PAGE_APPLY, 0, 0); }
+    void Apply() const { SendMessageW(page, WM_OPTION_APPLY, 0, 0); }
     std::vector<ToolEntry> Stored()
     {
         ProfileBatch batch;
@@ -144,7 +145,7 @@ TEST_F(ToolsPageTest, DeleteAsksAndSeparatorsGoAtTheEnd)
 {
     Open("[tool]\r\nnum=2\r\nname0=a\r\npath0=a.exe\r\ntype0=0\r\nname1=b\r\npath1=b.exe\r\ntype1=1\r\n");
     Click(IDC_TOOL_DELETE);  // nothing selected: no question, nothing removed
-    EXPECT_EQ(SendMessageW(page, WM_TOOL_PAGE_HELP, 0, 0), 0);  // no help topic
+    EXPECT_EQ(SendMessageW(page, WM_OPTION_HELP, 0, 0), 0);  // no help topic
     EXPECT_TRUE(modal.shown.empty());
     Select(0);
     modal.answers = {IDNO, IDYES};
