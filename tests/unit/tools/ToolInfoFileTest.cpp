@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -81,6 +83,17 @@ TEST(ToolInfoFileTest, TextsAtTheLimitPassAndOneByteMoreIsRefused)
     Parse("[general]\r\nname=" + name + "n\r\nfile=a\r\n", "k.kti", ToolInfoError::NameTooLong);
     // The fallback name is held to the same limit.
     Parse("[general]\r\nfile=a\r\n", std::string(300, 'k') + ".kti", ToolInfoError::NameTooLong);
+}
+
+TEST(ToolInfoFileTest, TheShippedSampleRegistersItsProgramBesideIt)
+{
+    std::ifstream in(KVTE_SOURCE_DIR "/src/tools/win32/sample/kvtesample.kti", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ToolEntry entry = Parse(text, "C:\\kvte\\tools\\kvtesample.kti");
+    EXPECT_EQ(entry.path, "C:\\kvte\\tools\\kvtesample.exe");
+    EXPECT_EQ(entry.type, kToolModeless);
+    // The label is Shift-JIS, as the settings hold it ("テキストの挿入 ...").
+    EXPECT_EQ(entry.name.substr(0, 4), "\x83\x65\x83\x4C");
 }
 
 }  // namespace
