@@ -1,0 +1,184 @@
+// Find next, F3 and Shift+F3, replace and replace all. Every search copies the view's text
+// once and gives the engine its length, so a search costs one pass over the text.
+#include "search/FindReplace.h"
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include "regex/MatchPass.h"
+#include "regex/SjisChar.h"
+#include "search/PatternError.h"
+
+namespace {
+
+// The view's CR LF text, copied for one operation.
+struct TextCopy {
+    std::unique_ptr<char[]> bytes;
+    std::size_t length = 0;
+};
+
+// False, with message 2 shown, when memory ran out.
+bool CopyViewText(SearchView const& view, TextCopy& copy)
+{
+    int reported = view.textLength(view.context);
+    std::size_t capacity = reported > 0 ? static_cast<std::size_t>(reported) + 1 : 1;
+    copy.bytes.reset(new (std::nothrow) char[capacity]);
+    if (!copy.bytes) {
+        view.reportOutOfMemory(view.context);
+        return false;
+    }
+    copy.bytes[0] = '\0';
+    int written = view.copyText(view.context, copy.bytes.get());
+    copy.length = written > 0 && static_cast<std::size_t>(written) < capacity ? static_cast<std::size_t>(written) : 0;
+    return true;
+}
+
+// A pattern the last Read could not compile is reported instead of finding nothing.
+bool PatternCompiled(SearchState& state, SearchView const& view)
+{
+    int error = state.regex->GetError();
+    if (error == REGEXP_OK) return true;
+    view.reportBadPattern(view.context, PatternErrorMessage(error),
+                          PatternErrorPosition(state.text, static_cast<std::size_t>(state.regex->GetErrorOffset())));
+    return false;
+}
+
+void MarkOccurrences(SearchState const& state, SearchView const& view)
+{
+    view.setHighlightText(view.context, state.regularExpression ? "" : state.text);
+}
+
+struct Match {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// The range to select or replace for a match: its ends moved off the middle of a CR LF.
+// An empty match there stays empty, before the CR, so that nothing is taken out.
+Match WholeLineBreaks(char const* text, std::size_t length, Match match)
+{
+    if (match.start == match.end) {
+        if (InsideCrLf(text, length, match.start)) match.start = match.end = match.start - 1;
+        return match;
+    }
+    if (InsideCrLf(text, length, match.start)) --match.start;
+    if (InsideCrLf(text, length, match.end)) ++match.end;
+    return match;
+}
+
+// Searches the copy from a 0-based position; true with the match found.
+bool Search(SearchState& state, TextCopy const& copy, std::size_t from, bool backward, Match& match)
+{
+    char const* text = copy.bytes.get();
+    int at = state.regex->Find(text, copy.length, from, backward);
+    if (at >= 0 && !backward && static_cast<std::size_t>(at) == from && state.regex->GetHitLength() == 0)
+        at = state.regex->Find(text, copy.length, SjisNextCharOffset(text, copy.length, from), false);
+    if (at < 0) return false;
+    match.start = static_cast<std::size_t>(at);
+    match.end = match.start + state.regex->GetHitLength();
+    return true;
+}
+
+void SelectMatch(SearchView const& view, TextCopy const& copy, Match match)
+{
+    match = WholeLineBreaks(copy.bytes.get(), copy.length, match);
+    view.selectRange(view.context, static_cast<int>(match.start) + 1, static_cast<int>(match.end) + 1);
+}
+
+std::size_t CaretPosition(SearchView const& view)
+{
+    int caret = view.caretOffset(view.context);
+    return caret > 1 ? static_cast<std::size_t>(caret - 1) : 0;
+}
+
+// F3 and Shift+F3: the pattern is not read again.
+bool FindAgain(SearchState& state, SearchView const& view, bool backward)
+{
+    if (!PatternCompiled(state, view)) return false;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return false;
+    std::size_t from = CaretPosition(view);
+    if (backward) {
+        // From before the selection, so that the match selected now is not found again.
+        int start = 0;
+        view.selectionRange(view.context, &start, nullptr);
+        from = start > 1 ? static_cast<std::size_t>(start - 1) : 0;
+    }
+    Match match;
+    if (!Search(state, copy, from, backward, match)) {
+        view.beep(view.context, 0);
+        return false;
+    }
+    SelectMatch(view, copy, match);
+    return true;
+}
+
+}  // namespace
+
+bool FindNext(SearchState& state, SearchView const& view, int beep)
+{
+    MarkOccurrences(state, view);
+    state.regex->Read(state.text, state.regularExpression);
+    if (!PatternCompiled(state, view)) return false;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return false;
+    Match match;
+    if (!Search(state, copy, CaretPosition(view), !state.down, match)) {
+        if (beep != 0) view.beep(view.context, beep);
+        return false;
+    }
+    SelectMatch(view, copy, match);
+    return true;
+}
+
+bool FindNextDown(SearchState& state, SearchView const& view) { return FindAgain(state, view, false); }
+
+bool FindNextUp(SearchState& state, SearchView const& view) { return FindAgain(state, view, true); }
+
+bool ReplaceCurrent(SearchState& state, SearchView const& view, char const* replacement)
+{
+    if (view.selectionRange(view.context, nullptr, nullptr) == -1) view.insertText(view.context, replacement);
+    return FindNext(state, view, 0);
+}
+
+int ReplaceAll(SearchState& state, SearchView const& view, char const* replacement)
+{
+    view.moveCaretToTop(view.context);
+    MarkOccurrences(state, view);
+    state.regex->Read(state.text, state.regularExpression);
+    if (!PatternCompiled(state, view)) return -1;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return 0;
+    char const* text = copy.bytes.get();
+    std::string const with = replacement ? replacement : "";
+
+    // The replaced part of the text, from the first match's start to the last one's end.
+    std::string replaced;
+    std::size_t first = 0, done = 0;
+    int count = 0;
+    try {
+        VisitAllMatches(*state.regex, text, copy.length, [&](std::size_t start, std::size_t length) {
+            Match match = WholeLineBreaks(text, copy.length, {start, start + length});
+            if (count == 0) first = done = match.start;
+            replaced.append(text + done, match.start - done);
+            // A replacement ending in CR before one starting with LF: two line breaks, as
+            // two separate insertions would have made, not one CR LF.
+            if (!replaced.empty() && replaced.back() == '\r' && !with.empty() && with.front() == '\n')
+                replaced.push_back('\n');
+            replaced.append(with);
+            done = match.end;
+            ++count;
+            return true;
+        });
+    } catch (std::bad_alloc const&) {
+        view.reportOutOfMemory(view.context);
+        return 0;
+    }
+    if (count == 0) return 0;
+    copy.bytes.reset();  // the view needs the memory for the edit more
+    if (!view.replaceRange(view.context, static_cast<int>(first) + 1, static_cast<int>(done) + 1, replaced.data(),
+                           replaced.size()))
+        return 0;
+    return count;
+}

@@ -1,0 +1,35 @@
+// Find next, find downward and upward (F3, Shift+F3), replace and replace all on one view,
+// through the search state's one regular-expression object.
+//
+// A match is selected whole: when it ends between the CR and the LF of a line break its
+// end moves past the LF (and a start on such an LF moves to the CR), because the view
+// counts CR LF as one place and would otherwise select less than the match, or nothing.
+// A downward search that finds an empty match at the caret itself looks one character
+// further, so that repeated searches move on.
+#pragma once
+
+#include "search/SearchState.h"
+#include "search/SearchView.h"
+
+// Marks the search text in the view (nothing for a regular expression), compiles it, and
+// selects the next match from the caret in the direction of state.down. beep: the sound
+// when nothing is found, -1 the simple beep, 0 none. A pattern that does not compile is
+// reported and searches nothing. True when a match was selected.
+bool FindNext(SearchState& state, SearchView const& view, int beep);
+
+// F3 and Shift+F3 with the pattern the last FindNext compiled (the marking is left as it
+// is); downward from the caret, upward from before the selection. Nothing found: the
+// default sound. The caller opens the find dialog instead when the search text is empty.
+bool FindNextDown(SearchState& state, SearchView const& view);
+bool FindNextUp(SearchState& state, SearchView const& view);
+
+// Puts replacement in place of the selection, when there is one, then finds the next
+// match without a sound.
+bool ReplaceCurrent(SearchState& state, SearchView const& view, char const* replacement);
+
+// Replaces every match of the search text from the top in one pass over the text as it
+// was (see regex/MatchPass.h), as one edit that one undo takes back; the caret ends after
+// the last replacement, or at the top when there was none. Returns the number of matches
+// replaced; -1 when the pattern does not compile (reported). When memory runs out that
+// is reported and 0 returned, the text unchanged.
+int ReplaceAll(SearchState& state, SearchView const& view, char const* replacement);

@@ -1,0 +1,215 @@
+// Find next, F3 and Shift+F3, replace and replace all on a text model, as the program runs
+// them on the current view.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ModelSearchView.h"
+#include "search/FindReplace.h"
+#include "search/PatternError.h"
+
+namespace {
+
+void SetSearch(SearchState& state, char const* text, bool regular = false, bool down = true)
+{
+    std::strncpy(state.text, text, sizeof state.text - 1);
+    state.regularExpression = regular;
+    state.down = down;
+}
+
+using Range = std::pair<int, int>;
+
+TEST(FindNext, RepeatedDownwardAndUpwardSearchesVisitEveryMatchInTurn)
+{
+    ModelSearchView v("ab xab\r\nab");
+    SearchState state;
+    SetSearch(state, "ab");
+    ASSERT_TRUE(FindNext(state, v.view, -1));
+    EXPECT_EQ(v.Selection(), Range(0, 2));
+    ASSERT_TRUE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(4, 6));
+    ASSERT_TRUE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(8, 10));
+    EXPECT_FALSE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(8, 10)) << "nothing found leaves the selection";
+    // Upward starts before the selected match.
+    ASSERT_TRUE(FindNextUp(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(4, 6));
+    ASSERT_TRUE(FindNextUp(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(0, 2));
+    EXPECT_FALSE(FindNextUp(state, v.view));
+    EXPECT_EQ(v.beeps, (std::vector<int>{0, 0})) << "F3 and Shift+F3 give the default sound";
+}
+
+TEST(FindNext, SearchesInTheDirectionOfTheStateAndSoundsAsAsked)
+{
+    ModelSearchView v("one two one");
+    SearchState state;
+    SetSearch(state, "one", false, false);
+    v.model.SelectRange(12, 12);
+    ASSERT_TRUE(FindNext(state, v.view, -1));
+    EXPECT_EQ(v.Selection(), Range(8, 11));
+    SetSearch(state, "three");
+    EXPECT_FALSE(FindNext(state, v.view, -1));
+    EXPECT_FALSE(FindNext(state, v.view, 0));
+    EXPECT_EQ(v.beeps, std::vector<int>{-1}) << "silence when asked for none";
+    EXPECT_EQ(v.Selection(), Range(8, 11));
+}
+
+TEST(FindNext, MarksOccurrencesOfALiteralTextOnlyAndF3LeavesTheMarking)
+{
+    ModelSearchView v("abc abc");
+    SearchState state;
+    SetSearch(state, "abc");
+    FindNext(state, v.view, 0);
+    EXPECT_EQ(v.model.HighlightText(), "abc");
+    SetSearch(state, "a.c", true);
+    FindNext(state, v.view, 0);
+    EXPECT_EQ(v.model.HighlightText(), "") << "a regular expression marks nothing";
+    int calls = v.highlightCalls;
+    FindNextDown(state, v.view);
+    FindNextUp(state, v.view);
+    EXPECT_EQ(v.highlightCalls, calls);
+}
+
+TEST(FindNext, F3UsesThePatternOfTheLastFindNotTheStatesNewText)
+{
+    ModelSearchView v("a1 b2 a3");
+    SearchState state;
+    SetSearch(state, "a\\d", true);
+    FindNext(state, v.view, 0);
+    SetSearch(state, "b2");  // as the dialog would set it without a search
+    ASSERT_TRUE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selected(), "a3");
+}
+
+TEST(FindNext, ABadPatternIsReportedWithItsPositionAndSearchesNothing)
+{
+    ModelSearchView v("ab(c");
+    SearchState state;
+    SetSearch(state, "\x93\x8c\x8b\x9e(c", true);  // two kanji, then an unclosed group
+    EXPECT_FALSE(FindNext(state, v.view, -1));
+    ASSERT_EQ(v.badPatterns.size(), 1u);
+    EXPECT_EQ(v.badPatterns[0].first, PatternErrorMessage(REGEXP_MISSING_PAREN));
+    EXPECT_EQ(v.badPatterns[0].second, PatternErrorPosition(state.text, state.regex->GetErrorOffset()));
+    EXPECT_TRUE(v.beeps.empty()) << "reported, not sounded as not found";
+    EXPECT_FALSE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.badPatterns.size(), 2u) << "F3 reports it again";
+    EXPECT_EQ(ReplaceAll(state, v.view, "x"), -1);
+    EXPECT_EQ(v.Text(), "ab(c");
+}
+
+TEST(PatternError, EveryErrorHasItsOwnMessageAndPositionsCountCharacters)
+{
+    for (int error = REGEXP_TRAILING_BACKSLASH; error <= REGEXP_TOO_LARGE; ++error) {
+        EXPECT_EQ(PatternErrorMessage(error), 35 + error - 1);
+        EXPECT_LT(PatternErrorMessage(error), kUnknownPatternErrorMessage);
+    }
+    EXPECT_EQ(PatternErrorMessage(99), kUnknownPatternErrorMessage);
+    char const pattern[] = "\x93\x8c" "a\x8b\x9e";  // kanji, a, kanji
+    EXPECT_EQ(PatternErrorPosition(pattern, 0), 1);
+    EXPECT_EQ(PatternErrorPosition(pattern, 2), 2);
+    EXPECT_EQ(PatternErrorPosition(pattern, 3), 3);
+    EXPECT_EQ(PatternErrorPosition(pattern, 5), 4);
+    EXPECT_EQ(PatternErrorPosition(pattern, 500), 4);
+    EXPECT_EQ(PatternErrorPosition(nullptr, 3), 1);
+}
+
+TEST(FindNext, AMatchEndingOnTheCrSelectsTheWholeLineBreakAndF3MovesOn)
+{
+    ModelSearchView v("a \r\nb\r\n");
+    SearchState state;
+    SetSearch(state, "\\s", true);
+    ASSERT_TRUE(FindNext(state, v.view, 0));
+    EXPECT_EQ(v.Selected(), " ");
+    ASSERT_TRUE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selected(), "\r\n");
+    ASSERT_TRUE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(5, 7));
+    EXPECT_FALSE(FindNextDown(state, v.view));
+    // Upward, a match starting on the LF takes its CR too.
+    SetSearch(state, "\\nb", true, false);
+    v.model.SelectRange(8, 8);
+    ASSERT_TRUE(FindNext(state, v.view, 0));
+    EXPECT_EQ(v.Selected(), "\r\nb");
+}
+
+TEST(FindNext, EmptyMatchesMoveOnAndEndAtTheEndOfTheText)
+{
+    ModelSearchView v("ab");
+    SearchState state;
+    SetSearch(state, "x*", true);
+    ASSERT_TRUE(FindNext(state, v.view, 0));
+    EXPECT_EQ(v.Selection(), Range(1, 1));
+    ASSERT_TRUE(FindNextDown(state, v.view));
+    EXPECT_EQ(v.Selection(), Range(2, 2));
+    EXPECT_FALSE(FindNextDown(state, v.view));
+}
+
+TEST(ReplaceCurrent, WithNothingSelectedOnlyFindsThenReplacesTheSelectedMatch)
+{
+    ModelSearchView v("cat dog cat");
+    SearchState state;
+    SetSearch(state, "cat");
+    ASSERT_TRUE(ReplaceCurrent(state, v.view, "cow"));
+    EXPECT_EQ(v.Text(), "cat dog cat");
+    EXPECT_EQ(v.Selection(), Range(0, 3));
+    ASSERT_TRUE(ReplaceCurrent(state, v.view, "cow"));
+    EXPECT_EQ(v.Text(), "cow dog cat");
+    EXPECT_EQ(v.Selection(), Range(8, 11));
+    EXPECT_FALSE(ReplaceCurrent(state, v.view, "cow"));
+    EXPECT_EQ(v.Text(), "cow dog cow");
+    EXPECT_TRUE(v.beeps.empty()) << "the replace dialog finds without a sound";
+}
+
+TEST(ReplaceAll, NoMatchCountsZeroAndLeavesTheCaretAtTheTop)
+{
+    ModelSearchView v("abc");
+    SearchState state;
+    SetSearch(state, "x");
+    v.model.SelectRange(3, 3);
+    EXPECT_EQ(ReplaceAll(state, v.view, "y"), 0);
+    EXPECT_EQ(v.Text(), "abc");
+    EXPECT_EQ(v.Selection(), Range(0, 0));
+    EXPECT_FALSE(v.model.CanUndo());
+}
+
+TEST(ReplaceAll, IsOneEditThatOneUndoTakesBack)
+{
+    ModelSearchView v("a1 a2\r\na3 b");
+    SearchState state;
+    SetSearch(state, "a", false, false);  // replace all always goes down from the top
+    v.model.SelectRange(10, 10);
+    EXPECT_EQ(ReplaceAll(state, v.view, "xy"), 3);
+    EXPECT_EQ(v.Text(), "xy1 xy2\r\nxy3 b");
+    EXPECT_EQ(v.Selection(), Range(11, 11)) << "the caret after the last replacement";
+    EXPECT_EQ(v.model.HighlightText(), "a");
+    ASSERT_TRUE(v.model.Undo());
+    EXPECT_EQ(v.Text(), "a1 a2\r\na3 b");
+    EXPECT_FALSE(v.model.CanUndo());
+    ASSERT_TRUE(v.model.Redo());
+    EXPECT_EQ(v.Text(), "xy1 xy2\r\nxy3 b");
+}
+
+TEST(ReplaceAll, KeepsZeroBytesAndLineBreaksOfTheTextBetweenMatches)
+{
+    std::string const text("a\0b\r\na", 6);
+    ModelSearchView v(text);
+    SearchState state;
+    SetSearch(state, "a");
+    EXPECT_EQ(ReplaceAll(state, v.view, "\x93\x8c"), 2);
+    EXPECT_EQ(v.Text(), std::string("\x93\x8c\0b\r\n\x93\x8c", 8));
+}
+
+TEST(ReplaceAll, AWriteProtectedViewReplacesNothingAndSaysSo)
+{
+    ModelSearchView v("aaa");
+    v.model.SetEditable(false);
+    SearchState state;
+    SetSearch(state, "a");
+    EXPECT_EQ(ReplaceAll(state, v.view, "b"), 0);
+    EXPECT_EQ(v.Text(), "aaa");
+}
+
+}  // namespace
