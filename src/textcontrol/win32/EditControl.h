@@ -119,6 +119,10 @@ int GetText(int view, char* buffer, int lineEndMode);
 int GetLineCount(int view);
 // Replaces the selection or inserts at the caret; CR LF, CR or LF make line breaks.
 void InsertText(int view, const char* text);
+// Replaces bytes [start, end) (offsets as SelectRange takes them) by the length bytes of
+// text (zero bytes kept) as one edit that one undo takes back; the caret goes after it.
+// Returns non-zero when done; 0 (with a beep when the view is write-protected) otherwise.
+int ReplaceRangeText(int view, int start, int end, const char* text, int length);
 
 // One line: GetLineText points at its bytes without line end and without terminator,
 // valid until the next call on this view; GetLineLength, called after it for the same

@@ -184,6 +184,25 @@ void InsertText(int view, const char* text)
     });
 }
 
+int ReplaceRangeText(int view, int start, int end, const char* text, int length)
+{
+    return Guarded(0, [&] {
+        EditorView* record = FindView(view);
+        if (!record || !text || length < 0) return 0;
+        if (!record->model.IsEditable()) {
+            MessageBeep(MB_OK);
+            return 0;
+        }
+        record->model.SealUndoStep();
+        record->model.SelectRange(start, end);
+        const bool done = record->model.InsertText(std::string_view(text, static_cast<size_t>(length)));
+        record->model.SealUndoStep();
+        record->desiredColumn = -1;
+        UpdateView(*record, kUpdateEdit);
+        return done ? 1 : 0;
+    });
+}
+
 const char* GetLineText(int view, int line)
 {
     EditorView* record = FindView(view);
