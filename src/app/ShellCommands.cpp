@@ -7,5 +7,6 @@ bool RegisterShellCommands(KelvaraApp& app)
 {
     return RegisterBookmarkCommands(app) && RegisterGoToLineCommand(app) && RegisterDocumentToggles(app) &&
            RegisterNewTabCommand(app) && RegisterHelpCommands(app) && RegisterAboutCommand(app) &&
-           RegisterToolCommands(app) && RegisterEmphasisCommands(app);
+           RegisterToolCommands(app) && RegisterEmphasisCommands(app) &&
+           RegisterSearchCommands(app);
 }

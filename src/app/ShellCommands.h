@@ -14,6 +14,7 @@ bool RegisterNewTabCommand(KelvaraApp& app);     // 40071
 bool RegisterHelpCommands(KelvaraApp& app);      // 40028, 40057, 40058, 40068, 40069
 bool RegisterAboutCommand(KelvaraApp& app);      // 40006
 bool RegisterToolCommands(KelvaraApp& app);      // 2000-10000
+bool RegisterSearchCommands(KelvaraApp& app);    // 40029-40031, 40067: find and replace
 // All of the above; false when a row could not be added.
 bool RegisterShellCommands(KelvaraApp& app);
 

@@ -1,2 +1,35 @@
 // Resource numbers of the search subsystem's dialogs, controls and texts.
 #pragma once
+
+// ---- The find dialog (125) and the replace dialog (141) -----------------------------
+#define IDD_FIND 125
+#define IDD_REPLACE 141
+// Controls of both dialogs.
+#define IDC_SEARCH_TEXT 1014       // drop-down combo box: the text searched for
+#define IDC_SEARCH_UP 1015         // radio button
+#define IDC_SEARCH_DOWN 1016       // radio button
+#define IDC_SEARCH_REGEX 1005      // check box: the text is a regular expression
+// The find dialog's button that clears the search history.
+#define IDC_FIND_CLEAR_HISTORY 1000
+// The replace dialog's own controls.
+#define IDC_REPLACE_TEXT 1024                 // drop-down combo box: the replacement
+#define IDC_REPLACE_MATCH_CASE 1006           // check box, enabled only without a regular expression
+#define IDC_REPLACE_ONE 1001                  // replace the selection, then find the next
+#define IDC_REPLACE_ALL 1019
+#define IDC_REPLACE_CLEAR_FIND_HISTORY 1002
+#define IDC_REPLACE_CLEAR_REPLACE_HISTORY 1000
+
+// ---- Texts -------------------------------------------------------------------------
+// A pattern that does not compile: one text per kind of fault, each with %d, the number
+// of the character where it was seen; the last one for a fault of no known kind.
+#define IDS_PATTERN_TRAILING_BACKSLASH 35
+#define IDS_PATTERN_BAD_ESCAPE 36
+#define IDS_PATTERN_MISSING_BRACKET 37
+#define IDS_PATTERN_BAD_CLASS_RANGE 38
+#define IDS_PATTERN_MISSING_PAREN 39
+#define IDS_PATTERN_UNMATCHED_PAREN 40
+#define IDS_PATTERN_NOTHING_TO_REPEAT 41
+#define IDS_PATTERN_BAD_REPEAT_COUNT 42
+#define IDS_PATTERN_BAD_GROUP 43
+#define IDS_PATTERN_TOO_LARGE 44
+#define IDS_PATTERN_UNKNOWN_ERROR 45

@@ -42,11 +42,11 @@ struct CommandDispatchTest : testing::Test {
 TEST_F(CommandDispatchTest, ACommandReachesTheRowItsSubsystemAdded)
 {
     Received received;
-    ASSERT_TRUE(RegisterCommand(theApp.commands, 40029, &Receive, &received));
+    ASSERT_TRUE(RegisterCommand(theApp.commands, 40007, &Receive, &received));  // an id no subsystem has
     ASSERT_FALSE(RegisterCommand(theApp.commands, 2003, &Receive, &received));  // the tools' range has it
-    SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(40029, 1), 0);       // from an accelerator
-    SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(40007, 0), 0);
-    EXPECT_EQ(received.ids, (std::vector<int>{40029}));
+    SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(40007, 1), 0);       // from an accelerator
+    SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(40011, 0), 0);
+    EXPECT_EQ(received.ids, (std::vector<int>{40007}));
     EXPECT_TRUE(modal.shown.empty());
 }
 

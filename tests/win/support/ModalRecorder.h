@@ -83,12 +83,20 @@ private:
         return next;
     }
     // The dialog runs its own modal loop; the script runs from a timer inside that loop.
+    // The timer comes back until the dialog is shown: a dialog that takes long to make
+    // is shown only after the messages already waiting, the timer's among them.
+    static UINT_PTR& ScriptTimerId()
+    {
+        static UINT_PTR id = 0;
+        return id;
+    }
     static INT_PTR RunRealDialog(const ModalDialogRequest& request)
     {
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ScriptTimer);
+        ScriptTimerId() = SetTimer(nullptr, 0, 50, &ScriptTimer);
         INT_PTR result = DialogBoxParamW(request.instance, MAKEINTRESOURCEW(request.templateNumber), request.owner,
                                          request.procedure, request.parameter);
-        KillTimer(nullptr, timer);
+        KillTimer(nullptr, ScriptTimerId());
+        ScriptTimerId() = 0;
         return result;
     }
     static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
@@ -102,8 +110,14 @@ private:
     static void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR timer, DWORD)
     {
         KillTimer(nullptr, timer);
+        if (timer != ScriptTimerId()) return;
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) {
+            ScriptTimerId() = SetTimer(nullptr, 0, 50, &ScriptTimer);
+            return;
+        }
+        ScriptTimerId() = 0;
         ModalRecorder* self = Current();
         if (self && self->dialogScript && dialog) self->dialogScript(dialog);
     }

@@ -1,0 +1,50 @@
+#include "search/win32/ControlSearchView.h"
+
+#include <cwchar>
+
+#include "platform/ModalUi.h"
+#include "platform/ShowMessage.h"
+#include "resources/resource.h"
+#include "search/PatternError.h"
+#include "textcontrol/win32/EditControl.h"
+
+static_assert(kFirstPatternErrorMessage == IDS_PATTERN_TRAILING_BACKSLASH &&
+                  kUnknownPatternErrorMessage == IDS_PATTERN_UNKNOWN_ERROR,
+              "the pattern errors' texts are numbered as the search code expects");
+
+namespace {
+
+ControlBinding& Binding(void* context) { return *static_cast<ControlBinding*>(context); }
+int View(void* context) { return Binding(context).view; }
+
+void ReportBadPattern(void* context, int number, int position)
+{
+    wchar_t format[512];
+    if (LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(number), format, 512) <= 0) format[0] = L'\0';
+    wchar_t text[600];
+    std::swprintf(text, 600, format, position);
+    ShowMessageBox(Binding(context).owner, number, text, L"KelvaraTextEditor", MB_ICONWARNING);
+}
+
+}  // namespace
+
+SearchView MakeControlSearchView(ControlBinding& binding)
+{
+    SearchView view;
+    view.context = &binding;
+    view.textLength = [](void* c) { return GetTextLength(View(c)); };
+    view.copyText = [](void* c, char* buffer) { return GetText(View(c), buffer, 1); };
+    view.caretOffset = [](void* c) { return GetCaretOffset(View(c)); };
+    view.selectionRange = [](void* c, int* start, int* end) { return GetSelectionRange(View(c), start, end); };
+    view.selectRange = [](void* c, int start, int end) { SelectRange(View(c), start, end); };
+    view.insertText = [](void* c, char const* text) { InsertText(View(c), text); };
+    view.replaceRange = [](void* c, int start, int end, char const* text, std::size_t length) {
+        return length <= 0x7FFFFFFF && ReplaceRangeText(View(c), start, end, text, static_cast<int>(length)) != 0;
+    };
+    view.moveCaretToTop = [](void* c) { MoveCaretToTop(View(c), 1); };
+    view.setHighlightText = [](void* c, char const* text) { SetHighlightText(View(c), text, 1, 1); };
+    view.beep = [](void*, int sound) { MessageBeep(static_cast<UINT>(sound)); };
+    view.reportOutOfMemory = [](void* c) { ShowMessage(Binding(c).owner, IDS_MSG_OUT_OF_MEMORY, MB_ICONERROR); };
+    view.reportBadPattern = &ReportBadPattern;
+    return view;
+}

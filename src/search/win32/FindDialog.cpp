@@ -1,0 +1,89 @@
+// The find dialog (125) and the F3 and Shift+F3 commands.
+#include "platform/ModalUi.h"
+#include "resources/resource.h"
+#include "search/FindReplace.h"
+#include "search/SearchHistory.h"
+#include "search/win32/ControlSearchView.h"
+#include "search/win32/HistoryCombo.h"
+#include "search/win32/SearchDialogFields.h"
+#include "search/win32/SearchDialogs.h"
+
+namespace {
+
+// The dialog opens fresh every time: downward, no regular expression, an empty field.
+void OpenFindDialog(HWND dialog, SearchContext const& context)
+{
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
+    CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
+    FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
+    SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+}
+
+void FindCommand(HWND dialog, SearchContext const& context, int id)
+{
+    switch (id) {
+    case IDOK: {
+        std::string const text = TakeSearchFields(dialog, *context.state);
+        AddHistory(*context.settings, text.c_str(), kFindHistory, kHistoryCount);
+        EndDialog(dialog, 1);
+        break;
+    }
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        break;
+    case IDC_FIND_CLEAR_HISTORY:
+        ClearHistoryOnRequest(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory,
+                              IDS_MSG_CONFIRM_CLEAR_FIND_HISTORY, IDS_MSG_FIND_HISTORY_CLEARED);
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        if (message == WM_INITDIALOG) {
+            OpenFindDialog(dialog, *reinterpret_cast<SearchContext const*>(lParam));
+            return FALSE;  // the focus is set
+        }
+        auto const* context = reinterpret_cast<SearchContext const*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (message == WM_COMMAND && context && HIWORD(wParam) == BN_CLICKED) {
+            FindCommand(dialog, *context, LOWORD(wParam));
+            return TRUE;
+        }
+    } catch (...) {
+        // Memory ran out in a history or a text: the dialog stays as it was.
+    }
+    return FALSE;
+}
+
+// Runs the dialog; true when it ended with its find button.
+bool RunFindDialog(SearchContext const& context)
+{
+    return ShowModalDialog(ModalDialogRequest{context.instance, IDD_FIND, context.owner, &FindDialogProc,
+                                              reinterpret_cast<LPARAM>(&context)}) == 1;
+}
+
+void FindAgain(SearchContext const& context, bool (*find)(SearchState&, SearchView const&))
+{
+    if (context.state->text[0] == '\0') {
+        ShowFindDialog(context);
+        return;
+    }
+    ControlBinding binding{context.view, context.owner};
+    find(*context.state, MakeControlSearchView(binding));
+}
+
+}  // namespace
+
+void ShowFindDialog(SearchContext const& context)
+{
+    if (!RunFindDialog(context)) return;
+    ControlBinding binding{context.view, context.owner};
+    FindNext(*context.state, MakeControlSearchView(binding), -1);
+}
+
+void FindNextDownCommand(SearchContext const& context) { FindAgain(context, &FindNextDown); }
+
+void FindNextUpCommand(SearchContext const& context) { FindAgain(context, &FindNextUp); }

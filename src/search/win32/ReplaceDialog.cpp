@@ -1,0 +1,121 @@
+// The replace dialog (141): find, replace, replace all and the two histories. It stays
+// open until cancelled; its messages are owned by the dialog itself.
+#include <cwchar>
+
+#include "platform/ModalUi.h"
+#include "platform/ShowMessage.h"
+#include "resources/resource.h"
+#include "search/FindReplace.h"
+#include "search/SearchHistory.h"
+#include "search/win32/ControlSearchView.h"
+#include "search/win32/HistoryCombo.h"
+#include "search/win32/SearchDialogFields.h"
+#include "search/win32/SearchDialogs.h"
+
+namespace {
+
+SearchView DialogView(HWND dialog, SearchContext const& context, ControlBinding& binding)
+{
+    binding = ControlBinding{context.view, dialog};
+    return MakeControlSearchView(binding);
+}
+
+void OpenReplaceDialog(HWND dialog, SearchContext const& context)
+{
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
+    CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
+    FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
+    FillHistory(GetDlgItem(dialog, IDC_REPLACE_TEXT), *context.settings, kReplaceHistory, kHistoryCount);
+    SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+}
+
+std::string TakeReplacement(HWND dialog, SearchContext const& context)
+{
+    std::string const replacement = ComboText(GetDlgItem(dialog, IDC_REPLACE_TEXT));
+    RememberInCombo(dialog, IDC_REPLACE_TEXT, *context.settings, kReplaceHistory, replacement);
+    return replacement;
+}
+
+void ReplaceEverywhere(HWND dialog, SearchContext const& context)
+{
+    if (ShowMessage(dialog, IDS_MSG_CONFIRM_REPLACE_ALL, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    std::string const text = TakeSearchFields(dialog, *context.state);
+    context.state->down = true;  // replace all always goes down from the top
+    RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
+    std::string const replacement = TakeReplacement(dialog, context);
+    ControlBinding binding;
+    int const count = ReplaceAll(*context.state, DialogView(dialog, context, binding), replacement.c_str());
+    if (count < 0) return;  // the pattern's fault has been shown instead
+    wchar_t format[256];
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_MSG_REPLACE_ALL_DONE, format, 256) <= 0) format[0] = L'\0';
+    wchar_t message[300];
+    std::swprintf(message, 300, format, count);
+    ShowMessageBox(dialog, IDS_MSG_REPLACE_ALL_DONE, message, L"KelvaraTextEditor", MB_ICONINFORMATION);
+}
+
+void ReplaceCommand(HWND dialog, SearchContext const& context, int id)
+{
+    ControlBinding binding;
+    switch (id) {
+    case IDOK: {
+        std::string const text = TakeSearchFields(dialog, *context.state);
+        RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
+        FindNext(*context.state, DialogView(dialog, context, binding), 0);
+        EnableWindow(GetDlgItem(dialog, IDC_REPLACE_ONE), TRUE);
+        break;
+    }
+    case IDC_REPLACE_ONE: {
+        // The search is the last find's; only the replacement is read from the dialog.
+        std::string const replacement = TakeReplacement(dialog, context);
+        ReplaceCurrent(*context.state, DialogView(dialog, context, binding), replacement.c_str());
+        break;
+    }
+    case IDC_REPLACE_ALL:
+        ReplaceEverywhere(dialog, context);
+        break;
+    case IDC_REPLACE_CLEAR_FIND_HISTORY:
+        ClearHistoryOnRequest(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory,
+                              IDS_MSG_CONFIRM_CLEAR_FIND_HISTORY, IDS_MSG_FIND_HISTORY_CLEARED);
+        break;
+    case IDC_REPLACE_CLEAR_REPLACE_HISTORY:
+        ClearHistoryOnRequest(dialog, IDC_REPLACE_TEXT, *context.settings, kReplaceHistory,
+                              IDS_MSG_CONFIRM_CLEAR_REPLACE_HISTORY, IDS_MSG_REPLACE_HISTORY_CLEARED);
+        break;
+    case IDC_SEARCH_REGEX:
+        // Letter case is a matter of the regular expression itself.
+        EnableWindow(GetDlgItem(dialog, IDC_REPLACE_MATCH_CASE),
+                     IsDlgButtonChecked(dialog, IDC_SEARCH_REGEX) != BST_CHECKED);
+        break;
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR CALLBACK ReplaceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        if (message == WM_INITDIALOG) {
+            OpenReplaceDialog(dialog, *reinterpret_cast<SearchContext const*>(lParam));
+            return FALSE;  // the focus is set
+        }
+        auto const* context = reinterpret_cast<SearchContext const*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (message == WM_COMMAND && context && HIWORD(wParam) == BN_CLICKED) {
+            ReplaceCommand(dialog, *context, LOWORD(wParam));
+            return TRUE;
+        }
+    } catch (...) {
+        // Memory ran out in a history or a text: the dialog stays as it was.
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowReplaceDialog(SearchContext const& context)
+{
+    ShowModalDialog(ModalDialogRequest{context.instance, IDD_REPLACE, context.owner, &ReplaceDialogProc,
+                                       reinterpret_cast<LPARAM>(&context)});
+}

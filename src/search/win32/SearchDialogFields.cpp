@@ -1,0 +1,34 @@
+#include "search/win32/SearchDialogFields.h"
+
+#include <cstring>
+
+#include "platform/ShowMessage.h"
+#include "resources/resource.h"
+#include "search/SearchHistory.h"
+#include "search/win32/HistoryCombo.h"
+
+std::string TakeSearchFields(HWND dialog, SearchState& state)
+{
+    std::string const text = ComboText(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+    std::memset(state.text, 0, sizeof state.text);
+    text.copy(state.text, sizeof state.text - 1);
+    state.regularExpression = IsDlgButtonChecked(dialog, IDC_SEARCH_REGEX) == BST_CHECKED;
+    state.down = IsDlgButtonChecked(dialog, IDC_SEARCH_DOWN) == BST_CHECKED;
+    return text;
+}
+
+void RememberInCombo(HWND dialog, int comboId, ProfileFile& settings, char const* section, std::string const& text)
+{
+    AddHistory(settings, text.c_str(), section, kHistoryCount);
+    HWND combo = GetDlgItem(dialog, comboId);
+    FillHistory(combo, settings, section, kHistoryCount);
+    SetComboText(combo, text);
+}
+
+void ClearHistoryOnRequest(HWND dialog, int comboId, ProfileFile& settings, char const* section, int confirmNumber,
+                           int doneNumber)
+{
+    if (ShowMessage(dialog, confirmNumber, MB_YESNO | MB_ICONQUESTION) == IDNO) return;
+    ClearHistory(GetDlgItem(dialog, comboId), settings, section, kHistoryCount);
+    ShowMessage(dialog, doneNumber, MB_ICONINFORMATION);
+}

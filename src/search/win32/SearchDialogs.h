@@ -1,0 +1,28 @@
+// The find and replace commands of the main window: the find dialog (125), the replace
+// dialog (141), F3 and Shift+F3 on the current view. Both dialogs are modal, owned by the
+// main window, and run through the modal-UI seam.
+#pragma once
+
+#include <windows.h>
+
+#include "config/ProfileFile.h"
+#include "search/SearchState.h"
+
+// What a search command works on: the state, the settings that hold the histories, the
+// editing view searched, and the main window that owns the dialogs and messages.
+struct SearchContext {
+    SearchState* state = nullptr;
+    ProfileFile* settings = nullptr;
+    int view = 0;
+    HWND owner = nullptr;
+    HINSTANCE instance = nullptr;
+};
+
+// Runs the find dialog; when it ends with its find button, searches at once with the
+// simple beep for nothing found.
+void ShowFindDialog(SearchContext const& context);
+// Runs the replace dialog until it is cancelled.
+void ShowReplaceDialog(SearchContext const& context);
+// F3 and Shift+F3: with no search text yet, the find dialog instead.
+void FindNextDownCommand(SearchContext const& context);
+void FindNextUpCommand(SearchContext const& context);
