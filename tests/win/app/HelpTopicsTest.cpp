@@ -1,18 +1,22 @@
 // The help commands hand the viewer the right file and page: F1 (through the accelerator
 // table, as the main loop sees the key) opens the help file at its default topic, the two
-// reference pages open with the table of contents at their page, and a topic that would
-// not fit is not cut short.
+// reference pages and the help button of every options page that has a topic open with the
+// table of contents at their page (the pages without one show nothing), and a topic that
+// would not fit is not cut short.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Help.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "options/win32/OptionsDialog.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
 #include "../support/AppSession.h"
@@ -120,6 +124,54 @@ TEST_F(HelpTopicsTest, WithoutAProgramFolderNoHelpIsOpened)
     Command(IDM_HELP_FEATURES);
     std::memcpy(theApp.helpFilePath, saved, sizeof saved);
     EXPECT_TRUE(viewerCalls.empty());
+}
+
+// What each options page's help button handed the viewer, by the page's label; empty for
+// a page that showed nothing.
+std::vector<std::pair<std::wstring, std::wstring>> pageHelp;
+
+void PressEveryPagesHelp(HWND dialog)
+{
+    OptionsDialog& options = theApp.options.dialog;
+    HWND tree = GetDlgItem(dialog, IDC_OPTIONS_TREE);
+    for (int i = 0; i < options.count; ++i) {
+        const std::size_t before = viewerCalls.size();
+        TreeView_SelectItem(tree, options.pages[i].treeItem);
+        SendMessageW(dialog, WM_COMMAND, IDC_OPTIONS_HELP, 0);
+        std::wstring shown;
+        if (viewerCalls.size() == before + 1 && viewerCalls.back().command == kDisplayContents)
+            shown = viewerCalls.back().target;
+        else if (viewerCalls.size() != before)
+            shown = L"(" + std::to_wstring(viewerCalls.size() - before) + L" calls)";
+        pageHelp.emplace_back(options.pages[i].label, shown);
+    }
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Runs inside the dialog's modal loop; the dialog is found by its caption, shown or not yet.
+void CALLBACK DriveOptions(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowW(L"#32770", L"KelvaraTextEditorの設定");
+    if (!dialog) return;  // not created yet: the next tick looks again
+    KillTimer(nullptr, timer);
+    PressEveryPagesHelp(dialog);
+}
+
+TEST_F(HelpTopicsTest, EveryOptionsPageWithATopicOpensItsPageAndTheOthersNothing)
+{
+    pageHelp.clear();
+    modal.realDialogs = {IDD_OPTIONS};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DriveOptions);
+    Command(IDM_TOOL_OPTIONS);
+    KillTimer(nullptr, timer);
+    const std::wstring file = HelpFile() + L"::_RESOURCE\\";
+    const std::vector<std::pair<std::wstring, std::wstring>> expected = {
+        {L"全般", file + L"全般設定.html"},        {L"確認設定", file + L"確認設定.html"},
+        {L"ツール設定", L""},                       {L"保存", file + L"保存設定.html"},
+        {L"エディタ", file + L"エディタの設定.html"}, {L"マーク設定", file + L"マーク色設定.html"},
+        {L"クリッカブル設定", L""},                 {L"拡張子設定", file + L"拡張子設定.html"},
+        {L"タブの設定", file + L"タブ.html"}};
+    EXPECT_EQ(pageHelp, expected);
 }
 
 }  // namespace
