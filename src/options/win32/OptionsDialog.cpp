@@ -54,7 +54,9 @@ void LayOut(HWND dialog)
     const int clientWidth = kPageLeft + kPageWidth + 10;
     const int buttonTop = kPageTop + kPageHeight + 10;
     const int clientHeight = buttonTop + kButtonHeight + 10;
-    SetWindowPos(GetDlgItem(dialog, IDC_OPTIONS_TREE), nullptr, 10, kPageTop, kPageLeft - 20, kPageHeight,
+    // The tree takes all the room left of the page, so that the longest label of the
+    // second level shows whole.
+    SetWindowPos(GetDlgItem(dialog, IDC_OPTIONS_TREE), nullptr, 6, kPageTop, kPageLeft - 12, kPageHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const int buttons[] = {IDOK, IDCANCEL, IDC_OPTIONS_HELP};
     int left = clientWidth - 10 - 3 * kButtonWidth - 2 * kButtonGap;
