@@ -5,6 +5,7 @@
 
 #include "emphasis/ColourFile.h"
 #include "emphasis/EmphasisLoader.h"
+#include "platform/FolderNames.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -34,18 +35,7 @@ void ShowPrompt(HWND statusBar, const wchar_t* text)
 
 std::vector<std::string> ListEnvironmentFiles(const char* programFolder)
 {
-    std::vector<std::string> names;
-    std::wstring pattern = WideFromInternal(DataFilePath(programFolder, "esf", "*.esf"));
-    if (pattern.empty()) return names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (found.cFileName[0] == L'.' || found.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) continue;
-        names.push_back(InternalFromWide(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
+    return ListFolderNames(DataFilePath(programFolder, "esf", "*.esf"));
 }
 
 void EnvironmentMenu(EmphasisState& state, int view, const EnvironmentMenuPlace& place)

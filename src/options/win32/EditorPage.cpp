@@ -1,7 +1,9 @@
 // The page "エディタ": tab width, line spacing, colour file, the views' switches and the
 // OLE drag-and-drop mode. Section "editor1".
+#include "emphasis/ColourFile.h"
 #include "options/win32/OptionPages.h"
 #include "options/win32/PageControls.h"
+#include "platform/FolderNames.h"
 #include "resources/resource.h"
 
 namespace {
@@ -65,7 +67,8 @@ void Initialise(HWND page)
     ShowOle(page, GetInt(*settings, "ole"));
     char chosen[1024] = {};
     GetString(*settings, "ColorFile", chosen, sizeof chosen);
-    FillCombo(page, IDC_EDITOR_COLOR_FILE, ListFolder(std::string(host->programFolder) + "color\\*.ini"), chosen);
+    FillCombo(page, IDC_EDITOR_COLOR_FILE, ListFolderNames(DataFilePath(host->programFolder, "color", "*.ini")),
+              chosen);
 }
 
 // A number outside its range (or no number) keeps the stored value, with its message.

@@ -2,6 +2,7 @@
 // environments, in the order the folder search returns them.
 #include <windows.h>
 
+#include "emphasis/win32/EnvironmentMenu.h"
 #include "options/win32/FileTypeEntry.h"
 #include "options/win32/PageControls.h"
 #include "platform/ModalUi.h"
@@ -36,8 +37,7 @@ int MessageOf(ExtensionProblem problem)
 void Initialise(HWND dialog, const EntryDialog& data)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
-    FillCombo(dialog, IDC_FILE_TYPE_ENVIRONMENT, ListFolder(std::string(data.programFolder) + "esf\\*.esf"),
-              data.entry->environment);
+    FillCombo(dialog, IDC_FILE_TYPE_ENVIRONMENT, ListEnvironmentFiles(data.programFolder), data.entry->environment);
     SendDlgItemMessageW(dialog, IDC_FILE_TYPE_EXTENSION, EM_LIMITTEXT, kExtensionLimit, 0);
     SetDlgItemTextW(dialog, IDC_FILE_TYPE_EXTENSION, WideFromInternal(data.entry->extension).c_str());
 }

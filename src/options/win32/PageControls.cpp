@@ -77,25 +77,6 @@ int SpinPosition(HWND page, int spin)
     return static_cast<int>(SendDlgItemMessageW(page, spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
 }
 
-std::vector<std::string> ListFolder(const std::string& pattern)
-{
-    std::vector<std::string> names;
-    const std::wstring widePattern = WideFromInternal(pattern);
-    if (widePattern.empty()) return names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(widePattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (found.cFileName[0] == L'.' || found.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) continue;
-        // A name that does not come back as itself would name another file when loaded.
-        std::string name = InternalFromWide(found.cFileName);
-        if (WideFromInternal(name) != found.cFileName) continue;
-        names.push_back(std::move(name));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 void FillCombo(HWND page, int combo, const std::vector<std::string>& texts, const std::string& chosen)
 {
     HWND box = GetDlgItem(page, combo);

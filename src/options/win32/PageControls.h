@@ -42,11 +42,6 @@ bool ReadWholeNumber(HWND page, int edit, int low, int high, int& value);
 // The spin's position (the last valid one when its box holds something else).
 int SpinPosition(HWND page, int spin);
 
-// The names that a search for pattern (InternalText, wildcards in the last part) finds,
-// in the order found: names that begin with "." and entries that are only folders are
-// left out, and so is a name that InternalText cannot hold.
-std::vector<std::string> ListFolder(const std::string& pattern);
-
 // Fills a combo box with texts and selects the one equal byte for byte to chosen, or the
 // first when none is. The combo's own style says whether it sorts.
 void FillCombo(HWND page, int combo, const std::vector<std::string>& texts, const std::string& chosen);
