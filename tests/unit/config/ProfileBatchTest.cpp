@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "files/FileAccess.h"
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "files/FileAccess.h"
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "files/FileAccess.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../config/TempFolder.h"
+#include "../support/TempFolder.h"
 #include "FakeWindows.h"
 #include "config/ProfileFile.h"
 #include "files/FileAccess.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../config/TempFolder.h"
+#include "../support/TempFolder.h"
 #include "RecordingHost.h"
 #include "config/ProfileFile.h"
 #include "emphasis/ColourFile.h"

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "../config/TempFolder.h"
+#include "../support/TempFolder.h"
 #include "RecordingHost.h"
 #include "config/ProfileFile.h"
 #include "config/SettingsFile.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "../config/TempFolder.h"
+#include "../support/TempFolder.h"
 #include "files/FileAccess.h"
 
 namespace {

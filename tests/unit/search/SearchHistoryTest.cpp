@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../config/TempFolder.h"
+#include "../support/TempFolder.h"
 #include "search/SearchHistory.h"
 
 namespace {

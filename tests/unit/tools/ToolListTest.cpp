@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../config/TempFolder.h"
+#include "../support/TempFolder.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 #include "../support/AppSession.h"
-#include "../platform/ScratchFolder.h"
+#include "../support/ScratchFolder.h"
 
 namespace {
 

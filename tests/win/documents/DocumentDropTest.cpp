@@ -13,7 +13,7 @@
 #include "config/ProfileFile.h"
 #include "platform/WideText.h"
 #include "textcontrol/win32/EditControl.h"
-#include "../platform/ScratchFolder.h"
+#include "../support/ScratchFolder.h"
 #include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 #include "../support/OleDrag.h"

@@ -22,7 +22,7 @@
 #include "platform/WideText.h"
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
-#include "../platform/ScratchFolder.h"
+#include "../support/ScratchFolder.h"
 #include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 

@@ -11,7 +11,7 @@
 #include "platform/HeldPath.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WideText.h"
-#include "ScratchFolder.h"
+#include "../support/ScratchFolder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../../unit/config/TempFolder.h"
+#include "../../unit/support/TempFolder.h"
 #include "../support/ModalRecorder.h"
 #include "../textcontrol/ViewTestSupport.h"
 #include "resources/resource.h"

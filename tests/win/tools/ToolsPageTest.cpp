@@ -17,7 +17,7 @@
 #include "resources/tools_ids.h"
 #include "tools/ToolList.h"
 #include "tools/win32/ToolsPage.h"
-#include "../platform/ScratchFolder.h"
+#include "../support/ScratchFolder.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
