@@ -52,19 +52,11 @@ function(kvte_tool name)
 endfunction()
 
 
-# A folder whose files are all headers so far (a state record waiting for its code) gets an
-# interface library, so that its users already link to it and its place in the layers is set.
+# One folder's static library; its headers are reached from src/ ("folder/File.h").
 function(kvte_folder_library name sources depends)
-  list(FILTER sources INCLUDE REGEX "\\.(cpp|c|rc)$")
-  if(sources)
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(${name} PUBLIC ${depends})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(${name} INTERFACE ${depends})
-  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${depends})
 endfunction()
 
 # kvte_portable_library(NAME src... [DEPENDS lib...]): one portable folder's library,
@@ -83,11 +75,6 @@ function(kvte_win32_library name)
   endif()
   cmake_parse_arguments(arg "" "" "DEPENDS" ${ARGN})
   kvte_folder_library(${name} "${arg_UNPARSED_ARGUMENTS}" "${arg_DEPENDS}")
-  get_target_property(type ${name} TYPE)
-  if(type STREQUAL "INTERFACE_LIBRARY")
-    target_compile_definitions(${name} INTERFACE ${KVTE_WIN32_DEFINITIONS})
-  else()
-    target_compile_definitions(${name} PUBLIC ${KVTE_WIN32_DEFINITIONS})
-  endif()
+  target_compile_definitions(${name} PUBLIC ${KVTE_WIN32_DEFINITIONS})
   target_link_libraries(kvte_win32 INTERFACE ${name})
 endfunction()

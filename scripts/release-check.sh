@@ -10,7 +10,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 version=$(sed -n 's/^#define KVTE_VERSION_TEXT "\(.*\)"/\1/p' "$here/src/resources/version.rc")
 zip="$here/dist/kvte-$version.zip"
-remote="$here/build/win/tests/win/kvte_remote.exe"
+remote="$here/build/win/scripts/kvte_remote.exe"
 [ -f "$zip" ] || { echo "release-check: $zip is missing (make dist)" >&2; exit 1; }
 [ -f "$remote" ] || cmake --build "$here/build/win" --target kvte_remote >/dev/null
 

@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out="$here/build/screenshots"
-exe="$here/build/win/src/textcontrol/win32/kvte_view_shots.exe"
+exe="$here/build/win/scripts/kvte_view_shots.exe"
 if [ ! -f "$exe" ]; then
   cmake --build "$here/build/win" --target kvte_view_shots
 fi

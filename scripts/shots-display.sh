@@ -4,7 +4,7 @@
 # Usage: . scripts/shots-display.sh TARGET WIDTHxHEIGHT
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out="$here/build/screenshots"
-exe="$here/build/win/tests/win/$1.exe"
+exe="$here/build/win/scripts/$1.exe"
 if [ ! -f "$exe" ]; then
   cmake --build "$here/build/win" --target "$1"
 fi

@@ -54,6 +54,13 @@ prepare_prefix() {
   flock -u 9
 }
 
+# --can-run: whether this machine runs the 32-bit Wine at all. Some sandboxed kernels
+# refuse 32-bit programs ("Exec format error"); there the Windows suites cannot run.
+if [ "${1:-}" = "--can-run" ]; then
+  wine --version >/dev/null 2>&1
+  exit $?
+fi
+
 prepare_prefix
 if [ "${1:-}" = "--prepare-only" ]; then exit 0; fi
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-template <void (*Command)(SearchContext const&)>
+template <void (*Command)(const SearchContext&)>
 int Run(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);

@@ -202,6 +202,47 @@ int ParseInt(std::string_view value)
     return static_cast<int>(n);
 }
 
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+std::string_view Unquoted(std::string_view value)
+{
+    // Neither a lead nor a trail byte is ever a quote, so the two ends are single bytes.
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string Quoted(std::string_view value)
+{
+    const bool wrap = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || IsQuote(value.front()) ||
+                                         IsQuote(value.back()));
+    if (!wrap) return std::string(value);
+    std::string out;
+    out.reserve(value.size() + 2);
+    out.append("\"").append(value).append("\"");
+    return out;
+}
+
+std::string WithQuotedValues(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 64);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        Line line = LineAt(text, pos);
+        Parsed p = Parse(line.content);
+        std::string_view value = line.content.substr(p.valueBegin, p.valueEnd - p.valueBegin);
+        if (p.kind == Kind::Key && Unquoted(value).size() != value.size()) {
+            out.append(text.substr(line.begin, p.valueBegin)).append("\"").append(value).append("\"");
+            out.append(text.substr(line.begin + p.valueEnd, line.next - line.begin - p.valueEnd));
+        } else {
+            out.append(text.substr(line.begin, line.next - line.begin));
+        }
+        pos = line.next;
+    }
+    return out;
+}
+
 bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string_view& value)
 {
     SectionSpan span = FindSection(text, section);
@@ -211,7 +252,7 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
         Line line = LineAt(text, pos);
         Parsed p = Parse(line.content);
         if (p.kind == Kind::Key && NamesEqual(p.name, key)) {
-            value = line.content.substr(p.valueBegin, p.valueEnd - p.valueBegin);
+            value = Unquoted(line.content.substr(p.valueBegin, p.valueEnd - p.valueBegin));
             return true;
         }
         pos = line.next;
@@ -219,8 +260,9 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
     return false;
 }
 
-std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
+std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view plain)
 {
+    const std::string value = Quoted(plain);
     std::string out;
     out.reserve(text.size() + section.size() + key.size() + value.size() + 16);
     SectionSpan span = FindSection(text, section);

@@ -16,10 +16,21 @@
 
 namespace ini {
 
-// The value of key in section, or false when the section or the key is missing.
+// Values are read and written as the system's profile functions do, so that a value keeps
+// its blanks: reading removes one enclosing pair of double or single quotes, and writing
+// wraps a value that has a blank or a quote at either end in double quotes.
+std::string_view Unquoted(std::string_view value);
+std::string Quoted(std::string_view value);
+
+// The text with every key value that begins and ends with the same quote wrapped in one
+// more pair of double quotes: the value that files written before values were unquoted
+// meant, quotes included (a tool line "C:\Program Files\t.exe").
+std::string WithQuotedValues(std::string_view text);
+
+// The value of key in section (unquoted), or false when the section or the key is missing.
 bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string_view& value);
 
-// The text with key of section set to value: an existing key keeps its place and its
+// The text with key of section set to value (quoted when it needs it): an existing key keeps its place and its
 // spelling, a new key goes after the last non-blank line of its section, a missing
 // section is added at the end of the text (after a blank line when the text has content).
 std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);

@@ -111,7 +111,13 @@ const std::vector<UpgradeRow>& UpgradeTable()
           Write("ini", "ini.esf"),
           Write("frm", "VisualBasic.esf"),
           Write("bas", "VisualBasic.esf"),
-          Write("vbs", "VisualBasic.esf")}},
+          Write("vbs", "VisualBasic.esf"),
+          // Environments shipped later; only a file that receives [FileType] here gets them,
+          // so no association a user made or removed is touched.
+          Write("py", "Python.esf"),
+          Write("js", "JavaScript.esf"),
+          Write("md", "Markdown.esf"),
+          Write("pm", "Perl.esf")}},
         {301,
          301,
          {Select("FileType"), Write("cls", "VisualBasic.esf"), Write("cpp", "C,C++.esf"), Write("c", "C,C++.esf"),
@@ -133,7 +139,7 @@ const std::vector<UpgradeRow>& UpgradeTable()
         {332, 333, {Select("main"), Write("utf16_bom", "0"), Write("utf8_bom", "0")}},
         {334, 334, {Select("main"), Write("lapel", "0"), Select("tab"), Write("width", "120")}},
         // Every version ends here.
-        {-1, -1, {Select("version"), Write("main", "336"), Write("a", "0"), Write("b", "0")}},
+        {-1, -1, {Select("version"), Write("main", "337"), Write("a", "0"), Write("b", "0")}},
     };
     return table;
 }
@@ -198,7 +204,13 @@ bool UpgradeSettings(ProfileFile& settings)
     if (!BeginBatch(steps, settings)) return false;
     if (!RunRows(steps, FirstRow(StoredVersion(steps)), versionRow) || !CommitBatch(steps)) return false;
     ProfileBatch version;
-    return BeginBatch(version, settings) && RunRows(version, versionRow, versionRow + 1) && CommitBatch(version);
+    if (!BeginBatch(version, settings)) return false;
+    if (StoredVersion(version) < kFirstUnquotingVersion) {
+        // Written with the version record, in one write: run twice, it would wrap twice.
+        version.text = ini::WithQuotedValues(version.text);
+        version.changed = true;
+    }
+    return RunRows(version, versionRow, versionRow + 1) && CommitBatch(version);
 }
 
 bool PrepareSettingsFile(ProfileFile& settings, const char* path, void (*announceUpgrade)(void* context), void* context)

@@ -8,7 +8,11 @@
 #include "config/ProfileFile.h"
 
 // Layout version that this program writes into [version] main (with a = b = 0).
-constexpr int kSettingsVersion = 336;
+constexpr int kSettingsVersion = 337;
+
+// The first layout whose readers remove enclosing quotes from values; the upgrade from an
+// older one wraps every stored value that begins and ends with a quote in one more pair.
+constexpr int kFirstUnquotingVersion = 337;
 
 // The default text with its three "%d" placeholders (Shift-JIS, CR LF line ends).
 extern const char kDefaultSettingsTemplate[];

@@ -1,6 +1,8 @@
 // Colour files: ini files in the folder "color" beside the executable, named by
-// [editor1] ColorFile. Each value is a decimal COLORREF (0x00BBGGRR); a missing file,
-// section or key reads as 0, black. The program only reads them.
+// [editor1] ColorFile. Each value is a decimal COLORREF (0x00BBGGRR); a key the file lacks
+// reads as 0, black. When the file itself cannot be read, the built-in colours (those of
+// the shipped default.ini) are used instead, so that text never turns black on black.
+// The program only reads them.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +12,9 @@
 #include "config/ProfileFile.h"
 
 struct EmphasisState;
+
+// String-table message shown once when the colour file cannot be read.
+constexpr int MESSAGE_COLOUR_FILE_UNREADABLE = 66;
 
 struct ColourKey {
     const char* section;
@@ -23,9 +28,11 @@ extern const size_t kColourKeyCount;
 // ("esf", "color"). Backslash on Windows.
 std::string DataFilePath(const char* programFolder, const char* folder, const char* name);
 
-// Opens the colour file that the settings name, with section current. A name the
-// profile refuses (too long for a path) leaves colours reading 0.
-void OpenColourFile(const EmphasisState& state, ProfileFile& colours, const char* section);
+// Opens the colour file that the settings name, with section current. False when it
+// cannot be read (missing, unreadable, a name too long for a path, or no program folder to
+// look in): `colours` is then left without a path and reads the built-in colours.
+bool OpenColourFile(const EmphasisState& state, ProfileFile& colours, const char* section);
 
-// The key's colour; 0 when missing.
+// The key's colour: from the file (0 when it lacks the key), or the built-in one when the
+// file could not be read.
 uint32_t ReadColour(const ProfileFile& colours, const char* key);

@@ -66,7 +66,10 @@ void ApplyEditorSettings(EmphasisState& state, int view)
     apply.Option(OPTION_UNDO_LIMIT, Read(settings, "undo") == 1 ? -1 : 256, 1);
 
     ProfileFile colours;
-    OpenColourFile(state, colours, "mark");
+    if (!OpenColourFile(state, colours, "mark") && !state.colourFileReported) {
+        state.colourFileReported = true;
+        if (host.showMessage) host.showMessage(host.context, MESSAGE_COLOUR_FILE_UNREADABLE);
+    }
     int index = 0;
     for (const char* key : kMarkColours) apply.Colour(index++, ReadColour(colours, key));
     SetSection(colours, "color");

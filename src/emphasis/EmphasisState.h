@@ -34,6 +34,7 @@ struct EmphasisHost {
 
 struct EmphasisState {
     bool active = false;  // an emphasis definition has been applied to the editing control
+    bool colourFileReported = false;  // the unreadable colour file was reported (once a run)
     // "kvte.ini"; null reads every setting as 0 or empty and writes nothing.
     ProfileFile* settings = nullptr;
     // The executable's folder with its trailing separator; "esf" and "color" are in it.

@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t kUnbounded = static_cast<std::size_t>(-1);
 
 // The most bytes a match can take, kUnbounded when a repetition has no limit.
-std::size_t MaxMatchBytes(RegexNode const& node)
+std::size_t MaxMatchBytes(const RegexNode& node)
 {
     switch (node.type) {
     case RegexNodeType::Empty:
@@ -27,7 +27,7 @@ std::size_t MaxMatchBytes(RegexNode const& node)
         return !node.chars.ranges.empty() && node.chars.ranges.back().high > 0xFF ? 2 : 1;
     case RegexNodeType::Concat: {
         std::size_t total = 0;
-        for (auto const& child : node.children) {
+        for (const auto& child : node.children) {
             std::size_t part = MaxMatchBytes(*child);
             if (part == kUnbounded) return kUnbounded;
             total += part;
@@ -36,7 +36,7 @@ std::size_t MaxMatchBytes(RegexNode const& node)
     }
     case RegexNodeType::Alternate: {
         std::size_t most = 0;
-        for (auto const& child : node.children) {
+        for (const auto& child : node.children) {
             std::size_t part = MaxMatchBytes(*child);
             if (part == kUnbounded) return kUnbounded;
             most = std::max(most, part);
@@ -54,17 +54,17 @@ std::size_t MaxMatchBytes(RegexNode const& node)
 }
 
 // Whether some match can hold a CR or LF; when none can, a match ends at the next line break.
-bool CanSpanLines(RegexNode const& node)
+bool CanSpanLines(const RegexNode& node)
 {
     if (node.type == RegexNodeType::Chars)
         return CharSetContains(node.chars, '\r') || CharSetContains(node.chars, '\n');
-    for (auto const& child : node.children)
+    for (const auto& child : node.children)
         if (CanSpanLines(*child)) return true;
     return false;
 }
 
 // The first CR or LF at or after position, or length.
-std::size_t NextLineBreak(char const* text, std::size_t length, std::size_t position)
+std::size_t NextLineBreak(const char* text, std::size_t length, std::size_t position)
 {
     for (std::size_t i = position; i < length; ++i)
         if (text[i] == '\r' || text[i] == '\n') return i;
@@ -84,7 +84,7 @@ struct CKRegExp::Compiled {
     bool spansLines = true;
 
     // The leftmost match starting at or after the boundary from.
-    bool SearchForward(char const* text, std::size_t length, std::size_t from, RegexMatch& match)
+    bool SearchForward(const char* text, std::size_t length, std::size_t from, RegexMatch& match)
     {
         // The forward DFA gives the end of the leftmost match; its start is the smallest one
         // from which the reversed program reaches exactly that end.
@@ -97,7 +97,7 @@ struct CKRegExp::Compiled {
     }
 
     // The match with the greatest start below before.
-    bool SearchBackward(char const* text, std::size_t length, std::size_t before, RegexMatch& match)
+    bool SearchBackward(const char* text, std::size_t length, std::size_t before, RegexMatch& match)
     {
         // Matches starting below before end at most maxMatchBytes later, and at the next line
         // break when they cannot hold one; the backward scan starts there, not at the end.
@@ -114,7 +114,7 @@ struct CKRegExp::Compiled {
 CKRegExp::CKRegExp() = default;
 CKRegExp::~CKRegExp() = default;
 
-void CKRegExp::Read(char const* pattern, bool regularExpression)
+void CKRegExp::Read(const char* pattern, bool regularExpression)
 {
     std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
     if (haveRead && regularExpression == readRegular && text == readPattern) return;
@@ -165,7 +165,7 @@ void CKRegExp::Read(char const* pattern, bool regularExpression)
     }
 }
 
-int CKRegExp::Find(char const* text, int position, bool backward)
+int CKRegExp::Find(const char* text, int position, bool backward)
 {
     if (!compiled || !text) return -1;
     // Positions outside the text are clamped, so a negative one is the start.
@@ -174,7 +174,7 @@ int CKRegExp::Find(char const* text, int position, bool backward)
     return Find(text, std::strlen(text), from, backward);
 }
 
-int CKRegExp::Find(char const* text, std::size_t length, std::size_t position, bool backward)
+int CKRegExp::Find(const char* text, std::size_t length, std::size_t position, bool backward)
 {
     if (!compiled || !text) return -1;
     try {
@@ -211,13 +211,13 @@ int CKRegExp::Find(char const* text, std::size_t length, std::size_t position, b
     }
 }
 
-char const* CKRegExp::GetHitText() const { return hitText.c_str(); }
+const char* CKRegExp::GetHitText() const { return hitText.c_str(); }
 
 int CKRegExp::GetError() const { return error; }
 
 int CKRegExp::GetErrorOffset() const { return errorOffset; }
 
-char const* CKRegExp::DescribeError(int code)
+const char* CKRegExp::DescribeError(int code)
 {
     switch (code) {
     case REGEXP_OK:

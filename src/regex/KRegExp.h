@@ -69,7 +69,7 @@ public:
     // Compiles pattern as a regular expression (regularExpression true) or as a literal
     // text, replacing the previous pattern. A null pattern counts as empty. On a bad pattern
     // the object finds nothing and GetError/GetErrorOffset say why.
-    void Read(char const* pattern, bool regularExpression);
+    void Read(const char* pattern, bool regularExpression);
 
     // Forward (backward false): the leftmost match starting at or after position.
     // Backward: the match with the greatest start before position, exactly as a forward
@@ -77,14 +77,14 @@ public:
     // text is zero-terminated InternalText; a position inside a double-byte character is
     // treated as the next boundary; positions outside the text are clamped.
     // Returns the 0-based byte offset of the match, or -1.
-    int Find(char const* text, int position, bool backward);
+    int Find(const char* text, int position, bool backward);
     // The same over the first length bytes of text (zero bytes among them are characters
     // like any other; no terminator is needed). A caller that searches one text many
     // times gives its length once instead of having every search measure it.
-    int Find(char const* text, std::size_t length, std::size_t position, bool backward);
+    int Find(const char* text, std::size_t length, std::size_t position, bool backward);
 
     // The matched text of the last successful Find, zero-terminated ("" before any).
-    char const* GetHitText() const;
+    const char* GetHitText() const;
     // Its length in bytes, which counts zero bytes that a length-taking Find matched.
     std::size_t GetHitLength() const { return hitText.size(); }
 
@@ -93,10 +93,10 @@ public:
     // of an error code for tools and logs.
     int GetError() const;
     int GetErrorOffset() const;
-    static char const* DescribeError(int error);
+    static const char* DescribeError(int error);
 
-    CKRegExp(CKRegExp const&) = delete;
-    CKRegExp& operator=(CKRegExp const&) = delete;
+    CKRegExp(const CKRegExp&) = delete;
+    CKRegExp& operator=(const CKRegExp&) = delete;
 
 private:
     struct Compiled;

@@ -20,7 +20,7 @@ namespace {
 unsigned LowestBit(unsigned mask) { return static_cast<unsigned>(__builtin_ctz(mask)); }
 unsigned HighestBit(unsigned mask) { return 31u - static_cast<unsigned>(__builtin_clz(mask)); }
 
-bool SameAt(char const* text, std::size_t p, std::string_view needle)
+bool SameAt(const char* text, std::size_t p, std::string_view needle)
 {
     return std::memcmp(text + p, needle.data(), needle.size()) == 0;
 }
@@ -41,14 +41,14 @@ bool HaveSse2()
 
 // Candidates 16 at a time: positions whose first and last byte both fit. Advances p to
 // where the scalar tail has to go on; returns the match or kNotFound.
-KVTE_SSE2 std::size_t ForwardBlocks(char const* text, std::size_t& p, std::size_t last, std::string_view needle)
+KVTE_SSE2 std::size_t ForwardBlocks(const char* text, std::size_t& p, std::size_t last, std::string_view needle)
 {
     std::size_t m = needle.size();
     __m128i const first = _mm_set1_epi8(needle[0]);
     __m128i const final = _mm_set1_epi8(needle[m - 1]);
     while (p + 15 <= last) {
-        __m128i a = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p + m - 1));
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + m - 1));
         unsigned mask =
             static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
         while (mask) {
@@ -62,15 +62,15 @@ KVTE_SSE2 std::size_t ForwardBlocks(char const* text, std::size_t& p, std::size_
 }
 
 // The same towards the start: candidates below end, 16 at a time, while end >= from + 16.
-KVTE_SSE2 std::size_t BackwardBlocks(char const* text, std::size_t from, std::size_t& end, std::string_view needle)
+KVTE_SSE2 std::size_t BackwardBlocks(const char* text, std::size_t from, std::size_t& end, std::string_view needle)
 {
     std::size_t m = needle.size();
     __m128i const first = _mm_set1_epi8(needle[0]);
     __m128i const final = _mm_set1_epi8(needle[m - 1]);
     while (end >= from + 16) {
         std::size_t p = end - 16;
-        __m128i a = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(text + p + m - 1));
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + m - 1));
         unsigned mask =
             static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
         while (mask) {
@@ -86,15 +86,15 @@ KVTE_SSE2 std::size_t BackwardBlocks(char const* text, std::size_t from, std::si
 
 }  // namespace
 
-std::size_t FindBytesForward(char const* text, std::size_t from, std::size_t limit, std::string_view needle)
+std::size_t FindBytesForward(const char* text, std::size_t from, std::size_t limit, std::string_view needle)
 {
     std::size_t m = needle.size();
     if (m == 0 || limit < m || from > limit - m) return kNotFound;
     std::size_t last = limit - m;  // last possible start
     std::size_t p = from;
     if (m == 1) {
-        void const* hit = std::memchr(text + from, needle[0], limit - from);
-        return hit ? static_cast<std::size_t>(static_cast<char const*>(hit) - text) : kNotFound;
+        const void* hit = std::memchr(text + from, needle[0], limit - from);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text) : kNotFound;
     }
 #if defined(KVTE_VECTOR_SEARCH)
     if (HaveSse2()) {
@@ -103,16 +103,16 @@ std::size_t FindBytesForward(char const* text, std::size_t from, std::size_t lim
     }
 #endif
     while (p <= last) {
-        void const* hit = std::memchr(text + p, needle[0], last - p + 1);
+        const void* hit = std::memchr(text + p, needle[0], last - p + 1);
         if (!hit) return kNotFound;
-        p = static_cast<std::size_t>(static_cast<char const*>(hit) - text);
+        p = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
         if (SameAt(text, p, needle)) return p;
         ++p;
     }
     return kNotFound;
 }
 
-std::size_t FindBytesBackward(char const* text, std::size_t from, std::size_t limit, std::string_view needle)
+std::size_t FindBytesBackward(const char* text, std::size_t from, std::size_t limit, std::string_view needle)
 {
     std::size_t m = needle.size();
     if (m == 0 || limit < m || from > limit - m) return kNotFound;
@@ -146,7 +146,7 @@ LiteralPattern MakeLiteralPattern(std::string_view bytes)
 
 namespace {
 
-bool EndsOnBoundary(LiteralPattern const& pattern, char const* text, std::size_t length, std::size_t start)
+bool EndsOnBoundary(const LiteralPattern& pattern, const char* text, std::size_t length, std::size_t start)
 {
     std::size_t end = start + pattern.bytes.size();
     return !pattern.endsWithLoneLead || end >= length || !sjis::IsTrailByte(static_cast<unsigned char>(text[end]));
@@ -154,7 +154,7 @@ bool EndsOnBoundary(LiteralPattern const& pattern, char const* text, std::size_t
 
 }  // namespace
 
-std::size_t FindLiteralForward(LiteralPattern const& pattern, char const* text, std::size_t length, std::size_t from)
+std::size_t FindLiteralForward(const LiteralPattern& pattern, const char* text, std::size_t length, std::size_t from)
 {
     std::size_t known = from;  // a boundary at or before every candidate still to come
     std::size_t p = from;
@@ -168,7 +168,7 @@ std::size_t FindLiteralForward(LiteralPattern const& pattern, char const* text, 
     }
 }
 
-std::size_t FindLiteralBackward(LiteralPattern const& pattern, char const* text, std::size_t length, std::size_t before)
+std::size_t FindLiteralBackward(const LiteralPattern& pattern, const char* text, std::size_t length, std::size_t before)
 {
     if (pattern.bytes.empty() || before == 0) return kNotFound;
     // Candidates must start below before; they may end anywhere in the text.

@@ -19,13 +19,13 @@ LiteralPattern MakeLiteralPattern(std::string_view bytes);
 
 // First occurrence starting at a boundary at or after from (itself a boundary) and ending
 // at a boundary; kNotFound when none. An empty pattern is never found.
-std::size_t FindLiteralForward(LiteralPattern const& pattern, char const* text, std::size_t length, std::size_t from);
+std::size_t FindLiteralForward(const LiteralPattern& pattern, const char* text, std::size_t length, std::size_t from);
 
 // The occurrence with the greatest start below before, starting and ending at boundaries.
-std::size_t FindLiteralBackward(LiteralPattern const& pattern, char const* text, std::size_t length,
+std::size_t FindLiteralBackward(const LiteralPattern& pattern, const char* text, std::size_t length,
                                 std::size_t before);
 
 // The raw byte search under both: first (last) position p in [from, limit - needle size]
 // with text[p..] == needle; kNotFound when none. Exposed for the benchmarks.
-std::size_t FindBytesForward(char const* text, std::size_t from, std::size_t limit, std::string_view needle);
-std::size_t FindBytesBackward(char const* text, std::size_t from, std::size_t limit, std::string_view needle);
+std::size_t FindBytesForward(const char* text, std::size_t from, std::size_t limit, std::string_view needle);
+std::size_t FindBytesBackward(const char* text, std::size_t from, std::size_t limit, std::string_view needle);

@@ -11,7 +11,7 @@
 #include "regex/SjisChar.h"
 
 // Whether position lies between the CR and the LF of a CR LF.
-inline bool InsideCrLf(char const* text, std::size_t length, std::size_t position)
+inline bool InsideCrLf(const char* text, std::size_t length, std::size_t position)
 {
     return position > 0 && position < length && text[position - 1] == '\r' && text[position] == '\n';
 }
@@ -20,7 +20,7 @@ inline bool InsideCrLf(char const* text, std::size_t length, std::size_t positio
 // text[0, length), in order; visit returns false to stop the pass. Returns the number of
 // matches visited.
 template <typename Visit>
-std::size_t VisitAllMatches(CKRegExp& regex, char const* text, std::size_t length, Visit visit)
+std::size_t VisitAllMatches(CKRegExp& regex, const char* text, std::size_t length, Visit visit)
 {
     std::size_t count = 0;
     std::size_t from = 0;

@@ -44,7 +44,7 @@ inline CharKind KindOfCode(std::uint32_t code)
 }
 
 // The code of the character at position (a boundary below length) and its byte length.
-inline std::uint32_t CodeAt(char const* text, std::size_t length, std::size_t position, std::size_t& charLength)
+inline std::uint32_t CodeAt(const char* text, std::size_t length, std::size_t position, std::size_t& charLength)
 {
     charLength = SjisCharLength(text, length, position);
     std::uint32_t code = static_cast<unsigned char>(text[position]);
@@ -53,7 +53,7 @@ inline std::uint32_t CodeAt(char const* text, std::size_t length, std::size_t po
 }
 
 // Kind of the character that starts at position (a boundary), Edge at the end.
-inline CharKind KindAfter(char const* text, std::size_t length, std::size_t position)
+inline CharKind KindAfter(const char* text, std::size_t length, std::size_t position)
 {
     if (position >= length) return CharKind::Edge;
     std::size_t charLength;
@@ -62,7 +62,7 @@ inline CharKind KindAfter(char const* text, std::size_t length, std::size_t posi
 
 // Kind of the character that ends at position (a boundary), Edge at the start.
 // knownBoundary (<= position - 1) bounds the look-back, see SjisCharStart.
-inline CharKind KindBefore(char const* text, std::size_t length, std::size_t position, std::size_t knownBoundary = 0)
+inline CharKind KindBefore(const char* text, std::size_t length, std::size_t position, std::size_t knownBoundary = 0)
 {
     if (position == 0) return CharKind::Edge;
     std::size_t start = SjisCharStart(text, position - 1, std::min(knownBoundary, position - 1));

@@ -11,7 +11,7 @@ void CharSetAdd(CharSet& set, std::uint32_t low, std::uint32_t high)
     set.ranges.push_back({low, std::min(high, kMaxCharCode)});
 }
 
-void CharSetAddSet(CharSet& set, CharSet const& other)
+void CharSetAddSet(CharSet& set, const CharSet& other)
 {
     set.ranges.insert(set.ranges.end(), other.ranges.begin(), other.ranges.end());
 }
@@ -44,7 +44,7 @@ void CharSetNegate(CharSet& set)
     set.ranges = std::move(result);
 }
 
-bool CharSetContains(CharSet const& set, std::uint32_t code)
+bool CharSetContains(const CharSet& set, std::uint32_t code)
 {
     auto it = std::upper_bound(set.ranges.begin(), set.ranges.end(), code,
                                [](std::uint32_t c, CodeRange r) { return c < r.low; });
@@ -85,7 +85,7 @@ void CharSetFoldCase(CharSet& set)
     CharSetNormalize(set);
 }
 
-bool CharSetSingleCode(CharSet const& set, std::uint32_t& code)
+bool CharSetSingleCode(const CharSet& set, std::uint32_t& code)
 {
     if (set.ranges.size() != 1 || set.ranges[0].low != set.ranges[0].high) return false;
     code = set.ranges[0].low;
@@ -141,7 +141,7 @@ CharSet DotCharSet()
 
 bool IsWordCode(std::uint32_t code)
 {
-    static std::bitset<kMaxCharCode + 1> const table = [] {
+    static const std::bitset<kMaxCharCode + 1> table = [] {
         std::bitset<kMaxCharCode + 1> bits;
         for (CodeRange range : WordCharSet().ranges) {
             for (std::uint32_t c = range.low; c <= range.high; ++c) bits.set(c);

@@ -19,14 +19,14 @@ struct CharSet {
 };
 
 void CharSetAdd(CharSet& set, std::uint32_t low, std::uint32_t high);
-void CharSetAddSet(CharSet& set, CharSet const& other);
+void CharSetAddSet(CharSet& set, const CharSet& other);
 void CharSetNormalize(CharSet& set);
 void CharSetNegate(CharSet& set);                              // complement within 0..kMaxCharCode (normalizes)
-bool CharSetContains(CharSet const& set, std::uint32_t code);  // set normalized
+bool CharSetContains(const CharSet& set, std::uint32_t code);  // set normalized
 // Adds the other letter case of every ASCII and full-width Latin letter in the set.
 void CharSetFoldCase(CharSet& set);
 // True when the set holds exactly one code (written to code).
-bool CharSetSingleCode(CharSet const& set, std::uint32_t& code);
+bool CharSetSingleCode(const CharSet& set, std::uint32_t& code);
 
 // The predefined classes: \d, \w, \s (see KRegExp.h for what each holds).
 CharSet DigitCharSet();

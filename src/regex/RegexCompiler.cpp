@@ -8,13 +8,13 @@
 
 namespace {
 
-bool BitsetLess(std::bitset<256> const& a, std::bitset<256> const& b)
+bool BitsetLess(const std::bitset<256>& a, const std::bitset<256>& b)
 {
     // Any strict total order will do for the maps below; the object bytes give a fast one.
     return std::memcmp(&a, &b, sizeof a) < 0;
 }
 
-std::bitset<256> const& ValidTrails()
+const std::bitset<256>& ValidTrails()
 {
     static std::bitset<256> const trails = [] {
         std::bitset<256> bits;
@@ -35,7 +35,7 @@ class Compiler {
 public:
     Compiler(RegexProgram& program, bool reversed) : prog(program), reversed(reversed) {}
 
-    bool Run(RegexNode const& node)
+    bool Run(const RegexNode& node)
     {
         Fragment body = Compile(node);
         if (tooLarge) return false;
@@ -50,7 +50,7 @@ private:
     RegexProgram& prog;
     bool reversed;
     bool tooLarge = false;
-    std::map<std::bitset<256>, int, bool (*)(std::bitset<256> const&, std::bitset<256> const&)> setIndex{BitsetLess};
+    std::map<std::bitset<256>, int, bool (*)(const std::bitset<256>&, const std::bitset<256>&)> setIndex{BitsetLess};
 
     int Emit(RegexOp op)
     {
@@ -64,7 +64,7 @@ private:
         return static_cast<int>(prog.insts.size() - 1);
     }
 
-    int SetIndex(std::bitset<256> const& bits)
+    int SetIndex(const std::bitset<256>& bits)
     {
         auto it = setIndex.find(bits);
         if (it != setIndex.end()) return it->second;
@@ -74,7 +74,7 @@ private:
         return index;
     }
 
-    void Patch(Fragment const& fragment, int target)
+    void Patch(const Fragment& fragment, int target)
     {
         if (tooLarge) return;
         for (int exit : fragment.exits) {
@@ -91,7 +91,7 @@ private:
         return f;
     }
 
-    Fragment ByteInst(SymbolKind kind, std::bitset<256> const& bits)
+    Fragment ByteInst(SymbolKind kind, const std::bitset<256>& bits)
     {
         Fragment f;
         f.entry = Emit(RegexOp::Byte);
@@ -124,7 +124,7 @@ private:
         return result;
     }
 
-    Fragment CompileChars(CharSet const& set)
+    Fragment CompileChars(const CharSet& set)
     {
         std::bitset<256> singles;
         std::map<unsigned, std::bitset<256>> trailsByLead;
@@ -147,14 +147,14 @@ private:
             }
         }
         // Leads that accept the same trails share one branch.
-        std::map<std::bitset<256>, std::bitset<256>, bool (*)(std::bitset<256> const&, std::bitset<256> const&)>
+        std::map<std::bitset<256>, std::bitset<256>, bool (*)(const std::bitset<256>&, const std::bitset<256>&)>
             leadsByTrails(setIndex.key_comp());
-        for (auto const& [lead, trails] : trailsByLead) {
+        for (const auto& [lead, trails] : trailsByLead) {
             if (trails.any()) leadsByTrails[trails].set(lead);
         }
         std::vector<Fragment> options;
         if (singles.any()) options.push_back(ByteInst(SymbolKind::Single, singles));
-        for (auto const& [trails, leads] : leadsByTrails) {
+        for (const auto& [trails, leads] : leadsByTrails) {
             Fragment first = reversed ? ByteInst(SymbolKind::Trail, trails) : ByteInst(SymbolKind::Lead, leads);
             Fragment second = reversed ? ByteInst(SymbolKind::Lead, leads) : ByteInst(SymbolKind::Trail, trails);
             Patch(first, second.entry);
@@ -171,7 +171,7 @@ private:
     }
 
     // x*: L: split(body, exit); body -> L.  Lazy: the exit preferred.
-    Fragment Star(RegexNode const& body, bool greedy)
+    Fragment Star(const RegexNode& body, bool greedy)
     {
         int split = Emit(RegexOp::Split);
         Fragment inner = Compile(body);
@@ -207,9 +207,9 @@ private:
         return f;
     }
 
-    Fragment Repeat(RegexNode const& node)
+    Fragment Repeat(const RegexNode& node)
     {
-        RegexNode const& body = *node.children[0];
+        const RegexNode& body = *node.children[0];
         std::vector<Fragment> parts;
         for (int i = 0; i < node.min && !tooLarge; ++i) parts.push_back(Compile(body));
         if (node.max < 0) {
@@ -233,7 +233,7 @@ private:
         return Sequence(std::move(parts));
     }
 
-    Fragment Compile(RegexNode const& node)
+    Fragment Compile(const RegexNode& node)
     {
         if (tooLarge) return {};
         switch (node.type) {
@@ -262,7 +262,7 @@ private:
         case RegexNodeType::Alternate: {
             // Preference matters here: split(first, rest) all the way down.
             std::vector<Fragment> options;
-            for (auto const& child : node.children) {
+            for (const auto& child : node.children) {
                 if (tooLarge) return {};
                 options.push_back(Compile(*child));
             }
@@ -278,7 +278,7 @@ private:
 
 // The empty text is a match of node somewhere when the node can match without consuming
 // (assertions count as possibly true).
-bool CanBeEmpty(RegexNode const& node)
+bool CanBeEmpty(const RegexNode& node)
 {
     switch (node.type) {
     case RegexNodeType::Empty:
@@ -287,11 +287,11 @@ bool CanBeEmpty(RegexNode const& node)
     case RegexNodeType::Chars:
         return false;
     case RegexNodeType::Concat:
-        for (auto const& child : node.children)
+        for (const auto& child : node.children)
             if (!CanBeEmpty(*child)) return false;
         return true;
     case RegexNodeType::Alternate:
-        for (auto const& child : node.children)
+        for (const auto& child : node.children)
             if (CanBeEmpty(*child)) return true;
         return false;
     case RegexNodeType::Repeat:
@@ -309,18 +309,18 @@ void AppendCode(std::string& out, std::uint32_t code)
 // The bytes that every match begins with: the leading single-code characters. Stops
 // before a lone lead byte, whose meaning depends on the byte after it. whole tells
 // whether that prefix is the entire pattern.
-std::string LiteralPrefix(RegexNode const& node, bool& whole)
+std::string LiteralPrefix(const RegexNode& node, bool& whole)
 {
     std::string prefix;
     std::size_t taken = 0;
-    RegexNode const* first = &node;
-    std::vector<RegexNode const*> items;
+    const RegexNode* first = &node;
+    std::vector<const RegexNode*> items;
     if (node.type == RegexNodeType::Concat) {
-        for (auto const& child : node.children) items.push_back(child.get());
+        for (const auto& child : node.children) items.push_back(child.get());
     } else {
         items.push_back(first);
     }
-    for (RegexNode const* item : items) {
+    for (const RegexNode* item : items) {
         std::uint32_t code;
         if (item->type != RegexNodeType::Chars || !CharSetSingleCode(item->chars, code)) break;
         if (code <= 0xFF && sjis::IsLeadByte(static_cast<unsigned char>(code))) break;
@@ -336,7 +336,7 @@ std::string LiteralPrefix(RegexNode const& node, bool& whole)
 
 }  // namespace
 
-bool CompileRegex(RegexNode const& node, bool reversed, RegexProgram& program)
+bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program)
 {
     program = RegexProgram();
     Compiler compiler(program, reversed);

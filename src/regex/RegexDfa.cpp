@@ -36,7 +36,7 @@ void LazyDfa::StateDeleter::operator()(State* state) const
     ::operator delete(state);
 }
 
-LazyDfa::LazyDfa(RegexProgram const& program) : prog(program), leftmostFirst(!program.reversed)
+LazyDfa::LazyDfa(const RegexProgram& program) : prog(program), leftmostFirst(!program.reversed)
 {
     BuildClasses();
     visited.assign(prog.insts.size(), 0);
@@ -52,9 +52,9 @@ void LazyDfa::BuildClasses()
     // characters when the program has \b or \B. Refined one set at a time.
     classCount = 0;
     for (int kind = 0; kind < 3; ++kind) {
-        std::vector<std::bitset<256> const*> splitters;
+        std::vector<const std::bitset<256>*> splitters;
         std::vector<bool> used(prog.sets.size(), false);
-        for (RegexInst const& inst : prog.insts) {
+        for (const RegexInst& inst : prog.insts) {
             if (inst.op == RegexOp::Byte && static_cast<int>(inst.kind) == kind && !used[inst.set]) {
                 used[inst.set] = true;
                 splitters.push_back(&prog.sets[inst.set]);
@@ -73,7 +73,7 @@ void LazyDfa::BuildClasses()
         }
         std::uint16_t local[256] = {};
         int localCount = 1;
-        for (std::bitset<256> const* splitter : splitters) {
+        for (const std::bitset<256>* splitter : splitters) {
             std::vector<int> renumber(static_cast<std::size_t>(localCount) * 2, -1);
             int newCount = 0;
             for (int b = 0; b < 256; ++b) {
@@ -113,7 +113,7 @@ void LazyDfa::ResetCache()
 
 namespace {
 
-std::size_t HashState(std::vector<int> const& insts, unsigned char flags)
+std::size_t HashState(const std::vector<int>& insts, unsigned char flags)
 {
     std::size_t h = 1469598103u + flags;
     for (int pc : insts) h = (h ^ static_cast<std::size_t>(pc)) * 16777619u + (h >> 13);
@@ -122,7 +122,7 @@ std::size_t HashState(std::vector<int> const& insts, unsigned char flags)
 
 }  // namespace
 
-LazyDfa::State* LazyDfa::Intern(std::vector<int> const& insts, unsigned char flags)
+LazyDfa::State* LazyDfa::Intern(const std::vector<int>& insts, unsigned char flags)
 {
     std::size_t hash = HashState(insts, flags);
     if (table.empty()) table.assign(1024, nullptr);
@@ -193,7 +193,7 @@ CharKind LazyDfa::KindOfFirstSymbol(int symbolClass) const
 // Expands the waiting threads (then a new thread at the start, when injectStart) through
 // jumps, splits and assertions into `closure`, in priority order. Returns true when a
 // Match was reached; leftmost-first then drops everything of lower priority.
-bool LazyDfa::FollowClosure(std::vector<int> const& from, bool injectStart, AssertionFlags flags)
+bool LazyDfa::FollowClosure(const std::vector<int>& from, bool injectStart, AssertionFlags flags)
 {
     closure.clear();
     if (++visitMark == 0) {
@@ -209,7 +209,7 @@ bool LazyDfa::FollowClosure(std::vector<int> const& from, bool injectStart, Asse
             stack.pop_back();
             if (visited[at] == visitMark) continue;
             visited[at] = visitMark;
-            RegexInst const& inst = prog.insts[at];
+            const RegexInst& inst = prog.insts[at];
             switch (inst.op) {
             case RegexOp::Jump:
                 stack.push_back(inst.next);
@@ -253,9 +253,9 @@ LazyDfa::State* LazyDfa::Compute(State* state, int symbolClass)
     std::vector<int>& nextInsts = scratchNext;
     nextInsts.clear();
     unsigned char nextFlags = 0;
-    auto stepOver = [&](std::vector<int> const& threads) {
+    auto stepOver = [&](const std::vector<int>& threads) {
         for (int pc : threads) {
-            RegexInst const& inst = prog.insts[pc];
+            const RegexInst& inst = prog.insts[pc];
             if (inst.kind != classKind[base] || !prog.sets[inst.set][classByte[base]]) continue;
             int target = inst.next;
             // Keep the first arrival only: a later one has the same future and lower priority.
@@ -297,10 +297,10 @@ LazyDfa::State* LazyDfa::Compute(State* state, int symbolClass)
     return next;
 }
 
-bool LazyDfa::FindEnd(char const* text, std::size_t length, std::size_t from, std::size_t& matchEnd,
+bool LazyDfa::FindEnd(const char* text, std::size_t length, std::size_t from, std::size_t& matchEnd,
                       std::size_t& scanFrom)
 {
-    auto const* bytes = reinterpret_cast<unsigned char const*>(text);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     LiteralPattern prefix = MakeLiteralPattern(prog.literalPrefix);
     std::size_t lastBoundary = from;
     State* state = StartState(KindBefore(text, length, from));
@@ -348,9 +348,9 @@ bool LazyDfa::FindEnd(char const* text, std::size_t length, std::size_t from, st
     return true;
 }
 
-std::size_t LazyDfa::FindStartBefore(char const* text, std::size_t length, std::size_t from, std::size_t before)
+std::size_t LazyDfa::FindStartBefore(const char* text, std::size_t length, std::size_t from, std::size_t before)
 {
-    auto const* bytes = reinterpret_cast<unsigned char const*>(text);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     SjisBackwardBoundaries boundaries(text);
     State* state = StartState(KindAfter(text, length, from));
     std::size_t p = from;
@@ -374,9 +374,9 @@ std::size_t LazyDfa::FindStartBefore(char const* text, std::size_t length, std::
     return kNoStart;
 }
 
-std::size_t LazyDfa::FindLongestStart(char const* text, std::size_t length, std::size_t end, std::size_t limit)
+std::size_t LazyDfa::FindLongestStart(const char* text, std::size_t length, std::size_t end, std::size_t limit)
 {
-    auto const* bytes = reinterpret_cast<unsigned char const*>(text);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     SjisBackwardBoundaries boundaries(text);
     State* state = StartState(KindAfter(text, length, end), true);
     std::size_t best = kNoStart;

@@ -19,30 +19,30 @@ class LazyDfa {
 public:
     // program must outlive the DFA. A forward program is searched leftmost-first, a reversed
     // one for every position where some match starts.
-    explicit LazyDfa(RegexProgram const& program);
+    explicit LazyDfa(const RegexProgram& program);
     ~LazyDfa();
-    LazyDfa(LazyDfa const&) = delete;
-    LazyDfa& operator=(LazyDfa const&) = delete;
+    LazyDfa(const LazyDfa&) = delete;
+    LazyDfa& operator=(const LazyDfa&) = delete;
 
     // Forward program. Scans from the boundary from; true when there is a match: matchEnd is
     // the end of the leftmost match and scanFrom a boundary at or before its start (no
     // thread was alive there, so the match cannot begin earlier).
-    bool FindEnd(char const* text, std::size_t length, std::size_t from, std::size_t& matchEnd, std::size_t& scanFrom);
+    bool FindEnd(const char* text, std::size_t length, std::size_t from, std::size_t& matchEnd, std::size_t& scanFrom);
 
     // Reversed program. Reads backwards from the boundary from; returns the greatest
     // boundary below before where a match (ending at or before from) starts, or kNoStart.
     static constexpr std::size_t kNoStart = static_cast<std::size_t>(-1);
-    std::size_t FindStartBefore(char const* text, std::size_t length, std::size_t from, std::size_t before);
+    std::size_t FindStartBefore(const char* text, std::size_t length, std::size_t from, std::size_t before);
 
     // Reversed program. Reads backwards from the boundary end down to the boundary limit and
     // returns the smallest p >= limit such that text[p, end) is a match, or kNoStart.
-    std::size_t FindLongestStart(char const* text, std::size_t length, std::size_t end, std::size_t limit);
+    std::size_t FindLongestStart(const char* text, std::size_t length, std::size_t end, std::size_t limit);
 
     std::size_t StateCount() const { return liveCount; }
 
 private:
     struct State;
-    RegexProgram const& prog;
+    const RegexProgram& prog;
     bool leftmostFirst;
     // Symbol classes: bytes that no instruction tells apart share a class.
     std::uint16_t classOf[3][256];
@@ -75,10 +75,10 @@ private:
 
     void BuildClasses();
     State* StartState(CharKind before, bool anchored = false);
-    State* Intern(std::vector<int> const& insts, unsigned char flags);
+    State* Intern(const std::vector<int>& insts, unsigned char flags);
     State* Next(State* state, int symbolClass);
     State* Compute(State* state, int symbolClass);
     void ResetCache();
-    bool FollowClosure(std::vector<int> const& from, bool injectStart, AssertionFlags flags);
+    bool FollowClosure(const std::vector<int>& from, bool injectStart, AssertionFlags flags);
     CharKind KindOfFirstSymbol(int symbolClass) const;
 };

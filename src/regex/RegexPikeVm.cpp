@@ -31,7 +31,7 @@ public:
     }
     void Clear() { count = 0; }
     unsigned Size() const { return count; }
-    Thread const& operator[](unsigned i) const { return dense[i]; }
+    const Thread& operator[](unsigned i) const { return dense[i]; }
 
 private:
     std::vector<unsigned> sparse;
@@ -41,7 +41,7 @@ private:
 
 class PikeVm {
 public:
-    PikeVm(RegexProgram const& program, char const* text, std::size_t length)
+    PikeVm(const RegexProgram& program, const char* text, std::size_t length)
         : prog(program), text(text), length(length), current(program.insts.size()), next(program.insts.size())
     {
         stack.reserve(program.insts.size());
@@ -76,8 +76,8 @@ public:
             AssertionFlags nextFlags = 0;
             if (i < length) nextFlags = AssertionsBetween(after, KindAfter(text, length, i + charLength));
             for (unsigned t = 0; t < current.Size(); ++t) {
-                Thread const& thread = current[t];
-                RegexInst const& inst = prog.insts[thread.pc];
+                const Thread& thread = current[t];
+                const RegexInst& inst = prog.insts[thread.pc];
                 if (inst.op == RegexOp::Match) {
                     // Threads after this one have lower priority: cut them off.
                     match = {thread.start, i};
@@ -98,21 +98,21 @@ public:
     }
 
 private:
-    RegexProgram const& prog;
-    char const* text;
+    const RegexProgram& prog;
+    const char* text;
     std::size_t length;
     ThreadList current;
     ThreadList next;
     std::vector<int> stack;
 
     // Where a thread at a Byte instruction goes on this character, -1 when it dies.
-    int Step(RegexInst const& inst, std::uint32_t code, std::size_t charLength) const
+    int Step(const RegexInst& inst, std::uint32_t code, std::size_t charLength) const
     {
         if (charLength == 1) {
             return inst.kind == SymbolKind::Single && prog.sets[inst.set][code] ? inst.next : -1;
         }
         if (inst.kind != SymbolKind::Lead || !prog.sets[inst.set][code >> 8]) return -1;
-        RegexInst const& second = prog.insts[inst.next];
+        const RegexInst& second = prog.insts[inst.next];
         return prog.sets[second.set][code & 0xFF] ? second.next : -1;
     }
 
@@ -127,7 +127,7 @@ private:
             stack.pop_back();
             if (list.Contains(at)) continue;
             list.Add(at, start);
-            RegexInst const& inst = prog.insts[at];
+            const RegexInst& inst = prog.insts[at];
             switch (inst.op) {
             case RegexOp::Jump:
                 stack.push_back(inst.next);
@@ -149,7 +149,7 @@ private:
 
 }  // namespace
 
-bool PikeVmSearch(RegexProgram const& program, char const* text, std::size_t length, std::size_t from,
+bool PikeVmSearch(const RegexProgram& program, const char* text, std::size_t length, std::size_t from,
                   RegexMatch& match)
 {
     if (from > length || program.insts.empty()) return false;

@@ -16,5 +16,5 @@ struct RegexMatch {
 
 // Leftmost match of program (forward) in text[0, length) starting at or after the
 // character boundary from. Uses program.literalPrefix to skip text where no match can be.
-bool PikeVmSearch(RegexProgram const& program, char const* text, std::size_t length, std::size_t from,
+bool PikeVmSearch(const RegexProgram& program, const char* text, std::size_t length, std::size_t from,
                   RegexMatch& match);

@@ -47,4 +47,4 @@ struct RegexProgram {
 constexpr std::size_t kMaxProgramSize = 100000;
 
 // Compiles node; false when the program would exceed kMaxProgramSize instructions.
-bool CompileRegex(RegexNode const& node, bool reversed, RegexProgram& program);
+bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program);

@@ -8,7 +8,7 @@
 #include "encoding/SjisBytes.h"
 
 // Bytes taken by the character at text[position] (position < length): 1 or 2.
-inline std::size_t SjisCharLength(char const* text, std::size_t length, std::size_t position)
+inline std::size_t SjisCharLength(const char* text, std::size_t length, std::size_t position)
 {
     return sjis::CharLength(text, length, position);
 }
@@ -19,7 +19,7 @@ inline std::size_t SjisCharLength(char const* text, std::size_t length, std::siz
 // position: any other byte always ends a character, so the boundary after it is certain.
 // knownBoundary (<= position) is a boundary the caller already knows; the look-back stops
 // there, which keeps a scan over a long run of lead bytes linear.
-inline std::size_t SjisCharStart(char const* text, std::size_t position, std::size_t knownBoundary = 0)
+inline std::size_t SjisCharStart(const char* text, std::size_t position, std::size_t knownBoundary = 0)
 {
     std::size_t runStart = position;
     while (runStart > knownBoundary && sjis::IsLeadByte(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
@@ -31,14 +31,14 @@ inline std::size_t SjisCharStart(char const* text, std::size_t position, std::si
 
 // Whether a character starts at position (0 <= position <= length; the end is a boundary).
 // A byte after a lead byte at a boundary is inside a character only when it is a trail.
-inline bool SjisIsBoundary(char const* text, std::size_t length, std::size_t position, std::size_t knownBoundary = 0)
+inline bool SjisIsBoundary(const char* text, std::size_t length, std::size_t position, std::size_t knownBoundary = 0)
 {
     if (position == 0 || position >= length) return true;
     return SjisCharStart(text, position, knownBoundary) == position;
 }
 
 // The first boundary at or after position (clamped to length).
-inline std::size_t SjisBoundaryAtOrAfter(char const* text, std::size_t length, std::size_t position)
+inline std::size_t SjisBoundaryAtOrAfter(const char* text, std::size_t length, std::size_t position)
 {
     if (position >= length) return length;
     return SjisIsBoundary(text, length, position) ? position : position + 1;
@@ -46,7 +46,7 @@ inline std::size_t SjisBoundaryAtOrAfter(char const* text, std::size_t length, s
 
 // The boundary after the character at position (position a boundary below length): the
 // position to search from to get past an empty match at position.
-inline std::size_t SjisNextCharOffset(char const* text, std::size_t length, std::size_t position)
+inline std::size_t SjisNextCharOffset(const char* text, std::size_t length, std::size_t position)
 {
     if (position >= length) return length + 1;
     return position + SjisCharLength(text, length, position);
@@ -56,11 +56,11 @@ inline std::size_t SjisNextCharOffset(char const* text, std::size_t length, std:
 // run of lead-capable bytes it last measured, so that stepping back through a long run
 // costs time linear in the run, not quadratic.
 struct SjisBackwardBoundaries {
-    char const* text;
+    const char* text;
     std::size_t runStart = 1;  // [runStart, runEnd): lead-capable bytes, runStart a boundary
     std::size_t runEnd = 0;    // empty while runStart > runEnd
 
-    explicit SjisBackwardBoundaries(char const* t) : text(t) {}
+    explicit SjisBackwardBoundaries(const char* t) : text(t) {}
 
     // Start of the character holding byte position (position < length of the text).
     std::size_t CharStart(std::size_t position)

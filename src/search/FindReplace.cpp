@@ -19,7 +19,7 @@ struct TextCopy {
 };
 
 // False, with message 2 shown, when memory ran out.
-bool CopyViewText(SearchView const& view, TextCopy& copy)
+bool CopyViewText(const SearchView& view, TextCopy& copy)
 {
     int reported = view.textLength(view.context);
     std::size_t capacity = reported > 0 ? static_cast<std::size_t>(reported) + 1 : 1;
@@ -35,7 +35,7 @@ bool CopyViewText(SearchView const& view, TextCopy& copy)
 }
 
 // A pattern the last Read could not compile is reported instead of finding nothing.
-bool PatternCompiled(SearchState& state, SearchView const& view)
+bool PatternCompiled(SearchState& state, const SearchView& view)
 {
     int error = state.regex->GetError();
     if (error == REGEXP_OK) return true;
@@ -44,7 +44,7 @@ bool PatternCompiled(SearchState& state, SearchView const& view)
     return false;
 }
 
-void MarkOccurrences(SearchState const& state, SearchView const& view)
+void MarkOccurrences(const SearchState& state, const SearchView& view)
 {
     view.setHighlightText(view.context, state.regularExpression ? "" : state.text);
 }
@@ -56,7 +56,7 @@ struct Match {
 
 // The range to select or replace for a match: its ends moved off the middle of a CR LF.
 // An empty match there stays empty, before the CR, so that nothing is taken out.
-Match WholeLineBreaks(char const* text, std::size_t length, Match match)
+Match WholeLineBreaks(const char* text, std::size_t length, Match match)
 {
     if (match.start == match.end) {
         if (InsideCrLf(text, length, match.start)) match.start = match.end = match.start - 1;
@@ -68,9 +68,9 @@ Match WholeLineBreaks(char const* text, std::size_t length, Match match)
 }
 
 // Searches the copy from a 0-based position; true with the match found.
-bool Search(SearchState& state, TextCopy const& copy, std::size_t from, bool backward, Match& match)
+bool Search(SearchState& state, const TextCopy& copy, std::size_t from, bool backward, Match& match)
 {
-    char const* text = copy.bytes.get();
+    const char* text = copy.bytes.get();
     int at = state.regex->Find(text, copy.length, from, backward);
     if (at >= 0 && !backward && static_cast<std::size_t>(at) == from && state.regex->GetHitLength() == 0)
         at = state.regex->Find(text, copy.length, SjisNextCharOffset(text, copy.length, from), false);
@@ -80,33 +80,58 @@ bool Search(SearchState& state, TextCopy const& copy, std::size_t from, bool bac
     return true;
 }
 
-void SelectMatch(SearchView const& view, TextCopy const& copy, Match match)
+void SelectMatch(const SearchView& view, const TextCopy& copy, Match match)
 {
     match = WholeLineBreaks(copy.bytes.get(), copy.length, match);
     view.selectRange(view.context, static_cast<int>(match.start) + 1, static_cast<int>(match.end) + 1);
 }
 
-std::size_t CaretPosition(SearchView const& view)
+std::size_t CaretPosition(const SearchView& view)
 {
     int caret = view.caretOffset(view.context);
     return caret > 1 ? static_cast<std::size_t>(caret - 1) : 0;
 }
 
+std::size_t SelectionStart(const SearchView& view)
+{
+    int start = 0;
+    view.selectionRange(view.context, &start, nullptr);
+    return start > 1 ? static_cast<std::size_t>(start - 1) : 0;
+}
+
+// Where a search starts: downward from the caret; upward from before the selection, so
+// that the match selected now (the caret at its end) is not found again.
+std::size_t SearchStart(const SearchView& view, bool backward)
+{
+    return backward ? SelectionStart(view) : CaretPosition(view);
+}
+
+// Marks, compiles and selects the next match from `from` (0-based) in the direction of
+// state.down.
+bool FindNextFrom(SearchState& state, const SearchView& view, int beep, std::size_t from)
+{
+    MarkOccurrences(state, view);
+    state.regex->Read(state.text, state.regularExpression);
+    if (!PatternCompiled(state, view)) return false;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return false;
+    Match match;
+    if (!Search(state, copy, from, !state.down, match)) {
+        if (beep != 0) view.beep(view.context, beep);
+        return false;
+    }
+    SelectMatch(view, copy, match);
+    return true;
+}
+
 // F3 and Shift+F3: the pattern is not read again.
-bool FindAgain(SearchState& state, SearchView const& view, bool backward)
+bool FindAgain(SearchState& state, const SearchView& view, bool backward)
 {
     if (!PatternCompiled(state, view)) return false;
     TextCopy copy;
     if (!CopyViewText(view, copy)) return false;
-    std::size_t from = CaretPosition(view);
-    if (backward) {
-        // From before the selection, so that the match selected now is not found again.
-        int start = 0;
-        view.selectionRange(view.context, &start, nullptr);
-        from = start > 1 ? static_cast<std::size_t>(start - 1) : 0;
-    }
     Match match;
-    if (!Search(state, copy, from, backward, match)) {
+    if (!Search(state, copy, SearchStart(view, backward), backward, match)) {
         view.beep(view.context, 0);
         return false;
     }
@@ -116,33 +141,25 @@ bool FindAgain(SearchState& state, SearchView const& view, bool backward)
 
 }  // namespace
 
-bool FindNext(SearchState& state, SearchView const& view, int beep)
+bool FindNext(SearchState& state, const SearchView& view, int beep)
 {
-    MarkOccurrences(state, view);
-    state.regex->Read(state.text, state.regularExpression);
-    if (!PatternCompiled(state, view)) return false;
-    TextCopy copy;
-    if (!CopyViewText(view, copy)) return false;
-    Match match;
-    if (!Search(state, copy, CaretPosition(view), !state.down, match)) {
-        if (beep != 0) view.beep(view.context, beep);
-        return false;
-    }
-    SelectMatch(view, copy, match);
-    return true;
+    return FindNextFrom(state, view, beep, SearchStart(view, !state.down));
 }
 
-bool FindNextDown(SearchState& state, SearchView const& view) { return FindAgain(state, view, false); }
+bool FindNextDown(SearchState& state, const SearchView& view) { return FindAgain(state, view, false); }
 
-bool FindNextUp(SearchState& state, SearchView const& view) { return FindAgain(state, view, true); }
+bool FindNextUp(SearchState& state, const SearchView& view) { return FindAgain(state, view, true); }
 
-bool ReplaceCurrent(SearchState& state, SearchView const& view, char const* replacement)
+bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* replacement)
 {
+    // Upward, the search goes on from before the replaced text, never inside it: a
+    // replacement that holds the search text would be found and replaced again.
+    const std::size_t before = SelectionStart(view);
     if (view.selectionRange(view.context, nullptr, nullptr) == -1) view.insertText(view.context, replacement);
-    return FindNext(state, view, 0);
+    return FindNextFrom(state, view, 0, state.down ? CaretPosition(view) : before);
 }
 
-int ReplaceAll(SearchState& state, SearchView const& view, char const* replacement)
+int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement)
 {
     view.moveCaretToTop(view.context);
     MarkOccurrences(state, view);
@@ -150,7 +167,7 @@ int ReplaceAll(SearchState& state, SearchView const& view, char const* replaceme
     if (!PatternCompiled(state, view)) return -1;
     TextCopy copy;
     if (!CopyViewText(view, copy)) return 0;
-    char const* text = copy.bytes.get();
+    const char* text = copy.bytes.get();
     std::string const with = replacement ? replacement : "";
 
     // The replaced part of the text, from the first match's start to the last one's end.
@@ -171,7 +188,7 @@ int ReplaceAll(SearchState& state, SearchView const& view, char const* replaceme
             ++count;
             return true;
         });
-    } catch (std::bad_alloc const&) {
+    } catch (const std::bad_alloc&) {
         view.reportOutOfMemory(view.context);
         return 0;
     }

@@ -15,21 +15,21 @@
 // selects the next match from the caret in the direction of state.down. beep: the sound
 // when nothing is found, -1 the simple beep, 0 none. A pattern that does not compile is
 // reported and searches nothing. True when a match was selected.
-bool FindNext(SearchState& state, SearchView const& view, int beep);
+bool FindNext(SearchState& state, const SearchView& view, int beep);
 
 // F3 and Shift+F3 with the pattern the last FindNext compiled (the marking is left as it
 // is); downward from the caret, upward from before the selection. Nothing found: the
 // default sound. The caller opens the find dialog instead when the search text is empty.
-bool FindNextDown(SearchState& state, SearchView const& view);
-bool FindNextUp(SearchState& state, SearchView const& view);
+bool FindNextDown(SearchState& state, const SearchView& view);
+bool FindNextUp(SearchState& state, const SearchView& view);
 
 // Puts replacement in place of the selection, when there is one, then finds the next
 // match without a sound.
-bool ReplaceCurrent(SearchState& state, SearchView const& view, char const* replacement);
+bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* replacement);
 
 // Replaces every match of the search text from the top in one pass over the text as it
 // was (see regex/MatchPass.h), as one edit that one undo takes back; the caret ends after
 // the last replacement, or at the top when there was none. Returns the number of matches
 // replaced; -1 when the pattern does not compile (reported). When memory runs out that
 // is reported and 0 returned, the text unchanged.
-int ReplaceAll(SearchState& state, SearchView const& view, char const* replacement);
+int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement);

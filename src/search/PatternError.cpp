@@ -12,7 +12,7 @@ int PatternErrorMessage(int error)
     return kUnknownPatternErrorMessage;
 }
 
-int PatternErrorPosition(char const* pattern, std::size_t byteOffset)
+int PatternErrorPosition(const char* pattern, std::size_t byteOffset)
 {
     if (!pattern) return 1;
     std::size_t const length = std::strlen(pattern);

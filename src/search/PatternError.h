@@ -12,4 +12,4 @@ int PatternErrorMessage(int error);
 
 // The 1-based number of the character of pattern that holds byteOffset (a character past
 // the last for an offset at the end).
-int PatternErrorPosition(char const* pattern, std::size_t byteOffset);
+int PatternErrorPosition(const char* pattern, std::size_t byteOffset);

@@ -12,7 +12,7 @@ constexpr int kEntryBytes = 1024;  // an entry is up to 1023 bytes
 
 void KeyName(char (&key)[16], int number) { std::snprintf(key, sizeof key, "f%d", number); }
 
-std::string Entry(ProfileBatch const& batch, int number)
+std::string Entry(const ProfileBatch& batch, int number)
 {
     char key[16];
     KeyName(key, number);
@@ -21,7 +21,7 @@ std::string Entry(ProfileBatch const& batch, int number)
     return value;
 }
 
-bool WriteEntry(ProfileBatch& batch, int number, std::string const& value)
+bool WriteEntry(ProfileBatch& batch, int number, const std::string& value)
 {
     char key[16];
     KeyName(key, number);
@@ -30,7 +30,7 @@ bool WriteEntry(ProfileBatch& batch, int number, std::string const& value)
 
 }  // namespace
 
-bool AddHistory(ProfileFile& settings, char const* text, char const* section, int count)
+bool AddHistory(ProfileFile& settings, const char* text, const char* section, int count)
 {
     if (count < 1) return false;
     std::string const entry = text ? text : "";
@@ -49,7 +49,7 @@ bool AddHistory(ProfileFile& settings, char const* text, char const* section, in
     return CommitBatch(batch);
 }
 
-bool ClearHistory(ProfileFile& settings, char const* section, int count)
+bool ClearHistory(ProfileFile& settings, const char* section, int count)
 {
     ProfileBatch batch;
     if (!BeginBatch(batch, settings) || !SetSection(batch, section)) return false;
@@ -57,7 +57,7 @@ bool ClearHistory(ProfileFile& settings, char const* section, int count)
     return CommitBatch(batch);
 }
 
-std::vector<std::string> ReadHistory(ProfileFile& settings, char const* section, int count)
+std::vector<std::string> ReadHistory(ProfileFile& settings, const char* section, int count)
 {
     std::vector<std::string> entries;
     ProfileBatch batch;

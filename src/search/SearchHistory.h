@@ -16,10 +16,10 @@ constexpr char kReplaceHistory[] = "replace_history";
 // is taken out, otherwise the last of them moves one key further; the entries above move
 // down one key. One write of the settings file; false when it failed (nothing changed).
 // An empty text is an entry like any other (it hides the older ones from the list).
-bool AddHistory(ProfileFile& settings, char const* text, char const* section, int count);
+bool AddHistory(ProfileFile& settings, const char* text, const char* section, int count);
 
 // Empties "f0" to "f<count - 1>" in one write; the last key beyond them keeps its value.
-bool ClearHistory(ProfileFile& settings, char const* section, int count);
+bool ClearHistory(ProfileFile& settings, const char* section, int count);
 
 // The entries the list shows, most recent first.
-std::vector<std::string> ReadHistory(ProfileFile& settings, char const* section, int count);
+std::vector<std::string> ReadHistory(ProfileFile& settings, const char* section, int count);

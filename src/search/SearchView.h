@@ -15,12 +15,12 @@ struct SearchView {
     // -1 while text is selected, 0 otherwise; the selection's (or caret's) offsets.
     int (*selectionRange)(void* context, int* start, int* end) = nullptr;
     void (*selectRange)(void* context, int start, int end) = nullptr;
-    void (*insertText)(void* context, char const* text) = nullptr;  // in place of the selection
+    void (*insertText)(void* context, const char* text) = nullptr;  // in place of the selection
     // Replaces [start, end) by text[0, length) as one edit that one undo takes back; the
     // caret goes after it. False when the view refused it (write-protected, no memory).
-    bool (*replaceRange)(void* context, int start, int end, char const* text, std::size_t length) = nullptr;
+    bool (*replaceRange)(void* context, int start, int end, const char* text, std::size_t length) = nullptr;
     void (*moveCaretToTop)(void* context) = nullptr;
-    void (*setHighlightText)(void* context, char const* text) = nullptr;  // "" marks nothing
+    void (*setHighlightText)(void* context, const char* text) = nullptr;  // "" marks nothing
 
     // The user's side: a sound (-1 the simple beep, 0 the default sound), the message that
     // memory ran out, and a pattern that does not compile (string-table number of the

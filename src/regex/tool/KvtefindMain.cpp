@@ -35,30 +35,30 @@ char const kUsage[] =
 
 #ifdef _WIN32
 using Arg = std::wstring;
-std::string ArgToInternal(Arg const& arg) { return Utf16ToInternalText(std::u16string(arg.begin(), arg.end())); }
-std::string ArgForMessage(Arg const& arg) { return InternalTextToUtf8(ArgToInternal(arg)); }
-std::FILE* OpenForReading(Arg const& path) { return _wfopen(path.c_str(), L"rb"); }
+std::string ArgToInternal(const Arg& arg) { return Utf16ToInternalText(std::u16string(arg.begin(), arg.end())); }
+std::string ArgForMessage(const Arg& arg) { return InternalTextToUtf8(ArgToInternal(arg)); }
+std::FILE* OpenForReading(const Arg& path) { return _wfopen(path.c_str(), L"rb"); }
 #else
 using Arg = std::string;
-std::string ArgToInternal(Arg const& arg) { return Utf8ToInternalText(arg); }
-std::string ArgForMessage(Arg const& arg) { return arg; }
-std::FILE* OpenForReading(Arg const& path) { return std::fopen(path.c_str(), "rb"); }
+std::string ArgToInternal(const Arg& arg) { return Utf8ToInternalText(arg); }
+std::string ArgForMessage(const Arg& arg) { return arg; }
+std::FILE* OpenForReading(const Arg& path) { return std::fopen(path.c_str(), "rb"); }
 #endif
 
-int Fail(std::string const& message)
+int Fail(const std::string& message)
 {
     std::fprintf(stderr, "kvtefind: %s\n", message.c_str());
     return kExitError;
 }
 
-int Usage(std::string const& message)
+int Usage(const std::string& message)
 {
     Fail(message);
     std::fputs(kUsage, stderr);
     return kExitError;
 }
 
-bool ReadWholeFile(Arg const& path, std::string& bytes, std::string& error)
+bool ReadWholeFile(const Arg& path, std::string& bytes, std::string& error)
 {
     std::FILE* file = OpenForReading(path);
     if (!file) {
@@ -74,7 +74,7 @@ bool ReadWholeFile(Arg const& path, std::string& bytes, std::string& error)
     return !failed;
 }
 
-bool ParseCount(std::string const& text, long& value)
+bool ParseCount(const std::string& text, long& value)
 {
     if (text.empty() || text.size() > 10) return false;
     for (char c : text)
@@ -93,7 +93,7 @@ struct Options {
 };
 
 // Returns kExitFound when the options are good, else the exit status of the usage error.
-int ParseOptions(std::vector<Arg> const& args, Options& options)
+int ParseOptions(const std::vector<Arg>& args, Options& options)
 {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -128,7 +128,7 @@ int ParseOptions(std::vector<Arg> const& args, Options& options)
     return kExitFound;
 }
 
-int Run(std::vector<Arg> const& args)
+int Run(const std::vector<Arg>& args)
 {
     Options options;
     int status = ParseOptions(args, options);

@@ -37,12 +37,12 @@ SearchView MakeControlSearchView(ControlBinding& binding)
     view.caretOffset = [](void* c) { return GetCaretOffset(View(c)); };
     view.selectionRange = [](void* c, int* start, int* end) { return GetSelectionRange(View(c), start, end); };
     view.selectRange = [](void* c, int start, int end) { SelectRange(View(c), start, end); };
-    view.insertText = [](void* c, char const* text) { InsertText(View(c), text); };
-    view.replaceRange = [](void* c, int start, int end, char const* text, std::size_t length) {
+    view.insertText = [](void* c, const char* text) { InsertText(View(c), text); };
+    view.replaceRange = [](void* c, int start, int end, const char* text, std::size_t length) {
         return length <= 0x7FFFFFFF && ReplaceRangeText(View(c), start, end, text, static_cast<int>(length)) != 0;
     };
     view.moveCaretToTop = [](void* c) { MoveCaretToTop(View(c), 1); };
-    view.setHighlightText = [](void* c, char const* text) { SetHighlightText(View(c), text, 1, 1); };
+    view.setHighlightText = [](void* c, const char* text) { SetHighlightText(View(c), text, 1, 1); };
     view.beep = [](void*, int sound) { MessageBeep(static_cast<UINT>(sound)); };
     view.reportOutOfMemory = [](void* c) { ShowMessage(Binding(c).owner, IDS_MSG_OUT_OF_MEMORY, MB_ICONERROR); };
     view.reportBadPattern = &ReportBadPattern;

@@ -11,7 +11,7 @@
 namespace {
 
 // The dialog opens fresh every time: downward, no regular expression, an empty field.
-void OpenFindDialog(HWND dialog, SearchContext const& context)
+void OpenFindDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
@@ -19,7 +19,7 @@ void OpenFindDialog(HWND dialog, SearchContext const& context)
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
 
-void FindCommand(HWND dialog, SearchContext const& context, int id)
+void FindCommand(HWND dialog, const SearchContext& context, int id)
 {
     switch (id) {
     case IDOK: {
@@ -44,10 +44,10 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 {
     try {
         if (message == WM_INITDIALOG) {
-            OpenFindDialog(dialog, *reinterpret_cast<SearchContext const*>(lParam));
+            OpenFindDialog(dialog, *reinterpret_cast<const SearchContext*>(lParam));
             return FALSE;  // the focus is set
         }
-        auto const* context = reinterpret_cast<SearchContext const*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        const auto* context = reinterpret_cast<const SearchContext*>(GetWindowLongPtrW(dialog, DWLP_USER));
         if (message == WM_COMMAND && context && HIWORD(wParam) == BN_CLICKED) {
             FindCommand(dialog, *context, LOWORD(wParam));
             return TRUE;
@@ -59,13 +59,13 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 // Runs the dialog; true when it ended with its find button.
-bool RunFindDialog(SearchContext const& context)
+bool RunFindDialog(const SearchContext& context)
 {
     return ShowModalDialog(ModalDialogRequest{context.instance, IDD_FIND, context.owner, &FindDialogProc,
                                               reinterpret_cast<LPARAM>(&context)}) == 1;
 }
 
-void FindAgain(SearchContext const& context, bool (*find)(SearchState&, SearchView const&))
+void FindAgain(const SearchContext& context, bool (*find)(SearchState&, const SearchView&))
 {
     if (context.state->text[0] == '\0') {
         ShowFindDialog(context);
@@ -77,13 +77,13 @@ void FindAgain(SearchContext const& context, bool (*find)(SearchState&, SearchVi
 
 }  // namespace
 
-void ShowFindDialog(SearchContext const& context)
+void ShowFindDialog(const SearchContext& context)
 {
     if (!RunFindDialog(context)) return;
     ControlBinding binding{context.view, context.owner};
     FindNext(*context.state, MakeControlSearchView(binding), -1);
 }
 
-void FindNextDownCommand(SearchContext const& context) { FindAgain(context, &FindNextDown); }
+void FindNextDownCommand(const SearchContext& context) { FindAgain(context, &FindNextDown); }
 
-void FindNextUpCommand(SearchContext const& context) { FindAgain(context, &FindNextUp); }
+void FindNextUpCommand(const SearchContext& context) { FindAgain(context, &FindNextUp); }

@@ -8,16 +8,16 @@ namespace {
 constexpr std::size_t kMostBytes = 1023;  // a search text and a history entry hold so many
 }
 
-void FillHistory(HWND combo, ProfileFile& settings, char const* section, int count)
+void FillHistory(HWND combo, ProfileFile& settings, const char* section, int count)
 {
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (std::string const& entry : ReadHistory(settings, section, count)) {
+    for (const std::string& entry : ReadHistory(settings, section, count)) {
         std::wstring const wide = WideFromInternal(entry);
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
 }
 
-bool ClearHistory(HWND combo, ProfileFile& settings, char const* section, int count)
+bool ClearHistory(HWND combo, ProfileFile& settings, const char* section, int count)
 {
     bool written = ClearHistory(settings, section, count);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -43,7 +43,7 @@ std::string ComboText(HWND combo)
     return text;
 }
 
-void SetComboText(HWND combo, std::string const& text)
+void SetComboText(HWND combo, const std::string& text)
 {
     SetWindowTextW(combo, WideFromInternal(text).c_str());
 }

@@ -14,13 +14,13 @@
 
 namespace {
 
-SearchView DialogView(HWND dialog, SearchContext const& context, ControlBinding& binding)
+SearchView DialogView(HWND dialog, const SearchContext& context, ControlBinding& binding)
 {
     binding = ControlBinding{context.view, dialog};
     return MakeControlSearchView(binding);
 }
 
-void OpenReplaceDialog(HWND dialog, SearchContext const& context)
+void OpenReplaceDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
@@ -29,14 +29,14 @@ void OpenReplaceDialog(HWND dialog, SearchContext const& context)
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
 
-std::string TakeReplacement(HWND dialog, SearchContext const& context)
+std::string TakeReplacement(HWND dialog, const SearchContext& context)
 {
     std::string const replacement = ComboText(GetDlgItem(dialog, IDC_REPLACE_TEXT));
     RememberInCombo(dialog, IDC_REPLACE_TEXT, *context.settings, kReplaceHistory, replacement);
     return replacement;
 }
 
-void ReplaceEverywhere(HWND dialog, SearchContext const& context)
+void ReplaceEverywhere(HWND dialog, const SearchContext& context)
 {
     if (ShowMessage(dialog, IDS_MSG_CONFIRM_REPLACE_ALL, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     std::string const text = TakeSearchFields(dialog, *context.state);
@@ -53,7 +53,7 @@ void ReplaceEverywhere(HWND dialog, SearchContext const& context)
     ShowMessageBox(dialog, IDS_MSG_REPLACE_ALL_DONE, message, L"KelvaraTextEditor", MB_ICONINFORMATION);
 }
 
-void ReplaceCommand(HWND dialog, SearchContext const& context, int id)
+void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
 {
     ControlBinding binding;
     switch (id) {
@@ -98,10 +98,10 @@ INT_PTR CALLBACK ReplaceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 {
     try {
         if (message == WM_INITDIALOG) {
-            OpenReplaceDialog(dialog, *reinterpret_cast<SearchContext const*>(lParam));
+            OpenReplaceDialog(dialog, *reinterpret_cast<const SearchContext*>(lParam));
             return FALSE;  // the focus is set
         }
-        auto const* context = reinterpret_cast<SearchContext const*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        const auto* context = reinterpret_cast<const SearchContext*>(GetWindowLongPtrW(dialog, DWLP_USER));
         if (message == WM_COMMAND && context && HIWORD(wParam) == BN_CLICKED) {
             ReplaceCommand(dialog, *context, LOWORD(wParam));
             return TRUE;
@@ -114,7 +114,7 @@ INT_PTR CALLBACK ReplaceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void ShowReplaceDialog(SearchContext const& context)
+void ShowReplaceDialog(const SearchContext& context)
 {
     ShowModalDialog(ModalDialogRequest{context.instance, IDD_REPLACE, context.owner, &ReplaceDialogProc,
                                        reinterpret_cast<LPARAM>(&context)});

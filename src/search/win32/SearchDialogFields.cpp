@@ -17,7 +17,7 @@ std::string TakeSearchFields(HWND dialog, SearchState& state)
     return text;
 }
 
-void RememberInCombo(HWND dialog, int comboId, ProfileFile& settings, char const* section, std::string const& text)
+void RememberInCombo(HWND dialog, int comboId, ProfileFile& settings, const char* section, const std::string& text)
 {
     AddHistory(settings, text.c_str(), section, kHistoryCount);
     HWND combo = GetDlgItem(dialog, comboId);
@@ -25,7 +25,7 @@ void RememberInCombo(HWND dialog, int comboId, ProfileFile& settings, char const
     SetComboText(combo, text);
 }
 
-void ClearHistoryOnRequest(HWND dialog, int comboId, ProfileFile& settings, char const* section, int confirmNumber,
+void ClearHistoryOnRequest(HWND dialog, int comboId, ProfileFile& settings, const char* section, int confirmNumber,
                            int doneNumber)
 {
     if (ShowMessage(dialog, confirmNumber, MB_YESNO | MB_ICONQUESTION) == IDNO) return;

@@ -12,8 +12,8 @@
 // state; returns the search text.
 std::string TakeSearchFields(HWND dialog, SearchState& state);
 // Puts text first in the history and refills the combo box with it in its edit field.
-void RememberInCombo(HWND dialog, int comboId, ProfileFile& settings, char const* section, std::string const& text);
+void RememberInCombo(HWND dialog, int comboId, ProfileFile& settings, const char* section, const std::string& text);
 // Asks (confirmNumber), and unless the answer is No clears the history and its combo box
 // and says so (doneNumber).
-void ClearHistoryOnRequest(HWND dialog, int comboId, ProfileFile& settings, char const* section, int confirmNumber,
+void ClearHistoryOnRequest(HWND dialog, int comboId, ProfileFile& settings, const char* section, int confirmNumber,
                            int doneNumber);

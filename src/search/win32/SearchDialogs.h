@@ -20,9 +20,9 @@ struct SearchContext {
 
 // Runs the find dialog; when it ends with its find button, searches at once with the
 // simple beep for nothing found.
-void ShowFindDialog(SearchContext const& context);
+void ShowFindDialog(const SearchContext& context);
 // Runs the replace dialog until it is cancelled.
-void ShowReplaceDialog(SearchContext const& context);
+void ShowReplaceDialog(const SearchContext& context);
 // F3 and Shift+F3: with no search text yet, the find dialog instead.
-void FindNextDownCommand(SearchContext const& context);
-void FindNextUpCommand(SearchContext const& context);
+void FindNextDownCommand(const SearchContext& context);
+void FindNextUpCommand(const SearchContext& context);

@@ -95,6 +95,11 @@ EmphasisState EmphasisTable::TokenizeLine(const char* bytes, size_t length, Emph
         i = close + rule.endText.size();
         emit(0, i, rule);
     }
+    // Where the line's text begins, after its indentation: the only place where a rule
+    // limited to the line start may match (a line that starts inside a pair has none).
+    size_t lineStart = 0;
+    while (lineStart < length && (bytes[lineStart] == ' ' || bytes[lineStart] == '\t')) ++lineStart;
+    if (state != 0) lineStart = length;
     bool previousIsWordByte = false;
     while (i < length) {
         unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -102,6 +107,7 @@ EmphasisState EmphasisTable::TokenizeLine(const char* bytes, size_t length, Emph
         for (uint32_t index : delimitersByByte_[b]) {
             const EmphasisRule& rule = rules_[index];
             if (!MatchesAt(bytes, length, i, rule.text)) continue;
+            if (rule.kind == kEmphasisLineAfter && rule.number2 == kEmphasisAtLineStart && i != lineStart) continue;
             size_t after = i + rule.text.size();
             if (rule.kind == kEmphasisLineAfter) {
                 emit(i, length, rule);

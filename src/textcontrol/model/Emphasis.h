@@ -20,6 +20,11 @@ enum EmphasisKind : int {
     kEmphasisMultiBetween = 4,  // start and end texts, possibly across lines
 };
 
+// The second number of a rest-of-line rule that is to match only where its start text
+// begins the line, after blanks and tabs (a label ":" of a batch file, a comment ";" of an
+// ini file, a heading "# " of Markdown). Environment files before it wrote 0 there.
+constexpr int kEmphasisAtLineStart = 1;
+
 // How many rules one view accepts; the next AddEmphasis is refused. Generous: the
 // largest shipped environment has a few hundred entries.
 constexpr size_t kMaxEmphasisRules = 8192;
@@ -32,7 +37,7 @@ struct EmphasisRule {
     std::string endText;  // pairs only; empty: the pair ends at the end of its line
     int kind = kEmphasisWord;
     uint32_t colour = 0;   // COLORREF 0x00BBGGRR
-    int number2 = 0;       // kept as given by the environment file, not interpreted
+    int number2 = 0;       // for kEmphasisLineAfter: kEmphasisAtLineStart or 0; otherwise kept as given
     int colourNumber = 0;  // likewise (1-6, the colour file's entry)
     int number4 = 0;       // likewise
 };

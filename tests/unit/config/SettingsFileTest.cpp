@@ -85,7 +85,7 @@ struct SettingsUpgradeTest : testing::Test {
     void ExpectCurrentVersion()
     {
         SetSection(settings, "version");
-        EXPECT_EQ(GetInt(settings, "main"), 336);
+        EXPECT_EQ(GetInt(settings, "main"), kSettingsVersion);
         EXPECT_EQ(GetInt(settings, "a"), 0);
         EXPECT_EQ(GetInt(settings, "b"), 0);
     }
@@ -93,8 +93,8 @@ struct SettingsUpgradeTest : testing::Test {
     void StoreOldFile(const std::string& text) { TempFolder::Write(path, text); }
 };
 
-const std::vector<std::string> kFileTypeKeys = {"htm", "html", "ini", "frm", "bas",   "vbs", "cls",
-                                                "cpp", "c",    "h",   "bat", "shtml", "pl",  "cgi"};
+const std::vector<std::string> kFileTypeKeys = {"htm", "html", "ini", "frm", "bas", "vbs", "py",    "js", "md",
+                                                "pm",  "cls",  "cpp", "c",   "h",   "bat", "shtml", "pl", "cgi"};
 
 TEST_F(SettingsUpgradeTest, ANewFileGetsEveryDefaultWithoutAnnouncement)
 {

@@ -116,11 +116,11 @@ TEST_F(EmphasisLoaderTest, MissingFileShows23AndChangesNothingElse)
     EXPECT_FALSE(state.active);
 }
 
-TEST_F(EmphasisLoaderTest, MissingColourFileOrKeyGivesBlack)
+TEST_F(EmphasisLoaderTest, MissingColourFileGivesTheBuiltInColour)
 {
     WriteSettings("[editor1]\r\nColorFile=gone.ini\r\n");
     EXPECT_TRUE(Load("EMP_WORD,0,1,0\nx\n"));
-    EXPECT_EQ(host.Only("AddEmphasis"), (Calls{"AddEmphasis(3,x,none,1,0,0,1,0)"}));
+    EXPECT_EQ(host.Only("AddEmphasis"), (Calls{"AddEmphasis(3,x,none,1,12582912,0,1,0)"}));
 }
 
 TEST_F(EmphasisLoaderTest, LongLinesAreReadInPartsThatCountAsLines)

@@ -38,7 +38,8 @@ struct FileTypeLookupTest : EmphasisFixture {
 TEST_F(FileTypeLookupTest, LoadsTheEnvironmentOfTheExtensionInAnyLetterCase)
 {
     EXPECT_TRUE(ApplyFileType(state, 4, "C:\\site\\page.HTM"));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"AddEmphasis(4,body,none,1,0,0,1,0)", "RedrawView(4)"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"AddEmphasis(4,body,none,1,12582912,0,1,0)", "RedrawView(4)"}))
+        << "no colour file here: the built-in emphasis colour";
 }
 
 TEST_F(FileTypeLookupTest, WithoutAnEntryNothingChanges)
