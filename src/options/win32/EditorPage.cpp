@@ -5,6 +5,7 @@
 #include "options/win32/PageControls.h"
 #include "platform/FolderNames.h"
 #include "resources/resource.h"
+#include "textcontrol/model/OleModes.h"
 
 namespace {
 
@@ -16,13 +17,12 @@ constexpr CheckKey kKeys[] = {
 };
 constexpr size_t kCount = sizeof kKeys / sizeof kKeys[0];
 
-// The bits of [editor1] ole: one mode, plus 4 when dropping into a view is refused and 8
-// when dragging out of one is.
-constexpr int kOleCut = 1;
-constexpr int kOleCopy = 2;
-constexpr int kOleNoAccept = 4;
-constexpr int kOleNoOffer = 8;
-constexpr int kOleControl = 16;
+// [editor1] ole holds the views' drag-and-drop bits.
+using kvte::textcontrol::kOleByCtrlKey;
+using kvte::textcontrol::kOleCopy;
+using kvte::textcontrol::kOleMove;
+using kvte::textcontrol::kOleRefuseDrags;
+using kvte::textcontrol::kOleRefuseDrops;
 
 struct NumberField {
     int edit;
@@ -38,19 +38,19 @@ constexpr NumberField kLineSpace = {IDC_EDITOR_SPACE_EDIT, IDC_EDITOR_SPACE_SPIN
 
 void ShowOle(HWND page, int ole)
 {
-    const int mode = (ole & kOleCut) ? IDC_EDITOR_OLE_CUT : (ole & kOleCopy) ? IDC_EDITOR_OLE_COPY : IDC_EDITOR_OLE_CONTROL;
+    const int mode = (ole & kOleMove) ? IDC_EDITOR_OLE_CUT : (ole & kOleCopy) ? IDC_EDITOR_OLE_COPY : IDC_EDITOR_OLE_CONTROL;
     SetTicked(page, IDC_EDITOR_OLE_CUT, mode == IDC_EDITOR_OLE_CUT);
     SetTicked(page, IDC_EDITOR_OLE_COPY, mode == IDC_EDITOR_OLE_COPY);
     SetTicked(page, IDC_EDITOR_OLE_CONTROL, mode == IDC_EDITOR_OLE_CONTROL);
-    SetTicked(page, IDC_EDITOR_OLE_ACCEPT, !(ole & kOleNoAccept));
-    SetTicked(page, IDC_EDITOR_OLE_OFFER, !(ole & kOleNoOffer));
+    SetTicked(page, IDC_EDITOR_OLE_ACCEPT, !(ole & kOleRefuseDrops));
+    SetTicked(page, IDC_EDITOR_OLE_OFFER, !(ole & kOleRefuseDrags));
 }
 
 int OleOf(HWND page)
 {
-    int ole = IsTicked(page, IDC_EDITOR_OLE_CUT) ? kOleCut : IsTicked(page, IDC_EDITOR_OLE_COPY) ? kOleCopy : kOleControl;
-    if (!IsTicked(page, IDC_EDITOR_OLE_ACCEPT)) ole += kOleNoAccept;
-    if (!IsTicked(page, IDC_EDITOR_OLE_OFFER)) ole += kOleNoOffer;
+    int ole = IsTicked(page, IDC_EDITOR_OLE_CUT) ? kOleMove : IsTicked(page, IDC_EDITOR_OLE_COPY) ? kOleCopy : kOleByCtrlKey;
+    if (!IsTicked(page, IDC_EDITOR_OLE_ACCEPT)) ole += kOleRefuseDrops;
+    if (!IsTicked(page, IDC_EDITOR_OLE_OFFER)) ole += kOleRefuseDrags;
     return ole;
 }
 

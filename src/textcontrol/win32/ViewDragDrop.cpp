@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "textcontrol/model/OleModes.h"
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
 #include "textcontrol/win32/ViewText.h"
@@ -16,16 +17,6 @@
 namespace kvte::textcontrol {
 
 namespace {
-
-constexpr int kOleCopyMode = 2;
-constexpr int kOleControlMode = 16;
-constexpr int kOleRefuseDrop = 4;
-constexpr int kOleRefuseDrag = 8;
-
-// The view whose drag is running, so that a drop on the same view moves the text itself
-// instead of letting the source delete it afterwards.
-EditorView* gDragSource = nullptr;
-bool gDropHandledBySource = false;
 
 bool OleReady()
 {
@@ -36,9 +27,9 @@ bool OleReady()
 DWORD EffectForMode(int mode, DWORD keys, DWORD allowed)
 {
     DWORD wanted;
-    if (mode & kOleCopyMode)
+    if (mode & kOleCopy)
         wanted = DROPEFFECT_COPY;
-    else if (mode & kOleControlMode)
+    else if (mode & kOleByCtrlKey)
         wanted = (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
     else
         wanted = DROPEFFECT_MOVE;
@@ -326,7 +317,7 @@ struct ViewDropTarget : public IDropTarget {
             *effect = canHandOver ? DROPEFFECT_COPY : DROPEFFECT_NONE;
             return S_OK;
         }
-        if (!view || !view->window || !acceptable || (view->look.oleMode & kOleRefuseDrop) ||
+        if (!view || !view->window || !acceptable || (view->look.oleMode & kOleRefuseDrops) ||
             !view->model.IsEditable()) {
             *effect = DROPEFFECT_NONE;
             return S_OK;
@@ -363,10 +354,10 @@ struct ViewDropTarget : public IDropTarget {
             POINT client = {point.x, point.y};
             ScreenToClient(view->window, &client);
             int target = view->model.OffsetOfPosition(PositionAtPoint(*view, client));
-            if (gDragSource == view) {
+            if (view->dragSource) {
                 // Inside one view the view moves or copies its own bytes, and the source
                 // side deletes nothing afterwards.
-                gDropHandledBySource = true;
+                view->dropHandledBySource = true;
                 MoveSelectionWithin(*view, target, *effect == DROPEFFECT_MOVE);
             } else {
                 DropFromOutside(*view, text, target);
@@ -416,7 +407,7 @@ void RevokeDropTarget(EditorView& view)
 
 bool DragSelection(EditorView& view)
 {
-    if (!OleReady() || !view.model.HasSelection() || (view.look.oleMode & kOleRefuseDrag)) return false;
+    if (!OleReady() || !view.model.HasSelection() || (view.look.oleMode & kOleRefuseDrags)) return false;
     IDataObject* data = nullptr;
     try {
         data = new TextDataObject(WideFromInternal(SelectedText(view)));
@@ -429,17 +420,18 @@ bool DragSelection(EditorView& view)
         return false;
     }
     DWORD allowed = DROPEFFECT_COPY;
-    if (view.model.IsEditable() && !(view.look.oleMode & kOleCopyMode)) allowed |= DROPEFFECT_MOVE;
+    if (view.model.IsEditable() && !(view.look.oleMode & kOleCopy)) allowed |= DROPEFFECT_MOVE;
     DWORD effect = DROPEFFECT_NONE;
     int id = view.id;
-    gDragSource = &view;
-    gDropHandledBySource = false;
+    view.dragSource = true;
+    view.dropHandledBySource = false;
     HRESULT result = DoDragDrop(data, source, allowed, &effect);
-    gDragSource = nullptr;
     data->Release();
     source->Release();
     EditorView* still = FindView(id);
-    if (still == &view && result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !gDropHandledBySource) {
+    if (still != &view) return result == DRAGDROP_S_DROP;  // destroyed during the drag
+    view.dragSource = false;
+    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !view.dropHandledBySource) {
         // Moved out to another window: the text leaves this one.
         view.model.SealUndoStep();
         view.model.InsertText(std::string_view());

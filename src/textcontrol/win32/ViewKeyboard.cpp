@@ -1,6 +1,10 @@
 // Keyboard input of a view: characters (WM_CHAR, with surrogate pairs), editing keys and
 // caret movement with Shift and Ctrl as users expect.
 #include <algorithm>
+#include <iterator>
+
+#include "encoding/CharacterCodesInline.h"
+#include "textcontrol/model/KeyMap.h"
 
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
@@ -11,13 +15,6 @@ namespace kvte::textcontrol {
 namespace {
 
 bool KeyHeld(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
-// A high surrogate typed waits here for its low half.
-wchar_t& PendingHighSurrogate()
-{
-    static wchar_t pending = 0;
-    return pending;
-}
 
 bool SelectionSpansLines(const TextModel& model)
 {
@@ -86,14 +83,14 @@ bool InsertTyped(EditorView& view, const std::string& text, bool ownStep)
 
 void CharTyped(EditorView& view, wchar_t unit)
 {
-    wchar_t& pending = PendingHighSurrogate();
-    if (unit >= 0xD800 && unit <= 0xDBFF) {
+    wchar_t& pending = view.pendingHighSurrogate;
+    if (encoding_detail::IsHighSurrogate(unit)) {
         pending = unit;
         return;
     }
     wchar_t units[3] = {0, 0, 0};
     size_t count = 0;
-    if (unit >= 0xDC00 && unit <= 0xDFFF) {
+    if (encoding_detail::IsLowSurrogate(unit)) {
         if (!pending) return;  // a low half alone is no character
         units[count++] = pending;
     }
@@ -122,113 +119,133 @@ void CharTyped(EditorView& view, wchar_t unit)
     if (!text.empty()) InsertTyped(view, text, false);
 }
 
-bool KeyDown(EditorView& view, WPARAM key)
+namespace {
+
+// A handler of one key action; returns true when the key was handled.
+using KeyHandler = bool (*)(EditorView& view, bool extend);
+
+// After a caret move: the undo step ends, and a move that is not vertical forgets the
+// column that a run of vertical moves keeps.
+bool CaretMoved(EditorView& view, bool vertical)
 {
-    bool shift = KeyHeld(VK_SHIFT);
-    bool ctrl = KeyHeld(VK_CONTROL);
-    TextModel& model = view.model;
-    int page = std::max(1, VisibleRows(view) - 1);
-    bool vertical = false;
-    view.enterCharPending = false;
-    switch (key) {
-    case VK_RETURN:
-        // The line break is made here, as Tab's is, so that whoever sees the key-down
-        // first decides about it; the character that follows is then ignored.
-        InsertTyped(view, "\r\n", false);
-        view.enterCharPending = true;
-        return true;
-    case VK_LEFT:
-        if (shift || !CollapseSelection(view, false))
-            model.MoveCaret(ctrl ? CaretMove::WordLeft : CaretMove::CharLeft, shift);
-        break;
-    case VK_RIGHT:
-        if (shift || !CollapseSelection(view, true))
-            model.MoveCaret(ctrl ? CaretMove::WordRight : CaretMove::CharRight, shift);
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (ctrl) {
-            ScrollRows(view, key == VK_UP ? -1 : 1);
-            UpdateView(view, kUpdateRepaint);
-            return true;
-        }
-        MoveByRows(view, key == VK_UP ? -1 : 1, shift);
-        vertical = true;
-        break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-        int rows = key == VK_PRIOR ? -page : page;
-        ScrollRows(view, rows);
-        MoveByRows(view, rows, shift);
-        vertical = true;
-        break;
-    }
-    case VK_HOME:
-        if (ctrl)
-            model.MoveCaret(CaretMove::DocumentStart, shift);
-        else
-            MoveToRowEdge(view, false, shift);
-        break;
-    case VK_END:
-        if (ctrl)
-            model.MoveCaret(CaretMove::DocumentEnd, shift);
-        else
-            MoveToRowEdge(view, true, shift);
-        break;
-    case VK_DELETE:
-        if (shift) {
-            ::Cut(view.id);
-            return true;
-        }
-        if (!model.IsEditable()) return true;
-        model.DeleteForward();  // consecutive presses stay one undo step
-        view.desiredColumn = -1;
-        UpdateView(view, kUpdateEdit);
-        return true;
-    case VK_INSERT:
-        if (ctrl)
-            ::Copy(view.id);
-        else if (shift)
-            ::Paste(view.id);
-        return true;
-    case VK_TAB:
-        if (ctrl) return false;  // the program switches tabs with Ctrl+Tab
-        if (shift)
-            ::Unindent(view.id);
-        else if (SelectionSpansLines(model))
-            ::Indent(view.id);
-        else
-            InsertTyped(view, "\t", false);
-        return true;
-    default:
-        if (!ctrl || shift) return false;
-        switch (key) {
-        case 'A':
-            ::SelectAll(view.id);
-            return true;
-        case 'C':
-            ::Copy(view.id);
-            return true;
-        case 'X':
-            ::Cut(view.id);
-            return true;
-        case 'V':
-            ::Paste(view.id);
-            return true;
-        case 'Z':
-            ::Undo(view.id);
-            return true;
-        case 'Y':
-            ::Redo(view.id);
-            return true;
-        default:
-            return false;
-        }
-    }
     if (!vertical) view.desiredColumn = -1;
-    model.SealUndoStep();
+    view.model.SealUndoStep();
     UpdateView(view, kUpdateEdit);
     return true;
+}
+
+bool MoveCaret(EditorView& view, CaretMove move, bool extend)
+{
+    view.model.MoveCaret(move, extend);
+    return CaretMoved(view, false);
+}
+
+bool MoveSideways(EditorView& view, CaretMove move, bool toEnd, bool extend)
+{
+    if (extend || !CollapseSelection(view, toEnd)) view.model.MoveCaret(move, extend);
+    return CaretMoved(view, false);
+}
+
+bool MoveRows(EditorView& view, int rows, bool extend)
+{
+    MoveByRows(view, rows, extend);
+    return CaretMoved(view, true);
+}
+
+bool MovePage(EditorView& view, int direction, bool extend)
+{
+    int rows = direction * std::max(1, VisibleRows(view) - 1);
+    ScrollRows(view, rows);
+    MoveByRows(view, rows, extend);
+    return CaretMoved(view, true);
+}
+
+bool MoveRowEdge(EditorView& view, bool end, bool extend)
+{
+    MoveToRowEdge(view, end, extend);
+    return CaretMoved(view, false);
+}
+
+bool Scroll(EditorView& view, int rows)
+{
+    ScrollRows(view, rows);
+    UpdateView(view, kUpdateRepaint);
+    return true;
+}
+
+bool LineBreak(EditorView& view, bool)
+{
+    // The line break is made here, as Tab's is, so that whoever sees the key-down first
+    // decides about it; the character that follows is then ignored.
+    InsertTyped(view, "\r\n", false);
+    view.enterCharPending = true;
+    return true;
+}
+
+bool DeleteForward(EditorView& view, bool)
+{
+    if (!view.model.IsEditable()) return true;
+    view.model.DeleteForward();  // consecutive presses stay one undo step
+    view.desiredColumn = -1;
+    UpdateView(view, kUpdateEdit);
+    return true;
+}
+
+bool TabKey(EditorView& view, bool)
+{
+    if (SelectionSpansLines(view.model))
+        ::Indent(view.id);
+    else
+        InsertTyped(view, "\t", false);
+    return true;
+}
+
+template <void (*Operation)(int)>
+bool ByOperation(EditorView& view, bool)
+{
+    Operation(view.id);
+    return true;
+}
+
+// Indexed by KeyAction.
+constexpr KeyHandler kKeyHandlers[] = {
+    [](EditorView&, bool) { return false; },  // None
+    [](EditorView&, bool) { return true; },   // Ignore
+    LineBreak,
+    [](EditorView& v, bool e) { return MoveSideways(v, CaretMove::CharLeft, false, e); },
+    [](EditorView& v, bool e) { return MoveSideways(v, CaretMove::CharRight, true, e); },
+    [](EditorView& v, bool e) { return MoveSideways(v, CaretMove::WordLeft, false, e); },
+    [](EditorView& v, bool e) { return MoveSideways(v, CaretMove::WordRight, true, e); },
+    [](EditorView& v, bool e) { return MoveRows(v, -1, e); },
+    [](EditorView& v, bool e) { return MoveRows(v, 1, e); },
+    [](EditorView& v, bool e) { return MovePage(v, -1, e); },
+    [](EditorView& v, bool e) { return MovePage(v, 1, e); },
+    [](EditorView& v, bool e) { return MoveRowEdge(v, false, e); },
+    [](EditorView& v, bool e) { return MoveRowEdge(v, true, e); },
+    [](EditorView& v, bool e) { return MoveCaret(v, CaretMove::DocumentStart, e); },
+    [](EditorView& v, bool e) { return MoveCaret(v, CaretMove::DocumentEnd, e); },
+    [](EditorView& v, bool) { return Scroll(v, -1); },
+    [](EditorView& v, bool) { return Scroll(v, 1); },
+    DeleteForward,
+    TabKey,
+    ByOperation<::Unindent>,
+    ByOperation<::Cut>,
+    ByOperation<::Copy>,
+    ByOperation<::Paste>,
+    ByOperation<::SelectAll>,
+    ByOperation<::Undo>,
+    ByOperation<::Redo>,
+};
+static_assert(std::size(kKeyHandlers) == static_cast<size_t>(KeyAction::Redo) + 1, "one handler per key action");
+
+}  // namespace
+
+bool KeyDown(EditorView& view, WPARAM key)
+{
+    view.enterCharPending = false;
+    int modifiers = (KeyHeld(VK_SHIFT) ? kModShift : 0) | (KeyHeld(VK_CONTROL) ? kModCtrl : 0);
+    KeyCommand command = LookUpViewKey(static_cast<int>(key), modifiers);
+    return kKeyHandlers[static_cast<size_t>(command.action)](view, command.extend);
 }
 
 }  // namespace kvte::textcontrol

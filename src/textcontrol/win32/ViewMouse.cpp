@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "textcontrol/model/OleModes.h"
 #include "textcontrol/win32/LinkOpener.h"
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
@@ -57,7 +58,7 @@ bool InsideSelection(EditorView& view, TextPosition position)
     return !before(position, first) && before(position, last);
 }
 
-bool DragsAllowed(const EditorView& view) { return (view.look.oleMode & 8) == 0; }
+bool DragsAllowed(const EditorView& view) { return (view.look.oleMode & kOleRefuseDrags) == 0; }
 
 void ButtonDown(EditorView& view, POINT point, WPARAM keys)
 {

@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "encoding/CharacterCodesInline.h"
+#include "textcontrol/model/LineStyle.h"
 #include "textcontrol/win32/SupplementaryGlyphs.h"
 #include "textcontrol/win32/ViewInternal.h"
 #include "textcontrol/win32/ViewLayout.h"
@@ -16,16 +18,11 @@ namespace kvte::textcontrol {
 
 namespace {
 
-constexpr COLORREF kNoColour = CLR_INVALID;
+using encoding_detail::CombineSurrogates;
+using encoding_detail::IsHighSurrogate;
+using encoding_detail::IsLowSurrogate;
 
-// How one byte of a line is drawn.
-struct ByteStyle {
-    COLORREF text = 0;
-    COLORREF back = kNoColour;       // kNoColour: the view's background
-    COLORREF underline = kNoColour;  // kNoColour: none
-    bool operator==(const ByteStyle& o) const { return text == o.text && back == o.back && underline == o.underline; }
-    bool operator!=(const ByteStyle& o) const { return !(*this == o); }
-};
+static_assert(kNoColour == CLR_INVALID, "the styles' \"no colour\" is the system's invalid colour");
 
 struct PaintContext {
     PaintContext(EditorView& v, HDC target) : view(v), dc(target) {}
@@ -34,17 +31,14 @@ struct PaintContext {
     RECT area = {};  // text area
     int rowHeight = 1;
     int textOffset = 0;  // from a row's top to its text cell
-    TextPosition selectionFirst, selectionLast;
-    bool hasSelection = false;
+    LineColours colours;
     VisualRow caretRow;
-    // Styles of the line being painted, one per byte plus one for its line end.
+    // Styles of the line being painted, its bytes and its line end.
     int styledLine = 0;
-    std::vector<ByteStyle> styles;
+    std::vector<StyleRun> styles;
+    LineStyleScratch styleScratch;
     std::string lineBytes;
     std::vector<RowCell> cells;
-    std::vector<ColourRun> colourRuns;
-    std::vector<LinkRun> linkRuns;
-    std::vector<HighlightRun> highlightRuns;
     std::vector<wchar_t> units;
     std::vector<INT> advances;
     std::vector<std::pair<COLORREF, std::vector<POINT>>> lines;  // strokes by colour
@@ -104,58 +98,36 @@ void DrawGatheredLines(PaintContext& c)
     c.lines.clear();
 }
 
-void StyleLine(PaintContext& c, int line)
+void LoadLine(PaintContext& c, int line)
 {
-    EditorView& view = c.view;
-    TextModel& model = view.model;
-    // The run queries may move the model's gap; the line's bytes are read after them.
-    model.LineColourRuns(line, &c.colourRuns);
-    c.linkRuns.clear();
-    if (model.LinkKinds()) model.LineLinkRuns(line, &c.linkRuns);
-    c.highlightRuns.clear();
-    if (!model.HighlightText().empty()) model.LineHighlightRuns(line, &c.highlightRuns);
+    TextModel& model = c.view.model;
+    // Styling may move the model's gap; the line's bytes are read after it.
+    StyleLine(model, line, c.colours, &c.styleScratch, &c.styles);
     std::string_view bytes = model.LineText(line);
     c.lineBytes.assign(bytes.data(), bytes.size());
-    int length = static_cast<int>(c.lineBytes.size());
-
-    ByteStyle plain;
-    plain.text = Colour(view, VIEW_COLOR_TEXT);
-    c.styles.assign(static_cast<size_t>(length) + 1, plain);
-    auto apply = [&](int start, int count, auto change) {
-        int from = std::clamp(start, 0, length);
-        int to = std::clamp(start + count, from, length);
-        for (int i = from; i < to; ++i) change(c.styles[static_cast<size_t>(i)]);
-    };
-    for (const ColourRun& run : c.colourRuns)
-        apply(run.start, run.length, [&](ByteStyle& s) { s.text = run.colour & 0x00FFFFFF; });
-    for (const LinkRun& run : c.linkRuns) {
-        bool mail = run.kind == kLinkMail;
-        COLORREF text = Colour(view, mail ? VIEW_COLOR_MAIL : VIEW_COLOR_URL);
-        COLORREF under = Colour(view, mail ? VIEW_COLOR_MAIL_UNDERLINE : VIEW_COLOR_URL_UNDERLINE);
-        apply(run.start, run.length, [&](ByteStyle& s) {
-            s.text = text;
-            s.underline = under;
-        });
-    }
-    for (const HighlightRun& run : c.highlightRuns)
-        apply(run.start, run.length, [&](ByteStyle& s) {
-            s.text = Colour(view, VIEW_COLOR_FIND_TEXT);
-            s.back = Colour(view, VIEW_COLOR_FIND_BACK);
-        });
-    if (c.hasSelection && line >= c.selectionFirst.line && line <= c.selectionLast.line) {
-        int from = line == c.selectionFirst.line ? c.selectionFirst.column - 1 : 0;
-        // A selection that goes on below takes this line's end with it.
-        int to = line == c.selectionLast.line ? c.selectionLast.column - 1 : length + 1;
-        from = std::clamp(from, 0, length + 1);
-        to = std::clamp(to, from, length + 1);
-        for (int i = from; i < to; ++i) {
-            ByteStyle& s = c.styles[static_cast<size_t>(i)];
-            s.text = Colour(view, VIEW_COLOR_BACKGROUND);
-            s.back = Colour(view, VIEW_COLOR_TEXT);
-            s.underline = kNoColour;
-        }
-    }
     c.styledLine = line;
+}
+
+LineColours ColoursOf(const EditorView& view)
+{
+    LineColours colours;
+    colours.text = Colour(view, VIEW_COLOR_TEXT);
+    colours.background = Colour(view, VIEW_COLOR_BACKGROUND);
+    colours.url = Colour(view, VIEW_COLOR_URL);
+    colours.urlUnderline = Colour(view, VIEW_COLOR_URL_UNDERLINE);
+    colours.mail = Colour(view, VIEW_COLOR_MAIL);
+    colours.mailUnderline = Colour(view, VIEW_COLOR_MAIL_UNDERLINE);
+    colours.findText = Colour(view, VIEW_COLOR_FIND_TEXT);
+    colours.findBack = Colour(view, VIEW_COLOR_FIND_BACK);
+    return colours;
+}
+
+// The run that holds `byte`, searched from `*run` on: the cells of a row come in byte order.
+const ByteStyle& StyleOf(const PaintContext& c, int byte, size_t* run)
+{
+    if (*run >= c.styles.size() || c.styles[*run].start > byte) *run = 0;
+    while (*run + 1 < c.styles.size() && c.styles[*run].start + c.styles[*run].length <= byte) ++*run;
+    return c.styles[*run].style;
 }
 
 int CellX(const PaintContext& c, int column)
@@ -282,8 +254,8 @@ private:
 HFONT StandInFor(PaintContext& c, const wchar_t* units, int n)
 {
     GlyphFallback& glyphs = c.view.look.glyphs;
-    if (n == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 && units[1] <= 0xDFFF) {
-        std::uint32_t codePoint = 0x10000u + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u);
+    if (n == 2 && IsHighSurrogate(units[0]) && IsLowSurrogate(units[1])) {
+        std::uint32_t codePoint = CombineSurrogates(units[0], units[1]);
         if (HasSupplementaryGlyph(c.dc, codePoint)) return nullptr;
         return StandInFont(glyphs, c.view.look.font, codePoint, &codePoint, 1);
     }
@@ -309,8 +281,8 @@ void DrawSeveralUnits(PaintContext& c, int x, int top, const RECT& clip, const w
 {
     StandInScope standIn(c, StandInFor(c, units, n));
     int y = standIn.Y(top);
-    if (n == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 && units[1] <= 0xDFFF) {
-        std::uint32_t codePoint = 0x10000u + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u);
+    if (n == 2 && IsHighSurrogate(units[0]) && IsLowSurrogate(units[1])) {
+        std::uint32_t codePoint = CombineSurrogates(units[0], units[1]);
         WORD glyph = TheSupplementaryGlyphs().Find(c.dc, codePoint);
         if (glyph) {
             ExtTextOutW(c.dc, x, y, ETO_CLIPPED | ETO_GLYPH_INDEX, &clip, reinterpret_cast<LPCWSTR>(&glyph), 1,
@@ -447,21 +419,21 @@ void RememberShownLine(EditorView& view, int line, bool lastLine)
 void PaintRow(PaintContext& c, VisualRow row, int rowTop)
 {
     EditorView& view = c.view;
-    if (c.styledLine != row.line) StyleLine(c, row.line);
+    if (c.styledLine != row.line) LoadLine(c, row.line);
     RowBytes bytes = RowOf(view, row);
     LayoutRow(c.lineBytes, bytes, view.model.TabWidth(), &c.cells);
     int endColumn = c.cells.empty() ? 0 : c.cells.back().column + c.cells.back().width;
     c.widest = std::max(c.widest, endColumn);
 
-    // Runs of cells with one style, skipping cells left of the view.
+    // Cells of one style run, skipping cells left of the view.
     size_t i = 0;
+    size_t run = 0;
     while (i < c.cells.size() && CellX(c, c.cells[i].column + c.cells[i].width) <= c.area.left) ++i;
     while (i < c.cells.size() && CellX(c, c.cells[i].column) < c.area.right) {
-        const ByteStyle& style = c.styles[static_cast<size_t>(c.cells[i].byte)];
+        const ByteStyle& style = StyleOf(c, c.cells[i].byte, &run);
+        const int runEnd = c.styles[run].start + c.styles[run].length;
         size_t j = i + 1;
-        while (j < c.cells.size() && c.styles[static_cast<size_t>(c.cells[j].byte)] == style &&
-               CellX(c, c.cells[j].column) < c.area.right)
-            ++j;
+        while (j < c.cells.size() && c.cells[j].byte < runEnd && CellX(c, c.cells[j].column) < c.area.right) ++j;
         DrawCells(c, i, j, rowTop, style);
         i = j;
     }
@@ -471,7 +443,7 @@ void PaintRow(PaintContext& c, VisualRow row, int rowTop)
     bool lastLine = row.line == view.model.GetLineCount();
     if (bytes.lastRowOfLine) RememberShownLine(view, row.line, lastLine);
     if (bytes.lastRowOfLine) {
-        const ByteStyle& endStyle = c.styles.back();
+        const ByteStyle& endStyle = c.styles.back().style;
         if (endStyle.back != kNoColour && !lastLine) {
             RECT cell = {endX, rowTop, endX + view.look.columnWidth, rowTop + c.rowHeight};
             FillColour(c.dc, cell, endStyle.back);
@@ -577,9 +549,7 @@ void PaintView(EditorView& view, HDC target, const RECT& paintArea, HRGN region)
     c.area = TextArea(view);
     c.rowHeight = std::max(1, view.look.RowHeight());
     c.textOffset = view.look.lineSpacing / 2;
-    c.selectionFirst = view.model.SelectionStart();
-    c.selectionLast = view.model.SelectionEnd();
-    c.hasSelection = view.model.HasSelection();
+    c.colours = ColoursOf(view);
     c.caretRow = RowOfPosition(view, view.model.Caret());
     FillColour(dc, paintArea, Colour(view, VIEW_COLOR_BACKGROUND));
 

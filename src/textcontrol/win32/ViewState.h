@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "textcontrol/model/OleModes.h"
 #include "textcontrol/model/TextModel.h"
 #include "textcontrol/model/WrapLayout.h"
 #include "textcontrol/win32/EditControl.h"
@@ -44,7 +45,7 @@ struct ViewLook {
     bool marks[VIEW_MARK_COUNT] = {};
     bool ownerDrawLineEnd = false;
     bool notifyParent = true;
-    int oleMode = 1;
+    int oleMode = kOleMove;
     // Natural advance in pixels of each UTF-16 unit in `font`, 0 while not yet measured;
     // text whose glyphs already fall on the column grid is drawn without explicit advances.
     std::vector<unsigned char> advances;
@@ -130,6 +131,12 @@ struct EditorView {
     // Enter breaks the line at its key-down; the CR or LF character that the key-down is
     // translated into must then not break it a second time.
     bool enterCharPending = false;
+    // A high surrogate typed (WM_CHAR) waits here for its low half.
+    wchar_t pendingHighSurrogate = 0;
+    // While this view's own drag runs: a drop back on it moves the text itself, and the
+    // drag then deletes nothing afterwards.
+    bool dragSource = false;
+    bool dropHandledBySource = false;
 
     ViewReported reported;
     ViewScrollBars scrollBars;

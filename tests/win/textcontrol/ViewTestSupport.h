@@ -30,10 +30,9 @@ public:
     HWND parent() const { return parent_; }
     HWND view() const { return GetViewWindow(id_); }
 
-    // Messages 2024-2027, WM_DRAWITEM and WM_DROPFILES received since the last Clear.
+    // Messages 2024-2027 and WM_DRAWITEM since the last Clear, and the names of each
+    // WM_DROPFILES read as the main window reads them.
     const std::vector<Received>& received() const;
-    // The names of each WM_DROPFILES since the last Clear, read as the main window reads
-    // them (DragQueryFileW, then DragFinish).
     const std::vector<std::vector<std::wstring>>& dropped() const;
     int Count(UINT message) const;
     void Clear();
@@ -41,19 +40,17 @@ public:
     std::string Text() const;              // GetText with CR LF
     void Type(const std::wstring& units);  // one WM_CHAR per UTF-16 unit
     void Key(WPARAM key, bool shift = false, bool ctrl = false);
-    // Client point of the middle of the left half of (line, column) for ASCII text
-    // without ruler or line numbers.
+    // Client point in the left half of (line, column) for ASCII text without margins.
     POINT PointAt(int line, int column) const;
-    void Click(POINT point, bool shift = false);
     void Drag(POINT from, POINT to);
-    void Paint();  // paints now
+    void Paint() const;  // paints all of the view now
 
 private:
     int id_;
     HWND parent_;
 };
 
-// Shift and Ctrl as the view reads them (the thread's key state).
-void SetModifiers(bool shift, bool ctrl);
+// The client area of a window as pixels 0x00RRGGBB, row by row.
+std::vector<unsigned> Capture(HWND window);
 
 }  // namespace viewtest
