@@ -74,18 +74,10 @@ std::string RandomUtf8(std::mt19937& rng, std::size_t pieces, bool strays = true
     static const unsigned units[] = {0x304B, 0x309A, 0x3099, 0x30BB, 0x31F7, 0x02E9, 0x02E5, 0x0300, 0x00E6,
                                      0xD840, 0xDC0B, 0xD83D, 0xDE00, 0xDC00, 0xFEFF, 0x301C, 0x3042, 0x6F22,
                                      0xFF71, 0x00A7, 0x00A5, 0x0080, 0xF8F0, 0xFFFD, 'a',    '\n',   0x0391};
-    static const char* const raw[] = {"\xEF\xBB\xBF",
-                                      "\xF0\xA0\x80\x8B",
-                                      "\xF0\x9F\x98\x80",
-                                      "\xF8\x88\x80\x80\x80",
-                                      "\xE3\x81",
-                                      "\xC0\x80",
-                                      "\xE0\x80\x80",
-                                      "\xFF",
-                                      "\xE3\x41",
-                                      "\xF0\xA0\x80",
-                                      "\xA7",
-                                      "\xBF"};
+    // clang-format off
+    static const char* const raw[] = {"\xEF\xBB\xBF", "\xF0\xA0\x80\x8B", "\xF0\x9F\x98\x80", "\xF8\x88\x80\x80\x80",
+        "\xE3\x81", "\xC0\x80", "\xE0\x80\x80", "\xFF", "\xE3\x41", "\xF0\xA0\x80", "\xA7", "\xBF"};
+    // clang-format on
     const int rawChoices = sizeof raw / sizeof raw[0] - (strays ? 0 : 2);  // the strays are last
     std::uniform_int_distribution<int> coin(0, 99), unit(0, sizeof units / sizeof units[0] - 1),
         piece(0, rawChoices - 1), any(0, 255);
@@ -121,13 +113,8 @@ TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
         ASSERT_EQ(replaced, whole.replaced);
     }
     // Marks at the start are skipped as the two steps skip them: two at most.
-    for (const char* utf8 : {"a",
-                             "\xEF\xBB\xBF"
-                             "a",
-                             "\xEF\xBB\xBF\xEF\xBB\xBF"
-                             "a",
-                             "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF"
-                             "a"})
+    const std::string mark = "\xEF\xBB\xBF";
+    for (const std::string& utf8 : {std::string("a"), mark + "a", mark + mark + "a", mark + mark + mark + "a"})
         EXPECT_EQ(Direct(utf8), TwoSteps(utf8)) << Utf8MarkLength(utf8);
     EXPECT_EQ(Utf8MarkLength("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF") + Utf8MarkLength("\xEF\xBB"), 6u);
 }
@@ -190,25 +177,11 @@ TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
 {
     // Internal codes of characters with two units (か゚, 𠀋) and pieces of every byte class.
     const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").text;
-    const std::string pool[] = {"a",
-                                "\r\n",
-                                "\xB6\xDF",
-                                "\xB6\xDE",
-                                "\xDC\xDF",
-                                "\xB1",
-                                "\x82\xA0",
-                                "\x88\x9F",
-                                "\x87\x9F",
-                                "\x81",
-                                "\x81\x0A",
-                                "\x80",
-                                "\xA0",
-                                "\xFD",
-                                "\xFF",
-                                "\xF0\x40",
-                                std::string(1, '\0'),
-                                twoUnits,
-                                twoUnits.substr(0, 1)};
+    // clang-format off
+    const std::string pool[] = {"a", "\r\n", "\xB6\xDF", "\xB6\xDE", "\xDC\xDF", "\xB1", "\x82\xA0", "\x88\x9F",
+        "\x87\x9F", "\x81", "\x81\x0A", "\x80", "\xA0", "\xFD", "\xFF", "\xF0\x40", std::string(1, '\0'), twoUnits,
+        twoUnits.substr(0, 1)};
+    // clang-format on
     std::mt19937 rng(29);
     std::uniform_int_distribution<int> pick(0, sizeof pool / sizeof pool[0] - 1), count(0, 30);
     for (int round = 0; round < 20000; ++round) {
