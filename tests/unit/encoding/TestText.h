@@ -1,13 +1,14 @@
-// Small helpers shared by the encoding tests: run a conversion in both modes and check
-// the shared contract on the way.
+// Helpers shared by the encoding tests: each conversion run in both modes, checking the
+// shared contract on the way, and texts written as byte lists.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "encoding/Conversion.h"
 
 // Runs convert (destination, source, capacity) for a zero-terminated source: counts, then
 // writes into a buffer of exactly count + 1 units guarded by canaries, and checks that the
@@ -34,3 +35,34 @@ inline std::string Bytes(std::initializer_list<int> values)
     for (int v : values) s.push_back(static_cast<char>(v));
     return s;
 }
+
+// The conversions through Converted.
+inline std::u16string ToUtf16(const std::string& internal, bool mark = false)
+{
+    return Converted<char16_t>(
+        internal, [mark](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
+}
+inline std::string FromUtf16(const std::u16string& units)
+{
+    return Converted<char>(units, [](char* d, const char16_t* s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+}
+inline std::u16string Utf8ToUnits(const std::string& utf8)
+{
+    return Converted<char16_t>(utf8, [](char16_t* d, const char* s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+}
+inline std::string UnitsToUtf8(const std::u16string& units, bool mark = false)
+{
+    return Converted<char>(units,
+                           [mark](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
+}
+// The byte-to-byte conversions, by name.
+#define KVTE_BYTEWISE(name, convert)                                                                             \
+    inline std::string name(const std::string& source)                                                           \
+    {                                                                                                            \
+        return Converted<char>(source, [](char* d, const char* s, std::int64_t c) { return convert(d, s, c); }); \
+    }
+KVTE_BYTEWISE(ToJis, InternalToJis)
+KVTE_BYTEWISE(FromJis, JisToInternal)
+KVTE_BYTEWISE(ToEuc, InternalToEuc)
+KVTE_BYTEWISE(FromEuc, EucToInternal)
+#undef KVTE_BYTEWISE

@@ -1,13 +1,8 @@
-// InternalText written straight as UTF-8 gives what InternalText -> UTF-16 -> UTF-8 gives,
-// on random text with every kind of byte (half-width katakana with marks, characters of two
-// units and above U+FFFF, lone leads, bytes without a character, zero bytes).
-// UTF-8 read straight to InternalText gives what UTF-8 -> UTF-16 -> InternalText gives,
-// byte for byte and in its count of replaced characters, on random text built around the
-// places where the two steps keep state: marks at the start, surrogates written as
-// three-byte forms, combining marks after their base, broken and overlong forms, stray
-// continuation bytes, zero bytes. A text converted piece by piece (pieces ending in ASCII)
-// gives the same, and no prefix of a text without stray continuation bytes outgrows the
-// bytes read for it, which lets opening convert a file in its own buffer.
+// The direct conversions between InternalText and UTF-8 against the two steps through
+// UTF-16 that they replace, byte for byte and in their count of replaced characters, on
+// random text built around the places where the two steps keep state. Pieces ending in
+// ASCII convert to the whole, and no prefix without stray continuation bytes outgrows its
+// bytes, which lets opening convert a file in its own buffer.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -79,20 +74,10 @@ std::string RandomUtf8(std::mt19937& rng, std::size_t pieces, bool strays = true
     static const unsigned units[] = {0x304B, 0x309A, 0x3099, 0x30BB, 0x31F7, 0x02E9, 0x02E5, 0x0300, 0x00E6,
                                      0xD840, 0xDC0B, 0xD83D, 0xDE00, 0xDC00, 0xFEFF, 0x301C, 0x3042, 0x6F22,
                                      0xFF71, 0x00A7, 0x00A5, 0x0080, 0xF8F0, 0xFFFD, 'a',    '\n',   0x0391};
-    static const char* const raw[] = {
-        "\xEF\xBB\xBF",
-        "\xF0\xA0\x80\x8B",
-        "\xF0\x9F\x98\x80",
-        "\xF8\x88\x80\x80\x80",
-        "\xE3\x81",
-        "\xC0\x80",
-        "\xE0\x80\x80",
-        "\xFF",
-        "\xE3\x41",
-        "\xF0\xA0\x80",
-        "\xA7",
-        "\xBF",
-    };
+    // clang-format off
+    static const char* const raw[] = {"\xEF\xBB\xBF", "\xF0\xA0\x80\x8B", "\xF0\x9F\x98\x80", "\xF8\x88\x80\x80\x80",
+        "\xE3\x81", "\xC0\x80", "\xE0\x80\x80", "\xFF", "\xE3\x41", "\xF0\xA0\x80", "\xA7", "\xBF"};
+    // clang-format on
     const int rawChoices = sizeof raw / sizeof raw[0] - (strays ? 0 : 2);  // the strays are last
     std::uniform_int_distribution<int> coin(0, 99), unit(0, sizeof units / sizeof units[0] - 1),
         piece(0, rawChoices - 1), any(0, 255);
@@ -127,19 +112,11 @@ TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
         ASSERT_EQ(text.c_str(), whole.text) << "round " << round;
         ASSERT_EQ(replaced, whole.replaced);
     }
-}
-
-TEST(Utf8Direct, MarksAtTheStartAreSkippedAsTheTwoStepsSkipThem)
-{
+    // Marks at the start are skipped as the two steps skip them: two at most.
     const std::string mark = "\xEF\xBB\xBF";
-    for (int marks = 0; marks <= 3; ++marks) {
-        std::string utf8;
-        for (int k = 0; k < marks; ++k) utf8 += mark;
-        utf8 += "a";
-        EXPECT_EQ(Direct(utf8), TwoSteps(utf8)) << marks;
-        EXPECT_EQ(Utf8MarkLength(utf8), static_cast<std::size_t>(std::min(marks, 2) * 3));
-    }
-    EXPECT_EQ(Utf8MarkLength("\xEF\xBB"), 0u);
+    for (const std::string& utf8 : {std::string("a"), mark + "a", mark + mark + "a", mark + mark + mark + "a"})
+        EXPECT_EQ(Direct(utf8), TwoSteps(utf8)) << Utf8MarkLength(utf8);
+    EXPECT_EQ(Utf8MarkLength("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF") + Utf8MarkLength("\xEF\xBB"), 6u);
 }
 
 TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWhole)
@@ -200,25 +177,11 @@ TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
 {
     // Internal codes of characters with two units (か゚, 𠀋) and pieces of every byte class.
     const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").text;
-    const std::string pool[] = {"a",
-                                "\r\n",
-                                "\xB6\xDF",
-                                "\xB6\xDE",
-                                "\xDC\xDF",
-                                "\xB1",
-                                "\x82\xA0",
-                                "\x88\x9F",
-                                "\x87\x9F",
-                                "\x81",
-                                "\x81\x0A",
-                                "\x80",
-                                "\xA0",
-                                "\xFD",
-                                "\xFF",
-                                "\xF0\x40",
-                                std::string(1, '\0'),
-                                twoUnits,
-                                twoUnits.substr(0, 1)};
+    // clang-format off
+    const std::string pool[] = {"a", "\r\n", "\xB6\xDF", "\xB6\xDE", "\xDC\xDF", "\xB1", "\x82\xA0", "\x88\x9F",
+        "\x87\x9F", "\x81", "\x81\x0A", "\x80", "\xA0", "\xFD", "\xFF", "\xF0\x40", std::string(1, '\0'), twoUnits,
+        twoUnits.substr(0, 1)};
+    // clang-format on
     std::mt19937 rng(29);
     std::uniform_int_distribution<int> pick(0, sizeof pool / sizeof pool[0] - 1), count(0, 30);
     for (int round = 0; round < 20000; ++round) {

@@ -43,10 +43,8 @@ public:
     Matcher(RegexNode const& root, std::string_view text, long stepLimit = 2000000)
         : root(root), text(text), bounds(Boundaries(text)), steps(stepLimit)
     {
-        std::size_t b = 0;
         nextBoundary.assign(text.size() + 1, 0);
         for (std::size_t i = 0; i + 1 < bounds.size(); ++i) nextBoundary[bounds[i]] = bounds[i + 1];
-        (void)b;
     }
 
     bool Aborted() const { return steps < 0; }
