@@ -12,47 +12,35 @@ std::vector<int>& AppliedViews()
     return views;
 }
 
-struct OptionsCommandTest : FrameFixture {
-    void SetUp() override
-    {
-        Start();
-        ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_WINDOW_NEW_TAB, nullptr));
-        AppliedViews().clear();
-        theApp.documents.callbacks.applyEditorSettings = [](void*, int view) { AppliedViews().push_back(view); };
-        modal.realDialogs = {IDD_OPTIONS};
-    }
-};
+using OptionsCommandTest = FrameFixture;
 
-TEST_F(OptionsCommandTest, OkReappliesTheSettingsAndTheChoicesToWhatIsOpen)
+TEST_F(OptionsCommandTest, OkReappliesTheSettingsAndTheChoicesToWhatIsOpenAndCancelNothing)
 {
+    Start();
+    ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_WINDOW_NEW_TAB, nullptr));
+    theApp.documents.callbacks.applyEditorSettings = [](void*, int view) { AppliedViews().push_back(view); };
+    modal.realDialogs = {IDD_OPTIONS, IDD_OPTIONS};
     ProfileFile& settings = *theApp.settings;
-    SetSection(settings, "indication");
-    WriteInt(settings, "statusbar", 0);
     SetSection(settings, "tab");
     const int width = GetInt(settings, "width");
     WriteInt(settings, "width", 77);
-    theApp.documents.list.tabWidth = 120;
     theApp.autoIndent = !theApp.autoIndent;
-    const HMENU before = GetMenu(theApp.mainWindow);
-    modal.dialogScript = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); };
-    ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_TOOL_OPTIONS, nullptr));
-    WriteInt(settings, "width", width);
-    EXPECT_EQ(AppliedViews(), (std::vector<int>{0, 1}));
-    EXPECT_NE(GetMenu(theApp.mainWindow), before);
-    EXPECT_EQ(GetMenu(theApp.mainWindow), theApp.frame.mainMenu);
-    EXPECT_FALSE(IsCommandChecked(theApp.commands, IDM_VIEW_STATUSBAR));
-    EXPECT_EQ(theApp.documents.list.tabWidth, 77);
-    SetSection(settings, "editor1");
-    EXPECT_EQ(theApp.autoIndent, GetInt(settings, "indent") == 1);
-}
-
-TEST_F(OptionsCommandTest, CancelLeavesEverythingAsItWas)
-{
     const HMENU before = GetMenu(theApp.mainWindow);
     modal.dialogScript = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); };
     ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_TOOL_OPTIONS, nullptr));
     EXPECT_TRUE(AppliedViews().empty());
     EXPECT_EQ(GetMenu(theApp.mainWindow), before);
+    EXPECT_NE(theApp.documents.list.tabWidth, 77);
+
+    modal.dialogScript = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); };
+    ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_TOOL_OPTIONS, nullptr));
+    SetSection(settings, "tab");
+    WriteInt(settings, "width", width);
+    EXPECT_EQ(AppliedViews(), (std::vector<int>{0, 1}));
+    EXPECT_NE(GetMenu(theApp.mainWindow), before);
+    EXPECT_EQ(theApp.documents.list.tabWidth, 77);
+    SetSection(settings, "editor1");
+    EXPECT_EQ(theApp.autoIndent, GetInt(settings, "indent") == 1);
 }
 
 }  // namespace

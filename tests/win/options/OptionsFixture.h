@@ -1,7 +1,6 @@
-// The options dialog on a settings file of its own: a scratch folder holding "kvte.ini"
-// (the default text), "color" and "esf" folders with a few files, and a manifest path.
-// The dialog runs for real; a test's script acts on it from inside its modal loop (and
-// one on the extension dialog, when a page opens it). Message boxes are recorded.
+// The options dialog for real on a scratch folder: "kvte.ini" (the default text), "color"
+// and "esf" with a few files, a manifest path. A test's script acts on the dialog from
+// inside its modal loop (and one on the extension dialog). Message boxes are recorded.
 #pragma once
 
 #include <windows.h>
@@ -32,11 +31,7 @@ struct OptionsFixture : testing::Test {
     std::vector<std::string> helpShown;
     bool ended = false;  // the script pressed OK or Cancel
 
-    static OptionsFixture*& Current()
-    {
-        static OptionsFixture* current = nullptr;
-        return current;
-    }
+    static OptionsFixture*& Current() { static OptionsFixture* current = nullptr; return current; }
     void SetUp() override
     {
         Current() = this;
@@ -46,9 +41,7 @@ struct OptionsFixture : testing::Test {
         for (const wchar_t* sub : {L"", L"color", L"esf", L"color\\dir.ini"}) CreateDirectoryW((folder + sub).c_str(), nullptr);
         folderInternal = InternalFromWide(folder);
         ASSERT_TRUE(PrepareSettingsFile(settings, (folderInternal + "kvte.ini").c_str(), nullptr, nullptr));
-        for (const wchar_t* name : {L"color\\b.ini", L"color\\a.ini", L"color\\c.ini", L"esf\\HTML.esf", L"esf\\C.esf"}) {
-            Touch(folder + name, "x");
-        }
+        for (const wchar_t* name : {L"color\\b.ini", L"color\\a.ini", L"color\\c.ini", L"esf\\HTML.esf", L"esf\\C.esf"}) Touch(folder + name, "x");
         options.host.settings = &settings;
         options.host.programFolder = folderInternal.c_str();
         options.host.manifestPath = folder + L"kvte.exe.manifest";
@@ -68,9 +61,7 @@ struct OptionsFixture : testing::Test {
     }
     HWND Page(int dialogId) const
     {
-        for (int i = 0; i < options.count; ++i) {
-            if (options.pages[i].dialogId == dialogId) return options.pages[i].pageWindow;
-        }
+        for (int i = 0; i < options.count; ++i) if (options.pages[i].dialogId == dialogId) return options.pages[i].pageWindow;
         return nullptr;
     }
     static void Click(HWND page, int control) { SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), 0); }
@@ -89,8 +80,7 @@ struct OptionsFixture : testing::Test {
     static std::string Read(const std::wstring& path)
     {
         std::string bytes;
-        ReadWholeFile(path.c_str(), bytes);
-        return bytes;
+        return ReadWholeFile(path.c_str(), bytes), bytes;
     }
     std::vector<int> Messages() const
     {
