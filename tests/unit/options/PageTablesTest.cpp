@@ -102,7 +102,6 @@ TEST_F(PageTablesTest, EveryPageWritesBackWhatItShowedNormalisingWhatItCannotSho
         {&kConfirmTable, "OnEnd=1;OnCloseAll=0", "OnEnd=1;OnCloseAll=0"},
         {&kSaveTable, "retline=3;kanji=4;utf16_bom=1;utf8_bom=7", "retline=3;kanji=4;utf16_bom=1;utf8_bom=0"},
         {&kSaveTable, "retline=4;kanji=0", "retline=4;kanji=0"},
-        // A value that no radio button stands for stays as it was.
         {&kSaveTable, "retline=0;kanji=9", "retline=0;kanji=9"},
         {&kEditorTable, "nTab=8;linespace=5;ColorFile=b.ini;Ruler=1;LineNum=0;indent=1;endhome=0;sel_numalpha=1",
          "nTab=8;linespace=5;ColorFile=b.ini;Ruler=1;LineNum=0;indent=1;endhome=0;sel_numalpha=1"},
@@ -139,6 +138,7 @@ TEST_F(PageTablesTest, TheStoredValuesAreShownOnTheirControls)
     EXPECT_TRUE(page.ticked[IDC_EDITOR_OLE_COPY]);
     EXPECT_FALSE(page.ticked[IDC_EDITOR_OLE_CUT] || page.ticked[IDC_EDITOR_OLE_CONTROL] || page.ticked[IDC_EDITOR_OLE_OFFER]);
     EXPECT_EQ(page.listed, "color\\*.ini");
+    EXPECT_EQ(page.ticked.size(), 12u);  // seven boxes, three modes, two refusals: no other control
     EXPECT_EQ(page.text[IDC_EDITOR_COLOR_FILE], "c.ini");
 
     Load(kClickableTable, "clickable=4");
