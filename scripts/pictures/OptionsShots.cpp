@@ -85,14 +85,9 @@ int wmain(int argc, wchar_t** argv)
     SetSection(settings, "editor1");
     WriteString(settings, "ColorFile", InternalFromWide(L"標準.ini").c_str());
 
-    static int tabWidth = 120;
-    static bool flag = false;
     theOptions.host.settings = &settings;
     theOptions.host.programFolder = folderInternal.c_str();
     theOptions.host.manifestPath = folder + L"kvte.exe.manifest";
-    theOptions.host.tabBarWidth = &tabWidth;
-    theOptions.host.autoIndent = &flag;
-    theOptions.host.vsHome = &flag;
     SetSection(settings, "tool");
     WriteInt(settings, "num", 3);
     WriteString(settings, "name0", InternalFromWide(L"サンプルツール").c_str());

@@ -17,7 +17,7 @@
 #include "documents/win32/TabBar.h"
 #include "emphasis/EmphasisState.h"
 #include "emphasis/win32/MarkDrawing.h"
-#include "options/OptionsState.h"
+#include "options/win32/OptionsState.h"
 #include "search/SearchState.h"
 #include "tools/ToolsState.h"
 #include "tools/win32/RunningTool.h"

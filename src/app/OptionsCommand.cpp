@@ -39,10 +39,21 @@ void ReapplySettings(KelvaraApp& app)
     UpdateTitle();
 }
 
+// What the pages chose reaches the tab bar and the editor keys for this session, even when
+// "kvte.ini" could not be written.
+void TakeChoices(KelvaraApp& app, const OptionsChoices& chosen)
+{
+    if (chosen.tabBarWidth) app.documents.list.tabWidth = *chosen.tabBarWidth;
+    if (chosen.autoIndent) app.autoIndent = *chosen.autoIndent != 0;
+    if (chosen.vsHome) app.vsHome = *chosen.vsHome != 0;
+}
+
 int ShowOptions(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
-    if (ShowOptionsDialog(app.options.dialog, app.instance, app.mainWindow) == 1) ReapplySettings(app);
+    if (ShowOptionsDialog(app.options.dialog, app.instance, app.mainWindow) != 1) return 0;
+    TakeChoices(app, app.options.dialog.chosen);
+    ReapplySettings(app);
     return 0;
 }
 
@@ -58,9 +69,6 @@ bool PrepareOptionPages(KelvaraApp& app)
     OptionsHost& host = app.options.dialog.host;
     host.settings = app.settings.get();
     host.programFolder = app.programFolder;
-    host.tabBarWidth = &app.documents.list.tabWidth;
-    host.autoIndent = &app.autoIndent;
-    host.vsHome = &app.vsHome;
     host.showHelpPage = &ShowHelpPage;
     app.options.dialog.toolsPage = &ToolsPageProc;
     return RegisterOptionPages(app.options.dialog);

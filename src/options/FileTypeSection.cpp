@@ -2,6 +2,7 @@
 #include "options/FileTypeSection.h"
 
 #include "config/IniText.h"
+#include "config/ProfileBatch.h"
 
 namespace {
 
@@ -92,4 +93,12 @@ ExtensionProblem CheckExtension(std::string_view extension)
     // end) is a character problem too.
     if (!ini::IsKeyName(extension)) return ExtensionProblem::FirstCharacter;
     return ExtensionProblem::None;
+}
+
+void WriteFileTypeRows(ProfileBatch& batch, const std::vector<FileTypeRow>& rows)
+{
+    SetSection(batch, "FileType");
+    DeleteSection(batch);
+    AppendSection(batch, "FileType");
+    for (const FileTypeRow& row : rows) WriteString(batch, row.extension.c_str(), row.environment.c_str());
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+struct ProfileBatch;
+
 struct FileTypeRow {
     std::string extension;    // the key: the text before the first "="
     std::string environment;  // the value: the text after the last "="
@@ -19,6 +21,11 @@ struct FileTypeRow {
 // Skipped, because the settings could not hold them as a key: blank lines, comments (";"),
 // lines without "=", and lines whose extension is not a key name.
 std::vector<FileTypeRow> ReadFileTypeRows(std::string_view settingsText);
+
+// Writes the rows back as the page does at OK: the section is removed and appended again,
+// so it ends up last in the file. A later row with the same extension (in any letter case)
+// replaces the value on the first row's line.
+void WriteFileTypeRows(ProfileBatch& batch, const std::vector<FileTypeRow>& rows);
 
 // Why an extension typed into the extension dialog cannot be stored as a key.
 enum class ExtensionProblem {

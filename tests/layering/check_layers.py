@@ -25,6 +25,9 @@ PORTABLE = {
     "search": {"config", "regex", "encoding", "textcontrol/model"},
     "emphasis": {"config", "files", "encoding", "textcontrol/model"},
     "tools": {"config", "files", "encoding"},
+    # The page tables name their controls and messages by the resource numbers: plain
+    # #defines, no Windows header.
+    "options": {"config", "files", "encoding", "textcontrol/model", "resources"},
 }
 _BELOW_SUBSYSTEMS = {"textcontrol/win32", "textcontrol/model", "platform", "resources", "config", "files", "encoding",
                      "regex"}
@@ -36,11 +39,11 @@ WIN32 = {
     "search/win32": {"search"} | _BELOW_SUBSYSTEMS,
     "emphasis/win32": {"emphasis"} | _BELOW_SUBSYSTEMS,
     "tools/win32": {"tools"} | _BELOW_SUBSYSTEMS,
-    "options": {"documents", "documents/win32", "search", "search/win32", "emphasis", "emphasis/win32", "tools",
+    "options/win32": {"options", "documents", "documents/win32", "search", "search/win32", "emphasis", "emphasis/win32", "tools",
                 "tools/win32"} | _BELOW_SUBSYSTEMS,
     "resources": set(),
 }
-WIN32["app/frame"] = {"options"} | WIN32["options"]
+WIN32["app/frame"] = {"options/win32"} | WIN32["options/win32"]
 WIN32["app"] = {"app/frame"} | WIN32["app/frame"]
 WIN32["main"] = {"app"} | WIN32["app"]
 

@@ -115,61 +115,37 @@ void Delete(HWND page, Rows& rows)
     SendMessageW(ListOf(page), LVM_DELETEITEM, row, 0);
 }
 
-void Apply(HWND page, const Rows& rows)
+bool Command(HWND page, int control)
 {
-    ProfileBatch batch;
-    BeginPage(page, batch);
-    SetSection(batch, "FileType");
-    DeleteSection(batch);
-    AppendSection(batch, "FileType");
-    // A later row with the same extension (in any letter case) replaces the value on the
-    // first row's line.
-    for (const FileTypeRow& row : rows) WriteString(batch, row.extension.c_str(), row.environment.c_str());
-    CommitPage(page, batch);
+    Rows* rows = RowsOf(page);
+    if (rows == nullptr) return false;
+    switch (control) {
+    case IDC_FILE_TYPES_ADD:
+        Add(page, *rows);
+        return true;
+    case IDC_FILE_TYPES_EDIT:
+        Edit(page, *rows);
+        return true;
+    case IDC_FILE_TYPES_DELETE:
+        Delete(page, *rows);
+        return true;
+    default:
+        return false;
+    }
 }
 
-INT_PTR Handle(HWND page, UINT message, WPARAM wParam, LPARAM)
+// Without its rows (no memory at the start) the page leaves the section alone.
+bool HasRows(HWND page) { return RowsOf(page) != nullptr; }
+
+void Write(HWND page, ProfileBatch& batch) { WriteFileTypeRows(batch, *RowsOf(page)); }
+
+void Destroy(HWND page)
 {
-    if (message == WM_INITDIALOG) {
-        Initialise(page);
-        return TRUE;
-    }
-    Rows* rows = RowsOf(page);
-    switch (message) {
-    case WM_COMMAND:
-        if (rows == nullptr) return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDC_FILE_TYPES_ADD:
-            Add(page, *rows);
-            return TRUE;
-        case IDC_FILE_TYPES_EDIT:
-            Edit(page, *rows);
-            return TRUE;
-        case IDC_FILE_TYPES_DELETE:
-            Delete(page, *rows);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    case WM_OPTION_HELP:
-        ShowPageHelp(page, L"_RESOURCE\\拡張子設定.html");
-        return TRUE;
-    case WM_OPTION_APPLY:
-        // Without its rows (no memory at the start) the page leaves the section alone.
-        if (rows) Apply(page, *rows);
-        return TRUE;
-    case WM_NCDESTROY:
-        delete rows;
-        SetWindowLongPtrW(page, DWLP_USER, 0);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    delete RowsOf(page);
+    SetWindowLongPtrW(page, DWLP_USER, 0);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK FileTypesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return GuardedPage<&Handle>(page, message, wParam, lParam);
-}
+const PageDescription kFileTypesPage = {nullptr, L"_RESOURCE\\拡張子設定.html", false, &Initialise, &Command,
+                                        &HasRows, &Write,                         &Destroy};

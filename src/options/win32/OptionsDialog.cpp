@@ -17,10 +17,6 @@ namespace {
 
 constexpr wchar_t kDialogProperty[] = L"OptionMainClass";
 constexpr int kToolsPageDialog = 149;  // the tools subsystem's page
-// The dialog being opened: its procedure takes it at WM_INITDIALOG and keeps it as the
-// window property, so no later message depends on this pointer.
-OptionsDialog* openingDialog = nullptr;
-
 OptionsDialog* OptionsOfDialog(HWND dialog)
 {
     return static_cast<OptionsDialog*>(GetPropW(dialog, kDialogProperty));
@@ -82,6 +78,7 @@ void Initialise(OptionsDialog& options, HWND dialog)
     options.window = dialog;
     options.current = 0;
     options.writeFailureShown = false;
+    options.chosen = OptionsChoices();
     std::string text;
     const ProfileFile* settings = options.host.settings;
     const FileStatus read = settings ? ReadWholeFile(settings->path, text) : FileStatus{FileErrorKind::NotFound, 0};
@@ -172,9 +169,11 @@ INT_PTR Dispatch(OptionsDialog& options, HWND dialog, UINT message, WPARAM wPara
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        if (openingDialog == nullptr) return TRUE;
-        SetPropW(dialog, kDialogProperty, openingDialog);
-        Initialise(*openingDialog, dialog);
+        // The record comes as the creation parameter and stays as the window property.
+        auto* opening = reinterpret_cast<OptionsDialog*>(lParam);
+        if (opening == nullptr) return TRUE;
+        SetPropW(dialog, kDialogProperty, opening);
+        Initialise(*opening, dialog);
         // The focus goes to OK rather than to the tree, which would select its first item.
         SetFocus(GetDlgItem(dialog, IDOK));
         return FALSE;
@@ -212,15 +211,15 @@ bool RegisterPage(OptionsDialog& options, int dialogId, bool topLevel, DLGPROC p
 bool RegisterOptionPages(OptionsDialog& options)
 {
     if (!CreatePageTable(options, 9)) return false;
-    RegisterPage(options, IDD_OPTION_GENERAL, true, &GeneralPageProc, L"全般");
-    RegisterPage(options, IDD_OPTION_CONFIRM, false, &ConfirmPageProc, L"確認設定");
+    RegisterPage(options, IDD_OPTION_GENERAL, true, &PageProc<kGeneralPage>, L"全般");
+    RegisterPage(options, IDD_OPTION_CONFIRM, false, &PageProc<kConfirmPage>, L"確認設定");
     if (options.toolsPage) RegisterPage(options, kToolsPageDialog, false, options.toolsPage, L"ツール設定");
-    RegisterPage(options, IDD_OPTION_SAVE, false, &SavePageProc, L"保存");
-    RegisterPage(options, IDD_OPTION_EDITOR, true, &EditorPageProc, L"エディタ");
-    RegisterPage(options, IDD_OPTION_MARKS, false, &MarksPageProc, L"マーク設定");
-    RegisterPage(options, IDD_OPTION_CLICKABLE, false, &ClickablePageProc, L"クリッカブル設定");
-    RegisterPage(options, IDD_OPTION_FILE_TYPES, true, &FileTypesPageProc, L"拡張子設定");
-    RegisterPage(options, IDD_OPTION_TABS, true, &TabsPageProc, L"タブの設定");
+    RegisterPage(options, IDD_OPTION_SAVE, false, &PageProc<kSavePage>, L"保存");
+    RegisterPage(options, IDD_OPTION_EDITOR, true, &PageProc<kEditorPage>, L"エディタ");
+    RegisterPage(options, IDD_OPTION_MARKS, false, &PageProc<kMarksPage>, L"マーク設定");
+    RegisterPage(options, IDD_OPTION_CLICKABLE, false, &PageProc<kClickablePage>, L"クリッカブル設定");
+    RegisterPage(options, IDD_OPTION_FILE_TYPES, true, &PageProc<kFileTypesPage>, L"拡張子設定");
+    RegisterPage(options, IDD_OPTION_TABS, true, &PageProc<kTabsPage>, L"タブの設定");
     return true;
 }
 
@@ -235,10 +234,8 @@ int ShowOptionsDialog(OptionsDialog& options, HINSTANCE instance, HWND owner)
 {
     options.instance = instance;
     options.current = 0;
-    openingDialog = &options;
-    const INT_PTR result =
-        ShowModalDialog(ModalDialogRequest{instance, IDD_OPTIONS, owner, &OptionsDialogProc, 0});
-    openingDialog = nullptr;
+    const INT_PTR result = ShowModalDialog(
+        ModalDialogRequest{instance, IDD_OPTIONS, owner, &OptionsDialogProc, reinterpret_cast<LPARAM>(&options)});
     return result == 1 ? 1 : 0;
 }
 

@@ -12,7 +12,8 @@
 //
 // Every page's WM_INITDIALOG receives the settings (a ProfileFile*) as its lParam; a page
 // keeps it for its apply. Pages of this folder reach the rest of what they need through
-// OptionsOfPage (the dialog is the page's parent).
+// OptionsOfPage (the dialog is the page's parent), and leave there what the open windows
+// take at once (OptionsDialog::chosen).
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,7 @@
 #include <memory>
 #include <string>
 
+#include "options/PageTable.h"
 #include "resources/options_ids.h"
 
 struct ProfileFile;
@@ -47,9 +49,6 @@ struct OptionsHost {
     // The manifest beside the executable; empty means the running module's path followed
     // by ".manifest".
     std::wstring manifestPath;
-    int* tabBarWidth = nullptr;  // the tab bar's width in pixels, set at once by the tabs page
-    bool* autoIndent = nullptr;  // the editor keys' flags, set at once by the editor page
-    bool* vsHome = nullptr;
     // Shows a help page (InternalText, e.g. "_RESOURCE\全般設定.html"); null: no help.
     HWND (*showHelpPage)(HWND owner, const char* page) = nullptr;
 };
@@ -69,6 +68,8 @@ struct OptionsDialog {
     // The settings file was there but could not be read when the dialog opened: the pages
     // show defaults, so OK must not write them over the stored values.
     bool settingsUnread = false;
+    // What the last OK chose for the open windows; emptied whenever the dialog opens.
+    OptionsChoices chosen;
 };
 
 // Makes room for capacity pages (the program uses 9). False when memory runs out.
@@ -82,8 +83,9 @@ bool RegisterPage(OptionsDialog& options, int dialogId, bool topLevel, DLGPROC p
 bool RegisterOptionPages(OptionsDialog& options);
 void ReleasePageTable(OptionsDialog& options);
 
-// Runs dialog 120 modally (through the modal-UI seam) with owner as its owner. 1 when it
-// was closed with OK (every page has then written its keys), 0 otherwise.
+// Runs dialog 120 modally (through the modal-UI seam) with owner as its owner; the dialog
+// finds its record through its creation parameter. 1 when it was closed with OK (every
+// page has then written its keys and options.chosen holds what they chose), 0 otherwise.
 int ShowOptionsDialog(OptionsDialog& options, HINSTANCE instance, HWND owner);
 
 // The main loop's step: offers message to IsDialogMessage of every open page, in

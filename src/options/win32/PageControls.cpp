@@ -1,5 +1,5 @@
-// The controls of the option pages: check boxes and radio groups bound to keys, spins,
-// folder listings for the drop-down lists, and the page's settings batch.
+// The controls of the option pages: boxes, spins, drop-down lists, and the page's
+// settings batch.
 #include "options/win32/PageControls.h"
 
 #include <commctrl.h>
@@ -19,56 +19,12 @@ void SetTicked(HWND page, int control, bool ticked)
 
 void EnableControl(HWND page, int control, bool enabled) { EnableWindow(GetDlgItem(page, control), enabled); }
 
-void ShowCheckKeys(HWND page, const ProfileFile& settings, const CheckKey* keys, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) SetTicked(page, keys[i].control, GetInt(settings, keys[i].key) == 1);
-}
-
-void WriteCheckKeys(HWND page, ProfileBatch& batch, const CheckKey* keys, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) WriteInt(batch, keys[i].key, IsTicked(page, keys[i].control) ? 1 : 0);
-}
-
-void TickRadio(HWND page, const RadioValue* group, size_t count, int value)
-{
-    for (size_t i = 0; i < count; ++i) SetTicked(page, group[i].control, group[i].value == value);
-}
-
-bool TickedRadio(HWND page, const RadioValue* group, size_t count, int& value)
-{
-    for (size_t i = 0; i < count; ++i) {
-        if (IsTicked(page, group[i].control)) {
-            value = group[i].value;
-            return true;
-        }
-    }
-    return false;
-}
-
-void SetUpSpin(HWND page, int spin, int edit, int low, int high, int value)
+void SetUpSpin(HWND page, int spin, int edit, int low, int high, int position)
 {
     HWND spinWindow = GetDlgItem(page, spin);
     SendMessageW(spinWindow, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(page, edit)), 0);
     SendMessageW(spinWindow, UDM_SETRANGE32, low, high);
-    SendMessageW(spinWindow, UDM_SETPOS32, 0, value & 0xFFFF);
-}
-
-bool ReadWholeNumber(HWND page, int edit, int low, int high, int& value)
-{
-    wchar_t text[32] = {};
-    // A text that fills the buffer is longer than any number of the range.
-    if (GetDlgItemTextW(page, edit, text, 32) >= 31) return false;
-    const wchar_t* at = text;
-    while (*at == L' ') ++at;
-    long long number = 0;
-    int digits = 0;
-    for (; *at >= L'0' && *at <= L'9'; ++at, ++digits) {
-        if (digits < 10) number = number * 10 + (*at - L'0');
-    }
-    while (*at == L' ') ++at;
-    if (digits == 0 || digits > 10 || *at != L'\0' || number < low || number > high) return false;
-    value = static_cast<int>(number);
-    return true;
+    SendMessageW(spinWindow, UDM_SETPOS32, 0, position);
 }
 
 int SpinPosition(HWND page, int spin)

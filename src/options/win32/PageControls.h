@@ -1,5 +1,5 @@
-// What the pages share: reading and setting their controls, tables from a control to a
-// settings key, and the one batch in which a page writes.
+// What the pages and the extension dialog share: reading and setting their controls, and
+// the one batch in which a page writes.
 #pragma once
 
 #include <windows.h>
@@ -10,35 +10,12 @@
 #include "config/ProfileBatch.h"
 #include "options/win32/OptionsDialog.h"
 
-// A check box shown from a key that is on when it reads exactly 1, written as 1 or 0.
-struct CheckKey {
-    int control;
-    const char* key;
-};
-// A radio button that stands for one value of a key.
-struct RadioValue {
-    int control;
-    int value;
-};
-
 bool IsTicked(HWND page, int control);
 void SetTicked(HWND page, int control, bool ticked);
 void EnableControl(HWND page, int control, bool enabled);
 
-// Ticks each box whose key reads 1 in the current section.
-void ShowCheckKeys(HWND page, const ProfileFile& settings, const CheckKey* keys, size_t count);
-void WriteCheckKeys(HWND page, ProfileBatch& batch, const CheckKey* keys, size_t count);
-
-// Ticks the button of value (none when no button has it) and clears the others.
-void TickRadio(HWND page, const RadioValue* group, size_t count, int value);
-// The value of the ticked button; false when none is ticked.
-bool TickedRadio(HWND page, const RadioValue* group, size_t count, int& value);
-
-// Attaches the spin to its edit box, gives it the range and the low 16 bits of value.
-void SetUpSpin(HWND page, int spin, int edit, int low, int high, int value);
-// The whole number that the edit box holds when it is one within low..high (blanks
-// around it allowed); false otherwise.
-bool ReadWholeNumber(HWND page, int edit, int low, int high, int& value);
+// Attaches the spin to its edit box and gives it the range and the position.
+void SetUpSpin(HWND page, int spin, int edit, int low, int high, int position);
 // The spin's position (the last valid one when its box holds something else).
 int SpinPosition(HWND page, int spin);
 

@@ -1,6 +1,9 @@
 // The file-type page's reader of the section and its check of typed extensions.
 #include <gtest/gtest.h>
 
+#include "../support/TempFolder.h"
+#include "config/ProfileBatch.h"
+#include "config/ProfileFile.h"
 #include "options/FileTypeSection.h"
 
 namespace {
@@ -80,6 +83,27 @@ TEST(CheckExtensionTest, AcceptsDotsBlanksAroundAndDoubleByteNames)
     EXPECT_EQ(CheckExtension("a[b"), ExtensionProblem::None);
     EXPECT_EQ(CheckExtension("\x83\x5d"), ExtensionProblem::None);
     EXPECT_EQ(TrimBlanks(" \ttxt\t "), "txt");
+}
+
+
+TEST(WriteFileTypeRowsTest, TheSectionGoesLastAndALaterRowInAnyCaseTakesTheFirstLine)
+{
+    TempFolder folder;
+    const std::string path = folder.File("kvte.ini");
+    TempFolder::Write(path, "[FileType]\r\nold=o.esf\r\n[tool]\r\nnum=0\r\n");
+    ProfileFile settings;
+    ASSERT_TRUE(OpenProfile(settings, path.c_str(), "main"));
+    for (const auto& rows : {std::vector<FileTypeRow>{{"txt", "a.esf"}, {"c", "C.esf"}, {"TXT", "b.esf"}},
+                             std::vector<FileTypeRow>{}}) {
+        ProfileBatch batch;
+        ASSERT_TRUE(BeginBatch(batch, settings));
+        WriteFileTypeRows(batch, rows);
+        ASSERT_TRUE(CommitBatch(batch));
+        const std::string text = TempFolder::Read(path);
+        EXPECT_EQ(text.substr(text.find("[FileType]")),
+                  rows.empty() ? "[FileType]" : "[FileType]\r\ntxt=b.esf\r\nc=C.esf\r\n");
+        EXPECT_EQ(text.find("[tool]\r\nnum=0\r\n"), 0u);
+    }
 }
 
 }  // namespace

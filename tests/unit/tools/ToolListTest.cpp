@@ -84,6 +84,7 @@ TEST_F(ToolListTest, AnEmptyListWritesNumZeroAndARefusedValueFailsTheWrite)
     EXPECT_NE(TempFolder::Read(path).find("num=0"), std::string::npos);
     const std::string before = TempFolder::Read(path);
     EXPECT_FALSE(Write({{"two\r\nlines", "p", 0}}));
+    EXPECT_FALSE(Write({{"n", "two\r\nlines", 0}}));
     EXPECT_EQ(TempFolder::Read(path), before);
 }
 

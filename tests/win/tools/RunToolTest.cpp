@@ -1,7 +1,7 @@
 // Starting registered tools on a real main window, with the sample tool as the second
 // process: a modal tool inserting text while the main window is disabled, a modeless one
-// announcing its window, tools that cannot start, and a modal tool that does not end
-// while the user closes the main window.
+// announcing its window, tools that cannot start, and closing or quitting while a modal
+// tool runs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -179,12 +179,7 @@ TEST_F(RunToolTest, ToolsThatCannotStartShowMessage17AndLeaveTheWindowAsItWas)
     EXPECT_TRUE(enabledAtToolMessage.empty());
 }
 
-// Run from timers inside the wait: close the main window, then end the tool.
-void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    PostMessageW(theApp.mainWindow, WM_CLOSE, 0, 0);
-}
+// Run from timers inside the wait.
 void CALLBACK CloseMainWindowOnceAnnounced(HWND, UINT, UINT_PTR timer, DWORD)
 {
     if (SampleWindow() == nullptr || theApp.runningTool.window == nullptr) return;
@@ -201,23 +196,6 @@ void CALLBACK QuitDuringWait(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     PostQuitMessage(5);
-}
-
-TEST_F(RunToolTest, ClosingWhileAModalToolRunsAsksAndNoKeepsWaiting)
-{
-    WriteTools({{SampleTool() + " --stay", 0}});
-    modal.answers = {IDNO};
-    SetTimer(nullptr, 0, 300, &CloseMainWindow);
-    SetTimer(nullptr, 0, 1500, &EndToolOnceAnnounced);
-    Command(IDM_TOOL_BASE);
-    ASSERT_EQ(modal.shown.size(), 1u);
-    EXPECT_EQ(modal.shown[0].number, IDS_MSG_STOP_WAITING_FOR_TOOL);
-    EXPECT_EQ(modal.shown[0].style, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
-    // The wait went on until the tool ended; nothing closes the window afterwards.
-    EXPECT_EQ(SampleWindow(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(theApp.mainWindow));
-    MSG message;
-    EXPECT_FALSE(PeekMessageW(&message, theApp.mainWindow, WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
 }
 
 TEST_F(RunToolTest, ClosingWhileAModalToolRunsAndYesStopsWaitingThenCloses)

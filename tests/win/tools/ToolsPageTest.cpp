@@ -57,9 +57,7 @@ struct ToolsPageTest : testing::Test {
     {
         wchar_t text[600] = {};
         LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = 600;
+        item.iSubItem = column, item.pszText = text, item.cchTextMax = 600;
         SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
         return text;
     }
@@ -73,8 +71,7 @@ struct ToolsPageTest : testing::Test {
     void Select(int row) const
     {
         LVITEMW item{};
-        item.stateMask = LVIS_SELECTED;
-        item.state = row < 0 ? 0 : LVIS_SELECTED;
+        item.stateMask = LVIS_SELECTED, item.state = row < 0 ? 0 : LVIS_SELECTED;
         SendMessageW(List(), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row, reinterpret_cast<LPARAM>(&item));
     }
     void Click(int id) const { SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -82,125 +79,65 @@ struct ToolsPageTest : testing::Test {
     std::vector<ToolEntry> Stored()
     {
         ProfileBatch batch;
-        BeginBatch(batch, settings);
-        return ReadToolList(batch);
+        return BeginBatch(batch, settings), ReadToolList(batch);
     }
 };
 
-const char kThreeTools[] =
+const char kTools[] =
     "[tool]\r\nnum=5\r\nname0=Grep\r\npath0=C:\\g.exe\r\ntype0=0\r\nname1=-\r\npath1=-\r\ntype1=-1\r\n"
     "name2=View\r\npath2=C:\\v.exe\r\ntype2=1\r\nname3=Kit\r\npath3=C:\\k.exe\r\ntype3=2\r\n"
     "name4=Odd\r\npath4=C:\\o.exe\r\ntype4=7\r\nname5=past num\r\n";
 
-TEST_F(ToolsPageTest, RowsShowEveryEntryWithItsTypeText)
+TEST_F(ToolsPageTest, RowsMoveAndGoWithTheirTypesAndApplyWritesThemInOrder)
 {
-    Open(kThreeTools);
+    Open(kTools);
     EXPECT_EQ(Table(), (std::vector<std::wstring>{L"Grep|モーダル|C:\\g.exe", L"-|区切り線|-", L"View|モードレス|C:\\v.exe",
                                                   L"Kit|内蔵|C:\\k.exe", L"Odd|7|C:\\o.exe"}));
-    const DWORD extended = static_cast<DWORD>(SendMessageW(List(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-    EXPECT_EQ(extended & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), DWORD{LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES});
-}
-
-TEST_F(ToolsPageTest, ApplyKeepsEveryTypeAndTheOrder)
-{
-    Open(kThreeTools);
-    Apply();
-    auto stored = Stored();
-    ASSERT_EQ(stored.size(), 5u);
-    const int types[] = {0, -1, 1, 2, 7};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(stored[i].type, types[i]) << i;
-    EXPECT_EQ(stored[1].name, "-");
-    EXPECT_EQ(stored[1].path, "-");
-    EXPECT_EQ(stored[4].path, "C:\\o.exe");
-}
-
-TEST_F(ToolsPageTest, UpAndDownMoveTheSelectedRowAndKeepItSelected)
-{
-    Open(kThreeTools);
     Select(2);
-    Click(IDC_TOOL_UP);
-    Click(IDC_TOOL_UP);
-    Click(IDC_TOOL_UP);  // already first: nothing
-    EXPECT_EQ(Cell(0, 0), L"View");
-    EXPECT_EQ(Cell(1, 0), L"Grep");
-    EXPECT_EQ(Cell(2, 1), L"区切り線");
+    for (int i = 0; i < 3; ++i) Click(IDC_TOOL_UP);  // the third press: already first, nothing
     Select(3);
     Click(IDC_TOOL_DOWN);
     Click(IDC_TOOL_DOWN);  // already last: nothing
-    EXPECT_EQ(Cell(4, 0), L"Kit");
-    EXPECT_EQ(Cell(3, 1), L"7");
     Select(-1);
-    Click(IDC_TOOL_UP);  // nothing selected: nothing moves
-    Apply();
-    auto stored = Stored();
-    ASSERT_EQ(stored.size(), 5u);
-    EXPECT_EQ(stored[0].name, "View");
-    EXPECT_EQ(stored[0].type, 1);
-    EXPECT_EQ(stored[3].name, "Odd");
-    EXPECT_EQ(stored[3].type, 7);  // the type moved with its row
-    EXPECT_EQ(stored[4].type, 2);
-}
-
-TEST_F(ToolsPageTest, DeleteAsksAndSeparatorsGoAtTheEnd)
-{
-    Open("[tool]\r\nnum=2\r\nname0=a\r\npath0=a.exe\r\ntype0=0\r\nname1=b\r\npath1=b.exe\r\ntype1=1\r\n");
-    Click(IDC_TOOL_DELETE);  // nothing selected: no question, nothing removed
+    Click(IDC_TOOL_UP);      // nothing selected: nothing moves
+    Click(IDC_TOOL_DELETE);  // nor is anything asked
     EXPECT_EQ(SendMessageW(page, WM_OPTION_HELP, 0, 0), 0);  // no help topic
     EXPECT_TRUE(modal.shown.empty());
-    Select(0);
+    Select(1);
     modal.answers = {IDNO, IDYES};
     Click(IDC_TOOL_DELETE);
-    EXPECT_EQ(Rows(), 2);
     Click(IDC_TOOL_DELETE);
-    ASSERT_EQ(modal.shown.size(), 2u);
-    EXPECT_EQ(modal.shown[1].number, IDS_MSG_CONFIRM_DELETE_ITEM);
     EXPECT_EQ(modal.shown[1].style, static_cast<unsigned>(MB_YESNO | MB_ICONINFORMATION));
     Click(IDC_TOOL_SEPARATOR);
-    EXPECT_EQ(Table(), (std::vector<std::wstring>{L"b|モードレス|b.exe", L"-|区切り線|-"}));
-    Apply();
-    const std::string text = [&] {
-        std::string bytes;
-        ReadWholeFile(iniPath.c_str(), bytes);
-        return bytes;
-    }();
-    EXPECT_NE(text.find("num=2"), std::string::npos);
-    EXPECT_NE(text.find("type1=-1"), std::string::npos);
+    EXPECT_EQ(Table(), (std::vector<std::wstring>{L"View|モードレス|C:\\v.exe", L"-|区切り線|-", L"Odd|7|C:\\o.exe",
+                                                  L"Kit|内蔵|C:\\k.exe", L"-|区切り線|-"}));
+    SendMessageW(page, WM_OPTION_APPLY, 0, 0);
+    const auto stored = Stored();
+    ASSERT_EQ(stored.size(), 5u);
+    const int types[] = {1, -1, 7, 2, -1};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(stored[i].type, types[i]) << i;
+    EXPECT_EQ(stored[2].path, "C:\\o.exe");
+    EXPECT_EQ(stored[4].name, "-");
 }
 
-TEST_F(ToolsPageTest, AddRegistersTheToolOfAnInformationFileBesideIt)
-{
-    Open("[tool]\r\nnum=0\r\n");
-    const std::string kti = InternalFromWide(folder.path()) + "grep.kti";
-    WriteFile(kti, "[general]\r\nname=Grep\r\nfile=bin\\grep.exe\r\ntype=1\r\n");
-    modal.chosenFiles = {folder.path() + L"grep.kti", L""};
-    Click(IDC_TOOL_ADD);
-    Click(IDC_TOOL_ADD);  // cancelled: nothing added
-    ASSERT_EQ(modal.fileDialogs.size(), 2u);
-    EXPECT_STREQ(modal.fileDialogs[0].title, L"ツール情報ファイルを選択していください。");
-    EXPECT_STREQ(modal.fileDialogs[0].filter, L"KelvaraTextEditorツール情報ファイル(*.kti)");
-    EXPECT_STREQ(modal.fileDialogs[0].filter + wcslen(modal.fileDialogs[0].filter) + 1, L"*.kti");
-    EXPECT_FALSE(modal.fileDialogs[0].save);
-    EXPECT_EQ(Table(), std::vector<std::wstring>{L"Grep|モードレス|" + folder.path() + L"bin\\grep.exe"});
-    EXPECT_TRUE(modal.shown.empty());
-}
-
-TEST_F(ToolsPageTest, InformationFilesThatCannotRegisterATellWhyAndAddNothing)
+TEST_F(ToolsPageTest, AddRegistersTheToolOfAnInformationFileOrTellsWhyNot)
 {
     Open("[tool]\r\nnum=0\r\n");
     const std::string base = InternalFromWide(folder.path());
+    WriteFile(base + "grep.kti", "[general]\r\nname=Grep\r\nfile=bin\\grep.exe\r\ntype=1\r\n");
     WriteFile(base + "none.kti", "[general]\r\nname=No program\r\n");
     WriteFile(base + "long.kti", "[general]\r\nname=" + std::string(260, 'n') + "\r\nfile=a.exe\r\n");
     WriteFile(base + "deep.kti", "[general]\r\nfile=" + std::string(255, 'f') + "\r\n");
     WriteFile(base + "type.kti", "[general]\r\nfile=a.exe\r\ntype=5\r\n");
-    modal.chosenFiles = {folder.path() + L"none.kti", folder.path() + L"long.kti", folder.path() + L"deep.kti",
-                         folder.path() + L"type.kti", folder.path() + L"missing.kti"};
-    for (int i = 0; i < 5; ++i) Click(IDC_TOOL_ADD);
-    EXPECT_EQ(Rows(), 0);
-    std::vector<int> numbers;
-    for (const ShownMessage& shown : modal.shown) {
-        numbers.push_back(shown.number);
-        EXPECT_EQ(shown.style, static_cast<unsigned>(MB_ICONERROR));
+    for (const wchar_t* name : {L"grep.kti", L"", L"none.kti", L"long.kti", L"deep.kti", L"type.kti", L"missing.kti"}) {
+        modal.chosenFiles = {name[0] ? folder.path() + name : L""};
+        Click(IDC_TOOL_ADD);  // the second is cancelled: nothing added, nothing said
     }
+    EXPECT_STREQ(modal.fileDialogs[0].title, L"ツール情報ファイルを選択していください。");
+    EXPECT_STREQ(modal.fileDialogs[0].filter + wcslen(modal.fileDialogs[0].filter) + 1, L"*.kti");
+    EXPECT_EQ(Table(), std::vector<std::wstring>{L"Grep|モードレス|" + folder.path() + L"bin\\grep.exe"});
+    std::vector<int> numbers;
+    for (const ShownMessage& shown : modal.shown) numbers.push_back(shown.number + (shown.style == MB_ICONERROR ? 0 : 1000));
     EXPECT_EQ(numbers, (std::vector<int>{IDS_MSG_TOOL_INFO_NO_PROGRAM, IDS_MSG_TOOL_INFO_NAME_TOO_LONG,
                                          IDS_MSG_TOOL_INFO_PATH_TOO_LONG, IDS_MSG_TOOL_INFO_BAD_TYPE,
                                          IDS_MSG_TOOL_INFO_UNREADABLE}));
