@@ -39,18 +39,13 @@ void ReapplySettings(KelvaraApp& app)
     UpdateTitle();
 }
 
-int ShowOptions(void* context, int)
+}  // namespace
+
+int OptionsCommand(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     if (ShowOptionsDialog(app.options.dialog, app.instance, app.mainWindow) == 1) ReapplySettings(app);
     return 0;
-}
-
-}  // namespace
-
-bool RegisterOptionsCommand(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_TOOL_OPTIONS, &ShowOptions, &app);
 }
 
 bool PrepareOptionPages(KelvaraApp& app)
