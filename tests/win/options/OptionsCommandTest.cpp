@@ -1,6 +1,6 @@
 // The options command in the running program: after OK every open view, the tab bar and
 // the menus take the stored settings; after Cancel nothing changes.
-#include "../app/FrameFixture.h"
+#include "../support/AppSession.h"
 #include "app/CommandTable.h"
 #include "options/win32/OptionsDialog.h"
 #include "resources/resource.h"
@@ -40,7 +40,7 @@ INT_PTR RunOptionsDialog(const ModalDialogRequest& request)
     return result;
 }
 
-struct OptionsCommandTest : FrameFixture {
+struct OptionsCommandTest : MainWindowTest {
     void SetUp() override
     {
         Start();
