@@ -67,13 +67,11 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     }
 }
 
-int About(void* context, int)
+}  // namespace
+
+int AboutCommand(void* context, int)
 {
     const KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     ShowModalDialog(ModalDialogRequest{app.instance, IDD_ABOUT, app.mainWindow, &AboutProc, 0});
     return 0;
 }
-
-}  // namespace
-
-bool RegisterAboutCommand(KelvaraApp& app) { return RegisterCommand(app.commands, IDM_HELP_ABOUT, &About, &app); }

@@ -9,16 +9,9 @@
 
 namespace {
 
-int Toggle(void*, int)
-{
-    const int view = CurrentView(), line = GetCaretLine(view);
-    SetBookmark(view, line, IsBookmarked(view, line) == 0 ? 1 : 0, 1);
-    return 0;
-}
-
-// Moves the caret to the first bookmarked line from `from` in steps of `step`; the
+// Moves the caret to the first bookmarked line from the caret's in steps of `step`; the
 // message says so when there is none.
-int Seek(int step, int notFoundMessage)
+int Seek(void* context, int step, int notFoundMessage)
 {
     const int view = CurrentView(), last = GetLineCount(view);
     for (int line = GetCaretLine(view) + step; line >= 1 && line <= last; line += step) {
@@ -27,27 +20,26 @@ int Seek(int step, int notFoundMessage)
             return 0;
         }
     }
-    ShowMessage(theApp.mainWindow, notFoundMessage, MB_ICONEXCLAMATION | MB_OK);
-    return 0;
-}
-
-int Down(void*, int) { return Seek(1, IDS_MSG_NO_BOOKMARK_BELOW); }
-int Up(void*, int) { return Seek(-1, IDS_MSG_NO_BOOKMARK_ABOVE); }
-
-int RemoveAll(void*, int)
-{
-    const int view = CurrentView(), last = GetLineCount(view);
-    for (int line = 1; line <= last; ++line) SetBookmark(view, line, 0, 0);
-    RedrawView(view);
+    ShowMessage(static_cast<KelvaraApp*>(context)->mainWindow, notFoundMessage, MB_ICONEXCLAMATION | MB_OK);
     return 0;
 }
 
 }  // namespace
 
-bool RegisterBookmarkCommands(KelvaraApp& app)
+int ToggleBookmarkCommand(void*, int)
 {
-    return RegisterCommand(app.commands, IDM_SEARCH_BOOKMARK_TOGGLE, &Toggle, &app) &&
-           RegisterCommand(app.commands, IDM_SEARCH_BOOKMARK_DOWN, &Down, &app) &&
-           RegisterCommand(app.commands, IDM_SEARCH_BOOKMARK_UP, &Up, &app) &&
-           RegisterCommand(app.commands, IDM_SEARCH_BOOKMARK_CLEAR, &RemoveAll, &app);
+    const int view = CurrentView(), line = GetCaretLine(view);
+    SetBookmark(view, line, IsBookmarked(view, line) == 0 ? 1 : 0, 1);
+    return 0;
+}
+
+int BookmarkDownCommand(void* context, int) { return Seek(context, 1, IDS_MSG_NO_BOOKMARK_BELOW); }
+int BookmarkUpCommand(void* context, int) { return Seek(context, -1, IDS_MSG_NO_BOOKMARK_ABOVE); }
+
+int RemoveBookmarksCommand(void*, int)
+{
+    const int view = CurrentView(), last = GetLineCount(view);
+    for (int line = 1; line <= last; ++line) SetBookmark(view, line, 0, 0);
+    RedrawView(view);
+    return 0;
 }

@@ -17,47 +17,65 @@ namespace {
 
 DocumentsState& Documents(void* context) { return static_cast<KelvaraApp*>(context)->documents; }
 
-template <void (*Operation)(DocumentsState&)>
-int Run(void* context, int)
-{
-    Operation(Documents(context));
-    return 0;
-}
-
-void Save(DocumentsState& documents) { SaveCurrent(documents); }
-void SaveAsCurrent(DocumentsState& documents) { SaveDocumentAs(documents, documents.list.currentSlot); }
-void SaveEvery(DocumentsState& documents) { SaveAll(documents); }
-void CloseAll(DocumentsState& documents) { CloseAllTabs(documents, true); }
-void Next(DocumentsState& documents) { SelectNextTab(documents.list, documents.host); }
-void Previous(DocumentsState& documents) { SelectPreviousTab(documents.list, documents.host); }
-
-struct Row {
-    int id;
-    CommandHandler handler;
-};
-
-constexpr Row kRows[] = {
-    {IDM_FILE_NEW, &Run<&NewDocument>},
-    {IDM_FILE_OPEN, &Run<&ShowOpenDialog>},
-    {IDM_FILE_SAVE, &Run<&Save>},
-    {IDM_FILE_SAVE_AS, &Run<&SaveAsCurrent>},
-    {IDM_FILE_SAVE_ALL, &Run<&SaveEvery>},
-    {IDM_WINDOW_CLOSE_TAB, &Run<&CloseCurrentTab>},
-    {IDM_WINDOW_CLOSE_ALL_TABS, &Run<&CloseAll>},
-    {IDM_WINDOW_NEXT_TAB, &Run<&Next>},
-    {IDM_WINDOW_PREVIOUS_TAB, &Run<&Previous>},
-};
-
 void RefreshTitleCallback(void*) { UpdateTitle(); }
 
 }  // namespace
 
-bool RegisterDocumentCommands(KelvaraApp& app)
+int NewDocumentCommand(void* context, int)
 {
-    for (const Row& row : kRows) {
-        if (!RegisterCommand(app.commands, row.id, row.handler, &app)) return false;
-    }
-    return true;
+    NewDocument(Documents(context));
+    return 0;
+}
+
+int OpenCommand(void* context, int)
+{
+    ShowOpenDialog(Documents(context));
+    return 0;
+}
+
+int SaveCommand(void* context, int)
+{
+    SaveCurrent(Documents(context));
+    return 0;
+}
+
+int SaveAsCommand(void* context, int)
+{
+    DocumentsState& documents = Documents(context);
+    SaveDocumentAs(documents, documents.list.currentSlot);
+    return 0;
+}
+
+int SaveAllCommand(void* context, int)
+{
+    SaveAll(Documents(context));
+    return 0;
+}
+
+int CloseTabCommand(void* context, int)
+{
+    CloseCurrentTab(Documents(context));
+    return 0;
+}
+
+int CloseAllTabsCommand(void* context, int)
+{
+    CloseAllTabs(Documents(context), true);
+    return 0;
+}
+
+int NextTabCommand(void* context, int)
+{
+    DocumentsState& documents = Documents(context);
+    SelectNextTab(documents.list, documents.host);
+    return 0;
+}
+
+int PreviousTabCommand(void* context, int)
+{
+    DocumentsState& documents = Documents(context);
+    SelectPreviousTab(documents.list, documents.host);
+    return 0;
 }
 
 int CurrentView() { return theApp.documents.list.currentSlot; }

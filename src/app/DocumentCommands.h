@@ -7,8 +7,16 @@
 
 struct KelvaraApp;
 
-// Adds the rows of the document commands; false when one could not be added.
-bool RegisterDocumentCommands(KelvaraApp& app);
+// The document commands; each takes the application object as its context.
+int NewDocumentCommand(void* app, int id);
+int OpenCommand(void* app, int id);
+int SaveCommand(void* app, int id);
+int SaveAsCommand(void* app, int id);
+int SaveAllCommand(void* app, int id);
+int CloseTabCommand(void* app, int id);
+int CloseAllTabsCommand(void* app, int id);
+int NextTabCommand(void* app, int id);
+int PreviousTabCommand(void* app, int id);
 
 // The view id of the current document.
 int CurrentView();

@@ -6,9 +6,7 @@
 #include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 
-namespace {
-
-int ToggleWrap(void* context, int)
+int ToggleWrapCommand(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     Document& current = CurrentDocument(app.documents.list);
@@ -19,7 +17,7 @@ int ToggleWrap(void* context, int)
     return 0;
 }
 
-int ToggleWriteProtection(void* context, int)
+int ToggleWriteProtectionCommand(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     Document& current = CurrentDocument(app.documents.list);
@@ -28,12 +26,4 @@ int ToggleWriteProtection(void* context, int)
     CallHost(app.documents.host.repaintBar, app.documents.host);
     UpdateTitle();
     return 0;
-}
-
-}  // namespace
-
-bool RegisterDocumentToggles(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_VIEW_WRAP, &ToggleWrap, &app) &&
-           RegisterCommand(app.commands, IDM_EDIT_WRITE_PROTECT, &ToggleWriteProtection, &app);
 }

@@ -6,9 +6,9 @@ namespace {
 bool IsIndentByte(char byte) { return byte == ' ' || byte == '\t'; }
 
 // Index of the first byte that is neither blank nor tab; length when there is none.
+// Callers pass a length of 0 for a missing line and never a negative one.
 int IndentEnd(const char* line, int length)
 {
-    if (line == nullptr || length < 0) return 0;
     int index = 0;
     while (index < length && IsIndentByte(line[index])) ++index;
     return index;

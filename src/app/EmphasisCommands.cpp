@@ -19,13 +19,13 @@ void ApplyFileTypeToView(void* context, int view, const std::string& path)
     ApplyFileType(Emphasis(context), view, path.c_str());
 }
 
-int ChooseFont(void* context, int)
+}  // namespace
+
+int FontCommand(void* context, int)
 {
     ChooseEditorFont(Emphasis(context), CurrentView());
     return 0;
 }
-
-}  // namespace
 
 void ConnectEmphasis(KelvaraApp& app)
 {
@@ -38,5 +38,3 @@ void ConnectEmphasis(KelvaraApp& app)
     callbacks.applyEditorSettings = &ApplySettingsToView;
     callbacks.applyFileType = &ApplyFileTypeToView;
 }
-
-bool RegisterEmphasisCommands(KelvaraApp& app) { return RegisterCommand(app.commands, IDM_VIEW_FONT, &ChooseFont, &app); }

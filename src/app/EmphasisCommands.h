@@ -8,4 +8,5 @@ struct KelvaraApp;
 // Before the first view is made: after it, every view gets its appearance and its
 // environment through the emphasis subsystem.
 void ConnectEmphasis(KelvaraApp& app);
-bool RegisterEmphasisCommands(KelvaraApp& app);  // 40039
+// The font dialog for the current view's font.
+int FontCommand(void* app, int id);

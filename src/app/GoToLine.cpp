@@ -49,7 +49,9 @@ INT_PTR CALLBACK GoToLineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-int GoToLine(void* context, int)
+}  // namespace
+
+int GoToLineCommand(void* context, int)
 {
     const KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     const int view = CurrentView();
@@ -60,11 +62,4 @@ int GoToLine(void* context, int)
     // A number typed past either end of the range means that end.
     SetCaretLine(view, line < 1 ? 1 : line > range.last ? range.last : static_cast<int>(line));
     return 0;
-}
-
-}  // namespace
-
-bool RegisterGoToLineCommand(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_SEARCH_GOTO_LINE, &GoToLine, &app);
 }

@@ -28,13 +28,15 @@ void OpenWithShell(HWND owner, const std::wstring& target)
 
 HWND Owner(void* context) { return static_cast<KelvaraApp*>(context)->mainWindow; }
 
-int Contents(void* context, int)
+}  // namespace
+
+int HelpContentsCommand(void* context, int)
 {
     ShowHelp(Owner(context));
     return 0;
 }
 
-int Shortcuts(void* context, int)
+int ShortcutsPageCommand(void* context, int)
 {
     ShowHelpPage(Owner(context),
                  "_RESOURCE\\\x83\x56\x83\x87\x81\x5b\x83\x67\x83\x4a\x83\x62\x83\x67\x83\x4c\x81\x5b"
@@ -42,25 +44,23 @@ int Shortcuts(void* context, int)
     return 0;
 }
 
-int Features(void* context, int)
+int FeaturesPageCommand(void* context, int)
 {
     ShowHelpPage(Owner(context), "_RESOURCE\\\x8b\x40\x94\x5c\x88\xea\x97\x97.html");  // 機能一覧
     return 0;
 }
 
-int WebPage(void* context, int)
+int WebPageCommand(void* context, int)
 {
     OpenProjectWebPage(Owner(context));
     return 0;
 }
 
-int Mail(void* context, int)
+int MailCommand(void* context, int)
 {
     OpenSupportMail(Owner(context));
     return 0;
 }
-
-}  // namespace
 
 void OpenProjectWebPage(HWND owner) { OpenWithShell(owner, LoadText(IDS_WEB_ADDRESS)); }
 
@@ -68,13 +68,4 @@ void OpenSupportMail(HWND owner)
 {
     const std::wstring address = LoadText(IDS_MAIL_ADDRESS);
     if (!address.empty()) OpenWithShell(owner, L"mailto:" + address);
-}
-
-bool RegisterHelpCommands(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_HELP_CONTENTS, &Contents, &app) &&
-           RegisterCommand(app.commands, IDM_HELP_SHORTCUTS, &Shortcuts, &app) &&
-           RegisterCommand(app.commands, IDM_HELP_FEATURES, &Features, &app) &&
-           RegisterCommand(app.commands, IDM_HELP_WEB_SITE, &WebPage, &app) &&
-           RegisterCommand(app.commands, IDM_HELP_MAIL, &Mail, &app);
 }

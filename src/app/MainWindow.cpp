@@ -10,13 +10,12 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/AppCommands.h"
+#include "app/Commands.h"
 #include "app/DocumentCommands.h"
-#include "app/OptionsCommand.h"
 #include "app/EditorKeyProc.h"
 #include "app/KelvaraApp.h"
 #include "app/OpenFileRequest.h"
-#include "app/ShellCommands.h"
+#include "app/OptionsCommand.h"
 #include "app/frame/Menus.h"
 #include "app/ToolBarAndStatusBar.h"
 #include "documents/OpenFile.h"
@@ -88,11 +87,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     std::string path = CommandLinePath(commandLine);
     if (HandOverToRunningInstance(path)) return StartResult::HandedOver;
 
-    theApp.commands = CommandTable();
-    if (!RegisterAppCommands(theApp) || !RegisterDocumentCommands(theApp) || !RegisterBarCommands(theApp) ||
-        !RegisterShellCommands(theApp) || !RegisterOptionsCommand(theApp)) {
-        return StartResult::Failed;
-    }
+    if (!RegisterMainWindowCommands(theApp)) return StartResult::Failed;
 
     theApp.frame.checkMarkBitmap = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_CHECKMARK), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));

@@ -8,7 +8,6 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
-#include "app/frame/StatusText.h"
 #include "app/ShellCommands.h"
 #include "app/frame/Menus.h"
 #include "documents/OpenFile.h"
@@ -95,7 +94,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(window, message, wParam, lParam);
     }
     case WM_MENUSELECT:
-        ShowMenuHelp(theApp.instance, LOWORD(wParam));
+        ShowMenuHelp(theApp.frame.statusBar, theApp.instance, LOWORD(wParam));
         return 0;
     case WM_VIEW_CONTEXT_MENU:
         ShowContextMenu(theApp.frame, window, lParam);
@@ -126,7 +125,7 @@ void ShowLinkHint(int kind)
     const wchar_t* hint = kind == 5   ? L"ダブルクリックするとブラウザを開きます。"
                           : kind == 6 ? L"ダブルクリックするとメーラーを開きます。"
                                       : L"";
-    SetStatusText(0, hint);
+    SetStatusBarText(theApp.frame.statusBar, kStatusHelp, hint);
 }
 
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler)

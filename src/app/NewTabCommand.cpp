@@ -6,12 +6,6 @@
 #include "platform/ShowMessage.h"
 #include "resources/resource.h"
 
-namespace {
-
-int NewTab(void* context, int) { return OpenNewTab(*static_cast<KelvaraApp*>(context)); }
-
-}  // namespace
-
 int OpenNewTab(KelvaraApp& app)
 {
     DocumentsState& documents = app.documents;
@@ -26,4 +20,4 @@ int OpenNewTab(KelvaraApp& app)
     return 0;
 }
 
-bool RegisterNewTabCommand(KelvaraApp& app) { return RegisterCommand(app.commands, IDM_WINDOW_NEW_TAB, &NewTab, &app); }
+int NewTabCommand(void* context, int) { return OpenNewTab(*static_cast<KelvaraApp*>(context)); }

@@ -48,20 +48,15 @@ void TakeChoices(KelvaraApp& app, const OptionsChoices& chosen)
     if (chosen.vsHome) app.vsHome = *chosen.vsHome != 0;
 }
 
-int ShowOptions(void* context, int)
+}  // namespace
+
+int OptionsCommand(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     if (ShowOptionsDialog(app.options.dialog, app.instance, app.mainWindow) != 1) return 0;
     TakeChoices(app, app.options.dialog.chosen);
     ReapplySettings(app);
     return 0;
-}
-
-}  // namespace
-
-bool RegisterOptionsCommand(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_TOOL_OPTIONS, &ShowOptions, &app);
 }
 
 bool PrepareOptionPages(KelvaraApp& app)

@@ -3,8 +3,8 @@
 
 struct KelvaraApp;
 
-// Adds the row of the options command; false when it could not be added.
-bool RegisterOptionsCommand(KelvaraApp& app);
+// Shows the options dialog; after OK everything open takes the stored settings.
+int OptionsCommand(void* app, int id);
 
 // Fills the pages' host from the application and registers the pages, the tools page
 // among them. False when the page table cannot be made.

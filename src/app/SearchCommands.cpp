@@ -18,10 +18,7 @@ int Run(void* context, int)
 
 }  // namespace
 
-bool RegisterSearchCommands(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_SEARCH_FIND, &Run<&ShowFindDialog>, &app) &&
-           RegisterCommand(app.commands, IDM_SEARCH_FIND_DOWN, &Run<&FindNextDownCommand>, &app) &&
-           RegisterCommand(app.commands, IDM_SEARCH_FIND_UP, &Run<&FindNextUpCommand>, &app) &&
-           RegisterCommand(app.commands, IDM_SEARCH_REPLACE, &Run<&ShowReplaceDialog>, &app);
-}
+int FindCommand(void* app, int id) { return Run<&ShowFindDialog>(app, id); }
+int FindDownCommand(void* app, int id) { return Run<&FindNextDownCommand>(app, id); }
+int FindUpCommand(void* app, int id) { return Run<&FindNextUpCommand>(app, id); }
+int ReplaceCommand(void* app, int id) { return Run<&ShowReplaceDialog>(app, id); }

@@ -1,22 +1,33 @@
 // The small commands of the main window that no subsystem owns: bookmarks, go to line,
 // the wrap and write-protection toggles, new tab, help and the project's pages, the
-// about box, and the hand-over of the tool ids. Each group adds its rows at start-up.
+// about box, find and replace, and the hand-over of the tool ids. Each takes the
+// application object as its context.
 #pragma once
 
 #include <windows.h>
 
 struct KelvaraApp;
 
-bool RegisterBookmarkCommands(KelvaraApp& app);  // 40032-40035
-bool RegisterGoToLineCommand(KelvaraApp& app);   // 40026
-bool RegisterDocumentToggles(KelvaraApp& app);   // 40040 wrap, 40070 write protection
-bool RegisterNewTabCommand(KelvaraApp& app);     // 40071
-bool RegisterHelpCommands(KelvaraApp& app);      // 40028, 40057, 40058, 40068, 40069
-bool RegisterAboutCommand(KelvaraApp& app);      // 40006
-bool RegisterToolCommands(KelvaraApp& app);      // 2000-10000
-bool RegisterSearchCommands(KelvaraApp& app);    // 40029-40031, 40067: find and replace
-// All of the above; false when a row could not be added.
-bool RegisterShellCommands(KelvaraApp& app);
+int ToggleBookmarkCommand(void* app, int id);
+int BookmarkDownCommand(void* app, int id);  // message 7 when there is none below
+int BookmarkUpCommand(void* app, int id);    // message 8 when there is none above
+int RemoveBookmarksCommand(void* app, int id);
+int GoToLineCommand(void* app, int id);
+int ToggleWrapCommand(void* app, int id);
+int ToggleWriteProtectionCommand(void* app, int id);
+int NewTabCommand(void* app, int id);
+int HelpContentsCommand(void* app, int id);
+int ShortcutsPageCommand(void* app, int id);
+int FeaturesPageCommand(void* app, int id);
+int WebPageCommand(void* app, int id);
+int MailCommand(void* app, int id);
+int AboutCommand(void* app, int id);
+int FindCommand(void* app, int id);
+int FindDownCommand(void* app, int id);
+int FindUpCommand(void* app, int id);
+int ReplaceCommand(void* app, int id);
+// Tool id - 2000 goes to the tool runner.
+int RunToolCommand(void* app, int id);
 
 // Sent by a running tool that wants a new tab to write into; answered as command 40071.
 constexpr UINT WM_TOOL_NEW_DOCUMENT = 32869;

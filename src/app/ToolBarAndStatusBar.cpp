@@ -41,26 +41,20 @@ void Toggle(KelvaraApp& app, HWND bar, const char* key, int command)
     if (app.tabBar.barWindow) RepaintBar(app.tabBar);
 }
 
-int ToggleToolBar(void* context, int)
+}  // namespace
+
+int ToggleToolBarCommand(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     Toggle(app, app.frame.toolBar.window, kToolBarKey, IDM_VIEW_TOOLBAR);
     return 0;
 }
 
-int ToggleStatusBar(void* context, int)
+int ToggleStatusBarCommand(void* context, int)
 {
     KelvaraApp& app = *static_cast<KelvaraApp*>(context);
     Toggle(app, app.frame.statusBar.window, kStatusBarKey, IDM_VIEW_STATUSBAR);
     return 0;
-}
-
-}  // namespace
-
-bool RegisterBarCommands(KelvaraApp& app)
-{
-    return RegisterCommand(app.commands, IDM_VIEW_TOOLBAR, &ToggleToolBar, &app) &&
-           RegisterCommand(app.commands, IDM_VIEW_STATUSBAR, &ToggleStatusBar, &app);
 }
 
 bool CreateBars(KelvaraApp& app)

@@ -5,9 +5,10 @@
 
 struct KelvaraApp;
 
-// Adds the rows of the two toggles (toolbar 40036, status bar 40037); false when one
-// could not be added.
-bool RegisterBarCommands(KelvaraApp& app);
+// Show or hide the toolbar (the status bar) and store the choice in [indication]; the
+// main window is laid out again.
+int ToggleToolBarCommand(void* app, int id);
+int ToggleStatusBarCommand(void* app, int id);
 
 // Creates the toolbar and then the status bar; each is shown and its toggle checked when
 // [indication] toolbar (statusbar) is 1, and hidden otherwise. False when a bar cannot be

@@ -14,22 +14,17 @@ void RunRegisteredTool(KelvaraApp& app, int tool)
 
 ToolRunner toolRunner = &RunRegisteredTool;
 
+}  // namespace
+
 int RunToolCommand(void* context, int id)
 {
     toolRunner(*static_cast<KelvaraApp*>(context), id - IDM_TOOL_BASE);
     return 0;
 }
 
-}  // namespace
-
 ToolRunner SetToolRunner(ToolRunner runner)
 {
     ToolRunner previous = toolRunner;
     toolRunner = runner ? runner : &RunRegisteredTool;
     return previous;
-}
-
-bool RegisterToolCommands(KelvaraApp& app)
-{
-    return RegisterCommandRange(app.commands, IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand, &app);
 }

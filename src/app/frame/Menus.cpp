@@ -6,7 +6,6 @@
 #include <new>
 #include <string>
 
-#include "app/frame/StatusText.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
 
@@ -251,14 +250,14 @@ void ShowContextMenu(const FrameState& frame, HWND owner, LPARAM screenPosition)
     if (command != 0) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void ShowMenuHelp(HINSTANCE instance, int commandId)
+void ShowMenuHelp(const StatusBar& bar, HINSTANCE instance, int commandId)
 {
     if (commandId == 0) {
-        SetStatusText(0, L"");
+        SetStatusBarText(bar, kStatusHelp, L"");
         return;
     }
     const int helpId = MenuHelpStringId(commandId);
     if (helpId == 0) return;
     const std::wstring help = LoadWideString(instance, helpId);
-    SetStatusText(0, help.c_str());
+    SetStatusBarText(bar, kStatusHelp, help.c_str());
 }

@@ -26,4 +26,4 @@ void ShowContextMenu(const FrameState& frame, HWND owner, LPARAM screenPosition)
 
 // Status bar part 0 for the highlighted command: its help string, empty for 0 (the menu
 // closed), and left as it is for an id without help (a popup's index, a separator).
-void ShowMenuHelp(HINSTANCE instance, int commandId);
+void ShowMenuHelp(const StatusBar& bar, HINSTANCE instance, int commandId);

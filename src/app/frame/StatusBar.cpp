@@ -4,12 +4,8 @@
 #include <commctrl.h>
 
 #include "app/frame/DpiScale.h"
-#include "app/frame/StatusText.h"
 
 namespace {
-
-// The bar that SetStatusText writes to: the main window has exactly one.
-const StatusBar* mainStatusBar = nullptr;
 
 // Distances of the first five right edges from the right of the client area, at 96 DPI.
 constexpr int kPartOffsets[kStatusPartCount] = {300, 200, 150, 100, 60, 0};
@@ -23,14 +19,11 @@ bool CreateStatusBar(StatusBar& bar, HWND parent, HINSTANCE instance)
     bar.window =
         CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0, 0,
                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance, nullptr);
-    if (bar.window == nullptr) return false;
-    mainStatusBar = &bar;
-    return true;
+    return bar.window != nullptr;
 }
 
 void DestroyStatusBar(StatusBar& bar)
 {
-    if (mainStatusBar == &bar) mainStatusBar = nullptr;
     if (bar.window && IsWindow(bar.window)) DestroyWindow(bar.window);
     bar.window = nullptr;
 }
@@ -60,9 +53,4 @@ void SetStatusBarText(const StatusBar& bar, int part, const wchar_t* text)
 {
     if (bar.window == nullptr || part < 0 || part >= kStatusPartCount) return;
     SendMessageW(bar.window, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text ? text : L""));
-}
-
-void SetStatusText(int part, const wchar_t* text)
-{
-    if (mainStatusBar) SetStatusBarText(*mainStatusBar, part, text);
 }

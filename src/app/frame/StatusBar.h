@@ -25,7 +25,7 @@ enum StatusPart {
 };
 
 // Creates the bar (visible, with a size grip) at the bottom of parent. False when the
-// window cannot be made. The bar becomes the one that SetStatusText writes to.
+// window cannot be made.
 bool CreateStatusBar(StatusBar& bar, HWND parent, HINSTANCE instance);
 
 // Destroys the window (when the parent has not already done so) and forgets it.
@@ -43,5 +43,6 @@ void LayoutStatusBar(const StatusBar& bar, int width, int dpi, WPARAM sizeType, 
 // The height of the bar's client area, also while it is hidden; 0 without a bar.
 int StatusBarHeight(const StatusBar& bar);
 
-// The text of one part; empty when the part or the bar does not exist.
+// The text of one part (null empties it); nothing happens when the part or the bar does
+// not exist.
 void SetStatusBarText(const StatusBar& bar, int part, const wchar_t* text);

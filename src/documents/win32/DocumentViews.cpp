@@ -1,6 +1,7 @@
 // The documents' views on the editing control, and the subclass procedure every view
-// gets: it finds its document by the view's "id" property and hands each message to the
-// main window's keyboard extensions first, then to the view's own procedure.
+// gets: it finds its record by the view's "documents" property and its document by the
+// "id" property, and hands each message to the main window's keyboard extensions first,
+// then to the view's own procedure.
 #include <new>
 
 #include "documents/win32/DocumentWindows.h"
@@ -9,23 +10,30 @@
 namespace {
 
 constexpr wchar_t kViewIdProperty[] = L"id";
-
-// The subclass procedure has no context of its own: the program has one document list.
-DocumentWindows* connected = nullptr;
+// The subclass procedure has no context of its own: the view carries its record, from
+// its subclassing until its last message.
+constexpr wchar_t kWindowsProperty[] = L"documents";
 
 DocumentWindows& Windows(void* context) { return *static_cast<DocumentWindows*>(context); }
 
+const DocumentWindows* WindowsOfView(HWND window)
+{
+    const auto* windows = static_cast<const DocumentWindows*>(GetPropW(window, kWindowsProperty));
+    return windows && windows->documents ? windows : nullptr;
+}
+
 LRESULT CALLBACK DocumentViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const DocumentWindows* windows = WindowsOfView(window);
     const int slot = SlotOfView(window);
-    const Document* document =
-        connected && connected->documents ? GetDocument(connected->documents->list, slot) : nullptr;
+    if (message == WM_NCDESTROY) RemovePropW(window, kWindowsProperty);
+    const Document* document = windows ? GetDocument(windows->documents->list, slot) : nullptr;
     if (document == nullptr || document->savedWindowProc == 0) return DefWindowProcW(window, message, wParam, lParam);
     const WNDPROC own = reinterpret_cast<WNDPROC>(document->savedWindowProc);
-    if (connected->keyHook) {
+    if (windows->keyHook) {
         LRESULT result = 0;
         try {
-            if (connected->keyHook(connected->keyHookContext, slot, window, message, wParam, lParam, &result)) {
+            if (windows->keyHook(windows->keyHookContext, slot, window, message, wParam, lParam, &result)) {
                 return result;
             }
         } catch (...) {
@@ -45,11 +53,11 @@ void AttachWindowView(void* context, int slot, std::uintptr_t* savedWindowProc)
     HWND view = GetViewWindow(slot);
     if (view == nullptr) return;
     SetPropW(view, kViewIdProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(slot)));
-    // The id is in place before the first message reaches the new procedure.
+    SetPropW(view, kWindowsProperty, static_cast<HANDLE>(context));
+    // The id and the record are in place before the first message reaches the new procedure.
     *savedWindowProc = static_cast<std::uintptr_t>(
         SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DocumentViewProc)));
     SetOption(slot, OPTION_NOTIFY_PARENT, 1, 1);
-    (void)context;
 }
 
 void DestroyDocumentView(void*, int slot)
@@ -96,7 +104,7 @@ void TabChanged(void* context) { SendMessageW(Windows(context).mainWindow, WM_TA
 
 int SlotOfView(HWND window)
 {
-    if (window == nullptr || connected == nullptr || connected->documents == nullptr) return -1;
+    if (window == nullptr || WindowsOfView(window) == nullptr) return -1;
     const int slot = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(window, kViewIdProperty)));
     // Slot 0 reads the same as a missing property: the view itself tells.
     return GetViewWindow(slot) == window ? slot : -1;
@@ -108,9 +116,8 @@ void AttachDocumentView(DocumentWindows& windows, int slot)
     AttachView(windows.documents->list, windows.documents->host, slot);
 }
 
-void ConnectViewHost(DocumentWindows& windows, DocumentsHost& host)
+void ConnectViewHost(DocumentWindows&, DocumentsHost& host)
 {
-    connected = &windows;
     host.createView = &CreateDocumentView;
     host.attachView = &AttachWindowView;
     host.destroyView = &DestroyDocumentView;

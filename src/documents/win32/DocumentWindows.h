@@ -26,7 +26,7 @@ struct DocumentWindows {
 };
 
 // Makes documents act on the views, the main window and the modal seam through windows.
-// The one DocumentWindows is remembered for the views' subclass procedure.
+// Each view it subclasses carries windows for its subclass procedure.
 void ConnectDocumentWindows(DocumentWindows& windows, DocumentsState& documents, HWND mainWindow);
 
 // The view half of ConnectDocumentWindows: the views' operations and the main window's
@@ -37,7 +37,7 @@ void ConnectViewHost(DocumentWindows& windows, DocumentsHost& host);
 // property and makes it notify the main window. Start-up runs it for view 0.
 void AttachDocumentView(DocumentWindows& windows, int slot);
 
-// The slot whose view is window, or -1.
+// The slot whose view is window, or -1 (also for a view not subclassed here).
 int SlotOfView(HWND window);
 
 // The InternalText path that names a path the system gave (a dialog's, a drop's): the

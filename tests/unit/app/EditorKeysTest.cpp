@@ -34,8 +34,11 @@ TEST(EditorKeys, EnterCopiesABlankLineWholeWhereverTheCaretIs)
     for (int column = 1; column <= 4; ++column) EXPECT_EQ(Break("\t\t\t", column), "\r\n\t\t\t");
     EXPECT_EQ(Break("", 1), "\r\n");
     std::string text;
-    EXPECT_TRUE(IndentedLineBreak(nullptr, 5, 1, text));
-    EXPECT_EQ(text, "\r\n");
+    // No line is an empty one whatever length comes with it, at any column.
+    for (int column : {0, 1}) {
+        EXPECT_TRUE(IndentedLineBreak(nullptr, 5, column, text));
+        EXPECT_EQ(text, "\r\n");
+    }
 }
 
 TEST(EditorKeys, EnterStopsAtTheFirstOtherByteEvenADoubleByteOne)

@@ -22,11 +22,7 @@ TEST(OpenFileRequestTest, RoundTripsThroughTheWireLayout)
     EXPECT_STREQ(received.path, "C:\\a b\\\x83\\.txt");
     EXPECT_EQ(received.mode, -1);
     EXPECT_EQ(received.showErrors, 1);
-}
-
-TEST(OpenFileRequestTest, PathsThatDoNotFitAreNotSent)
-{
-    OpenFileRequest request;
+    // Paths that do not fit are not sent.
     EXPECT_TRUE(MakeOpenFileRequest(std::string(263, 'a'), 0, true, request));
     EXPECT_FALSE(MakeOpenFileRequest(std::string(264, 'a'), 0, true, request));
 }
@@ -65,9 +61,7 @@ TEST(CommandLineTest, QuotesAndBlanks)
     EXPECT_EQ(PathFromCommandLine(sv("C:\\My Files\\a.txt")), "C:\\My Files\\a.txt");
     // A quoted path followed by more text loses only the line's last character.
     EXPECT_EQ(PathFromCommandLine(sv("\"C:\\a.txt\" -x")), "C:\\a.txt\" -");
-    EXPECT_EQ(PathFromCommandLine(sv("\"")), "");
-    EXPECT_EQ(PathFromCommandLine(sv("\"\"")), "");
-    EXPECT_EQ(PathFromCommandLine(sv("")), "");
+    for (sv line : {sv("\""), sv("\"\""), sv("")}) EXPECT_EQ(PathFromCommandLine(line), "");
     EXPECT_EQ(PathFromCommandLine(std::wstring_view(L"\"C:\\日本.txt\"")), L"C:\\日本.txt");
 }
 

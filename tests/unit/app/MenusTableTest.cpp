@@ -4,35 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/frame/MenusTable.h"
 
 namespace {
 
-TEST(MenusTableTest, TheTableTakesSeventyEntriesAndRefusesTheNext)
+TEST(MenusTableTest, TheTableTakesSeventyEntriesUncheckedAndRefusesTheNext)
 {
     MenuEntry entries[kMenuEntryCapacity];
+    entries[0].checked = true;
     int count = 0;
-    for (int i = 0; i < kMenuEntryCapacity; ++i) {
-        ASSERT_EQ(AddMenuEntry(entries, count, MenuEntryKind::Command, "a", ""), i);
-    }
+    ASSERT_EQ(AddMenuEntry(entries, count, MenuEntryKind::Submenu, "Help", "F1  "), 0);
+    EXPECT_FALSE(entries[0].checked);
+    EXPECT_STREQ(entries[0].shortcut, "F1  ");
+    EXPECT_EQ(entries[0].kind, MenuEntryKind::Submenu);
+    for (int i = 1; i < kMenuEntryCapacity; ++i) ASSERT_EQ(AddMenuEntry(entries, count, {}, "a", ""), i);
     EXPECT_EQ(AddMenuEntry(entries, count, MenuEntryKind::Separator, "", ""), -1);
     EXPECT_EQ(count, kMenuEntryCapacity);
     int broken = -1;
     EXPECT_EQ(AddMenuEntry(entries, broken, MenuEntryKind::Command, "a", ""), -1);
     EXPECT_EQ(AddMenuEntry(nullptr, count = 0, MenuEntryKind::Command, "a", ""), -1);
-}
-
-TEST(MenusTableTest, AnEntryStartsUncheckedWithItsTextsAndKind)
-{
-    MenuEntry entries[2];
-    entries[0].checked = true;
-    int count = 0;
-    ASSERT_EQ(AddMenuEntry(entries, count, MenuEntryKind::Submenu, "Help", "F1  "), 0);
-    EXPECT_FALSE(entries[0].checked);
-    EXPECT_STREQ(entries[0].text, "Help");
-    EXPECT_STREQ(entries[0].shortcut, "F1  ");
-    EXPECT_EQ(entries[0].kind, MenuEntryKind::Submenu);
 }
 
 TEST(MenusTableTest, LongTextsAreCutBeforeADoubleByteCharacterThatWouldNotFit)
@@ -54,37 +46,25 @@ TEST(MenusTableTest, LongTextsAreCutBeforeADoubleByteCharacterThatWouldNotFit)
 
 TEST(MenusTableTest, SizesAtNinetySixDpiAreExactAndScaleElsewhere)
 {
-    MenuEntrySize command = MenuEntrySizeFor(MenuEntryKind::Command, 50, 13, true, 40, 96);
-    EXPECT_EQ(command.width, 50 + 40 + 35 + 26);
-    EXPECT_EQ(command.height, 21);
-    MenuEntrySize plain = MenuEntrySizeFor(MenuEntryKind::Command, 50, 13, false, 0, 96);
-    EXPECT_EQ(plain.width, 76);
+    const auto size = [](MenuEntryKind kind, int height, bool hasShortcut, int shortcut, int dpi) {
+        const MenuEntrySize s = MenuEntrySizeFor(kind, 50 * dpi / 96, height, hasShortcut, shortcut, dpi);
+        return std::make_pair(s.width, s.height);
+    };
+    EXPECT_EQ(size(MenuEntryKind::Command, 13, true, 40, 96), std::make_pair(50 + 40 + 35 + 26, 21));
     // An empty shortcut text takes no room even when it measures something.
-    EXPECT_EQ(MenuEntrySizeFor(MenuEntryKind::Command, 50, 13, false, 40, 96).width, 76);
-    MenuEntrySize separator = MenuEntrySizeFor(MenuEntryKind::Separator, 0, 13, false, 0, 96);
-    EXPECT_EQ(separator.height, 14);                                                        // (13 + 8) * 2 / 3
-    EXPECT_EQ(MenuEntrySizeFor(MenuEntryKind::Separator, 0, 14, false, 0, 96).height, 14);  // 22 * 2 / 3 rounds down
-
-    MenuEntrySize doubled = MenuEntrySizeFor(MenuEntryKind::Command, 100, 26, true, 80, 192);
-    EXPECT_EQ(doubled.width, 100 + 80 + 70 + 52);
-    EXPECT_EQ(doubled.height, 26 + 16);
+    EXPECT_EQ(size(MenuEntryKind::Command, 13, false, 40, 96), std::make_pair(76, 21));
+    EXPECT_EQ(size(MenuEntryKind::Separator, 13, false, 0, 96).second, 14);  // (13 + 8) * 2 / 3
+    EXPECT_EQ(size(MenuEntryKind::Separator, 14, false, 0, 96).second, 14);  // 22 * 2 / 3 rounds down
+    EXPECT_EQ(size(MenuEntryKind::Command, 26, true, 80, 192), std::make_pair(100 + 80 + 70 + 52, 26 + 16));
     EXPECT_EQ(ScaleForDpi(35, 144), 53);  // 52.5 rounds to the nearer pixel
 }
 
 TEST(MenusTableTest, HelpStringsOfCommandsToolsAndIdsWithout)
 {
-    EXPECT_EQ(MenuHelpStringId(40001), 100);
-    EXPECT_EQ(MenuHelpStringId(40009), 102);
-    EXPECT_EQ(MenuHelpStringId(40057), 132);  // the web address itself
-    EXPECT_EQ(MenuHelpStringId(40070), 139);
-    EXPECT_EQ(MenuHelpStringId(40071), 0);  // new tab has none
-    EXPECT_EQ(MenuHelpStringId(40038), 0);
-    EXPECT_EQ(MenuHelpStringId(0), 0);
-    EXPECT_EQ(MenuHelpStringId(1999), 0);
-    EXPECT_EQ(MenuHelpStringId(2000), 140);
-    EXPECT_EQ(MenuHelpStringId(2500), 140);
-    EXPECT_EQ(MenuHelpStringId(2501), 0);
-    EXPECT_EQ(MenuHelpStringId(-5), 0);
+    // The first and last rows, the web page whose address is its help, the tools' range.
+    const int cases[][2] = {{40001, 100}, {40009, 102}, {40057, 132}, {40070, 139}, {40071, 0}, {40038, 0},
+                            {0, 0},       {1999, 0},    {2000, 140},  {2500, 140},  {2501, 0},  {-5, 0}};
+    for (const auto& c : cases) EXPECT_EQ(MenuHelpStringId(c[0]), c[1]) << c[0];
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../app/FrameFixture.h"
+#include "../support/AppSession.h"
 #include "app/ShellCommands.h"
 #include "documents/OpenFile.h"
 #include "emphasis/EmphasisLoader.h"
@@ -44,7 +44,7 @@ size_t EmphasisEntries(int view) { return FindView(view)->model.Emphasis().Size(
 
 // A main window whose program folder holds two environments and a colour file of the
 // test's own; everything written is removed again, and [editor1] is put back.
-struct EmphasisWindowsTest : FrameFixture {
+struct EmphasisWindowsTest : MainWindowTest {
     std::vector<std::string> written;
     std::string savedEditor1;
 
@@ -67,7 +67,7 @@ struct EmphasisWindowsTest : FrameFixture {
     }
     void TearDown() override
     {
-        FrameFixture::TearDown();
+        MainWindowTest::TearDown();
         SetEnvironmentMenuTracker(nullptr);
         ReleaseMarkDrawing(theApp.markDrawing);
         if (SetSection(*theApp.settings, "editor1")) {

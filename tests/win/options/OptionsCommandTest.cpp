@@ -1,6 +1,6 @@
 // The options command in the running program: after OK what is open takes the stored
 // settings and what the pages chose; after Cancel nothing changes.
-#include "../app/FrameFixture.h"
+#include "../support/AppSession.h"
 #include "app/CommandTable.h"
 #include "resources/resource.h"
 
@@ -12,7 +12,7 @@ std::vector<int>& AppliedViews()
     return views;
 }
 
-using OptionsCommandTest = FrameFixture;
+using OptionsCommandTest = MainWindowTest;
 
 TEST_F(OptionsCommandTest, OkReappliesTheSettingsAndTheChoicesToWhatIsOpenAndCancelNothing)
 {
