@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::string_view kHeader = "[FileType]";
 
 // The next line of text from at (its line end left out); false at the end.
 bool NextLine(std::string_view text, size_t& at, std::string_view& line)
@@ -45,6 +44,17 @@ size_t FindSingleByte(std::string_view text, char c, bool last)
     return found;
 }
 
+// Whether the line is a header of the file-type section, as the settings engine reads
+// headers.
+bool IsFileTypeHeader(std::string_view line)
+{
+    const std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed[0] != '[') return false;
+    const std::string_view inner = trimmed.substr(1);
+    const size_t close = FindSingleByte(inner, ']', false);
+    return close != std::string_view::npos && ini::NamesEqual(TrimBlanks(inner.substr(0, close)), "FileType");
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text)
@@ -63,7 +73,7 @@ std::vector<FileTypeRow> ReadFileTypeRows(std::string_view text)
     while (NextLine(text, at, line)) {
         if (!inSection) {
             // The header counts only with its line end: nothing can follow it otherwise.
-            inSection = line == kHeader && HasLineEnd(text, at);
+            inSection = IsFileTypeHeader(line) && HasLineEnd(text, at);
             continue;
         }
         // A header ends the section even when blanks come before it, as the settings
@@ -74,7 +84,7 @@ std::vector<FileTypeRow> ReadFileTypeRows(std::string_view text)
         if (first == std::string_view::npos) continue;
         const size_t last = FindSingleByte(line, '=', true);
         std::string_view extension = TrimBlanks(line.substr(0, first));
-        std::string_view environment = TrimBlanks(line.substr(last + 1));
+        std::string_view environment = ini::Unquoted(TrimBlanks(line.substr(last + 1)));
         if (!ini::IsKeyName(extension)) continue;
         rows.push_back({std::string(extension), std::string(environment)});
     }
@@ -99,6 +109,11 @@ void WriteFileTypeRows(ProfileBatch& batch, const std::vector<FileTypeRow>& rows
 {
     SetSection(batch, "FileType");
     DeleteSection(batch);
+    // The blank line that stood before the removed section stays; the appended section
+    // brings one of its own, so the text is cut back to its last line end first.
+    const size_t lastText = batch.text.find_last_not_of("\r\n");
+    batch.text.resize(lastText == std::string::npos ? 0 : lastText + 1);
+    if (!batch.text.empty()) batch.text += "\r\n";
     AppendSection(batch, "FileType");
     for (const FileTypeRow& row : rows) WriteString(batch, row.extension.c_str(), row.environment.c_str());
 }

@@ -147,7 +147,7 @@ int MessageOf(ToolInfoError error)
 void AddFromToolInfo(HWND page)
 {
     FileDialogRequest request{page, L"KelvaraTextEditorツール情報ファイル(*.kti)\0*.kti\0\0",
-                              L"ツール情報ファイルを選択していください。", false};
+                              L"ツール情報ファイルを選択してください。", false};
     std::wstring chosen;
     if (!ShowFileDialog(request, chosen)) return;
     std::string path;

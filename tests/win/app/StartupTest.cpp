@@ -57,7 +57,7 @@ TEST_F(StartupTest, FirstStartCreatesTheSettingsSilentlyAndAnOlderFileShowsMessa
     EXPECT_TRUE(modal.shown.empty());
     std::string text;
     ReadWholeFile((std::string(theApp.programFolder) + "kvte.ini").c_str(), text);
-    EXPECT_NE(text.find("[Version]\r\nmain=336\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[Version]\r\nmain=337\r\n"), std::string::npos);
     EXPECT_STREQ(theApp.helpFilePath, (std::string(theApp.programFolder) + "help.chm").c_str());
 
     SetSection(*theApp.settings, "version");
@@ -148,11 +148,11 @@ TEST_F(StartupTest, SecondCopiesInOddlyNamedFoldersKeepTheirSettingsAndHandTheir
         ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
         EXPECT_EQ(RunSecondCopy(exe, L""), std::make_pair(DWORD{0}, size_t{0}));
         std::string text = ReadFileBytes(ini);
-        ASSERT_NE(text.find("main=336"), std::string::npos) << "no kvte.ini there";
-        text.replace(text.find("main=336"), 8, "main=300");
+        ASSERT_NE(text.find("main=337"), std::string::npos) << "no kvte.ini there";
+        text.replace(text.find("main=337"), 8, "main=300");
         ASSERT_TRUE(WriteFileBytes(ini, text));
         EXPECT_EQ(RunSecondCopy(exe, L"\"" + file + L"\""), std::make_pair(DWORD{0}, size_t{1}));  // message 9
-        EXPECT_NE(ReadFileBytes(ini).find("main=336"), std::string::npos);
+        EXPECT_NE(ReadFileBytes(ini).find("main=337"), std::string::npos);
         EXPECT_EQ(folder.Entries(), L"kvte.exe|kvte.ini|");
     }
     ASSERT_FALSE(received.empty());

@@ -133,7 +133,7 @@ TEST_F(ToolsPageTest, AddRegistersTheToolOfAnInformationFileOrTellsWhyNot)
         modal.chosenFiles = {name[0] ? folder.path() + name : L""};
         Click(IDC_TOOL_ADD);  // the second is cancelled: nothing added, nothing said
     }
-    EXPECT_STREQ(modal.fileDialogs[0].title, L"ツール情報ファイルを選択していください。");
+    EXPECT_STREQ(modal.fileDialogs[0].title, L"ツール情報ファイルを選択してください。");
     EXPECT_STREQ(modal.fileDialogs[0].filter + wcslen(modal.fileDialogs[0].filter) + 1, L"*.kti");
     EXPECT_EQ(Table(), std::vector<std::wstring>{L"Grep|モードレス|" + folder.path() + L"bin\\grep.exe"});
     std::vector<int> numbers;
