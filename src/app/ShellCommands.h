@@ -42,6 +42,7 @@ void OpenProjectWebPage(HWND owner);
 void OpenSupportMail(HWND owner);
 
 // Tool n of the tool menu is command 2000 + n; the row of that range hands n over here.
-// Until the tools are connected nothing runs. Returns the previous runner.
+// The program starts the registered tool; a test puts a recorder in its place (null puts
+// the program's own back). Returns the previous runner.
 using ToolRunner = void (*)(KelvaraApp& app, int tool);
 ToolRunner SetToolRunner(ToolRunner runner);

@@ -1,6 +1,7 @@
-// The one seam through which every modal piece of the program's user interface passes
-// (message boxes now; file dialogs, the font dialog and the program's own modal dialogs
-// as they come). The program calls these functions; a test replaces the handlers to
+// The one seam through which every modal piece of the program's user interface passes:
+// message boxes, the file dialogs and the program's own modal dialogs (the font dialog of
+// the view has a runner of its own).
+// The program calls these functions; a test replaces the handlers to
 // script the answers and to record what would have been shown, so nothing blocks.
 #pragma once
 
