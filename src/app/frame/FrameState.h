@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <vector>
 
 #include "app/frame/MenusTable.h"
 #include "app/frame/StatusBar.h"
@@ -14,9 +14,8 @@ struct FrameState {
     HMENU mainMenu = nullptr;           // the menu bar; destroyed with the main window
     HMENU contextMenu = nullptr;        // popup menu of the editing area
     HBITMAP checkMarkBitmap = nullptr;  // drawn beside checked menu entries
-    // kMenuEntryCapacity records; an entry's index is its menu item's data.
-    std::unique_ptr<MenuEntry[]> menuEntries;
-    int menuEntryCount = 0;
+    // An entry's index is its menu item's data.
+    std::vector<MenuEntry> menuEntries;
     // Entries whose checked flags other commands set.
     int toolbarEntry = 0;
     int statusbarEntry = 0;

@@ -109,14 +109,15 @@ std::string LoadEntryText(HINSTANCE instance, int id)
     return std::string(CutInternalText(text, kEntryTextRoom));
 }
 
-// Adds entries to menus; an entry that finds the table full adds no menu item either.
+// Adds entries to menus; an entry that finds no memory for its record adds no menu item
+// either.
 struct MenuBuilder {
     FrameState& frame;
     HINSTANCE instance;
 
     int AddEntry(MenuEntryKind kind, std::string_view text, std::string_view shortcut)
     {
-        return AddMenuEntry(frame.menuEntries.get(), frame.menuEntryCount, kind, text, shortcut);
+        return AddMenuEntry(frame.menuEntries, kind, text, shortcut);
     }
 
     static LPCWSTR ItemData(int index) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(index)); }
@@ -222,10 +223,12 @@ void BuildMenuBar(MenuBuilder& build, ProfileFile& settings)
 
 bool BuildMenus(FrameState& frame, HINSTANCE instance, ProfileFile& settings)
 {
-    std::unique_ptr<MenuEntry[]> entries(new (std::nothrow) MenuEntry[kMenuEntryCapacity]);
-    if (!entries) return false;
-    frame.menuEntries = std::move(entries);
-    frame.menuEntryCount = 0;
+    frame.menuEntries.clear();
+    try {
+        frame.menuEntries.reserve(128);  // the fixed menus with room for some tools
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     frame.toolbarEntry = frame.statusbarEntry = frame.wrapEntry = 0;
     if (frame.mainMenu) DestroyMenu(frame.mainMenu);
     frame.mainMenu = CreateMenu();

@@ -25,7 +25,7 @@ constexpr int kSeparatorRightGap = 2;
 
 const MenuEntry* EntryOf(const FrameState& frame, ULONG_PTR itemData)
 {
-    if (!frame.menuEntries || itemData >= static_cast<ULONG_PTR>(frame.menuEntryCount)) return nullptr;
+    if (itemData >= frame.menuEntries.size()) return nullptr;
     return &frame.menuEntries[itemData];
 }
 

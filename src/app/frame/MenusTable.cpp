@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "encoding/SjisBytes.h"
 #include "resources/resource.h"
@@ -30,15 +31,18 @@ void CopyCut(char (&field)[N], std::string_view text)
 
 }  // namespace
 
-int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text, std::string_view shortcut)
+int AddMenuEntry(std::vector<MenuEntry>& entries, MenuEntryKind kind, std::string_view text, std::string_view shortcut)
 {
-    if (entries == nullptr || count < 0 || count >= kMenuEntryCapacity) return -1;
-    MenuEntry& entry = entries[count];
-    entry = MenuEntry();
+    MenuEntry entry;
     CopyCut(entry.text, text);
     CopyCut(entry.shortcut, shortcut);
     entry.kind = kind;
-    return count++;
+    try {
+        entries.push_back(entry);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    return static_cast<int>(entries.size() - 1);
 }
 
 MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight, bool hasShortcut, int shortcutWidth,

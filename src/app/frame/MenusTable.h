@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "app/frame/DpiScale.h"
 
@@ -19,14 +20,10 @@ struct MenuEntry {
     bool checked = false;
 };
 
-// The menus never hold more entries than this: with nine tools every record is in use,
-// and entries beyond it are left out.
-constexpr int kMenuEntryCapacity = 70;
-
-// Appends a record to entries[0..capacity) at count, texts cut to their fields (never
-// inside a double-byte character). The new index, or -1 with nothing changed when all
-// records are in use.
-int AddMenuEntry(MenuEntry* entries, int& count, MenuEntryKind kind, std::string_view text, std::string_view shortcut);
+// Appends a record, texts cut to their fields (never inside a double-byte character). The
+// table grows with what the menus hold, however many tools there are. The new index, or -1
+// with nothing changed when memory runs out.
+int AddMenuEntry(std::vector<MenuEntry>& entries, MenuEntryKind kind, std::string_view text, std::string_view shortcut);
 
 // The longest head of text of at most limit bytes that does not end inside a double-byte
 // character.
