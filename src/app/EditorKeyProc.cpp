@@ -43,7 +43,7 @@ bool HomeVs(const KelvaraApp& app, int view, const Document& document)
         // own Ctrl+Home from there.
         if (shift) {
             int line = 0, column = 0;
-            GetSelection(view, &line, &column, nullptr, nullptr);
+            GetSelectionAnchor(view, &line, &column);
             SetSelection(view, line, column, 1, 1);
         } else {
             MoveCaretToTop(view, 1);
@@ -56,8 +56,10 @@ bool HomeVs(const KelvaraApp& app, int view, const Document& document)
     const int target = AlternatingHomeColumn(bytes, GetLineLength(view, line), GetCaretPosition(view));
     if (target == 0) return false;
     if (shift) {
+        // Extended from the selection's real anchor: its first position is the caret's side
+        // after Shift+Left or Shift+Up, and the far end would be lost.
         int anchorLine = 0, anchorColumn = 0;
-        GetSelection(view, &anchorLine, &anchorColumn, nullptr, nullptr);
+        GetSelectionAnchor(view, &anchorLine, &anchorColumn);
         SetSelection(view, anchorLine, anchorColumn, line, target);
     } else {
         SetSelection(view, line, target, line, target);

@@ -141,6 +141,9 @@ int GetLineEnding(int view);
 // otherwise; either pointer may be null.
 void SetSelection(int view, int line1, int column1, int line2, int column2);
 int GetSelection(int view, int* line, int* column, int* line2, int* column2);
+// The selection's anchor: the end that stays where it is while Shift moves the caret (the
+// caret itself when nothing is selected). Either pointer may be null.
+void GetSelectionAnchor(int view, int* line, int* column);
 void SelectRange(int view, int start, int end);
 int GetSelectionRange(int view, int* start, int* end);
 int GetCaretLine(int view);

@@ -252,6 +252,14 @@ int GetSelection(int view, int* line, int* column, int* line2, int* column2)
     return record->model.HasSelection() ? 0 : -2;
 }
 
+void GetSelectionAnchor(int view, int* line, int* column)
+{
+    EditorView* record = FindView(view);
+    const TextPosition anchor = record ? record->model.Anchor() : TextPosition{0, 0};
+    if (line) *line = anchor.line;
+    if (column) *column = anchor.column;
+}
+
 void SelectRange(int view, int start, int end)
 {
     Guarded([&] { MoveSelection(view, [&](EditorView& v) { v.model.SelectRange(start, end); }); });

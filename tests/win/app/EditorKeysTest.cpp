@@ -95,3 +95,21 @@ TEST_F(EditorKeysTest, EnterCopiesTheIndentAndHomeAlternatesUnlessSwitchedOff)
 }
 
 }  // namespace
+
+TEST_F(EditorKeysTest, ShiftHomeExtendsFromTheSelectionsAnchor)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Put("\tbar", 1, 4);
+    Type(VK_HOME);
+    Type(VK_HOME);
+    int line = 0, column = 0, line2 = 0, column2 = 0;
+    GetSelection(CurrentView(), &line, &column, &line2, &column2);
+    GetSelectionAnchor(CurrentView(), &line2, &column2);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(std::make_pair(line, column), std::make_pair(1, 1));
+    EXPECT_EQ(std::make_pair(line2, column2), std::make_pair(1, 4)) << "the anchor stays where Shift+Home began";
+}
