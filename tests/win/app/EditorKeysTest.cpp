@@ -94,8 +94,6 @@ TEST_F(EditorKeysTest, EnterCopiesTheIndentAndHomeAlternatesUnlessSwitchedOff)
     EXPECT_EQ(Caret(), std::make_pair(1, 1));
 }
 
-}  // namespace
-
 TEST_F(EditorKeysTest, ShiftHomeExtendsFromTheSelectionsAnchor)
 {
     BYTE keys[256] = {};
@@ -113,3 +111,5 @@ TEST_F(EditorKeysTest, ShiftHomeExtendsFromTheSelectionsAnchor)
     EXPECT_EQ(std::make_pair(line, column), std::make_pair(1, 1));
     EXPECT_EQ(std::make_pair(line2, column2), std::make_pair(1, 4)) << "the anchor stays where Shift+Home began";
 }
+
+}  // namespace
