@@ -49,8 +49,9 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
         if (!ReadCopyDataText(data->lpData, data->cbData, ansi)) return 0;
         std::string text = InternalFromAnsi(ansi);
         if (data->dwData == COPYDATA_INSERT_TEXT) {
+            // The view reports a change of its text itself, which marks the document: an
+            // empty text or a write-protected view changes nothing and marks nothing.
             InsertText(CurrentView(), text.c_str());
-            MarkCurrentModified();
             return 0;
         }
         return SetText(CurrentView(), text.c_str());

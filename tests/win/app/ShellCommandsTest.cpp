@@ -151,6 +151,12 @@ TEST_F(ShellCommandsTest, InsertedTextMarksTheDocumentAndReplacedTextLeavesTheMa
     Document& current = CurrentDocument(theApp.documents.list);
     EXPECT_NE(SendText(COPYDATA_REPLACE_TEXT, "whole"), 0);
     EXPECT_FALSE(current.modified);
+    // Nothing inserted (an empty text, a write-protected view): nothing to save either.
+    SendText(COPYDATA_INSERT_TEXT, "");
+    SetEditable(CurrentView(), 0);
+    SendText(COPYDATA_INSERT_TEXT, "refused");
+    SetEditable(CurrentView(), 1);
+    EXPECT_FALSE(current.modified);
     SetSelection(CurrentView(), 1, 6, 1, 6);
     SendText(COPYDATA_INSERT_TEXT, " text");
     EXPECT_TRUE(current.modified);
