@@ -67,9 +67,10 @@ TEST_F(ProfileFileTest, NamesIgnoreLetterCaseButNotDoubleByteCharacters)
 TEST_F(ProfileFileTest, StringsAreBytesCutToTheBuffer)
 {
     const std::string font = "\x82l\x82r \x83S\x83V\x83\x62\x83N";  // ＭＳ ゴシック
-    Open("[editor1]\r\nFontName=" + font + "\r\nColorFile = a b \r\n", "editor1");
+    Open("[editor1]\r\nFontName=" + font + "\r\nColorFile = a b \r\nblank=  \r\n", "editor1");
     EXPECT_EQ(String("FontName"), font);
     EXPECT_EQ(String("ColorFile"), "a b");
+    EXPECT_EQ(String("blank"), "");
     EXPECT_EQ(String("FontName", 4), "\x82l");  // 3 bytes of room: not half a character
     ASSERT_TRUE(WriteString(profile, "FontName", "\x83\\\x83|"));  // ソポ: trail bytes '\' and '|'
     EXPECT_EQ(String("FontName"), "\x83\\\x83|");
@@ -108,6 +109,7 @@ TEST_F(ProfileFileTest, NamesAndValuesThatWouldNotReadBackAreRefused)
     const std::string before = "[main]\r\nx=1\r\n";
     Open(before, "main");
     EXPECT_FALSE(WriteString(profile, "x", "a\r\n[main]\r\nkanji=2")) << "a value with a line end";
+    EXPECT_FALSE(WriteString(profile, "x", nullptr));
     for (const char* key : {"a]b", "a=b", "a\rb", "a\nb", "", " x", "x\t", ";x", "[x", "\x83"}) {
         SCOPED_TRACE(key);
         EXPECT_FALSE(WriteInt(profile, key, 1));

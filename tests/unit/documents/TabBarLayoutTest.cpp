@@ -22,6 +22,7 @@ TEST(TabLabel, NamesAreCutByBytesWithDotsPlacedByTheByteAtTheCut)
         {"abcdefghijklmn\x95\x5c.txt", 120, 7, "abcdefghijklmn", true, 13 * 7},
         // Bytes 13-14 form one character: not split, the label ends before it.
         {"abcdefghijklm\x95\x5c.txt", 120, 7, "abcdefghijklm", true, 13 * 7 + 3},
+        {"abcdefghijklmn\x95", 120, 7, "abcdefghijklmn", true, 13 * 7},  // a lone lead byte at the cut
         {"", 120, 7, kUntitledName, false, 0},
         {"a-long-name.txt", 120, 0, "a-long-name.txt", false, 0},  // no font measured
         {"a-long-name.txt", 16, 7, "", true, 0},                   // k = 0
