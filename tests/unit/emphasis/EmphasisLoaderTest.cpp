@@ -164,7 +164,7 @@ TEST(LineReader, LinesFieldsAndNumbers)
 
     EXPECT_EQ(ReadDecimal("  -12ab"), -12);
     EXPECT_EQ(ReadDecimal("+7"), 7);
-    EXPECT_EQ(ReadDecimal("\f\r\v\n 105"), 105);
+    EXPECT_EQ(ReadDecimal("\f\r\v\n\t 105"), 105);
     EXPECT_EQ(ReadDecimal("- 7"), 0);
     EXPECT_EQ(ReadDecimal("99999999999"), 2147483647);
     EXPECT_EQ(ReadDecimal("-2147483648"), -2147483647 - 1);
