@@ -1,5 +1,4 @@
-// Many changes written at once: the same layout as the single operations, one write, and
-// nothing written when any part of the batch fails.
+// Many changes in one write, laid out as the single operations would, or none at all.
 #include "config/ProfileBatch.h"
 
 #include <gtest/gtest.h>

@@ -20,25 +20,29 @@ void SetSearch(SearchState& state, char const* text, bool regular = false, bool 
 
 using Range = std::pair<int, int>;
 
+// Runs the steps ('f' find next with the default sound, 'd' F3, 'u' Shift+F3) and gives
+// the selection after each, or "-" when nothing was found.
+std::string Walk(ModelSearchView& v, SearchState& state, const char* steps)
+{
+    std::string seen;
+    for (const char* step = steps; *step; ++step) {
+        bool found = *step == 'f' ? FindNext(state, v.view, -1)
+                                  : *step == 'd' ? FindNextDown(state, v.view) : FindNextUp(state, v.view);
+        auto [start, end] = v.Selection();
+        seen += (seen.empty() ? "" : " ") + (found ? std::to_string(start) + "-" + std::to_string(end) : "-");
+    }
+    return seen;
+}
+
 TEST(FindNext, RepeatedDownwardAndUpwardSearchesVisitEveryMatchInTurn)
 {
     ModelSearchView v("ab xab\r\nab");
     SearchState state;
     SetSearch(state, "ab");
-    ASSERT_TRUE(FindNext(state, v.view, -1));
+    // Nothing found leaves the selection; upward starts before the selected match.
+    EXPECT_EQ(Walk(v, state, "fdddudu"), "0-2 4-6 8-10 - 4-6 8-10 4-6");
+    EXPECT_EQ(Walk(v, state, "uu"), "0-2 -");
     EXPECT_EQ(v.Selection(), Range(0, 2));
-    ASSERT_TRUE(FindNextDown(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(4, 6));
-    ASSERT_TRUE(FindNextDown(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(8, 10));
-    EXPECT_FALSE(FindNextDown(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(8, 10)) << "nothing found leaves the selection";
-    // Upward starts before the selected match.
-    ASSERT_TRUE(FindNextUp(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(4, 6));
-    ASSERT_TRUE(FindNextUp(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(0, 2));
-    EXPECT_FALSE(FindNextUp(state, v.view));
     EXPECT_EQ(v.beeps, (std::vector<int>{0, 0})) << "F3 and Shift+F3 give the default sound";
 }
 
@@ -110,35 +114,19 @@ TEST(PatternError, EveryErrorHasItsOwnMessageAndPositionsCountCharacters)
     EXPECT_EQ(PatternErrorPosition(nullptr, 3), 1);
 }
 
-TEST(FindNext, AMatchEndingOnTheCrSelectsTheWholeLineBreakAndF3MovesOn)
+TEST(FindNext, AMatchEndingOnTheCrSelectsTheWholeLineBreakAndEmptyMatchesMoveOn)
 {
     ModelSearchView v("a \r\nb\r\n");
     SearchState state;
     SetSearch(state, "\\s", true);
-    ASSERT_TRUE(FindNext(state, v.view, 0));
-    EXPECT_EQ(v.Selected(), " ");
-    ASSERT_TRUE(FindNextDown(state, v.view));
-    EXPECT_EQ(v.Selected(), "\r\n");
-    ASSERT_TRUE(FindNextDown(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(5, 7));
-    EXPECT_FALSE(FindNextDown(state, v.view));
+    EXPECT_EQ(Walk(v, state, "fddd"), "1-2 2-4 5-7 -");
     // Upward, a match starting on the LF takes its CR too.
     SetSearch(state, "\\nb", true, false);
     v.model.SelectRange(8, 8);
-    ASSERT_TRUE(FindNext(state, v.view, 0));
-    EXPECT_EQ(v.Selected(), "\r\nb");
-}
-
-TEST(FindNext, EmptyMatchesMoveOnAndEndAtTheEndOfTheText)
-{
-    ModelSearchView v("ab");
-    SearchState state;
+    EXPECT_EQ(Walk(v, state, "f"), "2-5");
+    ModelSearchView empty("ab");
     SetSearch(state, "x*", true);
-    ASSERT_TRUE(FindNext(state, v.view, 0));
-    EXPECT_EQ(v.Selection(), Range(1, 1));
-    ASSERT_TRUE(FindNextDown(state, v.view));
-    EXPECT_EQ(v.Selection(), Range(2, 2));
-    EXPECT_FALSE(FindNextDown(state, v.view));
+    EXPECT_EQ(Walk(empty, state, "fdd"), "1-1 2-2 -");
 }
 
 TEST(ReplaceCurrent, WithNothingSelectedOnlyFindsThenReplacesTheSelectedMatch)
