@@ -159,7 +159,7 @@ TEST_F(OpenFileTest, DetectionConvertsAndRecordsTheEncoding)
     EXPECT_EQ(GetDocument(list, 0)->encoding, EncodingCode::EucJp);
 }
 
-TEST_F(OpenFileTest, AReadOnlyFileOpensWriteProtected)
+TEST_F(OpenFileTest, AReadOnlyFileOpensWriteProtectedAndALossyOneWarns)
 {
     std::string path = MakeFile("ro.txt", "locked");
     std::filesystem::permissions(path, std::filesystem::perms::all, std::filesystem::perm_options::remove);
@@ -167,25 +167,21 @@ TEST_F(OpenFileTest, AReadOnlyFileOpensWriteProtected)
     EXPECT_FALSE(CurrentDocument(list).writable);
     EXPECT_FALSE(windows.views[0].editable);
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
-}
-
-TEST_F(OpenFileTest, ATextThatCannotBeKeptWholeWarnsOnceAndAsksBeforeItIsSavedOver)
-{
-    // An emoji has no Shift_JIS-2004 code.
+    EXPECT_FALSE(CurrentDocument(list).loadedLossily);
+    // An emoji has no Shift_JIS-2004 code: the text is marked and a warning shown once.
     const std::string emoji = "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e \xf0\x9f\x98\x80\r\n";
-    std::string path = MakeFile("emoji.txt", emoji);
-    EXPECT_EQ(OpenFile(documents, path, kOpenModeNormal, true), kOpenLoaded);
+    EXPECT_EQ(OpenFile(documents, MakeFile("emoji.txt", emoji), kOpenModeNormal, true), kOpenLoaded);
     EXPECT_EQ(windows.messages, std::vector<int>{kMsgLoadedLossily});
     EXPECT_TRUE(CurrentDocument(list).loadedLossily);
     // Zero bytes are kept whole: no warning.
     std::string zero = MakeFile("zero.txt", std::string("a\0b", 3));
     EXPECT_EQ(OpenFile(documents, zero, kOpenModeNormal, true), kOpenLoaded);
     EXPECT_FALSE(CurrentDocument(list).loadedLossily);
-    EXPECT_EQ(ViewText(1), std::string("a\0b", 3));
+    EXPECT_EQ(ViewText(2), std::string("a\0b", 3));
     EXPECT_EQ(windows.messages.size(), 1u);
 }
 
-TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOne)
+TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOneAndTheOpenDialogOpens)
 {
     NewDocument(documents);
     EXPECT_EQ(list.tabCount, 1);
@@ -197,10 +193,7 @@ TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOne)
     Set("tab", "OnNew", 1);
     NewDocument(documents);
     EXPECT_EQ(list.tabCount, 3);
-}
-
-TEST_F(OpenFileTest, TheOpenDialogOpensTheChosenFile)
-{
+    // The open dialog opens the chosen file; cancelled, it opens nothing.
     windows.openPaths = {"", MakeFile("a.txt", "a")};
     ShowOpenDialog(documents);  // cancelled
     EXPECT_TRUE(CurrentDocument(list).filePath.empty());
