@@ -8,74 +8,50 @@
 
 namespace {
 
-std::vector<int> Positions(const DocumentList& list)
-{
-    std::vector<int> positions;
-    for (int slot = 0; slot < list.slotCount; ++slot) {
-        const Document* document = GetDocument(list, slot);
-        positions.push_back(document ? document->tabPosition : -1);
-    }
-    return positions;
-}
-
 struct ThreeTabs : testing::Test {
     DocumentsState documents;
     FakeWindows windows{documents};
     DocumentList& list = documents.list;
     void SetUp() override
     {
+        EXPECT_TRUE(IsReusable(*GetDocument(list, 0))) << "a fresh list holds one untitled tab";
         ASSERT_EQ(AddDocument(list, documents.host), 1);
         ASSERT_EQ(AddDocument(list, documents.host), 2);
     }
+    // The tab position of each slot, -1 for an empty one.
+    std::vector<int> Positions() const
+    {
+        std::vector<int> positions;
+        for (int slot = 0; slot < list.slotCount; ++slot)
+            positions.push_back(GetDocument(list, slot) ? GetDocument(list, slot)->tabPosition : -1);
+        return positions;
+    }
 };
 
-TEST(DocumentList, FreshListHoldsOneUntitledTab)
+TEST_F(ThreeTabs, ClosingATabSelectsItsLeftNeighbourAndItsSlotIsTakenAgainAtTheEnd)
 {
-    DocumentList list;
-    EXPECT_EQ(list.tabCount, 1);
-    EXPECT_EQ(list.slotCount, 1);
-    ASSERT_NE(GetDocument(list, 0), nullptr);
-    EXPECT_TRUE(IsReusable(*GetDocument(list, 0)));
-    EXPECT_EQ(GetDocument(list, 1), nullptr);
-    EXPECT_EQ(GetDocument(list, -1), nullptr);
-}
-
-TEST_F(ThreeTabs, NewDocumentsGrowTheSlotsAndBecomeCurrent)
-{
-    EXPECT_EQ(Positions(list), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(list.currentSlot, 2);
-    EXPECT_EQ(list.currentTab, 2);
     EXPECT_EQ(windows.viewCount, 3);
-    EXPECT_EQ(windows.ShownView(), 2);
-    EXPECT_TRUE(windows.views[2].attached);
-    EXPECT_EQ(GetDocument(list, 2)->savedWindowProc, 0x1002u);
-}
-
-TEST_F(ThreeTabs, ClosingTheMiddleTabSelectsItsLeftNeighbour)
-{
+    EXPECT_EQ(GetDocument(list, 2)->savedWindowProc, 0x1002u) << "the view is attached";
+    EXPECT_EQ(GetDocument(list, 3), nullptr);
+    EXPECT_EQ(GetDocument(list, -1), nullptr);
     SelectSlot(list, documents.host, 1);
     EXPECT_TRUE(RemoveDocument(list, documents.host, 1));
-    EXPECT_EQ(Positions(list), (std::vector<int>{0, -1, 1}));
+    EXPECT_EQ(Positions(), (std::vector<int>{0, -1, 1}));
     EXPECT_EQ(list.currentSlot, 0);
-    EXPECT_EQ(list.currentTab, 0);
     EXPECT_EQ(list.tabCount, 2);
     EXPECT_EQ(windows.ShownView(), 0);
-    EXPECT_EQ(windows.views.count(1), 0u);
-
-    // The emptied slot is taken again, at the end of the tab order.
+    EXPECT_EQ(SlotAtTab(list, 1), 2);
     EXPECT_EQ(AddDocument(list, documents.host), 1);
-    EXPECT_EQ(Positions(list), (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(Positions(), (std::vector<int>{0, 2, 1}));
     EXPECT_EQ(list.slotCount, 3);
     EXPECT_EQ(list.currentTab, 2);
     EXPECT_EQ(windows.ShownView(), 1);
-}
-
-TEST_F(ThreeTabs, ClosingTheLeftmostTabSelectsTheRightOne)
-{
+    // The leftmost tab gives way to its right neighbour.
     SelectSlot(list, documents.host, 0);
     EXPECT_TRUE(RemoveDocument(list, documents.host, 0));
-    EXPECT_EQ(Positions(list), (std::vector<int>{-1, 0, 1}));
-    EXPECT_EQ(list.currentSlot, 1);
+    EXPECT_EQ(Positions(), (std::vector<int>{-1, 1, 0}));
+    EXPECT_EQ(list.currentSlot, 2);
     EXPECT_EQ(list.currentTab, 0);
 }
 
@@ -96,37 +72,28 @@ TEST(DocumentList, ClosingTheOnlyTabResetsItInTheSameSlot)
     GetDocument(list, 0)->modified = true;
     EXPECT_FALSE(RemoveDocument(list, documents.host, 0));
     EXPECT_EQ(list.tabCount, 1);
-    EXPECT_EQ(list.currentSlot, 0);
-    ASSERT_NE(GetDocument(list, 0), nullptr);
     EXPECT_TRUE(IsReusable(*GetDocument(list, 0)));
     EXPECT_EQ(windows.log, (std::vector<std::string>{"destroy 0", "create 0"}));
     EXPECT_TRUE(windows.views[0].attached);
     EXPECT_FALSE(RemoveDocument(list, documents.host, 5));
 }
 
-TEST_F(ThreeTabs, NextAndPreviousStopAtTheEnds)
+TEST_F(ThreeTabs, NextAndPreviousStopAtTheEndsAndSelectingTheCurrentTabDoesNothing)
 {
+    const int changes = windows.tabChanges;
     SelectNextTab(list, documents.host);
-    EXPECT_EQ(list.currentSlot, 2);
+    SelectSlot(list, documents.host, 2);
+    SelectSlot(list, documents.host, 7);
+    EXPECT_EQ(windows.tabChanges, changes);
     SelectPreviousTab(list, documents.host);
     SelectPreviousTab(list, documents.host);
     EXPECT_EQ(list.currentSlot, 0);
     EXPECT_EQ(windows.ShownView(), 0);
-    const int changes = windows.tabChanges;
+    EXPECT_EQ(windows.tabChanges, changes + 2);
     SelectPreviousTab(list, documents.host);
-    EXPECT_EQ(list.currentSlot, 0);
-    EXPECT_EQ(windows.tabChanges, changes);
-}
-
-TEST_F(ThreeTabs, SelectingTheCurrentOrAnEmptySlotDoesNothing)
-{
-    const int changes = windows.tabChanges;
-    SelectSlot(list, documents.host, 2);
-    SelectSlot(list, documents.host, 7);
-    EXPECT_EQ(windows.tabChanges, changes);
-    SelectSlot(list, documents.host, 0);
-    EXPECT_EQ(list.currentTab, 0);
-    EXPECT_EQ(windows.tabChanges, changes + 1);
+    EXPECT_EQ(windows.tabChanges, changes + 2);
+    SelectNextTab(list, documents.host);
+    EXPECT_EQ(list.currentTab, 1);
 }
 
 TEST_F(ThreeTabs, AViewThatCannotBeMadeLeavesTheListAsItWas)

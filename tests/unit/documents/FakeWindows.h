@@ -1,5 +1,6 @@
 // Fake windows for the documents' tests: views that keep their text in memory, a bar and
-// a main window that count what they were told, and questions answered from a script.
+// a main window that count what they were told, questions answered from a script, and the
+// calls into the layers above written in the log.
 #pragma once
 
 #include <deque>
@@ -21,8 +22,8 @@ struct FakeWindows {
     std::map<int, FakeView> views;
     int viewCount = 1;
     bool refuseViews = false;
-    int layouts = 0, tabChanges = 0, repaints = 0, tipRebuilds = 0, activations = 0;
-    std::vector<std::string> log;  // view operations in order, e.g. "create 1", "destroy 0"
+    int tabChanges = 0, repaints = 0, activations = 0;
+    std::vector<std::string> log;  // in order, e.g. "create 1", "destroy 0", "title", "type 1 a.txt"
     std::vector<int> messages;     // string-table numbers shown
     std::vector<std::string> asked;  // names in the question about unsaved changes
     std::deque<int> answers;         // answers to questions, in order; Cancel when empty
@@ -63,11 +64,16 @@ struct FakeWindows {
             return true;
         };
         host.setEditable = [](void* c, int slot, bool editable) { Self(c).views[slot].editable = editable; };
-        host.layoutMainWindow = [](void* c) { ++Self(c).layouts; };
         host.tabChanged = [](void* c) { ++Self(c).tabChanges; };
         host.activateMainWindow = [](void* c) { ++Self(c).activations; };
         host.repaintBar = [](void* c) { ++Self(c).repaints; };
-        host.rebuildNameTips = [](void* c) { ++Self(c).tipRebuilds; };
+        DocumentsCallbacks& above = documents.callbacks;
+        above.context = this;
+        above.refreshTitle = [](void* c) { Self(c).log.push_back("title"); };
+        above.applyEditorSettings = [](void* c, int slot) { Self(c).log.push_back("editor " + std::to_string(slot)); };
+        above.applyFileType = [](void* c, int slot, const std::string& path) {
+            Self(c).log.push_back("type " + std::to_string(slot) + " " + path.substr(path.rfind('/') + 1));
+        };
         host.showMessage = [](void* c, int number, unsigned) {
             Self(c).messages.push_back(number);
             return Self(c).NextAnswer();

@@ -9,70 +9,69 @@ namespace {
 
 TEST(TabLabel, NamesAreCutByBytesWithDotsPlacedByTheByteAtTheCut)
 {
-    // 7 * 14 + 15 = 113 < 120: whole.
-    TabLabel whole = LayoutTabLabel("abcdefghij.txt", 120, 7);
-    EXPECT_FALSE(whole.cut);
-    EXPECT_EQ(whole.text, "abcdefghij.txt");
-    // 7 * 15 + 15 = 120: cut, k = 15, 14 bytes kept, dots 3 pixels right of (k - 2) * 7.
-    TabLabel cut = LayoutTabLabel("abcdefghijk.txt", 120, 7);
-    EXPECT_TRUE(cut.cut);
-    EXPECT_EQ(cut.text, "abcdefghijk.tx");
-    EXPECT_EQ(cut.dotsOffset, 13 * 7 + 3);
-    // Byte 14 is the lead byte of "表" (0x95 0x5C): the dots move 3 pixels left.
-    TabLabel lead = LayoutTabLabel("abcdefghijklmn\x95\x5c.txt", 120, 7);
-    EXPECT_EQ(lead.text, "abcdefghijklmn");
-    EXPECT_EQ(lead.dotsOffset, 13 * 7);
-    // Bytes 13-14 form one character: it is not split, the label ends before it.
-    TabLabel split = LayoutTabLabel("abcdefghijklm\x95\x5c.txt", 120, 7);
-    EXPECT_EQ(split.text, "abcdefghijklm");
-    EXPECT_EQ(split.dotsOffset, 13 * 7 + 3);
-}
-
-TEST(TabLabel, UntitledAndDegenerateWidths)
-{
-    EXPECT_EQ(LayoutTabLabel("", 120, 7).text, kUntitledName);
-    EXPECT_FALSE(LayoutTabLabel("", 120, 7).cut);
-    EXPECT_FALSE(LayoutTabLabel("a-long-name.txt", 120, 0).cut);  // no font measured
-    TabLabel tiny = LayoutTabLabel("a-long-name.txt", 16, 7);       // k = 0
-    EXPECT_TRUE(tiny.cut);
-    EXPECT_EQ(tiny.text, "");
-    EXPECT_EQ(tiny.dotsOffset, 0);
+    struct Case {
+        const char* name;
+        int tabWidth, charWidth;
+        const char* text;  // kept bytes
+        bool cut;
+        int dots;
+    } const cases[] = {
+        {"abcdefghij.txt", 120, 7, "abcdefghij.txt", false, 0},  // 7 * 14 + 15 < 120: whole
+        {"abcdefghijk.txt", 120, 7, "abcdefghijk.tx", true, 13 * 7 + 3},  // k = 15: 14 kept
+        // Byte 14 is the lead byte of "表" (0x95 0x5C): the dots move 3 pixels left.
+        {"abcdefghijklmn\x95\x5c.txt", 120, 7, "abcdefghijklmn", true, 13 * 7},
+        // Bytes 13-14 form one character: not split, the label ends before it.
+        {"abcdefghijklm\x95\x5c.txt", 120, 7, "abcdefghijklm", true, 13 * 7 + 3},
+        {"abcdefghijklmn\x95", 120, 7, "abcdefghijklmn", true, 13 * 7},  // a lone lead byte at the cut
+        {"", 120, 7, kUntitledName, false, 0},
+        {"a-long-name.txt", 120, 0, "a-long-name.txt", false, 0},  // no font measured
+        {"a-long-name.txt", 16, 7, "", true, 0},                   // k = 0
+        {"a-long-name.txt", 29, 7, "a", true, 3},                  // k = 2
+        {"a\x95\x5c-name.txt", 29, 7, "a", true, 0},              // k = 2 at a lead byte
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TabLabel label = LayoutTabLabel(c.name, c.tabWidth, c.charWidth);
+        EXPECT_EQ(label.text, c.text);
+        EXPECT_EQ(label.cut, c.cut);
+        EXPECT_EQ(label.dotsOffset, c.dots);
+    }
 }
 
 TEST(TabBar, ButtonsAndTabsAreHitAtTheirEdges)
 {
-    EXPECT_EQ(BarButtonAt(400, 351, 0), kNoButton);
-    EXPECT_EQ(BarButtonAt(400, 352, 0), kScrollLeftButton);
-    EXPECT_EQ(BarButtonAt(400, 368, 16), kScrollRightButton);
-    EXPECT_EQ(BarButtonAt(400, 399, 8), kCloseButton);
-    EXPECT_EQ(BarButtonAt(400, 400, 8), kNoButton);
-    EXPECT_EQ(BarButtonAt(400, 399, 17), kNoButton);
-    EXPECT_EQ(BarButtonAt(400, 399, -1), kNoButton);
-    // A taller bar (a higher DPI) is hit over its whole height.
-    EXPECT_EQ(BarButtonAt(400, 399, 24, BarHeightAt(144)), kCloseButton);
-    EXPECT_EQ(BarButtonAt(400, 399, 25, BarHeightAt(144)), kNoButton);
-    EXPECT_EQ(BarHeightAt(96), 16);
-    EXPECT_EQ(BarHeightAt(120), 20);
-    EXPECT_EQ(BarHeightAt(192), 32);
-    EXPECT_EQ(BarHeightAt(72), 16);  // never below the design
+    struct Case {
+        int x, y, height, button;
+    } const cases[] = {
+        {351, 0, 16, kNoButton},   {352, 0, 16, kScrollLeftButton}, {368, 16, 16, kScrollRightButton},
+        {399, 8, 16, kCloseButton}, {400, 8, 16, kNoButton},        {399, 17, 16, kNoButton},
+        {399, -1, 16, kNoButton},  {399, 24, 24, kCloseButton},     {399, 25, 24, kNoButton},
+    };
+    for (const Case& c : cases) EXPECT_EQ(BarButtonAt(400, c.x, c.y, c.height), c.button) << c.x << "," << c.y;
+    for (auto [dpi, height] : {std::pair{96, 16}, {120, 20}, {144, 24}, {192, 32}, {72, 16}, {97, 16}})
+        EXPECT_EQ(BarHeightAt(dpi), height) << dpi;
 
     DocumentsState documents;
     FakeWindows windows(documents);
     AddDocument(documents.list, documents.host);
-    EXPECT_EQ(TabAtX(documents.list, 0), 0);
-    EXPECT_EQ(TabAtX(documents.list, 120), 0);  // the border belongs to the left tab
-    EXPECT_EQ(TabAtX(documents.list, 121), 1);
-    EXPECT_EQ(TabAtX(documents.list, 241), -1);
+    for (auto [x, tab] : {std::pair{0, 0}, {120, 0}, {121, 1}, {240, 1}, {241, -1}, {-1, -1}})
+        EXPECT_EQ(TabAtX(documents.list, x), tab) << x;  // a border belongs to the left tab
 }
 
-TEST(TabBar, ScrollButtonsStopAtTheFirstAndLastTab)
-{
+struct ThreeTabBar : testing::Test {
     DocumentsState documents;
-    FakeWindows windows(documents);
+    FakeWindows windows{documents};
     DocumentList& list = documents.list;
-    AddDocument(list, documents.host);
-    AddDocument(list, documents.host);
-    list.barWidth = 400;
+    void SetUp() override
+    {
+        AddDocument(list, documents.host);
+        AddDocument(list, documents.host);
+        list.barWidth = 400;
+    }
+};
+
+TEST_F(ThreeTabBar, ScrollButtonsStopAtTheFirstAndLastTab)
+{
     ClickBar(list, documents.host, 360);  // scroll left at 0
     EXPECT_EQ(list.firstVisibleTab, 0);
     for (int i = 0; i < 5; ++i) ClickBar(list, documents.host, 376);
@@ -83,61 +82,50 @@ TEST(TabBar, ScrollButtonsStopAtTheFirstAndLastTab)
     EXPECT_EQ(visible[0].slot, 2);
     ClickBar(list, documents.host, 360);
     EXPECT_EQ(list.firstVisibleTab, 1);
+    EXPECT_EQ(TabAtX(list, 121), 2) << "x counts from the first visible tab";
     EXPECT_TRUE(ClickBar(list, documents.host, 399));  // close: the main window closes the current tab
 }
 
-TEST(TabBar, AClickSelectsTheTabUnderThePointer)
+TEST_F(ThreeTabBar, AClickSelectsTheTabUnderThePointerAndHoverTracksTheButtons)
 {
-    DocumentsState documents;
-    FakeWindows windows(documents);
-    DocumentList& list = documents.list;
-    AddDocument(list, documents.host);
-    AddDocument(list, documents.host);
-    list.barWidth = 600;
+    list.barWidth = 600;  // the tabs end at 360, the buttons start at 552
     EXPECT_FALSE(ClickBar(list, documents.host, 120));
     EXPECT_EQ(list.currentSlot, 0);
+    EXPECT_EQ(list.currentTab, 0);
     EXPECT_EQ(windows.ShownView(), 0);
     const int changes = windows.tabChanges;
     ClickBar(list, documents.host, 500);  // right of the last tab
     EXPECT_EQ(list.currentSlot, 0);
     EXPECT_EQ(windows.tabChanges, changes);
-}
 
-TEST(TabBar, HoverTracksTheButtonUnderThePointer)
-{
-    DocumentList list;
-    list.barWidth = 400;
     EXPECT_FALSE(HoverBar(list, 10, 5));
-    EXPECT_TRUE(HoverBar(list, 390, 5));
+    EXPECT_TRUE(HoverBar(list, 590, 5));
     EXPECT_EQ(list.hotButton, kCloseButton);
-    EXPECT_FALSE(HoverBar(list, 395, 5));
-    EXPECT_TRUE(HoverBar(list, 390, 40));  // below the bar, seen through the capture
+    EXPECT_FALSE(HoverBar(list, 595, 5));
+    EXPECT_TRUE(HoverBar(list, 590, 40));  // below the bar, seen through the capture
     EXPECT_EQ(list.hotButton, kNoButton);
 }
 
-TEST(TabBar, MarksAndNameTips)
+TEST_F(ThreeTabBar, MarksAndNameTips)
 {
-    Document document;
+    Document& document = *GetDocument(list, 1);
     EXPECT_EQ(MarkOf(document), TabMark::None);
     document.modified = true;
     EXPECT_EQ(MarkOf(document), TabMark::Modified);
     document.writable = false;
     EXPECT_EQ(MarkOf(document), TabMark::WriteProtected);
 
-    DocumentsState documents;
-    FakeWindows windows(documents);
-    DocumentList& list = documents.list;
-    AddDocument(list, documents.host);
-    SetPath(*GetDocument(list, 1), "C:\\\x83\x5c\\a.txt");
+    SetPath(document, "C:\\\x83\x5c\\a.txt");
     list.firstVisibleTab = 1;
     std::vector<NameTip> tips = NameTips(list);
-    ASSERT_EQ(tips.size(), 1u);
+    ASSERT_EQ(tips.size(), 2u);
     EXPECT_EQ(tips[0].id, 3);
     EXPECT_EQ(tips[0].left, 2);
     EXPECT_EQ(tips[0].right, 120);
     EXPECT_EQ(tips[0].text, "C:\\\x83\x5c\\a.txt");
-    list.firstVisibleTab = 0;
-    EXPECT_EQ(NameTips(list)[0].text, kUntitledName);
+    EXPECT_EQ(tips[1].id, 4);
+    EXPECT_EQ(tips[1].left, 122);
+    EXPECT_EQ(tips[1].text, kUntitledName);
 }
 
 TEST(Document, TheNameIsTheLastComponentEvenAfterA5CTrailByte)

@@ -39,21 +39,17 @@ TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
     }
     WriteColours(colours);
     ApplyEditorSettings(state, 1);
-    EXPECT_EQ(host.calls, (Calls{
-                              "SetOption(1,0,8,0)",        "SetOption(1,7,65535,0)",    "SetOption(1,8,21,0)",
-                              "SetOption(1,14,8,1)",       "SetOption(1,18,1,1)",       "SetFont(1,Mono,14,1)",
-                              "SetOption(1,1,10,0)",       "SetOption(1,2,50,0)",       "SetOption(1,6,3,1)",
-                              "SetOption(1,16,256,1)",     "SetViewColor(1,0,100,0)",   "SetViewColor(1,1,101,0)",
-                              "SetViewColor(1,2,102,0)",   "SetViewColor(1,3,103,0)",   "SetViewColor(1,4,104,0)",
-                              "SetViewColor(1,5,105,0)",   "SetViewColor(1,6,106,0)",   "SetViewColor(1,7,107,0)",
-                              "SetViewColor(1,8,108,0)",   "SetViewColor(1,9,109,0)",   "SetViewColor(1,10,110,0)",
-                              "SetViewColor(1,11,111,0)",  "SetViewColor(1,12,112,0)",  "SetViewColor(1,13,113,0)",
-                              "SetViewColor(1,14,114,0)",  "SetViewColor(1,19,114,0)",  "SetViewColor(1,15,115,0)",
-                              "SetViewColor(1,20,115,0)",  "SetViewColor(1,16,116,0)",  "SetViewColor(1,17,117,0)",
-                              "SetViewColor(1,18,118,0)",  "ShowMark(1,0,1,0)",         "ShowMark(1,1,0,0)",
-                              "ShowMark(1,2,1,0)",         "ShowMark(1,3,0,0)",         "ShowMark(1,4,1,0)",
-                              "ShowMark(1,5,0,0)",
-                          }));
+    Calls expected = {"SetOption(1,0,8,0)",   "SetOption(1,7,65535,0)", "SetOption(1,8,21,0)", "SetOption(1,14,8,1)",
+                      "SetOption(1,18,1,1)",  "SetFont(1,Mono,14,1)",   "SetOption(1,1,10,0)", "SetOption(1,2,50,0)",
+                      "SetOption(1,6,3,1)",   "SetOption(1,16,256,1)"};
+    // The colours in the order of their indexes, the link colours twice (14 and 19, 15 and 20).
+    for (int index : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 19, 15, 20, 16, 17, 18}) {
+        int value = 100 + (index == 19 ? 14 : index == 20 ? 15 : index);
+        expected.push_back("SetViewColor(1," + std::to_string(index) + "," + std::to_string(value) + ",0)");
+    }
+    for (const char* mark : {"0,1", "1,0", "2,1", "3,0", "4,1", "5,0"})
+        expected.push_back(std::string("ShowMark(1,") + mark + ",0)");
+    EXPECT_EQ(host.calls, expected);
 }
 
 TEST_F(EditorAppearanceTest, EdgeValuesOfTheSwitches)
@@ -72,6 +68,13 @@ TEST_F(EditorAppearanceTest, EdgeValuesOfTheSwitches)
     EXPECT_EQ(Option(1), "0,0)");
     EXPECT_EQ(Option(2), "4,0)");
     EXPECT_EQ(Option(14), "0,1)");
+    // Without settings every value is its default and nothing is read.
+    host.calls.clear();
+    state.settings = nullptr;
+    ApplyEditorSettings(state, 1);
+    EXPECT_EQ(Option(16), "256,1)");
+    EXPECT_EQ(Option(0), "0,0)");
+    EXPECT_EQ(host.Only("ShowMark").size(), 6u);
 }
 
 TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColourBlack)
@@ -115,14 +118,9 @@ TEST(LineEndMark, ReturnArrowPoints)
 {
     MarkPoint points[4];
     LineEndMarkStroke(10, 20, 36, 8, 17, points);
-    EXPECT_EQ(points[0].x, 24);
-    EXPECT_EQ(points[0].y, 22);
-    EXPECT_EQ(points[1].x, 24);
-    EXPECT_EQ(points[1].y, 34);
-    EXPECT_EQ(points[2].x, 12);
-    EXPECT_EQ(points[2].y, 34);
-    EXPECT_EQ(points[3].x, 16);  // halves rounded towards 0
-    EXPECT_EQ(points[3].y, 28);
+    const int expected[4][2] = {{24, 22}, {24, 34}, {12, 34}, {16, 28}};  // halves rounded towards 0
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::make_pair(points[i].x, points[i].y), std::make_pair(expected[i][0], expected[i][1])) << i;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "EmphasisFixture.h"
 #include "emphasis/LineReader.h"
 
@@ -103,7 +105,7 @@ TEST_F(EmphasisLoaderTest, FieldRulesOfEntryAndSettingLines)
                           }));
 }
 
-TEST_F(EmphasisLoaderTest, MissingFileShows23AndChangesNothingElse)
+TEST_F(EmphasisLoaderTest, AMissingEnvironmentShows23AndAMissingColourGivesBlack)
 {
     state.active = true;
     EXPECT_FALSE(LoadEmphasisFile(state, 2, "none.esf"));
@@ -114,13 +116,10 @@ TEST_F(EmphasisLoaderTest, MissingFileShows23AndChangesNothingElse)
     EXPECT_FALSE(LoadEmphasisFile(state, 2, "none.esf"));
     EXPECT_EQ(host.calls, (Calls{"Message(23)"}));
     EXPECT_FALSE(state.active);
-}
-
-TEST_F(EmphasisLoaderTest, MissingColourFileGivesTheBuiltInColour)
-{
+    host.calls.clear();
     WriteSettings("[editor1]\r\nColorFile=gone.ini\r\n");
     EXPECT_TRUE(Load("EMP_WORD,0,1,0\nx\n"));
-    EXPECT_EQ(host.Only("AddEmphasis"), (Calls{"AddEmphasis(3,x,none,1,12582912,0,1,0)"}));
+    EXPECT_EQ(host.Only("AddEmphasis"), (Calls{"AddEmphasis(3,x,none,1,12582912,0,1,0)"})) << "the built-in colour";
 }
 
 TEST_F(EmphasisLoaderTest, LongLinesAreReadInPartsThatCountAsLines)
@@ -162,13 +161,9 @@ TEST(LineReader, LinesFieldsAndNumbers)
     ASSERT_TRUE(ReadLine(reader));
     EXPECT_EQ(FieldCount(reader), 2);
 
-    EXPECT_EQ(ReadDecimal("  -12ab"), -12);
-    EXPECT_EQ(ReadDecimal("+7"), 7);
-    EXPECT_EQ(ReadDecimal("\f\r\v\n 105"), 105);
-    EXPECT_EQ(ReadDecimal("- 7"), 0);
-    EXPECT_EQ(ReadDecimal("99999999999"), 2147483647);
-    EXPECT_EQ(ReadDecimal("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(ReadDecimal("-99999999999"), -2147483647 - 1);
+    for (auto [text, value] : {std::pair{"  -12ab", -12}, {"+7", 7}, {"\f\r\v\n\t 105", 105}, {"- 7", 0},
+                               {"99999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN}})
+        EXPECT_EQ(ReadDecimal(text), value) << text;
 }
 
 }  // namespace

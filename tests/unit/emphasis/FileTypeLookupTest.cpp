@@ -9,21 +9,16 @@ namespace {
 
 TEST(FileNameExtension, TakesTheTextAfterTheLastDotOfTheName)
 {
-    EXPECT_EQ(FileNameExtension("C:\\a\\a.tar.gz"), "gz");
-    EXPECT_EQ(FileNameExtension("C:\\dir.d\\README"), "");
-    EXPECT_EQ(FileNameExtension("/dir.d/README"), "");
-    EXPECT_EQ(FileNameExtension("page.HTM"), "HTM");
-    EXPECT_EQ(FileNameExtension("name."), "");
-    EXPECT_EQ(FileNameExtension(".profile"), "profile");
-    // The trail byte of the kanji is "\", which does not end a folder name.
-    EXPECT_EQ(FileNameExtension("C:\\x\\a.\x95\x5c"), "\x95\x5c");
-    EXPECT_EQ(FileNameExtension("C:\\x\\\x95\x5c.pl"), "pl");
+    // The trail byte of a kanji may be "\", which does not end a folder name.
+    for (auto [path, extension] :
+         {std::pair{"C:\\a\\a.tar.gz", "gz"}, {"C:\\dir.d\\README", ""}, {"/dir.d/README", ""}, {"C:x.d:README", ""},
+          {"page.HTM", "HTM"}, {"name.", ""}, {".profile", "profile"}, {"C:\\x\\a.\x95\x5c", "\x95\x5c"},
+          {"C:\\x\\\x95\x5c.pl", "pl"}, {"a.b\x81", "b\x81"}, {"C:\\x\\a.\x80\\b", ""}})
+        EXPECT_EQ(FileNameExtension(path), extension) << path;
     EXPECT_EQ(FileNameExtension(nullptr), "");
     // Every lead byte takes the "\" after it, from the first to the last of each range.
-    for (const char* lead : {"\x81", "\x9f", "\xe0", "\xfc"}) {
+    for (const char* lead : {"\x81", "\x9f", "\xe0", "\xfc"})
         EXPECT_EQ(FileNameExtension((std::string("C:\\x\\a.") + lead + "\\").c_str()), std::string(lead) + "\\");
-    }
-    EXPECT_EQ(FileNameExtension("C:\\x\\a.\x80\\b"), "");  // not a lead byte
 }
 
 struct FileTypeLookupTest : EmphasisFixture {
@@ -38,31 +33,22 @@ struct FileTypeLookupTest : EmphasisFixture {
 TEST_F(FileTypeLookupTest, LoadsTheEnvironmentOfTheExtensionInAnyLetterCase)
 {
     EXPECT_TRUE(ApplyFileType(state, 4, "C:\\site\\page.HTM"));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"AddEmphasis(4,body,none,1,12582912,0,1,0)", "RedrawView(4)"}))
-        << "no colour file here: the built-in emphasis colour";
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"AddEmphasis(4,body,none,1,12582912,0,1,0)", "RedrawView(4)"}));
+    host.calls.clear();
+    EXPECT_TRUE(ApplyFileType(state, 0, "main.c"));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ClearEmphasis(0,1)", "Message(23)"})) << "a missing environment";
 }
 
-TEST_F(FileTypeLookupTest, WithoutAnEntryNothingChanges)
+TEST_F(FileTypeLookupTest, WithoutAnEntryOrSettingsNothingChanges)
 {
     state.active = true;
     EXPECT_FALSE(ApplyFileType(state, 4, "C:\\site.htm\\README"));
     EXPECT_FALSE(ApplyFileType(state, 4, "script.pl"));  // stored as ".pl": never matches
     EXPECT_FALSE(ApplyFileType(state, 4, "a.txt"));
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_TRUE(state.active);
-}
-
-TEST_F(FileTypeLookupTest, WithoutSettingsNothingIsLookedUp)
-{
     state.settings = nullptr;
     EXPECT_FALSE(ApplyFileType(state, 4, "page.htm"));
     EXPECT_TRUE(host.calls.empty());
-}
-
-TEST_F(FileTypeLookupTest, MissingEnvironmentIsReported)
-{
-    EXPECT_TRUE(ApplyFileType(state, 0, "main.c"));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"Message(23)"}));
+    EXPECT_TRUE(state.active);
 }
 
 }  // namespace

@@ -1,24 +1,28 @@
 // The histories in a settings file: moves with duplicates, a full list, the empty entry,
-// clearing; every change is one write.
+// clearing.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "../support/TempFolder.h"
 #include "search/SearchHistory.h"
 
 namespace {
 
-class SearchHistoryTest : public ::testing::Test {
-protected:
+using List = std::vector<std::string>;
+
+struct SearchHistoryTest : testing::Test {
     TempFolder folder;
     ProfileFile settings{};
     void SetUp() override { OpenProfile(settings, folder.File("kvte.ini").c_str(), "main"); }
-
-    using List = std::vector<std::string>;
     List Shown() { return ReadHistory(settings, kFindHistory, kHistoryCount); }
-    std::string Key(char const* key)
+    void Add(std::initializer_list<std::string> texts)
+    {
+        for (const std::string& text : texts) ASSERT_TRUE(AddHistory(settings, text.c_str(), kFindHistory, kHistoryCount));
+    }
+    void AddNumbered(int count)
+    {
+        for (int i = 0; i < count; ++i) Add({"t" + std::to_string(i)});
+    }
+    std::string Key(const char* key)  // a key of the find history, shown or not
     {
         SetSection(settings, kFindHistory);
         char value[1024];
@@ -29,42 +33,35 @@ protected:
 
 TEST_F(SearchHistoryTest, ANewTextGoesFirstAndADuplicateMovesUpWithoutACopy)
 {
-    for (char const* text : {"y", "abc", "x"}) ASSERT_TRUE(AddHistory(settings, text, kFindHistory, kHistoryCount));
-    EXPECT_EQ(Shown(), (List{"x", "abc", "y"}));
-    ASSERT_TRUE(AddHistory(settings, "abc", kFindHistory, kHistoryCount));
+    Add({"y", "abc", "x", "abc"});
     EXPECT_EQ(Shown(), (List{"abc", "x", "y"}));
-    ASSERT_TRUE(AddHistory(settings, "ABC", kFindHistory, kHistoryCount));
-    EXPECT_EQ(Shown(), (List{"ABC", "abc", "x", "y"})) << "letter case counts";
-    ASSERT_TRUE(AddHistory(settings, "y", kFindHistory, kHistoryCount));
-    EXPECT_EQ(Shown(), (List{"y", "ABC", "abc", "x"}));
+    Add({"ABC", "y"});
+    EXPECT_EQ(Shown(), (List{"y", "ABC", "abc", "x"})) << "letter case counts";
     EXPECT_EQ(ReadHistory(settings, kReplaceHistory, kHistoryCount), List{}) << "the other list is apart";
 }
 
 TEST_F(SearchHistoryTest, AFullListPushesItsLastEntryIntoTheKeyBeyondOutOfSight)
 {
-    for (int i = 0; i < 21; ++i)
-        ASSERT_TRUE(AddHistory(settings, ("t" + std::to_string(i)).c_str(), kFindHistory, kHistoryCount));
+    AddNumbered(21);
     List shown = Shown();
     ASSERT_EQ(shown.size(), 20u);
     EXPECT_EQ(shown.front(), "t20");
     EXPECT_EQ(shown.back(), "t1");
     EXPECT_EQ(Key("f20"), "t0");
-    ASSERT_TRUE(AddHistory(settings, "t22", kFindHistory, kHistoryCount));
+    Add({"t22"});
     EXPECT_EQ(Key("f20"), "t1") << "the former f19";
     // A duplicate at the last shown key moves up without touching the key beyond.
-    ASSERT_TRUE(AddHistory(settings, "t3", kFindHistory, kHistoryCount));
+    Add({"t3"});
     EXPECT_EQ(Shown().front(), "t3");
     EXPECT_EQ(Key("f20"), "t1");
 }
 
 TEST_F(SearchHistoryTest, AnEmptyEntryHidesTheOlderOnesUntilTheyArePushedOut)
 {
-    for (char const* text : {"old1", "old2", "", "new"})
-        ASSERT_TRUE(AddHistory(settings, text, kFindHistory, kHistoryCount));
+    Add({"old1", "old2", "", "new"});
     EXPECT_EQ(Shown(), List{"new"});
     EXPECT_EQ(Key("f2"), "old2");
-    // A second empty text meets the first as its duplicate.
-    ASSERT_TRUE(AddHistory(settings, "", kFindHistory, kHistoryCount));
+    Add({""});  // meets the first empty one as its duplicate
     EXPECT_EQ(Shown(), List{});
     EXPECT_EQ(Key("f1"), "new");
     EXPECT_EQ(Key("f2"), "old2");
@@ -72,24 +69,19 @@ TEST_F(SearchHistoryTest, AnEmptyEntryHidesTheOlderOnesUntilTheyArePushedOut)
 
 TEST_F(SearchHistoryTest, ClearingEmptiesTheShownKeysAndKeepsTheOneBeyond)
 {
-    for (int i = 0; i < 21; ++i)
-        ASSERT_TRUE(AddHistory(settings, ("t" + std::to_string(i)).c_str(), kFindHistory, kHistoryCount));
+    AddNumbered(21);
     ASSERT_TRUE(AddHistory(settings, "r", kReplaceHistory, kHistoryCount));
     ASSERT_TRUE(ClearHistory(settings, kFindHistory, kHistoryCount));
     EXPECT_EQ(Shown(), List{});
     EXPECT_EQ(Key("f19"), "");
     EXPECT_EQ(Key("f20"), "t0");
     EXPECT_EQ(ReadHistory(settings, kReplaceHistory, kHistoryCount), List{"r"});
-    ASSERT_TRUE(AddHistory(settings, "next", kFindHistory, kHistoryCount));
+    Add({"next"});
     EXPECT_EQ(Shown(), List{"next"}) << "after clearing, the next text is the only one";
-}
-
-TEST_F(SearchHistoryTest, AnUnwritableFileChangesNothing)
-{
-    ProfileFile refused{};
-    OpenProfile(refused, (folder.File("missing-folder") + "/kvte.ini").c_str(), "main");
-    EXPECT_FALSE(AddHistory(refused, "x", kFindHistory, kHistoryCount));
-    EXPECT_EQ(ReadHistory(refused, kFindHistory, kHistoryCount), List{});
+    // A file that cannot be written changes nothing.
+    OpenProfile(settings, (folder.File("missing-folder") + "/kvte.ini").c_str(), "main");
+    EXPECT_FALSE(AddHistory(settings, "x", kFindHistory, kHistoryCount));
+    EXPECT_EQ(Shown(), List{});
 }
 
 }  // namespace
