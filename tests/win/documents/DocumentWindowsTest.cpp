@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "../app/FrameFixture.h"
+#include "../support/AppSession.h"
 #include "app/OpenFileRequest.h"
 #include "documents/OpenFile.h"
 #include "documents/win32/DocumentWindows.h"
@@ -26,7 +26,7 @@ void Pump()
         if (message.message != WM_QUIT) DispatchMessageW(&message);
 }
 
-struct DocumentWindowsTest : FrameFixture {
+struct DocumentWindowsTest : MainWindowTest {
     ScratchFolder kana{L"ｶﾀｶﾅ"};
     ScratchFolder trail{L"表示"};  // 0x95 0x5C 0x8E 0xA6
     // Another copy's requests carry ANSI paths, which the session's code page may not spell.
@@ -40,7 +40,7 @@ struct DocumentWindowsTest : FrameFixture {
     }
     void TearDown() override
     {
-        FrameFixture::TearDown();
+        MainWindowTest::TearDown();
         // The first start's defaults for every key these tests change.
         Set("main", "FileWindowActive", 1);
         Set("main", "lapel", 0);
