@@ -23,16 +23,13 @@ TEST(FileTypeRowsTest, TakesTheLinesAfterTheExactHeaderUpToTheNextSection)
     EXPECT_EQ(Rows(text), "html=HTML.esf;txt=a.esf;TXT=b.esf;");
 }
 
-TEST(FileTypeRowsTest, OnlyTheExactHeaderWithItsLineEndOpensTheList)
+TEST(FileTypeRowsTest, TheFirstHeaderTheEngineReadsWithItsLineEndOpensTheList)
 {
-    EXPECT_EQ(Rows("[filetype]\r\ntxt=a.esf\r\n"), "");
-    EXPECT_EQ(Rows(" [FileType]\r\ntxt=a.esf\r\n"), "");
-    EXPECT_EQ(Rows("[FileType] \r\ntxt=a.esf\r\n"), "");
     // As the page leaves the file after deleting every row: no line end after the header.
     EXPECT_EQ(Rows("[main]\r\nx=1\r\n\r\n[FileType]"), "");
     EXPECT_EQ(Rows(""), "");
-    // The first exact header counts, after a lenient one that does not.
-    EXPECT_EQ(Rows("[FILETYPE]\nc=c.esf\n[FileType]\nd=d.esf\n"), "d=d.esf;");
+    // The first header counts, in whatever letter case, as the settings engine reads it.
+    EXPECT_EQ(Rows("[FILETYPE]\nc=c.esf\n[FileType]\nd=d.esf\n"), "c=c.esf;");
 }
 
 TEST(FileTypeRowsTest, ReadsEveryLineEndAndTheLastLineWithoutOne)
