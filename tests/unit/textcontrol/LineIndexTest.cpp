@@ -90,4 +90,10 @@ TEST(LineIndex, FlagsTravelWithTheirLinesAcrossBlocks)
     EXPECT_EQ(index.Flags(1500), LineIndex::kBookmark);
     EXPECT_TRUE(index.Verify(text.size() + piece.size() - 8000));
     EXPECT_EQ(index.Flags(999999), 0);  // out of range reads as unmarked
+    const size_t past = index.LineCount();
+    index.SetFlags(past, LineIndex::kBookmark);  // and cannot be written
+    index.SetState(past, 9);
+    EXPECT_EQ(index.Flags(past - 1), 0);
+    EXPECT_EQ(index.State(past - 1), 0);
+    EXPECT_TRUE(index.Verify(text.size() + piece.size() - 8000));
 }

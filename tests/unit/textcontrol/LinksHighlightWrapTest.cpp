@@ -46,6 +46,7 @@ TEST(LinkFinder, FindsEachKindWhenItsBitIsSet)
     EXPECT_EQ(Links(line, 0), "");
     EXPECT_EQ(Links("http:", kLinkAllKinds), "");  // nothing after the scheme
     EXPECT_EQ(Links("xhttp://a.b c HTTP://A.B"), "HTTP://A.B|2 ");
+    EXPECT_EQ(Links("Zhttp://a.b Z@a.jp FTP://c.d"), "Z@a.jp|1 FTP://c.d|8 ");
     EXPECT_EQ(Links("a@b c@d. e@.f g@h.i"), "g@h.i|1 ");  // the host needs a dot inside it
 }
 

@@ -30,26 +30,11 @@ namespace {
 
 std::string RandomPiece(std::mt19937& rng)
 {
-    static const char* pieces[] = {"a",
-                                   "b",
-                                   "Z",
-                                   "1",
-                                   " ",
-                                   "\t",
-                                   "\r\n",
-                                   "\r",
-                                   "\n",
-                                   "\x82\xA0" /*あ*/,
-                                   "\x88\x9F" /*亜*/,
-                                   "\x83\x41" /*ア, trail 'A'*/,
-                                   "\x82" /*lone lead*/,
-                                   "\xA0" /*stray*/,
-                                   "\xB1" /*ｱ*/,
-                                   "\x81\x40",
-                                   "/*",
-                                   "*/",
-                                   "if",
-                                   "\xFD"};
+    // Letters, blanks, every kind of line break, あ 亜, ア (trail 'A'), a lone lead byte,
+    // stray bytes, ｱ, the ideographic space, and emphasis delimiters.
+    static const char* pieces[] = {"a",    "b",        "Z",        "1",        " ",        "\t",   "\r\n",
+                                   "\r",   "\n",       "\x82\xA0", "\x88\x9F", "\x83\x41", "\x82", "\xA0",
+                                   "\xB1", "\x81\x40", "/*",       "*/",       "if",       "\xFD", "\x80"};
     std::string s;
     int n = std::uniform_int_distribution<int>(1, 6)(rng);
     for (int i = 0; i < n; ++i) s += pieces[rng() % (sizeof pieces / sizeof *pieces)];
@@ -83,6 +68,8 @@ void CheckSame(TextModel& model, const Oracle& oracle, int step, int op)
     ASSERT_EQ(model.AnchorIndex(), oracle.anchor);
     ASSERT_EQ(model.GetCaretOffset(), oracle.Offset(oracle.caret));
     ASSERT_EQ(model.Caret(), oracle.Position(oracle.caret));
+    ASSERT_EQ(model.SelectionStartOffset(), oracle.Offset(std::min(oracle.anchor, oracle.caret)));
+    ASSERT_EQ(model.SelectionEndOffset(), oracle.Offset(std::max(oracle.anchor, oracle.caret)));
     ASSERT_TRUE(TextModelAccess::Verify(model));
 }
 
@@ -153,7 +140,7 @@ void RunRandomSequence(unsigned seed, int steps, int undoLimit, const std::strin
             // Round trips of offsets and positions over the whole text.
             int total = static_cast<int>(model.GetTextLength()) + 1;
             for (int k = 0; k < 5; ++k) {
-                int offset = static_cast<int>(rng() % (total + 2));
+                int offset = static_cast<int>(rng() % (total + 4)) - 2;
                 size_t idx = oracle.IndexOfOffset(offset);
                 ASSERT_EQ(model.IndexOfOffset(offset), idx) << offset;
                 ASSERT_EQ(model.PositionOfOffset(offset), oracle.Position(idx));
