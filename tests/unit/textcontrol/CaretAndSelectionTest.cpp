@@ -12,58 +12,26 @@ using namespace kvte::textcontrol;
 
 TEST(CharClass, EachClassUpToItsEdges)
 {
-    // Characters at both ends of a class, and their neighbours just outside it.
+    // Characters at both ends of each class, and their neighbours just outside it.
     const struct {
-        const char* unit;
         CharClass cls;
+        std::vector<std::string> units;
     } cases[] = {
-        {"\x82\x9F", CharClass::Hiragana},
-        {"\x82\xF1", CharClass::Hiragana},
-        {"\x81\x54", CharClass::Hiragana},
-        {"\x81\x55", CharClass::Hiragana},
-        {"\x83\x40", CharClass::Katakana},
-        {"\x83\x96", CharClass::Katakana},
-        {"\x81\x5B", CharClass::Katakana},
-        {"\x81\x52", CharClass::Katakana},
-        {"\x81\x53", CharClass::Katakana},
-        {"\x82\x4F", CharClass::WideAlnum},
-        {"\x82\x9A", CharClass::WideAlnum},
-        {"\x81\x57", CharClass::Kanji},
-        {"\x81\x58", CharClass::Kanji},
-        {"\x88\x9F", CharClass::Kanji},
-        {"\x88\x9E", CharClass::WideSymbol},
-        {"\x82\x4E", CharClass::WideSymbol},
-        {"\x82\x9B", CharClass::WideSymbol},
-        {"\x82\xF2", CharClass::WideSymbol},
-        {"\x83\x97", CharClass::WideSymbol},
-        {"\x81\x56", CharClass::WideSymbol},
-        {"\x81\x40", CharClass::WideSymbol},
-        {" ", CharClass::Blank},
-        {"\t", CharClass::Blank},
-        {"_", CharClass::Letter},
-        {"A", CharClass::Letter},
-        {"Z", CharClass::Letter},
-        {"a", CharClass::Letter},
-        {"z", CharClass::Letter},
-        {"0", CharClass::Digit},
-        {"9", CharClass::Digit},
-        {"@", CharClass::Mark},
-        {"[", CharClass::Mark},
-        {"`", CharClass::Mark},
-        {"{", CharClass::Mark},
-        {"/", CharClass::Mark},
-        {":", CharClass::Mark},
-        {"\xA1", CharClass::Kana},
-        {"\xDF", CharClass::Kana},
-        {"\xA0", CharClass::Stray},
-        {"\xE0", CharClass::Stray},
-        {"\x80", CharClass::Stray},
-        {"\xFD", CharClass::Stray},
+        {CharClass::Hiragana, {"\x82\x9F", "\x82\xF1", "\x81\x54", "\x81\x55"}},
+        {CharClass::Katakana, {"\x83\x40", "\x83\x96", "\x81\x5B", "\x81\x52", "\x81\x53"}},
+        {CharClass::WideAlnum, {"\x82\x4F", "\x82\x9A"}},
+        {CharClass::Kanji, {"\x81\x57", "\x81\x58", "\x88\x9F"}},
+        {CharClass::WideSymbol, {"\x88\x9E", "\x82\x4E", "\x82\x9B", "\x82\xF2", "\x83\x97", "\x81\x56", "\x81\x40"}},
+        {CharClass::Blank, {" ", "\t"}},
+        {CharClass::Letter, {"_", "A", "Z", "a", "z"}},
+        {CharClass::Digit, {"0", "9"}},
+        {CharClass::Mark, {"@", "[", "`", "{", "/", ":"}},
+        {CharClass::Kana, {"\xA1", "\xDF"}},
+        {CharClass::Stray, {"\xA0", "\xE0", "\x80", "\xFD"}},
     };
-    for (const auto& c : cases) {
-        std::string unit = c.unit;
-        EXPECT_EQ(ClassifyUnit(unit.data(), unit.size(), 0, false), c.cls) << unit;
-    }
+    for (const auto& c : cases)
+        for (const std::string& unit : c.units)
+            EXPECT_EQ(ClassifyUnit(unit.data(), unit.size(), 0, false), c.cls) << unit;
     EXPECT_EQ(ClassifyUnit("5", 1, 0, true), CharClass::Letter);
 }
 
@@ -100,7 +68,6 @@ TEST(TextModelMoves, KeyboardMovesStepByStep)
     struct Step {
         CaretMove move;
         bool extend;
-        int pageLines;
         TextPosition caret;
     };
     using M = CaretMove;
@@ -112,41 +79,41 @@ TEST(TextModelMoves, KeyboardMovesStepByStep)
     } cases[] = {
         {"foo bar.baz\nx",
          {1, 1},
-         {{M::WordRight, false, 1, {1, 5}},
-          {M::WordRight, false, 1, {1, 8}},
-          {M::WordRight, true, 1, {1, 9}},
-          {M::LineEnd, false, 1, {1, 12}},
-          {M::WordRight, false, 1, {2, 1}},
-          {M::WordLeft, false, 1, {1, 12}},
-          {M::WordLeft, false, 1, {1, 9}},
-          {M::WordLeft, false, 1, {1, 8}},
-          {M::LineStart, true, 1, {1, 1}},
-          {M::DocumentEnd, false, 1, {2, 2}},
-          {M::DocumentStart, true, 1, {1, 1}}},
+         {{M::WordRight, false, {1, 5}},
+          {M::WordRight, false, {1, 8}},
+          {M::WordRight, true, {1, 9}},
+          {M::LineEnd, false, {1, 12}},
+          {M::WordRight, false, {2, 1}},
+          {M::WordLeft, false, {1, 12}},
+          {M::WordLeft, false, {1, 9}},
+          {M::WordLeft, false, {1, 8}},
+          {M::LineStart, true, {1, 1}},
+          {M::DocumentEnd, false, {2, 2}},
+          {M::DocumentStart, true, {1, 1}}},
          {2, 2}},
         // Marks at a line end: the word move stops at the break, then crosses it.
-        {"a;;\n;b", {1, 2}, {{M::WordRight, false, 1, {1, 4}}, {M::WordRight, false, 1, {2, 1}}}, {2, 1}},
+        {"a;;\n;b", {1, 2}, {{M::WordRight, false, {1, 4}}, {M::WordRight, false, {2, 1}}}, {2, 1}},
         // The display column of the first vertical move is kept; never inside a character.
         {"abcdefgh\nab\n\x82\xA0\x82\xA0\x82\xA0\n\tabcdef\nabcdefgh",
          {1, 6},
-         {{M::LineDown, false, 1, {2, 3}},
-          {M::LineDown, false, 1, {3, 5}},
-          {M::LineDown, false, 1, {4, 3}},
-          {M::PageDown, true, 10, {5, 6}},
-          {M::PageUp, false, 3, {2, 3}},
-          {M::LineUp, false, 1, {1, 6}},
-          {M::LineUp, false, 1, {1, 6}}},
+         {{M::LineDown, false, {2, 3}},
+          {M::LineDown, false, {3, 5}},
+          {M::LineDown, false, {4, 3}},
+          {M::PageDown, true, {5, 6}},
+          {M::PageUp, false, {2, 3}},
+          {M::LineUp, false, {1, 6}},
+          {M::LineUp, false, {1, 6}}},
          {1, 6}},
         // あい, a lone lead at the line end, then a stray trail byte.
         {"\x82\xA0\x82\xA2\x82\n\xA0x",
          {1, 6},
-         {{M::CharLeft, false, 1, {1, 5}},
-          {M::CharLeft, false, 1, {1, 3}},
-          {M::CharRight, true, 1, {1, 5}},
-          {M::CharRight, true, 1, {1, 6}},
-          {M::CharRight, false, 1, {1, 6}},  // collapses to the selection end
-          {M::CharRight, false, 1, {2, 1}},
-          {M::CharRight, false, 1, {2, 2}}},
+         {{M::CharLeft, false, {1, 5}},
+          {M::CharLeft, false, {1, 3}},
+          {M::CharRight, true, {1, 5}},
+          {M::CharRight, true, {1, 6}},
+          {M::CharRight, false, {1, 6}},  // collapses to the selection end
+          {M::CharRight, false, {2, 1}},
+          {M::CharRight, false, {2, 2}}},
          {2, 2}},
     };
     for (const auto& c : cases) {
@@ -154,7 +121,7 @@ TEST(TextModelMoves, KeyboardMovesStepByStep)
         ASSERT_TRUE(model.SetText(c.text));
         model.SetSelection(c.from.line, c.from.column, c.from.line, c.from.column);
         for (size_t i = 0; i < c.steps.size(); ++i) {
-            model.MoveCaret(c.steps[i].move, c.steps[i].extend, c.steps[i].pageLines);
+            model.MoveCaret(c.steps[i].move, c.steps[i].extend, 3);  // pages of three lines
             EXPECT_EQ(model.Caret(), c.steps[i].caret) << c.text << " step " << i;
         }
         EXPECT_EQ(model.Anchor(), c.anchor) << c.text;
