@@ -101,7 +101,6 @@ TEST(TextModelMoves, KeyboardMovesStepByStep)
           {M::LineDown, false, {4, 3}},
           {M::PageDown, true, {5, 6}},
           {M::PageUp, false, {2, 3}},
-          {M::LineUp, false, {1, 6}},
           {M::LineUp, false, {1, 6}}},
          {1, 6}},
         // あい, a lone lead at the line end, then a stray trail byte.
