@@ -1,172 +1,148 @@
-// Caret and selection of the text model: the operations of the control, character
-// boundaries, display columns, word selection and keyboard movements.
+// Caret movements, word selection and character classes of the text model. Where the caret
+// lands after a selection or an edit is proved by the oracle of TextModelRandomTest.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "textcontrol/model/CharClass.h"
 #include "textcontrol/model/TextModel.h"
 
 using namespace kvte::textcontrol;
 
-TEST(TextModelSelection, SelectRangeLeavesTheCaretAfterTheMatch)
+TEST(CharClass, EachClassUpToItsEdges)
 {
-    TextModel model;
-    ASSERT_TRUE(model.SetText("one\r\ntwo two\r\n"));
-    // "two" at offsets 6..8: end is one past the last byte.
-    model.SelectRange(6, 9);
-    EXPECT_TRUE(model.HasSelection());
-    EXPECT_EQ(model.SelectionStartOffset(), 6);
-    EXPECT_EQ(model.SelectionEndOffset(), 9);
-    EXPECT_EQ(model.GetCaretOffset(), 9);  // a second search downward starts after it
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{2, 1}));
-    EXPECT_EQ(model.SelectionEnd(), (TextPosition{2, 4}));
-    // Backwards: caret at the smaller end, the range still reported in order.
-    model.SelectRange(9, 6);
-    EXPECT_EQ(model.GetCaretOffset(), 6);
-    EXPECT_EQ(model.SelectionStartOffset(), 6);
-    EXPECT_EQ(model.SelectionEndOffset(), 9);
+    // Characters at both ends of each class, and their neighbours just outside it.
+    const struct {
+        CharClass cls;
+        std::vector<std::string> units;
+    } cases[] = {
+        {CharClass::Hiragana, {"\x82\x9F", "\x82\xF1", "\x81\x54", "\x81\x55"}},
+        {CharClass::Katakana, {"\x83\x40", "\x83\x96", "\x81\x5B", "\x81\x52", "\x81\x53"}},
+        {CharClass::WideAlnum, {"\x82\x4F", "\x82\x9A"}},
+        {CharClass::Kanji, {"\x81\x57", "\x81\x58", "\x88\x9F"}},
+        {CharClass::WideSymbol, {"\x88\x9E", "\x82\x4E", "\x82\x9B", "\x82\xF2", "\x83\x97", "\x81\x56", "\x81\x40"}},
+        {CharClass::Blank, {" ", "\t"}},
+        {CharClass::Letter, {"_", "A", "Z", "a", "z"}},
+        {CharClass::Digit, {"0", "9"}},
+        {CharClass::Mark, {"@", "[", "`", "{", "/", ":"}},
+        {CharClass::Kana, {"\xA1", "\xDF"}},
+        {CharClass::Stray, {"\xA0", "\xE0", "\x80", "\xFD"}},
+    };
+    for (const auto& c : cases)
+        for (const std::string& unit : c.units)
+            EXPECT_EQ(ClassifyUnit(unit.data(), unit.size(), 0, false), c.cls) << unit;
+    EXPECT_EQ(ClassifyUnit("5", 1, 0, true), CharClass::Letter);
 }
 
-TEST(TextModelSelection, SetSelectionPlacesTheCaretOnEqualPositions)
+TEST(TextModelSelection, DoubleClickSelectsOneWord)
+{
+    const std::string mixed = "abc123def \x82\xA0\x82\xA2\x8A\xBF\x8E\x9A x";  // あい漢字
+    const struct {
+        std::string text;
+        TextPosition at;
+        bool digitsWithLetters;
+        TextPosition from, to;
+    } cases[] = {
+        {mixed, {1, 5}, true, {1, 1}, {1, 10}},
+        {mixed, {1, 5}, false, {1, 4}, {1, 7}},
+        {mixed, {1, 12}, true, {1, 11}, {1, 15}},  // hiragana and kanji are two words
+        {mixed, {1, 16}, true, {1, 15}, {1, 19}},
+        {mixed, {1, 99}, true, {1, 21}, {1, 21}},                    // past the line end: nothing
+        {"x \xCA\xDF\xCB\xDF\xDE y", {1, 4}, true, {1, 3}, {1, 8}},  // ﾊﾟﾋﾟﾞ with their sound marks
+        {"x ;;\ny", {1, 3}, true, {1, 3}, {1, 5}},                   // the word ends with its line
+        {"a\x80\x80-", {1, 3}, true, {1, 3}, {1, 4}},                // a stray byte is a word alone
+    };
+    for (const auto& c : cases) {
+        TextModel model;
+        ASSERT_TRUE(model.SetText(c.text));
+        model.SetDigitsWithLetters(c.digitsWithLetters);
+        model.SelectWordAt(c.at);
+        EXPECT_EQ(model.SelectionStart(), c.from) << c.text << " " << c.at.column;
+        EXPECT_EQ(model.SelectionEnd(), c.to) << c.text << " " << c.at.column;
+    }
+}
+
+TEST(TextModelMoves, KeyboardMovesStepByStep)
+{
+    struct Step {
+        CaretMove move;
+        bool extend;
+        TextPosition caret;
+    };
+    using M = CaretMove;
+    const struct {
+        const char* text;
+        TextPosition from;
+        std::vector<Step> steps;
+        TextPosition anchor;  // after the last step
+    } cases[] = {
+        {"foo bar.baz\nx",
+         {1, 1},
+         {{M::WordRight, false, {1, 5}},
+          {M::WordRight, false, {1, 8}},
+          {M::WordRight, true, {1, 9}},
+          {M::LineEnd, false, {1, 12}},
+          {M::WordRight, false, {2, 1}},
+          {M::WordLeft, false, {1, 12}},
+          {M::WordLeft, false, {1, 9}},
+          {M::WordLeft, false, {1, 8}},
+          {M::LineStart, true, {1, 1}},
+          {M::DocumentEnd, false, {2, 2}},
+          {M::DocumentStart, true, {1, 1}}},
+         {2, 2}},
+        // Marks at a line end: the word move stops at the break, then crosses it.
+        {"a;;\n;b", {1, 2}, {{M::WordRight, false, {1, 4}}, {M::WordRight, false, {2, 1}}}, {2, 1}},
+        // The display column of the first vertical move is kept; never inside a character.
+        {"abcdefgh\nab\n\x82\xA0\x82\xA0\x82\xA0\n\tabcdef\nabcdefgh",
+         {1, 6},
+         {{M::LineDown, false, {2, 3}},
+          {M::LineDown, false, {3, 5}},
+          {M::LineDown, false, {4, 3}},
+          {M::PageDown, true, {5, 6}},
+          {M::PageUp, false, {2, 3}},
+          {M::LineUp, false, {1, 6}}},
+         {1, 6}},
+        // あい, a lone lead at the line end, then a stray trail byte.
+        {"\x82\xA0\x82\xA2\x82\n\xA0x",
+         {1, 6},
+         {{M::CharLeft, false, {1, 5}},
+          {M::CharLeft, false, {1, 3}},
+          {M::CharRight, true, {1, 5}},
+          {M::CharRight, true, {1, 6}},
+          {M::CharRight, false, {1, 6}},  // collapses to the selection end
+          {M::CharRight, false, {2, 1}},
+          {M::CharRight, false, {2, 2}}},
+         {2, 2}},
+    };
+    for (const auto& c : cases) {
+        TextModel model;
+        ASSERT_TRUE(model.SetText(c.text));
+        model.SetSelection(c.from.line, c.from.column, c.from.line, c.from.column);
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            model.MoveCaret(c.steps[i].move, c.steps[i].extend, 3);  // pages of three lines
+            EXPECT_EQ(model.Caret(), c.steps[i].caret) << c.text << " step " << i;
+        }
+        EXPECT_EQ(model.Anchor(), c.anchor) << c.text;
+    }
+}
+
+TEST(TextModelMoves, WholeLineAndDocumentSelections)
 {
     TextModel model;
-    ASSERT_TRUE(model.SetText("    foo\nbar"));
-    model.SetSelection(1, 8, 1, 8);
-    EXPECT_FALSE(model.HasSelection());
-    EXPECT_EQ(model.GetCaretLine(), 1);
-    EXPECT_EQ(model.GetCaretPosition(), 8);
-    // Shift+Home of the key procedure: from column 4 to column 2.
-    model.SetSelection(1, 4, 1, 2);
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 2}));
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 2}));
-    EXPECT_EQ(model.Anchor(), (TextPosition{1, 4}));
+    ASSERT_TRUE(model.SetText("\tab\t\x82\xA0x\nbar"));
+    model.SetTabWidth(4);
+    model.SetSelection(1, 5, 1, 5);  // after the second tab: 4 + 2 -> 8
+    EXPECT_EQ(model.GetCaretColumn(), 8);
+    model.SetSelection(1, 7, 1, 7);  // after あ
+    EXPECT_EQ(model.GetCaretColumn(), 10);
+    model.SetTabWidth(8);
+    model.SetTabWidth(0);  // ignored
+    EXPECT_EQ(model.GetCaretColumn(), 18);
     model.SetCaretLine(2);
     EXPECT_EQ(model.Caret(), (TextPosition{2, 1}));
     model.MoveCaretToTop();
     EXPECT_EQ(model.GetCaretOffset(), 1);
     model.SelectAll();
     EXPECT_EQ(model.SelectionEndOffset(), 13);
-}
-
-TEST(TextModelSelection, NoPositionFallsInsideADoubleByteCharacter)
-{
-    TextModel model;
-    // あ(2) い(2) then a lone lead at the end of the line, then a stray trail byte.
-    ASSERT_TRUE(model.SetText("\x82\xA0\x82\xA2\x82\n\xA0x"));
-    model.SetSelection(1, 2, 1, 4);
-    EXPECT_EQ(model.Anchor(), (TextPosition{1, 1}));
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 3}));
-    model.SelectRange(2, 2);
-    EXPECT_EQ(model.GetCaretOffset(), 1);
-    model.SetSelection(1, 6, 1, 6);  // after the lone lead: a boundary of its own
-    EXPECT_EQ(model.GetCaretPosition(), 6);
-    model.MoveCaret(CaretMove::CharLeft, false);
-    EXPECT_EQ(model.GetCaretPosition(), 5);
-    model.MoveCaret(CaretMove::CharLeft, false);
-    EXPECT_EQ(model.GetCaretPosition(), 3);
-    model.MoveCaret(CaretMove::CharRight, true);
-    model.MoveCaret(CaretMove::CharRight, true);
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 6}));
-    model.MoveCaret(CaretMove::CharRight, false);  // collapses to the selection end
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 6}));
-    model.MoveCaret(CaretMove::CharRight, false);  // over the line break
-    EXPECT_EQ(model.Caret(), (TextPosition{2, 1}));
-    model.MoveCaret(CaretMove::CharRight, false);  // a stray trail is one unit
-    EXPECT_EQ(model.Caret(), (TextPosition{2, 2}));
-}
-
-TEST(TextModelSelection, CaretColumnExpandsTabs)
-{
-    TextModel model;
-    ASSERT_TRUE(model.SetText("\tab\t\x82\xA0x"));
-    model.SetTabWidth(4);
-    model.SetSelection(1, 2, 1, 2);
-    EXPECT_EQ(model.GetCaretColumn(), 4);
-    model.SetSelection(1, 5, 1, 5);  // after the second tab: 4 + 2 -> 8
-    EXPECT_EQ(model.GetCaretColumn(), 8);
-    model.SetSelection(1, 7, 1, 7);  // after あ
-    EXPECT_EQ(model.GetCaretColumn(), 10);
-    model.SetTabWidth(8);
-    EXPECT_EQ(model.GetCaretColumn(), 18);
-    model.SetTabWidth(0);  // ignored
-    EXPECT_EQ(model.TabWidth(), 8);
-}
-
-TEST(TextModelSelection, DoubleClickSelectsDigitsAndLettersTogetherOrApart)
-{
-    TextModel model;
-    ASSERT_TRUE(model.SetText("abc123def \x82\xA0\x82\xA2\x8A\xBF\x8E\x9A x"));
-    model.SelectWordAt({1, 5});
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 1}));
-    EXPECT_EQ(model.SelectionEnd(), (TextPosition{1, 10}));
-    model.SetDigitsWithLetters(false);
-    model.SelectWordAt({1, 5});
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 4}));
-    EXPECT_EQ(model.SelectionEnd(), (TextPosition{1, 7}));
-    // Hiragana あい, then kanji 漢字: two words.
-    model.SelectWordAt({1, 12});
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 11}));
-    EXPECT_EQ(model.SelectionEnd(), (TextPosition{1, 15}));
-    model.SelectWordAt({1, 16});
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 15}));
-    EXPECT_EQ(model.SelectionEnd(), (TextPosition{1, 19}));
-    model.SelectWordAt({1, 99});  // line end: nothing selected
-    EXPECT_FALSE(model.HasSelection());
-}
-
-TEST(TextModelMoves, WordLineAndDocumentMoves)
-{
-    TextModel model;
-    ASSERT_TRUE(model.SetText("foo bar.baz\nx"));
-    model.MoveCaret(CaretMove::WordRight, false);
-    EXPECT_EQ(model.GetCaretPosition(), 5);
-    model.MoveCaret(CaretMove::WordRight, false);
-    EXPECT_EQ(model.GetCaretPosition(), 8);
-    model.MoveCaret(CaretMove::WordRight, true);
-    EXPECT_EQ(model.GetCaretPosition(), 9);
-    EXPECT_EQ(model.Anchor(), (TextPosition{1, 8}));
-    model.MoveCaret(CaretMove::LineEnd, false);
-    EXPECT_EQ(model.GetCaretPosition(), 12);
-    model.MoveCaret(CaretMove::WordRight, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{2, 1}));
-    model.MoveCaret(CaretMove::WordLeft, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 12}));
-    model.MoveCaret(CaretMove::WordLeft, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 9}));
-    model.MoveCaret(CaretMove::LineStart, true);
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 1}));
-    model.MoveCaret(CaretMove::DocumentEnd, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{2, 2}));
-    model.MoveCaret(CaretMove::DocumentStart, true);
-    EXPECT_EQ(model.SelectionEndOffset(), 15);
-}
-
-TEST(TextModelMoves, VerticalMovesKeepTheDisplayColumn)
-{
-    TextModel model;
-    ASSERT_TRUE(model.SetText("abcdefgh\nab\n\x82\xA0\x82\xA0\x82\xA0\n\tabcdef\nabcdefgh"));
-    model.SetSelection(1, 6, 1, 6);  // display column 5
-    model.MoveCaret(CaretMove::LineDown, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{2, 3}));  // short line: its end
-    model.MoveCaret(CaretMove::LineDown, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{3, 5}));  // not inside the third あ
-    model.MoveCaret(CaretMove::LineDown, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{4, 3}));  // tab to column 4, then one letter
-    model.MoveCaret(CaretMove::PageDown, true, 10);
-    EXPECT_EQ(model.Caret(), (TextPosition{5, 6}));
-    EXPECT_EQ(model.Anchor(), (TextPosition{4, 3}));
-    model.MoveCaret(CaretMove::PageUp, false, 3);
-    EXPECT_EQ(model.Caret(), (TextPosition{2, 3}));
-    model.MoveCaret(CaretMove::LineUp, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 6}));
-    model.MoveCaret(CaretMove::LineUp, false);
-    EXPECT_EQ(model.Caret(), (TextPosition{1, 6}));
-}
-
-TEST(TextModelSelection, HalfWidthKatakanaWithSoundMarksIsOneWord)
-{
-    // "ﾊﾟﾋﾟ ｱ": the semi-voiced mark 0xDF and the voiced mark 0xDE belong to the word.
-    TextModel model;
-    ASSERT_TRUE(model.SetText("x \xCA\xDF\xCB\xDF\xDE y"));
-    model.SelectWordAt({1, 4});
-    EXPECT_EQ(model.SelectionStart(), (TextPosition{1, 3}));
-    EXPECT_EQ(model.SelectionEnd(), (TextPosition{1, 8}));
 }

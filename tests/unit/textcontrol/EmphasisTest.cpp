@@ -37,42 +37,39 @@ void AddCLikeRules(TextModel& model)
 }
 }  // namespace
 
-TEST(EmphasisTokenizer, TheFourKindsOnOneLine)
+TEST(EmphasisTokenizer, LinesInOrderCarryTheStateOfAnOpenPair)
 {
     EmphasisTable table;
     ASSERT_EQ(table.Add("if", "", kEmphasisWord, 1, 0, 1, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("//", "", kEmphasisLineAfter, 6, 0, 6, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\"", "\"", kEmphasisLineBetween, 2, 0, 2, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("/*", "*/", kEmphasisMultiBetween, 7, 0, 6, 0), kEmphasisAccepted);
-    EmphasisState state = 0;
-    EXPECT_EQ(Tokenize(table, "if (x) \"a // b\" // c", &state), "0+2:1 7+8:2 16+4:6 ");
-    EXPECT_EQ(state, 0);
-    // Whole words only; case matters.
-    EXPECT_EQ(Tokenize(table, "iff elif _if if_ If if", &state), "20+2:1 ");
-    // An unclosed pair within a line ends with its line.
-    EXPECT_EQ(Tokenize(table, "x \"open", &state), "2+5:2 ");
-    EXPECT_EQ(state, 0);
-    // A multi-line pair carries its state to the next lines.
-    EXPECT_EQ(Tokenize(table, "a /* b", &state), "2+4:7 ");
-    EXPECT_NE(state, 0);
-    EXPECT_EQ(Tokenize(table, "if // \"", &state), "0+7:7 ");
-    EXPECT_EQ(Tokenize(table, "end */ if", &state), "0+6:7 7+2:1 ");
-    EXPECT_EQ(state, 0);
-}
-
-TEST(EmphasisTokenizer, MatchesOnlyWholeCharacters)
-{
-    EmphasisTable table;
     ASSERT_EQ(table.Add("A", "", kEmphasisWord, 1, 0, 1, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\x82", "", kEmphasisLineAfter, 2, 0, 2, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\x8A\xBF", "", kEmphasisWord, 3, 0, 1, 0), kEmphasisAccepted);  // 漢
+    const struct {
+        const char* line;
+        const char* runs;
+        bool open;  // inside the multi-line pair after the line
+    } lines[] = {
+        {"if (x) \"a // b\" // c", "0+2:1 7+8:2 16+4:6 ", false},
+        {"iff elif _if if_ If if", "20+2:1 ", false},  // whole words only; case matters
+        {"x \"open", "2+5:2 ", false},                 // a pair within a line ends with it
+        {"a /* b", "2+4:7 ", true},
+        {"if // \"", "0+7:7 ", true},
+        {"", "", true},
+        {"end */ if", "0+6:7 7+2:1 ", false},
+        // The trail byte of ア is not the word "A", あ is not the lone lead byte; double-byte
+        // words need no word boundary.
+        {"\x83\x41 A \x82\xA0", "3+1:1 ", false},
+        {"\x8A\xBF\x8E\x9A\x8A\xBF", "0+2:3 4+2:3 ", false},
+        {"x \x82", "2+1:2 ", false},
+    };
     EmphasisState state = 0;
-    // ア is 0x83 0x41: its trail byte is not the word "A"; あ begins with 0x82 but is a
-    // character, not the lone lead byte rule.
-    EXPECT_EQ(Tokenize(table, "\x83\x41 A \x82\xA0", &state), "3+1:1 ");
-    // Double-byte words need no word boundary.
-    EXPECT_EQ(Tokenize(table, "\x8A\xBF\x8E\x9A\x8A\xBF", &state), "0+2:3 4+2:3 ");
-    EXPECT_EQ(Tokenize(table, "x \x82", &state), "2+1:2 ");
+    for (const auto& l : lines) {
+        EXPECT_EQ(Tokenize(table, l.line, &state), l.runs) << l.line;
+        EXPECT_EQ(state != 0, l.open) << l.line;
+    }
 }
 
 TEST(EmphasisTable, RefusesBeyondItsBoundAndBadKinds)
@@ -84,34 +81,9 @@ TEST(EmphasisTable, RefusesBeyondItsBoundAndBadKinds)
         ASSERT_EQ(table.Add("w" + std::to_string(i), "", kEmphasisWord, 0, 0, 1, 0), kEmphasisAccepted);
     EXPECT_NE(table.Add("one more", "", kEmphasisWord, 0, 0, 1, 0), kEmphasisAccepted);
     table.Clear();
-    EXPECT_EQ(table.Add("again", "", kEmphasisWord, 0, 0, 1, 0), kEmphasisAccepted);
     EXPECT_EQ(table.Add("", "", kEmphasisWord, 0, 0, 1, 0), kEmphasisAccepted);  // never matches
     EmphasisState state = 0;
-    EXPECT_EQ(Tokenize(table, "again", &state), "0+5:0 ");
-}
-
-TEST(EmphasisModel, OpeningAndClosingACommentRecolorsTheLinesBelow)
-{
-    TextModel model;
-    ASSERT_TRUE(model.SetText("a\nif b\nc */ if\nd"));
-    AddCLikeRules(model);
-    std::vector<ColourRun> runs;
-    model.LineColourRuns(2, &runs);
-    EXPECT_EQ(Describe(runs), "0+2:1 ");
-    model.SetSelection(1, 1, 1, 1);
-    ASSERT_TRUE(model.InsertText("/*"));
-    model.LineColourRuns(2, &runs);
-    EXPECT_EQ(Describe(runs), "0+4:7 ");
-    model.LineColourRuns(3, &runs);
-    EXPECT_EQ(Describe(runs), "0+4:7 5+2:1 ");
-    model.LineColourRuns(4, &runs);
-    EXPECT_EQ(Describe(runs), "");
-    ASSERT_TRUE(model.Undo());
-    model.LineColourRuns(3, &runs);
-    EXPECT_EQ(Describe(runs), "5+2:1 ");
-    model.ClearEmphasis();
-    model.LineColourRuns(3, &runs);
-    EXPECT_TRUE(runs.empty());
+    EXPECT_EQ(Tokenize(table, "w1", &state), "");
 }
 
 TEST(EmphasisModel, IncrementalStatesEqualAFreshTokenization)
@@ -144,5 +116,11 @@ TEST(EmphasisModel, IncrementalStatesEqualAFreshTokenization)
             model.LineColourRuns(l, &runs);
             ASSERT_EQ(Describe(runs), Describe(expected)) << "step " << step << " line " << l;
         }
+    }
+    model.ClearEmphasis();
+    std::vector<ColourRun> runs;
+    for (int l = 1; l <= model.GetLineCount(); ++l) {
+        model.LineColourRuns(l, &runs);
+        EXPECT_TRUE(runs.empty()) << l;
     }
 }

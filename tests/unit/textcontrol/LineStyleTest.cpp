@@ -81,7 +81,7 @@ TEST(LineStyle, LayersEmphasisLinksMatchesAndSelection)
 TEST(KeyMap, TheFirstRowWhoseModifiersMatchWins)
 {
     const KeyBinding map[] = {
-        {'K', kModCtrl, kModCtrl, KeyAction::Copy},     // Ctrl, with or without Shift
+        {'K', kModCtrl, kModCtrl, KeyAction::Copy},      // Ctrl, with or without Shift
         {'K', 0, kModShift | kModCtrl, KeyAction::Cut},  // neither
         {'L', 0, 0, KeyAction::Paste},                   // whatever is held
     };
@@ -89,9 +89,8 @@ TEST(KeyMap, TheFirstRowWhoseModifiersMatchWins)
         int key, modifiers;
         KeyAction action;
     } cases[] = {
-        {'K', kModCtrl, KeyAction::Copy},     {'K', kModCtrl | kModShift, KeyAction::Copy},
-        {'K', 0, KeyAction::Cut},             {'K', kModShift, KeyAction::None},
-        {'L', kModCtrl | kModShift, KeyAction::Paste}, {'M', 0, KeyAction::None},
+        {'K', kModCtrl, KeyAction::Copy},  {'K', kModCtrl | kModShift, KeyAction::Copy},  {'K', 0, KeyAction::Cut},
+        {'K', kModShift, KeyAction::None}, {'L', kModCtrl | kModShift, KeyAction::Paste}, {'M', 0, KeyAction::None},
     };
     for (const auto& c : cases) {
         KeyCommand command = LookUpKey(std::begin(map), std::end(map), c.key, c.modifiers);

@@ -35,14 +35,7 @@ struct Oracle {
         while (i <= text.size()) {
             b[i] = true;
             if (i == text.size()) break;
-            if (text[i] == '\n') {
-                ++i;
-                continue;
-            }
-            if (i + 1 < text.size() && Lead(text[i]) && Trail(text[i + 1]) && text[i + 1] != '\n')
-                i += 2;
-            else
-                ++i;
+            i += i + 1 < text.size() && Lead(text[i]) && Trail(text[i + 1]) ? 2 : 1;
         }
         return b;
     }
@@ -119,7 +112,8 @@ struct Oracle {
         lastKind = kind;
         return true;
     }
-    bool Insert(const std::string& raw)
+    // Each CR LF and each lone CR as one LF, as the model holds line breaks.
+    static std::string Lf(const std::string& raw)
     {
         std::string t;
         for (size_t i = 0; i < raw.size(); ++i) {
@@ -129,6 +123,11 @@ struct Oracle {
             } else
                 t += raw[i];
         }
+        return t;
+    }
+    bool Insert(const std::string& raw)
+    {
+        std::string t = Lf(raw);
         size_t s = std::min(anchor, caret), e = std::max(anchor, caret);
         bool one = s == e && !t.empty() && t.find('\n') == std::string::npos &&
                    (t.size() == 1 || (t.size() == 2 && Lead(t[0])));
@@ -138,15 +137,18 @@ struct Oracle {
         if (!one) lastKind = 0;
         return r;
     }
+    // A selection is removed as a step of its own.
+    bool RemoveSelection()
+    {
+        lastKind = 0;
+        Replace(std::min(anchor, caret), std::max(anchor, caret), "", 0);
+        lastKind = 0;
+        return true;
+    }
     bool Backspace()
     {
         if (!editable) return false;
-        if (anchor != caret) {
-            lastKind = 0;
-            Replace(std::min(anchor, caret), std::max(anchor, caret), "", 0);
-            lastKind = 0;
-            return true;
-        }
+        if (anchor != caret) return RemoveSelection();
         if (caret == 0) return false;
         size_t prev = text[caret - 1] == '\n' ? caret - 1 : Snap(caret - 1);
         return Replace(prev, caret, "", 2);
@@ -154,12 +156,7 @@ struct Oracle {
     bool Delete()
     {
         if (!editable) return false;
-        if (anchor != caret) {
-            lastKind = 0;
-            Replace(std::min(anchor, caret), std::max(anchor, caret), "", 0);
-            lastKind = 0;
-            return true;
-        }
+        if (anchor != caret) return RemoveSelection();
         if (caret >= text.size()) return false;
         size_t next = caret + 1;
         if (text[caret] != '\n' && caret + 1 < text.size() && Lead(text[caret]) && Trail(text[caret + 1]))
