@@ -13,15 +13,9 @@ namespace {
 void AddMenuCommands(HMENU menu, std::set<int>& ids)
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOW item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
-        ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item));
-        if (item.hSubMenu) {
-            AddMenuCommands(item.hSubMenu, ids);
-        } else if (!(item.fType & MFT_SEPARATOR)) {
-            ids.insert(static_cast<int>(item.wID));
-        }
+        if (HMENU submenu = GetSubMenu(menu, i)) AddMenuCommands(submenu, ids);
+        if (!GetSubMenu(menu, i) && !(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR))
+            ids.insert(static_cast<int>(GetMenuItemID(menu, i)));
     }
 }
 
@@ -59,9 +53,7 @@ TEST_F(CommandReachTest, EveryEntryButtonAndKeyNamesARowAndEveryRowIsReached)
     std::vector<ACCEL> accelerators(static_cast<size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
     CopyAcceleratorTableW(table, accelerators.data(), static_cast<int>(accelerators.size()));
     for (const ACCEL& key : accelerators) keys.insert(key.cmd);
-    ASSERT_GT(menus.size(), 40u);
-    ASSERT_GT(buttons.size(), 10u);
-    ASSERT_GT(keys.size(), 20u);
+    ASSERT_TRUE(menus.size() > 40 && buttons.size() > 10 && keys.size() > 20);
 
     const std::vector<CommandRow>& rows = theApp.commands.rows;
     std::set<int> reached;

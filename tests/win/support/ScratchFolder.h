@@ -38,33 +38,30 @@ public:
     // Names of the entries inside, sorted, each followed by "|".
     std::wstring Entries() const
     {
-        std::set<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") names.insert(name);
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
         std::wstring joined;
-        for (const std::wstring& name : names) joined += name + L"|";
+        for (const std::wstring& name : Names()) joined += name + L"|";
         return joined;
     }
 
 private:
-    void Clear() const
+    std::set<std::wstring> Names() const
     {
+        std::set<std::wstring> names;
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            std::wstring entry = path_ + found.cFileName;
-            SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(entry.c_str());
-        } while (FindNextFileW(search, &found));
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do names.insert(found.cFileName);
+        while (FindNextFileW(search, &found));
         FindClose(search);
+        for (const wchar_t* folder : {L".", L".."}) names.erase(folder);
+        return names;
+    }
+    void Clear() const
+    {
+        for (const std::wstring& name : Names()) {
+            SetFileAttributesW((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW((path_ + name).c_str());
+        }
     }
     std::wstring root_;
     std::wstring path_;
@@ -89,12 +86,11 @@ inline DWORD WINAPI DenyShortPath(const wchar_t*, wchar_t*, DWORD)
 // The file's whole content; empty when it cannot be read.
 inline std::string ReadFileBytes(const std::wstring& path)
 {
-    std::string bytes;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char chunk[4096];
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+    bytes.resize(ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ? read : 0);
     CloseHandle(file);
     return bytes;
 }
