@@ -32,14 +32,10 @@ struct EditorKeysTest : MainWindowTest {
         int marks = 1;
         MSG message;
         while (marks > 0 && GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (message.message == kPumpDone) {
-                --marks;
-                continue;
-            }
-            if (TranslateMessage(&message)) {
-                PostMessageW(view, kPumpDone, 0, 0);
-                ++marks;
-            }
+            const bool mark = message.message == kPumpDone;
+            marks -= mark ? 1 : 0;
+            if (mark) continue;
+            if (TranslateMessage(&message) && PostMessageW(view, kPumpDone, 0, 0)) ++marks;
             DispatchMessageW(&message);
         }
     }
@@ -57,7 +53,7 @@ struct EditorKeysTest : MainWindowTest {
     static std::pair<int, int> Caret() { return {GetCaretLine(CurrentView()), GetCaretPosition(CurrentView())}; }
 };
 
-TEST_F(EditorKeysTest, EnterCopiesTheIndentAndHomeAlternatesUnlessSwitchedOff)
+TEST_F(EditorKeysTest, EnterCopiesTheIndentUnlessSwitchedOffAndHomeAlternates)
 {
     Put("    foo", 1, 8);
     Type(VK_RETURN);

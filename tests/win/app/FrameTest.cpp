@@ -76,7 +76,6 @@ TEST_F(FrameTest, ABarSettingOfTwoStartsHiddenAndTheTogglesShowAndHideAndMoveThe
     EXPECT_EQ(Indication("statusbar"), 0);
     EXPECT_FALSE(Shown(statusBar));
     EXPECT_EQ(ViewBottom(), client.bottom - 1);
-
     Command(IDM_VIEW_TOOLBAR);
     EXPECT_EQ(Indication("toolbar"), 1);
     EXPECT_TRUE(Shown(toolBar));

@@ -1,6 +1,5 @@
-// The main window's small commands on real windows: bookmarks and their two messages, go
-// to line through the real dialog, new tab, the tool ids, exit, and the texts other
-// programs send by WM_COPYDATA.
+// The main window's small commands on real windows: bookmarks, go to line through the real
+// dialog, new tab, the tool ids, and the texts other programs send by WM_COPYDATA.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -86,7 +85,6 @@ TEST_F(ShellCommandsTest, GoToLineRangesOverTheLinesStartsAtTheCaretAndKeepsItOn
     Command(IDM_SEARCH_GOTO_LINE);
     EXPECT_EQ(std::vector<int>(spinSeen, spinSeen + 3), (std::vector<int>{1, 4, 4}));
     EXPECT_EQ(CaretLine(), 2);
-
     modal.realDialogs.clear();
     modal.dialogResults = {99, -1, 0};  // past the end, cancelled, before the start
     for (int line : {4, 4, 1}) {
@@ -95,7 +93,7 @@ TEST_F(ShellCommandsTest, GoToLineRangesOverTheLinesStartsAtTheCaretAndKeepsItOn
     }
 }
 
-TEST_F(ShellCommandsTest, NewTabAToolsRequestAndOnlyTheToolIdsActAndExitEndsTheWindow)
+TEST_F(ShellCommandsTest, NewTabAToolsRequestAndOnlyTheToolIdsAct)
 {
     const int tabs = theApp.documents.list.tabCount;
     EXPECT_EQ(Command(IDM_WINDOW_NEW_TAB), 0);
@@ -108,11 +106,6 @@ TEST_F(ShellCommandsTest, NewTabAToolsRequestAndOnlyTheToolIdsActAndExitEndsTheW
     EXPECT_EQ(GetTextLength(CurrentView()), 3);
     EXPECT_TRUE(modal.shown.empty());
     EXPECT_TRUE(modal.dialogs.empty());
-    HWND window = theApp.mainWindow;
-    Command(IDM_FILE_EXIT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(ShellCommandsTest, InsertedTextMarksTheDocumentAndReplacedTextLeavesTheMark)

@@ -1,6 +1,5 @@
-// Start-up: the window placement and the file of the command line, the hand-over from real
-// second processes in oddly named folders with their settings and message 9 (and requests
-// refused with 3), and a program folder without any name.
+// Start-up: placement and the command line's file, the hand-over from real second processes
+// in oddly named folders, requests refused with 3, and a program folder without any name.
 #include <string>
 #include <vector>
 
@@ -41,7 +40,6 @@ struct StartupTest : MainWindowTest {
         SetOpenRequestHandler(previousHandler);
         MainWindowTest::TearDown();
     }
-    void RecordRequests() { previousHandler = SetOpenRequestHandler(&RecordRequest); }
 };
 
 TEST_F(StartupTest, TheWindowTakesItsPlacementAndOpensTheFileOfTheCommandLine)
@@ -109,7 +107,7 @@ std::pair<DWORD, size_t> RunSecondCopy(const std::wstring& exe, const std::wstri
 TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalformedRequestsAreRefused)
 {
     Start();
-    RecordRequests();
+    previousHandler = SetOpenRequestHandler(&RecordRequest);
     const std::wstring file = ModuleFolder() + L"second copy.txt";
     ASSERT_TRUE(WriteFileBytes(file, ""));
     for (const wchar_t* name : {L"ﾃｽﾄ", L"ｶﾞｷﾞｸﾞ", L"表ソフト能", L"한국어", L"a¥b"}) {
