@@ -1,13 +1,11 @@
 // The main window as the app tests run it: started hidden on the settings beside the test
-// program with the modal seam recording, and ended so that the next test starts from a
-// fresh application (the views and tab bar go, a WM_QUIT left behind is dropped).
+// program with the modal seam recording, and ended so that the next test starts afresh.
 #pragma once
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "app/DocumentCommands.h"
@@ -20,10 +18,8 @@ inline void EndMainWindowForTest()
     if (IsWindow(theApp.mainWindow)) DestroyWindow(theApp.mainWindow);
     theApp.mainWindow = nullptr;
     ReleaseDocumentWindows(theApp);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) DispatchMessageW(&message);
-    }
+    MSG message;  // a WM_QUIT has no window: dispatching drops it
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
 struct MainWindowTest : testing::Test {

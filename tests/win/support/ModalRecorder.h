@@ -1,7 +1,8 @@
-// Replaces the modal-UI seam for one test: records every message box, file dialog and
-// dialog that would have been shown and answers each from a script, so that nothing blocks.
+// Replaces the modal-UI seam for one test: records what would have been shown and answers it
+// from a script, so that nothing blocks.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,17 +25,13 @@ public:
     }
     ModalRecorder(const ModalRecorder&) = delete;
     ModalRecorder& operator=(const ModalRecorder&) = delete;
-
     std::vector<ShownMessage> shown;
     int answer = IDOK;
-    std::vector<int> answers;  // answers to the message boxes in order, before `answer`
-    // Paths the file dialogs choose, in order; an empty one (or none left) cancels.
-    std::vector<std::wstring> chosenFiles;
+    std::vector<int> answers;               // answers to the message boxes in order, before `answer`
+    std::vector<std::wstring> chosenFiles;  // chosen in order; an empty one (or none left) cancels
     std::vector<FileDialogRequest> fileDialogs;
-    // The template numbers of the dialogs that would have been shown; each ends with the
-    // next of dialogResults, or with -1 (cancelled) when none is left. A dialog listed in
-    // realDialogs is really shown, with dialogScript run once it is up (to look at it or
-    // press its buttons); its result is then the dialog's own.
+    // Dialogs that would have been shown, each ending with the next of dialogResults or -1 (cancel);
+    // one in realDialogs is really shown, and dialogScript runs once it is up.
     std::vector<int> dialogs;
     std::vector<INT_PTR> dialogResults;
     std::vector<int> realDialogs;
@@ -44,9 +41,8 @@ private:
     template <typename T>
     static T TakeFront(std::vector<T>& queue, T otherwise)
     {
-        if (queue.empty()) return otherwise;
-        T next = queue.front();
-        queue.erase(queue.begin());
+        T next = queue.empty() ? otherwise : queue.front();
+        if (!queue.empty()) queue.erase(queue.begin());
         return next;
     }
     static int Record(HWND owner, int number, const wchar_t* text, const wchar_t*, unsigned style)
@@ -62,15 +58,13 @@ private:
     }
     static INT_PTR RunDialog(const ModalDialogRequest& request)
     {
+        std::vector<int>& real = current_->realDialogs;
         current_->dialogs.push_back(request.templateNumber);
-        for (int number : current_->realDialogs) {
-            if (number == request.templateNumber) return RunRealDialog(request);
-        }
+        if (std::find(real.begin(), real.end(), request.templateNumber) != real.end()) return RunRealDialog(request);
         return TakeFront(current_->dialogResults, INT_PTR{-1});
     }
-    // The dialog runs its own modal loop; the script runs from a timer inside that loop.
-    // The timer comes back until the dialog is shown: a dialog that takes long to make
-    // is shown only after the messages already waiting, the timer's among them.
+    // The script runs from a timer inside the dialog's modal loop; the timer comes back until the
+    // dialog is shown, which may be after the messages already waiting, the timer's among them.
     static INT_PTR RunRealDialog(const ModalDialogRequest& request)
     {
         scriptTimer_ = SetTimer(nullptr, 0, 50, &ScriptTimer);

@@ -1,6 +1,5 @@
-// An OLE drag as the shell makes one, for tests that drop files (and text) on windows
-// through a real DoDragDrop: a data object offering a DROPFILES block as CF_HDROP (and a
-// text beside it), and a drop source that drags for a few checks, then drops.
+// An OLE drag as the shell makes one, for tests that drop files (and text) on windows through a
+// real DoDragDrop: a data object offering CF_HDROP (and a text), and a drop source.
 #pragma once
 
 #include <windows.h>
@@ -13,18 +12,15 @@
 
 namespace oledrag {
 
-// A DROPFILES block with wide names, each zero-terminated, and the empty name that ends
-// the list.
+// A DROPFILES block with wide names, each zero-terminated, and the empty name that ends it.
 inline std::vector<BYTE> DropFilesBlock(const std::vector<std::wstring>& names)
 {
-    std::wstring list;
-    for (const std::wstring& name : names) list += name + L'\0';
     const DROPFILES header{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
-    const BYTE* start = reinterpret_cast<const BYTE*>(&header);
-    std::vector<BYTE> block(start, start + sizeof header);
-    start = reinterpret_cast<const BYTE*>(list.c_str());  // with the terminator that ends the list
-    block.insert(block.end(), start, start + (list.size() + 1) * sizeof(wchar_t));
-    return block;
+    std::wstring block(sizeof header / sizeof(wchar_t), L'\0');
+    std::memcpy(block.data(), &header, sizeof header);
+    for (const std::wstring& name : names) block += name + L'\0';
+    const BYTE* start = reinterpret_cast<const BYTE*>(block.c_str());  // with the terminator that ends the list
+    return std::vector<BYTE>(start, start + (block.size() + 1) * sizeof(wchar_t));
 }
 
 // The COM side of an object on the stack: its references never free it.
@@ -47,8 +43,7 @@ public:
     FileDataObject(std::vector<BYTE> block, std::wstring text) : block_(std::move(block)), text_(std::move(text)) {}
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
     {
-        HRESULT ok = QueryGetData(format);
-        if (ok != S_OK) return ok;
+        if (HRESULT ok = QueryGetData(format); ok != S_OK) return ok;
         const bool text = format->cfFormat == CF_UNICODETEXT;
         const void* bytes = text ? static_cast<const void*>(text_.c_str()) : block_.data();
         const size_t size = text ? (text_.size() + 1) * sizeof(wchar_t) : block_.size();
@@ -82,8 +77,7 @@ private:
     std::wstring text_;
 };
 
-// Keeps dragging for a few state checks (so the target sees DragEnter and DragOver), then
-// drops; gives up after fifty.
+// Drags for a few state checks (the target sees DragEnter and DragOver), then drops.
 class ScriptedDropSource : public OnStack<IDropSource, IID_IDropSource> {
 public:
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override
