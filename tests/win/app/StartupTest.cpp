@@ -1,12 +1,9 @@
-// Start-up: the settings beside the executable and message 9, the window placement and the
-// file of the command line, the hand-over from real second processes in folders that only
-// the code-for-code name pair or the short form can name, requests that are malformed or
-// name a path that cannot be named, and a program folder without any name.
+// Start-up: placement and the command line's file, the hand-over from real second processes
+// in oddly named folders, requests refused with 3, and a program folder without any name.
 #include <string>
 #include <vector>
 
 #include "app/OpenFileRequest.h"
-#include "files/FileAccess.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
@@ -16,16 +13,11 @@
 
 namespace {
 
-struct ReceivedRequest {
-    std::string path;
-    int mode;
-    bool showErrors;
-};
-std::vector<ReceivedRequest> received;
+std::vector<std::string> received;  // path|mode|showErrors
 
 int RecordRequest(const char* path, int mode, bool showErrors)
 {
-    received.push_back({path, mode, showErrors});
+    received.push_back(std::string(path) + "|" + std::to_string(mode) + (showErrors ? "|1" : "|0"));
     return 0;
 }
 
@@ -48,44 +40,22 @@ struct StartupTest : MainWindowTest {
         SetOpenRequestHandler(previousHandler);
         MainWindowTest::TearDown();
     }
-    void RecordRequests() { previousHandler = SetOpenRequestHandler(&RecordRequest); }
 };
-
-TEST_F(StartupTest, FirstStartCreatesTheSettingsSilentlyAndAnOlderFileShowsMessageNineOnce)
-{
-    ASSERT_TRUE(PrepareSettings());
-    EXPECT_TRUE(modal.shown.empty());
-    std::string text;
-    ReadWholeFile((std::string(theApp.programFolder) + "kvte.ini").c_str(), text);
-    EXPECT_NE(text.find("[Version]\r\nmain=337\r\n"), std::string::npos);
-    EXPECT_STREQ(theApp.helpFilePath, (std::string(theApp.programFolder) + "help.chm").c_str());
-
-    SetSection(*theApp.settings, "version");
-    WriteInt(*theApp.settings, "main", 300);
-    ASSERT_TRUE(PrepareSettings());
-    ASSERT_TRUE(PrepareSettings());
-    ASSERT_EQ(modal.shown.size(), 1u);
-    EXPECT_EQ(modal.shown[0].number, 9);
-    EXPECT_EQ(modal.shown[0].style, static_cast<unsigned>(MB_ICONINFORMATION));
-}
 
 TEST_F(StartupTest, TheWindowTakesItsPlacementAndOpensTheFileOfTheCommandLine)
 {
     ASSERT_TRUE(PrepareSettings());
     ProfileFile& settings = *theApp.settings;
     SetSection(settings, "main");
-    WriteInt(settings, "windows", 0);
-    WriteInt(settings, "x", 40);
-    WriteInt(settings, "y", 50);
-    WriteInt(settings, "width", 500);
-    WriteInt(settings, "height", 320);
+    const std::pair<const char*, int> placement[] = {
+        {"windows", 0}, {"x", 40}, {"y", 50}, {"width", 500}, {"height", 320}};
+    for (const auto& [key, value] : placement) WriteInt(settings, key, value);
     const std::wstring file = ModuleFolder() + L"start up.txt";
     ASSERT_TRUE(WriteFileBytes(file, "opened"));
     Start(1, 1, L"\"" + file + L"\"");
-    RECT rect;
+    RECT rect, placed{40, 50, 540, 370};
     GetWindowRect(theApp.mainWindow, &rect);
-    EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
-              std::vector<LONG>({40, 50, 540, 370}));
+    EXPECT_TRUE(EqualRect(&rect, &placed));
     EXPECT_EQ(WideFromInternal(CurrentDocument(theApp.documents.list).filePath), file);
     EXPECT_EQ(GetTextLength(CurrentView()), 6);
     EXPECT_EQ(Title(), file + L"  - KelvaraTextEditorVer3.36");
@@ -132,11 +102,12 @@ std::pair<DWORD, size_t> RunSecondCopy(const std::wstring& exe, const std::wstri
 }
 
 // Each copy of kvte.exe in such a folder keeps its settings there, announces an upgrade
-// of them once, and hands its command line's file (if any) to this test's window.
-TEST_F(StartupTest, SecondCopiesInOddlyNamedFoldersKeepTheirSettingsAndHandTheirFileOver)
+// of them once, and hands its command line's file (if any) to this test's window; a
+// request that is malformed or names a path no name can hold is refused with 3.
+TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalformedRequestsAreRefused)
 {
     Start();
-    RecordRequests();
+    previousHandler = SetOpenRequestHandler(&RecordRequest);
     const std::wstring file = ModuleFolder() + L"second copy.txt";
     ASSERT_TRUE(WriteFileBytes(file, ""));
     for (const wchar_t* name : {L"ﾃｽﾄ", L"ｶﾞｷﾞｸﾞ", L"表ソフト能", L"한국어", L"a¥b"}) {
@@ -156,24 +127,18 @@ TEST_F(StartupTest, SecondCopiesInOddlyNamedFoldersKeepTheirSettingsAndHandTheir
         EXPECT_EQ(folder.Entries(), L"kvte.exe|kvte.ini|");
     }
     ASSERT_FALSE(received.empty());
-    EXPECT_EQ(WideFromInternal(received[0].path), file);
-    EXPECT_EQ(received[0].mode, 0);
-    EXPECT_TRUE(received[0].showErrors);
+    EXPECT_EQ(received[0], InternalFromWide(file) + "|0|1");
     EXPECT_EQ(FindWindowExW(nullptr, theApp.mainWindow, kMainWindowClass, nullptr), nullptr);
     DeleteFileW(file.c_str());
-}
 
-TEST_F(StartupTest, MalformedRequestsAndPathsThatCannotBeNamedAreRefusedWithThree)
-{
-    Start();
-    RecordRequests();
+    received.clear();
     auto send = [](const void* data, DWORD size) {
         COPYDATASTRUCT copy{COPYDATA_OPEN_FILE, size, const_cast<void*>(data)};
         return SendMessageW(theApp.mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
     };
     std::vector<char> unterminated(272, 'a');
     EXPECT_EQ(send(unterminated.data(), 272), 3);
-    // "a¥b" would come back as "a\b", another file.
+    // "a¥b" would come back as "a\b", another file: refused as well.
     PathSeamsRestored restored;
     SetShortPathLookup(&DenyShortPath);
     char ansi[64];

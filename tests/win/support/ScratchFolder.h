@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -12,14 +15,10 @@
 
 class ScratchFolder {
 public:
-    // name: one folder below the scratch root.
     explicit ScratchFolder(const std::wstring& name)
+        : root_((std::filesystem::temp_directory_path() / L"kvte-names\\").wstring()), path_(root_ + name + L"\\")
     {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        root_ = std::wstring(temp) + L"kvte-names\\";
         CreateDirectoryW(root_.c_str(), nullptr);
-        path_ = root_ + name + L"\\";
         Clear();
         CreateDirectoryW(path_.c_str(), nullptr);
     }
@@ -38,33 +37,27 @@ public:
     // Names of the entries inside, sorted, each followed by "|".
     std::wstring Entries() const
     {
-        std::set<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") names.insert(name);
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
         std::wstring joined;
-        for (const std::wstring& name : names) joined += name + L"|";
+        for (const std::wstring& name : Names()) joined += name + L"|";
         return joined;
     }
 
 private:
+    std::set<std::wstring> Names() const
+    {
+        std::set<std::wstring> names;
+        std::error_code missing;
+        for (const auto& entry : std::filesystem::directory_iterator(path_, missing)) {
+            names.insert(entry.path().filename().wstring());
+        }
+        return names;
+    }
     void Clear() const
     {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            std::wstring entry = path_ + found.cFileName;
-            SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(entry.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        for (const std::wstring& name : Names()) {
+            SetFileAttributesW((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW((path_ + name).c_str());
+        }
     }
     std::wstring root_;
     std::wstring path_;
@@ -89,22 +82,12 @@ inline DWORD WINAPI DenyShortPath(const wchar_t*, wchar_t*, DWORD)
 // The file's whole content; empty when it cannot be read.
 inline std::string ReadFileBytes(const std::wstring& path)
 {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-    CloseHandle(file);
-    return bytes;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    return CloseHandle(file) && ok;
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    return static_cast<bool>(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush());
 }
