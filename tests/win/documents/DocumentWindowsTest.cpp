@@ -32,6 +32,7 @@ struct DocumentWindowsTest : MainWindowTest {
     // Another copy's requests carry ANSI paths, which the session's code page may not spell.
     ScratchFolder plain{L"plain"};
 
+    static bool Shown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
     void SetUp() override
     {
         ASSERT_TRUE(PrepareSettings());
