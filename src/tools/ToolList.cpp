@@ -47,6 +47,16 @@ std::vector<ToolEntry> ReadToolList(ProfileBatch& batch)
     return entries;
 }
 
+std::string ToolCommandLine(ProfileFile& settings, int n)
+{
+    SetSection(settings, "tool");
+    if (n < 0 || n >= GetInt(settings, "num")) return std::string();
+    char path[kToolTextLimit + 2];
+    int length = GetString(settings, ToolKey("path", n).c_str(), path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) > kToolTextLimit) return std::string();
+    return std::string(path, static_cast<std::size_t>(length));
+}
+
 bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries)
 {
     bool ok = SetSection(batch, "tool");
