@@ -1,6 +1,5 @@
-// The tool list's options page on its real dialog: the rows it builds from [tool], up,
-// down, delete and separator, what the apply message writes, and adding the tool of an
-// information file (whose reading the native tests cover).
+// The tool list's options page on its real dialog: its rows from [tool], up, down, delete,
+// separator, adding the tool of an information file, and what the apply message writes.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,6 +14,7 @@
 #include "resources/options_ids.h"
 #include "resources/resource.h"
 #include "resources/tools_ids.h"
+#include "tools/ToolList.h"
 #include "tools/win32/ToolsPage.h"
 #include "../support/ModalRecorder.h"
 #include "../support/ScratchFolder.h"
@@ -34,7 +34,6 @@ struct ToolsPageTest : testing::Test {
     {
         ASSERT_TRUE(ReplaceWholeFile((base + name).c_str(), bytes.data(), bytes.size()).Ok());
     }
-    // A page on the settings of "kvte.ini"; the earlier page stays behind it.
     void Open()
     {
         InitCommonControls();
@@ -43,41 +42,41 @@ struct ToolsPageTest : testing::Test {
                                   reinterpret_cast<LPARAM>(&settings));
         ASSERT_NE(page, nullptr);
     }
-    // Each row as "name|type|path".
-    std::vector<std::wstring> Table() const
+    // What the apply message wrote, each entry as "name|type|path;".
+    std::string Applied()
     {
-        std::vector<std::wstring> rows;
-        HWND list = GetDlgItem(page, IDC_TOOL_LIST);
-        for (int row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
-            rows.emplace_back();
-            for (int column = 0; column < 3; ++column) {
-                wchar_t text[600] = {};
-                LVITEMW item{};
-                item.iSubItem = column, item.pszText = text, item.cchTextMax = 600;
-                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-                rows.back() += (column ? L"|" : L"") + std::wstring(text);
-            }
-        }
+        SendMessageW(page, WM_OPTION_APPLY, 0, 0);
+        ProfileBatch batch;
+        BeginBatch(batch, settings);
+        std::string rows;
+        for (const ToolEntry& entry : ReadToolList(batch))
+            rows += entry.name + "|" + std::to_string(entry.type) + "|" + entry.path + ";";
         return rows;
     }
-    void Select(int row) const
+    void Select(int row) const  // -1: none
     {
         LVITEMW item{};
         item.stateMask = LVIS_SELECTED, item.state = row < 0 ? 0 : LVIS_SELECTED;
-        SendMessageW(GetDlgItem(page, IDC_TOOL_LIST), LVM_SETITEMSTATE, row < 0 ? static_cast<WPARAM>(-1) : row,
-                     reinterpret_cast<LPARAM>(&item));
+        SendMessageW(GetDlgItem(page, IDC_TOOL_LIST), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
     void Click(int id) const { SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 };
 
-TEST_F(ToolsPageTest, RowsMoveAndGoWithTheirTypesAndApplyWritesThemInOrder)
+TEST_F(ToolsPageTest, RowsMoveGoAndAreAddedAndApplyWritesThemInOrderWithTheirTypes)
 {
     WriteFile("kvte.ini", "[tool]\r\nnum=5\r\nname0=Grep\r\npath0=C:\\g.exe\r\ntype0=0\r\nname1=-\r\npath1=-\r\ntype1=-1\r\n"
                           "name2=View\r\npath2=C:\\v.exe\r\ntype2=1\r\nname3=Kit\r\npath3=C:\\k.exe\r\ntype3=2\r\n"
                           "name4=Odd\r\npath4=C:\\o.exe\r\ntype4=7\r\nname5=past num\r\n");
+    WriteFile("grep.kti", "[general]\r\nname=Grep\r\nfile=bin\\grep.exe\r\ntype=1\r\n");
+    WriteFile("type.kti", "[general]\r\nfile=a.exe\r\ntype=5\r\n");
     Open();
-    EXPECT_EQ(Table(), (std::vector<std::wstring>{L"Grep|モーダル|C:\\g.exe", L"-|区切り線|-", L"View|モードレス|C:\\v.exe",
-                                                  L"Kit|内蔵|C:\\k.exe", L"Odd|7|C:\\o.exe"}));
+    // The type's column shows its name, or the number of a type that has none.
+    wchar_t type[16] = {};
+    LVITEMW cell{};
+    cell.iSubItem = 1, cell.pszText = type, cell.cchTextMax = 16;
+    SendMessageW(GetDlgItem(page, IDC_TOOL_LIST), LVM_GETITEMTEXTW, 4, reinterpret_cast<LPARAM>(&cell));
+    EXPECT_STREQ(type, L"7");
+    EXPECT_EQ(Applied(), "Grep|0|C:\\g.exe;-|-1|-;View|1|C:\\v.exe;Kit|2|C:\\k.exe;Odd|7|C:\\o.exe;");
     Select(2);
     for (int i = 0; i < 3; ++i) Click(IDC_TOOL_UP);  // the third press: already first, nothing
     Select(3);
@@ -92,33 +91,20 @@ TEST_F(ToolsPageTest, RowsMoveAndGoWithTheirTypesAndApplyWritesThemInOrder)
     modal.answers = {IDNO, IDYES};
     Click(IDC_TOOL_DELETE);
     Click(IDC_TOOL_DELETE);
-    EXPECT_EQ(modal.shown[1].style, static_cast<unsigned>(MB_YESNO | MB_ICONINFORMATION));
     Click(IDC_TOOL_SEPARATOR);
-    const std::vector<std::wstring> rows{L"View|モードレス|C:\\v.exe", L"-|区切り線|-", L"Odd|7|C:\\o.exe",
-                                         L"Kit|内蔵|C:\\k.exe", L"-|区切り線|-"};
-    EXPECT_EQ(Table(), rows);
-    // A fresh page shows what the apply message wrote, types without a name included.
-    SendMessageW(page, WM_OPTION_APPLY, 0, 0);
-    Open();
-    EXPECT_EQ(Table(), rows);
-}
-
-TEST_F(ToolsPageTest, AddRegistersTheToolOfAnInformationFileOrTellsWhyNot)
-{
-    WriteFile("kvte.ini", "[tool]\r\nnum=0\r\n");
-    WriteFile("grep.kti", "[general]\r\nname=Grep\r\nfile=bin\\grep.exe\r\ntype=1\r\n");
-    WriteFile("type.kti", "[general]\r\nfile=a.exe\r\ntype=5\r\n");
-    Open();
+    // Add: the second file is cancelled (nothing added, nothing said), the last two refused.
     for (const wchar_t* name : {L"grep.kti", L"", L"type.kti", L"missing.kti"}) {
         modal.chosenFiles = {name[0] ? folder.path() + name : L""};
-        Click(IDC_TOOL_ADD);  // the second is cancelled: nothing added, nothing said
+        Click(IDC_TOOL_ADD);
     }
     EXPECT_STREQ(modal.fileDialogs[0].filter + wcslen(modal.fileDialogs[0].filter) + 1, L"*.kti");
-    EXPECT_EQ(Table(), std::vector<std::wstring>{L"Grep|モードレス|" + folder.path() + L"bin\\grep.exe"});
-    ASSERT_EQ(modal.shown.size(), 2u);
-    EXPECT_EQ(modal.shown[0].number, IDS_MSG_TOOL_INFO_BAD_TYPE);
-    EXPECT_EQ(modal.shown[1].number, IDS_MSG_TOOL_INFO_UNREADABLE);
-    EXPECT_EQ(modal.shown[1].style, static_cast<unsigned>(MB_ICONERROR));
+    ASSERT_EQ(modal.shown.size(), 4u);
+    EXPECT_EQ(modal.shown[1].style, static_cast<unsigned>(MB_YESNO | MB_ICONINFORMATION));
+    EXPECT_EQ(modal.shown[2].number, IDS_MSG_TOOL_INFO_BAD_TYPE);
+    EXPECT_EQ(modal.shown[3].number, IDS_MSG_TOOL_INFO_UNREADABLE);
+    EXPECT_EQ(modal.shown[3].style, static_cast<unsigned>(MB_ICONERROR));
+    EXPECT_EQ(Applied(),
+              "View|1|C:\\v.exe;-|-1|-;Odd|7|C:\\o.exe;Kit|2|C:\\k.exe;-|-1|-;Grep|1|" + base + "bin\\grep.exe;");
 }
 
 }  // namespace
