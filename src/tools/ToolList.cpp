@@ -59,13 +59,14 @@ std::string ToolCommandLine(ProfileFile& settings, int n)
 
 bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries)
 {
-    bool ok = SetSection(batch, "tool");
-    ok = WriteInt(batch, "num", static_cast<int>(entries.size())) && ok;
+    // A refused write fails the whole batch, which then refuses every later one.
+    SetSection(batch, "tool");
+    WriteInt(batch, "num", static_cast<int>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int n = static_cast<int>(i);
-        ok = WriteString(batch, ToolKey("name", n).c_str(), entries[i].name.c_str()) && ok;
-        ok = WriteString(batch, ToolKey("path", n).c_str(), entries[i].path.c_str()) && ok;
-        ok = WriteInt(batch, ToolKey("type", n).c_str(), entries[i].type) && ok;
+        WriteString(batch, ToolKey("name", n).c_str(), entries[i].name.c_str());
+        WriteString(batch, ToolKey("path", n).c_str(), entries[i].path.c_str());
+        WriteInt(batch, ToolKey("type", n).c_str(), entries[i].type);
     }
-    return ok;
+    return !batch.failed;
 }
