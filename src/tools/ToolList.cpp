@@ -47,15 +47,26 @@ std::vector<ToolEntry> ReadToolList(ProfileBatch& batch)
     return entries;
 }
 
+std::string ToolCommandLine(ProfileFile& settings, int n)
+{
+    SetSection(settings, "tool");
+    if (n < 0 || n >= GetInt(settings, "num")) return std::string();
+    char path[kToolTextLimit + 2];
+    int length = GetString(settings, ToolKey("path", n).c_str(), path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) > kToolTextLimit) return std::string();
+    return std::string(path, static_cast<std::size_t>(length));
+}
+
 bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries)
 {
-    bool ok = SetSection(batch, "tool");
-    ok = WriteInt(batch, "num", static_cast<int>(entries.size())) && ok;
+    // A refused write fails the whole batch, which then refuses every later one.
+    SetSection(batch, "tool");
+    WriteInt(batch, "num", static_cast<int>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int n = static_cast<int>(i);
-        ok = WriteString(batch, ToolKey("name", n).c_str(), entries[i].name.c_str()) && ok;
-        ok = WriteString(batch, ToolKey("path", n).c_str(), entries[i].path.c_str()) && ok;
-        ok = WriteInt(batch, ToolKey("type", n).c_str(), entries[i].type) && ok;
+        WriteString(batch, ToolKey("name", n).c_str(), entries[i].name.c_str());
+        WriteString(batch, ToolKey("path", n).c_str(), entries[i].path.c_str());
+        WriteInt(batch, ToolKey("type", n).c_str(), entries[i].type);
     }
-    return ok;
+    return !batch.failed;
 }

@@ -46,5 +46,10 @@ std::vector<ToolEntry> ReadToolList(ProfileBatch& batch);
 // past the new num stay (they are ignored). False when the batch refused a write.
 bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries);
 
+// The command line of entry n ("pathN" whole), or empty when it has none: n outside
+// 0..num-1, no path, or one longer than kToolTextLimit, since the line is started from a
+// 260-byte buffer and a cut line would start another program. Leaves settings on [tool].
+std::string ToolCommandLine(ProfileFile& settings, int n);
+
 // The key of entry n for one of "name", "path", "type" ("name7").
 std::string ToolKey(std::string_view field, int n);

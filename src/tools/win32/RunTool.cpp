@@ -10,18 +10,6 @@
 
 namespace {
 
-// The command line of entry n, or empty when it has none: past "num", missing, or too
-// long for the 260-byte buffer (a cut line would start another program).
-std::string CommandLineOf(ProfileFile& settings, int n)
-{
-    SetSection(settings, "tool");
-    if (n < 0 || n >= GetInt(settings, "num")) return std::string();
-    char path[kToolTextLimit + 2];
-    int length = GetString(settings, ToolKey("path", n).c_str(), path, sizeof path);
-    if (length <= 0 || static_cast<std::size_t>(length) > kToolTextLimit) return std::string();
-    return std::string(path, static_cast<std::size_t>(length));
-}
-
 bool StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process)
 {
     if (commandLine.empty()) return false;
@@ -56,7 +44,7 @@ bool WaitForTool(RunningTool& running, HANDLE process, WPARAM& quitCode)
 void RunTool(ProfileFile& settings, HWND mainWindow, RunningTool& running, int n)
 {
     PROCESS_INFORMATION process{};
-    if (!StartProcess(CommandLineOf(settings, n), process)) {
+    if (!StartProcess(ToolCommandLine(settings, n), process)) {
         ShowMessage(mainWindow, IDS_MSG_TOOL_NOT_FOUND, MB_ICONERROR);
         return;
     }

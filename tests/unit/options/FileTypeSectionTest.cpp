@@ -3,7 +3,6 @@
 
 #include "../support/TempFolder.h"
 #include "config/ProfileBatch.h"
-#include "config/ProfileFile.h"
 #include "options/FileTypeSection.h"
 
 namespace {
@@ -15,12 +14,16 @@ std::string Rows(const std::string& text)
     return shown;
 }
 
-TEST(FileTypeRowsTest, TakesTheLinesAfterTheExactHeaderUpToTheNextSection)
+TEST(FileTypeRowsTest, TakesTheLinesAfterTheExactHeaderUpToTheNextSectionAtEveryLineEnd)
 {
     const std::string text =
         "[main]\r\nkanji=0\r\n\r\n[FileType]\r\nhtml=HTML.esf\r\ntxt=a.esf\r\nTXT=b.esf\r\n[tool]\r\nnum=0\r\n";
     // Duplicates in any letter case stay as rows; the order is the file's.
     EXPECT_EQ(Rows(text), "html=HTML.esf;txt=a.esf;TXT=b.esf;");
+    EXPECT_EQ(Rows("[FileType]\r\na=1.esf\r\n  [tool]\r\nnum=0\r\n"), "a=1.esf;");  // indented, still a header
+    EXPECT_EQ(Rows("[FileType]\na=1.esf\rb=2.esf\r\nc=3.esf"), "a=1.esf;b=2.esf;c=3.esf;");
+    // Empty lines between entries, in every line-end style, neither end the list nor loop.
+    EXPECT_EQ(Rows("[FileType]\n\n\r\n\r\ra=1.esf\n\n"), "a=1.esf;");
 }
 
 TEST(FileTypeRowsTest, TheFirstHeaderTheEngineReadsWithItsLineEndOpensTheList)
@@ -32,13 +35,6 @@ TEST(FileTypeRowsTest, TheFirstHeaderTheEngineReadsWithItsLineEndOpensTheList)
     EXPECT_EQ(Rows("[FILETYPE]\nc=c.esf\n[FileType]\nd=d.esf\n"), "c=c.esf;");
 }
 
-TEST(FileTypeRowsTest, ReadsEveryLineEndAndTheLastLineWithoutOne)
-{
-    EXPECT_EQ(Rows("[FileType]\na=1.esf\rb=2.esf\r\nc=3.esf"), "a=1.esf;b=2.esf;c=3.esf;");
-    // Empty lines between entries, in every line-end style, neither end the list nor loop.
-    EXPECT_EQ(Rows("[FileType]\n\n\r\n\r\ra=1.esf\n\n"), "a=1.esf;");
-}
-
 TEST(FileTypeRowsTest, SplitsAtTheFirstAndLastEqualsAndDropsWhatCannotBeAKey)
 {
     EXPECT_EQ(Rows("[FileType]\r\nc = C.esf \r\nx=y=z.esf\r\n"), "c=C.esf;x=z.esf;");
@@ -46,42 +42,25 @@ TEST(FileTypeRowsTest, SplitsAtTheFirstAndLastEqualsAndDropsWhatCannotBeAKey)
     // A line longer than any line buffer stays one row, and an entry after it still counts.
     const std::string longName(3000, 'n');
     EXPECT_EQ(Rows("[FileType]\r\nlong=" + longName + "\r\n[x=y.esf\r\n"), "long=" + longName + ";");
-}
-
-TEST(FileTypeRowsTest, AnIndentedHeaderEndsTheSectionToo)
-{
-    EXPECT_EQ(Rows("[FileType]\r\na=1.esf\r\n  [tool]\r\nnum=0\r\n"), "a=1.esf;");
-}
-
-TEST(FileTypeRowsTest, ADoubleByteCharacterDoesNotHideAnEquals)
-{
     // "ゾ" is 83 5D: its second byte is "]", which is no header inside a name.
     EXPECT_EQ(Rows("[FileType]\r\n\x83\x5d=z.esf\r\n"), "\x83\x5d=z.esf;");
 }
 
 TEST(CheckExtensionTest, RefusesWhatTheSettingsCouldNotHoldAsAKey)
 {
-    EXPECT_EQ(CheckExtension(""), ExtensionProblem::Empty);
-    EXPECT_EQ(CheckExtension("   "), ExtensionProblem::Empty);
-    EXPECT_EQ(CheckExtension("a=b"), ExtensionProblem::Equals);
-    EXPECT_EQ(CheckExtension("a]"), ExtensionProblem::Bracket);
-    EXPECT_EQ(CheckExtension("a\r"), ExtensionProblem::LineEnd);
-    EXPECT_EQ(CheckExtension("a\nb"), ExtensionProblem::LineEnd);
-    EXPECT_EQ(CheckExtension("[a"), ExtensionProblem::FirstCharacter);
-    EXPECT_EQ(CheckExtension(";a"), ExtensionProblem::FirstCharacter);
-    EXPECT_EQ(CheckExtension("a\x83"), ExtensionProblem::FirstCharacter);  // a lead byte cut off
-}
-
-TEST(CheckExtensionTest, AcceptsDotsBlanksAroundAndDoubleByteNames)
-{
-    EXPECT_EQ(CheckExtension("txt"), ExtensionProblem::None);
-    EXPECT_EQ(CheckExtension(".pl"), ExtensionProblem::None);  // accepted; it never matches a file
-    EXPECT_EQ(CheckExtension(" txt "), ExtensionProblem::None);
-    EXPECT_EQ(CheckExtension("a[b"), ExtensionProblem::None);
-    EXPECT_EQ(CheckExtension("\x83\x5d"), ExtensionProblem::None);
+    const std::pair<const char*, ExtensionProblem> cases[] = {
+        {"", ExtensionProblem::Empty},         {"   ", ExtensionProblem::Empty},
+        {"a=b", ExtensionProblem::Equals},     {"a]", ExtensionProblem::Bracket},
+        {"a\r", ExtensionProblem::LineEnd},    {"a\nb", ExtensionProblem::LineEnd},
+        {"[a=b", ExtensionProblem::FirstCharacter}, {";a]", ExtensionProblem::FirstCharacter},
+        {"a\x83", ExtensionProblem::FirstCharacter},  // a lead byte cut off
+        {"txt", ExtensionProblem::None},       {".pl", ExtensionProblem::None},  // accepted; never matches a file
+        {" txt ", ExtensionProblem::None},     {"a[b", ExtensionProblem::None},
+        {"\x83\x5d", ExtensionProblem::None},
+    };
+    for (const auto& [extension, problem] : cases) EXPECT_EQ(CheckExtension(extension), problem) << extension;
     EXPECT_EQ(TrimBlanks(" \ttxt\t "), "txt");
 }
-
 
 TEST(WriteFileTypeRowsTest, TheSectionGoesLastAndALaterRowInAnyCaseTakesTheFirstLine)
 {

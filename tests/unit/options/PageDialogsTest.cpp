@@ -1,24 +1,15 @@
-// The page tables against the dialogs they run on: a mistyped control id would still load
-// and save the same value, on a control nobody sees, so the ids are checked against the
-// templates of options.rc.
+// The page tables against their dialogs in options.rc: a mistyped control id would still
+// load and save the same value, on a control nobody sees.
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
-#include <sstream>
 
 #include "options/PageTable.h"
 #include "resources/options_ids.h"
 
 namespace {
-
-std::string Source(const std::string& path)
-{
-    std::ifstream in(std::string(KVTE_SOURCE_DIR) + "/src/resources/" + path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The controls of one dialog template by id, each with its kind: the statement that made
 // it, or for a CONTROL line its window class. Push buttons are left out: no table has one.
@@ -26,7 +17,8 @@ std::map<int, std::string> Controls(const std::string& dialog)
 {
     std::map<std::string, int> ids;
     std::smatch m;
-    std::stringstream header(Source("options_ids.h")), rc(Source("options.rc"));
+    const std::string folder = KVTE_SOURCE_DIR "/src/resources/";
+    std::ifstream header(folder + "options_ids.h"), rc(folder + "options.rc");
     const std::regex define("^#define (\\w+) (\\d+)");
     for (std::string line; std::getline(header, line);)
         if (std::regex_search(line, m, define)) ids[m[1]] = std::stoi(m[2]);

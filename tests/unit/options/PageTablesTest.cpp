@@ -7,7 +7,6 @@
 
 #include "../support/TempFolder.h"
 #include "config/ProfileBatch.h"
-#include "config/ProfileFile.h"
 #include "options/PageTable.h"
 #include "resources/options_ids.h"
 #include "resources/resource.h"
@@ -41,8 +40,7 @@ struct FakePage : PageView {
     bool Selection(int list, std::string& name) const override
     {
         if (!text.count(list) || text.at(list).empty()) return false;
-        name = text.at(list);
-        return true;
+        return name = text.at(list), true;
     }
 };
 
@@ -76,12 +74,11 @@ struct PageTablesTest : testing::Test {
     {
         SetSection(settings, table.section);
         std::stringstream keys(expected);
-        std::string item, shown;
-        while (std::getline(keys, item, ';')) {
-            const std::string key = item.substr(0, item.find('='));
+        std::string shown;
+        for (std::string item; std::getline(keys, item, ';');) {
             char value[64] = {};
-            GetString(settings, key.c_str(), value, sizeof value);
-            shown += (shown.empty() ? "" : ";") + key + "=" + value;
+            GetString(settings, item.substr(0, item.find('=')).c_str(), value, sizeof value);
+            shown += (shown.empty() ? "" : ";") + item.substr(0, item.find('=') + 1) + value;
         }
         return shown;
     }
@@ -129,8 +126,7 @@ TEST_F(PageTablesTest, EveryPageWritesBackWhatItShowedNormalisingWhatItCannotSho
 TEST_F(PageTablesTest, TheStoredValuesAreShownOnTheirControls)
 {
     Load(kGeneralTable, "windows=3;x=65576");
-    EXPECT_TRUE(page.ticked[IDC_GENERAL_OWN_PLACE]);
-    EXPECT_FALSE(page.ticked[IDC_GENERAL_SYSTEM_PLACE]);
+    EXPECT_TRUE(page.ticked[IDC_GENERAL_OWN_PLACE] && !page.ticked[IDC_GENERAL_SYSTEM_PLACE]);
     EXPECT_EQ(page.range[IDC_GENERAL_X_EDIT], "0..2000");
     EXPECT_EQ(page.spin[IDC_GENERAL_X_SPIN], 40);
 
@@ -151,15 +147,11 @@ TEST_F(PageTablesTest, EditedControlsAreWrittenAndRefusedNumbersKeepTheStoredVal
     page.text[IDC_EDITOR_TAB_EDIT] = " 8 ";
     page.text[IDC_EDITOR_SPACE_EDIT] = "6";
     page.text[IDC_EDITOR_COLOR_FILE] = "";  // nothing selected: the stored name stays
-    page.ticked[IDC_EDITOR_OLE_CONTROL] = false;
-    page.ticked[IDC_EDITOR_OLE_COPY] = true;
-    page.ticked[IDC_EDITOR_OLE_OFFER] = false;
-    page.ticked[IDC_EDITOR_INDENT] = true;
-    page.ticked[IDC_EDITOR_END_HOME] = false;
+    page.ticked[IDC_EDITOR_OLE_CONTROL] = page.ticked[IDC_EDITOR_OLE_OFFER] = page.ticked[IDC_EDITOR_END_HOME] = false;
+    page.ticked[IDC_EDITOR_OLE_COPY] = page.ticked[IDC_EDITOR_INDENT] = true;
     EXPECT_EQ(Save(kEditorTable), std::vector<int>{IDS_MSG_BAD_LINE_SPACE});
     EXPECT_EQ(Stored(kEditorTable, "nTab=8;linespace=2;ole=10;ColorFile=b.ini"), "nTab=8;linespace=2;ole=10;ColorFile=b.ini");
-    EXPECT_EQ(chosen.autoIndent, 1);  // the editor keys take the boxes for the session
-    EXPECT_EQ(chosen.vsHome, 0);
+    EXPECT_TRUE(chosen.autoIndent == 1 && chosen.vsHome == 0);  // the editor keys take the boxes for the session
 
     page.text[IDC_EDITOR_TAB_EDIT] = "9";
     page.text[IDC_EDITOR_SPACE_EDIT] = "";

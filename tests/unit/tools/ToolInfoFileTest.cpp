@@ -39,6 +39,8 @@ TEST(ToolInfoFileTest, FolderEndsAtTheLastSeparatorOutsideDoubleByteCharacters)
     EXPECT_EQ(FolderOf("C:a.kti"), "C:");
     EXPECT_EQ(FolderOf("a.kti"), "");
     EXPECT_EQ(FolderOf(""), "");
+    const std::string_view more = "C:\\kit\\a.kti\\";  // a separator just past the end is not the path's
+    EXPECT_EQ(FolderOf(more.substr(0, more.size() - 1)), "C:\\kit\\");
     EXPECT_EQ(StemOf("C:\\kit\\my.tool.kti"), "my.tool");
     EXPECT_EQ(StemOf("C:\\kit\\.kti"), ".kti");
     EXPECT_EQ(StemOf("C:\\kit\\noext"), "noext");

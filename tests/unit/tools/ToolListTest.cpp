@@ -51,6 +51,15 @@ TEST_F(ToolListTest, NumOutsideItsRangeIsHeldToIt)
     EXPECT_EQ(Read("[tool]\r\nnum=2147483647\r\n").size(), static_cast<std::size_t>(kMaxToolEntries));
 }
 
+TEST_F(ToolListTest, ACommandLineIsAWholePathOfAnEntryBeforeNum)
+{
+    // A path longer than the start buffer would be cut into another program's line.
+    const std::string fits(kToolTextLimit, 'p');
+    Read("[tool]\r\nnum=4\r\npath0=C:\\g.exe -r\r\npath1=" + fits + "\r\npath2=" + fits + "q\r\npath4=past.exe\r\n");
+    const std::pair<int, std::string> cases[] = {{0, "C:\\g.exe -r"}, {1, fits}, {2, ""}, {3, ""}, {4, ""}, {-1, ""}};
+    for (const auto& [n, line] : cases) EXPECT_EQ(ToolCommandLine(profile, n), line) << n;
+}
+
 TEST_F(ToolListTest, AWrittenListReadsBackWithLongTextsAndUnknownTypesKept)
 {
     Read("[main]\r\nx=1\r\n[tool]\r\nnum=5\r\nname4=stale\r\n");

@@ -6,11 +6,7 @@
 
 namespace {
 
-std::vector<int>& AppliedViews()
-{
-    static std::vector<int> views;
-    return views;
-}
+std::vector<int> appliedViews;  // the views that took the editor settings again
 
 using OptionsCommandTest = MainWindowTest;
 
@@ -18,7 +14,7 @@ TEST_F(OptionsCommandTest, OkReappliesTheSettingsAndTheChoicesToWhatIsOpenAndCan
 {
     Start();
     ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_WINDOW_NEW_TAB, nullptr));
-    theApp.documents.callbacks.applyEditorSettings = [](void*, int view) { AppliedViews().push_back(view); };
+    theApp.documents.callbacks.applyEditorSettings = [](void*, int view) { appliedViews.push_back(view); };
     modal.realDialogs = {IDD_OPTIONS, IDD_OPTIONS};
     ProfileFile& settings = *theApp.settings;
     SetSection(settings, "tab");
@@ -28,7 +24,7 @@ TEST_F(OptionsCommandTest, OkReappliesTheSettingsAndTheChoicesToWhatIsOpenAndCan
     const HMENU before = GetMenu(theApp.mainWindow);
     modal.dialogScript = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); };
     ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_TOOL_OPTIONS, nullptr));
-    EXPECT_TRUE(AppliedViews().empty());
+    EXPECT_TRUE(appliedViews.empty());
     EXPECT_EQ(GetMenu(theApp.mainWindow), before);
     EXPECT_NE(theApp.documents.list.tabWidth, 77);
 
@@ -36,7 +32,7 @@ TEST_F(OptionsCommandTest, OkReappliesTheSettingsAndTheChoicesToWhatIsOpenAndCan
     ASSERT_TRUE(DispatchCommand(theApp.commands, IDM_TOOL_OPTIONS, nullptr));
     SetSection(settings, "tab");
     WriteInt(settings, "width", width);
-    EXPECT_EQ(AppliedViews(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(appliedViews, (std::vector<int>{0, 1}));
     EXPECT_NE(GetMenu(theApp.mainWindow), before);
     EXPECT_EQ(theApp.documents.list.tabWidth, 77);
     SetSection(settings, "editor1");

@@ -1,5 +1,5 @@
 // The options dialog with its pages for real: the tree, help, a round trip through every
-// page's controls with the manifest of the general page, and what only OK writes.
+// page's controls (the manifest, the file types and their dialog), and what only OK writes.
 #include "OptionsFixture.h"
 #include "options/win32/Manifest.h"
 
@@ -10,12 +10,18 @@ INT_PTR CALLBACK SilentPage(HWND, UINT message, WPARAM, LPARAM) { return message
 // Shown as far as the page goes: the dialog itself may not be on screen yet.
 bool Shown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
+void SelectRow(HWND page, int row)
+{
+    LVITEMW item{};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendDlgItemMessageW(page, IDC_FILE_TYPES_LIST, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
 using OptionsDialogTest = OptionsFixture;
 
 TEST_F(OptionsDialogTest, OpensOnTheFirstPageAndHelpFollowsTheChosenPage)
 {
-    ASSERT_TRUE(RegisterOptionPages(options));
-    EXPECT_EQ(options.count, 8);  // no tools page without its procedure
+    ASSERT_TRUE(RegisterOptionPages(options) && options.count == 8);  // no tools page without its procedure
     ReleasePageTable(options);
     options.toolsPage = &SilentPage;
     Run([&](HWND dialog) {
@@ -44,19 +50,40 @@ TEST_F(OptionsDialogTest, OpensOnTheFirstPageAndHelpFollowsTheChosenPage)
 }
 
 // What needs the windows: the controls that follow others, the buttons that set several
-// at once, the colour list, and OK writing every page, visited or not.
+// at once, the colour list, the file-type list with its extension dialog, and OK writing
+// every page, visited or not.
 TEST_F(OptionsDialogTest, ARoundTripThroughEveryPage)
 {
-    SetSection(settings, "main");
-    WriteInt(settings, "windows", 1);
-    WriteInt(settings, "kanji", 5);
-    SetSection(settings, "editor1");
-    WriteString(settings, "ColorFile", "c.ini");
-    SetSection(settings, "later");  // after FileType: OK must put FileType back at the end
-    WriteInt(settings, "k", 1);
+    // Adding: a refused extension (which ones the native tests cover) keeps the dialog open.
+    entryScript = [&](HWND entry) {
+        wchar_t shown[64] = {};
+        GetDlgItemTextW(entry, IDC_FILE_TYPE_EXTENSION, shown, 64);
+        ShowWindow(entry, SW_SHOW);  // so that an ending of the dialog (which hides it) shows
+        if (!shown[0]) {
+            SetDlgItemTextW(entry, IDC_FILE_TYPE_EXTENSION, L";a");
+            SendMessageW(entry, WM_COMMAND, IDOK, 0);
+            EXPECT_TRUE(IsWindowVisible(entry));
+        }
+        SetDlgItemTextW(entry, IDC_FILE_TYPE_EXTENSION, shown[0] ? L"HTM" : L" pl ");
+        SendDlgItemMessageW(entry, IDC_FILE_TYPE_ENVIRONMENT, CB_SETCURSEL, shown[0] ? -1 : 1, 0);
+        SendMessageW(entry, WM_COMMAND, IDOK, 0);
+    };
+    modal.answers = {IDNO, IDYES};
+    SetSection(settings, "main"), WriteInt(settings, "windows", 1), WriteInt(settings, "kanji", 5);
+    SetSection(settings, "editor1"), WriteString(settings, "ColorFile", "c.ini");
+    SetSection(settings, "later"), WriteInt(settings, "k", 1);  // after FileType: OK must put FileType back last
     LRESULT colours = 0, colour = 0;
     EXPECT_EQ(Run([&](HWND dialog) {
                   HWND general = Page(IDD_OPTION_GENERAL), save = Page(IDD_OPTION_SAVE), editor = Page(IDD_OPTION_EDITOR);
+                  HWND types = Page(IDD_OPTION_FILE_TYPES);
+                  const LRESULT rows = SendDlgItemMessageW(types, IDC_FILE_TYPES_LIST, LVM_GETITEMCOUNT, 0, 0);
+                  SelectRow(types, 1);
+                  Click(types, IDC_FILE_TYPES_DELETE);  // "no": kept
+                  Click(types, IDC_FILE_TYPES_DELETE);
+                  EXPECT_EQ(SendDlgItemMessageW(types, IDC_FILE_TYPES_LIST, LVM_GETITEMCOUNT, 0, 0), rows - 1);
+                  Click(types, IDC_FILE_TYPES_ADD);
+                  SelectRow(types, 0);
+                  Click(types, IDC_FILE_TYPES_EDIT);  // no environment chosen: the row keeps its own
                   EXPECT_FALSE(Enabled(general, IDC_GENERAL_X_EDIT));
                   Choose(general, IDC_GENERAL_SYSTEM_PLACE, IDC_GENERAL_OWN_PLACE, IDC_GENERAL_OWN_PLACE);
                   EXPECT_TRUE(Enabled(general, IDC_GENERAL_HEIGHT_SPIN));
@@ -67,7 +94,6 @@ TEST_F(OptionsDialogTest, ARoundTripThroughEveryPage)
                   colours = SendDlgItemMessageW(editor, IDC_EDITOR_COLOR_FILE, CB_GETCOUNT, 0, 0);
                   colour = SendDlgItemMessageW(editor, IDC_EDITOR_COLOR_FILE, CB_GETCURSEL, 0, 0);
                   SendDlgItemMessageW(editor, IDC_EDITOR_COLOR_FILE, CB_SETCURSEL, 0, 0);
-                  Tick(editor, IDC_EDITOR_INDENT, true);
                   Tick(general, IDC_GENERAL_LUNA, true);
                   Click(Page(IDD_OPTION_MARKS), IDC_MARKS_SHOW_ALL);
                   SetDlgItemTextW(Page(IDD_OPTION_TABS), IDC_TABS_WIDTH_EDIT, L"80");
@@ -75,24 +101,28 @@ TEST_F(OptionsDialogTest, ARoundTripThroughEveryPage)
                   Ok(dialog);
               }),
               1);
-    EXPECT_EQ(colours, 3);
-    EXPECT_EQ(colour, 2);
+    EXPECT_TRUE(colours == 3 && colour == 2) << colours << " " << colour;
     EXPECT_EQ(Int("main", "windows"), 0);
     EXPECT_EQ(Int("main", "kanji"), 4);
     EXPECT_EQ(Int("editor2", "vTab"), 1);
     EXPECT_EQ(Int("tab", "width"), 120);
     EXPECT_EQ(options.chosen.tabBarWidth, 120);
-    EXPECT_EQ(options.chosen.autoIndent, 1);
     const std::string text = FileText();
     EXPECT_NE(text.find("ColorFile=a.ini"), std::string::npos);
+    EXPECT_NE(text.find("\r\n[FileType]\r\nHTM=HTML.esf\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\npl="), std::string::npos);
     EXPECT_LT(text.find("[later]"), text.find("[FileType]"));
     EXPECT_EQ(text.find('[', text.find("[FileType]") + 1), std::string::npos);
     EXPECT_EQ(Read(options.host.manifestPath), std::string(kManifestText));
-    EXPECT_EQ(Messages(), std::vector<int>{IDS_MSG_LUNA_ON});
+    const std::vector<int> asked = {IDS_MSG_CONFIRM_DELETE_ITEM, IDS_MSG_CONFIRM_DELETE_ITEM,
+                                    IDS_MSG_EXTENSION_FIRST_CHARACTER, IDS_MSG_LUNA_ON};
+    EXPECT_EQ(Messages(), asked);
+    EXPECT_EQ(modal.shown[0].style, static_cast<unsigned>(MB_YESNO | MB_ICONINFORMATION));
     // Cleared: the manifest goes, with its message; already absent: no message.
     for (int time = 0; time < 2; ++time) Run([&](HWND dialog) { Tick(Page(IDD_OPTION_GENERAL), IDC_GENERAL_LUNA, false), Ok(dialog); });
     EXPECT_EQ(GetFileAttributesW(options.host.manifestPath.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(Messages(), (std::vector<int>{IDS_MSG_LUNA_ON, IDS_MSG_LUNA_OFF}));
+    EXPECT_EQ(Messages().back(), IDS_MSG_LUNA_OFF);
+    EXPECT_EQ(modal.shown.size(), asked.size() + 1);
 }
 
 TEST_F(OptionsDialogTest, CancelWritesNothingAndAFailedWriteIsToldOnceButStillChosen)

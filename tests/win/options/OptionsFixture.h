@@ -66,28 +66,15 @@ struct OptionsFixture : testing::Test {
     }
     static void Click(HWND page, int control) { SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), 0); }
     // A radio button chosen as the user would: ticked, its group cleared, the page told.
-    static void Choose(HWND page, int first, int last, int control)
-    {
-        CheckRadioButton(page, first, last, control);
-        Click(page, control);
-    }
+    static void Choose(HWND p, int first, int last, int id) { CheckRadioButton(p, first, last, id), Click(p, id); }
     static void Tick(HWND page, int control, bool on) { CheckDlgButton(page, control, on ? BST_CHECKED : BST_UNCHECKED); }
     static bool Enabled(HWND page, int control) { return IsWindowEnabled(GetDlgItem(page, control)) != FALSE; }
     static void Ok(HWND dialog) { Current()->ended = true, SendMessageW(dialog, WM_COMMAND, IDOK, 0); }
     int Int(const char* section, const char* key) { return SetSection(settings, section), GetInt(settings, key); }
     std::string FileText() { return Read(WideFromInternal(settings.path)); }
     static void Touch(const std::wstring& path, const std::string& bytes) { ReplaceWholeFile(path.c_str(), bytes.data(), bytes.size()); }
-    static std::string Read(const std::wstring& path)
-    {
-        std::string bytes;
-        return ReadWholeFile(path.c_str(), bytes), bytes;
-    }
-    std::vector<int> Messages() const
-    {
-        std::vector<int> numbers;
-        for (const ShownMessage& message : modal.shown) numbers.push_back(message.number);
-        return numbers;
-    }
+    static std::string Read(const std::wstring& path) { std::string s; return ReadWholeFile(path.c_str(), s), s; }
+    std::vector<int> Messages() { std::vector<int> n; for (auto& m : modal.shown) n.push_back(m.number); return n; }
 
 private:
     static void CALLBACK TimerTick(HWND, UINT, UINT_PTR timer, DWORD)

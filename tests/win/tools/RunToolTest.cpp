@@ -1,39 +1,31 @@
-// Starting registered tools on a real main window, with the sample tool as the second
-// process: a modal tool inserting text while the main window is disabled, a modeless one
-// announcing its window, tools that cannot start, and closing or quitting while a modal
-// tool runs.
+// Starting registered tools on a real main window, the sample tool as the second process:
+// one that cannot start, modal and modeless tools, closing or quitting during the wait.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/DocumentCommands.h"
-#include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
 #include "app/ShellCommands.h"
+#include "documents/DocumentList.h"
+#include "platform/WideText.h"
 #include "resources/resource.h"
 #include "resources/tools_ids.h"
 #include "textcontrol/win32/EditControl.h"
-#include "documents/DocumentList.h"
-#include "platform/WideText.h"
 #include "tools/ToolList.h"
-#include "tools/win32/RunTool.h"
 #include "../support/AppSession.h"
 #include "../support/ModalRecorder.h"
 
 namespace {
 
+// kvtesample.exe of the build tree, two folders above this program.
 std::string SampleTool()
 {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\..\\kvtesample.exe";
-    wchar_t full[MAX_PATH];
-    GetFullPathNameW(folder.c_str(), MAX_PATH, full, nullptr);
+    wchar_t path[MAX_PATH], full[MAX_PATH];
+    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    GetFullPathNameW((folder.substr(0, folder.rfind(L'\\') + 1) + L"..\\..\\kvtesample.exe").c_str(), MAX_PATH, full, nullptr);
     return InternalFromWide(full);
 }
 
@@ -52,8 +44,7 @@ LRESULT CALLBACK WatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 // The sample tool's window, once it has one (the tool runs while this thread pumps).
 HWND SampleWindow() { return FindWindowW(L"KvteSampleToolWc", nullptr); }
 
-// Closes the sample tool's windows and waits for their processes to end (a tool left
-// running would outlive the test program and hold its output open).
+// Ends the sample tool's processes (one left running would outlive the test program).
 void EndSampleTool()
 {
     while (HWND window = SampleWindow()) {
@@ -86,49 +77,30 @@ struct RunToolTest : testing::Test {
         WriteTools({});
         EndMainWindowForTest();
     }
-    struct Tool {
-        std::string path;
-        int type;
-    };
-    static void WriteTools(const std::vector<Tool>& tools)
+    static void WriteTools(const std::vector<ToolEntry>& tools)
     {
-        ProfileFile& settings = *theApp.settings;
-        SetSection(settings, "tool");
-        WriteInt(settings, "num", static_cast<int>(tools.size()));
-        for (std::size_t i = 0; i < tools.size(); ++i) {
-            const std::string n = std::to_string(i);
-            WriteString(settings, ("name" + n).c_str(), ("Tool " + n).c_str());
-            WriteString(settings, ("path" + n).c_str(), tools[i].path.c_str());
-            WriteInt(settings, ("type" + n).c_str(), tools[i].type);
-        }
+        ProfileBatch batch;
+        ASSERT_TRUE(BeginBatch(batch, *theApp.settings) && WriteToolList(batch, tools) && CommitBatch(batch));
     }
     static void Command(int id) { SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     static std::string ViewText()
     {
-        const int length = GetTextLength(CurrentView());
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        GetText(CurrentView(), &text[0], 3);
-        text.resize(std::strlen(text.c_str()));
+        std::string text(static_cast<std::size_t>(GetTextLength(CurrentView())) + 1, '\0');
+        text.resize(static_cast<std::size_t>(GetText(CurrentView(), &text[0], 3)));
         return text;
-    }
-    // Handles this thread's messages until done() holds or the time is up.
-    template <typename Done>
-    static bool PumpUntil(Done done, DWORD milliseconds = 10000)
-    {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > milliseconds) return false;
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-            Sleep(5);
-        }
-        return true;
     }
 };
 
-TEST_F(RunToolTest, AModalToolInsertsTextIntoANewTabWhileTheMainWindowIsDisabled)
+TEST_F(RunToolTest, AModalToolInsertsTextWhileTheMainWindowIsDisabledAndAModelessOneRunsBeside)
 {
-    WriteTools({{"-", -1}, {SampleTool() + " --new-tab --insert hello", 0}});
+    // One that cannot start (which entries have a line at all is the tool list's) is said so.
+    WriteTools({{"", "Z:\\no\\such\\tool.exe", 0},
+                {"", SampleTool() + " --new-tab --insert hello", 0},
+                {"", SampleTool() + " --stay", 1}});
+    Command(IDM_TOOL_BASE);
+    ASSERT_EQ(modal.shown.size(), 1u);
+    EXPECT_EQ(modal.shown[0].number, IDS_MSG_TOOL_NOT_FOUND);
+    EXPECT_TRUE(enabledAtToolMessage.empty() && IsWindowEnabled(theApp.mainWindow));
     const int before = CurrentView();
     Command(IDM_TOOL_BASE + 1);
     // The command returned only when the tool had ended.
@@ -139,70 +111,42 @@ TEST_F(RunToolTest, AModalToolInsertsTextIntoANewTabWhileTheMainWindowIsDisabled
     EXPECT_EQ(enabledAtToolMessage, (std::vector<bool>{false, false, false}));
     EXPECT_TRUE(IsWindowEnabled(theApp.mainWindow));
     EXPECT_EQ(theApp.runningTool.window, nullptr);  // forgotten when the modal tool ended
-    EXPECT_TRUE(modal.shown.empty());
-}
 
-TEST_F(RunToolTest, AModelessToolRunsBesideTheEditorAndStaysAnnounced)
-{
-    WriteTools({{SampleTool() + " --stay", 1}, {SampleTool() + " --stay", 2}});
-    Command(IDM_TOOL_BASE);
-    // Nothing was waited for: the window is enabled while the tool is still starting.
+    // A modeless one runs beside the editor: nothing is waited for, the window stays enabled.
+    enabledAtToolMessage.clear();
+    Command(IDM_TOOL_BASE + 2);
     EXPECT_TRUE(IsWindowEnabled(theApp.mainWindow));
-    ASSERT_TRUE(PumpUntil([] { return theApp.runningTool.window != nullptr; }));
+    for (DWORD start = GetTickCount(); !theApp.runningTool.window && GetTickCount() - start < 10000; Sleep(5)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    ASSERT_NE(theApp.runningTool.window, nullptr);
     EXPECT_EQ(theApp.runningTool.window, SampleWindow());
     EXPECT_EQ(enabledAtToolMessage, std::vector<bool>{true});
     const HWND announced = theApp.runningTool.window;
+    // What is no other window is not announced.
+    EXPECT_EQ(SendMessageW(theApp.mainWindow, WM_TOOL_WINDOW, 0x1234, 0), 0);
+    EXPECT_EQ(SendMessageW(theApp.mainWindow, WM_TOOL_WINDOW, reinterpret_cast<WPARAM>(theApp.mainWindow), 0), 0);
     EndSampleTool();
-    // Only a modal tool's end forgets the window; a gone window is not brought forward.
+    // Only a modal tool's end forgets the window.
     EXPECT_EQ(theApp.runningTool.window, announced);
-    SendMessageW(theApp.mainWindow, WM_NCACTIVATE, TRUE, 0);
-    EXPECT_TRUE(modal.shown.empty());
 }
 
-TEST_F(RunToolTest, ToolsThatCannotStartShowMessage17AndLeaveTheWindowAsItWas)
-{
-    WriteTools({{"Z:\\no\\such\\tool.exe", 0},
-                {"", 0},
-                {"-", -1},
-                {SampleTool() + " --insert " + std::string(300, 'x'), 0},
-                {"C:\\windows\\system32\\cmd.exe /c exit", 0}});
-    for (int n : {0, 1, 2, 3, 5, 8000}) {
-        modal.shown.clear();
-        Command(IDM_TOOL_BASE + n);
-        ASSERT_EQ(modal.shown.size(), 1u) << n;
-        EXPECT_EQ(modal.shown[0].number, IDS_MSG_TOOL_NOT_FOUND) << n;
-        EXPECT_EQ(modal.shown[0].style, static_cast<unsigned>(MB_ICONERROR)) << n;
-        EXPECT_TRUE(IsWindowEnabled(theApp.mainWindow));
-    }
-    // The over-long line was refused whole rather than cut and started.
-    EXPECT_EQ(ViewText(), "");
-    EXPECT_TRUE(enabledAtToolMessage.empty());
-}
-
-// Run from timers inside the wait.
-void CALLBACK CloseMainWindowOnceAnnounced(HWND, UINT, UINT_PTR timer, DWORD)
+// Run from a timer inside the wait: once the tool has announced its window, then no more.
+void (*onceAnnounced)() = nullptr;
+void CALLBACK WhenAnnounced(HWND, UINT, UINT_PTR timer, DWORD)
 {
     if (SampleWindow() == nullptr || theApp.runningTool.window == nullptr) return;
     KillTimer(nullptr, timer);
-    PostMessageW(theApp.mainWindow, WM_CLOSE, 0, 0);
-}
-void CALLBACK EndToolOnceAnnounced(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (SampleWindow() == nullptr || theApp.runningTool.window == nullptr) return;
-    KillTimer(nullptr, timer);
-    EndSampleTool();
-}
-void CALLBACK QuitDuringWait(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    PostQuitMessage(5);
+    onceAnnounced();
 }
 
 TEST_F(RunToolTest, ClosingWhileAModalToolRunsAndYesStopsWaitingThenCloses)
 {
-    WriteTools({{SampleTool() + " --stay", 0}});
+    WriteTools({{"", SampleTool() + " --stay", 0}});
     modal.answer = IDYES;
-    SetTimer(nullptr, 0, 50, &CloseMainWindowOnceAnnounced);
+    onceAnnounced = [] { PostMessageW(theApp.mainWindow, WM_CLOSE, 0, 0); };
+    SetTimer(nullptr, 0, 50, &WhenAnnounced);
     Command(IDM_TOOL_BASE);
     // The command returned although the tool still runs.
     ASSERT_EQ(modal.shown.size(), 1u);
@@ -210,7 +154,6 @@ TEST_F(RunToolTest, ClosingWhileAModalToolRunsAndYesStopsWaitingThenCloses)
     EXPECT_NE(SampleWindow(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(theApp.mainWindow));
     EXPECT_EQ(theApp.runningTool.window, nullptr);
-    EXPECT_EQ(theApp.runningTool.waits, 0);
     // The close goes on once the window is enabled again, and now closes it.
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, theApp.mainWindow, WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
@@ -220,24 +163,13 @@ TEST_F(RunToolTest, ClosingWhileAModalToolRunsAndYesStopsWaitingThenCloses)
 
 TEST_F(RunToolTest, AQuitRequestTakenDuringTheWaitIsPostedAgain)
 {
-    WriteTools({{SampleTool() + " --stay", 0}});
-    SetTimer(nullptr, 0, 200, &QuitDuringWait);
-    SetTimer(nullptr, 0, 400, &EndToolOnceAnnounced);
+    WriteTools({{"", SampleTool() + " --stay", 0}});
+    onceAnnounced = [] { PostQuitMessage(5); };
+    SetTimer(nullptr, 0, 50, &WhenAnnounced);
     Command(IDM_TOOL_BASE);
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 5u);
-}
-
-TEST_F(RunToolTest, OnlyARealWindowIsAnnounced)
-{
-    EXPECT_EQ(SendMessageW(theApp.mainWindow, WM_TOOL_WINDOW, 0x1234, 0), 0);
-    EXPECT_EQ(SendMessageW(theApp.mainWindow, WM_TOOL_WINDOW, reinterpret_cast<WPARAM>(theApp.mainWindow), 0), 0);
-    EXPECT_EQ(theApp.runningTool.window, nullptr);
-    HWND other = CreateWindowExW(0, L"STATIC", L"tool", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(SendMessageW(theApp.mainWindow, WM_TOOL_WINDOW, reinterpret_cast<WPARAM>(other), 0), 1);
-    EXPECT_EQ(theApp.runningTool.window, other);
-    DestroyWindow(other);
 }
 
 }  // namespace
