@@ -10,18 +10,22 @@
 
 #include "encoding/Conversion.h"
 
-// Runs convert (destination, source, capacity) for a zero-terminated source: counts, then
-// writes into a buffer of exactly count + 1 units guarded by canaries, and checks that the
-// written count equals the counted one, that the terminator is there and that nothing past
-// the capacity changed.
+// Runs convert (destination, source, capacity, replaced) for a zero-terminated source:
+// counts, then writes into a buffer of exactly count + 1 units guarded by canaries, and
+// checks that the written count and the count of replaced characters equal the counted
+// ones, that the terminator is there and that nothing past the capacity changed.
 template <typename OutUnit, typename SourceUnit, typename Convert>
-std::basic_string<OutUnit> Converted(const std::basic_string<SourceUnit>& source, Convert convert)
+std::basic_string<OutUnit> Converted(const std::basic_string<SourceUnit>& source, Convert convert,
+                                     std::int64_t* replaced = nullptr)
 {
-    const std::int64_t counted = convert(nullptr, source.c_str(), 0);
+    std::int64_t counting = -1, writing = -1;
+    const std::int64_t counted = convert(nullptr, source.c_str(), 0, &counting);
     EXPECT_GE(counted, 0);
     std::vector<OutUnit> buffer(static_cast<std::size_t>(counted) + 1 + 4, static_cast<OutUnit>(0x5A));
-    const std::int64_t written = convert(buffer.data(), source.c_str(), counted + 1);
+    const std::int64_t written = convert(buffer.data(), source.c_str(), counted + 1, &writing);
     EXPECT_EQ(written, counted);
+    EXPECT_EQ(writing, counting) << "counting and writing count replacements alike";
+    if (replaced) *replaced = writing;
     if (written < 0) return {};
     EXPECT_EQ(buffer[static_cast<std::size_t>(written)], OutUnit(0));
     for (std::size_t i = static_cast<std::size_t>(counted) + 1; i < buffer.size(); ++i)
@@ -36,30 +40,39 @@ inline std::string Bytes(std::initializer_list<int> values)
     return s;
 }
 
-// The conversions through Converted.
-inline std::u16string ToUtf16(const std::string& internal, bool mark = false)
+// The conversions through Converted; replaced receives the count where there is one.
+using Count = std::int64_t*;
+inline std::u16string ToUtf16(const std::string& internal, bool mark = false, Count replaced = nullptr)
 {
     return Converted<char16_t>(
-        internal, [mark](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
+        internal,
+        [mark](char16_t* d, const char* s, std::int64_t c, Count r) { return InternalToUtf16(d, s, mark, c, r); },
+        replaced);
 }
-inline std::string FromUtf16(const std::u16string& units)
+inline std::string FromUtf16(const std::u16string& units, Count replaced = nullptr)
 {
-    return Converted<char>(units, [](char* d, const char16_t* s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
+    return Converted<char>(
+        units, [](char* d, const char16_t* s, std::int64_t c, Count r) { return Utf16ToInternal(d, s, c, r); },
+        replaced);
 }
-inline std::u16string Utf8ToUnits(const std::string& utf8)
+inline std::u16string Utf8ToUnits(const std::string& utf8, Count replaced = nullptr)
 {
-    return Converted<char16_t>(utf8, [](char16_t* d, const char* s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
+    return Converted<char16_t>(
+        utf8, [](char16_t* d, const char* s, std::int64_t c, Count r) { return Utf8ToUtf16(d, s, c, r); }, replaced);
 }
 inline std::string UnitsToUtf8(const std::u16string& units, bool mark = false)
 {
-    return Converted<char>(units,
-                           [mark](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
+    return Converted<char>(
+        units, [mark](char* d, const char16_t* s, std::int64_t c, Count) { return Utf16ToUtf8(d, s, mark, c); });
 }
-// The byte-to-byte conversions, by name.
-#define KVTE_BYTEWISE(name, convert)                                                                             \
-    inline std::string name(const std::string& source)                                                           \
-    {                                                                                                            \
-        return Converted<char>(source, [](char* d, const char* s, std::int64_t c) { return convert(d, s, c); }); \
+// The byte-to-byte conversions, by name (the two that replace nothing leave the count at -1).
+inline std::int64_t InternalToJis(char* d, const char* s, std::int64_t c, Count) { return InternalToJis(d, s, c); }
+inline std::int64_t InternalToEuc(char* d, const char* s, std::int64_t c, Count) { return InternalToEuc(d, s, c); }
+#define KVTE_BYTEWISE(name, convert)                                                                                \
+    inline std::string name(const std::string& source, Count replaced = nullptr)                                    \
+    {                                                                                                               \
+        return Converted<char>(                                                                                     \
+            source, [](char* d, const char* s, std::int64_t c, Count r) { return convert(d, s, c, r); }, replaced); \
     }
 KVTE_BYTEWISE(ToJis, InternalToJis)
 KVTE_BYTEWISE(FromJis, JisToInternal)

@@ -7,63 +7,49 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 #include "encoding/Conversion.h"
 
 namespace {
 
-struct Converted {
-    std::string text;
-    std::int64_t replaced = -1;
-    bool operator==(const Converted& o) const { return text == o.text && replaced == o.replaced; }
-};
+using Converted = std::pair<std::string, std::int64_t>;  // the text, and the characters replaced
 
-std::ostream& operator<<(std::ostream& os, const Converted& c)
+// Counts, then writes into exactly enough room; both must report the same.
+template <typename Convert>
+Converted Counted(Convert convert)
 {
-    os << "replaced " << c.replaced << " bytes";
-    for (unsigned char b : c.text) os << ' ' << std::hex << static_cast<unsigned>(b) << std::dec;
-    return os;
+    Converted c;
+    std::int64_t counted = -1;
+    c.first.resize(static_cast<std::size_t>(convert(nullptr, 0, &counted)) + 1);
+    EXPECT_EQ(convert(&c.first[0], static_cast<std::int64_t>(c.first.size()), &c.second),
+              static_cast<std::int64_t>(c.first.size()) - 1);
+    EXPECT_EQ(counted, c.second) << "counting and writing count replacements alike";
+    c.first.pop_back();
+    return c;
 }
 
 Converted TwoSteps(std::string_view utf8)
 {
-    Converted c;
     std::int64_t dropped = 0;
     std::u16string units(static_cast<std::size_t>(Utf8ToUtf16(nullptr, utf8, 0)) + 1, u'\0');
     Utf8ToUtf16(&units[0], utf8, static_cast<std::int64_t>(units.size()), &dropped);
     units.pop_back();
-    c.text.resize(static_cast<std::size_t>(Utf16ToInternal(nullptr, units, 0)) + 1);
-    Utf16ToInternal(&c.text[0], units, static_cast<std::int64_t>(c.text.size()), &c.replaced);
-    c.text.pop_back();
-    c.replaced += dropped;
-    return c;
+    Converted c = Counted([&](char* d, std::int64_t n, std::int64_t* r) { return Utf16ToInternal(d, units, n, r); });
+    return {c.first, c.second + dropped};
 }
 
 Converted Direct(std::string_view utf8)
 {
-    Converted c;
-    std::int64_t counted = -1;
-    c.text.resize(static_cast<std::size_t>(Utf8ToInternal(nullptr, utf8, 0, &counted)) + 1);
-    EXPECT_EQ(Utf8ToInternal(&c.text[0], utf8, static_cast<std::int64_t>(c.text.size()), &c.replaced),
-              static_cast<std::int64_t>(c.text.size()) - 1);
-    EXPECT_EQ(counted, c.replaced) << "counting and writing count replacements alike";
-    c.text.pop_back();
-    return c;
+    return Counted([&](char* d, std::int64_t n, std::int64_t* r) { return Utf8ToInternal(d, utf8, n, r); });
 }
 
 // UTF-8 of the unit (three bytes for a surrogate, as a lone one is written).
 void PutUnit(std::string& s, unsigned u)
 {
-    if (u < 0x80) {
-        s.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-        s.push_back(static_cast<char>(0xC0 | u >> 6));
-        s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-        s.push_back(static_cast<char>(0xE0 | u >> 12));
-        s.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-        s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
+    if (u >= 0x800) s.push_back(static_cast<char>(0xE0 | u >> 12));
+    if (u >= 0x80) s.push_back(static_cast<char>(u >= 0x800 ? 0x80 | ((u >> 6) & 0x3F) : 0xC0 | u >> 6));
+    s.push_back(static_cast<char>(u >= 0x80 ? 0x80 | (u & 0x3F) : u));
 }
 
 // Random UTF-8 around those places; strays false leaves out stray continuation bytes.
@@ -88,10 +74,8 @@ std::string RandomUtf8(std::mt19937& rng, std::size_t pieces, bool strays = true
             PutUnit(s, units[unit(rng)]);
         else if (roll < 85)
             s += raw[piece(rng)];
-        else if (roll < 90)
-            s.push_back('\0');
         else
-            s.push_back(static_cast<char>(strays ? any(rng) : any(rng) % 0x80));
+            s.push_back(static_cast<char>(roll < 90 ? 0 : strays ? any(rng) : any(rng) % 0x80));
     }
     return s;
 }
@@ -105,12 +89,11 @@ TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
         // The zero-terminated form, up to the first zero.
         const std::string terminated = utf8.substr(0, utf8.find('\0'));
         const Converted whole = TwoSteps(terminated);
-        std::string text(whole.text.size() + 1, '\x5A');
-        std::int64_t replaced = -1;
-        ASSERT_EQ(Utf8ToInternal(&text[0], terminated.c_str(), static_cast<std::int64_t>(text.size()), &replaced),
-                  static_cast<std::int64_t>(whole.text.size()));
-        ASSERT_EQ(text.c_str(), whole.text) << "round " << round;
-        ASSERT_EQ(replaced, whole.replaced);
+        ASSERT_EQ(Counted([&](char* d, std::int64_t n, std::int64_t* r) {
+                      return Utf8ToInternal(d, terminated.c_str(), n, r);
+                  }),
+                  whole)
+            << "round " << round;
     }
     // Marks at the start are skipped as the two steps skip them: two at most.
     const std::string mark = "\xEF\xBB\xBF";
@@ -119,17 +102,15 @@ TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
     EXPECT_EQ(Utf8MarkLength("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF") + Utf8MarkLength("\xEF\xBB"), 6u);
 }
 
-TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWhole)
+TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWholeAndNoPrefixOutgrowsItsBytes)
 {
     std::mt19937 rng(17);
     std::uniform_int_distribution<int> cut(0, 30);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string utf8 = RandomUtf8(rng, 60);
-        const Converted whole = Direct(utf8);
-        Converted pieces;
-        pieces.replaced = 0;
-        std::size_t at = Utf8MarkLength(utf8);
-        while (at < utf8.size()) {
+    for (int round = 0; round < 4000; ++round) {
+        const bool strays = round % 2 == 0;
+        const std::string utf8 = RandomUtf8(rng, 60, strays);
+        Converted pieces{"", 0};
+        for (std::size_t at = Utf8MarkLength(utf8); at < utf8.size();) {
             // The next piece ends after an ASCII byte some way on, or at the end.
             std::size_t end = std::min(utf8.size(), at + 1 + static_cast<std::size_t>(cut(rng)));
             while (end < utf8.size() && static_cast<unsigned char>(utf8[end - 1]) >= 0x80) ++end;
@@ -139,44 +120,38 @@ TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWhole)
             const std::int64_t n =
                 Utf8PieceToInternal(&out[0], piece, static_cast<std::int64_t>(out.size()), &replaced);
             ASSERT_GE(n, 0);
-            pieces.text.append(out.data(), static_cast<std::size_t>(n));
-            pieces.replaced += replaced;
+            pieces.first.append(out.data(), static_cast<std::size_t>(n));
+            pieces.second += replaced;
             at = end;
         }
-        ASSERT_EQ(pieces, whole) << "round " << round;
-    }
-}
-
-TEST(Utf8Direct, NoPrefixOutgrowsItsBytesWithoutStrayContinuationBytes)
-{
-    // Every character but a stray continuation byte becomes at most as many bytes as it
-    // took, so at every prefix ending at a character the text is no longer than the bytes.
-    std::mt19937 rng(23);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string cleaned = RandomUtf8(rng, 50, false);
-        for (std::size_t end = 1; end <= cleaned.size(); ++end) {
-            if (end < cleaned.size() && static_cast<unsigned char>(cleaned[end - 1]) >= 0x80) continue;
-            const std::string_view prefix(cleaned.data(), end);
-            ASSERT_LE(Utf8ToInternal(nullptr, prefix, 0), static_cast<std::int64_t>(end)) << "round " << round;
+        ASSERT_EQ(pieces, Direct(utf8)) << "round " << round;
+        // Without strays every character becomes at most as many bytes as it took, so at
+        // every prefix ending at a character the text is no longer than the bytes.
+        for (std::size_t end = 1; !strays && end <= utf8.size(); ++end) {
+            if (end < utf8.size() && static_cast<unsigned char>(utf8[end - 1]) >= 0x80) continue;
+            ASSERT_LE(Utf8ToInternal(nullptr, std::string_view(utf8.data(), end), 0), static_cast<std::int64_t>(end))
+                << "round " << round;
         }
     }
 }
 
-std::string TwoStepsOut(std::string_view internal, bool mark, std::int64_t& replaced)
+// Both steps out of InternalText; the counts are those of the first step.
+Converted TwoStepsOut(std::string_view internal, bool mark)
 {
+    std::int64_t replaced = -1;
     std::u16string units(static_cast<std::size_t>(InternalToUtf16(nullptr, internal, false, 0)) + 1, u'\0');
     InternalToUtf16(&units[0], internal, false, static_cast<std::int64_t>(units.size()), &replaced);
     units.pop_back();
     std::string out(static_cast<std::size_t>(Utf16ToUtf8(nullptr, units, mark, 0)) + 1, '\0');
     Utf16ToUtf8(&out[0], units, mark, static_cast<std::int64_t>(out.size()));
     out.pop_back();
-    return out;
+    return {out, replaced};
 }
 
 TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
 {
     // Internal codes of characters with two units (か゚, 𠀋) and pieces of every byte class.
-    const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").text;
+    const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").first;
     // clang-format off
     const std::string pool[] = {"a", "\r\n", "\xB6\xDF", "\xB6\xDE", "\xDC\xDF", "\xB1", "\x82\xA0", "\x88\x9F",
         "\x87\x9F", "\x81", "\x81\x0A", "\x80", "\xA0", "\xFD", "\xFF", "\xF0\x40", std::string(1, '\0'), twoUnits,
@@ -188,22 +163,17 @@ TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
         std::string internal;
         for (int k = count(rng); k > 0; --k) internal += pool[pick(rng)];
         const bool mark = round % 2 == 1;
-        std::int64_t wantReplaced = -1, replaced = -1;
-        const std::string want = TwoStepsOut(internal, mark, wantReplaced);
-        std::string got(want.size() + 1, '\x5A');
-        ASSERT_EQ(InternalToUtf8(&got[0], internal, mark, static_cast<std::int64_t>(got.size()), &replaced),
-                  static_cast<std::int64_t>(want.size()));
-        got.pop_back();
-        ASSERT_EQ(got, want) << "round " << round;
-        ASSERT_EQ(replaced, wantReplaced);
-        ASSERT_EQ(InternalToUtf8(nullptr, internal, mark, 0), static_cast<std::int64_t>(want.size()));
+        ASSERT_EQ(
+            Counted([&](char* d, std::int64_t n, std::int64_t* r) { return InternalToUtf8(d, internal, mark, n, r); }),
+            TwoStepsOut(internal, mark))
+            << "round " << round;
         // The zero-terminated form, up to the first zero.
         const std::string terminated = internal.substr(0, internal.find('\0'));
-        const std::string wantTerminated = TwoStepsOut(terminated, mark, wantReplaced);
-        std::string out(wantTerminated.size() + 1, '\0');
-        ASSERT_EQ(InternalToUtf8(&out[0], terminated.c_str(), mark, static_cast<std::int64_t>(out.size())),
-                  static_cast<std::int64_t>(wantTerminated.size()));
-        ASSERT_EQ(out.c_str(), wantTerminated.substr(0, wantTerminated.find('\0')));
+        ASSERT_EQ(Counted([&](char* d, std::int64_t n, std::int64_t* r) {
+                      return InternalToUtf8(d, terminated.c_str(), mark, n, r);
+                  }),
+                  TwoStepsOut(terminated, mark))
+            << "round " << round;
     }
 }
 
