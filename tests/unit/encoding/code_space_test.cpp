@@ -5,6 +5,7 @@
 #include <set>
 
 #include "encoding/EncodingTables.h"
+#include "encoding/NameText.h"
 #include "Published501.h"
 #include "TestText.h"
 
@@ -28,7 +29,8 @@ std::u16string Utf16Of(char32_t c)
 
 // Every pair through UTF-16, UTF-8 (as saving and opening a UTF-8 file do), JIS and EUC-JP;
 // a pair with "a" between two copies, so that the escapes of JIS are opened and closed.
-TEST(CodeSpace, EveryPairRoundTripsThroughEveryEncoding)
+// Names convert each pair code for code, and an unassigned one to U+FFFD.
+TEST(CodeSpace, EveryPairRoundTripsThroughEveryEncodingAndAsAName)
 {
     int mapped = 0, twoUnits = 0;
     ForEachPair([&](unsigned code) {
@@ -43,12 +45,22 @@ TEST(CodeSpace, EveryPairRoundTripsThroughEveryEncoding)
         EXPECT_EQ(FromJis(jis), twice) << std::hex << code;
         EXPECT_EQ(ToEuc(twice).size(), code >= 0xF000 ? 7u : 5u);
         EXPECT_EQ(FromEuc(ToEuc(twice)), twice) << std::hex << code;
-        if (units == u"\u3013" && code != 0x81AC) return;  // never assigned
+        std::u16string name;
+        std::string nameBack;
+        char16_t unit[kMaxNameUnitUtf16];
+        ASSERT_TRUE(NameToUtf16(text, name) && NameFromUtf16(name, nameBack));
+        ASSERT_EQ(name, std::u16string(unit, static_cast<std::size_t>(NameUnitToUtf16(text.data(), 2, unit))));
+        const bool assigned = units != u"\u3013" || code == 0x81AC;
+        EXPECT_EQ(name == u"\uFFFD", !assigned) << std::hex << code;
+        if (!assigned) return;
         ++mapped;
         twoUnits += units.size() == 2;
+        EXPECT_EQ(name, units);
+        EXPECT_TRUE(IsNameHeld(name)) << std::hex << code;
         // Five codes whose character is written back with another code (or as ASCII).
         const bool notProduced = code == 0x81D2 || (code >= 0x81AD && code <= 0x81B0);
         EXPECT_EQ(FromUtf16(units) == text, !notProduced) << std::hex << code;
+        EXPECT_EQ(nameBack == text, !notProduced) << std::hex << code;
         if (notProduced) return;
         const std::string utf8 = UnitsToUtf8(units);
         EXPECT_EQ(FromUtf16(Utf8ToUnits(utf8)), text) << std::hex << code;
@@ -60,7 +72,9 @@ TEST(CodeSpace, EveryPairRoundTripsThroughEveryEncoding)
 
 TEST(CodeSpace, The501CodesGiveExactlyThePublishedCharacters)
 {
-    for (const PublishedCharacter& p : kPublished501) {
+    const std::vector<PublishedCharacter> published = Published501();
+    ASSERT_EQ(published.size(), 501u);
+    for (const PublishedCharacter& p : published) {
         const std::u16string expected = Utf16Of(p.first) + (p.second ? Utf16Of(p.second) : u"");
         EXPECT_EQ(ToUtf16(PairText(p.code)), expected) << std::hex << p.code;
         EXPECT_EQ(FromUtf16(expected), PairText(p.code)) << std::hex << p.code;
