@@ -147,57 +147,37 @@ TEST(ConversionEdges, JisAndEuc)
     EXPECT_EQ(FromJis(ToJis(odd)), odd);
 }
 
-TEST(ConversionContract, CapacityDecidesBetweenCountAndMinusOne)
+// Every conversion above also ran with a capacity one unit too small (TestText.h).
+TEST(ConversionContract, CapacityRangesAndInPlace)
 {
-    const std::string text = Bytes({0x8A, 0xBF, 0x61});  // 漢a -> 10 JIS bytes
     char buffer[16];
-    EXPECT_EQ(InternalToJis(buffer, text.c_str(), 11), 10);
-    for (std::int64_t capacity : {10, 0, -5}) EXPECT_EQ(InternalToJis(buffer, text.c_str(), capacity), -1);
+    for (std::int64_t capacity : {0, -5}) EXPECT_EQ(InternalToJis(buffer, "a", capacity), -1);
     // Too small: exactly capacity units are touched, the last one a terminator.
     std::memset(buffer, 0x5A, sizeof buffer);
-    EXPECT_EQ(InternalToJis(buffer, text.c_str(), 4), -1);
+    EXPECT_EQ(InternalToJis(buffer, "\x8A\xBF\x61", 4), -1);
     EXPECT_EQ(std::string(buffer + 3, 2), Bytes({0, 0x5A}));
-    char16_t units[4] = {0x5A, 0x5A, 0x5A, 0x5A};
-    EXPECT_EQ(InternalToUtf16(units, "ab", true, 3), -1);
-    EXPECT_EQ(units[3], 0x5A);
-    EXPECT_EQ(InternalToUtf16(units, "ab", true, 4), 3);
     EXPECT_EQ(InternalToJis(nullptr, static_cast<const char*>(nullptr), 0), 0);  // a null source is empty
     const InternalChar none = ReadInternalChar("\x82\xA0", 1);                   // a character never passes the range
     EXPECT_EQ(none.length + ReadInternalChar("\x82\xA0", 0).length + ReadInternalChar(nullptr, 4).length, 1);
-    // Every capacity too small for a sequence gives -1 and writes nothing past it.
-    for (std::int64_t capacity = 1; capacity <= 3; ++capacity) {
-        char out[8] = {'#', '#', '#', '#', '#', '#', '#', '#'};
-        EXPECT_EQ(Utf16ToInternal(out, u"\u304B\u309A", capacity), capacity == 3 ? 2 : -1);
-        for (std::int64_t k = capacity; k < 8; ++k) EXPECT_EQ(out[k], '#') << capacity;
-    }
-}
-
-TEST(ConversionContract, Utf16ToInternalRunsInPlace)
-{
-    // The bytes of a base are rewritten, never more than was read.
-    const std::u16string text = u"\uFEFF漢字かなカナ abc ｶﾞ\u301C\u304B\u309A\U00020089y";
-    std::u16string buffer = text;  // units, then reused for the bytes
-    char* bytes = reinterpret_cast<char*>(&buffer[0]);
-    const std::int64_t n = Utf16ToInternal(bytes, buffer.c_str(), static_cast<std::int64_t>(buffer.size() * 2 + 2));
-    ASSERT_GE(n, 0);
-    EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(n)), FromUtf16(text));
-}
-
-TEST(ConversionContract, RangeFormKeepsZeroAndStopsAtTheEnd)
-{
+    // The range form: a zero is a character, and a range ending inside a character leaves
+    // the lead alone, reading nothing past it.
     const std::string withZero("a\0\x82\xA0", 4);
     std::u16string units(8, u'x');
     EXPECT_EQ(InternalToUtf16(&units[0], std::string_view(withZero), false, 8), 3);
     EXPECT_EQ(units.substr(0, 3), std::u16string(u"a\0\u3042", 3));
-    char back[8];
-    EXPECT_EQ(Utf16ToInternal(back, std::u16string_view(units.data(), 3), 8), 4);
-    EXPECT_EQ(std::string(back, 4), withZero);
-    // The range ends inside a character: the lead stands alone, nothing past it is read.
+    EXPECT_EQ(Utf16ToInternal(buffer, std::u16string_view(units.data(), 3), 8), 4);
+    EXPECT_EQ(std::string(buffer, 4), withZero);
     EXPECT_EQ(InternalToUtf16(&units[0], std::string_view(withZero.data(), 3), false, 8), 3);
     EXPECT_EQ(units[2], kNoCharacterUnit);
-    char jis[32];
-    EXPECT_EQ(InternalToJis(jis, std::string_view("\x8A\xBF\0a", 4), 32), 11);
-    EXPECT_EQ(std::string(jis, 11), Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41, 0x1B, 0x28, 0x42, 0x00, 0x61}));
+    EXPECT_EQ(InternalToJis(buffer, std::string_view("\x8A\xBF\0a", 4), 16), 11);
+    EXPECT_EQ(std::string(buffer, 11), Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41, 0x1B, 0x28, 0x42, 0x00, 0x61}));
+    // UTF-16 to InternalText in place: the bytes of a base are rewritten, never more than was read.
+    const std::u16string text = u"\uFEFF漢字かなカナ abc ｶﾞ\u301C\u304B\u309A\U00020089y";
+    std::u16string inPlace = text;
+    char* bytes = reinterpret_cast<char*>(&inPlace[0]);
+    const std::int64_t n = Utf16ToInternal(bytes, inPlace.c_str(), static_cast<std::int64_t>(inPlace.size() * 2 + 2));
+    ASSERT_GE(n, 0);
+    EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(n)), FromUtf16(text));
 }
 
 }  // namespace
