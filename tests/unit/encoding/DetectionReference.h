@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 #include "encoding/Detection.h"
 #include "encoding/EncodingTypes.h"
@@ -28,15 +29,12 @@ inline DetectionEvidence ReferenceDetectionEvidence(const unsigned char* b, std:
         if (even && (c == 0x0D || c == 0x0A) && d == 0) ++e.lineBreaksEven;
         if (!even && c >= 0xA0 && c <= 0xF7) e.oddHigh = true;
         if (e.hasZero) continue;
-        if (e.utf7Ok) {
-            if (!inBase64) {
-                if (c == '+') inBase64 = true;
-            } else if (c == '-') {
-                inBase64 = false;
-            } else if (!base64(c)) {
-                e.utf7Ok = false;
-            }
-        }
+        if (e.utf7Ok && !inBase64)
+            inBase64 = c == '+';
+        else if (e.utf7Ok && c == '-')
+            inBase64 = false;
+        else if (e.utf7Ok && !base64(c))
+            e.utf7Ok = false;
         if (c == 0x1B && d == '$' &&
             (at(i + 2) == '@' || at(i + 2) == 'B' || (at(i + 2) == '(' && (at(i + 3) == 'O' || at(i + 3) == 'P')))) {
             e.jis += 2;
@@ -51,14 +49,7 @@ inline DetectionEvidence ReferenceDetectionEvidence(const unsigned char* b, std:
             utf8Skip = 2;
             continue;
         }
-        if (sjisSkip) {
-            sjisSkip = false;
-            continue;
-        }
-        if (eucSkip) {
-            eucSkip = false;
-            continue;
-        }
+        if (std::exchange(sjisSkip, false) || std::exchange(eucSkip, false)) continue;
         const bool trail = (d >= 0x40 && d <= 0x7E) || (d >= 0x80 && d <= 0xFC);
         if (c >= 0x80 && c <= 0x9F) {
             if (c == 0x8E && d >= 0xA1 && d <= 0xDF) e.euc += 2, eucSkip = true;
