@@ -1,10 +1,11 @@
 // The documented behaviour of each conversion on small texts: replacements and their
 // count, marks, escape sequences, half-width katakana, the bytes that have no character,
-// and the contract of capacity, ranges and in-place conversion.
+// names, and the contract of capacity, ranges and in-place conversion.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "encoding/NameText.h"
 #include "TestText.h"
 
 namespace {
@@ -145,6 +146,49 @@ TEST(ConversionEdges, JisAndEuc)
     EXPECT_EQ(Jisx0212ToSjis(0x2221) + Jisx0212ToSjis(0x6E21), 0);
     const std::string odd = Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61});
     EXPECT_EQ(FromJis(ToJis(odd)), odd);
+}
+
+// Names convert code for code: nothing widened or merged, a trail byte 0x5C stays, a lone
+// lead gives U+FFFD and every other byte comes back as itself; a name is held when it comes
+// back the same through InternalText.
+TEST(ConversionEdges, NamesCodeForCode)
+{
+    auto name = [](const std::string& internal) {
+        std::u16string utf16;
+        EXPECT_TRUE(NameToUtf16(internal, utf16));
+        return utf16;
+    };
+    auto back = [](const std::u16string& utf16) {
+        std::string internal;
+        EXPECT_TRUE(NameFromUtf16(utf16, internal));
+        return internal;
+    };
+    for (int b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        EXPECT_TRUE(lead ? name(one) == u"\uFFFD" : back(name(one)) == one) << b;
+    }
+    const struct {
+        std::string internal;
+        std::u16string utf16;
+    } cases[] = {
+        {"\xB6\xDE\xB7\xDE\xBE\xDF", u"\uFF76\uFF9E\uFF77\uFF9E\uFF7E\uFF9F"},            // ｶﾞｷﾞｾﾟ
+        {"C:\\\xC3\xBD\xC4\\\x95\x5C\x83\x5C", u"C:\\\uFF83\uFF7D\uFF84\\\u8868\u30BD"},  // ﾃｽﾄ\表ソ
+        {"\x82\xA9\x81\x4B", u"\u304B\u309C"},            // the spacing sound mark stays two codes
+        {"\x82\xF5\x87\xA0", u"\u304B\u309A\U0002000B"},  // a sequence and a surrogate pair
+        {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(name(c.internal), c.utf16);
+        EXPECT_EQ(back(c.utf16), c.internal);
+    }
+    EXPECT_EQ(back(u"\uFEFFx"), "?x");
+    EXPECT_TRUE(IsNameHeld(u"C:\\\U0002000B\u30C6\\\uFF71 \U0002A6B2.ini") && IsNameHeld(u""));
+    const char16_t loneSurrogate[] = {u'x', 0xD800};
+    for (std::u16string_view name : {std::u16string_view(u"C:\\\uD55C\uAD6D\uC5B4"), std::u16string_view(u"a\u00A5b"),
+                                     std::u16string_view(u"\uFEFFname"), std::u16string_view(u"\U0001F600"),
+                                     std::u16string_view(loneSurrogate, 2)})
+        EXPECT_FALSE(IsNameHeld(name));  // Korean, ¥ (back as "\"), a mark, an emoji, a lone surrogate
 }
 
 // Every conversion above also ran with a capacity one unit too small (TestText.h).
