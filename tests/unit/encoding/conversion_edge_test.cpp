@@ -30,11 +30,12 @@ TEST(ConversionEdges, InternalTextToAndFromUtf16)
     };
     for (const auto& c : toUtf16) {
         std::int64_t replaced = -1;
-        EXPECT_EQ(ToUtf16(c.internal, false, &replaced), c.utf16) << c.internal;
+        EXPECT_EQ(ToUtf16(c.internal, &replaced), c.utf16) << c.internal;
         EXPECT_EQ(replaced, c.replaced) << c.internal;
         EXPECT_EQ(FromUtf16(c.utf16) == c.internal, c.back) << c.internal;
     }
-    EXPECT_EQ(ToUtf16("", true), u"\uFEFF");
+    EXPECT_EQ(Converted<char16_t>([](char16_t* d, std::int64_t c, Count) { return InternalToUtf16(d, "", true, c); }),
+              u"\uFEFF");
     const struct {
         std::u16string utf16;
         std::string internal;
@@ -91,7 +92,8 @@ TEST(ConversionEdges, Utf8ToAndFromUtf16)
     EXPECT_EQ(UnitsToUtf8(u"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
     // A lone high surrogate, and a low one before a high one, keep three-byte forms.
     EXPECT_EQ(UnitsToUtf8(u"\xDC89\xD840"), Bytes({0xED, 0xB2, 0x89, 0xED, 0xA1, 0x80}));
-    EXPECT_EQ(UnitsToUtf8(u"", true), Bytes({0xEF, 0xBB, 0xBF}));
+    EXPECT_EQ(Converted<char>([](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, u"", true, c); }),
+              Bytes({0xEF, 0xBB, 0xBF}));
 }
 
 TEST(ConversionEdges, JisAndEuc)

@@ -9,41 +9,32 @@
 #include <string>
 #include <utility>
 
-#include "encoding/Conversion.h"
+#include "TestText.h"
 
 namespace {
 
-using Converted = std::pair<std::string, std::int64_t>;  // the text, and the characters replaced
+using Result = std::pair<std::string, std::int64_t>;  // the text, and the characters replaced
 
-// Counts, then writes into exactly enough room; both must report the same.
-template <typename Convert>
-Converted Counted(Convert convert)
+// Each step through Converted (TestText.h): counted, written, its count of replacements.
+Result TwoSteps(std::string_view utf8)
 {
-    Converted c;
-    std::int64_t counted = -1;
-    c.first.resize(static_cast<std::size_t>(convert(nullptr, 0, &counted)) + 1);
-    EXPECT_EQ(convert(&c.first[0], static_cast<std::int64_t>(c.first.size()), &c.second),
-              static_cast<std::int64_t>(c.first.size()) - 1);
-    EXPECT_EQ(counted, c.second) << "counting and writing count replacements alike";
-    c.first.pop_back();
-    return c;
-}
-
-Converted TwoSteps(std::string_view utf8)
-{
-    std::int64_t dropped = 0;
-    std::u16string units(static_cast<std::size_t>(Utf8ToUtf16(nullptr, utf8, 0)) + 1, u'\0');
-    Utf8ToUtf16(&units[0], utf8, static_cast<std::int64_t>(units.size()), &dropped);
-    units.pop_back();
-    Converted c = Counted([&](char* d, std::int64_t n, std::int64_t* r) { return Utf16ToInternal(d, units, n, r); });
-    return {c.first, c.second + dropped};
+    std::int64_t dropped = -1, replaced = -1;
+    const std::u16string units =
+        Converted<char16_t>([&](char16_t* d, std::int64_t c, Count r) { return Utf8ToUtf16(d, utf8, c, r); }, &dropped);
+    const std::u16string_view view = units;  // the range form: zeros are characters
+    std::string text =
+        Converted<char>([&](char* d, std::int64_t c, Count r) { return Utf16ToInternal(d, view, c, r); }, &replaced);
+    return {text, replaced + dropped};
 }
 
 // The range form for a std::string, the zero-terminated one for a const char*.
 template <typename Source>
-Converted Direct(const Source& utf8)
+Result Direct(const Source& utf8)
 {
-    return Counted([&](char* d, std::int64_t n, std::int64_t* r) { return Utf8ToInternal(d, utf8, n, r); });
+    std::int64_t replaced = -1;
+    std::string text =
+        Converted<char>([&](char* d, std::int64_t c, Count r) { return Utf8ToInternal(d, utf8, c, r); }, &replaced);
+    return {text, replaced};
 }
 
 // Random UTF-8 around those places; strays false leaves out stray continuation bytes.
@@ -96,7 +87,7 @@ TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWholeAndNoPrefixOutgrowsItsBytes)
     for (int round = 0; round < 4000; ++round) {
         const bool strays = round % 2 == 0;
         const std::string utf8 = RandomUtf8(rng, 60, strays);
-        Converted pieces{"", 0};
+        Result pieces{"", 0};
         for (std::size_t at = Utf8MarkLength(utf8); at < utf8.size();) {
             // The next piece ends after an ASCII byte some way on, or at the end.
             std::size_t end = std::min(utf8.size(), at + 1 + static_cast<std::size_t>(cut(rng)));
@@ -123,22 +114,22 @@ TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWholeAndNoPrefixOutgrowsItsBytes)
 }
 
 // Both steps out of InternalText; the counts are those of the first step.
-Converted TwoStepsOut(std::string_view internal, bool mark)
+Result TwoStepsOut(std::string_view internal, bool mark)
 {
     std::int64_t replaced = -1;
-    std::u16string units(static_cast<std::size_t>(InternalToUtf16(nullptr, internal, false, 0)) + 1, u'\0');
-    InternalToUtf16(&units[0], internal, false, static_cast<std::int64_t>(units.size()), &replaced);
-    units.pop_back();
-    std::string out(static_cast<std::size_t>(Utf16ToUtf8(nullptr, units, mark, 0)) + 1, '\0');
-    Utf16ToUtf8(&out[0], units, mark, static_cast<std::int64_t>(out.size()));
-    out.pop_back();
-    return {out, replaced};
+    const std::u16string units = Converted<char16_t>(
+        [&](char16_t* d, std::int64_t c, Count r) { return InternalToUtf16(d, internal, false, c, r); }, &replaced);
+    const std::u16string_view view = units;
+    return {Converted<char>([&](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, view, mark, c); }), replaced};
 }
 
 template <typename Source>
-Converted DirectOut(const Source& internal, bool mark)
+Result DirectOut(const Source& internal, bool mark)
 {
-    return Counted([&](char* d, std::int64_t n, std::int64_t* r) { return InternalToUtf8(d, internal, mark, n, r); });
+    std::int64_t replaced = -1;
+    std::string text = Converted<char>(
+        [&](char* d, std::int64_t c, Count r) { return InternalToUtf8(d, internal, mark, c, r); }, &replaced);
+    return {text, replaced};
 }
 
 TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
