@@ -153,23 +153,17 @@ TEST(DetectionReference, AgreesOnShortTextsAndTheirEnds)
 
 TEST(DetectionReference, AgreesOnLongTextsInEachEncoding)
 {
+    // More than a million positions, so the packed scores are flushed several times, at
+    // each alignment of the blocks; then an escape at the end, a zero in the middle.
     std::mt19937 rng(11);
-    for (int flavour = 0; flavour < 5; ++flavour) {
-        for (int events : {0, 1, 20}) {
-            const std::string text = Text(rng, 200000, flavour, events);
-            EXPECT_TRUE(SameEvidence(text)) << "flavour " << flavour << " events " << events;
-            // Every alignment of the blocks against the text.
-            for (std::size_t shift = 1; shift < 4; ++shift)
-                EXPECT_TRUE(SameEvidence(text.substr(shift, 20000))) << "flavour " << flavour << " shift " << shift;
-        }
+    for (int flavour = 0; flavour < 4; ++flavour) {
+        std::string text = Text(rng, 1200000, flavour, 0);
+        for (std::size_t shift = 0; shift < 4; ++shift)
+            EXPECT_TRUE(SameEvidence(text.substr(shift))) << "flavour " << flavour << " shift " << shift;
+        EXPECT_TRUE(SameEvidence(text + "\x1B$B")) << "flavour " << flavour;
+        text[text.size() / 2] = 0;
+        EXPECT_TRUE(SameEvidence(text)) << "flavour " << flavour;
     }
-    // More than a million positions, so the packed scores are flushed several times; then
-    // an escape at the end, a zero in the middle.
-    std::string text = Text(rng, 1500000, 3, 0);
-    EXPECT_TRUE(SameEvidence(text));
-    EXPECT_TRUE(SameEvidence(text + "\x1B$B"));
-    text[text.size() / 2] = 0;
-    EXPECT_TRUE(SameEvidence(text));
 }
 
 }  // namespace

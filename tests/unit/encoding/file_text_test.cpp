@@ -68,6 +68,16 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
     EXPECT_EQ(ConvertLineEndings(mixed, LineEndingCode::Automatic), mixed);
     EXPECT_EQ(Save(kKanjiA + "\n", EncodingCode::Utf16Le, LineEndingCode::Crlf),
               Bytes({0x22, 0x6F, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00}));
+    // The boundary helpers.
+    EXPECT_EQ(InternalTextToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(Utf16ToInternalText(std::u16string(u"\uFEFFC:\\日本\0x", 8)),
+              Utf8ToInternalText(std::string("\xEF\xBB\xBF"
+                                             "C:\\日本\0x",
+                                             14)));
+    EXPECT_EQ(InternalTextToUtf8(kKanjiA), "漢a");
+    EXPECT_EQ(EncodingCodeName(static_cast<EncodingCode>(7)), "Unknown");
+    EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16");
+    EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS");
 }
 
 TEST(FileText, SavingChoosesTheEncodingFromTheSettings)
@@ -98,26 +108,26 @@ TEST(FileText, LongTextsRoundTripAndTakingTheBytesGivesTheSame)
     text = Utf8ToInternalText(text);
     for (EncodingCode code : {EncodingCode::Jis, EncodingCode::EucJp, EncodingCode::Utf16LeBom, EncodingCode::Utf8,
                               EncodingCode::Utf8Bom, EncodingCode::ShiftJis, EncodingCode::Undetermined}) {
-        const std::string bytes = Save(text, code);
+        // Taken, a text that saving leaves as it is becomes the bytes, and bytes that opening
+        // leaves as they are (or converts in place) become the text, without a copy.
+        std::string moved = text, bytes;
+        const char* where = moved.data();
+        ASSERT_TRUE(EncodeFileBytes(std::move(moved), code, LineEndingCode::Automatic, bytes));
+        EXPECT_TRUE(moved.empty());
+        EXPECT_EQ(bytes, Save(text, code)) << EncodingCodeName(code);
+        EXPECT_EQ(bytes.data() == where, bytes == text) << EncodingCodeName(code);
         const DecodedFile copied = Open(bytes), taken = OpenTaking(bytes, code);
         EXPECT_EQ(copied.encoding, code == EncodingCode::Undetermined ? EncodingCode::ShiftJis : code);
         // Half-width katakana come back widened from every encoding but Shift_JIS.
         EXPECT_EQ(copied.text, bytes == text ? text : Utf8ToInternalText(InternalTextToUtf8(text)));
-        EXPECT_EQ(taken.text, copied.text) << EncodingCodeName(code);
-        EXPECT_EQ(taken.replaced, copied.replaced) << EncodingCodeName(code);
-        std::string moved = text, saved;
-        ASSERT_TRUE(EncodeFileBytes(std::move(moved), code, LineEndingCode::Lf, saved));
-        EXPECT_TRUE(moved.empty());
-        EXPECT_EQ(saved, Save(text, code, LineEndingCode::Lf)) << EncodingCodeName(code);
+        EXPECT_TRUE(taken.text == copied.text && taken.replaced == copied.replaced) << EncodingCodeName(code);
+        DecodedFile kept;
+        where = bytes.data();
+        ASSERT_TRUE(DecodeFileBytes(std::move(bytes), true, kept));
+        const bool elsewhere =
+            code == EncodingCode::Jis || code == EncodingCode::EucJp || code == EncodingCode::Utf16LeBom;
+        EXPECT_EQ(kept.text.data() == where, !elsewhere) << EncodingCodeName(code);  // UTF-8 in its own buffer
     }
-    // Shift_JIS bytes become the text itself, not a copy of it; and a text saved unchanged is the bytes.
-    std::string bytes = text, saved;
-    const char* where = bytes.data();
-    DecodedFile file;
-    ASSERT_TRUE(DecodeFileBytes(std::move(bytes), true, file));
-    EXPECT_EQ(file.text.data(), where);
-    ASSERT_TRUE(EncodeFileBytes(std::move(file.text), EncodingCode::ShiftJis, LineEndingCode::Automatic, saved));
-    EXPECT_EQ(saved.data(), where);
 }
 
 TEST(FileText, Utf8ConvertedInItsOwnBufferWhereverItCannotStayThere)
@@ -143,19 +153,6 @@ TEST(FileText, Utf8ConvertedInItsOwnBufferWhereverItCannotStayThere)
         EXPECT_EQ(taken.text, Utf8ToInternalText(bytes)) << bytes.size();
         EXPECT_EQ(taken.replaced, replaced) << bytes.size();
     }
-}
-
-TEST(FileText, BoundaryHelpers)
-{
-    EXPECT_EQ(InternalTextToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
-    EXPECT_EQ(Utf16ToInternalText(std::u16string(u"\uFEFFC:\\日本\0x", 8)),
-              Utf8ToInternalText(std::string("\xEF\xBB\xBF"
-                                             "C:\\日本\0x",
-                                             14)));
-    EXPECT_EQ(InternalTextToUtf8(kKanjiA), "漢a");
-    EXPECT_EQ(EncodingCodeName(static_cast<EncodingCode>(7)), "Unknown");
-    EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16");
-    EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS");
 }
 
 }  // namespace
