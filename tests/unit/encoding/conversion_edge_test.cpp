@@ -10,136 +10,101 @@
 
 namespace {
 
-TEST(ConversionEdges, InternalTextToAndFromUtf16)
+template <typename T>
+struct Plain {
+    using type = T;  // keeps from and to out of the deduction, so literals convert
+};
+
+// One conversion: its text (checked by Converted) and its count of replaced characters
+// (-1 for the conversions that replace nothing and have no count).
+template <typename Out, typename In>
+void Check(std::basic_string<Out> (*convert)(const std::basic_string<In>&, Count),
+           const typename Plain<std::basic_string<In>>::type& from,
+           const typename Plain<std::basic_string<Out>>::type& to, std::int64_t replaced = 0)
 {
-    const struct {
-        std::string internal;
-        std::u16string utf16;
-        bool back;  // comes back as the same bytes
-        std::int64_t replaced;
-    } toUtf16[] = {
-        {Bytes({0x81, 0x60}), u"\uFF5E", true, 0},                     // ～ as code page 932 has it
-        {Bytes({0x81, 0xAD, 0x81, 0xB0}), u"'~", false, 0},            // written back as ASCII
-        {Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\u30AC\u30D1", false, 0},  // ｶﾞﾊﾟ merged
-        {Bytes({0xDC, 0xDF}), u"\u30EF\u309C", false, 0},              // ﾜﾟ stays two
-        {Bytes({0x82, 0x0A, 0x61}), u"\uFFFD\na", false, 1},           // a lone lead never eats the line break
-        {Bytes({0x61, 0x82}), u"a\uFFFD", false, 1},                   // nor the terminator
-        {Bytes({0x82, 0xFA, 'a'}), u"\u3013a", false, 1},              // unmapped
-        {Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}), u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a", true, 0},
-        {Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}), u"\u3042\U00020089\u304B\u309A", true, 0},
-    };
-    for (const auto& c : toUtf16) {
-        std::int64_t replaced = -1;
-        EXPECT_EQ(ToUtf16(c.internal, &replaced), c.utf16) << c.internal;
-        EXPECT_EQ(replaced, c.replaced) << c.internal;
-        EXPECT_EQ(FromUtf16(c.utf16) == c.internal, c.back) << c.internal;
-    }
-    EXPECT_EQ(Converted<char16_t>([](char16_t* d, std::int64_t c, Count) { return InternalToUtf16(d, "", true, c); }),
-              u"\uFEFF");
-    const struct {
-        std::u16string utf16;
-        std::string internal;
-        std::int64_t replaced;
-    } fromUtf16[] = {
-        {u"\u301C", "?", 1},  // no code
-        {u"\u00A5", "\x5C", 0},
-        {u"\U0001F600\uD55C\xD800\u309A", "?????", 4},  // a pair counts once
-        {u"\u30FB\u2225", Bytes({0x81, 0x45, 0x81, 0x61}), 0},
-        {u"\"'-~\\", "\"'-~\\", 0},
-        {u"\uFF61\uFF9F", Bytes({0xA1, 0xDF}), 0},
-        {u"\uFEFFa\uFEFF", "a?", 1},  // only the first mark is skipped
-        // Longest match: a base alone keeps its code; a mark after another character is "?".
-        {u"\u304B", Bytes({0x82, 0xA9}), 0},
-        {u"a\u309A", "a?", 1},
-        {u"\u304B\u309A\u309A", Bytes({0x82, 0xF5, '?'}), 1},
-        {u"\u02E9\u02E5\u02E9", Bytes({0x86, 0x85, 0x86, 0x84}), 0},  // ˩˥ is one code, a third mark alone
-        {u"\u02E5\u02E9", Bytes({0x86, 0x86}), 0},
-        {u"\u0300", Bytes({0x86, 0x7B}), 0},  // the mark alone has a code
-    };
-    for (const auto& c : fromUtf16) {
-        std::int64_t replaced = -1;
-        EXPECT_EQ(FromUtf16(c.utf16, &replaced), c.internal) << c.internal;
-        EXPECT_EQ(replaced, c.replaced) << c.internal;
-    }
+    std::int64_t got = -2;
+    EXPECT_EQ(convert(from, &got), to) << testing::PrintToString(from);
+    EXPECT_EQ(got, replaced) << testing::PrintToString(from);
 }
 
-TEST(ConversionEdges, Utf8ToAndFromUtf16)
+TEST(ConversionEdges, EachConversion)
 {
-    const struct {
-        std::string utf8;
-        std::u16string utf16;
-        std::int64_t replaced;  // the "?" alone: U+FFFD is counted by the next stage
-    } cases[] = {
-        {Bytes({0xEF, 0xBB, 0xBF, 0x61}), u"a", 0},
-        {Bytes({0x80, 0xBF}), u"\u0080\u00BF", 0},   // stray continuation bytes
-        {Bytes({0xC1, 0x81}), u"A", 0},              // overlong forms accepted
-        {Bytes({0xED, 0xA0, 0x80}), u"\xD800", 0},   // a lone surrogate form
-        {Bytes({0xF0, 0x9F, 0x98, 0x80}), u"?", 1},  // a four-byte character without a code
-        {Bytes({0xF0, 0xA0, 0x82, 0x89}), u"\U00020089", 0},
-        {Bytes({0xFC, 0x80, 0x80, 0x80, 0x80, 0x80, 0x61}), u"?a", 1},
-        // Overlong zero and cut-off sequences neither end nor swallow the text.
-        {Bytes({0x61, 0xC0, 0x80, 0x62}), u"a\uFFFDb", 0},
-        {Bytes({0x61, 0xE6, 0x97}), u"a\uFFFD", 0},
-        {Bytes({0xE6, 0x0A, 0x62}), u"\uFFFD\nb", 0},
-        {Bytes({0xF0, 0x9F, 0x0A}), u"\uFFFD\n", 0},
-    };
-    for (const auto& c : cases) {
-        std::int64_t replaced = -1;
-        EXPECT_EQ(Utf8ToUnits(c.utf8, &replaced), c.utf16) << c.utf8;
-        EXPECT_EQ(replaced, c.replaced) << c.utf8;
-    }
+    const std::string kan = Bytes({0x8A, 0xBF});     // 漢
+    Check(ToUtf16, Bytes({0x81, 0x60}), u"\uFF5E");  // ～ as code page 932 has it
+    Check(FromUtf16, u"\uFF5E", Bytes({0x81, 0x60}));
+    Check(ToUtf16, Bytes({0x81, 0xAD, 0x81, 0xB0}), u"'~");            // written back as ASCII
+    Check(ToUtf16, Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\u30AC\u30D1");  // ｶﾞﾊﾟ merged
+    Check(ToUtf16, Bytes({0xDC, 0xDF}), u"\u30EF\u309C");              // ﾜﾟ stays two
+    Check(ToUtf16, Bytes({0x82, 0x0A, 0x61}), u"\uFFFD\na", 1);        // a lone lead never eats the line break
+    Check(ToUtf16, Bytes({0x61, 0x82}), u"a\uFFFD", 1);                // nor the terminator
+    Check(ToUtf16, Bytes({0x82, 0xFA, 'a'}), u"\u3013a", 1);           // unmapped
+    Check(ToUtf16, Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}), u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a");
+    Check(FromUtf16, u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a", Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}));
+    Check(ToUtf16, Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}), u"\u3042\U00020089\u304B\u309A");
+    Check(FromUtf16, u"\u3042\U00020089\u304B\u309A", Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}));
+    Check(FromUtf16, u"\u301C", "?", 1);  // no code
+    Check(FromUtf16, u"\u00A5", "\x5C");
+    Check(FromUtf16, u"\U0001F600\uD55C\xD800\u309A", "?????", 4);  // a pair counts once
+    Check(FromUtf16, u"\u30FB\u2225", Bytes({0x81, 0x45, 0x81, 0x61}));
+    Check(FromUtf16, u"\"'-~\\", "\"'-~\\");
+    Check(FromUtf16, u"\uFF61\uFF9F", Bytes({0xA1, 0xDF}));
+    Check(FromUtf16, u"\uFEFFa\uFEFF", "a?", 1);  // only the first mark is skipped
+    // Longest match: a base alone keeps its code; a mark after another character is "?".
+    Check(FromUtf16, u"\u304B", Bytes({0x82, 0xA9}));
+    Check(FromUtf16, u"a\u309A", "a?", 1);
+    Check(FromUtf16, u"\u304B\u309A\u309A", Bytes({0x82, 0xF5, '?'}), 1);
+    Check(FromUtf16, u"\u02E9\u02E5\u02E9", Bytes({0x86, 0x85, 0x86, 0x84}));  // ˩˥ is one code, a third mark alone
+    Check(FromUtf16, u"\u02E5\u02E9", Bytes({0x86, 0x86}));
+    Check(FromUtf16, u"\u0300", Bytes({0x86, 0x7B}));  // the mark alone has a code
+    Check(Utf8ToUnits, Bytes({0xEF, 0xBB, 0xBF, 0x61}), u"a");
+    Check(Utf8ToUnits, Bytes({0x80, 0xBF}), u"\u0080\u00BF");      // stray continuation bytes
+    Check(Utf8ToUnits, Bytes({0xC1, 0x81}), u"A");                 // overlong forms accepted
+    Check(Utf8ToUnits, Bytes({0xED, 0xA0, 0x80}), u"\xD800");      // a lone surrogate form
+    Check(Utf8ToUnits, Bytes({0xF0, 0x9F, 0x98, 0x80}), u"?", 1);  // a four-byte character without a code
+    Check(Utf8ToUnits, Bytes({0xF0, 0xA0, 0x82, 0x89}), u"\U00020089");
+    Check(Utf8ToUnits, Bytes({0xFC, 0x80, 0x80, 0x80, 0x80, 0x80, 0x61}), u"?a", 1);
+    // Overlong zero and cut-off sequences neither end nor swallow the text.
+    Check(Utf8ToUnits, Bytes({0x61, 0xC0, 0x80, 0x62}), u"a\uFFFDb");
+    Check(Utf8ToUnits, Bytes({0x61, 0xE6, 0x97}), u"a\uFFFD");
+    Check(Utf8ToUnits, Bytes({0xE6, 0x0A, 0x62}), u"\uFFFD\nb");
+    Check(Utf8ToUnits, Bytes({0xF0, 0x9F, 0x0A}), u"\uFFFD\n");
+    Check(ToJis, kan + "a\r\n", Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41, 0x1B, 0x28, 0x42, 'a', 0x0D, 0x0A}), -1);
+    Check(ToJis, kan, Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41}), -1);            // no escape back at the end
+    Check(ToJis, Bytes({0xB1}), Bytes({0x1B, 0x24, 0x28, 0x4F, 0x25, 0x22}), -1);  // half-width katakana widened
+    Check(ToJis, Bytes({0xF0, 0x40}), Bytes({0x1B, 0x24, 0x28, 0x50, 0x21, 0x21}), -1);
+    Check(ToJis, Bytes({0x61, 0x82}), Bytes({0x61, 0x82}), -1);
+    Check(ToEuc, Bytes({0xB1}), Bytes({0xA5, 0xA2}), -1);  // never SS2
+    Check(ToEuc, Bytes({0xB7, 0xDF}), Bytes({0xA5, 0xF8}), -1);
+    Check(ToEuc, Bytes({0xF0, 0x40}), Bytes({0x8F, 0xA1, 0xA1}), -1);
+    Check(ToEuc, Bytes({0x82, 0x0D, 0x0A}), Bytes({0x82, 0x0D, 0x0A}), -1);
+    Check(FromJis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x41, 0x1B, 0x28, 0x42}), kan);
+    Check(FromJis, Bytes({0x1B, 0x24, 0x40, 0x34, 0x41}), kan);
+    // ESC ( J, then SO: 7-bit bytes are half-width katakana until SI; SO outside Roman is a byte.
+    Check(FromJis, Bytes({0x1B, 0x28, 0x4A, 0x0E, 0x31, 0x32, 0x0F, 0x31}), Bytes({0xB1, 0xB2, 0x31}));
+    Check(FromJis, Bytes({0x0E, 0x31}), Bytes({0x0E, 0x31}));
+    Check(FromJis, Bytes({0x1B, 0x28, 0x49, 0x31, 0x5F, 0x61}), Bytes({0xB1, 0xDF, 0x61}));  // no katakana above 0x5F
+    Check(FromJis, Bytes({0x1B, 0x24, 0x28, 0x50, 0x22, 0x21}), "?", 1);  // a plane-2 row without a lead
+    Check(FromJis, Bytes({0x1B, 0x24, 0x28, 0x44, 0x22, 0x2F}), "?", 1);  // JIS X 0212 outside the kanji
+    // Half a character keeps the byte that follows; a cut-off escape is copied.
+    Check(FromJis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x0D, 0x0A}), Bytes({0x34, 0x0D, 0x0A}));
+    Check(FromJis, Bytes({0x1B, 0x24, 0x42, 0x34}), Bytes({0x34}));
+    Check(FromJis, Bytes({0x61, 0x1B, 0x24, 0x28}), Bytes({0x61, 0x1B, 0x24, 0x28}));
+    Check(FromJis, Bytes({0x1B, 0x24, 0x41, 0x61}), Bytes({0x1B, 0x24, 0x41, 0x61}));
+    Check(FromEuc, Bytes({0x8E, 0xB1}), Bytes({0xB1}));
+    Check(FromEuc, Bytes({0x8F, 0xA2, 0xAF, 0xFF, 0xA1, 0xB4, 0xC1}), "??" + kan, 2);  // 0212 outside kanji, FF A1
+    Check(FromEuc, Bytes({0xA4, 0x0A, 0x61}), Bytes({0xA4, 0x0A, 0x61}));
+    Check(FromEuc, Bytes({0x61, 0xA4}), Bytes({0x61, 0xA4}));
+    Check(FromEuc, Bytes({0x8F, 0xA1}), Bytes({0x8F, 0xA1}));
+    Check(FromEuc, Bytes({0x8E, 0x0A}), Bytes({0x8E, 0x0A}));
     EXPECT_EQ(UnitsToUtf8(u"a\u00E9\u65E5\xD800"), Bytes({0x61, 0xC3, 0xA9, 0xE6, 0x97, 0xA5, 0xED, 0xA0, 0x80}));
     EXPECT_EQ(UnitsToUtf8(u"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
     // A lone high surrogate, and a low one before a high one, keep three-byte forms.
     EXPECT_EQ(UnitsToUtf8(u"\xDC89\xD840"), Bytes({0xED, 0xB2, 0x89, 0xED, 0xA1, 0x80}));
+    // Byte-order marks.
+    EXPECT_EQ(Converted<char16_t>([](char16_t* d, std::int64_t c, Count) { return InternalToUtf16(d, "", true, c); }),
+              u"\uFEFF");
     EXPECT_EQ(Converted<char>([](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, u"", true, c); }),
               Bytes({0xEF, 0xBB, 0xBF}));
-}
-
-TEST(ConversionEdges, JisAndEuc)
-{
-    const std::string kan = Bytes({0x8A, 0xBF});  // 漢
-    const struct {
-        std::string (*convert)(const std::string&, Count);
-        std::string from, to;
-        std::int64_t replaced = 0;  // -1: a conversion that replaces nothing and has no count
-    } cases[] = {
-        {ToJis, kan + "a\r\n", Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41, 0x1B, 0x28, 0x42, 'a', 0x0D, 0x0A}), -1},
-        {ToJis, kan, Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41}), -1},            // no escape back at the end
-        {ToJis, Bytes({0xB1}), Bytes({0x1B, 0x24, 0x28, 0x4F, 0x25, 0x22}), -1},  // half-width katakana widened
-        {ToJis, Bytes({0xF0, 0x40}), Bytes({0x1B, 0x24, 0x28, 0x50, 0x21, 0x21}), -1},
-        {ToJis, Bytes({0x61, 0x82}), Bytes({0x61, 0x82}), -1},
-        {ToEuc, Bytes({0xB1}), Bytes({0xA5, 0xA2}), -1},  // never SS2
-        {ToEuc, Bytes({0xB7, 0xDF}), Bytes({0xA5, 0xF8}), -1},
-        {ToEuc, Bytes({0xF0, 0x40}), Bytes({0x8F, 0xA1, 0xA1}), -1},
-        {ToEuc, Bytes({0x82, 0x0D, 0x0A}), Bytes({0x82, 0x0D, 0x0A}), -1},
-        {FromJis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x41, 0x1B, 0x28, 0x42}), kan},
-        {FromJis, Bytes({0x1B, 0x24, 0x40, 0x34, 0x41}), kan},
-        // ESC ( J, then SO: 7-bit bytes are half-width katakana until SI; SO outside Roman is a byte.
-        {FromJis, Bytes({0x1B, 0x28, 0x4A, 0x0E, 0x31, 0x32, 0x0F, 0x31}), Bytes({0xB1, 0xB2, 0x31})},
-        {FromJis, Bytes({0x0E, 0x31}), Bytes({0x0E, 0x31})},
-        {FromJis, Bytes({0x1B, 0x28, 0x49, 0x31, 0x5F, 0x61}), Bytes({0xB1, 0xDF, 0x61})},  // no katakana above 0x5F
-        {FromJis, Bytes({0x1B, 0x24, 0x28, 0x50, 0x21, 0x21}), Bytes({0xF0, 0x40})},
-        {FromJis, Bytes({0x1B, 0x24, 0x28, 0x50, 0x22, 0x21}), "?", 1},  // a plane-2 row without a lead
-        {FromJis, Bytes({0x1B, 0x24, 0x28, 0x44, 0x22, 0x2F}), "?", 1},  // JIS X 0212 outside the kanji
-        // Half a character keeps the byte that follows; a cut-off escape is copied.
-        {FromJis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x0D, 0x0A}), Bytes({0x34, 0x0D, 0x0A})},
-        {FromJis, Bytes({0x1B, 0x24, 0x42, 0x34}), Bytes({0x34})},
-        {FromJis, Bytes({0x61, 0x1B, 0x24, 0x28}), Bytes({0x61, 0x1B, 0x24, 0x28})},
-        {FromJis, Bytes({0x1B, 0x24, 0x41, 0x61}), Bytes({0x1B, 0x24, 0x41, 0x61})},
-        {FromEuc, Bytes({0x8E, 0xB1}), Bytes({0xB1})},
-        {FromEuc, Bytes({0x8F, 0xA1, 0xA1}), Bytes({0xF0, 0x40})},
-        {FromEuc, Bytes({0x8F, 0xA2, 0xAF, 0xFF, 0xA1, 0xB4, 0xC1}), "??" + kan, 2},  // 0212 outside kanji, FF A1
-        {FromEuc, Bytes({0xA4, 0x0A, 0x61}), Bytes({0xA4, 0x0A, 0x61})},
-        {FromEuc, Bytes({0x61, 0xA4}), Bytes({0x61, 0xA4})},
-        {FromEuc, Bytes({0x8F, 0xA1}), Bytes({0x8F, 0xA1})},
-        {FromEuc, Bytes({0x8E, 0x0A}), Bytes({0x8E, 0x0A})},
-    };
-    for (const auto& c : cases) {
-        std::int64_t replaced = -2;
-        EXPECT_EQ(c.convert(c.from, &replaced), c.to) << c.from;
-        EXPECT_EQ(replaced, c.replaced) << c.from;
-    }
     // JIS X 0212 0x3021 (丂) is U+4E02, which JIS X 0213 has in plane 1.
     const std::uint16_t code = Jisx0212ToSjis(0x3021);
     ASSERT_EQ(SjisCodeToUnicode(code), u'\u4E02');
