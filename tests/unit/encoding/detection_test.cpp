@@ -120,17 +120,11 @@ std::string Text(std::mt19937& rng, std::size_t length, int flavour, int eventsP
             s.push_back(form < 150 ? in(0xC2, 0xDF) : form < 170 ? in(0xF0, 0xF4) : in(0xE0, 0xEF));
             for (int k = form < 150 ? 1 : form < 170 ? 3 : 2; k > 0; --k) s.push_back(in(0x80, 0xBF));
         } else if (kind == 1) {  // Shift_JIS: pairs with every kind of trail, some half-width katakana
-            if (form < 160) {
-                s.push_back(in(0xA1, 0xDF));
-            } else {
-                s.push_back(form < 800 ? in(0x81, 0x9F) : in(0xE0, 0xFC));
-                s.push_back(coin(rng) < 300 ? in(0x40, 0x7E) : in(0x80, 0xFC));
-            }
+            s.push_back(form < 160 ? in(0xA1, 0xDF) : form < 800 ? in(0x81, 0x9F) : in(0xE0, 0xFC));
+            if (form >= 160) s.push_back(coin(rng) < 300 ? in(0x40, 0x7E) : in(0x80, 0xFC));
         } else {  // EUC-JP: pairs, SS2 katakana, SS3 triples
-            if (form < 140) s.push_back('\x8E');
-            if (form >= 140 && form < 160) s += std::string("\x8F") + in(0xA1, 0xFE);
-            s.push_back(in(0xA1, 0xFE));
-            s.push_back(in(0xA1, 0xFE));
+            if (form < 160) s += form < 140 ? std::string("\x8E") : std::string("\x8F") + in(0xA1, 0xFE);
+            s += {in(0xA1, 0xFE), in(0xA1, 0xFE)};
         }
     }
     return s;
