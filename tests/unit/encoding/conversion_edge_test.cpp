@@ -32,12 +32,14 @@ TEST(ConversionEdges, EachConversion)
     const std::string kan = Bytes({0x8A, 0xBF});     // 漢
     Check(ToUtf16, Bytes({0x81, 0x60}), u"\uFF5E");  // ～ as code page 932 has it
     Check(FromUtf16, u"\uFF5E", Bytes({0x81, 0x60}));
-    Check(ToUtf16, Bytes({0x81, 0xAD, 0x81, 0xB0}), u"'~");            // written back as ASCII
-    Check(ToUtf16, Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\u30AC\u30D1");  // ｶﾞﾊﾟ merged
-    Check(ToUtf16, Bytes({0xDC, 0xDF}), u"\u30EF\u309C");              // ﾜﾟ stays two
-    Check(ToUtf16, Bytes({0x82, 0x0A, 0x61}), u"\uFFFD\na", 1);        // a lone lead never eats the line break
-    Check(ToUtf16, Bytes({0x61, 0x82}), u"a\uFFFD", 1);                // nor the terminator
-    Check(ToUtf16, Bytes({0x82, 0xFA, 'a'}), u"\u3013a", 1);           // unmapped
+    Check(ToUtf16, Bytes({0x81, 0xAD, 0x81, 0xB0}), u"'~");                              // written back as ASCII
+    Check(ToUtf16, Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\u30AC\u30D1");                    // ｶﾞﾊﾟ merged
+    Check(ToUtf16, Bytes({0xDC, 0xDF}), u"\u30EF\u309C");                                // ﾜﾟ stays two
+    Check(ToUtf16, Bytes({0xB1, 0xDE, 0xB3, 0xDE, 0xDE}), u"\u30A2\u309B\u30F4\u309B");  // ｱﾞ stays two, ｳﾞ merged
+    Check(ToUtf16, Bytes({0xBE, 0xDF}), u"\u30BB\u309A");        // ｾﾟ: a JIS X 0213 code, in its published form
+    Check(ToUtf16, Bytes({0x82, 0x0A, 0x61}), u"\uFFFD\na", 1);  // a lone lead never eats the line break
+    Check(ToUtf16, Bytes({0x61, 0x82}), u"a\uFFFD", 1);          // nor the terminator
+    Check(ToUtf16, Bytes({0x82, 0xFA, 'a'}), u"\u3013a", 1);     // unmapped
     Check(ToUtf16, Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}), u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a");
     Check(FromUtf16, u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a", Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}));
     Check(ToUtf16, Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}), u"\u3042\U00020089\u304B\u309A");
@@ -151,10 +153,7 @@ TEST(ConversionEdges, NamesCodeForCode)
     }
     EXPECT_EQ(back(u"\uFEFFx"), "?x");
     EXPECT_TRUE(IsNameHeld(u"C:\\\U0002000B\u30C6\\\uFF71 \U0002A6B2.ini") && IsNameHeld(u""));
-    const char16_t loneSurrogate[] = {u'x', 0xD800};
-    for (std::u16string_view name : {std::u16string_view(u"C:\\\uD55C\uAD6D\uC5B4"), std::u16string_view(u"a\u00A5b"),
-                                     std::u16string_view(u"\uFEFFname"), std::u16string_view(u"\U0001F600"),
-                                     std::u16string_view(loneSurrogate, 2)})
+    for (std::u16string_view name : {u"C:\\\uD55C\uAD6D\uC5B4", u"a\u00A5b", u"\uFEFFname", u"\U0001F600", u"x\xD800"})
         EXPECT_FALSE(IsNameHeld(name));  // Korean, ¥ (back as "\"), a mark, an emoji, a lone surrogate
 }
 
@@ -168,7 +167,9 @@ TEST(ConversionContract, CapacityRangesAndInPlace)
     EXPECT_EQ(InternalToJis(buffer, "\x8A\xBF\x61", 4), -1);
     EXPECT_EQ(std::string(buffer + 3, 2), Bytes({0, 0x5A}));
     EXPECT_EQ(InternalToJis(nullptr, static_cast<const char*>(nullptr), 0), 0);  // a null source is empty
-    const InternalChar none = ReadInternalChar("\x82\xA0", 1);                   // a character never passes the range
+    const InternalChar se = ReadInternalChar("\xBE\xDF");                        // ｾﾟ is one character
+    EXPECT_TRUE(se.code == 0x839C && se.length == 2);
+    const InternalChar none = ReadInternalChar("\x82\xA0", 1);  // a character never passes the range
     EXPECT_EQ(none.length + ReadInternalChar("\x82\xA0", 0).length + ReadInternalChar(nullptr, 4).length, 1);
     // The range form: a zero is a character, and a range ending inside a character leaves
     // the lead alone, reading nothing past it.
