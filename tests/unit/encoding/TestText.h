@@ -39,12 +39,7 @@ std::basic_string<OutUnit> Converted(Convert convert, Count replaced = nullptr)
     return std::basic_string<OutUnit>(buffer.data(), size);
 }
 
-inline std::string Bytes(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values) s.push_back(static_cast<char>(v));
-    return s;
-}
+inline std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
 // The conversions by name, on a zero-terminated source, without byte-order marks.
 #define KVTE_CONVERTER(name, Out, Source, call)                                                                  \
