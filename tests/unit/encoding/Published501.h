@@ -1,9 +1,8 @@
-// The 501 Shift_JIS-2004 codes that older tables wrote as U+30FB or U+3013 (302 above
-// U+FFFF, 25 sequences of two code points, 164 later BMP code points and the 10 added in
-// 2004), each with its published character as Python's shift_jis_2004 codec decodes it.
-// Written once from the codec, apart from the table generator: the oracle of the tests.
-// Each entry is "code:character" or "code:base+mark" in hexadecimal; "*n" stands for n
-// consecutive codes with consecutive characters.
+// The 501 Shift_JIS-2004 codes that older tables wrote as U+30FB or U+3013 (302 above U+FFFF,
+// 25 sequences of two code points, 164 later BMP code points and the 10 added in 2004), each
+// with its published character as Python's shift_jis_2004 codec decodes it. Written once from
+// the codec, apart from the table generator: the oracle of the tests. Entries "code:character"
+// or "code:base+mark" in hexadecimal; "*n": n consecutive codes with consecutive characters.
 #pragma once
 
 #include <cstdint>

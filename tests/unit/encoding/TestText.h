@@ -12,11 +12,10 @@
 
 using Count = std::int64_t*;
 
-// Runs convert (destination, capacity, replaced): counts, writes into a buffer one unit
-// too small (-1, nothing past it touched), then into one of exactly count + 1 units
-// guarded by canaries, and checks that the written count and the count of replaced
-// characters equal the counted ones, that the terminator is there and that nothing past
-// the capacity changed. replaced receives the count (-1 for a conversion without one).
+// Runs convert (destination, capacity, replaced): counts, writes into a buffer one unit too
+// small (-1, nothing past it touched), then into one of count + 1 units guarded by canaries:
+// the written count and replacements equal the counted ones, the terminator is there and
+// nothing past the capacity changed. replaced gets the count (-1 for those without one).
 template <typename OutUnit, typename Convert>
 std::basic_string<OutUnit> Converted(Convert convert, Count replaced = nullptr)
 {

@@ -102,7 +102,6 @@ TEST(ConversionEdges, EachConversion)
     EXPECT_EQ(UnitsToUtf8(u"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
     // A lone high surrogate, and a low one before a high one, keep three-byte forms.
     EXPECT_EQ(UnitsToUtf8(u"\xDC89\xD840"), Bytes({0xED, 0xB2, 0x89, 0xED, 0xA1, 0x80}));
-    // Byte-order marks.
     EXPECT_EQ(Converted<char16_t>([](char16_t* d, std::int64_t c, Count) { return InternalToUtf16(d, "", true, c); }),
               u"\uFEFF");
     EXPECT_EQ(Converted<char>([](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, u"", true, c); }),
@@ -117,9 +116,8 @@ TEST(ConversionEdges, EachConversion)
     EXPECT_EQ(FromJis(ToJis(odd)), odd);
 }
 
-// Names convert code for code: nothing widened or merged, a trail byte 0x5C stays, a lone
-// lead gives U+FFFD and every other byte comes back as itself; a name is held when it comes
-// back the same through InternalText.
+// Names convert code for code: nothing widened or merged, a trail byte 0x5C stays, a lone lead
+// gives U+FFFD, every other byte comes back; a name is held when it comes back the same.
 TEST(ConversionEdges, NamesCodeForCode)
 {
     auto name = [](const std::string& internal) {

@@ -23,11 +23,6 @@ std::string Utf16Bytes(const std::u16string& units, bool bigEndian = false)
     return out;
 }
 
-std::array<long long, 8> Scores(const DetectionEvidence& e)
-{
-    return {e.sjis, e.euc, e.utf8, e.jis, e.lineBreaksEven, e.hasZero, e.oddHigh, e.utf7Ok};
-}
-
 // Compares the code and the evidence of both scoring passes with the reference (after a
 // stop at two zero bytes only the stop itself: what was counted before it decides nothing).
 ::testing::AssertionResult SameEvidence(const std::string& text)
@@ -38,12 +33,15 @@ std::array<long long, 8> Scores(const DetectionEvidence& e)
         return ::testing::AssertionFailure() << "code " << EncodingCodeName(code);
     if (text.size() < 2) return ::testing::AssertionSuccess();
     const DetectionEvidence want = ReferenceDetectionEvidence(bytes, text.size());
+    auto scores = [](const DetectionEvidence& e) {
+        return testing::PrintToString(
+            std::array<long long, 8>{e.sjis, e.euc, e.utf8, e.jis, e.lineBreaksEven, e.hasZero, e.oddHigh, e.utf7Ok});
+    };
     for (bool vectorBlocks : {true, false}) {
         const DetectionEvidence got = DetectionEvidenceForTesting(text.data(), text.size(), vectorBlocks);
-        if (got.zeroPair != want.zeroPair || (!want.zeroPair && Scores(got) != Scores(want)))
-            return ::testing::AssertionFailure()
-                   << (vectorBlocks ? "vector" : "plain") << " zeroPair " << got.zeroPair << " scores "
-                   << testing::PrintToString(Scores(got)) << " instead of " << testing::PrintToString(Scores(want));
+        if (got.zeroPair != want.zeroPair || (!want.zeroPair && scores(got) != scores(want)))
+            return ::testing::AssertionFailure() << (vectorBlocks ? "vector" : "plain") << " zeroPair " << got.zeroPair
+                                                 << " scores " << scores(got) << " instead of " << scores(want);
     }
     return ::testing::AssertionSuccess();
 }

@@ -1,8 +1,7 @@
-// The direct conversions between InternalText and UTF-8 against the two steps through
-// UTF-16 that they replace, byte for byte and in their count of replaced characters, on
-// random text built around the places where the two steps keep state. Pieces ending in
-// ASCII convert to the whole, and no prefix without stray continuation bytes outgrows its
-// bytes, which lets opening convert a file in its own buffer.
+// The direct conversions between InternalText and UTF-8 against the two steps through UTF-16
+// that they replace, text and count of replaced characters, on random text built around the
+// places where the two steps keep state. Pieces ending in ASCII convert to the whole, and no
+// prefix without stray continuation bytes outgrows its bytes (opening converts in place).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,28 +12,30 @@
 
 namespace {
 
-using Result = std::pair<std::string, std::int64_t>;  // the text, and the characters replaced
+// Converted (TestText.h: counted, written, checked) with its count of replaced characters.
+template <typename Out, typename Convert>
+std::pair<std::basic_string<Out>, std::int64_t> Counted(Convert convert)
+{
+    std::int64_t replaced = -1;
+    std::basic_string<Out> text = Converted<Out>(convert, &replaced);
+    return {text, replaced};
+}
+using Result = std::pair<std::string, std::int64_t>;
 
-// Each step through Converted (TestText.h): counted, written, its count of replacements.
 Result TwoSteps(std::string_view utf8)
 {
-    std::int64_t dropped = -1, replaced = -1;
-    const std::u16string units =
-        Converted<char16_t>([&](char16_t* d, std::int64_t c, Count r) { return Utf8ToUtf16(d, utf8, c, r); }, &dropped);
-    const std::u16string_view view = units;  // the range form: zeros are characters
-    std::string text =
-        Converted<char>([&](char* d, std::int64_t c, Count r) { return Utf16ToInternal(d, view, c, r); }, &replaced);
-    return {text, replaced + dropped};
+    const auto units =
+        Counted<char16_t>([&](char16_t* d, std::int64_t c, Count r) { return Utf8ToUtf16(d, utf8, c, r); });
+    const std::u16string_view view = units.first;  // the range form: zeros are characters
+    const Result text = Counted<char>([&](char* d, std::int64_t c, Count r) { return Utf16ToInternal(d, view, c, r); });
+    return {text.first, text.second + units.second};
 }
 
 // The range form for a std::string, the zero-terminated one for a const char*.
 template <typename Source>
 Result Direct(const Source& utf8)
 {
-    std::int64_t replaced = -1;
-    std::string text =
-        Converted<char>([&](char* d, std::int64_t c, Count r) { return Utf8ToInternal(d, utf8, c, r); }, &replaced);
-    return {text, replaced};
+    return Counted<char>([&](char* d, std::int64_t c, Count r) { return Utf8ToInternal(d, utf8, c, r); });
 }
 
 // Random UTF-8 around those places; strays false leaves out stray continuation bytes.
@@ -108,20 +109,17 @@ TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWholeAndNoPrefixOutgrowsItsBytes)
 // Both steps out of InternalText; the counts are those of the first step.
 Result TwoStepsOut(std::string_view internal, bool mark)
 {
-    std::int64_t replaced = -1;
-    const std::u16string units = Converted<char16_t>(
-        [&](char16_t* d, std::int64_t c, Count r) { return InternalToUtf16(d, internal, false, c, r); }, &replaced);
-    const std::u16string_view view = units;
-    return {Converted<char>([&](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, view, mark, c); }), replaced};
+    const auto units = Counted<char16_t>(
+        [&](char16_t* d, std::int64_t c, Count r) { return InternalToUtf16(d, internal, false, c, r); });
+    const std::u16string_view view = units.first;
+    return {Converted<char>([&](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, view, mark, c); }),
+            units.second};
 }
 
 template <typename Source>
 Result DirectOut(const Source& internal, bool mark)
 {
-    std::int64_t replaced = -1;
-    std::string text = Converted<char>(
-        [&](char* d, std::int64_t c, Count r) { return InternalToUtf8(d, internal, mark, c, r); }, &replaced);
-    return {text, replaced};
+    return Counted<char>([&](char* d, std::int64_t c, Count r) { return InternalToUtf8(d, internal, mark, c, r); });
 }
 
 TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
