@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 #include "encoding/Detection.h"
 #include "encoding/EncodingTypes.h"
@@ -10,37 +11,33 @@
 // The scoring pass alone (length >= 2, byte-order marks not looked at).
 inline DetectionEvidence ReferenceDetectionEvidence(const unsigned char* b, std::size_t length)
 {
-    DetectionEvidence evidence;
+    DetectionEvidence e;
     auto at = [&](std::size_t k) -> unsigned { return k < length ? b[k] : 0u; };
     auto base64 = [](unsigned c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
     };
-    long long sjis = 0, euc = 0, utf8 = 0, jis = 0, lineBreaksEven = 0;
     int utf8Skip = 0;
-    bool hasZero = false, oddHigh = false, inBase64 = false, sjisSkip = false, eucSkip = false, utf7Ok = true;
+    bool inBase64 = false, sjisSkip = false, eucSkip = false;
     for (std::size_t i = 0; i + 2 <= length; ++i) {
         const unsigned c = at(i), d = at(i + 1);
         const bool even = i % 2 == 0;
         if (even && c == 0 && d == 0) {
-            evidence.zeroPair = true;
-            return evidence;
+            e.zeroPair = true;
+            return e;
         }
-        if (c == 0) hasZero = true;
-        if (even && (c == 0x0D || c == 0x0A) && d == 0) ++lineBreaksEven;
-        if (!even && c >= 0xA0 && c <= 0xF7) oddHigh = true;
-        if (hasZero) continue;
-        if (utf7Ok) {
-            if (!inBase64) {
-                if (c == '+') inBase64 = true;
-            } else if (c == '-') {
-                inBase64 = false;
-            } else if (!base64(c)) {
-                utf7Ok = false;
-            }
-        }
+        if (c == 0) e.hasZero = true;
+        if (even && (c == 0x0D || c == 0x0A) && d == 0) ++e.lineBreaksEven;
+        if (!even && c >= 0xA0 && c <= 0xF7) e.oddHigh = true;
+        if (e.hasZero) continue;
+        if (e.utf7Ok && !inBase64)
+            inBase64 = c == '+';
+        else if (e.utf7Ok && c == '-')
+            inBase64 = false;
+        else if (e.utf7Ok && !base64(c))
+            e.utf7Ok = false;
         if (c == 0x1B && d == '$' &&
             (at(i + 2) == '@' || at(i + 2) == 'B' || (at(i + 2) == '(' && (at(i + 3) == 'O' || at(i + 3) == 'P')))) {
-            jis += 2;
+            e.jis += 2;
             continue;
         }
         if (utf8Skip > 0) {
@@ -48,44 +45,29 @@ inline DetectionEvidence ReferenceDetectionEvidence(const unsigned char* b, std:
             continue;
         }
         if ((c & 0xC0) == 0xC0 && (d & 0xC0) == 0x80 && (at(i + 2) & 0xC0) == 0x80) {
-            utf8 += 2;
+            e.utf8 += 2;
             utf8Skip = 2;
             continue;
         }
-        if (sjisSkip) {
-            sjisSkip = false;
-            continue;
-        }
-        if (eucSkip) {
-            eucSkip = false;
-            continue;
-        }
+        if (std::exchange(sjisSkip, false) || std::exchange(eucSkip, false)) continue;
         const bool trail = (d >= 0x40 && d <= 0x7E) || (d >= 0x80 && d <= 0xFC);
         if (c >= 0x80 && c <= 0x9F) {
-            if (c == 0x8E && d >= 0xA1 && d <= 0xDF) euc += 2, eucSkip = true;
-            if (trail) sjis += 2, sjisSkip = true;
+            if (c == 0x8E && d >= 0xA1 && d <= 0xDF) e.euc += 2, eucSkip = true;
+            if (trail) e.sjis += 2, sjisSkip = true;
         } else if (c >= 0xA0 && c <= 0xDF) {
-            sjis += 1;
+            e.sjis += 1;
             if (d >= 0xA1 && d <= 0xFE) {
-                euc += 2, eucSkip = true;
-                if (d <= 0xDF) sjis += 1;
+                e.euc += 2, eucSkip = true;
+                if (d <= 0xDF) e.sjis += 1;
             }
         } else if (c >= 0xE0 && c <= 0xEF) {
-            if (d >= 0xA1 && d <= 0xFE) euc += 2, eucSkip = true;
-            if (trail) sjis += 2, sjisSkip = true;
+            if (d >= 0xA1 && d <= 0xFE) e.euc += 2, eucSkip = true;
+            if (trail) e.sjis += 2, sjisSkip = true;
         } else if (c >= 0xF0 && c <= 0xFE) {
-            if (d >= 0xA1 && d <= 0xFE) euc += 2, eucSkip = true;
+            if (d >= 0xA1 && d <= 0xFE) e.euc += 2, eucSkip = true;
         }
     }
-    evidence.sjis = sjis;
-    evidence.euc = euc;
-    evidence.utf8 = utf8;
-    evidence.jis = jis;
-    evidence.lineBreaksEven = lineBreaksEven;
-    evidence.hasZero = hasZero;
-    evidence.oddHigh = oddHigh;
-    evidence.utf7Ok = utf7Ok;
-    return evidence;
+    return e;
 }
 
 inline EncodingCode ReferenceDetectEncoding(const unsigned char* b, std::size_t length)

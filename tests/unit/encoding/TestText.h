@@ -10,59 +10,49 @@
 
 #include "encoding/Conversion.h"
 
-// Runs convert (destination, source, capacity) for a zero-terminated source: counts, then
-// writes into a buffer of exactly count + 1 units guarded by canaries, and checks that the
-// written count equals the counted one, that the terminator is there and that nothing past
-// the capacity changed.
-template <typename OutUnit, typename SourceUnit, typename Convert>
-std::basic_string<OutUnit> Converted(const std::basic_string<SourceUnit>& source, Convert convert)
+using Count = std::int64_t*;
+
+// Runs convert (destination, capacity, replaced): counts, writes into a buffer one unit too
+// small (-1, nothing past it touched), then into one of count + 1 units guarded by canaries:
+// the written count and replacements equal the counted ones, the terminator is there and
+// nothing past the capacity changed. replaced gets the count (-1 for those without one).
+template <typename OutUnit, typename Convert>
+std::basic_string<OutUnit> Converted(Convert convert, Count replaced = nullptr)
 {
-    const std::int64_t counted = convert(nullptr, source.c_str(), 0);
+    std::int64_t counting = -1, writing = -1;
+    const std::int64_t counted = convert(static_cast<OutUnit*>(nullptr), 0, &counting);
     EXPECT_GE(counted, 0);
-    std::vector<OutUnit> buffer(static_cast<std::size_t>(counted) + 1 + 4, static_cast<OutUnit>(0x5A));
-    const std::int64_t written = convert(buffer.data(), source.c_str(), counted + 1);
+    const auto size = static_cast<std::size_t>(counted), canaries = size + 1 + 4;
+    std::vector<OutUnit> buffer(canaries, static_cast<OutUnit>(0x5A));
+    EXPECT_EQ(convert(buffer.data(), counted, &writing), -1);
+    EXPECT_EQ(buffer[size], static_cast<OutUnit>(0x5A)) << "written past a capacity too small";
+    buffer.assign(canaries, static_cast<OutUnit>(0x5A));
+    const std::int64_t written = convert(buffer.data(), counted + 1, &writing);
     EXPECT_EQ(written, counted);
+    EXPECT_EQ(writing, counting) << "counting and writing count replacements alike";
+    if (replaced) *replaced = writing;
     if (written < 0) return {};
-    EXPECT_EQ(buffer[static_cast<std::size_t>(written)], OutUnit(0));
-    for (std::size_t i = static_cast<std::size_t>(counted) + 1; i < buffer.size(); ++i)
+    EXPECT_EQ(buffer[size], OutUnit(0));
+    for (std::size_t i = size + 1; i < buffer.size(); ++i)
         EXPECT_EQ(buffer[i], static_cast<OutUnit>(0x5A)) << "written past the capacity";
-    return std::basic_string<OutUnit>(buffer.data(), static_cast<std::size_t>(written));
+    return std::basic_string<OutUnit>(buffer.data(), size);
 }
 
-inline std::string Bytes(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values) s.push_back(static_cast<char>(v));
-    return s;
-}
+inline std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
-// The conversions through Converted.
-inline std::u16string ToUtf16(const std::string& internal, bool mark = false)
-{
-    return Converted<char16_t>(
-        internal, [mark](char16_t* d, const char* s, std::int64_t c) { return InternalToUtf16(d, s, mark, c); });
-}
-inline std::string FromUtf16(const std::u16string& units)
-{
-    return Converted<char>(units, [](char* d, const char16_t* s, std::int64_t c) { return Utf16ToInternal(d, s, c); });
-}
-inline std::u16string Utf8ToUnits(const std::string& utf8)
-{
-    return Converted<char16_t>(utf8, [](char16_t* d, const char* s, std::int64_t c) { return Utf8ToUtf16(d, s, c); });
-}
-inline std::string UnitsToUtf8(const std::u16string& units, bool mark = false)
-{
-    return Converted<char>(units,
-                           [mark](char* d, const char16_t* s, std::int64_t c) { return Utf16ToUtf8(d, s, mark, c); });
-}
-// The byte-to-byte conversions, by name.
-#define KVTE_BYTEWISE(name, convert)                                                                             \
-    inline std::string name(const std::string& source)                                                           \
+// The conversions by name, on a zero-terminated source, without byte-order marks.
+#define KVTE_CONVERTER(name, Out, Source, call)                                                                  \
+    inline std::basic_string<Out> name(const std::basic_string<Source>& source, Count replaced = nullptr)        \
     {                                                                                                            \
-        return Converted<char>(source, [](char* d, const char* s, std::int64_t c) { return convert(d, s, c); }); \
+        const Source* s = source.c_str();                                                                        \
+        return Converted<Out>([s](Out* d, std::int64_t c, [[maybe_unused]] Count r) { return call; }, replaced); \
     }
-KVTE_BYTEWISE(ToJis, InternalToJis)
-KVTE_BYTEWISE(FromJis, JisToInternal)
-KVTE_BYTEWISE(ToEuc, InternalToEuc)
-KVTE_BYTEWISE(FromEuc, EucToInternal)
-#undef KVTE_BYTEWISE
+KVTE_CONVERTER(ToUtf16, char16_t, char, InternalToUtf16(d, s, false, c, r))
+KVTE_CONVERTER(FromUtf16, char, char16_t, Utf16ToInternal(d, s, c, r))
+KVTE_CONVERTER(Utf8ToUnits, char16_t, char, Utf8ToUtf16(d, s, c, r))
+KVTE_CONVERTER(UnitsToUtf8, char, char16_t, Utf16ToUtf8(d, s, false, c))
+KVTE_CONVERTER(ToJis, char, char, InternalToJis(d, s, c))
+KVTE_CONVERTER(FromJis, char, char, JisToInternal(d, s, c, r))
+KVTE_CONVERTER(ToEuc, char, char, InternalToEuc(d, s, c))
+KVTE_CONVERTER(FromEuc, char, char, EucToInternal(d, s, c, r))
+#undef KVTE_CONVERTER

@@ -9,28 +9,19 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(TablesGeneration, CommittedOutputMatchesTheGenerator)
 {
-    if (std::system("python3 -c 'import sys' >/dev/null 2>&1") != 0) {
+    if (std::system("python3 -c 'import sys' >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "python3 is not installed: the generated tables were not checked";
-    }
-    const std::string source = KVTE_SOURCE_DIR;
-    const std::string fresh = testing::TempDir() + "EncodingTables.regenerated.cpp";
+    const std::string source = KVTE_SOURCE_DIR, fresh = testing::TempDir() + "EncodingTables.regenerated.cpp";
     const std::string command = "python3 '" + source + "/src/encoding/gen/gen_encoding_tables.py' '" + fresh + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << "the generator failed: " << command;
-    const std::string committed = ReadAll(source + "/src/encoding/EncodingTables.generated.cpp");
-    const std::string regenerated = ReadAll(fresh);
+    std::ostringstream committed, regenerated;
+    committed << std::ifstream(source + "/src/encoding/EncodingTables.generated.cpp", std::ios::binary).rdbuf();
+    regenerated << std::ifstream(fresh, std::ios::binary).rdbuf();
     std::remove(fresh.c_str());
-    ASSERT_FALSE(committed.empty());
-    EXPECT_TRUE(committed == regenerated)
+    ASSERT_FALSE(committed.str().empty());
+    EXPECT_TRUE(committed.str() == regenerated.str())
         << "src/encoding/EncodingTables.generated.cpp is out of date: rerun the generator";
 }
 

@@ -1,97 +1,66 @@
-// The direct conversions between InternalText and UTF-8 against the two steps through
-// UTF-16 that they replace, byte for byte and in their count of replaced characters, on
-// random text built around the places where the two steps keep state. Pieces ending in
-// ASCII convert to the whole, and no prefix without stray continuation bytes outgrows its
-// bytes, which lets opening convert a file in its own buffer.
+// The direct conversions between InternalText and UTF-8 against the two steps through UTF-16
+// that they replace, text and count of replaced characters, on random text built around the
+// places where the two steps keep state. Pieces ending in ASCII convert to the whole, and no
+// prefix without stray continuation bytes outgrows its bytes (opening converts in place).
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 
-#include "encoding/Conversion.h"
+#include "TestText.h"
 
 namespace {
 
-struct Converted {
-    std::string text;
+// Converted (TestText.h: counted, written, checked) with its count of replaced characters.
+template <typename Out, typename Convert>
+std::pair<std::basic_string<Out>, std::int64_t> Counted(Convert convert)
+{
     std::int64_t replaced = -1;
-    bool operator==(const Converted& o) const { return text == o.text && replaced == o.replaced; }
-};
+    std::basic_string<Out> text = Converted<Out>(convert, &replaced);
+    return {text, replaced};
+}
+using Result = std::pair<std::string, std::int64_t>;
 
-std::ostream& operator<<(std::ostream& os, const Converted& c)
+Result TwoSteps(std::string_view utf8)
 {
-    os << "replaced " << c.replaced << " bytes";
-    for (unsigned char b : c.text) os << ' ' << std::hex << static_cast<unsigned>(b) << std::dec;
-    return os;
+    const auto units =
+        Counted<char16_t>([&](char16_t* d, std::int64_t c, Count r) { return Utf8ToUtf16(d, utf8, c, r); });
+    const std::u16string_view view = units.first;  // the range form: zeros are characters
+    const Result text = Counted<char>([&](char* d, std::int64_t c, Count r) { return Utf16ToInternal(d, view, c, r); });
+    return {text.first, text.second + units.second};
 }
 
-Converted TwoSteps(std::string_view utf8)
+// The range form for a std::string, the zero-terminated one for a const char*.
+template <typename Source>
+Result Direct(const Source& utf8)
 {
-    Converted c;
-    std::int64_t dropped = 0;
-    std::u16string units(static_cast<std::size_t>(Utf8ToUtf16(nullptr, utf8, 0)) + 1, u'\0');
-    Utf8ToUtf16(&units[0], utf8, static_cast<std::int64_t>(units.size()), &dropped);
-    units.pop_back();
-    c.text.resize(static_cast<std::size_t>(Utf16ToInternal(nullptr, units, 0)) + 1);
-    Utf16ToInternal(&c.text[0], units, static_cast<std::int64_t>(c.text.size()), &c.replaced);
-    c.text.pop_back();
-    c.replaced += dropped;
-    return c;
-}
-
-Converted Direct(std::string_view utf8)
-{
-    Converted c;
-    std::int64_t counted = -1;
-    c.text.resize(static_cast<std::size_t>(Utf8ToInternal(nullptr, utf8, 0, &counted)) + 1);
-    EXPECT_EQ(Utf8ToInternal(&c.text[0], utf8, static_cast<std::int64_t>(c.text.size()), &c.replaced),
-              static_cast<std::int64_t>(c.text.size()) - 1);
-    EXPECT_EQ(counted, c.replaced) << "counting and writing count replacements alike";
-    c.text.pop_back();
-    return c;
-}
-
-// UTF-8 of the unit (three bytes for a surrogate, as a lone one is written).
-void PutUnit(std::string& s, unsigned u)
-{
-    if (u < 0x80) {
-        s.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-        s.push_back(static_cast<char>(0xC0 | u >> 6));
-        s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-        s.push_back(static_cast<char>(0xE0 | u >> 12));
-        s.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-        s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
+    return Counted<char>([&](char* d, std::int64_t c, Count r) { return Utf8ToInternal(d, utf8, c, r); });
 }
 
 // Random UTF-8 around those places; strays false leaves out stray continuation bytes.
 std::string RandomUtf8(std::mt19937& rng, std::size_t pieces, bool strays = true)
 {
-    // Units that matter to the second step: kana that take a combining mark and the marks,
-    // surrogates of characters with and without a code, units without a code, the mark.
-    static const unsigned units[] = {0x304B, 0x309A, 0x3099, 0x30BB, 0x31F7, 0x02E9, 0x02E5, 0x0300, 0x00E6,
-                                     0xD840, 0xDC0B, 0xD83D, 0xDE00, 0xDC00, 0xFEFF, 0x301C, 0x3042, 0x6F22,
-                                     0xFF71, 0x00A7, 0x00A5, 0x0080, 0xF8F0, 0xFFFD, 'a',    '\n',   0x0391};
+    // Characters that matter to the second step: kana that take a combining mark and the
+    // marks, surrogates (lone, as their three-byte forms) of characters with and without a
+    // code, characters without a code, the mark; then broken and odd forms, the strays last.
     // clang-format off
+    static const char* const units[] = {"\xE3\x81\x8B", "\xE3\x82\x9A", "\xE3\x82\x99", "\xE3\x82\xBB", "\xE3\x87\xB7",
+        "\xCB\xA9", "\xCB\xA5", "\xCC\x80", "\xC3\xA6", "\xED\xA1\x80", "\xED\xB0\x8B", "\xED\xA0\xBD", "\xED\xB8\x80",
+        "\xED\xB0\x80", "\xEF\xBB\xBF", "\xE3\x80\x9C", "\xE3\x81\x82", "\xE6\xBC\xA2", "\xEF\xBD\xB1", "\xC2\xA7",
+        "\xC2\xA5", "\xC2\x80", "\xEF\xA3\xB0", "\xEF\xBF\xBD", "a", "\n", "\xCE\x91"};
     static const char* const raw[] = {"\xEF\xBB\xBF", "\xF0\xA0\x80\x8B", "\xF0\x9F\x98\x80", "\xF8\x88\x80\x80\x80",
         "\xE3\x81", "\xC0\x80", "\xE0\x80\x80", "\xFF", "\xE3\x41", "\xF0\xA0\x80", "\xA7", "\xBF"};
     // clang-format on
-    const int rawChoices = sizeof raw / sizeof raw[0] - (strays ? 0 : 2);  // the strays are last
     std::uniform_int_distribution<int> coin(0, 99), unit(0, sizeof units / sizeof units[0] - 1),
-        piece(0, rawChoices - 1), any(0, 255);
+        piece(0, sizeof raw / sizeof raw[0] - (strays ? 1 : 3)), any(0, 255);
     std::string s;
     for (std::size_t k = 0; k < pieces; ++k) {
         const int roll = coin(rng);
-        if (roll < 60)
-            PutUnit(s, units[unit(rng)]);
-        else if (roll < 85)
-            s += raw[piece(rng)];
-        else if (roll < 90)
-            s.push_back('\0');
+        if (roll < 85)
+            s += roll < 60 ? units[unit(rng)] : raw[piece(rng)];
         else
-            s.push_back(static_cast<char>(strays ? any(rng) : any(rng) % 0x80));
+            s.push_back(static_cast<char>(roll < 90 ? 0 : strays ? any(rng) : any(rng) % 0x80));
     }
     return s;
 }
@@ -101,16 +70,9 @@ TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
     std::mt19937 rng(5);
     for (int round = 0; round < 20000; ++round) {
         const std::string utf8 = RandomUtf8(rng, static_cast<std::size_t>(round % 40));
-        ASSERT_EQ(Direct(utf8), TwoSteps(utf8)) << "round " << round;
-        // The zero-terminated form, up to the first zero.
         const std::string terminated = utf8.substr(0, utf8.find('\0'));
-        const Converted whole = TwoSteps(terminated);
-        std::string text(whole.text.size() + 1, '\x5A');
-        std::int64_t replaced = -1;
-        ASSERT_EQ(Utf8ToInternal(&text[0], terminated.c_str(), static_cast<std::int64_t>(text.size()), &replaced),
-                  static_cast<std::int64_t>(whole.text.size()));
-        ASSERT_EQ(text.c_str(), whole.text) << "round " << round;
-        ASSERT_EQ(replaced, whole.replaced);
+        ASSERT_EQ(Direct(utf8), TwoSteps(utf8)) << "round " << round;
+        ASSERT_EQ(Direct(terminated.c_str()), TwoSteps(terminated)) << "round " << round;
     }
     // Marks at the start are skipped as the two steps skip them: two at most.
     const std::string mark = "\xEF\xBB\xBF";
@@ -119,64 +81,51 @@ TEST(Utf8Direct, GivesWhatTheTwoStepsGive)
     EXPECT_EQ(Utf8MarkLength("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF") + Utf8MarkLength("\xEF\xBB"), 6u);
 }
 
-TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWhole)
+TEST(Utf8Direct, PiecesEndingInAsciiGiveTheWholeAndNoPrefixOutgrowsItsBytes)
 {
     std::mt19937 rng(17);
     std::uniform_int_distribution<int> cut(0, 30);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string utf8 = RandomUtf8(rng, 60);
-        const Converted whole = Direct(utf8);
-        Converted pieces;
-        pieces.replaced = 0;
-        std::size_t at = Utf8MarkLength(utf8);
-        while (at < utf8.size()) {
+    for (int round = 0; round < 4000; ++round) {
+        const bool strays = round % 2 == 0;
+        const std::string utf8 = RandomUtf8(rng, 60, strays);
+        Result pieces{"", 0};
+        for (std::size_t at = Utf8MarkLength(utf8); at < utf8.size();) {
             // The next piece ends after an ASCII byte some way on, or at the end.
             std::size_t end = std::min(utf8.size(), at + 1 + static_cast<std::size_t>(cut(rng)));
             while (end < utf8.size() && static_cast<unsigned char>(utf8[end - 1]) >= 0x80) ++end;
             const std::string_view piece(utf8.data() + at, end - at);
-            std::string out(2 * piece.size() + 1, '\0');
-            std::int64_t replaced = 0;
-            const std::int64_t n =
-                Utf8PieceToInternal(&out[0], piece, static_cast<std::int64_t>(out.size()), &replaced);
-            ASSERT_GE(n, 0);
-            pieces.text.append(out.data(), static_cast<std::size_t>(n));
-            pieces.replaced += replaced;
+            std::int64_t replaced = -1;
+            pieces.first += Converted<char>(
+                [&](char* d, std::int64_t c, Count r) { return Utf8PieceToInternal(d, piece, c, r); }, &replaced);
+            pieces.second += replaced;
+            // Without strays no prefix that ends at a character outgrows its bytes.
+            ASSERT_TRUE(strays || Utf8ToInternal(nullptr, utf8.substr(0, end), 0) <= static_cast<std::int64_t>(end));
             at = end;
         }
-        ASSERT_EQ(pieces, whole) << "round " << round;
+        ASSERT_EQ(pieces, Direct(utf8)) << "round " << round;
     }
 }
 
-TEST(Utf8Direct, NoPrefixOutgrowsItsBytesWithoutStrayContinuationBytes)
+// Both steps out of InternalText; the counts are those of the first step.
+Result TwoStepsOut(std::string_view internal, bool mark)
 {
-    // Every character but a stray continuation byte becomes at most as many bytes as it
-    // took, so at every prefix ending at a character the text is no longer than the bytes.
-    std::mt19937 rng(23);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string cleaned = RandomUtf8(rng, 50, false);
-        for (std::size_t end = 1; end <= cleaned.size(); ++end) {
-            if (end < cleaned.size() && static_cast<unsigned char>(cleaned[end - 1]) >= 0x80) continue;
-            const std::string_view prefix(cleaned.data(), end);
-            ASSERT_LE(Utf8ToInternal(nullptr, prefix, 0), static_cast<std::int64_t>(end)) << "round " << round;
-        }
-    }
+    const auto units = Counted<char16_t>(
+        [&](char16_t* d, std::int64_t c, Count r) { return InternalToUtf16(d, internal, false, c, r); });
+    const std::u16string_view view = units.first;
+    return {Converted<char>([&](char* d, std::int64_t c, Count) { return Utf16ToUtf8(d, view, mark, c); }),
+            units.second};
 }
 
-std::string TwoStepsOut(std::string_view internal, bool mark, std::int64_t& replaced)
+template <typename Source>
+Result DirectOut(const Source& internal, bool mark)
 {
-    std::u16string units(static_cast<std::size_t>(InternalToUtf16(nullptr, internal, false, 0)) + 1, u'\0');
-    InternalToUtf16(&units[0], internal, false, static_cast<std::int64_t>(units.size()), &replaced);
-    units.pop_back();
-    std::string out(static_cast<std::size_t>(Utf16ToUtf8(nullptr, units, mark, 0)) + 1, '\0');
-    Utf16ToUtf8(&out[0], units, mark, static_cast<std::int64_t>(out.size()));
-    out.pop_back();
-    return out;
+    return Counted<char>([&](char* d, std::int64_t c, Count r) { return InternalToUtf8(d, internal, mark, c, r); });
 }
 
 TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
 {
     // Internal codes of characters with two units (か゚, 𠀋) and pieces of every byte class.
-    const std::string twoUnits = Direct("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B").text;
+    const std::string twoUnits = Direct(std::string("\xE3\x81\x8B\xE3\x82\x9A\xF0\xA0\x80\x8B")).first;
     // clang-format off
     const std::string pool[] = {"a", "\r\n", "\xB6\xDF", "\xB6\xDE", "\xDC\xDF", "\xB1", "\x82\xA0", "\x88\x9F",
         "\x87\x9F", "\x81", "\x81\x0A", "\x80", "\xA0", "\xFD", "\xFF", "\xF0\x40", std::string(1, '\0'), twoUnits,
@@ -188,22 +137,9 @@ TEST(Utf8Direct, WritingGivesWhatTheTwoStepsGive)
         std::string internal;
         for (int k = count(rng); k > 0; --k) internal += pool[pick(rng)];
         const bool mark = round % 2 == 1;
-        std::int64_t wantReplaced = -1, replaced = -1;
-        const std::string want = TwoStepsOut(internal, mark, wantReplaced);
-        std::string got(want.size() + 1, '\x5A');
-        ASSERT_EQ(InternalToUtf8(&got[0], internal, mark, static_cast<std::int64_t>(got.size()), &replaced),
-                  static_cast<std::int64_t>(want.size()));
-        got.pop_back();
-        ASSERT_EQ(got, want) << "round " << round;
-        ASSERT_EQ(replaced, wantReplaced);
-        ASSERT_EQ(InternalToUtf8(nullptr, internal, mark, 0), static_cast<std::int64_t>(want.size()));
-        // The zero-terminated form, up to the first zero.
         const std::string terminated = internal.substr(0, internal.find('\0'));
-        const std::string wantTerminated = TwoStepsOut(terminated, mark, wantReplaced);
-        std::string out(wantTerminated.size() + 1, '\0');
-        ASSERT_EQ(InternalToUtf8(&out[0], terminated.c_str(), mark, static_cast<std::int64_t>(out.size())),
-                  static_cast<std::int64_t>(wantTerminated.size()));
-        ASSERT_EQ(out.c_str(), wantTerminated.substr(0, wantTerminated.find('\0')));
+        ASSERT_EQ(DirectOut(internal, mark), TwoStepsOut(internal, mark)) << "round " << round;
+        ASSERT_EQ(DirectOut(terminated.c_str(), mark), TwoStepsOut(terminated, mark)) << "round " << round;
     }
 }
 

@@ -1,11 +1,11 @@
 // Whole-file reads and replacement: a file beyond the limit (4 GiB, or 1 GiB in the 32-bit
-// program) is refused before anything is read, one of 500 MB reads whole (the large files
-// are sparse: made in an instant, read back as zeros), and a replaced file leaves no
-// temporary file behind.
+// program) is refused before anything is read, one of 500 MB reads whole (large files are
+// sparse: made in an instant, read as zeros); a replaced file leaves no temporary behind.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "../support/TempFolder.h"
 #include "files/FileAccess.h"
@@ -37,11 +37,14 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
 {
     TempFolder folder;
     const std::string path = folder.File("kvte.ini");
+    const int input = ::dup(0);  // the second write finds descriptor 0 free, as a tool started without input
     for (const std::string content : {"first", "second, longer"}) {
         ASSERT_TRUE(ReplaceWholeFile(path.c_str(), content.data(), content.size()).Ok());
+        ::close(0);
         EXPECT_EQ(TempFolder::Read(path), content);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
     }
+    ::dup2(input, 0), ::close(input);
 }
 
 }  // namespace

@@ -148,6 +148,7 @@ TEST(RegexSearch, ManyDfaStatesStillGiveThePikeVmAnswer)
         ASSERT_TRUE(CompileRegex(*parsed.root, false, program));
         RegexMatch expected;
         ASSERT_TRUE(PikeVmSearch(program, text.c_str(), text.size(), 1000, expected));
+        EXPECT_FALSE(PikeVmSearch(program, text.c_str(), text.size(), text.size() - 3, expected));  // ends at the end
         CKRegExp regex;
         regex.Read(pattern, true);
         EXPECT_EQ(regex.Find(text.c_str(), 1000, false), static_cast<int>(expected.start)) << pattern;
