@@ -1,6 +1,5 @@
 // Fake windows for the documents' tests: views that keep their text in memory, a bar and
-// a main window that count what they were told, questions answered from a script, and the
-// calls into the layers above written in the log.
+// a main window that count what they were told, questions answered from a script.
 #pragma once
 
 #include <deque>
@@ -23,7 +22,6 @@ struct FakeWindows {
     int viewCount = 1;
     bool refuseViews = false;
     int tabChanges = 0, repaints = 0, activations = 0;
-    std::vector<std::string> log;  // in order, e.g. "create 1", "destroy 0", "title", "type 1 a.txt"
     std::vector<int> messages;     // string-table numbers shown
     std::vector<std::string> asked;  // names in the question about unsaved changes
     std::deque<int> answers;         // answers to questions, in order; Cancel when empty
@@ -38,7 +36,6 @@ struct FakeWindows {
         host.context = this;
         host.createView = [](void* c, int slot) {
             auto& w = Self(c);
-            w.log.push_back("create " + std::to_string(slot));
             if (w.refuseViews || slot >= w.viewCount || w.views.count(slot)) return false;
             w.views[slot] = FakeView{};
             return true;
@@ -47,13 +44,10 @@ struct FakeWindows {
             Self(c).views[slot].attached = true;
             *saved = 0x1000u + static_cast<unsigned>(slot);
         };
-        host.destroyView = [](void* c, int slot) {
-            Self(c).log.push_back("destroy " + std::to_string(slot));
-            Self(c).views.erase(slot);
-        };
+        host.destroyView = [](void* c, int slot) { Self(c).views.erase(slot); };
         host.setViewCount = [](void* c, int count) { Self(c).viewCount = count; };
         host.showView = [](void* c, int slot, bool shown) { Self(c).views[slot].shown = shown; };
-        host.focusView = [](void* c, int slot) { Self(c).log.push_back("focus " + std::to_string(slot)); };
+        host.focusView = [](void*, int) {};
         host.setText = [](void* c, int slot, std::string&& text) {
             Self(c).views[slot].text = std::move(text);
             return true;
@@ -67,13 +61,6 @@ struct FakeWindows {
         host.tabChanged = [](void* c) { ++Self(c).tabChanges; };
         host.activateMainWindow = [](void* c) { ++Self(c).activations; };
         host.repaintBar = [](void* c) { ++Self(c).repaints; };
-        DocumentsCallbacks& above = documents.callbacks;
-        above.context = this;
-        above.refreshTitle = [](void* c) { Self(c).log.push_back("title"); };
-        above.applyEditorSettings = [](void* c, int slot) { Self(c).log.push_back("editor " + std::to_string(slot)); };
-        above.applyFileType = [](void* c, int slot, const std::string& path) {
-            Self(c).log.push_back("type " + std::to_string(slot) + " " + path.substr(path.rfind('/') + 1));
-        };
         host.showMessage = [](void* c, int number, unsigned) {
             Self(c).messages.push_back(number);
             return Self(c).NextAnswer();
@@ -112,12 +99,9 @@ private:
     }
     bool Take(std::deque<std::string>& queue, std::string& path)
     {
-        if (queue.empty() || queue.front().empty()) {
-            if (!queue.empty()) queue.pop_front();
-            return false;
-        }
+        if (queue.empty()) return false;
         path = queue.front();
         queue.pop_front();
-        return true;
+        return !path.empty();
     }
 };

@@ -9,6 +9,7 @@
 #include "../support/TempFolder.h"
 #include "FakeWindows.h"
 #include "config/ProfileFile.h"
+#include "documents/OpenFile.h"
 #include "files/FileAccess.h"
 
 struct OpenSaveFixture : testing::Test {
@@ -46,4 +47,8 @@ struct OpenSaveFixture : testing::Test {
         return path;
     }
     std::string ViewText(int slot) { return windows.views[slot].text; }
+    int Open(const std::string& name, const std::string& bytes, int mode = kOpenModeNormal)
+    {
+        return OpenFile(documents, MakeFile(name, bytes), mode, true);
+    }
 };
