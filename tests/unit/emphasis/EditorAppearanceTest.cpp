@@ -11,14 +11,7 @@ using Calls = std::vector<std::string>;
 
 struct EditorAppearanceTest : EmphasisFixture {
     // The value of the first SetOption with this option number, or "none".
-    std::string Option(int option) const
-    {
-        std::string prefix = "SetOption(1," + std::to_string(option) + ",";
-        for (const std::string& call : host.calls) {
-            if (call.compare(0, prefix.size(), prefix) == 0) return call.substr(prefix.size());
-        }
-        return "none";
-    }
+    std::string Option(int option) const { return host.After("SetOption(1," + std::to_string(option) + ","); }
 };
 
 TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
@@ -54,20 +47,20 @@ TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
 
 TEST_F(EditorAppearanceTest, EdgeValuesOfTheSwitches)
 {
-    WriteSettings("[editor1]\r\nRuler=0\r\nLineNum=0\r\nowndraw=5\r\nsel_numalpha=2\r\n");
-    ApplyEditorSettings(state, 1);
-    EXPECT_EQ(Option(1), "0,0)");
-    EXPECT_EQ(Option(2), "4,0)");
-    EXPECT_EQ(Option(14), "8,1)");
-    EXPECT_EQ(Option(18), "0,1)");
-    EXPECT_EQ(Option(16), "256,1)");  // undo missing
-    host.calls.clear();
-    WriteSettings("[editor1]\r\nundo=1\r\nRuler=2\r\nLineNum=-1\r\nowndraw=0\r\n");
-    ApplyEditorSettings(state, 1);
-    EXPECT_EQ(Option(16), "-1,1)");
-    EXPECT_EQ(Option(1), "0,0)");
-    EXPECT_EQ(Option(2), "4,0)");
-    EXPECT_EQ(Option(14), "0,1)");
+    struct {
+        const char* settings;
+        const char* options;  // options 1, 2, 14, 18 and 16
+    } const cases[] = {
+        {"Ruler=0\r\nLineNum=0\r\nowndraw=5\r\nsel_numalpha=2\r\n", "0,0) 4,0) 8,1) 0,1) 256,1)"},  // undo missing
+        {"undo=1\r\nRuler=2\r\nLineNum=-1\r\nowndraw=0\r\n", "0,0) 4,0) 0,1) 0,1) -1,1)"},
+    };
+    for (const auto& c : cases) {
+        host.calls.clear();
+        WriteSettings(std::string("[editor1]\r\n") + c.settings);
+        ApplyEditorSettings(state, 1);
+        EXPECT_EQ(Option(1) + " " + Option(2) + " " + Option(14) + " " + Option(18) + " " + Option(16), c.options)
+            << c.settings;
+    }
     // Without settings every value is its default and nothing is read.
     host.calls.clear();
     state.settings = nullptr;
@@ -85,6 +78,7 @@ TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColo
     ASSERT_EQ(colours.size(), 21u);
     for (size_t i = 0; i < 20; ++i) EXPECT_EQ(colours[i].substr(colours[i].size() - 5), ",0,0)") << colours[i];
     EXPECT_EQ(colours[20], "SetViewColor(1,18,16777215,0)");
+    EXPECT_TRUE(host.Only("Message").empty()) << "a readable file is read as it stands";
 
     // A changed colour file takes effect at the next apply.
     WriteColours("[color]\r\ncBackGround=1\r\n", "other.ini");
@@ -93,6 +87,27 @@ TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColo
     host.calls.clear();
     ApplyEditorSettings(state, 1);
     EXPECT_EQ(host.Only("SetViewColor")[20], "SetViewColor(1,18,1,0)");
+}
+
+// A colour file that cannot be read never leaves text black on black: the built-in colours
+// stand in, and the user is told once.
+TEST_F(EditorAppearanceTest, MissingColourFileOrNoProgramFolderGivesTheBuiltInColoursAndOneMessage)
+{
+    WriteColours("[color]\r\ncBackGround=255\r\n", "default.ini");
+    // The named file missing; then a file that is there, but no program folder to find it in.
+    const char* cases[][2] = {{"absent.ini", nullptr}, {"default.ini", ""}};
+    for (auto& [name, programFolder] : cases) {
+        WriteSettings(std::string("[editor1]\r\nColorFile=") + name + "\r\n");
+        if (programFolder) state.programFolder = programFolder;
+        state.colourFileReported = false;
+        host.calls.clear();
+        ApplyEditorSettings(state, 1);
+        ApplyEditorSettings(state, 1);
+        // Background white, letters black, the tab mark's colour.
+        EXPECT_EQ(host.After("SetViewColor(1,18,") + host.After("SetViewColor(1,6,") + host.After("SetViewColor(1,0,"),
+                  "16777215,0)0,0)12615808,0)");
+        EXPECT_EQ(host.Only("Message"), std::vector<std::string>{"Message(66)"});
+    }
 }
 
 TEST_F(EditorAppearanceTest, FontCommandWritesNameAndSizeUnlessCancelled)

@@ -58,6 +58,13 @@ struct RecordingHost {
         return found;
     }
 
+    // The rest of the first call that starts with prefix, or "none".
+    std::string After(const std::string& prefix) const
+    {
+        std::vector<std::string> found = Only(prefix);
+        return found.empty() ? "none" : found[0].substr(prefix.size());
+    }
+
 private:
     static void Log(void* self, const std::string& call) { static_cast<RecordingHost*>(self)->calls.push_back(call); }
     static std::string Join(std::initializer_list<long long> values)

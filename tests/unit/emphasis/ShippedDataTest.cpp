@@ -1,10 +1,13 @@
-// The environment and colour files that ship beside the program.
+// The environment and colour files that ship beside the program, and the colouring the
+// environments give typical lines of their languages through the editing control's own
+// rule table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "../support/TempFolder.h"
 #include "RecordingHost.h"
@@ -12,10 +15,26 @@
 #include "config/SettingsFile.h"
 #include "emphasis/ColourFile.h"
 #include "emphasis/EmphasisLoader.h"
+#include "textcontrol/model/Emphasis.h"
 
 namespace {
 
+using kvte::textcontrol::ColourRun;
+using kvte::textcontrol::EmphasisTable;
+
 const std::string kData = std::string(KVTE_SOURCE_DIR) + "/data/";
+
+// An emphasis state on the shipped data folder, with settings that name no colour file.
+struct Shipped {
+    ProfileFile settings;
+    EmphasisState state;
+    Shipped()
+    {
+        OpenProfile(settings, (kData + "missing.ini").c_str(), "editor1");
+        state.settings = &settings;
+        state.programFolder = kData.c_str();
+    }
+};
 
 std::vector<std::string> FilesIn(const char* folder, const char* extension)
 {
@@ -31,14 +50,10 @@ TEST(ShippedData, EveryEnvironmentLoadsWholeWithEveryKindItNeeds)
     std::vector<std::string> names = FilesIn("esf", ".esf");
     ASSERT_GE(names.size(), 9u);
     for (const std::string& name : names) {
-        ProfileFile settings;
-        OpenProfile(settings, (kData + "missing.ini").c_str(), "editor1");
-        EmphasisState state;
-        state.settings = &settings;
-        state.programFolder = kData.c_str();
+        Shipped shipped;
         RecordingHost host;
-        host.Connect(state);
-        EXPECT_TRUE(LoadEmphasisFile(state, 0, name.c_str())) << name;
+        host.Connect(shipped.state);
+        EXPECT_TRUE(LoadEmphasisFile(shipped.state, 0, name.c_str())) << name;
         EXPECT_TRUE(host.Only("ParseError").empty() && host.Only("Message").empty()) << name;
         EXPECT_GE(host.Only("AddEmphasis").size(), 3u) << name;
         // Entries are never blank or made of blanks alone.
@@ -66,6 +81,18 @@ TEST(ShippedData, EveryColourFileHoldsEveryKeyAsAColour)
     }
 }
 
+TEST(ShippedData, BuiltInColoursAreTheShippedDefaultFile)
+{
+    Shipped nameless;  // its settings name no colour file: the built-in colours stand in
+    ProfileFile file, builtIn;
+    ASSERT_TRUE(OpenProfile(file, DataFilePath(kData.c_str(), "color", "default.ini").c_str(), "mark"));
+    EXPECT_FALSE(OpenColourFile(nameless.state, builtIn, "mark"));
+    for (size_t i = 0; i < kColourKeyCount; ++i) {
+        SetSection(file, kColourKeys[i].section);
+        EXPECT_EQ(ReadColour(builtIn, kColourKeys[i].key), ReadColour(file, kColourKeys[i].key)) << kColourKeys[i].key;
+    }
+}
+
 TEST(ShippedData, EveryDefaultFileTypeNamesAShippedEnvironment)
 {
     TempFolder folder;
@@ -82,6 +109,76 @@ TEST(ShippedData, EveryDefaultFileTypeNamesAShippedEnvironment)
         ++entries;
     }
     EXPECT_EQ(entries, 18);
+}
+
+struct Case {
+    const char* environment;
+    const char* line;
+    const char* runs;  // each coloured run as "text/colour number", joined by " | "
+} const kCases[] = {
+    {"bat.esf", "copy C:\\a D:\\b", "copy/1"},
+    {"bat.esf", ":loop", ":loop/4"},
+    {"bat.esf", "  :: a note", ":: a note/6"},
+    {"bat.esf", "goto :eof", "goto/1"},
+    {"bat.esf", "rem copy a", "rem copy a/6"},
+    {"bat.esf", "echo %PATH%", "echo/1 | %PATH%/3"},
+    {"ini.esf", "[paths]", "[paths]/1"},
+    {"ini.esf", "key=a;b#c", "=/3"},
+    {"ini.esf", "; a comment", "; a comment/6"},
+    {"ini.esf", "\t# another", "# another/6"},
+    {"Markdown.esf", "# Title", "# Title/1"},
+    {"Markdown.esf", "C# is a language", ""},
+    {"Markdown.esf", "if a > b then", ""},
+    {"Markdown.esf", "> quoted", "> quoted/5"},
+    {"Markdown.esf", "run `make` now", "`make`/3"},
+};
+
+std::string Tokenize(const EmphasisTable& table, const std::string& line)
+{
+    std::vector<ColourRun> runs;
+    table.TokenizeLine(line.data(), line.size(), 0, &runs);
+    std::string text;
+    for (const ColourRun& run : runs) {
+        if (!text.empty()) text += " | ";
+        text += line.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.length)) + "/" +
+                std::to_string(run.colour);
+    }
+    return text;
+}
+
+TEST(ShippedColouring, TypicalLinesOfEachLanguage)
+{
+    for (const Case& c : kCases) {
+        EmphasisTable table;
+        Shipped shipped;
+        EmphasisState& state = shipped.state;
+        state.host.context = &table;
+        // The colour number stands in for the colour, so that a run says which entry it was.
+        state.host.addEmphasis = [](void* context, int, const char* text, const char* endText, int kind, uint32_t,
+                                    int second, int colourNumber, int fourth) {
+            return static_cast<EmphasisTable*>(context)->Add(text, endText ? endText : "", kind,
+                                                             static_cast<uint32_t>(colourNumber), second, colourNumber,
+                                                             fourth);
+        };
+        ASSERT_TRUE(LoadEmphasisFile(state, 0, c.environment)) << c.environment;
+        EXPECT_EQ(Tokenize(table, c.line), c.runs) << c.environment << ": " << c.line;
+    }
+}
+
+TEST(ShippedColouring, LineStartRulesMatchOnlyWhereTheLineBegins)
+{
+    EmphasisTable table;
+    table.Add(";", "", kvte::textcontrol::kEmphasisLineAfter, 6, kvte::textcontrol::kEmphasisAtLineStart, 6, 0);
+    table.Add("#", "", kvte::textcontrol::kEmphasisLineAfter, 5, 0, 5, 0);
+    table.Add("/*", "*/", kvte::textcontrol::kEmphasisMultiBetween, 2, 0, 2, 0);
+    EXPECT_EQ(Tokenize(table, " \t; x"), "; x/6");
+    EXPECT_EQ(Tokenize(table, "a ; x"), "");
+    EXPECT_EQ(Tokenize(table, "a # x"), "# x/5") << "a rule without the limit matches anywhere";
+    std::vector<ColourRun> runs;
+    const std::string inside = "*/; x";  // a line that starts inside a pair has no line start
+    table.TokenizeLine(inside.data(), inside.size(), 3, &runs);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].length, 2);
 }
 
 }  // namespace
