@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/DocumentList.h"
 #include "documents/DocumentsState.h"
 #include "encoding/FileText.h"
 
@@ -105,3 +106,10 @@ private:
         return !path.empty();
     }
 };
+
+// The current slot and tab, the tab count and the view shown, e.g. "slot 2 tab 1 of 3, view 2".
+inline std::string Where(const DocumentList& list, const FakeWindows& windows)
+{
+    return "slot " + std::to_string(list.currentSlot) + " tab " + std::to_string(list.currentTab) + " of " +
+           std::to_string(list.tabCount) + ", view " + std::to_string(windows.ShownView());
+}
