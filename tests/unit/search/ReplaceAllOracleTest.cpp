@@ -34,8 +34,8 @@ Expected SinglePass(std::string const& text, std::string const& pattern, bool re
         int at = regex.Find(text.c_str(), static_cast<int>(from), false);
         if (at < 0) break;
         std::size_t start = static_cast<std::size_t>(at), end = start + std::strlen(regex.GetHitText());
-        if (start == end && Inside(text, start)) ranges.emplace_back(start - 1, start - 1);
-        else ranges.emplace_back(start - (Inside(text, start) ? 1 : 0), end + (start != end && Inside(text, end) ? 1 : 0));
+        std::size_t const first = start - (Inside(text, start) ? 1 : 0);  // an empty match stays empty
+        ranges.emplace_back(first, start == end ? first : end + (Inside(text, end) ? 1 : 0));
         from = end == start ? end + (end < text.size() && (static_cast<unsigned char>(text[end]) >= 0x81) ? 2 : 1) : end;
         if (Inside(text, from)) ++from;
     }
