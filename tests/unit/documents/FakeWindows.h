@@ -31,7 +31,6 @@ struct FakeWindows {
 
     explicit FakeWindows(DocumentsState& documents)
     {
-        views[0] = FakeView{};
         views[0].attached = true;
         DocumentsHost& host = documents.host;
         host.context = this;
@@ -80,22 +79,18 @@ struct FakeWindows {
     // Which view is shown: the one current view, or -1 when none or several are.
     int ShownView() const
     {
-        int shown = -1;
-        for (const auto& [slot, view] : views) {
-            if (!view.shown) continue;
-            if (shown >= 0) return -1;
-            shown = slot;
-        }
-        return shown;
+        int shown = -1, count = 0;
+        for (const auto& [slot, view] : views)
+            if (view.shown) shown = slot, ++count;
+        return count == 1 ? shown : -1;
     }
 
 private:
     static FakeWindows& Self(void* context) { return *static_cast<FakeWindows*>(context); }
     int NextAnswer()
     {
-        if (answers.empty()) return kAnswerCancel;
-        int answer = answers.front();
-        answers.pop_front();
+        int answer = answers.empty() ? kAnswerCancel : answers.front();
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
     bool Take(std::deque<std::string>& queue, std::string& path)
