@@ -1,8 +1,6 @@
 // The slot array and the tab order: slots are kept while positions close up, a closed
 // slot is taken again by the next new document at the end of the tab order, the only
 // tab is never removed, and exactly the current view is shown.
-#include <gtest/gtest.h>
-
 #include "FakeWindows.h"
 
 namespace {

@@ -1,15 +1,25 @@
 // Fake windows for the documents' tests: views that keep their text in memory, a bar and
-// a main window that count what they were told, questions answered from a script.
+// a main window that count what they were told, questions answered from a script; and a
+// documents subsystem on them with real files in a fresh folder and a settings file of
+// its own, for the tests of opening, saving and closing.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "../support/TempFolder.h"
+#include "config/ProfileFile.h"
 #include "documents/DocumentList.h"
 #include "documents/DocumentsState.h"
+#include "documents/OpenFile.h"
+#include "documents/SaveDocuments.h"
 #include "encoding/FileText.h"
+#include "files/FileAccess.h"
 
 struct FakeView {
     std::string text;
@@ -108,3 +118,44 @@ inline std::string Where(const DocumentList& list, const FakeWindows& windows)
     return "slot " + std::to_string(list.currentSlot) + " tab " + std::to_string(list.currentTab) + " of " +
            std::to_string(list.tabCount) + ", view " + std::to_string(windows.ShownView());
 }
+
+struct OpenSaveFixture : testing::Test {
+    TempFolder folder;
+    ProfileFile settings{};
+    DocumentsState documents;
+    FakeWindows windows{documents};
+    DocumentList& list = documents.list;
+
+    void SetUp() override
+    {
+        // The defaults a first start writes for the keys the documents read.
+        TempFolder::Write(folder.File("kvte.ini"),
+                          "[main]\r\nauto_kanji=1\r\nFileWindowActive=1\r\nretline=4\r\nkanji=0\r\n"
+                          "[tab]\r\nOnOpen=1\r\nOnDrag=1\r\nOnNew=0\r\n[notice]\r\nOnCloseAll=1\r\nOnEnd=0\r\n");
+        ASSERT_TRUE(OpenProfile(settings, folder.File("kvte.ini").c_str(), "main"));
+        documents.settings = &settings;
+    }
+    void TearDown() override { SetFileFaultsForTesting(FileFaultsForTesting{}); }
+
+    void Set(const char* section, const char* key, int value)
+    {
+        SetSection(settings, section);
+        WriteInt(settings, key, value);
+    }
+    int Setting(const char* section, const char* key)
+    {
+        SetSection(settings, section);
+        return GetInt(settings, key);
+    }
+    std::string MakeFile(const std::string& name, const std::string& bytes)
+    {
+        std::string path = folder.File(name);
+        TempFolder::Write(path, bytes);
+        return path;
+    }
+    std::string ViewText(int slot) { return windows.views[slot].text; }
+    int Open(const std::string& name, const std::string& bytes, int mode = kOpenModeNormal)
+    {
+        return OpenFile(documents, MakeFile(name, bytes), mode, true);
+    }
+};

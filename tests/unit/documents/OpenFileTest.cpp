@@ -1,9 +1,7 @@
 // Opening files: which tab a file goes into under each policy and mode, what a failed
 // open leaves behind, detection and write protection, and the warning about a text that
 // could not be loaded whole.
-#include "OpenSaveFixture.h"
-
-#include <filesystem>
+#include "FakeWindows.h"
 
 namespace {
 

@@ -1,12 +1,7 @@
 // Saving and closing: every encoding and line ending byte for byte, write failures that
 // must leave the old file whole and the document modified, and the questions before
 // closing one tab, all tabs and the program.
-#include "OpenSaveFixture.h"
-
-#include <filesystem>
-
-#include "documents/OpenFile.h"
-#include "documents/SaveDocuments.h"
+#include "FakeWindows.h"
 
 namespace {
 

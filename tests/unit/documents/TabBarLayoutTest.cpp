@@ -1,7 +1,5 @@
 // The tab bar's geometry: label cut-off by bytes, button and tab hit areas, scrolling
 // limits, clicks, the marks and the name tooltips.
-#include <gtest/gtest.h>
-
 #include "FakeWindows.h"
 #include "documents/TabBarLayout.h"
 
