@@ -1,15 +1,25 @@
 // Fake windows for the documents' tests: views that keep their text in memory, a bar and
-// a main window that count what they were told, questions answered from a script, and the
-// calls into the layers above written in the log.
+// a main window that count what they were told, questions answered from a script; and a
+// documents subsystem on them with real files in a fresh folder and a settings file of
+// its own, for the tests of opening, saving and closing.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "../support/TempFolder.h"
+#include "config/ProfileFile.h"
+#include "documents/DocumentList.h"
 #include "documents/DocumentsState.h"
+#include "documents/OpenFile.h"
+#include "documents/SaveDocuments.h"
 #include "encoding/FileText.h"
+#include "files/FileAccess.h"
 
 struct FakeView {
     std::string text;
@@ -23,7 +33,6 @@ struct FakeWindows {
     int viewCount = 1;
     bool refuseViews = false;
     int tabChanges = 0, repaints = 0, activations = 0;
-    std::vector<std::string> log;  // in order, e.g. "create 1", "destroy 0", "title", "type 1 a.txt"
     std::vector<int> messages;     // string-table numbers shown
     std::vector<std::string> asked;  // names in the question about unsaved changes
     std::deque<int> answers;         // answers to questions, in order; Cancel when empty
@@ -32,13 +41,11 @@ struct FakeWindows {
 
     explicit FakeWindows(DocumentsState& documents)
     {
-        views[0] = FakeView{};
         views[0].attached = true;
         DocumentsHost& host = documents.host;
         host.context = this;
         host.createView = [](void* c, int slot) {
             auto& w = Self(c);
-            w.log.push_back("create " + std::to_string(slot));
             if (w.refuseViews || slot >= w.viewCount || w.views.count(slot)) return false;
             w.views[slot] = FakeView{};
             return true;
@@ -47,13 +54,10 @@ struct FakeWindows {
             Self(c).views[slot].attached = true;
             *saved = 0x1000u + static_cast<unsigned>(slot);
         };
-        host.destroyView = [](void* c, int slot) {
-            Self(c).log.push_back("destroy " + std::to_string(slot));
-            Self(c).views.erase(slot);
-        };
+        host.destroyView = [](void* c, int slot) { Self(c).views.erase(slot); };
         host.setViewCount = [](void* c, int count) { Self(c).viewCount = count; };
         host.showView = [](void* c, int slot, bool shown) { Self(c).views[slot].shown = shown; };
-        host.focusView = [](void* c, int slot) { Self(c).log.push_back("focus " + std::to_string(slot)); };
+        host.focusView = [](void*, int) {};
         host.setText = [](void* c, int slot, std::string&& text) {
             Self(c).views[slot].text = std::move(text);
             return true;
@@ -67,13 +71,6 @@ struct FakeWindows {
         host.tabChanged = [](void* c) { ++Self(c).tabChanges; };
         host.activateMainWindow = [](void* c) { ++Self(c).activations; };
         host.repaintBar = [](void* c) { ++Self(c).repaints; };
-        DocumentsCallbacks& above = documents.callbacks;
-        above.context = this;
-        above.refreshTitle = [](void* c) { Self(c).log.push_back("title"); };
-        above.applyEditorSettings = [](void* c, int slot) { Self(c).log.push_back("editor " + std::to_string(slot)); };
-        above.applyFileType = [](void* c, int slot, const std::string& path) {
-            Self(c).log.push_back("type " + std::to_string(slot) + " " + path.substr(path.rfind('/') + 1));
-        };
         host.showMessage = [](void* c, int number, unsigned) {
             Self(c).messages.push_back(number);
             return Self(c).NextAnswer();
@@ -92,32 +89,73 @@ struct FakeWindows {
     // Which view is shown: the one current view, or -1 when none or several are.
     int ShownView() const
     {
-        int shown = -1;
-        for (const auto& [slot, view] : views) {
-            if (!view.shown) continue;
-            if (shown >= 0) return -1;
-            shown = slot;
-        }
-        return shown;
+        int shown = -1, count = 0;
+        for (const auto& [slot, view] : views)
+            if (view.shown) shown = slot, ++count;
+        return count == 1 ? shown : -1;
     }
 
 private:
     static FakeWindows& Self(void* context) { return *static_cast<FakeWindows*>(context); }
     int NextAnswer()
     {
-        if (answers.empty()) return kAnswerCancel;
-        int answer = answers.front();
-        answers.pop_front();
+        int answer = answers.empty() ? kAnswerCancel : answers.front();
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
     bool Take(std::deque<std::string>& queue, std::string& path)
     {
-        if (queue.empty() || queue.front().empty()) {
-            if (!queue.empty()) queue.pop_front();
-            return false;
-        }
+        if (queue.empty()) return false;
         path = queue.front();
         queue.pop_front();
-        return true;
+        return !path.empty();
+    }
+};
+
+// The current slot and tab, the tab count and the view shown, e.g. "slot 2 tab 1 of 3, view 2".
+inline std::string Where(const DocumentList& list, const FakeWindows& windows)
+{
+    return "slot " + std::to_string(list.currentSlot) + " tab " + std::to_string(list.currentTab) + " of " +
+           std::to_string(list.tabCount) + ", view " + std::to_string(windows.ShownView());
+}
+
+struct OpenSaveFixture : testing::Test {
+    TempFolder folder;
+    ProfileFile settings{};
+    DocumentsState documents;
+    FakeWindows windows{documents};
+    DocumentList& list = documents.list;
+
+    void SetUp() override
+    {
+        // The defaults a first start writes for the keys the documents read.
+        TempFolder::Write(folder.File("kvte.ini"),
+                          "[main]\r\nauto_kanji=1\r\nFileWindowActive=1\r\nretline=4\r\nkanji=0\r\n"
+                          "[tab]\r\nOnOpen=1\r\nOnDrag=1\r\nOnNew=0\r\n[notice]\r\nOnCloseAll=1\r\nOnEnd=0\r\n");
+        ASSERT_TRUE(OpenProfile(settings, folder.File("kvte.ini").c_str(), "main"));
+        documents.settings = &settings;
+    }
+    void TearDown() override { SetFileFaultsForTesting(FileFaultsForTesting{}); }
+
+    void Set(const char* section, const char* key, int value)
+    {
+        SetSection(settings, section);
+        WriteInt(settings, key, value);
+    }
+    int Setting(const char* section, const char* key)
+    {
+        SetSection(settings, section);
+        return GetInt(settings, key);
+    }
+    std::string MakeFile(const std::string& name, const std::string& bytes)
+    {
+        std::string path = folder.File(name);
+        TempFolder::Write(path, bytes);
+        return path;
+    }
+    std::string ViewText(int slot) { return windows.views[slot].text; }
+    int Open(const std::string& name, const std::string& bytes, int mode = kOpenModeNormal)
+    {
+        return OpenFile(documents, MakeFile(name, bytes), mode, true);
     }
 };

@@ -11,14 +11,7 @@ using Calls = std::vector<std::string>;
 
 struct EditorAppearanceTest : EmphasisFixture {
     // The value of the first SetOption with this option number, or "none".
-    std::string Option(int option) const
-    {
-        std::string prefix = "SetOption(1," + std::to_string(option) + ",";
-        for (const std::string& call : host.calls) {
-            if (call.compare(0, prefix.size(), prefix) == 0) return call.substr(prefix.size());
-        }
-        return "none";
-    }
+    std::string Option(int option) const { return host.After("SetOption(1," + std::to_string(option) + ","); }
 };
 
 TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
@@ -27,16 +20,12 @@ TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
         "[editor1]\r\nColorFile=test.ini\r\nnTab=8\r\nclickable=65535\r\nole=21\r\nowndraw=1\r\nsel_numalpha=1\r\n"
         "FontName=Mono\r\nFontSize=14\r\nRuler=1\r\nLineNum=1\r\nlinespace=3\r\nundo=0\r\n"
         "[editor2]\r\nvTab=1\r\nvHalfSpace=0\r\nvNormalSpace=1\r\nvUnderLine=2\r\nvCrlf=1\r\n");
-    std::string colours = "[mark]\r\n";
+    std::string colours;
     int value = 100;
-    for (const char* key : {"cTab", "cHalfSpace", "cNormalSpace", "cUnderLine", "cCrlf", "cEOF"}) {
-        colours += std::string(key) + "=" + std::to_string(value++) + "\r\n";
-    }
-    colours += "[color]\r\n";
-    for (const char* key : {"cLetter", "cLineNumText", "cLineNumBorder", "cCaretLine", "cRulerText", "cRulerBk",
-                            "cRulerLine", "cCaretPos", "cURL", "cMail", "cFindText", "cFindBk", "cBackGround"}) {
-        colours += std::string(key) + "=" + std::to_string(value++) + "\r\n";
-    }
+    for (std::string key : {"[mark]", "cTab", "cHalfSpace", "cNormalSpace", "cUnderLine", "cCrlf", "cEOF", "[color]",
+                            "cLetter", "cLineNumText", "cLineNumBorder", "cCaretLine", "cRulerText", "cRulerBk",
+                            "cRulerLine", "cCaretPos", "cURL", "cMail", "cFindText", "cFindBk", "cBackGround"})
+        colours += (key[0] == '[' ? key : key + "=" + std::to_string(value++)) + "\r\n";
     WriteColours(colours);
     ApplyEditorSettings(state, 1);
     Calls expected = {"SetOption(1,0,8,0)",   "SetOption(1,7,65535,0)", "SetOption(1,8,21,0)", "SetOption(1,14,8,1)",
@@ -54,20 +43,20 @@ TEST_F(EditorAppearanceTest, EveryStepInOrderWithTheSettingsValues)
 
 TEST_F(EditorAppearanceTest, EdgeValuesOfTheSwitches)
 {
-    WriteSettings("[editor1]\r\nRuler=0\r\nLineNum=0\r\nowndraw=5\r\nsel_numalpha=2\r\n");
-    ApplyEditorSettings(state, 1);
-    EXPECT_EQ(Option(1), "0,0)");
-    EXPECT_EQ(Option(2), "4,0)");
-    EXPECT_EQ(Option(14), "8,1)");
-    EXPECT_EQ(Option(18), "0,1)");
-    EXPECT_EQ(Option(16), "256,1)");  // undo missing
-    host.calls.clear();
-    WriteSettings("[editor1]\r\nundo=1\r\nRuler=2\r\nLineNum=-1\r\nowndraw=0\r\n");
-    ApplyEditorSettings(state, 1);
-    EXPECT_EQ(Option(16), "-1,1)");
-    EXPECT_EQ(Option(1), "0,0)");
-    EXPECT_EQ(Option(2), "4,0)");
-    EXPECT_EQ(Option(14), "0,1)");
+    struct {
+        const char* settings;
+        const char* options;  // options 1, 2, 14, 18 and 16
+    } const cases[] = {
+        {"Ruler=0\r\nLineNum=0\r\nowndraw=5\r\nsel_numalpha=2\r\n", "0,0) 4,0) 8,1) 0,1) 256,1)"},  // undo missing
+        {"undo=1\r\nRuler=2\r\nLineNum=-1\r\nowndraw=0\r\n", "0,0) 4,0) 0,1) 0,1) -1,1)"},
+    };
+    for (const auto& c : cases) {
+        host.calls.clear();
+        WriteSettings(std::string("[editor1]\r\n") + c.settings);
+        ApplyEditorSettings(state, 1);
+        EXPECT_EQ(Option(1) + " " + Option(2) + " " + Option(14) + " " + Option(18) + " " + Option(16), c.options)
+            << c.settings;
+    }
     // Without settings every value is its default and nothing is read.
     host.calls.clear();
     state.settings = nullptr;
@@ -85,6 +74,7 @@ TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColo
     ASSERT_EQ(colours.size(), 21u);
     for (size_t i = 0; i < 20; ++i) EXPECT_EQ(colours[i].substr(colours[i].size() - 5), ",0,0)") << colours[i];
     EXPECT_EQ(colours[20], "SetViewColor(1,18,16777215,0)");
+    EXPECT_TRUE(host.Only("Message").empty()) << "a readable file is read as it stands";
 
     // A changed colour file takes effect at the next apply.
     WriteColours("[color]\r\ncBackGround=1\r\n", "other.ini");
@@ -93,6 +83,27 @@ TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColo
     host.calls.clear();
     ApplyEditorSettings(state, 1);
     EXPECT_EQ(host.Only("SetViewColor")[20], "SetViewColor(1,18,1,0)");
+}
+
+// A colour file that cannot be read never leaves text black on black: the built-in colours
+// stand in, and the user is told once.
+TEST_F(EditorAppearanceTest, MissingColourFileOrNoProgramFolderGivesTheBuiltInColoursAndOneMessage)
+{
+    WriteColours("[color]\r\ncBackGround=255\r\n", "default.ini");
+    // The named file missing; then a file that is there, but no program folder to find it in.
+    const char* cases[][2] = {{"absent.ini", nullptr}, {"default.ini", ""}};
+    for (auto& [name, programFolder] : cases) {
+        WriteSettings(std::string("[editor1]\r\nColorFile=") + name + "\r\n");
+        if (programFolder) state.programFolder = programFolder;
+        state.colourFileReported = false;
+        host.calls.clear();
+        ApplyEditorSettings(state, 1);
+        ApplyEditorSettings(state, 1);
+        // Background white, letters black, the tab mark's colour.
+        EXPECT_EQ(host.After("SetViewColor(1,18,") + host.After("SetViewColor(1,6,") + host.After("SetViewColor(1,0,"),
+                  "16777215,0)0,0)12615808,0)");
+        EXPECT_EQ(host.Only("Message"), std::vector<std::string>{"Message(66)"});
+    }
 }
 
 TEST_F(EditorAppearanceTest, FontCommandWritesNameAndSizeUnlessCancelled)
@@ -107,20 +118,17 @@ TEST_F(EditorAppearanceTest, FontCommandWritesNameAndSizeUnlessCancelled)
     host.fontName = "\x82\x6c\x82\x72 Mincho";
     EXPECT_TRUE(ChooseEditorFont(state, 2));
     EXPECT_EQ(host.calls, (Calls{"ChooseFontDialog(2)", "ChooseFontDialog(2)"}));
-    SetSection(settings, "editor1");
-    char name[64];
-    GetString(settings, "FontName", name, sizeof name);
-    EXPECT_STREQ(name, "\x82\x6c\x82\x72 Mincho");
-    EXPECT_EQ(GetInt(settings, "FontSize"), 0);
+    const std::string after = TempFolder::Read(folder.File("kvte.ini"));
+    EXPECT_NE(after.find("FontName=\x82\x6c\x82\x72 Mincho\r\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("FontSize=0\r\n"), std::string::npos) << after;
 }
 
 TEST(LineEndMark, ReturnArrowPoints)
 {
     MarkPoint points[4];
     LineEndMarkStroke(10, 20, 36, 8, 17, points);
-    const int expected[4][2] = {{24, 22}, {24, 34}, {12, 34}, {16, 28}};  // halves rounded towards 0
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(std::make_pair(points[i].x, points[i].y), std::make_pair(expected[i][0], expected[i][1])) << i;
+    const std::pair<int, int> expected[4] = {{24, 22}, {24, 34}, {12, 34}, {16, 28}};  // halves rounded towards 0
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(std::make_pair(points[i].x, points[i].y), expected[i]) << i;
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 struct ModelSearchView {
     kvte::textcontrol::TextModel model;
     std::vector<int> beeps;
-    int outOfMemory = 0;
     std::vector<std::pair<int, int>> badPatterns;  // message number, character position
     int highlightCalls = 0;
     SearchView view;
@@ -46,7 +45,7 @@ struct ModelSearchView {
             ++Self(c).highlightCalls;
         };
         view.beep = [](void* c, int sound) { Self(c).beeps.push_back(sound); };
-        view.reportOutOfMemory = [](void* c) { ++Self(c).outOfMemory; };
+        view.reportOutOfMemory = [](void*) {};
         view.reportBadPattern = [](void* c, int number, int position) {
             Self(c).badPatterns.emplace_back(number, position);
         };
@@ -57,11 +56,6 @@ struct ModelSearchView {
     std::string Text() const { return model.GetText(1); }
     // The selection as 0-based [start, end) in the CR LF text.
     std::pair<int, int> Selection() const { return {model.SelectionStartOffset() - 1, model.SelectionEndOffset() - 1}; }
-    std::string Selected() const
-    {
-        auto [start, end] = Selection();
-        return Text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
-    }
 
 private:
     static ModelSearchView& Self(void* context) { return *static_cast<ModelSearchView*>(context); }

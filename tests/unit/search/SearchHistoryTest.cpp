@@ -18,10 +18,6 @@ struct SearchHistoryTest : testing::Test {
     {
         for (const std::string& text : texts) ASSERT_TRUE(AddHistory(settings, text.c_str(), kFindHistory, kHistoryCount));
     }
-    void AddNumbered(int count)
-    {
-        for (int i = 0; i < count; ++i) Add({"t" + std::to_string(i)});
-    }
     std::string Key(const char* key)  // a key of the find history, shown or not
     {
         SetSection(settings, kFindHistory);
@@ -42,7 +38,7 @@ TEST_F(SearchHistoryTest, ANewTextGoesFirstAndADuplicateMovesUpWithoutACopy)
 
 TEST_F(SearchHistoryTest, AFullListPushesItsLastEntryIntoTheKeyBeyondOutOfSight)
 {
-    AddNumbered(21);
+    for (int i = 0; i < 21; ++i) Add({"t" + std::to_string(i)});
     List shown = Shown();
     ASSERT_EQ(shown.size(), 20u);
     EXPECT_EQ(shown.front(), "t20");
@@ -69,7 +65,7 @@ TEST_F(SearchHistoryTest, AnEmptyEntryHidesTheOlderOnesUntilTheyArePushedOut)
 
 TEST_F(SearchHistoryTest, ClearingEmptiesTheShownKeysAndKeepsTheOneBeyond)
 {
-    AddNumbered(21);
+    for (int i = 0; i < 21; ++i) Add({"t" + std::to_string(i)});
     ASSERT_TRUE(AddHistory(settings, "r", kReplaceHistory, kHistoryCount));
     ASSERT_TRUE(ClearHistory(settings, kFindHistory, kHistoryCount));
     EXPECT_EQ(Shown(), List{});
