@@ -61,8 +61,7 @@ TEST_F(EditorAppearanceTest, EdgeValuesOfTheSwitches)
     host.calls.clear();
     state.settings = nullptr;
     ApplyEditorSettings(state, 1);
-    EXPECT_EQ(Option(16), "256,1)");
-    EXPECT_EQ(Option(0), "0,0)");
+    EXPECT_EQ(Option(16) + " " + Option(0), "256,1) 0,0)");
     EXPECT_EQ(host.Only("ShowMark").size(), 6u);
 }
 
@@ -87,11 +86,14 @@ TEST_F(EditorAppearanceTest, ColourFileWithOnlyTheBackgroundLeavesEveryOtherColo
 
 // A colour file that cannot be read never leaves text black on black: the built-in colours
 // stand in, and the user is told once.
-TEST_F(EditorAppearanceTest, MissingColourFileOrNoProgramFolderGivesTheBuiltInColoursAndOneMessage)
+TEST_F(EditorAppearanceTest, AColourFileThatCannotBeReadGivesTheBuiltInColoursAndOneMessage)
 {
     WriteColours("[color]\r\ncBackGround=255\r\n", "default.ini");
-    // The named file missing; then a file that is there, but no program folder to find it in.
-    const char* cases[][2] = {{"absent.ini", nullptr}, {"default.ini", ""}};
+    // Missing; there, but no program folder to find it in; a path too long for the settings.
+    const std::string deep = programFolder + std::string(250, 'd') + "/";
+    std::filesystem::create_directories(deep + "color");
+    TempFolder::Write(deep + "color/default.ini", "[color]\r\ncBackGround=255\r\n");
+    const char* cases[][2] = {{"absent.ini", nullptr}, {"default.ini", ""}, {"default.ini", deep.c_str()}};
     for (auto& [name, programFolder] : cases) {
         WriteSettings(std::string("[editor1]\r\nColorFile=") + name + "\r\n");
         if (programFolder) state.programFolder = programFolder;

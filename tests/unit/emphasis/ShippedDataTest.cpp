@@ -121,11 +121,9 @@ std::string Tokenize(const EmphasisTable& table, const std::string& line, int st
     std::vector<kvte::textcontrol::ColourRun> runs;
     table.TokenizeLine(line.data(), line.size(), state, &runs);
     std::string text;
-    for (const auto& run : runs) {
-        if (!text.empty()) text += " | ";
-        text += line.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.length)) + "/" +
+    for (const auto& run : runs)
+        text += (text.empty() ? "" : " | ") + line.substr(size_t(run.start), size_t(run.length)) + "/" +
                 std::to_string(run.colour);
-    }
     return text;
 }
 
