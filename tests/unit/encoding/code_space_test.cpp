@@ -53,8 +53,7 @@ TEST(CodeSpace, EveryPairRoundTripsThroughEveryEncodingAndAsAName)
             const std::string twice = text + "a" + text, jis = ToJis(twice);
             for (unsigned char b : jis) ASSERT_LT(b, 0x80u);
             EXPECT_EQ(FromJis(jis), twice) << std::hex << code;
-            EXPECT_EQ(ToEuc(twice).size(), code >= 0xF000 ? 7u : 5u);
-            EXPECT_EQ(FromEuc(ToEuc(twice)), twice) << std::hex << code;
+            EXPECT_TRUE(ToEuc(twice).size() == (code >= 0xF000 ? 7u : 5u) && FromEuc(ToEuc(twice)) == twice) << code;
             std::u16string name;
             std::string nameBack;
             char16_t unit[kMaxNameUnitUtf16];
