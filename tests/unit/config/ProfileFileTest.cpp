@@ -70,6 +70,7 @@ TEST_F(ProfileFileTest, StringsAreBytesCutToTheBuffer)
     Open("[editor1]\r\nFontName=" + font + "\r\nColorFile = a b \r\nblank=  \r\n", "editor1");
     EXPECT_EQ(String("FontName"), font);
     EXPECT_EQ(String("ColorFile"), "a b");
+    EXPECT_EQ(String("ColorFile", 4), "a b");  // exactly the room it needs
     ASSERT_TRUE(WriteString(profile, "blank", "x"));  // a value of blanks only is replaced after them
     EXPECT_NE(Content().find("\r\nblank=  x\r\n"), std::string::npos);
     EXPECT_EQ(String("FontName", 4), "\x82l");  // 3 bytes of room: not half a character
