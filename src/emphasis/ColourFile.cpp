@@ -6,33 +6,17 @@
 #include "emphasis/EmphasisState.h"
 #include "files/FileAccess.h"
 
-namespace {
-
-// The colours of the shipped default.ini: dark text on white.
-struct BuiltInColour {
-    const char* key;
-    uint32_t colour;
-};
-const BuiltInColour kBuiltInColours[] = {
-    {"cTab", 12615808},     {"cHalfSpace", 12615808}, {"cNormalSpace", 8421568}, {"cUnderLine", 16711680},
-    {"cCrlf", 12615680},    {"cEOF", 12615680},       {"cLetter", 0},           {"cLineNumText", 8421376},
-    {"cLineNumBorder", 8421504}, {"cCaretLine", 255}, {"cRulerText", 0},        {"cRulerBk", 14737632},
-    {"cRulerLine", 8421504}, {"cCaretPos", 255},      {"cURL", 16711680},       {"cMail", 16711680},
-    {"cFindText", 16777215}, {"cFindBk", 10485760},   {"cBackGround", 16777215}, {"cEmphasis1", 12582912},
-    {"cEmphasis2", 2970272}, {"cEmphasis3", 8388736}, {"cEmphasis4", 8421376},  {"cEmphasis5", 24768},
-    {"cComment", 32768},
-};
-
-}  // namespace
-
+// The built-in colours are those of the shipped default.ini: dark text on white.
 const ColourKey kColourKeys[] = {
-    {"mark", "cTab"},           {"mark", "cHalfSpace"},      {"mark", "cNormalSpace"},   {"mark", "cUnderLine"},
-    {"mark", "cCrlf"},          {"mark", "cEOF"},            {"color", "cLetter"},       {"color", "cLineNumText"},
-    {"color", "cLineNumBorder"}, {"color", "cCaretLine"},    {"color", "cRulerText"},    {"color", "cRulerBk"},
-    {"color", "cRulerLine"},    {"color", "cCaretPos"},      {"color", "cURL"},          {"color", "cMail"},
-    {"color", "cFindText"},     {"color", "cFindBk"},        {"color", "cBackGround"},   {"emphasis", "cEmphasis1"},
-    {"emphasis", "cEmphasis2"}, {"emphasis", "cEmphasis3"},  {"emphasis", "cEmphasis4"}, {"emphasis", "cEmphasis5"},
-    {"emphasis", "cComment"},
+    {"mark", "cTab", 12615808},          {"mark", "cHalfSpace", 12615808},      {"mark", "cNormalSpace", 8421568},
+    {"mark", "cUnderLine", 16711680},    {"mark", "cCrlf", 12615680},           {"mark", "cEOF", 12615680},
+    {"color", "cLetter", 0},             {"color", "cLineNumText", 8421376},    {"color", "cLineNumBorder", 8421504},
+    {"color", "cCaretLine", 255},        {"color", "cRulerText", 0},            {"color", "cRulerBk", 14737632},
+    {"color", "cRulerLine", 8421504},    {"color", "cCaretPos", 255},           {"color", "cURL", 16711680},
+    {"color", "cMail", 16711680},        {"color", "cFindText", 16777215},      {"color", "cFindBk", 10485760},
+    {"color", "cBackGround", 16777215},  {"emphasis", "cEmphasis1", 12582912}, {"emphasis", "cEmphasis2", 2970272},
+    {"emphasis", "cEmphasis3", 8388736}, {"emphasis", "cEmphasis4", 8421376},  {"emphasis", "cEmphasis5", 24768},
+    {"emphasis", "cComment", 32768},
 };
 const size_t kColourKeyCount = sizeof kColourKeys / sizeof kColourKeys[0];
 
@@ -67,7 +51,7 @@ bool OpenColourFile(const EmphasisState& state, ProfileFile& colours, const char
 uint32_t ReadColour(const ProfileFile& colours, const char* key)
 {
     if (colours.path[0] != '\0') return static_cast<uint32_t>(GetInt(colours, key));
-    for (const BuiltInColour& builtIn : kBuiltInColours)
-        if (std::strcmp(builtIn.key, key) == 0) return builtIn.colour;
+    for (const ColourKey& entry : kColourKeys)
+        if (std::strcmp(entry.key, key) == 0) return entry.builtIn;
     return 0;
 }

@@ -19,6 +19,7 @@ constexpr int MESSAGE_COLOUR_FILE_UNREADABLE = 66;
 struct ColourKey {
     const char* section;
     const char* key;
+    uint32_t builtIn;  // the shipped default.ini's colour, used when no file can be read
 };
 // Every key a colour file may hold, section by section: [mark], [color], [emphasis].
 extern const ColourKey kColourKeys[];
