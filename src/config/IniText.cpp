@@ -161,6 +161,12 @@ bool IsValue(std::string_view value)
     return value.find('\r') == std::string_view::npos && value.find('\n') == std::string_view::npos;
 }
 
+bool IsHeaderOf(std::string_view line, std::string_view section)
+{
+    const Parsed p = Parse(line);
+    return p.kind == Kind::Header && NamesEqual(p.name, section);
+}
+
 bool HasSection(std::string_view text, std::string_view section) { return FindSection(text, section).found; }
 
 bool NamesEqual(std::string_view a, std::string_view b)

@@ -35,6 +35,9 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
 // section is added at the end of the text (after a blank line when the text has content).
 std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
+// Whether one line (without its line end) is a header of section, as the readers see it.
+bool IsHeaderOf(std::string_view line, std::string_view section);
+
 // Whether the text holds a header of section.
 bool HasSection(std::string_view text, std::string_view section);
 

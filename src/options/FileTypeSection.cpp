@@ -44,17 +44,6 @@ size_t FindSingleByte(std::string_view text, char c, bool last)
     return found;
 }
 
-// Whether the line is a header of the file-type section, as the settings engine reads
-// headers.
-bool IsFileTypeHeader(std::string_view line)
-{
-    const std::string_view trimmed = TrimBlanks(line);
-    if (trimmed.empty() || trimmed[0] != '[') return false;
-    const std::string_view inner = trimmed.substr(1);
-    const size_t close = FindSingleByte(inner, ']', false);
-    return close != std::string_view::npos && ini::NamesEqual(TrimBlanks(inner.substr(0, close)), "FileType");
-}
-
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text)
@@ -73,7 +62,7 @@ std::vector<FileTypeRow> ReadFileTypeRows(std::string_view text)
     while (NextLine(text, at, line)) {
         if (!inSection) {
             // The header counts only with its line end: nothing can follow it otherwise.
-            inSection = IsFileTypeHeader(line) && HasLineEnd(text, at);
+            inSection = ini::IsHeaderOf(line, "FileType") && HasLineEnd(text, at);
             continue;
         }
         // A header ends the section even when blanks come before it, as the settings
