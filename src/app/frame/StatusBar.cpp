@@ -54,3 +54,8 @@ void SetStatusBarText(const StatusBar& bar, int part, const wchar_t* text)
     if (bar.window == nullptr || part < 0 || part >= kStatusPartCount) return;
     SendMessageW(bar.window, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text ? text : L""));
 }
+
+void ShowStatusNotice(const StatusBar& bar, const wchar_t* text)
+{
+    SetStatusBarText(bar, kStatusHelp, text);
+}

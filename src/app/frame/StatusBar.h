@@ -46,3 +46,8 @@ int StatusBarHeight(const StatusBar& bar);
 // The text of one part (null empties it); nothing happens when the part or the bar does
 // not exist.
 void SetStatusBarText(const StatusBar& bar, int part, const wchar_t* text);
+
+// A notice for the user in part 0 (nothing found, the search wrapped, a file that opened
+// with mixed line endings...). Every such notice goes through here so that they look alike
+// and a later one replaces an earlier one; the next menu help or link hint replaces it too.
+void ShowStatusNotice(const StatusBar& bar, const wchar_t* text);
