@@ -60,6 +60,10 @@ bool HandOverToRunningInstance(const std::string& path)
     OpenFileRequest request;
     if (!MakeOpenFileRequest(ansi, 0, true, request)) return true;
     COPYDATASTRUCT data{COPYDATA_OPEN_FILE, sizeof request, &request};
+    // This copy was started by the user, so it may pass the right to come to the front on
+    // to the running copy, which brings itself forward once the file is open.
+    DWORD runningProcess = 0;
+    if (GetWindowThreadProcessId(running, &runningProcess) != 0) AllowSetForegroundWindow(runningProcess);
     SendMessageW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
     return true;
 }

@@ -72,6 +72,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         if (open && !path.empty() && open->filePath == path) {
             SelectSlot(list, host, slot);
             RefreshBar(host);
+            if (ReadSetting(documents, "main", "FileWindowActive") == 1) CallHost(host.activateMainWindow, host);
             return kOpenAlreadyOpen;
         }
     }

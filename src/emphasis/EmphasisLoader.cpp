@@ -106,7 +106,8 @@ int ReadEmphasisDefinitions(const EmphasisState& state, int view, LineReader& re
 bool LoadEmphasisFile(EmphasisState& state, int view, const char* name)
 {
     const EmphasisHost& host = state.host;
-    if (state.active && host.clearEmphasis) host.clearEmphasis(host.context, view, 1);
+    // Always this view's own rules first: another view's load may be what set `active`.
+    if (host.clearEmphasis) host.clearEmphasis(host.context, view, 1);
 
     LineReader reader;
     std::string path = DataFilePath(state.programFolder, "esf", name);

@@ -36,7 +36,11 @@ std::string FileTypeEnvironment(const EmphasisState& state, const char* path)
 bool ApplyFileType(EmphasisState& state, int view, const char* path)
 {
     std::string environment = FileTypeEnvironment(state, path);
-    if (environment.empty()) return false;
+    if (environment.empty()) {
+        // A file without an environment must not keep the colours of what the view held.
+        if (state.host.clearEmphasis) state.host.clearEmphasis(state.host.context, view, 1);
+        return false;
+    }
     LoadEmphasisFile(state, view, environment.c_str());
     return true;
 }

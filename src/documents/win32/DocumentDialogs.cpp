@@ -63,18 +63,11 @@ bool ChooseFile(void* context, std::string& path, bool save)
 
 void ActivateMainWindow(void* context)
 {
+    // Only a minimised window is restored: a maximised one stays maximised. No keys are
+    // sent: the window may not be in front, and they would reach another program.
     HWND main = Windows(context).mainWindow;
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(main, &placement) && placement.showCmd != SW_SHOWMAXIMIZED) {
-        placement.showCmd = SW_RESTORE;
-        SetWindowPlacement(main, &placement);
-    }
+    if (IsIconic(main)) ShowWindow(main, SW_RESTORE);
     SetForegroundWindow(main);
-    // Alt+Space, R: the system menu's Restore, which also gets the window past the
-    // system's refusal to let a background program take the foreground.
-    const BYTE keys[][2] = {{VK_MENU, 0}, {VK_SPACE, 0}, {VK_SPACE, 1}, {VK_MENU, 1}, {'R', 0}, {'R', 1}};
-    for (const auto& key : keys) keybd_event(key[0], 0, key[1] ? KEYEVENTF_KEYUP : 0, 0);
 }
 
 }  // namespace

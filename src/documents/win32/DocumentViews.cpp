@@ -60,9 +60,20 @@ void AttachWindowView(void* context, int slot, std::uintptr_t* savedWindowProc)
     SetOption(slot, OPTION_NOTIFY_PARENT, 1, 1);
 }
 
-void DestroyDocumentView(void*, int slot)
+void DestroyDocumentView(void* context, int slot)
 {
-    if (HWND view = GetViewWindow(slot)) RemovePropW(view, kViewIdProperty);
+    // The view gets its own procedure back before it is destroyed: its WM_DESTROY frees the
+    // back buffer and the drop target, and once the "id" is gone the subclass could no
+    // longer find the document to pass that message on.
+    if (HWND view = GetViewWindow(slot)) {
+        const DocumentWindows& windows = Windows(context);
+        const Document* document = windows.documents ? GetDocument(windows.documents->list, slot) : nullptr;
+        if (document && document->savedWindowProc != 0 &&
+            GetWindowLongPtrW(view, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&DocumentViewProc))
+            SetWindowLongPtrW(view, GWLP_WNDPROC, static_cast<LONG_PTR>(document->savedWindowProc));
+        RemovePropW(view, kViewIdProperty);
+        RemovePropW(view, kWindowsProperty);
+    }
     DestroyView(slot);
 }
 

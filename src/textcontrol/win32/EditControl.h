@@ -94,6 +94,14 @@ void RedrawView(int view);
 void ShowView(int view, int shown);
 HWND GetViewWindow(int view);
 
+// How many view windows this process has created and how many ran their own teardown
+// (which frees the back buffer and the drop target). Equal when no closed view leaked.
+struct ViewWindowCounts {
+    long created = 0;
+    long tornDown = 0;
+};
+ViewWindowCounts GetViewWindowCounts();
+
 // Editing commands on the selection or caret.
 void Copy(int view);
 void Cut(int view);

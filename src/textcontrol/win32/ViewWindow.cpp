@@ -137,6 +137,8 @@ LRESULT Dispatch(EditorView& view, HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+ViewWindowCounts viewWindowCounts;  // the view procedure runs on the one user-interface thread
+
 LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -144,11 +146,13 @@ LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         auto* view = static_cast<EditorView*>(create->lpCreateParams);
         SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(view));
         if (view) view->window = window;
+        ++viewWindowCounts.created;
         return DefWindowProcW(window, message, wParam, lParam);
     }
     auto* view = reinterpret_cast<EditorView*>(GetWindowLongPtrW(window, 0));
     if (!view) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_DESTROY) {
+        ++viewWindowCounts.tornDown;
         RevokeDropTarget(*view);
         ReleaseBackBuffer(*view);
         KillTimer(window, kScrollBarTimer);
@@ -189,3 +193,5 @@ bool RegisterViewClass(HINSTANCE instance)
 }
 
 }  // namespace kvte::textcontrol
+
+ViewWindowCounts GetViewWindowCounts() { return kvte::textcontrol::viewWindowCounts; }

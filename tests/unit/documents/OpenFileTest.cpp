@@ -28,6 +28,11 @@ TEST_F(OpenFileTest, FirstFileTakesTheUntitledTabASecondGetsANewOneAndAnOpenPath
     EXPECT_EQ(OpenFile(documents, b, 7, true), kOpenAlreadyOpen);
     EXPECT_EQ(list.currentSlot, 1);
     EXPECT_EQ(list.tabCount, 2);
+    EXPECT_EQ(windows.activations, 1);
+    // A file already open comes forward like a loaded one.
+    Set("main", "FileWindowActive", 1);
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeNormal, true), kOpenAlreadyOpen);
+    EXPECT_EQ(windows.activations, 2);
 }
 
 TEST_F(OpenFileTest, AnUntitledTabWithChangesOrWriteProtectionIsNotReused)

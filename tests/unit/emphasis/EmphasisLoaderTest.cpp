@@ -17,7 +17,13 @@ struct EmphasisLoaderTest : EmphasisFixture {
     bool Load(const std::string& text, int view = 3)
     {
         WriteEnvironment("t.esf", text);
-        return LoadEmphasisFile(state, view, "t.esf");
+        host.calls.clear();
+        const bool loaded = LoadEmphasisFile(state, view, "t.esf");
+        // Every load starts from a clean view, whatever another view's load left behind.
+        const std::string clear = "ClearEmphasis(" + std::to_string(view) + ",1)";
+        EXPECT_TRUE(!host.calls.empty() && host.calls.front() == clear);
+        if (!host.calls.empty()) host.calls.erase(host.calls.begin());
+        return loaded;
     }
 };
 
@@ -30,10 +36,9 @@ TEST_F(EmphasisLoaderTest, TenLineExampleMakesTheseCallsInOrder)
                                  "AddEmphasis(3,\",\",3,32768,0,2,0)", "RedrawView(3)"}));
     EXPECT_TRUE(state.active);
 
-    // A second load clears the view first; CR LF line ends read as LF.
-    host.calls.clear();
+    // CR LF line ends read as LF.
     EXPECT_TRUE(Load("EMP_WORD,7,3,9\r\nwhile\r\n"));
-    EXPECT_EQ(host.calls, (Calls{"ClearEmphasis(3,1)", "AddEmphasis(3,while,none,1,0,7,3,9)", "RedrawView(3)"}));
+    EXPECT_EQ(host.calls, (Calls{"AddEmphasis(3,while,none,1,0,7,3,9)", "RedrawView(3)"}));
 }
 
 TEST_F(EmphasisLoaderTest, BadSettingLinesAreRejectedWith402AtTheirLine)
@@ -84,11 +89,11 @@ TEST_F(EmphasisLoaderTest, FieldRulesOfEntryAndSettingLines)
 
 TEST_F(EmphasisLoaderTest, AMissingEnvironmentShows23AndAMissingColourGivesBlack)
 {
-    for (bool active : {true, false}) {  // an active view is cleared first and stays active
+    for (bool active : {true, false}) {  // the view is cleared first even when no load marked the state active
         state.active = active;
         host.calls.clear();
         EXPECT_FALSE(LoadEmphasisFile(state, 2, "none.esf"));
-        EXPECT_EQ(host.calls, (active ? Calls{"ClearEmphasis(2,1)", "Message(23)"} : Calls{"Message(23)"}));
+        EXPECT_EQ(host.calls, (Calls{"ClearEmphasis(2,1)", "Message(23)"}));
         EXPECT_EQ(state.active, active);
     }
     host.calls.clear();

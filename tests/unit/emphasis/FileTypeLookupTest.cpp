@@ -33,13 +33,14 @@ struct FileTypeLookupTest : EmphasisFixture {
 TEST_F(FileTypeLookupTest, LoadsTheEnvironmentOfTheExtensionInAnyLetterCase)
 {
     EXPECT_TRUE(ApplyFileType(state, 4, "C:\\site\\page.HTM"));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"AddEmphasis(4,body,none,1,12582912,0,1,0)", "RedrawView(4)"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ClearEmphasis(4,1)", "AddEmphasis(4,body,none,1,12582912,0,1,0)",
+                                                    "RedrawView(4)"}));
     host.calls.clear();
     EXPECT_TRUE(ApplyFileType(state, 0, "main.c"));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"ClearEmphasis(0,1)", "Message(23)"})) << "a missing environment";
 }
 
-TEST_F(FileTypeLookupTest, WithoutAnEntryOrSettingsNothingChanges)
+TEST_F(FileTypeLookupTest, WithoutAnEntryOrSettingsTheViewLosesThePreviousFilesColours)
 {
     state.active = true;
     EXPECT_FALSE(ApplyFileType(state, 4, "C:\\site.htm\\README"));
@@ -47,8 +48,7 @@ TEST_F(FileTypeLookupTest, WithoutAnEntryOrSettingsNothingChanges)
     EXPECT_FALSE(ApplyFileType(state, 4, "a.txt"));
     state.settings = nullptr;
     EXPECT_FALSE(ApplyFileType(state, 4, "page.htm"));
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_TRUE(state.active);
+    EXPECT_EQ(host.calls, std::vector<std::string>(4, "ClearEmphasis(4,1)"));
 }
 
 }  // namespace

@@ -133,6 +133,25 @@ TEST_F(DocumentWindowsTest, EveryViewCarriesItsSlotAndClosingATabFreesIt)
     EXPECT_TRUE(Current().modified);
 }
 
+TEST_F(DocumentWindowsTest, ClosedTabsFreeTheirViewsDrawingObjects)
+{
+    const HANDLE process = GetCurrentProcess();
+    const DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    const ViewWindowCounts before = GetViewWindowCounts();
+    for (int round = 0; round < 200; ++round) {
+        Command(IDM_WINDOW_NEW_TAB);
+        UpdateWindow(GetViewWindow(CurrentView()));  // paints, so the back buffer exists
+        Command(IDM_WINDOW_CLOSE_TAB);
+    }
+    const ViewWindowCounts after = GetViewWindowCounts();
+    EXPECT_EQ(after.created - before.created, 200);
+    EXPECT_EQ(after.tornDown - before.tornDown, 200);
+    // Wine reports 0 for both; Windows reports the real counts.
+    EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 10);
+    EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), userBefore + 10);
+}
+
 TEST_F(DocumentWindowsTest, AFileTheSystemWillNotLetBeWrittenKeepsItsBytesAndTheChanges)
 {
     const std::wstring locked = trail.path() + L"locked.txt", readOnly = trail.path() + L"ro.txt";
