@@ -4,6 +4,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "app/ToolBarAndStatusBar.h"
 #include "app/frame/LayoutGeometry.h"
 #include "documents/TabBarLayout.h"
 #include "textcontrol/win32/EditControl.h"
@@ -18,18 +19,11 @@ void LayoutMainWindow(HWND window)
 void LayoutMainWindow(HWND, WPARAM sizeType, int width, int height)
 {
     FrameState& frame = theApp.frame;
-    bool toolBarShown = false, statusBarShown = false;
-    if (theApp.settings) {
-        ProfileFile& settings = *theApp.settings;
-        SetSection(settings, "indication");
-        toolBarShown = GetInt(settings, "toolbar") == 1;
-        statusBarShown = GetInt(settings, "statusbar") == 1;
-    }
-    // The bars' heights count while they are hidden, as the visibility comes from the
-    // settings, not from the windows.
-    const MainLayout layout =
-        ComputeMainLayout(height, ToolBarHeight(frame.toolBar), toolBarShown, StatusBarHeight(frame.statusBar),
-                          statusBarShown, theApp.documents.list.barHeight, frame.dpi);
+    // Laid out from what is shown, not from the settings: a toggle that could not be
+    // stored still shows or hides its bar.
+    const MainLayout layout = ComputeMainLayout(height, ToolBarHeight(frame.toolBar), IsBarShown(frame.toolBar.window),
+                                                StatusBarHeight(frame.statusBar), IsBarShown(frame.statusBar.window),
+                                                theApp.documents.list.barHeight, frame.dpi);
     // WM_SIZE arrives while the window is being made: what does not exist yet is left alone.
     if (theApp.tabBar.barWindow) LayoutBar(theApp.tabBar, 0, layout.tabBarY, width);
     MoveView(CurrentView(), 0, layout.viewY, width, layout.viewHeight > 0 ? layout.viewHeight : 0);

@@ -107,6 +107,9 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
         y = GetInt(settings, "y");
         width = GetInt(settings, "width");
         height = GetInt(settings, "height");
+        // Settings that could not be read at all say 0 everywhere: a window of no size
+        // in the corner would look like no window. The system's place and size instead.
+        if (width <= 0 || height <= 0) x = y = width = height = CW_USEDEFAULT;
     }
     theApp.mainWindow = CreateWindowExW(0, kMainWindowClass, L"kvte", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
                                         theApp.frame.mainMenu, instance, nullptr);

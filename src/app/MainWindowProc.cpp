@@ -93,6 +93,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    case WM_MENUCHAR:
+        return AnswerMenuCharMessage(theApp.frame, wParam, lParam);
     case WM_MENUSELECT:
         ShowMenuHelp(theApp.frame.statusBar, theApp.instance, LOWORD(wParam));
         return 0;

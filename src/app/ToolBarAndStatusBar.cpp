@@ -26,11 +26,12 @@ void ApplyShown(KelvaraApp& app, HWND bar, const char* key, int command)
     if (!shown) ShowWindow(bar, SW_HIDE);
 }
 
-// Anything but 1 (a 2 left by hand, a missing key) counts as hidden, so the toggle
-// shows the bar and stores 1.
+// At start anything but 1 (a 2 left by hand, a missing key) hid the bar, so the toggle
+// shows it and stores 1.
 void Toggle(KelvaraApp& app, HWND bar, const char* key, int command)
 {
-    const bool shown = !ShownInSettings(*app.settings, key);
+    const bool shown = !IsBarShown(bar);
+    SetSection(*app.settings, "indication");
     WriteInt(*app.settings, key, shown ? 1 : 0);
     ShowWindow(bar, shown ? SW_SHOW : SW_HIDE);
     SetCommandChecked(app.commands, command, shown);
@@ -42,6 +43,8 @@ void Toggle(KelvaraApp& app, HWND bar, const char* key, int command)
 }
 
 }  // namespace
+
+bool IsBarShown(HWND bar) { return bar != nullptr && (GetWindowLongPtrW(bar, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 int ToggleToolBarCommand(void* context, int)
 {

@@ -20,6 +20,11 @@ bool BuildMenus(FrameState& frame, HINSTANCE instance, ProfileFile& settings);
 bool MeasureMenuEntry(const FrameState& frame, MEASUREITEMSTRUCT& item);
 bool DrawMenuEntry(const FrameState& frame, const DRAWITEMSTRUCT& item, bool commandChecked);
 
+// WM_MENUCHAR: the entries are drawn by the program, so the system does not know their
+// access keys; the typed character is matched against the texts of the entries of the
+// open menu (lParam). The message's answer.
+LRESULT AnswerMenuCharMessage(const FrameState& frame, WPARAM wParam, LPARAM lParam);
+
 // Opens the context menu with its top-left corner at the packed screen position; the
 // chosen command goes to owner as WM_COMMAND.
 void ShowContextMenu(const FrameState& frame, HWND owner, LPARAM screenPosition);

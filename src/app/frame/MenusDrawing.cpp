@@ -162,3 +162,31 @@ bool DrawMenuEntry(const FrameState& frame, const DRAWITEMSTRUCT& item, bool com
     RestoreDC(dc, savedDc);
     return true;
 }
+
+LRESULT AnswerMenuCharMessage(const FrameState& frame, WPARAM wParam, LPARAM lParam)
+{
+    HMENU menu = reinterpret_cast<HMENU>(lParam);
+    const int count = menu ? GetMenuItemCount(menu) : -1;
+    std::vector<char> keys;
+    int highlighted = -1;
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA | MIIM_FTYPE | MIIM_STATE;
+        const MenuEntry* entry = nullptr;
+        if (GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) {
+            if ((info.fType & MFT_OWNERDRAW) && !(info.fType & MFT_SEPARATOR)) entry = EntryOf(frame, info.dwItemData);
+            if (info.fState & MFS_HILITE) highlighted = position;
+        }
+        keys.push_back(entry ? MenuAccessKey(entry->text) : 0);
+    }
+    const MenuCharAnswer answer = AnswerMenuChar(keys, static_cast<wchar_t>(LOWORD(wParam)), highlighted);
+    switch (answer.action) {
+    case MenuCharAnswer::Execute:
+        return MAKELRESULT(answer.position, MNC_EXECUTE);
+    case MenuCharAnswer::Select:
+        return MAKELRESULT(answer.position, MNC_SELECT);
+    default:
+        return MAKELRESULT(0, MNC_IGNORE);
+    }
+}

@@ -115,3 +115,43 @@ int MenuHelpStringId(int commandId)
                                       [](const HelpRow& r, int id) { return r.commandId < id; });
     return row != std::end(kHelpRows) && row->commandId == commandId ? row->helpId : 0;
 }
+
+namespace {
+
+char UpperAscii(unsigned int c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); }
+
+}  // namespace
+
+char MenuAccessKey(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size(); at += sjis::CharLength(text.data(), text.size(), at)) {
+        if (text[at] != '&' || at + 1 >= text.size()) continue;
+        const unsigned char next = static_cast<unsigned char>(text[at + 1]);
+        if (next == '&') {
+            ++at;  // "&&" shows one "&" and marks nothing
+            continue;
+        }
+        const bool letterOrDigit = (next >= '0' && next <= '9') || (next >= 'A' && next <= 'Z') ||
+                                   (next >= 'a' && next <= 'z');
+        return letterOrDigit ? UpperAscii(next) : 0;
+    }
+    return 0;
+}
+
+MenuCharAnswer AnswerMenuChar(const std::vector<char>& accessKeys, wchar_t typed, int highlighted)
+{
+    MenuCharAnswer answer;
+    if (typed == 0 || typed > 0x7F) return answer;
+    const char key = UpperAscii(static_cast<unsigned int>(typed));
+    int first = -1, afterHighlight = -1, count = 0;
+    for (int position = 0; position < static_cast<int>(accessKeys.size()); ++position) {
+        if (accessKeys[static_cast<std::size_t>(position)] != key) continue;
+        ++count;
+        if (first < 0) first = position;
+        if (afterHighlight < 0 && position > highlighted) afterHighlight = position;
+    }
+    if (count == 0) return answer;
+    answer.action = count == 1 ? MenuCharAnswer::Execute : MenuCharAnswer::Select;
+    answer.position = count == 1 || afterHighlight < 0 ? first : afterHighlight;
+    return answer;
+}

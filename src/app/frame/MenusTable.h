@@ -44,3 +44,16 @@ MenuEntrySize MenuEntrySizeFor(MenuEntryKind kind, int textWidth, int textHeight
 // The string shown in the status bar while the menu command `commandId` is highlighted:
 // its help string id, or 0 when the command has none. Tools (2000..2500) share one.
 int MenuHelpStringId(int commandId);
+
+// The access key of an entry's text: the upper-case ASCII letter or digit after its single
+// "&" ("&&" is a plain "&"), or 0 when it has none.
+char MenuAccessKey(std::string_view text);
+
+// What the menu does with a typed character: nothing (no entry has it as its access key),
+// run the one entry that has it, or, when several share it, select the next of them after
+// the highlighted position (-1: none highlighted), round to the first.
+struct MenuCharAnswer {
+    enum Action { Ignore, Execute, Select } action = Ignore;
+    int position = 0;
+};
+MenuCharAnswer AnswerMenuChar(const std::vector<char>& accessKeys, wchar_t typed, int highlighted);

@@ -64,3 +64,34 @@ TEST(MenusTableTest, HelpStringsOfCommandsToolsAndIdsWithout)
 }
 
 }  // namespace
+
+TEST(MenusTableTest, TypedLettersReachTheEntriesThatShowThemUnderlined)
+{
+    const std::pair<const char*, char> keys[] = {
+        {"\x90\x56\x8B\x4B\x8D\xEC\x90\xAC(&N)", 'N'},  // 新規作成(&N)
+        {"&save", 'S'},
+        {"A&&B", 0},
+        {"A&&&B", 'B'},
+        {"\x95\x5C&x", 'X'},  // a trail byte 0x5C before the "&"
+        {"&\x82\xA0", 0},
+        {"end&", 0},
+        {"&1", '1'},
+    };
+    for (const auto& [text, key] : keys) EXPECT_EQ(MenuAccessKey(text), key) << text;
+
+    const std::vector<char> menu = {'N', 0, 'O', 'S', 'S', 0};
+    const std::pair<MenuCharAnswer, MenuCharAnswer> answers[] = {
+        {AnswerMenuChar(menu, L'n', -1), {MenuCharAnswer::Execute, 0}},
+        {AnswerMenuChar(menu, L'O', 3), {MenuCharAnswer::Execute, 2}},
+        {AnswerMenuChar(menu, L's', -1), {MenuCharAnswer::Select, 3}},
+        {AnswerMenuChar(menu, L's', 3), {MenuCharAnswer::Select, 4}},
+        {AnswerMenuChar(menu, L's', 4), {MenuCharAnswer::Select, 3}},
+        {AnswerMenuChar(menu, L'z', -1), {MenuCharAnswer::Ignore, 0}},
+        {AnswerMenuChar(menu, 0, -1), {MenuCharAnswer::Ignore, 0}},
+        {AnswerMenuChar(menu, L'\xFF4E', -1), {MenuCharAnswer::Ignore, 0}},  // full-width ｎ
+    };
+    for (const auto& [got, want] : answers) {
+        EXPECT_EQ(got.action, want.action);
+        EXPECT_EQ(got.position, want.position);
+    }
+}

@@ -22,7 +22,9 @@ TEST(ToolInfoFileTest, PathIsTheFolderOfTheFileFollowedByItsProgram)
     ToolEntry entry = Parse("[general]\r\nname=Kit\r\nfile=bin\\tool.exe\r\ntype=1\r\n", "D:\\kit\\kit.kti");
     EXPECT_EQ(entry.name, "Kit");
     EXPECT_EQ(entry.path, "D:\\kit\\bin\\tool.exe");
-    EXPECT_EQ(entry.type, kToolModeless);
+    // Modal: a modeless tool that announces its window would come to the front at every
+    // click on the editor until it is closed.
+    EXPECT_EQ(entry.type, kToolModal);
     // Keys and the section are found in any letter case; blanks around values go.
     entry = Parse("[General]\nNAME = a b \nFile=t.exe\nTYPE=2\n", "C:/x/y/a.kti");
     EXPECT_EQ(entry.name, "a b");
@@ -93,7 +95,9 @@ TEST(ToolInfoFileTest, TheShippedSampleRegistersItsProgramBesideIt)
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ToolEntry entry = Parse(text, "C:\\kvte\\tools\\kvtesample.kti");
     EXPECT_EQ(entry.path, "C:\\kvte\\tools\\kvtesample.exe");
-    EXPECT_EQ(entry.type, kToolModeless);
+    // Modal: a modeless tool that announces its window would come to the front at every
+    // click on the editor until it is closed.
+    EXPECT_EQ(entry.type, kToolModal);
     // The label is Shift-JIS, as the settings hold it ("テキストの挿入 ...").
     EXPECT_EQ(entry.name.substr(0, 4), "\x83\x65\x83\x4C");
 }

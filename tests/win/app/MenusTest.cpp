@@ -152,3 +152,29 @@ TEST_F(MenuWindowTest, TheHighlightedCommandsHelpGoesToTheFirstPartAndTheViewOpe
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenusTest, EveryPopupAnswersItsEntriesAccessKeys)
+{
+    Build(0);
+    // Alt+F opens "ファイル" (a plain string the system handles), then N is its first command.
+    HMENU fileMenu = GetSubMenu(frame.mainMenu, 0);
+    const LRESULT fresh = AnswerMenuCharMessage(frame, 'N', reinterpret_cast<LPARAM>(fileMenu));
+    ASSERT_EQ(HIWORD(fresh), MNC_EXECUTE);
+    EXPECT_EQ(GetMenuItemID(fileMenu, LOWORD(fresh)), static_cast<UINT>(IDM_FILE_NEW));
+    // Every popup: each entry with a key is reached by it, and nothing answers a digit-less '#'.
+    for (int top = 0; top < GetMenuItemCount(frame.mainMenu); ++top) {
+        HMENU popup = GetSubMenu(frame.mainMenu, top);
+        ASSERT_NE(popup, nullptr);
+        int keyed = 0;
+        for (wchar_t key = L'A'; key <= L'Z'; ++key) {
+            const LRESULT answer = AnswerMenuCharMessage(frame, key, reinterpret_cast<LPARAM>(popup));
+            if (HIWORD(answer) != MNC_IGNORE) ++keyed;
+        }
+        EXPECT_GT(keyed, 0) << "popup " << top;
+        EXPECT_EQ(HIWORD(AnswerMenuCharMessage(frame, L'#', reinterpret_cast<LPARAM>(popup))), MNC_IGNORE);
+    }
+}
+
+}  // namespace
