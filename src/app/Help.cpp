@@ -25,7 +25,7 @@ HtmlHelpFunction HtmlHelp()
 {
     if (replacementViewer) return replacementViewer;
     static HtmlHelpFunction function = [] {
-        HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+        HMODULE module = LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         return module ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
                       : nullptr;
     }();

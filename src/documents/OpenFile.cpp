@@ -79,6 +79,8 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
 
     const int policy = PolicyOf(documents, mode);
     if (policy < 0) return kOpenNotOpened;
+    const int previousSlot = list.currentSlot;
+    int addedSlot = -1;
     switch (policy) {
     case kPolicyCloseFirst:
         if (!ConfirmClose(documents, list.currentSlot)) return kOpenCancelled;
@@ -93,20 +95,27 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     }
     case kPolicyNewTab:
         if (!AddTab(documents)) return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
+        addedSlot = list.currentSlot;
         break;
     default:
         break;
     }
     const int slot = list.currentSlot;
 
-    // From here a failure leaves the chosen tab current (a new one empty and untitled):
-    // the bar must show that even though nothing was loaded.
+    // From here a failure leaves the chosen tab current, except that a tab made for this
+    // file goes again: an empty untitled tab left behind by a file that never opened
+    // would look like the file. The bar must show that even though nothing was loaded.
+    auto failed = [&](int result) {
+        if (addedSlot >= 0 && GetDocument(list, previousSlot) != nullptr) {
+            RemoveDocument(list, host, addedSlot);
+            SelectSlot(list, host, previousSlot);
+        }
+        RefreshBar(host);
+        return result;
+    };
     std::string bytes;
     FileStatus read = ReadWholeFile(path.c_str(), bytes);
-    if (!read) {
-        RefreshBar(host);
-        return ReadFailure(documents, showErrors, read.kind);
-    }
+    if (!read) return failed(ReadFailure(documents, showErrors, read.kind));
 
     ApplyFileType(documents.callbacks, slot, path);
 
@@ -114,20 +123,16 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     DecodedFile decoded;
     // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
     // ones are released as early as the conversion allows.
-    if (!DecodeFileBytes(std::move(bytes), detect, decoded)) {
-        RefreshBar(host);
-        return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
-    }
+    if (!DecodeFileBytes(std::move(bytes), detect, decoded))
+        return failed(Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory));
     // A text that lost characters in the conversion is not the file's content any more.
     // (Zero bytes are kept: the view holds them and saving writes them back.)
     const bool lossy = decoded.replaced > 0;
 
     // The view keeps its old text when it cannot take the new one: the tab then keeps its
     // own path, code and modified mark, so nothing about it is touched before.
-    if (host.setText && !host.setText(host.context, slot, std::move(decoded.text))) {
-        RefreshBar(host);
-        return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
-    }
+    if (host.setText && !host.setText(host.context, slot, std::move(decoded.text)))
+        return failed(Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory));
     Document& target = CurrentDocument(list);
     if (detect) target.encoding = decoded.encoding;
     SetPath(target, path);

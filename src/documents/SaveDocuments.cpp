@@ -102,6 +102,8 @@ bool ConfirmClose(DocumentsState& documents, int slot)
     if (document == nullptr) return false;
     if (!document->modified) return true;
     const DocumentsHost& host = documents.host;
+    // The user answers about what is on screen.
+    if (slot != documents.list.currentSlot) SelectSlot(documents.list, host, slot);
     const std::string name = document->fileName.empty() ? std::string(kUntitledName) : document->fileName;
     const int answer = host.askSaveChanges ? host.askSaveChanges(host.context, name) : kAnswerCancel;
     if (answer == kAnswerNo) return true;

@@ -70,3 +70,20 @@ bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries)
     }
     return !batch.failed;
 }
+
+ToolLaunch ToolLaunchOf(const std::string& line, bool (*isFile)(const std::string& path))
+{
+    ToolLaunch launch{std::string(), line};
+    if (line.empty() || line[0] == '"' || isFile == nullptr) return launch;
+    // A blank is never the second byte of a double-byte character, so the heads are whole
+    // characters.
+    for (std::size_t end = line.size(); end > 0; end = line.find_last_of(" \t", end - 1)) {
+        if (end == std::string::npos) break;
+        const std::string head = line.substr(0, end);
+        if (head.empty() || head.back() == ' ' || head.back() == '\t' || !isFile(head)) continue;
+        launch.program = head;
+        launch.commandLine = "\"" + head + "\"" + line.substr(end);
+        return launch;
+    }
+    return launch;
+}

@@ -51,5 +51,17 @@ bool WriteToolList(ProfileBatch& batch, const std::vector<ToolEntry>& entries);
 // 260-byte buffer and a cut line would start another program. Leaves settings on [tool].
 std::string ToolCommandLine(ProfileFile& settings, int n);
 
+// How a stored command line is started. The line is kept as stored, but a program path
+// with blanks in it, stored without quotes, would let the system try "C:\Program" first:
+// when the whole line, or failing that its longest head that ends before a blank, names an
+// existing file (isFile), that file is the program to start and the command line gets it
+// quoted, followed by the rest. Otherwise (or for a line that starts with a quote) program
+// is empty and the line is started as stored.
+struct ToolLaunch {
+    std::string program;      // InternalText; empty: let the system find the program
+    std::string commandLine;  // InternalText
+};
+ToolLaunch ToolLaunchOf(const std::string& line, bool (*isFile)(const std::string& path));
+
 // The key of entry n for one of "name", "path", "type" ("name7").
 std::string ToolKey(std::string_view field, int n);

@@ -10,14 +10,23 @@
 
 namespace {
 
+bool IsExistingFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(WideFromInternal(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process)
 {
     if (commandLine.empty()) return false;
-    std::wstring line = WideFromInternal(commandLine);
+    const ToolLaunch launch = ToolLaunchOf(commandLine, &IsExistingFile);
+    std::wstring line = WideFromInternal(launch.commandLine);
     if (line.empty()) return false;
+    const std::wstring program = WideFromInternal(launch.program);
     STARTUPINFOW startup;
     GetStartupInfoW(&startup);
-    return CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != 0;
+    return CreateProcessW(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process) != 0;
 }
 
 // The wait: up to 10 ms for the process, then one queued message, until the process ends

@@ -35,6 +35,7 @@ struct FakeWindows {
     int tabChanges = 0, repaints = 0, activations = 0;
     std::vector<int> messages;     // string-table numbers shown
     std::vector<std::string> asked;  // names in the question about unsaved changes
+    std::vector<int> shownWhenAsked;  // the view on screen at each of those questions
     std::deque<int> answers;         // answers to questions, in order; Cancel when empty
     std::deque<std::string> savePaths, openPaths;  // file dialog answers; empty: cancelled
     int saveDialogs = 0;
@@ -77,6 +78,7 @@ struct FakeWindows {
         };
         host.askSaveChanges = [](void* c, const std::string& name) {
             Self(c).asked.push_back(name);
+            Self(c).shownWhenAsked.push_back(Self(c).ShownView());
             return Self(c).NextAnswer();
         };
         host.chooseSaveFile = [](void* c, std::string& path) {

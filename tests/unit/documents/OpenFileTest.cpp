@@ -70,8 +70,8 @@ TEST_F(OpenFileTest, AMissingFileUnknownModeOrEmptyPathOpensNothing)
 {
     EXPECT_EQ(OpenFile(documents, folder.File("missing.txt"), kOpenModeNewTab, true), kOpenNotOpened);
     EXPECT_EQ(windows.messages, std::vector<int>{kMsgFileNotFound});
-    EXPECT_EQ(list.tabCount, 2) << "under new tab an empty untitled tab is left";
-    EXPECT_TRUE(IsReusable(CurrentDocument(list)));
+    EXPECT_EQ(list.tabCount, 1) << "no empty tab is left behind";
+    EXPECT_EQ(list.currentSlot, 0);
     EXPECT_EQ(windows.activations, 0);
     // Without showErrors nothing is shown; the tab chosen is still shown as current.
     const int repaints = windows.repaints;

@@ -132,6 +132,7 @@ TEST_F(SaveTest, CloseAllStopsAtTheFirstCancelWithEarlierSavesKept)
     }
     windows.answers = {kAnswerYes, kAnswerYes, kAnswerCancel};  // close all?, a: save, b: cancel
     EXPECT_FALSE(CloseAllTabs(documents, true));
+    EXPECT_EQ(windows.shownWhenAsked, (std::vector<int>{1, 2}));  // each tab on screen when asked about
     EXPECT_EQ(list.tabCount, 4);
     EXPECT_EQ(TempFolder::Read(a), "a!");
     EXPECT_EQ(TempFolder::Read(b), "b");

@@ -22,9 +22,7 @@ TEST(ToolInfoFileTest, PathIsTheFolderOfTheFileFollowedByItsProgram)
     ToolEntry entry = Parse("[general]\r\nname=Kit\r\nfile=bin\\tool.exe\r\ntype=1\r\n", "D:\\kit\\kit.kti");
     EXPECT_EQ(entry.name, "Kit");
     EXPECT_EQ(entry.path, "D:\\kit\\bin\\tool.exe");
-    // Modal: a modeless tool that announces its window would come to the front at every
-    // click on the editor until it is closed.
-    EXPECT_EQ(entry.type, kToolModal);
+    EXPECT_EQ(entry.type, kToolModeless);
     // Keys and the section are found in any letter case; blanks around values go.
     entry = Parse("[General]\nNAME = a b \nFile=t.exe\nTYPE=2\n", "C:/x/y/a.kti");
     EXPECT_EQ(entry.name, "a b");

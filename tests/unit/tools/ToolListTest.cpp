@@ -97,4 +97,34 @@ TEST_F(ToolListTest, AnEmptyListWritesNumZeroAndARefusedValueFailsTheWrite)
     EXPECT_EQ(TempFolder::Read(path), before);
 }
 
+TEST(ToolLaunchTest, AnUnquotedProgramPathWithBlanksStartsExactlyThatProgram)
+{
+    // "C:\Program" exists too, as a planted program would: the longest head wins.
+    static const char* const files[] = {"C:\\Program Files\\t.exe", "C:\\Program", "D:\\\x95\\ a.exe"};
+    auto isFile = [](const std::string& path) {
+        for (const char* file : files)
+            if (path == file) return true;
+        return false;
+    };
+    const struct {
+        const char* line;
+        const char* program;
+        const char* commandLine;
+    } cases[] = {
+        {"C:\\Program Files\\t.exe", "C:\\Program Files\\t.exe", "\"C:\\Program Files\\t.exe\""},
+        {"C:\\Program Files\\t.exe -x  \"a b\"", "C:\\Program Files\\t.exe", "\"C:\\Program Files\\t.exe\" -x  \"a b\""},
+        {"D:\\\x95\\ a.exe arg", "D:\\\x95\\ a.exe", "\"D:\\\x95\\ a.exe\" arg"},  // a 0x5C trail byte
+        {"C:\\Program Files\\gone.exe x", "C:\\Program", "\"C:\\Program\" Files\\gone.exe x"},
+        {"notepad.exe a.txt", "", "notepad.exe a.txt"},  // found by the system, as stored
+        {"\"C:\\Program Files\\t.exe\" -x", "", "\"C:\\Program Files\\t.exe\" -x"},
+        {"C:\\Program Files\\t.exe ", "C:\\Program Files\\t.exe", "\"C:\\Program Files\\t.exe\" "},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        const ToolLaunch launch = ToolLaunchOf(c.line, isFile);
+        EXPECT_EQ(launch.program, c.program) << c.line;
+        EXPECT_EQ(launch.commandLine, c.commandLine) << c.line;
+    }
+}
+
 }  // namespace
