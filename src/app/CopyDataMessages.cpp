@@ -54,7 +54,9 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
             InsertText(CurrentView(), text.c_str());
             return 0;
         }
-        return SetText(CurrentView(), text.c_str());
+        if (!SetText(CurrentView(), text.c_str())) return 0;
+        MarkSavePoint(CurrentView(), 0);  // the tool's text is not the file's
+        return 1;
     }
     default:
         return 0;

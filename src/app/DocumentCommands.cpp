@@ -83,8 +83,10 @@ int CurrentView() { return theApp.documents.list.currentSlot; }
 void MarkCurrentModified()
 {
     Document& current = CurrentDocument(theApp.documents.list);
-    if (current.modified) return;
-    current.modified = true;
+    // Undoing or redoing back to the text last saved clears the mark again.
+    const bool modified = IsAtSavePoint(CurrentView()) == 0;
+    if (current.modified == modified) return;
+    current.modified = modified;
     UpdateTitle();
     CallHost(theApp.documents.host.repaintBar, theApp.documents.host);
 }

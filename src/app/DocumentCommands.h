@@ -21,8 +21,8 @@ int PreviousTabCommand(void* app, int id);
 // The view id of the current document.
 int CurrentView();
 
-// A view reported an edit: the current document becomes modified (once), and the title
-// and the tab show it.
+// A view reported an edit: the current document is modified unless its text is back at
+// the last save (by undo or redo); the title and the tab show the change.
 void MarkCurrentModified();
 
 // Shows the current document's name and flags in the main window's title and its wrap,

@@ -40,6 +40,8 @@ struct DocumentsHost {
     // text's own); false when memory runs out.
     bool (*getText)(void* context, int slot, int lineEndMode, std::string& text) = nullptr;
     void (*setEditable)(void* context, int slot, bool editable) = nullptr;
+    // The view's text was just written to its file: undoing back to it reads as saved.
+    void (*markSaved)(void* context, int slot) = nullptr;
 
     // The main window: lay out the bar and the current view below it (after the current
     // view changed or a view was made), and refresh what shows the current tab.
@@ -88,4 +90,5 @@ enum DocumentMessage : int {
     kMsgSavePathNotHeld = 29,
     kMsgLoadedLossily = 30,        // the file's text could not be kept whole
     kMsgConfirmLossySave = 31,     // saving it back to the same file would lose data
+    kMsgReadOnlySaveAs = 67,       // the file is read-only: save under another name?
 };

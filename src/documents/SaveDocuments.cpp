@@ -20,6 +20,13 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     if (document == nullptr) return false;
     const DocumentsHost& host = documents.host;
 
+    // A read-only file is never made writable: the user is told why and may choose
+    // another name instead of meeting a bare "could not write".
+    if (IsReadOnlyFile(path.c_str())) {
+        if (Show(documents, kMsgReadOnlySaveAs, kStyleYesNoQuestion) != kAnswerYes) return false;
+        return SaveDocumentAs(documents, slot);
+    }
+
     if (document->loadedLossily && path == document->filePath &&
         Show(documents, kMsgConfirmLossySave, kStyleYesNoQuestion) != kAnswerYes) {
         return false;
@@ -49,6 +56,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
         return false;
     }
     SetPath(*document, path);
+    CallHost(host.markSaved, host, slot);
     document->loadedLossily = false;
     RefreshTitle(documents.callbacks);
     CallHost(host.repaintBar, host);

@@ -105,6 +105,7 @@
 #define IDS_MSG_LOADED_LOSSILY 30       // the file's text could not be loaded whole
 #define IDS_MSG_CONFIRM_LOSSY_SAVE 31   // saving it over its own file would lose data
 #define IDS_MSG_COLOUR_FILE_UNREADABLE 66  // the built-in colours stand in
+#define IDS_MSG_READ_ONLY_SAVE_AS 67  // saving over a read-only file: offer another name
 
 #define IDS_FIRST_MESSAGE 1
 #define IDS_LAST_MESSAGE 31

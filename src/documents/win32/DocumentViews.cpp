@@ -138,6 +138,7 @@ void ConnectViewHost(DocumentWindows&, DocumentsHost& host)
     host.setText = &SetDocumentText;
     host.getText = &GetDocumentText;
     host.setEditable = [](void*, int slot, bool editable) { SetEditable(slot, editable ? 1 : 0); };
+    host.markSaved = [](void*, int slot) { MarkSavePoint(slot, 1); };
     host.layoutMainWindow = &LayoutMain;
     host.tabChanged = &TabChanged;
 }

@@ -153,6 +153,11 @@ public:
     void SetUndoLimit(int steps) { undo_.SetLimit(steps); }
     // Ends the current typing step: the next typed character starts a new one.
     void SealUndoStep() { undo_.Seal(); }
+    // The text now equals the file (just saved); undoing or redoing back here later reads
+    // as unmodified again. A new text (SetText) starts at its save point.
+    void MarkSavePoint() { undo_.MarkSavePoint(); }
+    void ForgetSavePoint() { undo_.ForgetSavePoint(); }
+    bool AtSavePoint() const { return undo_.AtSavePoint(); }
 
     // ---- bookmarks ---------------------------------------------------------------------
     void SetBookmark(int line, bool on);

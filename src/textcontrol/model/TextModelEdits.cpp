@@ -87,6 +87,7 @@ bool TextModel::ReplaceRange(size_t start, size_t end, std::string_view text, bo
             action.inserted.assign(text.data(), text.size());
         } catch (const std::bad_alloc&) {
             undo_.Clear();
+            undo_.ForgetSavePoint();
             recordUndo = false;
         }
         if (recordUndo) undo_.Record(std::move(action), merge, anchorBefore, caretBefore, anchor_, caret_);

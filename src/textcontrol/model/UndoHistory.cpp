@@ -44,6 +44,7 @@ bool UndoHistory::Record(UndoAction action, UndoMerge merge, size_t anchorBefore
                          size_t anchorAfter, size_t caretAfter)
 {
     try {
+        if (savePoint_ > static_cast<long>(undoCount_)) savePoint_ = -1;  // among the redo steps
         steps_.resize(undoCount_);  // a new edit ends every redo
         if (groupDepth_ > 0 && !groupStarted_) {
             steps_.emplace_back();
@@ -73,8 +74,15 @@ bool UndoHistory::Record(UndoAction action, UndoMerge merge, size_t anchorBefore
         return true;
     } catch (const std::bad_alloc&) {
         Clear();
+        ForgetSavePoint();  // the edit happened, so the text is no longer the saved one
         return false;
     }
+}
+
+void UndoHistory::MarkSavePoint()
+{
+    Seal();  // typing on after a save starts a step of its own
+    savePoint_ = static_cast<long>(undoCount_);
 }
 
 void UndoHistory::BeginGroup()
@@ -96,6 +104,7 @@ void UndoHistory::Clear()
 {
     steps_.clear();
     undoCount_ = 0;
+    savePoint_ = 0;
 }
 
 void UndoHistory::SetLimit(int steps)
@@ -112,6 +121,7 @@ void UndoHistory::TrimToLimit()
     while (steps_.size() > static_cast<size_t>(limit_) && undoCount_ > 0) {
         steps_.pop_front();
         --undoCount_;
+        if (savePoint_ >= 0) --savePoint_;  // before the first step left: unreachable
     }
 }
 

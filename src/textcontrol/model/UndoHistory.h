@@ -49,6 +49,14 @@ public:
     void SetLimit(int steps);
     int Limit() const { return limit_; }
 
+    // The save point: the place in the history where the text equals what was last
+    // saved or loaded. A new history starts there; it becomes unreachable when the redo
+    // steps it lies in are dropped, when the step it follows is trimmed away, or when the
+    // history is lost for want of memory.
+    void MarkSavePoint();
+    void ForgetSavePoint() { savePoint_ = -1; }  // the text changed outside the history
+    bool AtSavePoint() const { return savePoint_ >= 0 && static_cast<size_t>(savePoint_) == undoCount_; }
+
     bool CanUndo() const { return undoCount_ > 0; }
     bool CanRedo() const { return undoCount_ < steps_.size(); }
     // The step to undo / redo, moving the boundary; nullptr when none.
@@ -64,6 +72,7 @@ private:
     int limit_ = kDefaultLimit;
     int groupDepth_ = 0;
     bool groupStarted_ = false;
+    long savePoint_ = 0;  // the undoCount_ of the saved text; -1 when no longer reachable
 };
 
 }  // namespace kvte::textcontrol

@@ -106,6 +106,12 @@ ViewWindowCounts GetViewWindowCounts();
 void Copy(int view);
 void Cut(int view);
 void Paste(int view);
+// saved 1: the view's text now equals its file (it was just saved): undoing or redoing
+// back to this text later reads as unmodified. saved 0: the file's text can no longer be
+// reached (a tool replaced the whole text). A new text starts as the file's by itself.
+void MarkSavePoint(int view, int saved);
+// 1 when the view's text is the one last marked (or set), 0 otherwise or without a view.
+int IsAtSavePoint(int view);
 void Undo(int view);
 void Redo(int view);
 void Indent(int view);

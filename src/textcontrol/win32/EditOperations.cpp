@@ -152,6 +152,22 @@ int SetTextOwned(int view, std::string&& text)
     });
 }
 
+void MarkSavePoint(int view, int saved)
+{
+    EditorView* record = FindView(view);
+    if (record == nullptr) return;
+    if (saved)
+        record->model.MarkSavePoint();
+    else
+        record->model.ForgetSavePoint();
+}
+
+int IsAtSavePoint(int view)
+{
+    EditorView* record = FindView(view);
+    return record && record->model.AtSavePoint() ? 1 : 0;
+}
+
 int GetTextLength(int view)
 {
     EditorView* record = FindView(view);

@@ -25,6 +25,7 @@ struct FakeView {
     std::string text;
     bool shown = true;
     bool editable = true;
+    int saves = 0;  // times the view was told its text is now its file's
     bool attached = false;
 };
 
@@ -69,6 +70,7 @@ struct FakeWindows {
             return true;
         };
         host.setEditable = [](void* c, int slot, bool editable) { Self(c).views[slot].editable = editable; };
+        host.markSaved = [](void* c, int slot) { ++Self(c).views[slot].saves; };
         host.tabChanged = [](void* c) { ++Self(c).tabChanges; };
         host.activateMainWindow = [](void* c) { ++Self(c).activations; };
         host.repaintBar = [](void* c) { ++Self(c).repaints; };

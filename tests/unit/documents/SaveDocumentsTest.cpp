@@ -71,18 +71,29 @@ TEST_F(SaveTest, AFailedWriteKeepsTheOldFileAndTheChanges)
     SetFileFaultsForTesting(FileFaultsForTesting{});
     EXPECT_EQ(TempFolder::Read(path), "old content");
     EXPECT_TRUE(CurrentDocument(list).modified);
+    EXPECT_EQ(windows.views[0].saves, 0);  // undoing back to the loaded text still reads as loaded
     EXPECT_EQ(windows.messages, std::vector<int>{kMsgWriteFailed});
     EXPECT_EQ(folder.EntryCount(), 2u);  // no temporary file left behind
 
-    // A read-only target is refused, never made writable; write protection of the
-    // document itself does not stop a save.
+    // A read-only target is never made writable: the user is told so and offered
+    // another name; write protection of the document itself does not stop a save.
     std::filesystem::permissions(path, std::filesystem::perms::all, std::filesystem::perm_options::remove);
+    windows.answers = {kAnswerNo};
     EXPECT_FALSE(SaveCurrent(documents));
+    EXPECT_EQ(windows.messages.back(), kMsgReadOnlySaveAs);
+    windows.answers = {kAnswerYes};
+    const std::string other = folder.File("other.txt");
+    windows.savePaths = {other};
+    EXPECT_TRUE(SaveCurrent(documents));
+    EXPECT_EQ(TempFolder::Read(other), "new content that is longer");
     EXPECT_EQ(TempFolder::Read(path), "old content");
+    CurrentDocument(list).modified = true;
+    SetPath(CurrentDocument(list), path);
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
     CurrentDocument(list).writable = false;
     EXPECT_TRUE(SaveCurrent(documents));
     EXPECT_EQ(TempFolder::Read(path), "new content that is longer");
+    EXPECT_EQ(windows.views[0].saves, 2);  // under the other name, then here
 }
 
 TEST_F(SaveTest, ALossyTextAsksBeforeItIsWrittenOverItsOwnFile)

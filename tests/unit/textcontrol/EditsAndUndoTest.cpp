@@ -124,6 +124,43 @@ TEST(TextModelUndo, WhatEndsAStepAndWhatTheLimitKeeps)
     EXPECT_FALSE(model.Undo());
 }
 
+TEST(TextModelUndo, UndoingBackToTheSavedTextReadsAsUnmodifiedUntilThatPlaceIsLost)
+{
+    TextModel model;
+    ASSERT_TRUE(model.SetText("base"));
+    EXPECT_TRUE(model.AtSavePoint());  // a loaded text is the file
+    ASSERT_TRUE(model.InsertText("a"));
+    ASSERT_TRUE(model.InsertText("b"));
+    EXPECT_FALSE(model.AtSavePoint());
+    model.MarkSavePoint();  // saved after "ab"
+    ASSERT_TRUE(model.InsertText("c"));  // typing on is a step of its own
+    EXPECT_FALSE(model.AtSavePoint());
+    ASSERT_TRUE(model.Undo());
+    EXPECT_TRUE(model.AtSavePoint());
+    ASSERT_TRUE(model.Undo());
+    EXPECT_FALSE(model.AtSavePoint());
+    ASSERT_TRUE(model.Redo());
+    EXPECT_TRUE(model.AtSavePoint());
+    // Undone past the save point and edited: the saved text can never come back.
+    ASSERT_TRUE(model.Undo());
+    ASSERT_TRUE(model.InsertText("z"));
+    ASSERT_TRUE(model.Undo());
+    EXPECT_FALSE(model.AtSavePoint());
+    EXPECT_FALSE(model.Redo() && model.AtSavePoint());
+    // The limit trims steps: the save point survives as long as the step after it does.
+    ASSERT_TRUE(model.SetText(""));
+    model.SetUndoLimit(2);
+    ASSERT_TRUE(model.InsertText("1\n"));
+    model.MarkSavePoint();
+    for (const char* line : {"2\n", "3\n"}) ASSERT_TRUE(model.InsertText(line));
+    ASSERT_TRUE(model.Undo() && model.Undo());
+    EXPECT_TRUE(model.AtSavePoint());
+    EXPECT_EQ(Text(model), "1\n");
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(model.Redo());
+    ASSERT_TRUE(model.InsertText("4\n"));  // now the step after the save point goes
+    while (model.Undo()) EXPECT_FALSE(model.AtSavePoint());
+}
+
 TEST(TextModelBookmarks, MarksMoveWithTheirLines)
 {
     TextModel model;

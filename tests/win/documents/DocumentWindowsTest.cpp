@@ -174,8 +174,11 @@ TEST_F(DocumentWindowsTest, AFileTheSystemWillNotLetBeWrittenKeepsItsBytesAndThe
     EXPECT_EQ(ReadFileBytes(readOnly), "keep");
     EXPECT_EQ(ReadFileBytes(locked), "old bytes");
     EXPECT_EQ(trail.Entries(), L"locked.txt|ro.txt|");
+    // The read-only file says so (and offers another name, declined here); the locked one
+    // could not be written.
     ASSERT_EQ(modal.shown.size(), 2u);
-    for (const ShownMessage& shown : modal.shown) EXPECT_EQ(shown.number, IDS_MSG_WRITE_FAILED);
+    EXPECT_EQ(modal.shown[0].number, IDS_MSG_READ_ONLY_SAVE_AS);
+    EXPECT_EQ(modal.shown[1].number, IDS_MSG_WRITE_FAILED);
     Command(IDM_FILE_SAVE);
     EXPECT_EQ(ReadFileBytes(locked), "changed");
     EXPECT_FALSE(Current().modified);
