@@ -61,7 +61,7 @@ void MoveSelection(int id, Move move)
     view->model.SealUndoStep();
     view->desiredColumn = -1;
     move(*view);
-    UpdateView(*view, kUpdateAll);
+    UpdateView(*view, kUpdateAll | kUpdateJump);
 }
 
 }  // namespace

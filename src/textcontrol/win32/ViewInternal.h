@@ -16,6 +16,7 @@ enum UpdateFlags : int {
     kUpdateReport = 4,         // tell the parent of changes (text, caret)
     kUpdateAll = 7,
     kUpdateOnlyChanged = 8,  // with kUpdateRepaint: only the rows an edit or a caret move touched
+    kUpdateJump = 16,        // with kUpdateScrollToCaret: keep a margin of rows around the caret
     kUpdateEdit = kUpdateAll | kUpdateOnlyChanged,
 };
 // Brings scroll bars, caret, screen and parent up to date after a change.

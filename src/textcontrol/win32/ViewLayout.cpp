@@ -271,15 +271,16 @@ POINT PointOfPosition(EditorView& view, TextPosition position)
                  area.top + distance * view.look.RowHeight()};
 }
 
-void EnsureCaretVisible(EditorView& view)
+void EnsureCaretVisible(EditorView& view, int margin)
 {
     TextPosition caret = view.model.Caret();
     VisualRow row = RowOfPosition(view, caret);
     int visible = VisibleRows(view);
-    if (RowBefore(row, view.top)) {
-        view.top = row;
-    } else if (RowDistance(view, view.top, row, visible) >= visible) {
-        view.top = AdvanceRow(view, row, -(visible - 1));
+    margin = std::clamp(margin, 0, (visible - 1) / 3);  // a low view keeps its rows for the text
+    if (RowBefore(AdvanceRow(view, row, -margin), view.top) || RowBefore(row, view.top)) {
+        view.top = AdvanceRow(view, row, -margin);
+    } else if (RowDistance(view, view.top, row, visible) >= visible - margin) {
+        view.top = AdvanceRow(view, row, -(visible - 1 - margin));
     }
     if (!view.wrapOn) {
         int column = ColumnInRow(view, caret);
@@ -330,6 +331,9 @@ void UpdateScrollBars(EditorView& view)
     vertical.nPos = view.top.line - 1;
 
     SCROLLINFO horizontal = vertical;
+    // Wrapped text never scrolls sideways: without "disable when not needed" the empty
+    // range hides the bar instead of leaving a dead one.
+    if (view.wrapOn) horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     int columns = VisibleColumns(view);
     // The range grows in steps so that typing at the end of the widest line does not
     // change it with every character.

@@ -59,8 +59,10 @@ TextPosition PositionAtColumn(EditorView& view, VisualRow row, int column);
 // Client coordinates of the top-left of a position's cell.
 POINT PointOfPosition(EditorView& view, TextPosition position);
 
-// Scrolls so that the caret is inside the text area.
-void EnsureCaretVisible(EditorView& view);
+// Scrolls so that the caret is inside the text area; a jump (a match, a line chosen by
+// number) keeps up to `margin` rows between the caret and the top or bottom edge, so the
+// target never sits on the edge row half hidden by the scroll bar.
+void EnsureCaretVisible(EditorView& view, int margin = 0);
 // Scrolls by rows (positive down) or to a row, clamped to the text.
 void ScrollRows(EditorView& view, int rows);
 void ScrollColumns(EditorView& view, int columns);

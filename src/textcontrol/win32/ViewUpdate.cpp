@@ -8,6 +8,10 @@
 
 namespace kvte::textcontrol {
 
+namespace {
+constexpr int kJumpMarginRows = 2;
+}  // namespace
+
 LRESULT SendToParent(EditorView& view, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!view.look.notifyParent || !view.parent || !IsWindow(view.parent)) return 0;
@@ -133,7 +137,7 @@ void UpdateView(EditorView& view, int flags)
 {
     if (view.window) {
         UpdateWrapWidth(view);
-        if (flags & kUpdateScrollToCaret) EnsureCaretVisible(view);
+        if (flags & kUpdateScrollToCaret) EnsureCaretVisible(view, (flags & kUpdateJump) ? kJumpMarginRows : 0);
         UpdateScrollBars(view);
         PlaceCaret(view);
         if (flags & kUpdateRepaint) InvalidateChanges(view, (flags & kUpdateOnlyChanged) != 0);
