@@ -333,7 +333,11 @@ void DrawCells(PaintContext& c, size_t first, size_t last, int rowTop, const Byt
         int cellX = CellX(c, cell.column);
         const char* bytes = c.lineBytes.data() + cell.byte;
         wchar_t out[kMaxUnitUtf16];
-        int n = bytes[0] == '\t' ? 0 : UnitToUtf16(bytes, static_cast<size_t>(cell.bytes), out);
+        // Tabs and the other control bytes (a zero byte above all) have no glyph of their
+        // own: the font's stand-in box is wider than the cell and was drawn over the
+        // neighbours. They keep their cell empty.
+        const bool control = static_cast<unsigned char>(bytes[0]) < 0x20;
+        int n = control ? 0 : UnitToUtf16(bytes, static_cast<size_t>(cell.bytes), out);
         // A character the view's font lacks is drawn alone, with a font that has it.
         if (n == 1 && !HasGlyph(c.view.look.glyphs, c.dc, out[0]) && StandInFor(c, out, 1)) {
             flush(runX);

@@ -131,6 +131,10 @@ TEST_F(DocumentWindowsTest, EveryViewCarriesItsSlotAndClosingATabFreesIt)
     SendMessageW(GetViewWindow(CurrentView()), WM_CHAR, 'k', 1);
     Pump();
     EXPECT_TRUE(Current().modified);
+    // Undone back to the file's text, the tab reads as unmodified again.
+    Command(IDM_EDIT_UNDO);
+    Pump();
+    EXPECT_FALSE(Current().modified);
 }
 
 TEST_F(DocumentWindowsTest, ClosedTabsFreeTheirViewsDrawingObjects)
