@@ -152,5 +152,12 @@ void ResizeToolBar(const ToolBar& bar, WPARAM sizeType, LPARAM packedSize)
 void ShowEnvironmentDropDown(const ToolBar& bar, const NMTOOLBARW& notice, EmphasisState& emphasis, int view,
                              HWND statusBar)
 {
+    // The balloon of the button would stay over the menu that opens below it: hidden and
+    // kept away while the menu is open.
+    if (bar.tipWindow) {
+        SendMessageW(bar.tipWindow, TTM_POP, 0, 0);
+        SendMessageW(bar.tipWindow, TTM_ACTIVATE, FALSE, 0);
+    }
     EnvironmentMenu(emphasis, view, EnvironmentMenuPlace{bar.parent, bar.window, notice.iItem, statusBar});
+    if (bar.tipWindow) SendMessageW(bar.tipWindow, TTM_ACTIVATE, TRUE, 0);
 }
