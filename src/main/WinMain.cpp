@@ -7,11 +7,13 @@
 // own imports (comctl32 and the others that are not among the system's known libraries)
 // from the system folder only, before any code here runs. The linker does not point the
 // executable's header at it; the build does that after linking (scripts/pe_resources.py).
+#ifndef _WIN64
 extern "C" __attribute__((used)) const IMAGE_LOAD_CONFIG_DIRECTORY32 _load_config_used = {
     0x40,  // the size the record declares: the fields up to the security cookie
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     LOAD_LIBRARY_SEARCH_SYSTEM32,  // dependent-load flags
     0, 0, 0, 0};
+#endif
 
 namespace {
 
