@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "encoding/EncodingTypes.h"
+#include "files/FolderAccess.h"
 
 // Paths and names are InternalText of at most this many bytes.
 constexpr std::size_t kMaxPathBytes = 260;
@@ -28,6 +29,9 @@ struct Document {
     // replace): writing it back to the same file would lose data, so saving there asks
     // first. A save or a new load clears it.
     bool loadedLossily = false;
+    // The file as this document last read or wrote it: another program's change shows as
+    // a different stamp.
+    FileStamp stamp;
 };
 
 // filePath becomes path, fileName its last component (after the last '\' or '/' that is

@@ -40,6 +40,8 @@ struct DocumentsHost {
     // text's own); false when memory runs out.
     bool (*getText)(void* context, int slot, int lineEndMode, std::string& text) = nullptr;
     void (*setEditable)(void* context, int slot, bool editable) = nullptr;
+    // Puts the caret at line and byte column (both from 1, clamped into the text).
+    void (*setCaret)(void* context, int slot, int line, int column) = nullptr;
 
     // The main window: lay out the bar and the current view below it (after the current
     // view changed or a view was made), and refresh what shows the current tab.
@@ -56,6 +58,8 @@ struct DocumentsHost {
     // the button; askSaveChanges shows message 1 about the document named name.
     int (*showMessage)(void* context, int number, unsigned style) = nullptr;
     int (*askSaveChanges)(void* context, const std::string& name) = nullptr;
+    // Shows message number with its "%s" replaced by names (InternalText).
+    int (*showNamedMessage)(void* context, int number, unsigned style, const std::string& names) = nullptr;
     // The file dialogs; true with path (InternalText) set when the user chose a file.
     bool (*chooseOpenFile)(void* context, std::string& path) = nullptr;
     bool (*chooseSaveFile)(void* context, std::string& path) = nullptr;

@@ -7,6 +7,7 @@
 #include "documents/DocumentList.h"
 #include "documents/DocumentsCallbacks.h"
 #include "documents/DocumentsHost.h"
+#include "documents/RecoveryCopies.h"
 
 #include "config/ProfileFile.h"
 
@@ -18,6 +19,8 @@ struct DocumentsState {
     // [main], [tab] and [notice] are read here at every open, save and close; null reads
     // every setting as 0.
     ProfileFile* settings = nullptr;
+    // The recovery copies of modified documents; a save or a close removes the document's.
+    RecoveryCopies recovery;
 };
 
 // A setting read at the moment of use; 0 without settings or when the key is missing.

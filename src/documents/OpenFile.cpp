@@ -4,6 +4,7 @@
 #include "documents/SaveDocuments.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
+#include "files/FolderAccess.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     if (detect) target.encoding = decoded.encoding;
     SetPath(target, path);
     target.loadedLossily = lossy;
+    target.stamp = ReadFileStamp(path.c_str());
     if (IsReadOnlyFile(path.c_str())) {
         target.writable = false;
         CallHost(host.setEditable, host, slot, false);

@@ -3,6 +3,7 @@
 
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
+#include "files/FolderAccess.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     }
     SetPath(*document, path);
     document->loadedLossily = false;
+    document->stamp = ReadFileStamp(path.c_str());
+    DropRecoveryCopy(documents.recovery, slot);
     RefreshTitle(documents.callbacks);
     CallHost(host.repaintBar, host);
     return true;
@@ -115,6 +118,7 @@ void CloseCurrentTab(DocumentsState& documents)
 {
     DocumentList& list = documents.list;
     if (GetDocument(list, list.currentSlot) == nullptr || !ConfirmClose(documents, list.currentSlot)) return;
+    DropRecoveryCopy(documents.recovery, list.currentSlot);
     if (!RemoveDocument(list, documents.host, list.currentSlot)) {
         ApplyEditorSettings(documents.callbacks, list.currentSlot);
     }
@@ -132,7 +136,9 @@ bool CloseAllTabs(DocumentsState& documents, bool ask)
         if (GetDocument(list, slot) != nullptr && !ConfirmClose(documents, slot)) return false;
     }
     for (int slot = 0; slot < list.slotCount; ++slot) {
-        if (GetDocument(list, slot) != nullptr) RemoveDocument(list, documents.host, slot);
+        if (GetDocument(list, slot) == nullptr) continue;
+        DropRecoveryCopy(documents.recovery, slot);
+        RemoveDocument(list, documents.host, slot);
     }
     ApplyEditorSettings(documents.callbacks, list.currentSlot);
     RefreshTitle(documents.callbacks);

@@ -147,6 +147,35 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const
     return written;
 }
 
+size_t TextModel::AppendTextPiece(size_t from, size_t count, int mode, std::string& out) const
+{
+    if (mode < kLineEndingCrLf || mode > kLineEndingLf) mode = lineEnding_;
+    if (from >= buffer_.Length()) return buffer_.Length();
+    count = std::min(count, buffer_.Length() - from);
+    const size_t kept = out.size();
+    try {
+        buffer_.VisitSpans(from, count, [&](std::string_view part) {
+            if (mode == kLineEndingLf) {
+                out.append(part.data(), part.size());
+                return;
+            }
+            const char* p = part.data();
+            const char* end = p + part.size();
+            while (p < end) {
+                const char* nl = FindLineFeed(p, end);
+                out.append(p, static_cast<size_t>(nl - p));
+                if (nl == end) break;
+                out += mode == kLineEndingCrLf ? "\r\n" : "\r";
+                p = nl + 1;
+            }
+        });
+    } catch (const std::bad_alloc&) {
+        out.resize(kept);
+        return from;
+    }
+    return from + count;
+}
+
 std::string TextModel::GetText(int mode) const
 {
     std::string text;
