@@ -127,6 +127,28 @@ void BM_GetText(benchmark::State& state)
 }
 BENCHMARK(BM_GetText)->Arg(kLineEndingCrLf)->Arg(kLineEndingLf)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// A recovery copy taken in pieces between messages: the longest single piece is the pause
+// that typing can meet; the whole copy's time is the peer (GetText above).
+void BM_RecoverySnapshotInPieces(benchmark::State& state)
+{
+    TextModel& model = LoadedModel();
+    const size_t piece = static_cast<size_t>(state.range(0)) << 20;
+    double longest = 0;
+    for (auto _ : state) {
+        std::string out;
+        out.reserve(model.GetTextLength() + 64);
+        for (size_t at = 0; at < model.ByteLength();) {
+            auto start = std::chrono::steady_clock::now();
+            at = model.AppendTextPiece(at, piece, kLineEndingCrLf, out);
+            std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            longest = std::max(longest, took.count());
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["longest_piece_ms"] = longest;
+}
+BENCHMARK(BM_RecoverySnapshotInPieces)->Arg(4)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 void BM_RandomSingleCharacterEdits(benchmark::State& state)
 {
     TextModel& model = LoadedModel();

@@ -17,6 +17,8 @@ int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show)
     case StartResult::Created:
         break;
     }
+    StartRecovery(theApp);
+    RegisterForRestart();
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return MainLoop(theApp.mainWindow, accelerators);
 }

@@ -17,6 +17,7 @@ enum MessageStyle : unsigned {
     kStyleYesNoQuestion = 36,     // Yes, No with the question icon
     kStyleYesNoCancelQuestion = 35,
     kStyleWarning = 48,
+    kStyleYesNoWarningDefaultNo = 0x134,  // Yes, No with the warning icon, No the default
 };
 
 struct DocumentsHost {
@@ -40,6 +41,9 @@ struct DocumentsHost {
     // text's own); false when memory runs out.
     bool (*getText)(void* context, int slot, int lineEndMode, std::string& text) = nullptr;
     void (*setEditable)(void* context, int slot, bool editable) = nullptr;
+    // Replaces the view's whole text by text as one undoable edit, keeping the caret line
+    // and the bookmarks of lines that still exist; false when memory runs out.
+    bool (*reloadText)(void* context, int slot, std::string&& text) = nullptr;
     // Puts the caret at line and byte column (both from 1, clamped into the text).
     void (*setCaret)(void* context, int slot, int line, int column) = nullptr;
 
@@ -92,4 +96,8 @@ enum DocumentMessage : int {
     kMsgSavePathNotHeld = 29,
     kMsgLoadedLossily = 30,        // the file's text could not be kept whole
     kMsgConfirmLossySave = 31,     // saving it back to the same file would lose data
+    kMsgFileChanged = 70,          // %s: another program changed the file; reload?
+    kMsgFileChangedModified = 71,  // %s: the same, and reloading discards the tab's changes
+    kMsgFileGone = 72,             // %s: the file was deleted or renamed
+    kMsgOverwriteChangedFile = 73, // %s: saving would overwrite another program's change
 };

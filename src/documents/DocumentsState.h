@@ -21,6 +21,8 @@ struct DocumentsState {
     ProfileFile* settings = nullptr;
     // The recovery copies of modified documents; a save or a close removes the document's.
     RecoveryCopies recovery;
+    // A question about files changed by another program is open.
+    bool askingAboutChanges = false;
 };
 
 // A setting read at the moment of use; 0 without settings or when the key is missing.

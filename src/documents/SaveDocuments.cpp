@@ -1,6 +1,7 @@
 // Saving, the questions about unsaved changes, and closing tabs.
 #include "documents/SaveDocuments.h"
 
+#include "documents/FileChanges.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
 #include "files/FolderAccess.h"
@@ -21,6 +22,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     if (document == nullptr) return false;
     const DocumentsHost& host = documents.host;
 
+    if (!MayOverwriteFile(documents, slot, path)) return false;
     if (document->loadedLossily && path == document->filePath &&
         Show(documents, kMsgConfirmLossySave, kStyleYesNoQuestion) != kAnswerYes) {
         return false;
