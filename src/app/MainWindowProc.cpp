@@ -80,6 +80,12 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // that the activation finishes before a question is shown.
         if (wParam) PostMessageW(window, WM_CHECK_FILE_CHANGES, 0, 0);
         return 0;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == theApp.frame.recentMenu) {
+            FillRecentMenu(theApp.frame, theApp.documents.recent.paths);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_CHECK_FILE_CHANGES:
         CheckFileChanges(theApp.documents);
         return 0;

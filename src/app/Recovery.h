@@ -65,3 +65,5 @@ constexpr UINT WM_CHECK_FILE_CHANGES = WM_APP + 110;
 // The reload command: the current document read again from its file (message 71 first
 // when the tab holds changes of its own).
 int ReloadCommand(void* app, int id);
+// Entry id - IDM_FILE_RECENT_FIRST of the recently used files.
+int OpenRecentCommand(void* app, int id);

@@ -2,7 +2,9 @@
 #include "app/KelvaraApp.h"
 #include "app/Recovery.h"
 #include "documents/FileChanges.h"
+#include "documents/RecentFiles.h"
 #include "documents/SaveDocuments.h"
+#include "resources/resource.h"
 
 LRESULT QueryEndSession(HWND window, LPARAM flags)
 {
@@ -41,5 +43,11 @@ int ReloadCommand(void* app, int)
         return 0;
     }
     ReloadDocument(documents, slot, true);
+    return 0;
+}
+
+int OpenRecentCommand(void* app, int id)
+{
+    OpenRecentFile(static_cast<KelvaraApp*>(app)->documents, id - IDM_FILE_RECENT_FIRST);
     return 0;
 }

@@ -100,4 +100,5 @@ enum DocumentMessage : int {
     kMsgFileChangedModified = 71,  // %s: the same, and reloading discards the tab's changes
     kMsgFileGone = 72,             // %s: the file was deleted or renamed
     kMsgOverwriteChangedFile = 73, // %s: saving would overwrite another program's change
+    kMsgRecentFileGone = 76,       // %s: a recently used file is gone; it leaves the list
 };

@@ -7,6 +7,7 @@
 #include "documents/DocumentList.h"
 #include "documents/DocumentsCallbacks.h"
 #include "documents/DocumentsHost.h"
+#include "documents/RecentFiles.h"
 #include "documents/RecoveryCopies.h"
 
 #include "config/ProfileFile.h"
@@ -21,6 +22,8 @@ struct DocumentsState {
     ProfileFile* settings = nullptr;
     // The recovery copies of modified documents; a save or a close removes the document's.
     RecoveryCopies recovery;
+    // Files opened and saved, newest first; the settings hold them between runs.
+    RecentFiles recent;
     // A question about files changed by another program is open.
     bool askingAboutChanges = false;
 };

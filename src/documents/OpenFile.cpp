@@ -133,6 +133,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     SetPath(target, path);
     target.loadedLossily = lossy;
     target.stamp = ReadFileStamp(path.c_str());
+    NoteRecentFile(documents.recent, path);
     if (IsReadOnlyFile(path.c_str())) {
         target.writable = false;
         CallHost(host.setEditable, host, slot, false);

@@ -55,6 +55,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     document->loadedLossily = false;
     document->stamp = ReadFileStamp(path.c_str());
     DropRecoveryCopy(documents.recovery, slot);
+    NoteRecentFile(documents.recent, path);
     RefreshTitle(documents.callbacks);
     CallHost(host.repaintBar, host);
     return true;
@@ -159,5 +160,6 @@ bool ConfirmExit(DocumentsState& documents)
     if (documents.settings && SetSection(*documents.settings, "main")) {
         WriteInt(*documents.settings, "lapel", wrapped ? 1 : 0);
     }
+    if (documents.settings) WriteRecentFiles(documents.recent, *documents.settings);
     return true;
 }

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "app/frame/FrameState.h"
 #include "config/ProfileFile.h"
 
@@ -19,6 +22,11 @@ bool BuildMenus(FrameState& frame, HINSTANCE instance, ProfileFile& settings);
 // frame's entries. commandChecked: the command table has the entry's command checked.
 bool MeasureMenuEntry(const FrameState& frame, MEASUREITEMSTRUCT& item);
 bool DrawMenuEntry(const FrameState& frame, const DRAWITEMSTRUCT& item, bool commandChecked);
+
+// Fills the recently used files' submenu with paths (InternalText, newest first), as
+// commands IDM_FILE_RECENT_FIRST ..; called as it opens.
+constexpr int kRecentMenuEntries = 30;
+void FillRecentMenu(FrameState& frame, const std::vector<std::string>& paths);
 
 // Opens the context menu with its top-left corner at the packed screen position; the
 // chosen command goes to owner as WM_COMMAND.

@@ -112,6 +112,7 @@ constexpr HelpRow kHelpRows[] = {
 int MenuHelpStringId(int commandId)
 {
     if (commandId >= IDM_TOOL_BASE && commandId <= IDM_TOOL_BASE + 500) return IDS_HELP_TOOL;
+    if (commandId >= IDM_FILE_RECENT_FIRST && commandId <= IDM_FILE_RECENT_LAST) return IDS_HELP_FILE_RECENT;
     const auto row = std::lower_bound(std::begin(kHelpRows), std::end(kHelpRows), commandId,
                                       [](const HelpRow& r, int id) { return r.commandId < id; });
     return row != std::end(kHelpRows) && row->commandId == commandId ? row->helpId : 0;
