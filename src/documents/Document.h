@@ -38,5 +38,9 @@ struct Document {
 // not the trail byte of a double-byte character), and modified false.
 void SetPath(Document& document, std::string_view path);
 
+// The folder of path without a closing separator, except a drive's root ("C:\"); empty
+// when path names no folder.
+std::string FolderOfPath(std::string_view path);
+
 // Untitled, unchanged and writable: a file may be opened into it instead of a new tab.
 bool IsReusable(const Document& document);

@@ -24,6 +24,8 @@ struct DocumentsState {
     RecoveryCopies recovery;
     // Files opened and saved, newest first; the settings hold them between runs.
     RecentFiles recent;
+    // The folder last chosen in the Open or Save As dialog.
+    std::string lastDialogFolder;
     // A question about files changed by another program is open.
     bool askingAboutChanges = false;
 };

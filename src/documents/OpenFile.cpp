@@ -153,6 +153,24 @@ void ShowOpenDialog(DocumentsState& documents)
     OpenFile(documents, path, kOpenModeNormal, true);
 }
 
+FileDialogStart StartOfFileDialog(const DocumentsState& documents, bool save)
+{
+    const Document* current = GetDocument(documents.list, documents.list.currentSlot);
+    FileDialogStart start;
+    if (current == nullptr || current->filePath.empty()) {
+        start.folder = documents.lastDialogFolder;
+        return start;
+    }
+    start.folder = FolderOfPath(current->filePath);
+    if (save) start.name = current->fileName;
+    return start;
+}
+
+void NoteDialogChoice(DocumentsState& documents, const std::string& path)
+{
+    documents.lastDialogFolder = FolderOfPath(path);
+}
+
 void NewDocument(DocumentsState& documents)
 {
     DocumentList& list = documents.list;

@@ -61,9 +61,19 @@ bool ChooseFile(void* context, std::string& path, bool save)
 {
     const DocumentWindows& windows = Windows(context);
     FileDialogRequest request{windows.mainWindow, kFileFilter, save ? L"名前をつけて保存" : L"ファイルを開く", save};
+    std::wstring folder, name;
+    if (windows.documents) {
+        const FileDialogStart start = StartOfFileDialog(*windows.documents, save);
+        folder = WideFromInternal(start.folder);
+        name = WideFromInternal(start.name);
+        request.initialFolder = folder.c_str();
+        request.initialName = name.c_str();
+    }
     std::wstring chosen;
     if (!ShowFileDialog(request, chosen)) return false;
-    return HoldSystemPath(windows, chosen, path, save ? kMsgSavePathNotHeld : kMsgOpenPathNotHeld);
+    if (!HoldSystemPath(windows, chosen, path, save ? kMsgSavePathNotHeld : kMsgOpenPathNotHeld)) return false;
+    if (windows.documents) NoteDialogChoice(*windows.documents, path);
+    return true;
 }
 
 void ActivateMainWindow(void* context)
