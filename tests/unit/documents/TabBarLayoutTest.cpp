@@ -147,6 +147,12 @@ TEST_F(ThreeTabBar, SelectingATabScrollsItIntoView)
     EXPECT_EQ(list.firstVisibleTab, 2);
     SelectSlot(list, documents.host, 0);
     EXPECT_EQ(list.firstVisibleTab, 0);
+    // A middle click closes the tab under it (made current first), never a button's.
+    EXPECT_TRUE(MiddleClickBar(list, documents.host, 130));
+    EXPECT_EQ(list.currentSlot, 1);
+    EXPECT_FALSE(MiddleClickBar(list, documents.host, list.barWidth - 24));
+    list.firstVisibleTab = 2;  // nothing right of the last tab
+    EXPECT_FALSE(MiddleClickBar(list, documents.host, 130));
 }
 
 }  // namespace
