@@ -151,8 +151,11 @@ RestoreOutcome RestoreCopies(DocumentsState& documents, const std::vector<std::s
         document.stamp = record.stamp;
         CallHost(host.setEditable, host, slot, record.writable);
         CallHost(host.setCaret, host, slot, record.caretLine, record.caretColumn);
-        if (!record.path.empty() && ReadFileStamp(record.path.c_str()) != record.stamp) {
+        const FileStamp now = record.path.empty() ? FileStamp{} : ReadFileStamp(record.path.c_str());
+        if (!record.path.empty() && now != record.stamp) {
+            // Told once here: the change checks that follow compare with the file as it is now.
             outcome.changedNames.push_back(document.fileName);
+            document.stamp = now;
         }
         // The copy is this editor's now, under its new slot, until the document is saved or
         // closed; it is written again at the next change.
