@@ -21,6 +21,9 @@ TEST_F(RecentFilesTest, NewestFirstEachOnceCutAtTheLimitAndKeptBetweenRuns)
     EXPECT_EQ(paths[0], folder.File("f3.txt"));
     EXPECT_EQ(paths[1], folder.File("f31.txt"));
     EXPECT_EQ(paths[29], folder.File("f2.txt"));  // f3 moved to the front, f1 and f0 dropped off
+    NoteRecentFile(documents.recent, "");
+    NoteRecentFile(documents.recent, std::string(kMaxPathBytes + 1, 'a'));
+    EXPECT_EQ(paths[0], folder.File("f3.txt")) << "no path, or one too long, is no entry";
 
     // The settings keep them for the next run, which may list fewer.
     ASSERT_TRUE(WriteRecentFiles(documents.recent, settings));
