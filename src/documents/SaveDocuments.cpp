@@ -136,7 +136,14 @@ bool CloseAllTabs(DocumentsState& documents, bool ask)
     }
     DocumentList& list = documents.list;
     for (int slot = 0; slot < list.slotCount; ++slot) {
-        if (GetDocument(list, slot) != nullptr && !ConfirmClose(documents, slot)) return false;
+        const Document* document = GetDocument(list, slot);
+        if (document == nullptr) continue;
+        // The tab asked about is the one shown.
+        if (document->modified && slot != list.currentSlot) {
+            SelectSlot(list, documents.host, slot);
+            RefreshBar(documents.host);
+        }
+        if (!ConfirmClose(documents, slot)) return false;
     }
     for (int slot = 0; slot < list.slotCount; ++slot) {
         if (GetDocument(list, slot) == nullptr) continue;

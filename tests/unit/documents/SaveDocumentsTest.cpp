@@ -169,3 +169,18 @@ TEST_F(SaveTest, ExitWritesTheCurrentDocumentsWrapState)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SaveTest, ClosingEveryTabShowsEachTabItAsksAbout)
+{
+    ASSERT_EQ(AddDocument(list, documents.host), 1);
+    GetDocument(list, 0)->modified = true;
+    GetDocument(list, 1)->modified = true;
+    windows.answers = {kAnswerCancel};
+    EXPECT_FALSE(ConfirmExit(documents));
+    EXPECT_EQ(list.currentSlot, 0) << Where(list, windows);
+    EXPECT_EQ(windows.ShownView(), 0);
+}
+
+}  // namespace
