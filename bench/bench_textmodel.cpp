@@ -127,6 +127,33 @@ void BM_GetText(benchmark::State& state)
 }
 BENCHMARK(BM_GetText)->Arg(kLineEndingCrLf)->Arg(kLineEndingLf)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// A recovery copy taken in pieces between messages: the longest single piece is the pause
+// that typing can meet; the whole copy's time is the peer (GetText above).
+void BM_RecoverySnapshotInPieces(benchmark::State& state)
+{
+    TextModel& model = LoadedModel();
+    const size_t piece = static_cast<size_t>(state.range(0)) << 20;
+    double longest = 0;
+    std::vector<double> pieces;
+    for (auto _ : state) {
+        std::string out;
+        out.reserve(model.GetTextLength() + 64);
+        for (size_t at = 0; at < model.ByteLength();) {
+            auto start = std::chrono::steady_clock::now();
+            at = model.AppendTextPiece(at, piece, kLineEndingCrLf, out);
+            std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            longest = std::max(longest, took.count());
+            pieces.push_back(took.count());
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    std::sort(pieces.begin(), pieces.end());
+    state.counters["longest_piece_ms"] = longest;
+    state.counters["median_piece_ms"] = pieces.empty() ? 0 : pieces[pieces.size() / 2];
+    state.counters["p99_piece_ms"] = pieces.empty() ? 0 : pieces[pieces.size() * 99 / 100];
+}
+BENCHMARK(BM_RecoverySnapshotInPieces)->Arg(1)->Arg(4)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 void BM_RandomSingleCharacterEdits(benchmark::State& state)
 {
     TextModel& model = LoadedModel();

@@ -8,6 +8,7 @@
 #include "app/EmphasisCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/OptionsCommand.h"
+#include "app/Recovery.h"
 #include "app/ShellCommands.h"
 #include "app/ToolBarAndStatusBar.h"
 #include "resources/resource.h"
@@ -64,6 +65,8 @@ constexpr Row kRows[] = {
     {IDM_HELP_FEATURES, &FeaturesPageCommand},
     {IDM_EDIT_WRITE_PROTECT, &ToggleWriteProtectionCommand},
     {IDM_WINDOW_NEW_TAB, &NewTabCommand},
+    {IDM_FILE_RELOAD, &ReloadCommand},
+    {IDM_FILE_RECENT_FIRST, IDM_FILE_RECENT_LAST, &OpenRecentCommand},
     // Tool n of the tools menu is command 2000 + n.
     {IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand},
 };

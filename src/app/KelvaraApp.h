@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/CommandTable.h"
+#include "app/Recovery.h"
 #include "app/frame/FrameState.h"
 #include "config/ProfileFile.h"
 #include "documents/DocumentsState.h"
@@ -44,6 +45,7 @@ struct KelvaraApp {
     ToolsState tools;
     RunningTool runningTool;
     OptionsState options;
+    RecoveryRun recovery;  // the timer's copy in progress and the writer of the copies
 
     KelvaraApp() = default;
     KelvaraApp(const KelvaraApp&) = delete;

@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/Commands.h"
@@ -45,10 +46,40 @@ std::string CommandLinePath(const wchar_t* commandLine)
     return path.size() <= MAX_PATH ? path : std::string();
 }
 
+std::vector<std::string> CommandLinePaths(const wchar_t* commandLine)
+{
+    const std::wstring_view line(commandLine ? commandLine : L"");
+    auto namesFile = [](std::wstring_view name) {
+        const DWORD attributes = GetFileAttributesW(std::wstring(name).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    std::vector<std::string> paths;
+    const std::vector<std::wstring> names = PathsFromCommandLine(line, namesFile);
+    if (names.size() == 1 && namesFile(PathFromCommandLine(line))) {
+        std::string path = CommandLinePath(commandLine);
+        if (!path.empty()) paths.push_back(std::move(path));
+        return paths;
+    }
+    for (const std::wstring& name : names) {
+        // Relative to the current folder, as the shell that started the program means it.
+        wchar_t full[MAX_PATH];
+        const DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH, full, nullptr);
+        std::string path;
+        // A name that cannot be held still opens a tab that says so.
+        if (length == 0 || length >= MAX_PATH || HoldPath(full, path) == PathHold::NotHeld) path = InternalFromWide(name);
+        if (!path.empty() && path.size() <= MAX_PATH) paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
 namespace {
 
+// The open mode of each path: one path opens as any open does; several each take a tab of
+// their own (the untitled tab first, when it is unused).
+int ModeForPaths(std::size_t count) { return count > 1 ? kOpenModeReuseUntitled : kOpenModeNormal; }
+
 // A running instance gets the path as an open request; true when one was found.
-bool HandOverToRunningInstance(const std::string& path)
+bool HandOverToRunningInstance(const std::string& path, int mode)
 {
     HWND running = FindWindowW(kMainWindowClass, nullptr);
     if (running == nullptr) return false;
@@ -58,7 +89,7 @@ bool HandOverToRunningInstance(const std::string& path)
     std::string ansi;
     if (!AnsiPathOf(WideFromInternal(path), ansi)) return true;
     OpenFileRequest request;
-    if (!MakeOpenFileRequest(ansi, 0, true, request)) return true;
+    if (!MakeOpenFileRequest(ansi, mode, true, request)) return true;
     COPYDATASTRUCT data{COPYDATA_OPEN_FILE, sizeof request, &request};
     // This copy was started by the user, so it may pass the right to come to the front on
     // to the running copy, which brings itself forward once the file is open.
@@ -88,8 +119,13 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int show)
 {
     theApp.instance = instance;
-    std::string path = CommandLinePath(commandLine);
-    if (HandOverToRunningInstance(path)) return StartResult::HandedOver;
+    const std::vector<std::string> paths = CommandLinePaths(commandLine);
+    const int mode = ModeForPaths(paths.size());
+    if (FindWindowW(kMainWindowClass, nullptr) != nullptr) {
+        if (paths.empty()) HandOverToRunningInstance(std::string(), mode);
+        for (const std::string& path : paths) HandOverToRunningInstance(path, mode);
+        return StartResult::HandedOver;
+    }
 
     if (!RegisterMainWindowCommands(theApp)) return StartResult::Failed;
 
@@ -136,6 +172,6 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     ShowWindow(theApp.mainWindow, show);
     UpdateWindow(theApp.mainWindow);
     // The window exists whatever becomes of the file: a failure is reported by the open.
-    if (!path.empty()) OpenFile(theApp.documents, path, kOpenModeNormal, true);
+    for (const std::string& path : paths) OpenFile(theApp.documents, path, mode, true);
     return StartResult::Created;
 }

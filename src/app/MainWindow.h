@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr wchar_t kMainWindowClass[] = L"KelvaraTextEditorWc";
 
@@ -22,6 +23,9 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
 // (its short form when only that is held); empty when there is none, the shell cannot
 // parse it, or InternalText cannot name it.
 std::string CommandLinePath(const wchar_t* commandLine);
+// Every path the command line names (the grammar of CommandLine.h), each made absolute
+// from the current folder, as InternalText.
+std::vector<std::string> CommandLinePaths(const wchar_t* commandLine);
 
 // What a WM_COPYDATA code 100 request does with its path (InternalText), open mode and
 // show-errors flag; the result goes back to the sender. Replaceable so that tests can

@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "app/ShellCommands.h"
 #include "app/frame/Menus.h"
+#include "documents/FileChanges.h"
 #include "documents/OpenFile.h"
 #include "documents/SaveDocuments.h"
 #include "emphasis/win32/EmphasisWindows.h"
@@ -46,7 +47,12 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         // The menu bar goes with the window; a later build must not destroy it again.
         theApp.frame.mainMenu = nullptr;
+        StopRecovery(theApp);
         PostQuitMessage(0);
+        return 0;
+    case WM_TIMER:
+        if (wParam != kRecoveryTimer) return DefWindowProcW(window, message, wParam, lParam);
+        RecoveryTick(theApp);
         return 0;
     case WM_SIZE:
         LayoutMainWindow(window, wParam, LOWORD(lParam), HIWORD(lParam));
@@ -63,6 +69,25 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         if (HoldCloseWhileWaiting(theApp.runningTool, window)) return 0;
         // Every document is closed with its questions first; a cancel keeps the program.
         if (ConfirmExit(theApp.documents)) DestroyWindow(window);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return QueryEndSession(window, lParam);
+    case WM_ENDSESSION:
+        EndSession(theApp, wParam != FALSE);
+        return 0;
+    case WM_ACTIVATEAPP:
+        // Back from another program: its changes to open files are noticed now. Posted, so
+        // that the activation finishes before a question is shown.
+        if (wParam) PostMessageW(window, WM_CHECK_FILE_CHANGES, 0, 0);
+        return 0;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == theApp.frame.recentMenu) {
+            FillRecentMenu(theApp.frame, theApp.documents.recent.paths);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CHECK_FILE_CHANGES:
+        CheckFileChanges(theApp.documents);
         return 0;
     case WM_DROPFILES:
         OpenDroppedFiles(theApp.documentWindows, reinterpret_cast<HDROP>(wParam));

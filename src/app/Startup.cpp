@@ -4,11 +4,13 @@
 #include "app/Help.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "documents/RecentFiles.h"
 #include "resources/resource.h"
 
 int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show)
 {
     if (!PrepareSettings()) return kStartupFailedExitCode;
+    ReadRecentFiles(theApp.documents.recent, *theApp.settings);
     switch (CreateMainWindow(instance, commandLine, show)) {
     case StartResult::HandedOver:
         return 0;
@@ -17,6 +19,8 @@ int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show)
     case StartResult::Created:
         break;
     }
+    StartRecovery(theApp);
+    RegisterForRestart();
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return MainLoop(theApp.mainWindow, accelerators);
 }

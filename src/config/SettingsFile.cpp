@@ -31,6 +31,13 @@ const char kDefaultSettingsTemplate[] =
     "\r\n"
     "[main]\r\n"
     "FileWindowActive=1\r\n"
+    "reload=0\r\n"
+    "\r\n"
+    "[backup]\r\n"
+    "interval=15\r\n"
+    "\r\n"
+    "[recent]\r\n"
+    "num=10\r\n"
     "\r\n"
     "[notice]\r\n"
     "OnEnd=0\r\n"
@@ -138,8 +145,10 @@ const std::vector<UpgradeRow>& UpgradeTable()
         {331, 331, {Select("editor1"), Write("undo", "1"), Write("sel_numalpha", "1")}},
         {332, 333, {Select("main"), Write("utf16_bom", "0"), Write("utf8_bom", "0")}},
         {334, 334, {Select("main"), Write("lapel", "0"), Select("tab"), Write("width", "120")}},
+        {335, 337, {Select("main"), Write("reload", "0"), Select("backup"), Write("interval", "15"),
+                    Select("recent"), Write("num", "10")}},
         // Every version ends here.
-        {-1, -1, {Select("version"), Write("main", "337"), Write("a", "0"), Write("b", "0")}},
+        {-1, -1, {Select("version"), Write("main", "338"), Write("a", "0"), Write("b", "0")}},
     };
     return table;
 }

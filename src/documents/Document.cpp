@@ -27,6 +27,14 @@ void SetPath(Document& document, std::string_view path)
     document.modified = false;
 }
 
+std::string FolderOfPath(std::string_view path)
+{
+    std::size_t start = NameStart(path);
+    // "C:\" keeps its separator; "C:\a\" loses it.
+    if (start > 0 && path[start - 1] != ':' && !(start == 3 && path[1] == ':')) --start;
+    return std::string(path.substr(0, start));
+}
+
 bool IsReusable(const Document& document)
 {
     return document.fileName.empty() && !document.modified && document.writable;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "encoding/EncodingTypes.h"
+#include "files/FolderAccess.h"
 
 // Paths and names are InternalText of at most this many bytes.
 constexpr std::size_t kMaxPathBytes = 260;
@@ -28,11 +29,18 @@ struct Document {
     // replace): writing it back to the same file would lose data, so saving there asks
     // first. A save or a new load clears it.
     bool loadedLossily = false;
+    // The file as this document last read or wrote it: another program's change shows as
+    // a different stamp.
+    FileStamp stamp;
 };
 
 // filePath becomes path, fileName its last component (after the last '\' or '/' that is
 // not the trail byte of a double-byte character), and modified false.
 void SetPath(Document& document, std::string_view path);
+
+// The folder of path without a closing separator, except a drive's root ("C:\"); empty
+// when path names no folder.
+std::string FolderOfPath(std::string_view path);
 
 // Untitled, unchanged and writable: a file may be opened into it instead of a new tab.
 bool IsReusable(const Document& document);

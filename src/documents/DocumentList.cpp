@@ -25,6 +25,7 @@ void MakeCurrent(DocumentList& list, const DocumentsHost& host, int slot, int ol
     if (oldSlot != slot && oldSlot >= 0) CallHost(host.showView, host, oldSlot, false);
     list.currentSlot = slot;
     list.currentTab = list.slots[static_cast<std::size_t>(slot)]->tabPosition;
+    ScrollCurrentTabIntoView(list);
 }
 
 int LowestEmptySlot(const DocumentList& list)
@@ -75,6 +76,15 @@ void AttachView(DocumentList& list, const DocumentsHost& host, int slot)
     Document* document = GetDocument(list, slot);
     if (document == nullptr) return;
     CallHost(host.attachView, host, slot, &document->savedWindowProc);
+}
+
+void ScrollCurrentTabIntoView(DocumentList& list)
+{
+    // Room for whole tabs left of the three buttons; a bar not laid out yet shows none.
+    const int room = list.tabWidth > 0 ? (list.barWidth - 3 * list.barHeight) / list.tabWidth : 0;
+    if (room < 1) return;
+    if (list.currentTab < list.firstVisibleTab) list.firstVisibleTab = list.currentTab;
+    if (list.currentTab >= list.firstVisibleTab + room) list.firstVisibleTab = list.currentTab - room + 1;
 }
 
 void SelectSlot(DocumentList& list, const DocumentsHost& host, int slot)

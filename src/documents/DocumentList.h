@@ -47,6 +47,10 @@ int FirstReusableSlot(const DocumentList& list);
 // shown and focused, the old one hidden, then the main window is told. No repaint.
 void SelectSlot(DocumentList& list, const DocumentsHost& host, int slot);
 
+// Moves firstVisibleTab the least that shows the current tab whole on a laid-out bar
+// (selecting a tab always does this; the scroll buttons scroll past it).
+void ScrollCurrentTabIntoView(DocumentList& list);
+
 // A new untitled document with its view, at the end of the tab order, made current.
 // Returns its slot, or -1 (nothing changed) when memory or the view ran out.
 int AddDocument(DocumentList& list, const DocumentsHost& host);

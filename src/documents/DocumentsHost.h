@@ -17,6 +17,7 @@ enum MessageStyle : unsigned {
     kStyleYesNoQuestion = 36,     // Yes, No with the question icon
     kStyleYesNoCancelQuestion = 35,
     kStyleWarning = 48,
+    kStyleYesNoWarningDefaultNo = 0x134,  // Yes, No with the warning icon, No the default
 };
 
 struct DocumentsHost {
@@ -42,6 +43,11 @@ struct DocumentsHost {
     void (*setEditable)(void* context, int slot, bool editable) = nullptr;
     // The view's text was just written to its file: undoing back to it reads as saved.
     void (*markSaved)(void* context, int slot) = nullptr;
+    // Replaces the view's whole text by text as one undoable edit, keeping the caret line
+    // and the bookmarks of lines that still exist; false when memory runs out.
+    bool (*reloadText)(void* context, int slot, std::string&& text) = nullptr;
+    // Puts the caret at line and byte column (both from 1, clamped into the text).
+    void (*setCaret)(void* context, int slot, int line, int column) = nullptr;
 
     // The main window: lay out the bar and the current view below it (after the current
     // view changed or a view was made), and refresh what shows the current tab.
@@ -58,6 +64,8 @@ struct DocumentsHost {
     // the button; askSaveChanges shows message 1 about the document named name.
     int (*showMessage)(void* context, int number, unsigned style) = nullptr;
     int (*askSaveChanges)(void* context, const std::string& name) = nullptr;
+    // Shows message number with its "%s" replaced by names (InternalText).
+    int (*showNamedMessage)(void* context, int number, unsigned style, const std::string& names) = nullptr;
     // The file dialogs; true with path (InternalText) set when the user chose a file.
     bool (*chooseOpenFile)(void* context, std::string& path) = nullptr;
     bool (*chooseSaveFile)(void* context, std::string& path) = nullptr;
@@ -91,4 +99,9 @@ enum DocumentMessage : int {
     kMsgLoadedLossily = 30,        // the file's text could not be kept whole
     kMsgConfirmLossySave = 31,     // saving it back to the same file would lose data
     kMsgReadOnlySaveAs = 67,       // the file is read-only: save under another name?
+    kMsgFileChanged = 70,          // %s: another program changed the file; reload?
+    kMsgFileChangedModified = 71,  // %s: the same, and reloading discards the tab's changes
+    kMsgFileGone = 72,             // %s: the file was deleted or renamed
+    kMsgOverwriteChangedFile = 73, // %s: saving would overwrite another program's change
+    kMsgRecentFileGone = 76,       // %s: a recently used file is gone; it leaves the list
 };

@@ -7,6 +7,8 @@
 #include "documents/DocumentList.h"
 #include "documents/DocumentsCallbacks.h"
 #include "documents/DocumentsHost.h"
+#include "documents/RecentFiles.h"
+#include "documents/RecoveryCopies.h"
 
 #include "config/ProfileFile.h"
 
@@ -18,6 +20,14 @@ struct DocumentsState {
     // [main], [tab] and [notice] are read here at every open, save and close; null reads
     // every setting as 0.
     ProfileFile* settings = nullptr;
+    // The recovery copies of modified documents; a save or a close removes the document's.
+    RecoveryCopies recovery;
+    // Files opened and saved, newest first; the settings hold them between runs.
+    RecentFiles recent;
+    // The folder last chosen in the Open or Save As dialog.
+    std::string lastDialogFolder;
+    // A question about files changed by another program is open.
+    bool askingAboutChanges = false;
 };
 
 // A setting read at the moment of use; 0 without settings or when the key is missing.

@@ -4,6 +4,7 @@
 #include "documents/SaveDocuments.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
+#include "files/FolderAccess.h"
 
 namespace {
 
@@ -137,6 +138,8 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     if (detect) target.encoding = decoded.encoding;
     SetPath(target, path);
     target.loadedLossily = lossy;
+    target.stamp = ReadFileStamp(path.c_str());
+    NoteRecentFile(documents.recent, path);
     if (IsReadOnlyFile(path.c_str())) {
         target.writable = false;
         CallHost(host.setEditable, host, slot, false);
@@ -154,6 +157,24 @@ void ShowOpenDialog(DocumentsState& documents)
     std::string path;
     if (host.chooseOpenFile == nullptr || !host.chooseOpenFile(host.context, path)) return;
     OpenFile(documents, path, kOpenModeNormal, true);
+}
+
+FileDialogStart StartOfFileDialog(const DocumentsState& documents, bool save)
+{
+    const Document* current = GetDocument(documents.list, documents.list.currentSlot);
+    FileDialogStart start;
+    if (current == nullptr || current->filePath.empty()) {
+        start.folder = documents.lastDialogFolder;
+        return start;
+    }
+    start.folder = FolderOfPath(current->filePath);
+    if (save) start.name = current->fileName;
+    return start;
+}
+
+void NoteDialogChoice(DocumentsState& documents, const std::string& path)
+{
+    documents.lastDialogFolder = FolderOfPath(path);
 }
 
 void NewDocument(DocumentsState& documents)

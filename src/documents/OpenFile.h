@@ -37,6 +37,16 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
 // The open dialog, then OpenFile(chosen path, kOpenModeNormal, true).
 void ShowOpenDialog(DocumentsState& documents);
 
+// Where the Open and Save As dialogs start: the current document's folder when it has a
+// path, else the folder last chosen in either; Save As also suggests the document's name.
+struct FileDialogStart {
+    std::string folder;
+    std::string name;
+};
+FileDialogStart StartOfFileDialog(const DocumentsState& documents, bool save);
+// A path chosen in either dialog: its folder is the next start of an untitled document's.
+void NoteDialogChoice(DocumentsState& documents, const std::string& path);
+
 // A fresh untitled document: unless [tab] OnNew is 1, the first reusable tab is taken
 // instead of making a new one.
 void NewDocument(DocumentsState& documents);

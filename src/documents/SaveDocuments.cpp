@@ -1,8 +1,10 @@
 // Saving, the questions about unsaved changes, and closing tabs.
 #include "documents/SaveDocuments.h"
 
+#include "documents/FileChanges.h"
 #include "encoding/FileText.h"
 #include "files/FileAccess.h"
+#include "files/FolderAccess.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
         return SaveDocumentAs(documents, slot);
     }
 
+    if (!MayOverwriteFile(documents, slot, path)) return false;
     if (document->loadedLossily && path == document->filePath &&
         Show(documents, kMsgConfirmLossySave, kStyleYesNoQuestion) != kAnswerYes) {
         return false;
@@ -58,6 +61,9 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     SetPath(*document, path);
     CallHost(host.markSaved, host, slot);
     document->loadedLossily = false;
+    document->stamp = ReadFileStamp(path.c_str());
+    DropRecoveryCopy(documents.recovery, slot);
+    NoteRecentFile(documents.recent, path);
     RefreshTitle(documents.callbacks);
     CallHost(host.repaintBar, host);
     return true;
@@ -111,7 +117,10 @@ bool ConfirmClose(DocumentsState& documents, int slot)
     if (!document->modified) return true;
     const DocumentsHost& host = documents.host;
     // The user answers about what is on screen.
-    if (slot != documents.list.currentSlot) SelectSlot(documents.list, host, slot);
+    if (slot != documents.list.currentSlot) {
+        SelectSlot(documents.list, host, slot);
+        RefreshBar(host);
+    }
     const std::string name = document->fileName.empty() ? std::string(kUntitledName) : document->fileName;
     const int answer = host.askSaveChanges ? host.askSaveChanges(host.context, name) : kAnswerCancel;
     if (answer == kAnswerNo) return true;
@@ -125,6 +134,7 @@ void CloseCurrentTab(DocumentsState& documents)
 {
     DocumentList& list = documents.list;
     if (GetDocument(list, list.currentSlot) == nullptr || !ConfirmClose(documents, list.currentSlot)) return;
+    DropRecoveryCopy(documents.recovery, list.currentSlot);
     if (!RemoveDocument(list, documents.host, list.currentSlot)) {
         ApplyEditorSettings(documents.callbacks, list.currentSlot);
     }
@@ -142,7 +152,9 @@ bool CloseAllTabs(DocumentsState& documents, bool ask)
         if (GetDocument(list, slot) != nullptr && !ConfirmClose(documents, slot)) return false;
     }
     for (int slot = 0; slot < list.slotCount; ++slot) {
-        if (GetDocument(list, slot) != nullptr) RemoveDocument(list, documents.host, slot);
+        if (GetDocument(list, slot) == nullptr) continue;
+        DropRecoveryCopy(documents.recovery, slot);
+        RemoveDocument(list, documents.host, slot);
     }
     ApplyEditorSettings(documents.callbacks, list.currentSlot);
     RefreshTitle(documents.callbacks);
@@ -161,5 +173,6 @@ bool ConfirmExit(DocumentsState& documents)
     if (documents.settings && SetSection(*documents.settings, "main")) {
         WriteInt(*documents.settings, "lapel", wrapped ? 1 : 0);
     }
+    if (documents.settings) WriteRecentFiles(documents.recent, *documents.settings);
     return true;
 }

@@ -134,3 +134,15 @@ bool ClickBar(DocumentList& list, const DocumentsHost& host, int x)
     RefreshBar(host);
     return false;
 }
+
+bool MiddleClickBar(DocumentList& list, const DocumentsHost& host, int x)
+{
+    // The buttons are drawn over the last tab's right end: they are no tab.
+    if (BarButtonAt(list.barWidth, x, 0, list.barHeight) != kNoButton) return false;
+    const int position = TabAtX(list, x);
+    const int slot = position < 0 ? -1 : SlotAtTab(list, position);
+    if (slot < 0) return false;
+    SelectSlot(list, host, slot);
+    RefreshBar(host);
+    return true;
+}

@@ -70,3 +70,7 @@ bool HoverBar(DocumentList& list, int x, int y);
 // button asks the main window to close the current tab (returns true), a tab becomes
 // current (even when it is current already). Repaints.
 bool ClickBar(DocumentList& list, const DocumentsHost& host, int x);
+
+// The middle button was released at x over the bar: the tab there becomes current and true
+// asks the main window to close it (with the usual question); false off every tab.
+bool MiddleClickBar(DocumentList& list, const DocumentsHost& host, int x);

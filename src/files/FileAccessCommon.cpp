@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/FileAccessFaults.h"
+#include "files/FolderAccess.h"
 
 namespace file_access_detail {
 namespace {
@@ -30,4 +31,19 @@ bool WriteWholeFile(const char* path, const char* data, long long length)
     if (data == nullptr) return false;
     size_t size = length < 0 ? std::strlen(data) : static_cast<size_t>(length);
     return ReplaceWholeFile(path, data, size).Ok();
+}
+
+std::uint32_t StampFingerprint(const char* head, std::size_t headLength, const char* tail, std::size_t tailLength)
+{
+    // FNV-1a: a change of any byte in either end changes the value.
+    std::uint32_t hash = 2166136261u;
+    auto mix = [&hash](const char* bytes, std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i) {
+            hash ^= static_cast<unsigned char>(bytes[i]);
+            hash *= 16777619u;
+        }
+    };
+    mix(head, headLength);
+    mix(tail, tailLength);
+    return hash;
 }

@@ -22,6 +22,8 @@ bool PlatformFileDialog(const FileDialogRequest& request, std::wstring& path)
     dialog.lpstrFile = buffer;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = request.title;
+    if (request.initialName) lstrcpynW(buffer, request.initialName, MAX_PATH);
+    if (request.initialFolder && *request.initialFolder) dialog.lpstrInitialDir = request.initialFolder;
     BOOL chosen;
     if (request.save) {
         dialog.lpstrDefExt = L"txt";

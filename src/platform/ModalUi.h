@@ -17,6 +17,8 @@ struct FileDialogRequest {
     const wchar_t* filter;
     const wchar_t* title;
     bool save;
+    const wchar_t* initialFolder = nullptr;  // null: the dialog's own choice
+    const wchar_t* initialName = nullptr;    // null: none
 };
 
 // A modal dialog from the program's resources: the template number, its owner, its

@@ -64,7 +64,11 @@
 #define IDM_WINDOW_NEW_TAB 40071
 
 #define IDM_FIRST_FIXED 40001
-#define IDM_LAST_FIXED 40071
+#define IDM_FILE_RELOAD 40072  // the current document read again from its file
+#define IDM_LAST_FIXED 40072
+// Entry n (from 0) of the recently used files' submenu.
+#define IDM_FILE_RECENT_FIRST 41000
+#define IDM_FILE_RECENT_LAST 41029
 // Tool n is command IDM_TOOL_BASE + n; ids up to IDM_TOOL_LAST run a tool.
 #define IDM_TOOL_BASE 2000
 #define IDM_TOOL_LAST 10000
@@ -106,6 +110,14 @@
 #define IDS_MSG_CONFIRM_LOSSY_SAVE 31   // saving it over its own file would lose data
 #define IDS_MSG_COLOUR_FILE_UNREADABLE 66  // the built-in colours stand in
 #define IDS_MSG_READ_ONLY_SAVE_AS 67  // saving over a read-only file: offer another name
+#define IDS_MSG_FILE_CHANGED 70           // %s: changed by another program; reload?
+#define IDS_MSG_FILE_CHANGED_MODIFIED 71  // %s: the same, and the tab's changes would be lost
+#define IDS_MSG_FILE_GONE 72              // %s: deleted or renamed
+#define IDS_MSG_OVERWRITE_CHANGED_FILE 73 // %s: saving would overwrite another program's change
+#define IDS_MSG_RESTORE_COPIES 74          // copies of a session that ended without saving
+#define IDS_MSG_RESTORED_FILE_CHANGED 75   // %s: files changed since their copy was taken
+#define IDS_MSG_RECENT_FILE_GONE 76        // %s: a recently used file is gone
+#define IDS_MSG_DAMAGED_COPIES_KEPT 77     // %s: copies that could not be read, kept
 
 #define IDS_FIRST_MESSAGE 1
 #define IDS_LAST_MESSAGE 31
@@ -152,6 +164,8 @@
 #define IDS_HELP_HELP_SHORTCUTS 138
 #define IDS_HELP_EDIT_WRITE_PROTECT 139
 #define IDS_HELP_TOOL 140
+#define IDS_HELP_FILE_RELOAD 141
+#define IDS_HELP_FILE_RECENT 142
 
 #define IDS_FIRST_HELP 100
 #define IDS_LAST_HELP 140
@@ -199,6 +213,8 @@
 #define IDS_MENU_FILE_SAVE_AS 503
 #define IDS_MENU_FILE_SAVE_ALL 504
 #define IDS_MENU_FILE_EXIT 505
+#define IDS_MENU_FILE_RELOAD 541
+#define IDS_MENU_FILE_RECENT 542
 #define IDS_MENU_EDIT_UNDO 506
 #define IDS_MENU_EDIT_REDO 507
 #define IDS_MENU_EDIT_COPY 508

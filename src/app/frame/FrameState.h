@@ -20,6 +20,10 @@ struct FrameState {
     int toolbarEntry = 0;
     int statusbarEntry = 0;
     int wrapEntry = 0;
+    // The recently used files' submenu, filled each time it opens from kMostRecentFiles
+    // entries reserved from recentEntryBase on (-1: none).
+    HMENU recentMenu = nullptr;
+    int recentEntryBase = -1;
     ToolBar toolBar;
     StatusBar statusBar;
     int dpi = 96;  // of the screen when the main window was made; the bars scale by it

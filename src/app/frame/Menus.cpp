@@ -3,6 +3,7 @@
 // context menu is built last, then the help and window menus before it.
 #include "app/frame/Menus.h"
 
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -26,10 +27,15 @@ constexpr ItemSpec kSeparator{0, 0, 0};
 constexpr ItemSpec kFileItems[] = {
     {IDS_MENU_FILE_NEW, IDM_FILE_NEW, IDS_SHORTCUT_FILE_NEW},
     {IDS_MENU_FILE_OPEN, IDM_FILE_OPEN, IDS_SHORTCUT_FILE_OPEN},
+    {IDS_MENU_FILE_RELOAD, IDM_FILE_RELOAD, 0},
     kSeparator,
     {IDS_MENU_FILE_SAVE, IDM_FILE_SAVE, IDS_SHORTCUT_FILE_SAVE},
     {IDS_MENU_FILE_SAVE_AS, IDM_FILE_SAVE_AS, 0},
     {IDS_MENU_FILE_SAVE_ALL, IDM_FILE_SAVE_ALL, 0},
+    kSeparator,
+};
+
+constexpr ItemSpec kFileEndItems[] = {
     kSeparator,
     {IDS_MENU_FILE_EXIT, IDM_FILE_EXIT, 0},
 };
@@ -198,7 +204,16 @@ struct MenuBuilder {
 void BuildMenuBar(MenuBuilder& build, ProfileFile& settings)
 {
     FrameState& frame = build.frame;
-    if (HMENU file = build.AddPopup(IDS_MENUBAR_FILE)) build.AddAll(file, kFileItems);
+    if (HMENU file = build.AddPopup(IDS_MENUBAR_FILE)) {
+        build.AddAll(file, kFileItems);
+        if ((frame.recentMenu = build.AddSubmenu(file, IDS_MENU_FILE_RECENT)) != nullptr) {
+            frame.recentEntryBase = build.AddEntry(MenuEntryKind::Command, "", "");
+            for (int i = 1; i < kRecentMenuEntries && frame.recentEntryBase >= 0; ++i) {
+                build.AddEntry(MenuEntryKind::Command, "", "");
+            }
+        }
+        build.AddAll(file, kFileEndItems);
+    }
     if (HMENU edit = build.AddPopup(IDS_MENUBAR_EDIT)) build.AddAll(edit, kEditItems);
     if (HMENU search = build.AddPopup(IDS_MENUBAR_SEARCH)) build.AddAll(search, kSearchItems);
     if (HMENU view = build.AddPopup(IDS_MENUBAR_VIEW)) {
@@ -230,6 +245,8 @@ bool BuildMenus(FrameState& frame, HINSTANCE instance, ProfileFile& settings)
         return false;
     }
     frame.toolbarEntry = frame.statusbarEntry = frame.wrapEntry = 0;
+    frame.recentMenu = nullptr;
+    frame.recentEntryBase = -1;
     if (frame.mainMenu) DestroyMenu(frame.mainMenu);
     frame.mainMenu = CreateMenu();
 
@@ -240,6 +257,26 @@ bool BuildMenus(FrameState& frame, HINSTANCE instance, ProfileFile& settings)
     frame.contextMenu = CreatePopupMenu();
     if (frame.contextMenu) build.AddAll(frame.contextMenu, kContextItems);
     return true;
+}
+
+void FillRecentMenu(FrameState& frame, const std::vector<std::string>& paths)
+{
+    if (frame.recentMenu == nullptr || frame.recentEntryBase < 0) return;
+    while (GetMenuItemCount(frame.recentMenu) > 0) DeleteMenu(frame.recentMenu, 0, MF_BYPOSITION);
+    for (int i = 0; i < kRecentMenuEntries && static_cast<std::size_t>(i) < paths.size(); ++i) {
+        const int index = frame.recentEntryBase + i;
+        if (static_cast<std::size_t>(index) >= frame.menuEntries.size()) break;
+        // "&1" .. "&9", then "1&0", "11" ..: the first ten can be chosen by a key.
+        char number[8];
+        wsprintfA(number, i < 9 ? "&%d " : i == 9 ? "1&0 " : "%d ", i + 1);
+        const std::string text = number + paths[static_cast<std::size_t>(i)];
+        MenuEntry& entry = frame.menuEntries[static_cast<std::size_t>(index)];
+        const std::string_view cut = CutInternalText(text, sizeof entry.text - 1);
+        std::memcpy(entry.text, cut.data(), cut.size());
+        entry.text[cut.size()] = '\0';
+        AppendMenuW(frame.recentMenu, MF_OWNERDRAW, static_cast<UINT_PTR>(IDM_FILE_RECENT_FIRST + i),
+                    MenuBuilder::ItemData(index));
+    }
 }
 
 void ShowContextMenu(const FrameState& frame, HWND owner, LPARAM screenPosition)

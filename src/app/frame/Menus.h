@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "app/frame/FrameState.h"
 #include "config/ProfileFile.h"
 
@@ -24,6 +27,10 @@ bool DrawMenuEntry(const FrameState& frame, const DRAWITEMSTRUCT& item, bool com
 // access keys; the typed character is matched against the texts of the entries of the
 // open menu (lParam). The message's answer.
 LRESULT AnswerMenuCharMessage(const FrameState& frame, WPARAM wParam, LPARAM lParam);
+// Fills the recently used files' submenu with paths (InternalText, newest first), as
+// commands IDM_FILE_RECENT_FIRST ..; called as it opens.
+constexpr int kRecentMenuEntries = 30;
+void FillRecentMenu(FrameState& frame, const std::vector<std::string>& paths);
 
 // Opens the context menu with its top-left corner at the packed screen position; the
 // chosen command goes to owner as WM_COMMAND.

@@ -104,6 +104,7 @@ constexpr HelpRow kHelpRows[] = {
     {IDM_HELP_SHORTCUTS, IDS_HELP_HELP_SHORTCUTS},
     {IDM_HELP_FEATURES, IDS_HELP_HELP_FEATURES},
     {IDM_EDIT_WRITE_PROTECT, IDS_HELP_EDIT_WRITE_PROTECT},
+    {IDM_FILE_RELOAD, IDS_HELP_FILE_RELOAD},
 };
 
 }  // namespace
@@ -111,6 +112,7 @@ constexpr HelpRow kHelpRows[] = {
 int MenuHelpStringId(int commandId)
 {
     if (commandId >= IDM_TOOL_BASE && commandId <= IDM_TOOL_BASE + 500) return IDS_HELP_TOOL;
+    if (commandId >= IDM_FILE_RECENT_FIRST && commandId <= IDM_FILE_RECENT_LAST) return IDS_HELP_FILE_RECENT;
     const auto row = std::lower_bound(std::begin(kHelpRows), std::end(kHelpRows), commandId,
                                       [](const HelpRow& r, int id) { return r.commandId < id; });
     return row != std::end(kHelpRows) && row->commandId == commandId ? row->helpId : 0;

@@ -31,11 +31,12 @@ int ShowDocumentMessage(void* context, int number, unsigned style)
     return ShowMessage(Windows(context).mainWindow, number, style);
 }
 
-int AskSaveChanges(void* context, const std::string& name)
+// Message number with its one %s replaced by name; anything else in the text stays.
+int ShowNamedMessage(void* context, int number, unsigned style, const std::string& name)
 {
     wchar_t format[512];
-    // Room for 511 characters, as the message is defined.
-    int n = LoadStringW(GetModuleHandleW(nullptr), kMsgSaveChanges, format, 512);
+    // Room for 511 characters, as the messages are defined.
+    int n = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(number), format, 512);
     if (n <= 0) format[0] = L'\0';
     std::wstring text;
     const std::wstring wideName = WideFromInternal(name);
@@ -48,17 +49,31 @@ int AskSaveChanges(void* context, const std::string& name)
             text += *p;
         }
     }
-    return ShowMessageBox(Windows(context).mainWindow, kMsgSaveChanges, text.c_str(), L"KelvaraTextEditor",
-                          MB_YESNOCANCEL | MB_ICONQUESTION);
+    return ShowMessageBox(Windows(context).mainWindow, number, text.c_str(), L"KelvaraTextEditor", style);
+}
+
+int AskSaveChanges(void* context, const std::string& name)
+{
+    return ShowNamedMessage(context, kMsgSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION, name);
 }
 
 bool ChooseFile(void* context, std::string& path, bool save)
 {
     const DocumentWindows& windows = Windows(context);
     FileDialogRequest request{windows.mainWindow, kFileFilter, save ? L"名前をつけて保存" : L"ファイルを開く", save};
+    std::wstring folder, name;
+    if (windows.documents) {
+        const FileDialogStart start = StartOfFileDialog(*windows.documents, save);
+        folder = WideFromInternal(start.folder);
+        name = WideFromInternal(start.name);
+        request.initialFolder = folder.c_str();
+        request.initialName = name.c_str();
+    }
     std::wstring chosen;
     if (!ShowFileDialog(request, chosen)) return false;
-    return HoldSystemPath(windows, chosen, path, save ? kMsgSavePathNotHeld : kMsgOpenPathNotHeld);
+    if (!HoldSystemPath(windows, chosen, path, save ? kMsgSavePathNotHeld : kMsgOpenPathNotHeld)) return false;
+    if (windows.documents) NoteDialogChoice(*windows.documents, path);
+    return true;
 }
 
 void ActivateMainWindow(void* context)
@@ -105,6 +120,7 @@ void ConnectDocumentWindows(DocumentWindows& windows, DocumentsState& documents,
     host.activateMainWindow = &ActivateMainWindow;
     host.showMessage = &ShowDocumentMessage;
     host.askSaveChanges = &AskSaveChanges;
+    host.showNamedMessage = &ShowNamedMessage;
     host.chooseOpenFile = [](void* context, std::string& path) { return ChooseFile(context, path, false); };
     host.chooseSaveFile = [](void* context, std::string& path) { return ChooseFile(context, path, true); };
 }

@@ -2,7 +2,9 @@
 // gets: it finds its record by the view's "documents" property and its document by the
 // "id" property, and hands each message to the main window's keyboard extensions first,
 // then to the view's own procedure.
+#include <climits>
 #include <new>
+#include <vector>
 
 #include "documents/win32/DocumentWindows.h"
 #include "textcontrol/win32/EditControl.h"
@@ -85,6 +87,34 @@ bool SetDocumentText(void*, int slot, std::string&& text)
     return ok;
 }
 
+// One undoable replacement of the whole text. The view reports the edit to the main
+// window as a change of the current document, which a reload is not: the current
+// document's mark is put back afterwards.
+bool ReloadDocumentText(void* context, int slot, std::string&& text)
+{
+    if (text.size() > static_cast<size_t>(INT_MAX)) return false;
+    DocumentsState* documents = Windows(context).documents;
+    const bool currentWasModified = documents ? CurrentDocument(documents->list).modified : false;
+    const int caretLine = GetCaretLine(slot);
+    std::vector<int> marks;
+    for (int line = 1, lines = GetLineCount(slot); line <= lines; ++line)
+        if (IsBookmarked(slot, line)) marks.push_back(line);
+    // A write-protected document still follows its file.
+    const Document* document = documents ? GetDocument(documents->list, slot) : nullptr;
+    const bool protectedText = document != nullptr && !document->writable;
+    if (protectedText) SetEditable(slot, 1);
+    const int done = ReplaceRangeText(slot, 1, GetTextLength(slot) + 1, text.data(), static_cast<int>(text.size()));
+    if (protectedText) SetEditable(slot, 0);
+    if (documents) CurrentDocument(documents->list).modified = currentWasModified;
+    if (!done) return false;
+    const int lines = GetLineCount(slot);
+    for (int line : marks)
+        if (line <= lines) SetBookmark(slot, line, 1, 0);
+    SetCaretLine(slot, caretLine);
+    RedrawView(slot);
+    return true;
+}
+
 bool GetDocumentText(void*, int slot, int lineEndMode, std::string& text)
 {
     try {
@@ -139,6 +169,8 @@ void ConnectViewHost(DocumentWindows&, DocumentsHost& host)
     host.getText = &GetDocumentText;
     host.setEditable = [](void*, int slot, bool editable) { SetEditable(slot, editable ? 1 : 0); };
     host.markSaved = [](void*, int slot) { MarkSavePoint(slot, 1); };
+    host.reloadText = &ReloadDocumentText;
+    host.setCaret = [](void*, int slot, int line, int column) { SetSelection(slot, line, column, line, column); };
     host.layoutMainWindow = &LayoutMain;
     host.tabChanged = &TabChanged;
 }

@@ -122,11 +122,15 @@ LRESULT Dispatch(TabBar& bar, HWND window, UINT message, WPARAM wParam, LPARAM l
         RelayToTip(bar, window, message, wParam, lParam);
         OnLeftButtonUp(bar, GET_X_LPARAM(lParam));
         return 0;
+    case WM_MBUTTONUP:
+        RelayToTip(bar, window, message, wParam, lParam);
+        if (MiddleClickBar(bar.documents->list, bar.documents->host, GET_X_LPARAM(lParam)))
+            SendMessageW(bar.ownerWindow, WM_COMMAND, MAKEWPARAM(IDM_WINDOW_CLOSE_TAB, 0), 0);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
         RelayToTip(bar, window, message, wParam, lParam);
         return 0;
     default:

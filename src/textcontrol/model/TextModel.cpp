@@ -147,6 +147,49 @@ size_t TextModel::GetText(char* buffer, size_t capacity, int mode) const
     return written;
 }
 
+size_t TextModel::AppendTextPiece(size_t from, size_t count, int mode, std::string& out) const
+{
+    if (mode < kLineEndingCrLf || mode > kLineEndingLf) mode = lineEnding_;
+    if (from >= buffer_.Length()) return buffer_.Length();
+    count = std::min(count, buffer_.Length() - from);
+    const size_t kept = out.size();
+    // The piece's exact size first: one growth per piece instead of one per line, and none
+    // beyond what a caller reserved for the whole text.
+    size_t breaks = 0;
+    if (mode == kLineEndingCrLf) {
+        buffer_.VisitSpans(from, count, [&](std::string_view part) {
+            breaks += static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
+        });
+    }
+    try {
+        out.resize(kept + count + breaks);
+    } catch (const std::bad_alloc&) {
+        out.resize(kept);
+        return from;
+    }
+    char* write = &out[kept];
+    buffer_.VisitSpans(from, count, [&](std::string_view part) {
+        if (mode == kLineEndingLf) {
+            std::memcpy(write, part.data(), part.size());
+            write += part.size();
+            return;
+        }
+        const char* p = part.data();
+        const char* end = p + part.size();
+        while (p < end) {
+            const char* nl = FindLineFeed(p, end);
+            CopyForward(write, p, static_cast<size_t>(nl - p));
+            write += nl - p;
+            if (nl == end) break;
+            *write++ = '\r';
+            if (mode == kLineEndingCrLf) *write++ = '\n';
+            p = nl + 1;
+        }
+    });
+    out.resize(static_cast<size_t>(write - out.data()));
+    return from + count;
+}
+
 std::string TextModel::GetText(int mode) const
 {
     std::string text;

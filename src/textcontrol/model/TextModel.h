@@ -79,6 +79,11 @@ public:
     int GetLineEnding() const { return lineEnding_; }
     // Length of the text held, with one byte per line break.
     size_t ByteLength() const { return buffer_.Length(); }
+    // Appends held bytes [from, from + count) (positions as ByteLength counts them) to out
+    // with every line break as GetText's mode asks, so a large text can be copied out in
+    // pieces between edits. Returns the position after the piece; when memory runs out, out
+    // is left as it was and from is returned.
+    size_t AppendTextPiece(size_t from, size_t count, int mode, std::string& out) const;
 
     // ---- lines -------------------------------------------------------------------------
     int GetLineCount() const { return static_cast<int>(lines_.LineCount()); }

@@ -130,6 +130,12 @@ int SetText(int view, const char* text);
 int SetTextOwned(int view, std::string&& text);
 int GetTextLength(int view);
 int GetText(int view, char* buffer, int lineEndMode);
+// Copying a large text out in pieces between edits: the length held (one byte per line
+// break), a counter that changes with every edit, and held bytes [from, from + count)
+// appended to out in lineEndMode; returns the position after them (from when memory ran out).
+size_t GetHeldLength(int view);
+unsigned long long GetChangeCounter(int view);
+size_t AppendTextPiece(int view, size_t from, size_t count, int lineEndMode, std::string& out);
 int GetLineCount(int view);
 // Replaces the selection or inserts at the caret; CR LF, CR or LF make line breaks.
 void InsertText(int view, const char* text);

@@ -185,6 +185,24 @@ int GetText(int view, char* buffer, int lineEndMode)
     });
 }
 
+size_t GetHeldLength(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.ByteLength() : 0;
+}
+
+unsigned long long GetChangeCounter(int view)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.ChangeCounter() : 0;
+}
+
+size_t AppendTextPiece(int view, size_t from, size_t count, int lineEndMode, std::string& out)
+{
+    EditorView* record = FindView(view);
+    return record ? record->model.AppendTextPiece(from, count, lineEndMode, out) : from;
+}
+
 int GetLineCount(int view)
 {
     EditorView* record = FindView(view);

@@ -65,4 +65,26 @@ TEST(CommandLineTest, QuotesAndBlanks)
     EXPECT_EQ(PathFromCommandLine(std::wstring_view(L"\"C:\\日本.txt\"")), L"C:\\日本.txt");
 }
 
+TEST(CommandLineTest, AWholeExistingNameIsOnePathAndAnyOtherLineSplitsAtBlanksOutsideQuotes)
+{
+    using sv = std::string_view;
+    using Paths = std::vector<std::string>;
+    const auto exists = [](sv path) { return path == "my file.txt" || path == "C:\\a b\\c.txt"; };
+    const struct {
+        sv line;
+        Paths paths;
+    } cases[] = {
+        {"my file.txt", {"my file.txt"}},
+        {"\"C:\\a b\\c.txt\"", {"C:\\a b\\c.txt"}},
+        {"a.txt \"b c.txt\"", {"a.txt", "b c.txt"}},
+        {"a.txt\t \tb.txt  ", {"a.txt", "b.txt"}},
+        {"\"my file.txt\" other.txt", {"my file.txt", "other.txt"}},
+        {"a\"b c\"d \"\"", {"ab cd"}},
+        {"\"unclosed name", {"unclosed name"}},
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PathsFromCommandLine(c.line, exists), c.paths) << c.line;
+}
+
 }  // namespace

@@ -78,6 +78,15 @@ struct FakeWindows {
             Self(c).messages.push_back(number);
             return Self(c).NextAnswer();
         };
+        host.showNamedMessage = [](void* c, int number, unsigned, const std::string& name) {
+            Self(c).messages.push_back(number);
+            Self(c).asked.push_back(name);
+            return Self(c).NextAnswer();
+        };
+        host.reloadText = [](void* c, int slot, std::string&& text) {
+            Self(c).views[slot].text = std::move(text);
+            return true;
+        };
         host.askSaveChanges = [](void* c, const std::string& name) {
             Self(c).asked.push_back(name);
             Self(c).shownWhenAsked.push_back(Self(c).ShownView());

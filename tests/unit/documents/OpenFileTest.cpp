@@ -179,3 +179,35 @@ TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOneAndTheOpenDia
 }
 
 }  // namespace
+
+namespace {
+
+// Where the file dialogs start: the document's own folder (a "\" trail byte is no
+// separator), else the last folder chosen; Save As suggests the name.
+TEST(FileDialogStartTest, TheDocumentsFolderElseTheLastChosenAndTheNameForSaveAs)
+{
+    DocumentsState documents;
+    NoteDialogChoice(documents, "D:\\last\\x.txt");
+    const struct {
+        const char* path;
+        bool save;
+        const char* folder;
+        const char* name;
+    } cases[] = {
+        {"", false, "D:\\last", ""},
+        {"", true, "D:\\last", ""},
+        {"C:\\a\\b.txt", false, "C:\\a", ""},
+        {"C:\\a\\b.txt", true, "C:\\a", "b.txt"},
+        {"C:\\b.txt", true, "C:\\", "b.txt"},
+        {"C:\\\x95\\\\\x95\\.txt", true, "C:\\\x95\\", "\x95\\.txt"},  // folder and name "表"
+        {"/home/u/c.txt", true, "/home/u", "c.txt"},
+    };
+    for (const auto& c : cases) {
+        SetPath(CurrentDocument(documents.list), c.path);
+        const FileDialogStart start = StartOfFileDialog(documents, c.save);
+        EXPECT_EQ(start.folder, c.folder) << c.path;
+        EXPECT_EQ(start.name, c.name) << c.path;
+    }
+}
+
+}  // namespace

@@ -89,6 +89,7 @@ TEST_F(SaveTest, AFailedWriteKeepsTheOldFileAndTheChanges)
     EXPECT_EQ(TempFolder::Read(path), "old content");
     CurrentDocument(list).modified = true;
     SetPath(CurrentDocument(list), path);
+    CurrentDocument(list).stamp = ReadFileStamp(path.c_str());  // as if read from there
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
     CurrentDocument(list).writable = false;
     EXPECT_TRUE(SaveCurrent(documents));
@@ -179,5 +180,9 @@ TEST_F(SaveTest, ExitWritesTheCurrentDocumentsWrapState)
     windows.answers = {kAnswerYes, kAnswerCancel};
     EXPECT_FALSE(ConfirmExit(documents));
 }
+
+}  // namespace
+
+namespace {
 
 }  // namespace

@@ -130,3 +130,29 @@ TEST(Document, TheNameIsTheLastComponentEvenAfterA5CTrailByte)
 }
 
 }  // namespace
+
+namespace {
+
+// A bar with room for two tabs follows the selection; the buttons still scroll past it.
+TEST_F(ThreeTabBar, SelectingATabScrollsItIntoView)
+{
+    list.barWidth = 2 * 120 + 3 * 16 + 10;
+    SelectSlot(list, documents.host, 0);
+    EXPECT_EQ(list.firstVisibleTab, 0);
+    SelectNextTab(list, documents.host);
+    EXPECT_EQ(list.firstVisibleTab, 0);
+    SelectNextTab(list, documents.host);
+    EXPECT_EQ(list.firstVisibleTab, 1);
+    ClickBar(list, documents.host, list.barWidth - 24);  // scroll right
+    EXPECT_EQ(list.firstVisibleTab, 2);
+    SelectSlot(list, documents.host, 0);
+    EXPECT_EQ(list.firstVisibleTab, 0);
+    // A middle click closes the tab under it (made current first), never a button's.
+    EXPECT_TRUE(MiddleClickBar(list, documents.host, 130));
+    EXPECT_EQ(list.currentSlot, 1);
+    EXPECT_FALSE(MiddleClickBar(list, documents.host, list.barWidth - 24));
+    list.firstVisibleTab = 2;  // nothing right of the last tab
+    EXPECT_FALSE(MiddleClickBar(list, documents.host, 130));
+}
+
+}  // namespace

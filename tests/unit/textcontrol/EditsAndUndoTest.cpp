@@ -64,6 +64,25 @@ TEST(TextModelText, GetTextNeverOverrunsTheBuffer)
     EXPECT_EQ(model.GetText(nullptr, 0, 1), 0u);
 }
 
+TEST(TextModelText, PiecesOfAnySizeJoinToTheWholeTextInEveryMode)
+{
+    TextModel model;
+    // Chunks of the buffer end inside the text: pieces must cross them too.
+    std::string text(3 * TextBuffer::kChunkLimit, 'x');
+    for (size_t i = 0; i < text.size(); i += 97) text[i] = '\n';
+    text = "\r\n" + text + "\n";
+    ASSERT_TRUE(model.SetText(text));
+    for (int mode : {kLineEndingCrLf, kLineEndingCr, kLineEndingLf, kLineEndingAutomatic}) {
+        for (size_t piece : {size_t{1}, size_t{96}, size_t{97}, TextBuffer::kChunkLimit + 1}) {
+            std::string out = "head";
+            size_t at = 0;
+            while (at < model.ByteLength()) at = model.AppendTextPiece(at, piece, mode, out);
+            EXPECT_EQ(out, "head" + model.GetText(mode)) << mode << " " << piece;
+            EXPECT_EQ(model.AppendTextPiece(at + 5, piece, mode, out), model.ByteLength());
+        }
+    }
+}
+
 TEST(TextModelEdits, IndentAndUnindentTheSelectedLines)
 {
     TextModel model;

@@ -1,0 +1,96 @@
+// Files changed by another program: the decision from the kept and the present stamp, each
+// change asked about once, reloading in the encoding the file was read in, and a save that
+// would overwrite another program's change.
+#include "FakeWindows.h"
+
+#include "documents/FileChanges.h"
+
+namespace {
+
+TEST(FileChanges, TheDecisionFollowsTheStampsTheTabAndTheSetting)
+{
+    const FileStamp kept{true, 10, 1000, 7};
+    const FileStamp touched{true, 10, 2000, 7};   // only the clock moved: still asked
+    const FileStamp rewritten{true, 10, 1000, 8};  // same size and time, other bytes
+    const FileStamp gone{};
+    struct Case {
+        bool hasPath, modified;
+        FileStamp kept, now;
+        int setting;
+        ChangeAction expected;
+    } const cases[] = {
+        {true, false, kept, kept, 0, ChangeAction::None},
+        {true, false, kept, touched, 0, ChangeAction::AskReload},
+        {true, false, kept, rewritten, 0, ChangeAction::AskReload},
+        {true, false, kept, rewritten, 1, ChangeAction::Reload},
+        {true, true, kept, rewritten, 1, ChangeAction::WarnModified},
+        {true, true, kept, rewritten, 0, ChangeAction::WarnModified},
+        {true, false, kept, rewritten, 2, ChangeAction::None},
+        {true, false, kept, gone, 2, ChangeAction::ReportGone},
+        {true, true, kept, gone, 0, ChangeAction::ReportGone},
+        {true, false, gone, kept, 0, ChangeAction::None},  // never read from a file
+        {false, false, kept, rewritten, 0, ChangeAction::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DecideOnChange(c.hasPath, c.modified, c.kept, c.now, c.setting), c.expected)
+            << &c - cases;
+    }
+}
+
+using FileChangesTest = OpenSaveFixture;
+
+TEST_F(FileChangesTest, EachChangeIsAskedOnceAndReloadsInTheEncodingItWasReadIn)
+{
+    // EUC-JP "日本" read and detected; another program writes "本日" in EUC-JP.
+    ASSERT_EQ(Open("a.txt", "\xc6\xfc\xcb\xdc\n"), kOpenLoaded);
+    const std::string path = folder.File("a.txt");
+    ASSERT_EQ(CurrentDocument(list).encoding, EncodingCode::EucJp);
+    EXPECT_EQ(CheckFileChanges(documents), 0);
+    EXPECT_TRUE(windows.messages.empty());
+
+    TempFolder::Write(path, "\xcb\xdc\xc6\xfc\n\xa4\xa2");
+    windows.answers = {kAnswerNo};
+    EXPECT_EQ(CheckFileChanges(documents), 0);
+    EXPECT_EQ(CheckFileChanges(documents), 0);  // the same change is not asked about again
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgFileChanged});
+    EXPECT_EQ(windows.asked, std::vector<std::string>{"a.txt"});
+
+    TempFolder::Write(path, "\xcb\xdc\xc6\xfc\n");
+    documents.askingAboutChanges = true;  // an earlier check's question is still open
+    EXPECT_EQ(CheckFileChanges(documents), 0);
+    documents.askingAboutChanges = false;
+    windows.answers = {kAnswerYes};
+    EXPECT_EQ(CheckFileChanges(documents), 1);
+    EXPECT_EQ(ViewText(0), "\x96\x7b\x93\xfa\n");  // "本日" in InternalText
+    EXPECT_FALSE(CurrentDocument(list).modified);
+
+    // A modified tab is warned (default No); a deleted file is reported once and the tab
+    // becomes modified.
+    CurrentDocument(list).modified = true;
+    TempFolder::Write(path, "x");
+    windows.answers = {kAnswerNo};
+    CheckFileChanges(documents);
+    std::remove(path.c_str());
+    CurrentDocument(list).modified = false;
+    CheckFileChanges(documents);
+    CheckFileChanges(documents);
+    EXPECT_EQ(windows.messages,
+              (std::vector<int>{kMsgFileChanged, kMsgFileChanged, kMsgFileChangedModified, kMsgFileGone}));
+    EXPECT_TRUE(CurrentDocument(list).modified);
+}
+
+TEST_F(FileChangesTest, SavingOverAnotherProgramsChangeAsksAndNoWritesNothing)
+{
+    ASSERT_EQ(Open("a.txt", "mine"), kOpenLoaded);
+    const std::string path = folder.File("a.txt");
+    TempFolder::Write(path, "theirs");
+    windows.answers = {kAnswerNo, kAnswerYes};
+    EXPECT_FALSE(SaveDocument(documents, 0, path));
+    EXPECT_EQ(TempFolder::Read(path), "theirs");
+    EXPECT_TRUE(SaveDocument(documents, 0, path));
+    EXPECT_EQ(TempFolder::Read(path), "mine");
+    EXPECT_TRUE(SaveDocument(documents, 0, path));  // its own write is not another's change
+    EXPECT_EQ(windows.messages, (std::vector<int>{kMsgOverwriteChangedFile, kMsgOverwriteChangedFile}));
+}
+
+}  // namespace

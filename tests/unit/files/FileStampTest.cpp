@@ -1,0 +1,34 @@
+// A file's stamp tells another program's rewrite even when the size and the clock alone
+// cannot: the same size written within the same clock tick.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../support/TempFolder.h"
+#include "files/FolderAccess.h"
+
+namespace {
+
+TEST(FileStamp, ChangesWithEitherEndOfTheFileAtTheSameSizeAndTime)
+{
+    TempFolder folder;
+    const std::string path = folder.File("a.txt");
+    const std::string body(3 * kFingerprintBytes, 'x');
+    TempFolder::Write(path, body);
+    const FileStamp before = ReadFileStamp(path.c_str());
+    ASSERT_TRUE(before.exists);
+    const auto time = std::filesystem::last_write_time(path);
+    for (size_t at : {size_t{0}, body.size() - 1}) {
+        std::string changed = body;
+        changed[at] = 'y';
+        TempFolder::Write(path, changed);
+        std::filesystem::last_write_time(path, time);
+        EXPECT_NE(ReadFileStamp(path.c_str()), before) << at;
+    }
+    TempFolder::Write(path, body);
+    std::filesystem::last_write_time(path, time);
+    EXPECT_EQ(ReadFileStamp(path.c_str()), before);
+    EXPECT_FALSE(ReadFileStamp(folder.File("gone.txt").c_str()).exists);
+}
+
+}  // namespace
