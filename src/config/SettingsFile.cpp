@@ -31,6 +31,7 @@ const char kDefaultSettingsTemplate[] =
     "\r\n"
     "[main]\r\n"
     "FileWindowActive=1\r\n"
+    "sjis_flavour=1\r\n"
     "\r\n"
     "[notice]\r\n"
     "OnEnd=0\r\n"
@@ -138,8 +139,9 @@ const std::vector<UpgradeRow>& UpgradeTable()
         {331, 331, {Select("editor1"), Write("undo", "1"), Write("sel_numalpha", "1")}},
         {332, 333, {Select("main"), Write("utf16_bom", "0"), Write("utf8_bom", "0")}},
         {334, 334, {Select("main"), Write("lapel", "0"), Select("tab"), Write("width", "120")}},
+        {337, 339, {Select("main"), Write("sjis_flavour", "1")}},
         // Every version ends here.
-        {-1, -1, {Select("version"), Write("main", "337"), Write("a", "0"), Write("b", "0")}},
+        {-1, -1, {Select("version"), Write("main", "340"), Write("a", "0"), Write("b", "0")}},
     };
     return table;
 }

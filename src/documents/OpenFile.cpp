@@ -110,10 +110,11 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     ApplyFileType(documents.callbacks, slot, path);
 
     const bool detect = ReadSetting(documents, "main", "auto_kanji") == 1;
+    const auto flavour = static_cast<SjisFlavour>(ReadSetting(documents, "main", "sjis_flavour"));
     DecodedFile decoded;
     // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
     // ones are released as early as the conversion allows.
-    if (!DecodeFileBytes(std::move(bytes), detect, decoded)) {
+    if (!DecodeFileBytes(std::move(bytes), detect, decoded, flavour)) {
         RefreshBar(host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
@@ -128,7 +129,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
     Document& target = CurrentDocument(list);
-    if (detect) target.encoding = decoded.encoding;
+    if (detect || decoded.encoding == EncodingCode::Cp932) target.encoding = decoded.encoding;
     SetPath(target, path);
     target.loadedLossily = lossy;
     if (IsReadOnlyFile(path.c_str())) {

@@ -189,3 +189,23 @@ std::int64_t EucToInternal(char* destination, const char* source, std::int64_t c
                            std::int64_t* replaced = nullptr);
 std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity,
                            std::int64_t* replaced = nullptr);
+
+// Windows Shift-JIS (code page 932) -> InternalText, each pair through its Windows
+// character; single bytes and lone lead bytes are kept as they are. replaced: pairs written
+// as "?" (no Windows character, or one the internal text lacks such as 髙).
+std::int64_t Cp932ToInternal(char* destination, const char* source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+std::int64_t Cp932ToInternal(char* destination, std::string_view source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+
+// InternalText -> Windows Shift-JIS: a character Windows holds at two codes is written in
+// the IBM form (FA40-FC4B), as Windows' own conversion does; single bytes stay (half-width
+// katakana are kept). Worst case n + 1 bytes. replaced: characters written as "?".
+std::int64_t InternalToCp932(char* destination, const char* source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+std::int64_t InternalToCp932(char* destination, std::string_view source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+
+// Whether Shift-JIS bytes were written by Windows: they hold a code of the extension
+// ranges (ED40-EEFC, FA40-FC4B) and no pair that Windows has no character for.
+bool LooksLikeCp932(std::string_view bytes);

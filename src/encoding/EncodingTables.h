@@ -57,3 +57,13 @@ extern const std::uint8_t Plane2RowLeads[10];
 
 // JIS X 0212 kanji rows 0x30-0x6D, cells 0x21-0x7E -> internal code, 0 = not in JIS X 0213.
 extern const std::uint16_t Jisx0212Table[62][94];
+
+// Windows Shift-JIS (code page 932), both ways, laid out as SjisToUnicodeTable (60 rows of
+// 188 cells by lead and trail). Cp932ToSjisTable: the internal code of the Windows code's
+// character; 0 when the Windows code is no character (unassigned, or a user-defined
+// character of leads 0xF0-0xF9); kCp932NotHeld when the internal text has no such
+// character (髙 FBFC). SjisToCp932Table: the Windows code of the internal code's character
+// (the IBM form where Windows has two), 0 when Windows has none; below 0x100 one byte.
+extern const std::uint16_t Cp932ToSjisTable[60][188];
+extern const std::uint16_t SjisToCp932Table[60][188];
+constexpr std::uint16_t kCp932NotHeld = 0xFFFF;

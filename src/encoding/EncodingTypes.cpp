@@ -10,6 +10,8 @@ std::string_view EncodingCodeName(EncodingCode code)
         return "Jis";
     case EncodingCode::ShiftJis:
         return "ShiftJis";
+    case EncodingCode::Cp932:
+        return "Cp932";
     case EncodingCode::EucJp:
         return "EucJp";
     case EncodingCode::Utf16Le:
@@ -37,6 +39,8 @@ std::string_view EncodingCodeLabel(EncodingCode code)
         return "JIS";
     case EncodingCode::EucJp:
         return "EUC";
+    case EncodingCode::Cp932:
+        return "CP932";
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
         return "UTF16";
@@ -52,6 +56,7 @@ bool IsConvertedEncoding(EncodingCode code)
 {
     switch (code) {
     case EncodingCode::Jis:
+    case EncodingCode::Cp932:
     case EncodingCode::EucJp:
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:

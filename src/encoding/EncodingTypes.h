@@ -13,6 +13,7 @@ enum class EncodingCode : std::int32_t {
     NoEvidence = 0,     // no multi-byte evidence and not UTF-7 clean; loaded as it is
     Jis = 0x0100,       // 7-bit JIS with escape sequences
     ShiftJis = 0x0200,  // Shift_JIS: the internal form itself
+    Cp932 = 0x0201,     // Windows Shift-JIS (code page 932), read through its own mapping
     EucJp = 0x0400,
     Utf16Le = 0x0800,       // UTF-16 little-endian without byte-order mark
     Utf16LeBom = 0x0801,    // with FF FE
@@ -36,9 +37,16 @@ enum class SaveEncodingChoice : std::int32_t {
 // "Jis", "ShiftJis", ... "NoEvidence"; "Unknown" for a value that is no code.
 std::string_view EncodingCodeName(EncodingCode code);
 
-// The status bar label: "JIS", "S-JIS", "EUC", "UTF16" or "UTF8".
+// The status bar label: "JIS", "S-JIS", "CP932", "EUC", "UTF16" or "UTF8".
 std::string_view EncodingCodeLabel(EncodingCode code);
 
 // True for the codes whose bytes are converted when a file is opened or saved
-// (Jis, EucJp, the two UTF-16 and the two UTF-8 codes); the others are taken as they are.
+// (Jis, Cp932, EucJp, the UTF-16 and UTF-8 codes); the others are taken as they are.
 bool IsConvertedEncoding(EncodingCode code);
+
+// The value of [main] sjis_flavour: which Shift-JIS a file recognised as Shift-JIS is.
+enum class SjisFlavour : std::int32_t {
+    Sjis2004 = 0,   // always Shift_JIS-2004, the internal form
+    Recognise = 1,  // Windows Shift-JIS when the bytes show it (LooksLikeCp932)
+    Cp932 = 2,      // always Windows Shift-JIS
+};

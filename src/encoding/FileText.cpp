@@ -100,6 +100,11 @@ bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::i
             text, bytes,
             [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return EucToInternal(d, s, c, r); },
             &replaced);
+    case EncodingCode::Cp932:
+        return ConvertInto(
+            text, bytes,
+            [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return Cp932ToInternal(d, s, c, r); },
+            &replaced);
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
         return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced);
@@ -177,6 +182,10 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
         return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
             return InternalToEuc(d, s, c);
         });
+    case EncodingCode::Cp932:
+        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
+            return InternalToCp932(d, s, c);
+        });
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom: {
         std::u16string units;
@@ -224,10 +233,29 @@ void RewriteLineEndings(std::string_view internal, LineEndingCode lineEnding, st
 
 }  // namespace
 
-bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result)
+EncodingCode ChooseSjisFlavour(EncodingCode detected, SjisFlavour flavour, std::string_view fileBytes)
 {
-    const EncodingCode code =
-        detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
+    if (flavour == SjisFlavour::Cp932)
+        return detected == EncodingCode::ShiftJis || detected == EncodingCode::Undetermined ? EncodingCode::Cp932
+                                                                                             : detected;
+    if (flavour == SjisFlavour::Recognise && detected == EncodingCode::ShiftJis && LooksLikeCp932(fileBytes))
+        return EncodingCode::Cp932;
+    return detected;
+}
+
+namespace {
+
+EncodingCode OpeningCode(std::string_view fileBytes, bool detectEncoding, SjisFlavour flavour)
+{
+    if (!detectEncoding) return flavour == SjisFlavour::Cp932 ? EncodingCode::Cp932 : EncodingCode::ShiftJis;
+    return ChooseSjisFlavour(DetectEncoding(fileBytes.data(), fileBytes.size()), flavour, fileBytes);
+}
+
+}  // namespace
+
+bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result, SjisFlavour flavour)
+{
+    const EncodingCode code = OpeningCode(fileBytes, detectEncoding, flavour);
     return DecodeFileBytesAs(std::move(fileBytes), code, result);
 }
 
@@ -247,6 +275,18 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
             Release(fileBytes);
             return true;
         }
+        if (code == EncodingCode::Cp932) {
+            // Each character is written no longer than it was read and only after it was
+            // read, so the conversion runs in the bytes' own buffer.
+            const std::size_t size = fileBytes.size();
+            fileBytes.push_back('\0');
+            const std::int64_t count = Cp932ToInternal(&fileBytes[0], std::string_view(fileBytes.data(), size),
+                                                       static_cast<std::int64_t>(size + 1), &result.replaced);
+            fileBytes.resize(static_cast<std::size_t>(count));
+            result.text.swap(fileBytes);
+            Release(fileBytes);
+            return true;
+        }
         std::string text;
         const bool ok = Decode(fileBytes, code, text, result.replaced);
         Release(fileBytes);
@@ -262,10 +302,10 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
     return false;
 }
 
-bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result)
+bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result, SjisFlavour flavour)
 {
     try {
-        result.encoding = detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
+        result.encoding = OpeningCode(fileBytes, detectEncoding, flavour);
         if (Decode(fileBytes, result.encoding, result.text, result.replaced)) return true;
     } catch (const std::bad_alloc&) {
     }

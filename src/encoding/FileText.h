@@ -24,17 +24,26 @@ struct DecodedFile {
 // UTF-8 codes; every other code keeps the bytes as they are); without it the bytes are
 // kept as they are and encoding stays ShiftJis. Zero bytes inside a converted text are
 // kept as characters (they never cut it short); an odd last byte of UTF-16 is read as a
-// unit with a zero high byte. False only when memory runs out (result then empty).
-bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result);
+// unit with a zero high byte. flavour ([main] sjis_flavour) says which Shift-JIS a
+// Shift-JIS file is (ChooseSjisFlavour; with Cp932 also when nothing is detected).
+// False only when memory runs out (result then empty).
+bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result,
+                     SjisFlavour flavour = SjisFlavour::Sjis2004);
 // The same taking the file's bytes, which opening has no further use for: they become the
 // text without a copy when the code keeps them as they are (Shift_JIS and every code that
 // is not converted), UTF-8 is converted in their own buffer (a piece at a time through a
 // small one; the text is shorter than the bytes it comes from), and for the other codes
 // they are freed as soon as the text is made. fileBytes is left empty.
-bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result);
+bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result,
+                     SjisFlavour flavour = SjisFlavour::Sjis2004);
 // The same with the code already known (DetectEncoding run by the caller, or a code the
 // user chose): the bytes are converted by it as above, and result.encoding is code.
 bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& result);
+
+// The code a detection result stands for under [main] sjis_flavour: Cp932 takes ShiftJis
+// and Undetermined (both read as Shift-JIS) as Windows Shift-JIS; Recognise takes ShiftJis
+// as it when LooksLikeCp932 says so; anything else is left as detected.
+EncodingCode ChooseSjisFlavour(EncodingCode detected, SjisFlavour flavour, std::string_view fileBytes);
 
 // The EncodingCode that saving writes for [main] kanji (any value; unknown -> ShiftJis),
 // the document's own code (used by SaveAsLoaded) and [main] utf16_bom / utf8_bom.

@@ -55,4 +55,6 @@ KVTE_CONVERTER(ToJis, char, char, InternalToJis(d, s, c))
 KVTE_CONVERTER(FromJis, char, char, JisToInternal(d, s, c, r))
 KVTE_CONVERTER(ToEuc, char, char, InternalToEuc(d, s, c))
 KVTE_CONVERTER(FromEuc, char, char, EucToInternal(d, s, c, r))
+KVTE_CONVERTER(ToCp932, char, char, InternalToCp932(d, s, c, r))
+KVTE_CONVERTER(FromCp932, char, char, Cp932ToInternal(d, s, c, r))
 #undef KVTE_CONVERTER
