@@ -1,4 +1,4 @@
-// Fuzzes the eight conversions, and the direct ones between InternalText and UTF-8 beside
+// Fuzzes the eight conversions and those of Windows Shift-JIS, and the direct ones between InternalText and UTF-8 beside
 // the two steps through UTF-16 that they replace. The first byte picks the conversion and the capacity
 // shortfall; the rest is the source, used in place without a terminator for the range
 // form (a read past it is a sanitizer error) and as a zero-terminated copy. Destinations
@@ -68,6 +68,21 @@ void Utf16InPlace(const char16_t* units, std::size_t length)
     const std::int64_t inPlace =
         Utf16ToInternal(bytes, std::u16string_view(buffer.get(), length), static_cast<std::int64_t>((length + 1) * 2));
     Check(inPlace == counted && std::memcmp(bytes, apart.get(), static_cast<std::size_t>(counted)) == 0);
+}
+
+// Windows Shift-JIS read in its own buffer, as opening does, gives what a separate one gets.
+void Cp932InPlace(const char* bytes, std::size_t length)
+{
+    const std::string_view range(bytes, length);
+    const std::int64_t counted = Cp932ToInternal(nullptr, range, 0);
+    Check(counted >= 0 && static_cast<std::size_t>(counted) <= length);
+    std::unique_ptr<char[]> apart(new char[static_cast<std::size_t>(counted) + 1]);
+    Check(Cp932ToInternal(apart.get(), range, counted + 1) == counted);
+    std::unique_ptr<char[]> buffer(new char[length + 1]);
+    std::memcpy(buffer.get(), bytes, length);
+    Check(Cp932ToInternal(buffer.get(), std::string_view(buffer.get(), length), static_cast<std::int64_t>(length + 1)) ==
+          counted);
+    Check(std::memcmp(buffer.get(), apart.get(), static_cast<std::size_t>(counted)) == 0);
 }
 
 // UTF-8 straight to InternalText gives what UTF-8 -> UTF-16 -> InternalText gives, with the
@@ -155,10 +170,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 6:
         Exercise<char>(bytes, length, shortfall,
                        [](char* d, auto s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return InternalToCp932(d, s, c); });
         break;
     default:
         Exercise<char>(bytes, length, shortfall,
                        [](char* d, auto s, std::int64_t c) { return EucToInternal(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return Cp932ToInternal(d, s, c); });
+        Cp932InPlace(bytes, length);
         break;
     }
     return 0;
