@@ -108,9 +108,9 @@ std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
 // Utf16ToInternal, which turns it into "?".
 
 // InternalText -> UTF-16; writeMark writes U+FEFF first. Each code gives its character as
-// SjisCodeToUtf16 says (one or two units). Half-width katakana are widened and merged with
-// a following voiced/semi-voiced mark as the tables say; a merged JIS X 0213 katakana gives
-// its published two units (ｾﾟ gives U+30BB U+309A). replaced: U+3013 and U+FFFD written.
+// SjisCodeToUtf16 says (one or two units); half-width katakana stay half-width
+// (U+FF61-U+FF9F), so a text read from UTF-16 or UTF-8 is written back as it was.
+// replaced: U+3013 and U+FFFD written.
 std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity,
                              std::int64_t* replaced = nullptr);
 std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity,
@@ -179,7 +179,7 @@ std::int64_t JisToInternal(char* destination, const char* source, std::int64_t c
 std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity,
                            std::int64_t* replaced = nullptr);
 
-// InternalText -> EUC-JP (plane 2 behind SS3; half-width katakana widened, never SS2).
+// InternalText -> EUC-JP (plane 2 behind SS3, half-width katakana behind SS2).
 std::int64_t InternalToEuc(char* destination, const char* source, std::int64_t capacity);
 std::int64_t InternalToEuc(char* destination, std::string_view source, std::int64_t capacity);
 

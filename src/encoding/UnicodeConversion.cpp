@@ -151,8 +151,14 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
                 continue;
             }
         }
-        // Half-width katakana (widened, merged with a following mark: ｾﾟ gives the two
-        // units of セ゚), a lone lead byte, a byte without a character.
+        // Half-width katakana keep their own characters, so that a file read from UTF-8 or
+        // UTF-16 is written back as it was.
+        if (IsHalfWidthKana(b)) {
+            out.Put(b + 0xFEC0);
+            s.Advance(1);
+            continue;
+        }
+        // A lone lead byte, a byte without a character.
         InternalChar c = ReadChar(s);
         PutCodeUnits(out, c.code);
         s.Advance(static_cast<std::size_t>(c.length));

@@ -33,10 +33,7 @@ TEST(ConversionEdges, EachConversion)
     Check(ToUtf16, Bytes({0x81, 0x60}), u"\uFF5E");  // ～ as code page 932 has it
     Check(FromUtf16, u"\uFF5E", Bytes({0x81, 0x60}));
     Check(ToUtf16, Bytes({0x81, 0xAD, 0x81, 0xB0}), u"'~");                              // written back as ASCII
-    Check(ToUtf16, Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\u30AC\u30D1");                    // ｶﾞﾊﾟ merged
-    Check(ToUtf16, Bytes({0xDC, 0xDF}), u"\u30EF\u309C");                                // ﾜﾟ stays two
-    Check(ToUtf16, Bytes({0xB1, 0xDE, 0xB3, 0xDE, 0xDE}), u"\u30A2\u309B\u30F4\u309B");  // ｱﾞ stays two, ｳﾞ merged
-    Check(ToUtf16, Bytes({0xBE, 0xDF}), u"\u30BB\u309A");        // ｾﾟ: a JIS X 0213 code, in its published form
+    Check(ToUtf16, Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\uFF76\uFF9E\uFF8A\uFF9F");  // ｶﾞﾊﾟ kept half-width
     Check(ToUtf16, Bytes({0x82, 0x0A, 0x61}), u"\uFFFD\na", 1);  // a lone lead never eats the line break
     Check(ToUtf16, Bytes({0x61, 0x82}), u"a\uFFFD", 1);          // nor the terminator
     Check(ToUtf16, Bytes({0x82, 0xFA, 'a'}), u"\u3013a", 1);     // unmapped
@@ -75,8 +72,7 @@ TEST(ConversionEdges, EachConversion)
     Check(ToJis, Bytes({0xB1}), Bytes({0x1B, 0x24, 0x28, 0x4F, 0x25, 0x22}), -1);  // half-width katakana widened
     Check(ToJis, Bytes({0xF0, 0x40}), Bytes({0x1B, 0x24, 0x28, 0x50, 0x21, 0x21}), -1);
     Check(ToJis, Bytes({0x61, 0x82}), Bytes({0x61, 0x82}), -1);
-    Check(ToEuc, Bytes({0xB1}), Bytes({0xA5, 0xA2}), -1);  // never SS2
-    Check(ToEuc, Bytes({0xB7, 0xDF}), Bytes({0xA5, 0xF8}), -1);
+    Check(ToEuc, Bytes({0xB7, 0xDF}), Bytes({0x8E, 0xB7, 0x8E, 0xDF}), -1);  // kept half-width, unmerged
     Check(ToEuc, Bytes({0xF0, 0x40}), Bytes({0x8F, 0xA1, 0xA1}), -1);
     Check(ToEuc, Bytes({0x82, 0x0D, 0x0A}), Bytes({0x82, 0x0D, 0x0A}), -1);
     Check(FromJis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x41, 0x1B, 0x28, 0x42}), kan);
