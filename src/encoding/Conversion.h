@@ -167,12 +167,15 @@ std::int64_t InternalToUtf8(char* destination, std::string_view source, bool wri
 std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity);
 std::int64_t Utf16ToUtf8(char* destination, std::u16string_view source, bool writeMark, std::int64_t capacity);
 
-// InternalText -> 7-bit JIS (ESC $ ( O / ESC $ ( P for the planes, ESC ( B for ASCII;
-// nothing is appended at the end of the text).
+// InternalText -> 7-bit JIS: ESC $ B for the characters of JIS X 0208 (so that any
+// ISO-2022-JP reader takes a text of them), ESC $ ( O for the rest of plane 1, ESC $ ( P for
+// plane 2, ESC ( B for ASCII; nothing is appended at the end of the text. Half-width
+// katakana are widened (ISO-2022-JP has none) and merged with a following sound mark.
 std::int64_t InternalToJis(char* destination, const char* source, std::int64_t capacity);
 std::int64_t InternalToJis(char* destination, std::string_view source, std::int64_t capacity);
 
-// 7-bit JIS (JIS X 0213 planes, JIS X 0208, JIS X 0212, Roman, SO/SI katakana) -> InternalText.
+// 7-bit JIS (JIS X 0213 planes, ESC $ ( Q as plane 1 too, JIS X 0208, JIS X 0212, Roman,
+// SO/SI katakana) -> InternalText.
 // replaced: codes written as "?".
 std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity,
                            std::int64_t* replaced = nullptr);

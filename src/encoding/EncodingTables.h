@@ -67,3 +67,7 @@ extern const std::uint16_t Jisx0212Table[62][94];
 extern const std::uint16_t Cp932ToSjisTable[60][188];
 extern const std::uint16_t SjisToCp932Table[60][188];
 constexpr std::uint16_t kCp932NotHeld = 0xFFFF;
+
+// The plane-1 row/cells that are characters of JIS X 0208: bit (cell - 0x21) & 7 of byte
+// (cell - 0x21) >> 3 of row (row - 0x21).
+extern const std::uint8_t Jisx0208Cells[94][12];

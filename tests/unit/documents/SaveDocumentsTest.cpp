@@ -19,7 +19,7 @@ TEST_F(SaveTest, EveryEncodingAndLineEndingByteForByte)
         {0, 4, 0, 0, "\x93\xfa\xb1\nx"},  // a new document: Shift_JIS, its own line ends
         {1, 1, 0, 0, "\x93\xfa\xb1\r\nx"},
         {2, 2, 0, 0, "\xc6\xfc\x8e\xb1\rx"},  // EUC-JP keeps the katakana half-width
-        {3, 3, 0, 0, "\x1b$(O\x46\x7c\x25\x22\x1b(B\nx"},
+        {3, 3, 0, 0, "\x1b$B\x46\x7c\x25\x22\x1b(B\nx"},
         {4, 1, 1, 0, std::string("\xff\xfe\xe5\x65\x71\xff\r\0\n\0x\0", 12)},
         {4, 3, 0, 0, std::string("\xe5\x65\x71\xff\n\0x\0", 8)},
         {5, 3, 0, 1, "\xef\xbb\xbf\xe6\x97\xa5\xef\xbd\xb1\nx"},

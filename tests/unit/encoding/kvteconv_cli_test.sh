@@ -33,7 +33,7 @@ check "  bytes" same_bytes out.txt sjis.txt
 check "convert sjis to euc" "$tool" convert --to euc sjis.txt out.txt
 check "  bytes" same_bytes out.txt euc.txt
 check "convert euc to jis" "$tool" convert --to jis euc.txt out.txt
-printf '\x1b$(O4A;z\x1b(Ba\n' > jis2004.txt
+printf '\x1b$B4A;z\x1b(Ba\n' > jis2004.txt
 check "  bytes" same_bytes out.txt jis2004.txt
 check "convert jis to utf16 with mark and CR LF" "$tool" convert --to utf16 --bom --eol crlf jis.txt out.txt
 printf '\xff\xfe\x22\x6f\x57\x5b\x61\x00\x0d\x00\x0a\x00' > utf16.txt
