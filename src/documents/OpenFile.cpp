@@ -118,9 +118,10 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
         RefreshBar(host);
         return Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory);
     }
-    // A text that lost characters in the conversion is not the file's content any more.
-    // (Zero bytes are kept: the view holds them and saving writes them back.)
-    const bool lossy = decoded.replaced > 0;
+    // A text that lost characters in the conversion, or that holds one character the file
+    // wrote in two forms, is not the file's content any more. (Zero bytes are kept: the view
+    // holds them and saving writes them back.)
+    const bool lossy = decoded.replaced > 0 || decoded.mixedForms;
 
     // The view keeps its old text when it cannot take the new one: the tab then keeps its
     // own path, code and modified mark, so nothing about it is touched before.
@@ -130,6 +131,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     }
     Document& target = CurrentDocument(list);
     if (detect || decoded.encoding == EncodingCode::Cp932) target.encoding = decoded.encoding;
+    target.unicodeForm = decoded.unicodeForm;
     SetPath(target, path);
     target.loadedLossily = lossy;
     if (IsReadOnlyFile(path.c_str())) {

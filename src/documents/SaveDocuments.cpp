@@ -39,7 +39,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     // The view already gave the text its line ending. The text is handed over: when the
     // code keeps InternalText as it is, it becomes the file's bytes without a copy.
     std::string bytes;
-    if (!EncodeFileBytes(std::move(text), code, LineEndingCode::Automatic, bytes)) {
+    if (!EncodeFileBytes(std::move(text), code, LineEndingCode::Automatic, bytes, document->unicodeForm)) {
         Show(documents, kMsgOutOfMemory, kStyleError);
         return false;
     }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "encoding/EncodingTypes.h"
+
 // ---------------------------------------------------------------------------------------
 // Characters
 // ---------------------------------------------------------------------------------------
@@ -110,22 +112,23 @@ std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
 // InternalText -> UTF-16; writeMark writes U+FEFF first. Each code gives its character as
 // SjisCodeToUtf16 says (one or two units); half-width katakana stay half-width
 // (U+FF61-U+FF9F), so a text read from UTF-16 or UTF-8 is written back as it was.
-// replaced: U+3013 and U+FFFD written.
+// replaced: U+3013 and U+FFFD written. form: the code points written for 〜 — ‖ − ¢ £ ¬.
 std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 
 // UTF-16 -> InternalText; one leading U+FEFF is skipped. A surrogate pair whose character
 // has a code gives that code; a base character followed by the combining mark that
 // completes one of the 25 sequences gives the sequence's code (the longest match wins; a
 // base alone gives its own code). May run in place (destination and source the same
 // buffer, capacity in bytes) because it never writes more bytes than it has read.
-// replaced: characters written as "?" (a pair as "??" counts once).
+// Both forms of 〜 — ‖ − ¢ £ ¬ give the one code. replaced: characters written as "?" (a
+// pair as "??" counts once). forms: bit UnicodeForm set for each form of them read.
 std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 
 // UTF-8 -> UTF-16; one leading EF BB BF is skipped; overlong forms are accepted. A four-
 // byte form gives a surrogate pair when its character has an internal code, else "?".
@@ -142,15 +145,15 @@ std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::in
 // continuation bytes is never longer than the bytes it was read from, and no prefix of it
 // longer than the bytes read so far.
 std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 // The same for one piece of a longer text, without skipping marks: the pieces of a text
 // give together what the whole gives when the first starts after Utf8MarkLength bytes and
 // every piece but the last ends with a byte below 0x80 (after which no character is
 // incomplete and none waits for a combining mark or a surrogate partner).
 std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std::int64_t capacity,
-                                 std::int64_t* replaced = nullptr);
+                                 std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 // How many leading bytes Utf8ToInternal skips as byte-order marks: 0, 3 or 6.
 std::size_t Utf8MarkLength(std::string_view source);
 
@@ -158,9 +161,9 @@ std::size_t Utf8MarkLength(std::string_view source);
 // Utf16ToUtf8 give, without the UTF-16 text between them; writeMark writes EF BB BF first.
 // Worst case 3n + 4 bytes. replaced: as InternalToUtf16 counts.
 std::int64_t InternalToUtf8(char* destination, const char* source, bool writeMark, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 std::int64_t InternalToUtf8(char* destination, std::string_view source, bool writeMark, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 
 // UTF-16 -> UTF-8; writeMark writes EF BB BF first. A surrogate pair is written as one
 // four-byte form; a lone surrogate as its own three-byte form.

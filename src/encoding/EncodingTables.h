@@ -71,3 +71,15 @@ constexpr std::uint16_t kCp932NotHeld = 0xFFFF;
 // The plane-1 row/cells that are characters of JIS X 0208: bit (cell - 0x21) & 7 of byte
 // (cell - 0x21) >> 3 of row (row - 0x21).
 extern const std::uint8_t Jisx0208Cells[94][12];
+
+// The characters that Windows writes with other code points than the rest of the world
+// (〜 is U+FF5E in one, U+301C in the other; likewise — ‖ − ¢ £ ¬). Both forms read into the
+// one code; their page cells are kFormBase + 2 * i for the Windows form of FormCharacters[i]
+// and kFormBase + 2 * i + 1 for the standard one.
+struct FormCharacter {
+    std::uint16_t code;
+    char16_t windows;
+    char16_t standard;
+};
+extern const FormCharacter FormCharacters[7];
+constexpr std::uint16_t kFormBase = 0xFD40;

@@ -50,3 +50,12 @@ enum class SjisFlavour : std::int32_t {
     Recognise = 1,  // Windows Shift-JIS when the bytes show it (LooksLikeCp932)
     Cp932 = 2,      // always Windows Shift-JIS
 };
+
+// Which code points a Unicode text uses for 〜 — ‖ − ¢ £ ¬, which Windows writes as
+// U+FF5E U+2015 U+2225 U+FF0D U+FFE0 U+FFE1 U+FFE2 and the rest of the world as U+301C
+// U+2014 U+2016 U+2212 U+00A2 U+00A3 U+00AC. Both read into the one internal code; a
+// document remembers the form its file used so that saving writes it back.
+enum class UnicodeForm : std::int32_t {
+    Windows = 0,   // new documents and the clipboard
+    Standard = 1,
+};

@@ -55,20 +55,25 @@ std::string UnitsToBytes(std::u16string_view units)
     return bytes;
 }
 
-bool Utf16ToInternalInto(std::string& out, std::u16string_view units, std::int64_t* replaced = nullptr)
+bool Utf16ToInternalInto(std::string& out, std::u16string_view units, std::int64_t* replaced = nullptr,
+                         unsigned* forms = nullptr)
 {
     return ConvertInto(
         out, units,
-        [](char* d, std::u16string_view s, std::int64_t c, std::int64_t* r) { return Utf16ToInternal(d, s, c, r); },
+        [forms](char* d, std::u16string_view s, std::int64_t c, std::int64_t* r) {
+            return Utf16ToInternal(d, s, c, r, d ? nullptr : forms);
+        },
         replaced);
 }
 
 // UTF-8 to InternalText in one pass into room for as many bytes as the source has, which
 // holds the text unless it has stray continuation bytes; then counted and written again.
-bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* replaced = nullptr)
+// The first pass reads the whole source even when the room runs out, so forms is complete.
+bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* replaced = nullptr,
+                        unsigned* forms = nullptr)
 {
     out.assign(utf8.size() + 1, '\0');
-    const std::int64_t count = Utf8ToInternal(&out[0], utf8, static_cast<std::int64_t>(out.size()), replaced);
+    const std::int64_t count = Utf8ToInternal(&out[0], utf8, static_cast<std::int64_t>(out.size()), replaced, forms);
     if (count >= 0) {
         out.resize(static_cast<std::size_t>(count));
         return true;
@@ -79,16 +84,26 @@ bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* r
         replaced);
 }
 
-bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark)
+bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark,
+                         UnicodeForm form = UnicodeForm::Windows)
 {
-    return ConvertInto(out, internal, [mark](char16_t* d, std::string_view s, std::int64_t c, std::int64_t*) {
-        return InternalToUtf16(d, s, mark, c);
+    return ConvertInto(out, internal, [mark, form](char16_t* d, std::string_view s, std::int64_t c, std::int64_t*) {
+        return InternalToUtf16(d, s, mark, c, nullptr, form);
     });
 }
 
-bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::int64_t& replaced)
+// What the forms of 〜 and its kin read (bits UnicodeForm) make of the file.
+void NoteForms(unsigned forms, DecodedFile& result)
+{
+    result.unicodeForm = forms == 1u << static_cast<unsigned>(UnicodeForm::Standard) ? UnicodeForm::Standard
+                                                                                      : UnicodeForm::Windows;
+    result.mixedForms = forms == 3u;
+}
+
+bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::int64_t& replaced, unsigned& forms)
 {
     replaced = 0;
+    forms = 0;
     switch (code) {
     case EncodingCode::Jis:
         return ConvertInto(
@@ -107,10 +122,10 @@ bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::i
             &replaced);
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
-        return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced);
+        return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced, &forms);
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom:
-        return Utf8ToInternalInto(text, bytes, &replaced);
+        return Utf8ToInternalInto(text, bytes, &replaced, &forms);
     default:
         text.assign(bytes);
         return true;
@@ -136,7 +151,7 @@ std::size_t PieceEnd(std::string_view bytes, std::size_t from)
 // stays no longer than the bytes it came from (true but for stray continuation bytes, which
 // may become two bytes each). Where it would not, or a piece cannot be cut, the rest is
 // converted apart after the text made so far. May throw std::bad_alloc.
-void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
+void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced, unsigned& forms)
 {
     std::string piece(2 * kPieceBytes + 1, '\0');  // the worst case of a piece
     const std::string_view all(bytes);
@@ -145,9 +160,11 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
         const std::size_t end = PieceEnd(all, read);
         if (end == 0) break;
         std::int64_t r = 0;
-        const std::int64_t got =
-            Utf8PieceToInternal(&piece[0], all.substr(read, end - read), static_cast<std::int64_t>(piece.size()), &r);
+        unsigned f = 0;
+        const std::int64_t got = Utf8PieceToInternal(&piece[0], all.substr(read, end - read),
+                                                     static_cast<std::int64_t>(piece.size()), &r, &f);
         if (got < 0 || written + static_cast<std::size_t>(got) > end) break;
+        forms |= f;
         std::memcpy(&bytes[written], piece.data(), static_cast<std::size_t>(got));
         written += static_cast<std::size_t>(got);
         read = end;
@@ -159,9 +176,11 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
         std::string text(written + static_cast<std::size_t>(needed) + 1, '\0');
         std::memcpy(&text[0], bytes.data(), written);
         std::int64_t r = 0;
-        Utf8PieceToInternal(&text[written], rest, needed + 1, &r);
+        unsigned f = 0;
+        Utf8PieceToInternal(&text[written], rest, needed + 1, &r, &f);
         text.resize(written + static_cast<std::size_t>(needed));
         replaced += r;
+        forms |= f;
         bytes.swap(text);
         return;
     }
@@ -171,7 +190,7 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
 // Frees a string's memory now (clear alone keeps it).
 void Release(std::string& s) { std::string().swap(s); }
 
-bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
+bool Encode(std::string_view text, EncodingCode code, std::string& bytes, UnicodeForm form)
 {
     switch (code) {
     case EncodingCode::Jis:
@@ -189,15 +208,15 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom: {
         std::u16string units;
-        if (!InternalToUnitsInto(units, text, code == EncodingCode::Utf16LeBom)) return false;
+        if (!InternalToUnitsInto(units, text, code == EncodingCode::Utf16LeBom, form)) return false;
         bytes = UnitsToBytes(units);
         return true;
     }
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom: {
         const bool mark = code == EncodingCode::Utf8Bom;
-        return ConvertInto(bytes, text, [mark](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
-            return InternalToUtf8(d, s, mark, c);
+        return ConvertInto(bytes, text, [mark, form](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
+            return InternalToUtf8(d, s, mark, c, nullptr, form);
         });
     }
     default:
@@ -263,6 +282,7 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
 {
     result.encoding = code;
     result.replaced = 0;
+    NoteForms(0, result);
     try {
         if (!IsConvertedEncoding(code)) {
             result.text.swap(fileBytes);
@@ -270,7 +290,9 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
             return true;
         }
         if (code == EncodingCode::Utf8 || code == EncodingCode::Utf8Bom) {
-            Utf8ToInternalInPlace(fileBytes, result.replaced);
+            unsigned forms = 0;
+            Utf8ToInternalInPlace(fileBytes, result.replaced, forms);
+            NoteForms(forms, result);
             result.text.swap(fileBytes);
             Release(fileBytes);
             return true;
@@ -288,8 +310,10 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
             return true;
         }
         std::string text;
-        const bool ok = Decode(fileBytes, code, text, result.replaced);
+        unsigned forms = 0;
+        const bool ok = Decode(fileBytes, code, text, result.replaced, forms);
         Release(fileBytes);
+        NoteForms(forms, result);
         if (ok) {
             result.text.swap(text);
             return true;
@@ -306,7 +330,10 @@ bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFil
 {
     try {
         result.encoding = OpeningCode(fileBytes, detectEncoding, flavour);
-        if (Decode(fileBytes, result.encoding, result.text, result.replaced)) return true;
+        unsigned forms = 0;
+        const bool ok = Decode(fileBytes, result.encoding, result.text, result.replaced, forms);
+        NoteForms(forms, result);
+        if (ok) return true;
     } catch (const std::bad_alloc&) {
     }
     result.replaced = 0;
@@ -353,15 +380,15 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 }
 
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes)
+                     std::string& fileBytes, UnicodeForm form)
 {
     try {
         if (lineEnding == LineEndingCode::Automatic) {
-            if (Encode(internal, fileEncoding, fileBytes)) return true;
+            if (Encode(internal, fileEncoding, fileBytes, form)) return true;
         } else {
             std::string text;
             RewriteLineEndings(internal, lineEnding, text);
-            if (Encode(text, fileEncoding, fileBytes)) return true;
+            if (Encode(text, fileEncoding, fileBytes, form)) return true;
         }
     } catch (const std::bad_alloc&) {
     }
@@ -371,14 +398,14 @@ bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineE
 }
 
 bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes)
+                     std::string& fileBytes, UnicodeForm form)
 {
     if (lineEnding == LineEndingCode::Automatic && !IsConvertedEncoding(fileEncoding)) {
         fileBytes.swap(internal);
         Release(internal);
         return true;
     }
-    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes);
+    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes, form);
     Release(internal);
     return ok;
 }

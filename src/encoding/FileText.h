@@ -17,6 +17,10 @@ struct DecodedFile {
     // UTF-8 character without an internal code, a broken UTF-8 sequence, a JIS or EUC-JP
     // code without a character. Nonzero means saving would not give the file back.
     std::int64_t replaced = 0;
+    // The form of 〜 — ‖ − ¢ £ ¬ a UTF-8 or UTF-16 file used (Windows when it used none),
+    // for saving to write back; mixedForms: it used both, which saving cannot give back.
+    UnicodeForm unicodeForm = UnicodeForm::Windows;
+    bool mixedForms = false;
 };
 
 // Decodes a whole file's bytes as opening does: with detectEncoding, DetectEncoding picks
@@ -57,17 +61,18 @@ bool ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding, st
 std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnding);
 
 // Encodes InternalText as saving writes it: line breaks rewritten as lineEnding
-// (Automatic: unchanged), then converted to fileEncoding (Jis, EucJp, Utf16Le[Bom],
-// Utf8[Bom]; every other code writes the bytes as they are). The whole text is written,
-// zero bytes included. False only when memory runs out (fileBytes then empty).
+// (Automatic: unchanged), then converted to fileEncoding (Jis, Cp932, EucJp, Utf16Le[Bom],
+// Utf8[Bom]; every other code writes the bytes as they are); UTF-8 and UTF-16 write 〜 and
+// its kin in the form given. The whole text is written, zero bytes included. False only
+// when memory runs out (fileBytes then empty).
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes);
+                     std::string& fileBytes, UnicodeForm form = UnicodeForm::Windows);
 // The same taking the text, which saving has no further use for: when neither the line
 // breaks (Automatic) nor the bytes (a code that is not converted, IsConvertedEncoding) change,
 // the text itself becomes fileBytes without a copy; otherwise it is freed as soon as the
 // bytes are made. internal is left empty.
 bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes);
+                     std::string& fileBytes, UnicodeForm form = UnicodeForm::Windows);
 // The same with the settings: kanji choice, the document's code and the BOM switches.
 bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,
                      bool utf8Bom, LineEndingCode lineEnding, std::string& fileBytes);

@@ -55,6 +55,14 @@ FULL_WIDTH_KANA = ("。「」、・ヲァィゥェォャュョッーアイウエ
 # Half-width letters whose voiced form JIS X 0213 has only as the "W" row katakana.
 VOICED_EXTRA = {"ｲ": "ヸ", "ｴ": "ヹ"}
 PLANE2_ROW_LEADS = [0x81, 0x84, 0x82, 0x82, 0x83, 0x86, 0x87, 0x87, 0x88, 0xE7]
+# The characters that Windows and the rest of the world write with different code points:
+# (internal code, the Windows form, the standard form). Both read into the one code; the
+# page cell of each form is FORM_BASE + 2 * i (+ 1 for the standard form), so that reading
+# notes which form a text used and writing can give it back.
+FORMS = [(0x815C, 0x2015, 0x2014), (0x8160, 0xFF5E, 0x301C), (0x8161, 0x2225, 0x2016),
+         (0x817C, 0xFF0D, 0x2212), (0x8191, 0xFFE0, 0x00A2), (0x8192, 0xFFE1, 0x00A3),
+         (0x81CA, 0xFFE2, 0x00AC)]
+FORM_BASE = 0xFD40
 # A Cp932ToSjisTable cell for a Windows code whose character the internal text lacks
 # (髙 FBFC); 0 stays "no character" (unassigned, and the user-defined leads F0-F9).
 CP932_NOT_HELD = 0xFFFF
@@ -317,6 +325,17 @@ def build_cp932(forward, reverse):
     return to_sjis, to_cp932
 
 
+def mark_forms(forward, reverse):
+    """Puts the form markers into the pages (after everything else has read them)."""
+    for i, (code, windows, standard) in enumerate(FORMS):
+        check(forward[code] == (windows,) and reverse[windows] == code, "Windows form of %04X" % code)
+        check(reverse.get(standard, code) == code, "standard form of %04X taken" % code)
+        reverse[windows] = FORM_BASE + 2 * i
+        reverse[standard] = FORM_BASE + 2 * i + 1
+    pages = sorted({cp >> 8 for cp in reverse})
+    check(pages == EXPECTED_PAGES, "the forms need pages %s" % [hex(p) for p in pages])
+
+
 def build_jisx0208_cells():
     """One bit per plane-1 row/cell: set for the characters of JIS X 0208, which JIS writes
     under ESC $ B so that every ISO-2022-JP reader takes them."""
@@ -370,6 +389,10 @@ def render(forward, two_unit, reverse, supplementary, sequences, marks, kana, ro
     out += ["};", "", "const CombiningMark CombiningMarks[%d] = {" % len(marks)]
     for e in marks:
         out.append("    {0x%04X, 0x%04X}," % e)
+    out += ["};", "", "static_assert(kFormBase == 0x%04X, \"form markers as generated\");" % FORM_BASE,
+            "const FormCharacter FormCharacters[%d] = {" % len(FORMS)]
+    for e in FORMS:
+        out.append("    {0x%04X, 0x%04X, 0x%04X}," % e)
     out += ["};", "", "namespace {", ""]
     pages = sorted({cp >> 8 for cp in reverse})
     for page in pages:
@@ -422,6 +445,7 @@ def main():
     jisx0212 = build_jisx0212(published)
     jisx0208 = build_jisx0208_cells()
     cp932 = build_cp932(forward, {cp: code for cp, code in reverse.items() if code < MARK_BASE})
+    mark_forms(forward, reverse)
     with open(target, "w", encoding="utf-8", newline="\n") as f:
         f.write(render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212, cp932, jisx0208))
 

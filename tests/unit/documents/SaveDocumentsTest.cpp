@@ -45,7 +45,8 @@ TEST_F(SaveTest, EveryEncodingAndLineEndingByteForByte)
 TEST_F(SaveTest, SaveAllWritesEachFileInTheEncodingItWasReadInAndAsksANameForEachUntitledOne)
 {
     std::string bom = MakeFile("bom.txt", "\xef\xbb\xbf\xe6\x97\xa5\xe6\x9c\xac\r\n");
-    std::string plain = MakeFile("plain.txt", "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\n");
+    // 日〜語 with the standard wave dash, which the document remembers and writes back.
+    std::string plain = MakeFile("plain.txt", "\xe6\x97\xa5\xe3\x80\x9c\xe8\xaa\x9e\n");
     OpenFile(documents, bom, kOpenModeNormal, true);
     OpenFile(documents, plain, kOpenModeNormal, true);
     windows.views[1].text += "x";
@@ -53,7 +54,7 @@ TEST_F(SaveTest, SaveAllWritesEachFileInTheEncodingItWasReadInAndAsksANameForEac
     windows.savePaths = {""};
     EXPECT_TRUE(SaveAll(documents));
     EXPECT_EQ(TempFolder::Read(bom), "\xef\xbb\xbf\xe6\x97\xa5\xe6\x9c\xac\r\n");
-    EXPECT_EQ(TempFolder::Read(plain), "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\nx");
+    EXPECT_EQ(TempFolder::Read(plain), "\xe6\x97\xa5\xe3\x80\x9c\xe8\xaa\x9e\nx");
     EXPECT_EQ(windows.saveDialogs, 1);
 }
 

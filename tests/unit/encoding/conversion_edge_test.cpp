@@ -41,7 +41,7 @@ TEST(ConversionEdges, EachConversion)
     Check(FromUtf16, u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a", Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}));
     Check(ToUtf16, Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}), u"\u3042\U00020089\u304B\u309A");
     Check(FromUtf16, u"\u3042\U00020089\u304B\u309A", Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}));
-    Check(FromUtf16, u"\u301C", "?", 1);  // no code
+    Check(FromUtf16, u"\u301C\uFF5E", Bytes({0x81, 0x60, 0x81, 0x60}));  // both forms, one code
     Check(FromUtf16, u"\u00A5", "\x5C");
     Check(FromUtf16, u"\U0001F600\uD55C\xD800\u309A", "?????", 4);  // a pair counts once
     Check(FromUtf16, u"\u30FB\u2225", Bytes({0x81, 0x45, 0x81, 0x61}));
