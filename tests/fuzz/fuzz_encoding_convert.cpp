@@ -70,21 +70,6 @@ void Utf16InPlace(const char16_t* units, std::size_t length)
     Check(inPlace == counted && std::memcmp(bytes, apart.get(), static_cast<std::size_t>(counted)) == 0);
 }
 
-// Windows Shift-JIS read in its own buffer, as opening does, gives what a separate one gets.
-void Cp932InPlace(const char* bytes, std::size_t length)
-{
-    const std::string_view range(bytes, length);
-    const std::int64_t counted = Cp932ToInternal(nullptr, range, 0);
-    Check(counted >= 0 && static_cast<std::size_t>(counted) <= length);
-    std::unique_ptr<char[]> apart(new char[static_cast<std::size_t>(counted) + 1]);
-    Check(Cp932ToInternal(apart.get(), range, counted + 1) == counted);
-    std::unique_ptr<char[]> buffer(new char[length + 1]);
-    std::memcpy(buffer.get(), bytes, length);
-    Check(Cp932ToInternal(buffer.get(), std::string_view(buffer.get(), length), static_cast<std::int64_t>(length + 1)) ==
-          counted);
-    Check(std::memcmp(buffer.get(), apart.get(), static_cast<std::size_t>(counted)) == 0);
-}
-
 // UTF-8 straight to InternalText gives what UTF-8 -> UTF-16 -> InternalText gives, with the
 // same count of replaced characters.
 void Utf8Direct(const char* bytes, std::size_t length)
@@ -178,7 +163,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        [](char* d, auto s, std::int64_t c) { return EucToInternal(d, s, c); });
         Exercise<char>(bytes, length, shortfall,
                        [](char* d, auto s, std::int64_t c) { return Cp932ToInternal(d, s, c); });
-        Cp932InPlace(bytes, length);
         break;
     }
     return 0;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -58,3 +60,16 @@ KVTE_CONVERTER(FromEuc, char, char, EucToInternal(d, s, c, r))
 KVTE_CONVERTER(ToCp932, char, char, InternalToCp932(d, s, c, r))
 KVTE_CONVERTER(FromCp932, char, char, Cp932ToInternal(d, s, c, r))
 #undef KVTE_CONVERTER
+
+// What python3 prints for script (run while the test runs, as an oracle); empty without it.
+inline std::string Python(const std::string& script)
+{
+    const std::string file = testing::TempDir() + "oracle.py";
+    std::ofstream(file) << script;
+    std::string out;
+    if (FILE* pipe = popen(("python3 '" + file + "' 2>/dev/null").c_str(), "r")) {
+        for (int c; (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));
+        pclose(pipe);
+    }
+    return out;
+}

@@ -30,10 +30,7 @@ void Check(std::basic_string<Out> (*convert)(const std::basic_string<In>&, Count
 TEST(ConversionEdges, EachConversion)
 {
     const std::string kan = Bytes({0x8A, 0xBF});     // 漢
-    Check(ToUtf16, Bytes({0x81, 0x60}), u"\uFF5E");  // ～ as code page 932 has it
-    Check(FromUtf16, u"\uFF5E", Bytes({0x81, 0x60}));
     Check(ToUtf16, Bytes({0x81, 0xAD, 0x81, 0xB0}), u"'~");                              // written back as ASCII
-    Check(ToUtf16, Bytes({0xB6, 0xDE, 0xCA, 0xDF}), u"\uFF76\uFF9E\uFF8A\uFF9F");  // ｶﾞﾊﾟ kept half-width
     Check(ToUtf16, Bytes({0x82, 0x0A, 0x61}), u"\uFFFD\na", 1);  // a lone lead never eats the line break
     Check(ToUtf16, Bytes({0x61, 0x82}), u"a\uFFFD", 1);          // nor the terminator
     Check(ToUtf16, Bytes({0x82, 0xFA, 'a'}), u"\u3013a", 1);     // unmapped
@@ -41,7 +38,6 @@ TEST(ConversionEdges, EachConversion)
     Check(FromUtf16, u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3a", Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61}));
     Check(ToUtf16, Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}), u"\u3042\U00020089\u304B\u309A");
     Check(FromUtf16, u"\u3042\U00020089\u304B\u309A", Bytes({0x82, 0xA0, 0xF0, 0x40, 0x82, 0xF5}));
-    Check(FromUtf16, u"\u301C\uFF5E", Bytes({0x81, 0x60, 0x81, 0x60}));  // both forms, one code
     Check(FromUtf16, u"\u00A5", "\x5C");
     Check(FromUtf16, u"\U0001F600\uD55C\xD800\u309A", "?????", 4);  // a pair counts once
     Check(FromUtf16, u"\u30FB\u2225", Bytes({0x81, 0x45, 0x81, 0x61}));
@@ -73,7 +69,6 @@ TEST(ConversionEdges, EachConversion)
           Bytes({0x1B, 0x24, 0x42, 0x25, 0x2C, 0x1B, 0x24, 0x28, 0x4F, 0x2D, 0x21}), -1);
     Check(ToJis, Bytes({0xF0, 0x40}), Bytes({0x1B, 0x24, 0x28, 0x50, 0x21, 0x21}), -1);
     Check(ToJis, Bytes({0x61, 0x82}), Bytes({0x61, 0x82}), -1);
-    Check(ToEuc, Bytes({0xB7, 0xDF}), Bytes({0x8E, 0xB7, 0x8E, 0xDF}), -1);  // kept half-width, unmerged
     Check(ToEuc, Bytes({0xF0, 0x40}), Bytes({0x8F, 0xA1, 0xA1}), -1);
     Check(ToEuc, Bytes({0x82, 0x0D, 0x0A}), Bytes({0x82, 0x0D, 0x0A}), -1);
     Check(FromJis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x41, 0x1B, 0x28, 0x42}), kan);
