@@ -24,6 +24,10 @@ std::string_view EncodingCodeName(EncodingCode code)
         return "Utf7Clean";
     case EncodingCode::Utf8Bom:
         return "Utf8Bom";
+    case EncodingCode::Utf16Be:
+        return "Utf16Be";
+    case EncodingCode::Utf16BeBom:
+        return "Utf16BeBom";
     case EncodingCode::Undetermined:
         return "Undetermined";
     case EncodingCode::ZeroBytes:
@@ -42,11 +46,20 @@ std::string_view EncodingCodeLabel(EncodingCode code)
     case EncodingCode::Cp932:
         return "CP932";
     case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom:
         return "UTF16";
+    case EncodingCode::Utf16LeBom:
+        return "UTF16 BOM";
+    case EncodingCode::Utf16Be:
+        return "UTF16BE";
+    case EncodingCode::Utf16BeBom:
+        return "UTF16BE BOM";
     case EncodingCode::Utf8:
-    case EncodingCode::Utf8Bom:
         return "UTF8";
+    case EncodingCode::Utf8Bom:
+        return "UTF8 BOM";
+    case EncodingCode::Undetermined:
+    case EncodingCode::ZeroBytes:
+        return "S-JIS?";
     default:
         return "S-JIS";
     }
@@ -60,6 +73,8 @@ bool IsConvertedEncoding(EncodingCode code)
     case EncodingCode::EucJp:
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
+    case EncodingCode::Utf16Be:
+    case EncodingCode::Utf16BeBom:
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom:
         return true;

@@ -20,6 +20,8 @@ enum class EncodingCode : std::int32_t {
     Utf8 = 0x0802,          // UTF-8 without byte-order mark
     Utf7Clean = 0x0803,     // no multi-byte evidence, every "+" run is Base64; loaded as it is
     Utf8Bom = 0x0804,       // with EF BB BF
+    Utf16Be = 0x0805,       // UTF-16 big-endian without byte-order mark
+    Utf16BeBom = 0x0806,    // with FE FF
     Undetermined = 0x1000,  // fewer than 2 bytes or a tie; loaded as it is
     ZeroBytes = 0x2000,     // zero bytes and not UTF-16; loaded as it is
 };
@@ -37,11 +39,13 @@ enum class SaveEncodingChoice : std::int32_t {
 // "Jis", "ShiftJis", ... "NoEvidence"; "Unknown" for a value that is no code.
 std::string_view EncodingCodeName(EncodingCode code);
 
-// The status bar label: "JIS", "S-JIS", "CP932", "EUC", "UTF16" or "UTF8".
+// The status bar label: "JIS", "S-JIS", "CP932", "EUC", "UTF16", "UTF16BE" or "UTF8", with
+// " BOM" after it for a file with a byte-order mark; "S-JIS?" where recognition fell back
+// to taking the bytes as Shift-JIS (a tie, zero bytes).
 std::string_view EncodingCodeLabel(EncodingCode code);
 
 // True for the codes whose bytes are converted when a file is opened or saved
-// (Jis, Cp932, EucJp, the UTF-16 and UTF-8 codes); the others are taken as they are.
+// (Jis, Cp932, EucJp, the four UTF-16 and two UTF-8 codes); the others are taken as they are.
 bool IsConvertedEncoding(EncodingCode code);
 
 // The value of [main] sjis_flavour: which Shift-JIS a file recognised as Shift-JIS is.

@@ -33,24 +33,29 @@ bool ConvertInto(Result& result, const Source& source, Convert convert, std::int
     return true;
 }
 
-// File bytes in UTF-16LE order to units; an odd last byte becomes a unit of its own.
-std::u16string BytesToUnits(std::string_view bytes)
+bool IsBigEndian(EncodingCode code) { return code == EncodingCode::Utf16Be || code == EncodingCode::Utf16BeBom; }
+
+// File bytes in UTF-16 order to units; an odd last byte becomes a unit of its own (its
+// other half zero).
+std::u16string BytesToUnits(std::string_view bytes, bool bigEndian)
 {
     std::u16string units((bytes.size() + 1) / 2, u'\0');
+    const std::size_t first = bigEndian ? 1 : 0;  // where the low byte of a unit is
     for (std::size_t i = 0; i < units.size(); ++i) {
-        unsigned low = static_cast<unsigned char>(bytes[2 * i]);
-        unsigned high = 2 * i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + 1]) : 0u;
+        unsigned low = 2 * i + first < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + first]) : 0u;
+        unsigned high = 2 * i + 1 - first < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + 1 - first]) : 0u;
         units[i] = static_cast<char16_t>(high << 8 | low);
     }
     return units;
 }
 
-std::string UnitsToBytes(std::u16string_view units)
+std::string UnitsToBytes(std::u16string_view units, bool bigEndian)
 {
     std::string bytes(units.size() * 2, '\0');
+    const std::size_t first = bigEndian ? 1 : 0;
     for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+        bytes[2 * i + first] = static_cast<char>(units[i] & 0xFF);
+        bytes[2 * i + 1 - first] = static_cast<char>(units[i] >> 8);
     }
     return bytes;
 }
@@ -122,7 +127,9 @@ bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::i
             &replaced);
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
-        return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced, &forms);
+    case EncodingCode::Utf16Be:
+    case EncodingCode::Utf16BeBom:
+        return Utf16ToInternalInto(text, BytesToUnits(bytes, IsBigEndian(code)), &replaced, &forms);
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom:
         return Utf8ToInternalInto(text, bytes, &replaced, &forms);
@@ -206,10 +213,13 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes, Unicod
             return InternalToCp932(d, s, c);
         });
     case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom: {
+    case EncodingCode::Utf16LeBom:
+    case EncodingCode::Utf16Be:
+    case EncodingCode::Utf16BeBom: {
         std::u16string units;
-        if (!InternalToUnitsInto(units, text, code == EncodingCode::Utf16LeBom, form)) return false;
-        bytes = UnitsToBytes(units);
+        const bool mark = code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf16BeBom;
+        if (!InternalToUnitsInto(units, text, mark, form)) return false;
+        bytes = UnitsToBytes(units, IsBigEndian(code));
         return true;
     }
     case EncodingCode::Utf8:

@@ -62,7 +62,7 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 
 // Encodes InternalText as saving writes it: line breaks rewritten as lineEnding
 // (Automatic: unchanged), then converted to fileEncoding (Jis, Cp932, EucJp, Utf16Le[Bom],
-// Utf8[Bom]; every other code writes the bytes as they are); UTF-8 and UTF-16 write 〜 and
+// Utf16Be[Bom], Utf8[Bom]; every other code writes the bytes as they are); UTF-8 and UTF-16 write 〜 and
 // its kin in the form given. The whole text is written, zero bytes included. False only
 // when memory runs out (fileBytes then empty).
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,

@@ -40,6 +40,8 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
     } cases[] = {
         {EncodingCode::Utf16LeBom, Bytes({0xFF, 0xFE, 0x22, 0x6F, 0x61, 0x00})},
         {EncodingCode::Utf16Le, Bytes({0x22, 0x6F, 0x61, 0x00})},
+        {EncodingCode::Utf16BeBom, Bytes({0xFE, 0xFF, 0x6F, 0x22, 0x00, 0x61})},
+        {EncodingCode::Utf16Be, Bytes({0x6F, 0x22, 0x00, 0x61})},
         {EncodingCode::Utf8, Bytes({0xE6, 0xBC, 0xA2, 0x61})},
         {EncodingCode::Utf8Bom, Bytes({0xEF, 0xBB, 0xBF, 0xE6, 0xBC, 0xA2, 0x61})},
         {EncodingCode::EucJp, Bytes({0xB4, 0xC1, 0x61})},
@@ -74,8 +76,8 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
                                              14)));
     EXPECT_EQ(InternalTextToUtf8(kKanjiA), "漢a");
     EXPECT_EQ(EncodingCodeName(static_cast<EncodingCode>(7)), "Unknown");
-    EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16");
-    EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS");
+    EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16 BOM");
+    EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS?");
 }
 
 TEST(FileText, SavingChoosesTheEncodingFromTheSettings)
