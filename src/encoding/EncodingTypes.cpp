@@ -36,6 +36,29 @@ std::string_view EncodingCodeName(EncodingCode code)
     return "Unknown";
 }
 
+bool EncodingForName(std::string_view name, bool mark, EncodingCode& code)
+{
+    static const struct {
+        std::string_view name;
+        EncodingCode plain, marked;
+    } names[] = {
+        {"sjis", EncodingCode::ShiftJis, EncodingCode::ShiftJis},
+        {"cp932", EncodingCode::Cp932, EncodingCode::Cp932},
+        {"euc", EncodingCode::EucJp, EncodingCode::EucJp},
+        {"jis", EncodingCode::Jis, EncodingCode::Jis},
+        {"utf8", EncodingCode::Utf8, EncodingCode::Utf8Bom},
+        {"utf16le", EncodingCode::Utf16Le, EncodingCode::Utf16LeBom},
+        {"utf16", EncodingCode::Utf16Le, EncodingCode::Utf16LeBom},
+        {"utf16be", EncodingCode::Utf16Be, EncodingCode::Utf16BeBom},
+    };
+    for (const auto& n : names) {
+        if (n.name != name) continue;
+        code = mark ? n.marked : n.plain;
+        return true;
+    }
+    return false;
+}
+
 std::string_view EncodingCodeLabel(EncodingCode code)
 {
     switch (code) {

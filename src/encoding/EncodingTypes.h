@@ -39,6 +39,11 @@ enum class SaveEncodingChoice : std::int32_t {
 // "Jis", "ShiftJis", ... "NoEvidence"; "Unknown" for a value that is no code.
 std::string_view EncodingCodeName(EncodingCode code);
 
+// The encoding a name of the menus, the command line, kvteconv and the settings stands for:
+// sjis, cp932, euc, jis, utf8, utf16le (also utf16) and utf16be; with mark, the UTF ones
+// with their byte-order mark. False for any other name.
+bool EncodingForName(std::string_view name, bool mark, EncodingCode& code);
+
 // The status bar label: "JIS", "S-JIS", "CP932", "EUC", "UTF16", "UTF16BE" or "UTF8", with
 // " BOM" after it for a file with a byte-order mark; "S-JIS?" where recognition fell back
 // to taking the bytes as Shift-JIS (a tie, zero bytes).
