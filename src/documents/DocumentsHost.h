@@ -75,6 +75,13 @@ inline void RefreshBar(const DocumentsHost& host)
     CallHost(host.repaintBar, host);
 }
 
+// The status-bar notices the documents show when a file opens.
+enum DocumentNotice : int {
+    kNoticeMixedLineEndings = 150,  // saving writes one line ending throughout
+    kNoticeZeroBytes = 151,
+    kNoticeMixedAndZero = 152,
+};
+
 // The string-table messages the documents show.
 enum DocumentMessage : int {
     kMsgSaveChanges = 1,
@@ -88,4 +95,5 @@ enum DocumentMessage : int {
     kMsgSavePathNotHeld = 29,
     kMsgLoadedLossily = 30,        // the file's text could not be kept whole
     kMsgConfirmLossySave = 31,     // saving it back to the same file would lose data
+    kMsgConfirmUnheldSave = 81,    // the encoding saved in cannot hold every character
 };

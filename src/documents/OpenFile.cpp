@@ -122,6 +122,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     // wrote in two forms, is not the file's content any more. (Zero bytes are kept: the view
     // holds them and saving writes them back.)
     const bool lossy = decoded.replaced > 0 || decoded.mixedForms;
+    const TextNotes notes = NoteText(decoded.text);
 
     // The view keeps its old text when it cannot take the new one: the tab then keeps its
     // own path, code and modified mark, so nothing about it is touched before.
@@ -140,6 +141,10 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     }
     RefreshTitle(documents.callbacks);
     RefreshBar(host);
+    if (notes.mixedLineEndings || notes.zeroBytes)
+        ShowNotice(documents.callbacks, !notes.zeroBytes          ? kNoticeMixedLineEndings
+                                        : notes.mixedLineEndings ? kNoticeMixedAndZero
+                                                                 : kNoticeZeroBytes);
     if (lossy && showErrors && host.showMessage) host.showMessage(host.context, kMsgLoadedLossily, kStyleWarning);
     if (ReadSetting(documents, "main", "FileWindowActive") == 1) CallHost(host.activateMainWindow, host);
     return kOpenLoaded;

@@ -90,11 +90,14 @@ bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* r
 }
 
 bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark,
-                         UnicodeForm form = UnicodeForm::Windows)
+                         UnicodeForm form = UnicodeForm::Windows, std::int64_t* replaced = nullptr)
 {
-    return ConvertInto(out, internal, [mark, form](char16_t* d, std::string_view s, std::int64_t c, std::int64_t*) {
-        return InternalToUtf16(d, s, mark, c, nullptr, form);
-    });
+    return ConvertInto(
+        out, internal,
+        [mark, form](char16_t* d, std::string_view s, std::int64_t c, std::int64_t* r) {
+            return InternalToUtf16(d, s, mark, c, r, form);
+        },
+        replaced);
 }
 
 // What the forms of 〜 and its kin read (bits UnicodeForm) make of the file.
@@ -197,8 +200,9 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced, unsigned&
 // Frees a string's memory now (clear alone keeps it).
 void Release(std::string& s) { std::string().swap(s); }
 
-bool Encode(std::string_view text, EncodingCode code, std::string& bytes, UnicodeForm form)
+bool Encode(std::string_view text, EncodingCode code, std::string& bytes, UnicodeForm form, std::int64_t* replaced)
 {
+    if (replaced) *replaced = 0;
     switch (code) {
     case EncodingCode::Jis:
         return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
@@ -209,25 +213,29 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes, Unicod
             return InternalToEuc(d, s, c);
         });
     case EncodingCode::Cp932:
-        return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
-            return InternalToCp932(d, s, c);
-        });
+        return ConvertInto(
+            bytes, text,
+            [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return InternalToCp932(d, s, c, r); },
+            replaced);
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
     case EncodingCode::Utf16Be:
     case EncodingCode::Utf16BeBom: {
         std::u16string units;
         const bool mark = code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf16BeBom;
-        if (!InternalToUnitsInto(units, text, mark, form)) return false;
+        if (!InternalToUnitsInto(units, text, mark, form, replaced)) return false;
         bytes = UnitsToBytes(units, IsBigEndian(code));
         return true;
     }
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom: {
         const bool mark = code == EncodingCode::Utf8Bom;
-        return ConvertInto(bytes, text, [mark, form](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
-            return InternalToUtf8(d, s, mark, c, nullptr, form);
-        });
+        return ConvertInto(
+            bytes, text,
+            [mark, form](char* d, std::string_view s, std::int64_t c, std::int64_t* r) {
+                return InternalToUtf8(d, s, mark, c, r, form);
+            },
+            replaced);
     }
     default:
         bytes.assign(text);
@@ -390,15 +398,15 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 }
 
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes, UnicodeForm form)
+                     std::string& fileBytes, UnicodeForm form, std::int64_t* replaced)
 {
     try {
         if (lineEnding == LineEndingCode::Automatic) {
-            if (Encode(internal, fileEncoding, fileBytes, form)) return true;
+            if (Encode(internal, fileEncoding, fileBytes, form, replaced)) return true;
         } else {
             std::string text;
             RewriteLineEndings(internal, lineEnding, text);
-            if (Encode(text, fileEncoding, fileBytes, form)) return true;
+            if (Encode(text, fileEncoding, fileBytes, form, replaced)) return true;
         }
     } catch (const std::bad_alloc&) {
     }
@@ -408,14 +416,15 @@ bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineE
 }
 
 bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes, UnicodeForm form)
+                     std::string& fileBytes, UnicodeForm form, std::int64_t* replaced)
 {
     if (lineEnding == LineEndingCode::Automatic && !IsConvertedEncoding(fileEncoding)) {
+        if (replaced) *replaced = 0;
         fileBytes.swap(internal);
         Release(internal);
         return true;
     }
-    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes, form);
+    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes, form, replaced);
     Release(internal);
     return ok;
 }
@@ -425,6 +434,26 @@ bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode d
 {
     return EncodeFileBytes(internal, ChooseSaveEncoding(kanjiSetting, documentEncoding, utf16Bom, utf8Bom), lineEnding,
                            fileBytes);
+}
+
+TextNotes NoteText(std::string_view internal)
+{
+    TextNotes notes;
+    unsigned kinds = 0;  // bit 0 CR LF, bit 1 CR, bit 2 LF
+    for (std::size_t i = 0; i < internal.size(); ++i) {
+        const char c = internal[i];
+        if (c == '\0') {
+            notes.zeroBytes = true;
+        } else if (c == '\r') {
+            const bool pair = i + 1 < internal.size() && internal[i + 1] == '\n';
+            kinds |= pair ? 1u : 2u;
+            i += pair;
+        } else if (c == '\n') {
+            kinds |= 4u;
+        }
+    }
+    notes.mixedLineEndings = (kinds & (kinds - 1)) != 0;
+    return notes;
 }
 
 std::u16string InternalTextToUtf16(std::string_view internal)

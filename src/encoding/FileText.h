@@ -63,19 +63,30 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 // Encodes InternalText as saving writes it: line breaks rewritten as lineEnding
 // (Automatic: unchanged), then converted to fileEncoding (Jis, Cp932, EucJp, Utf16Le[Bom],
 // Utf16Be[Bom], Utf8[Bom]; every other code writes the bytes as they are); UTF-8 and UTF-16 write 〜 and
-// its kin in the form given. The whole text is written, zero bytes included. False only
-// when memory runs out (fileBytes then empty).
+// its kin in the form given. The whole text is written, zero bytes included; replaced
+// receives the number of characters the encoding cannot hold, written as "?" (or U+3013,
+// U+FFFD). False only when memory runs out (fileBytes then empty).
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes, UnicodeForm form = UnicodeForm::Windows);
+                     std::string& fileBytes, UnicodeForm form = UnicodeForm::Windows,
+                     std::int64_t* replaced = nullptr);
 // The same taking the text, which saving has no further use for: when neither the line
 // breaks (Automatic) nor the bytes (a code that is not converted, IsConvertedEncoding) change,
 // the text itself becomes fileBytes without a copy; otherwise it is freed as soon as the
 // bytes are made. internal is left empty.
 bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes, UnicodeForm form = UnicodeForm::Windows);
+                     std::string& fileBytes, UnicodeForm form = UnicodeForm::Windows,
+                     std::int64_t* replaced = nullptr);
 // The same with the settings: kanji choice, the document's code and the BOM switches.
 bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode documentEncoding, bool utf16Bom,
                      bool utf8Bom, LineEndingCode lineEnding, std::string& fileBytes);
+
+// What opening tells about a text beside loading it: line breaks of more than one kind
+// (CR LF, CR, LF), which saving writes as one, and zero bytes.
+struct TextNotes {
+    bool mixedLineEndings = false;
+    bool zeroBytes = false;
+};
+TextNotes NoteText(std::string_view internal);
 
 // Win32 boundary helpers (window texts, clipboard, file paths). Zero bytes/units inside
 // the view are kept. On memory exhaustion they return an empty string.

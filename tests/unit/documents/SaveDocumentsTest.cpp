@@ -106,6 +106,21 @@ TEST_F(SaveTest, ALossyTextAsksBeforeItIsWrittenOverItsOwnFile)
     EXPECT_EQ(windows.messages.size(), 1u);
 }
 
+// A character the encoding cannot hold (𠂉 of plane 2 in Windows Shift-JIS) is written as
+// "?" only when the user says so.
+TEST_F(SaveTest, AnEncodingThatCannotHoldTheTextAsksFirst)
+{
+    const std::string path = folder.File("cp932.txt");
+    windows.views[0].text = "\xf0\x40" "a";
+    CurrentDocument(list).encoding = EncodingCode::Cp932;
+    windows.answers = {kAnswerNo, kAnswerYes};
+    EXPECT_FALSE(SaveDocument(documents, 0, path));
+    EXPECT_EQ(TempFolder::Read(path), "");
+    EXPECT_TRUE(SaveDocument(documents, 0, path));
+    EXPECT_EQ(TempFolder::Read(path), "?a");
+    EXPECT_EQ(windows.messages, (std::vector<int>{kMsgConfirmUnheldSave, kMsgConfirmUnheldSave}));
+}
+
 TEST_F(SaveTest, ClosingAskedOnlyAboutChangesAndACancelledSaveKeepsTheTab)
 {
     CloseCurrentTab(documents);  // nothing to ask

@@ -67,9 +67,8 @@ inline std::string Python(const std::string& script)
     const std::string file = testing::TempDir() + "oracle.py";
     std::ofstream(file) << script;
     std::string out;
-    if (FILE* pipe = popen(("python3 '" + file + "' 2>/dev/null").c_str(), "r")) {
-        for (int c; (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));
-        pclose(pipe);
-    }
+    FILE* pipe = popen(("python3 '" + file + "' 2>/dev/null").c_str(), "r");
+    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));
+    if (pipe) pclose(pipe);
     return out;
 }

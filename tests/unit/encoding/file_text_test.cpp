@@ -1,6 +1,8 @@
 // Whole files as opening and saving convert them, and the boundary helpers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "encoding/FileText.h"
 #include "TestText.h"
 
@@ -78,6 +80,14 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
     EXPECT_EQ(EncodingCodeName(static_cast<EncodingCode>(7)), "Unknown");
     EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16 BOM");
     EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS?");
+}
+
+TEST(FileText, OpeningNotesLineBreaksOfSeveralKindsAndZeroBytes)
+{
+    for (const auto& [text, mixed, zero] : {std::tuple<std::string, bool, bool>{"a\r\nb\r\n\x81\r", true, false},
+                                            {"a\rb\r", false, false}, {"a\nb\r\n", true, false},
+                                            {std::string("\0a\n\n", 4), false, true}})
+        EXPECT_TRUE(NoteText(text).mixedLineEndings == mixed && NoteText(text).zeroBytes == zero) << text;
 }
 
 TEST(FileText, SavingChoosesTheEncodingFromTheSettings)
