@@ -1,4 +1,4 @@
-// Throughput of DetectEncoding and of the eight conversions on 64 MiB generated corpora,
+// Throughput of DetectEncoding and of the eight conversions and those of Windows Shift-JIS on 64 MiB generated corpora,
 // each next to glibc iconv doing the nearest conversion on the same bytes, with a
 // summary of MB/s and ratios at the end. Detection runs with and without the vector blocks,
 // next to ICU's charset detector where the build has ICU; the UTF-8 opening path runs as
@@ -31,6 +31,8 @@ constexpr std::size_t kCorpusSize = 64u << 20;
 struct Corpus {
     std::string sjis, euc, jis, utf8;
     std::u16string utf16;
+    // The same text as Windows Shift-JIS, and that read back: the characters both hold.
+    std::string cp932, cp932Internal;
 };
 
 Corpus MakeCorpus(const std::string& internal)
@@ -47,6 +49,12 @@ Corpus MakeCorpus(const std::string& internal)
     c.utf8.resize(3 * c.utf16.size() + 4);
     c.utf8.resize(
         static_cast<std::size_t>(Utf16ToUtf8(&c.utf8[0], c.utf16, false, static_cast<std::int64_t>(c.utf8.size()))));
+    c.cp932.resize(internal.size() + 1);
+    c.cp932.resize(
+        static_cast<std::size_t>(InternalToCp932(&c.cp932[0], internal, static_cast<std::int64_t>(c.cp932.size()))));
+    c.cp932Internal.resize(c.cp932.size() + 1);
+    c.cp932Internal.resize(static_cast<std::size_t>(
+        Cp932ToInternal(&c.cp932Internal[0], c.cp932, static_cast<std::int64_t>(c.cp932Internal.size()))));
     return c;
 }
 
@@ -292,6 +300,14 @@ int main(int argc, char** argv)
         add("InternalToEuc", "iconv SHIFT_JISX0213>EUC-JISX0213", "EUC-JISX0213", "SHIFT_JISX0213", c->sjis.data(), n,
             2 * n + 8,
             [c, bytes] { InternalToEuc(&(*bytes)[0], c->sjis.c_str(), static_cast<std::int64_t>(bytes->size())); });
+        add("Cp932ToInternal", "iconv CP932>SHIFT_JISX0213", "SHIFT_JISX0213", "CP932", c->cp932.data(),
+            c->cp932.size(), c->cp932.size() + 8, [c, bytes] {
+                Cp932ToInternal(&(*bytes)[0], c->cp932.c_str(), static_cast<std::int64_t>(bytes->size()));
+            });
+        add("InternalToCp932", "iconv SHIFT_JISX0213>CP932", "CP932", "SHIFT_JISX0213", c->cp932Internal.data(),
+            c->cp932Internal.size(), c->cp932Internal.size() + 8, [c, bytes] {
+                InternalToCp932(&(*bytes)[0], c->cp932Internal.c_str(), static_cast<std::int64_t>(bytes->size()));
+            });
         add("EucToInternal", "iconv EUC-JISX0213>SHIFT_JISX0213", "SHIFT_JISX0213", "EUC-JISX0213", c->euc.data(),
             c->euc.size(), c->euc.size() + 8,
             [c, bytes] { EucToInternal(&(*bytes)[0], c->euc.c_str(), static_cast<std::int64_t>(bytes->size())); });

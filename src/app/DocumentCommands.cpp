@@ -19,6 +19,13 @@ DocumentsState& Documents(void* context) { return static_cast<KelvaraApp*>(conte
 
 void RefreshTitleCallback(void*) { UpdateTitle(); }
 
+void ShowNoticeCallback(void*, int stringId)
+{
+    wchar_t text[256];
+    if (LoadStringW(theApp.instance, static_cast<UINT>(stringId), text, 256) > 0)
+        ShowStatusNotice(theApp.frame.statusBar, text);
+}
+
 }  // namespace
 
 int NewDocumentCommand(void* context, int)
@@ -109,6 +116,7 @@ bool CreateDocumentWindows(KelvaraApp& app)
     documents.settings = app.settings.get();
     documents.callbacks.context = &app;
     documents.callbacks.refreshTitle = &RefreshTitleCallback;
+    documents.callbacks.showNotice = &ShowNoticeCallback;
     ConnectEmphasis(app);
 
     ProfileFile& settings = *app.settings;

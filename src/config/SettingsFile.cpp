@@ -32,6 +32,7 @@ const char kDefaultSettingsTemplate[] =
     "[main]\r\n"
     "FileWindowActive=1\r\n"
     "reload=0\r\n"
+    "sjis_flavour=1\r\n"
     "\r\n"
     "[backup]\r\n"
     "interval=15\r\n"
@@ -147,8 +148,9 @@ const std::vector<UpgradeRow>& UpgradeTable()
         {334, 334, {Select("main"), Write("lapel", "0"), Select("tab"), Write("width", "120")}},
         {335, 337, {Select("main"), Write("reload", "0"), Select("backup"), Write("interval", "15"),
                     Select("recent"), Write("num", "10")}},
+        {338, 339, {Select("main"), Write("sjis_flavour", "1")}},
         // Every version ends here.
-        {-1, -1, {Select("version"), Write("main", "338"), Write("a", "0"), Write("b", "0")}},
+        {-1, -1, {Select("version"), Write("main", "340"), Write("a", "0"), Write("b", "0")}},
     };
     return table;
 }

@@ -23,6 +23,8 @@ struct Document {
     bool wrapped = false;  // lines wrap at the window edge
     int tabPosition = 0;
     EncodingCode encoding = EncodingCode::ShiftJis;  // as recognised when the file was read
+    // The code points its file used for 〜 and its kin (UTF-8, UTF-16), which saving writes.
+    UnicodeForm unicodeForm = UnicodeForm::Windows;
     // The view window's own procedure, kept when the program subclassed it; opaque here.
     std::uintptr_t savedWindowProc = 0;
     // The loaded text is not the file's content (characters the conversion had to

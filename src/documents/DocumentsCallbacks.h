@@ -15,6 +15,8 @@ struct DocumentsCallbacks {
     // Loads into view the environment that the settings associate with the extension of
     // path (InternalText), when there is one.
     void (*applyFileType)(void* context, int view, const std::string& path) = nullptr;
+    // Shows string-table text stringId in the status bar's notice part.
+    void (*showNotice)(void* context, int stringId) = nullptr;
     // Passed back to every callback: the record of the layer that acts.
     void* context = nullptr;
 };
@@ -23,3 +25,4 @@ struct DocumentsCallbacks {
 void RefreshTitle(const DocumentsCallbacks& callbacks);
 void ApplyEditorSettings(const DocumentsCallbacks& callbacks, int view);
 void ApplyFileType(const DocumentsCallbacks& callbacks, int view, const std::string& path);
+void ShowNotice(const DocumentsCallbacks& callbacks, int stringId);

@@ -85,6 +85,13 @@ inline void RefreshBar(const DocumentsHost& host)
     CallHost(host.repaintBar, host);
 }
 
+// The status-bar notices the documents show when a file opens.
+enum DocumentNotice : int {
+    kNoticeMixedLineEndings = 150,  // saving writes one line ending throughout
+    kNoticeZeroBytes = 151,
+    kNoticeMixedAndZero = 152,
+};
+
 // The string-table messages the documents show.
 enum DocumentMessage : int {
     kMsgSaveChanges = 1,
@@ -104,4 +111,5 @@ enum DocumentMessage : int {
     kMsgFileGone = 72,             // %s: the file was deleted or renamed
     kMsgOverwriteChangedFile = 73, // %s: saving would overwrite another program's change
     kMsgRecentFileGone = 76,       // %s: a recently used file is gone; it leaves the list
+    kMsgConfirmUnheldSave = 81,    // the encoding saved in cannot hold every character
 };

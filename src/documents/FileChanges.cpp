@@ -99,7 +99,8 @@ bool ReloadDocument(DocumentsState& documents, int slot, bool showErrors)
     CallHost(host.markSaved, host, slot);  // undoing the reload reads as modified, redoing it as saved
     document->stamp = ReadFileStamp(document->filePath.c_str());
     document->modified = false;
-    document->loadedLossily = decoded.replaced > 0;
+    document->loadedLossily = decoded.replaced > 0 || decoded.mixedForms;
+    document->unicodeForm = decoded.unicodeForm;  // saving writes back the form the file uses now
     DropRecoveryCopy(documents.recovery, slot);
     RefreshTitle(documents.callbacks);
     RefreshBar(host);

@@ -121,21 +121,25 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     ApplyFileType(documents.callbacks, slot, path);
 
     const bool detect = ReadSetting(documents, "main", "auto_kanji") == 1;
+    const auto flavour = static_cast<SjisFlavour>(ReadSetting(documents, "main", "sjis_flavour"));
     DecodedFile decoded;
     // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
     // ones are released as early as the conversion allows.
-    if (!DecodeFileBytes(std::move(bytes), detect, decoded))
+    if (!DecodeFileBytes(std::move(bytes), detect, decoded, flavour))
         return failed(Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory));
-    // A text that lost characters in the conversion is not the file's content any more.
-    // (Zero bytes are kept: the view holds them and saving writes them back.)
-    const bool lossy = decoded.replaced > 0;
+    // A text that lost characters in the conversion, or that holds one character the file
+    // wrote in two forms, is not the file's content any more. (Zero bytes are kept: the view
+    // holds them and saving writes them back.)
+    const bool lossy = decoded.replaced > 0 || decoded.mixedForms;
+    const TextNotes notes = NoteText(decoded.text);
 
     // The view keeps its old text when it cannot take the new one: the tab then keeps its
     // own path, code and modified mark, so nothing about it is touched before.
     if (host.setText && !host.setText(host.context, slot, std::move(decoded.text)))
         return failed(Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory));
     Document& target = CurrentDocument(list);
-    if (detect) target.encoding = decoded.encoding;
+    if (detect || decoded.encoding == EncodingCode::Cp932) target.encoding = decoded.encoding;
+    target.unicodeForm = decoded.unicodeForm;
     SetPath(target, path);
     target.loadedLossily = lossy;
     target.stamp = ReadFileStamp(path.c_str());
@@ -146,6 +150,10 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     }
     RefreshTitle(documents.callbacks);
     RefreshBar(host);
+    if (notes.mixedLineEndings || notes.zeroBytes)
+        ShowNotice(documents.callbacks, !notes.zeroBytes          ? kNoticeMixedLineEndings
+                                        : notes.mixedLineEndings ? kNoticeMixedAndZero
+                                                                 : kNoticeZeroBytes);
     if (lossy && showErrors && host.showMessage) host.showMessage(host.context, kMsgLoadedLossily, kStyleWarning);
     if (ReadSetting(documents, "main", "FileWindowActive") == 1) CallHost(host.activateMainWindow, host);
     return kOpenLoaded;

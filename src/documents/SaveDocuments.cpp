@@ -49,10 +49,13 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     // The view already gave the text its line ending. The text is handed over: when the
     // code keeps InternalText as it is, it becomes the file's bytes without a copy.
     std::string bytes;
-    if (!EncodeFileBytes(std::move(text), code, LineEndingCode::Automatic, bytes)) {
+    std::int64_t unheld = 0;
+    if (!EncodeFileBytes(std::move(text), code, LineEndingCode::Automatic, bytes, document->unicodeForm, &unheld)) {
         Show(documents, kMsgOutOfMemory, kStyleError);
         return false;
     }
+    // Characters the encoding cannot hold are never replaced unasked.
+    if (unheld > 0 && Show(documents, kMsgConfirmUnheldSave, kStyleYesNoQuestion) != kAnswerYes) return false;
     const FileStatus written = ReplaceWholeFile(path.c_str(), bytes.data(), bytes.size());
     if (!written) {
         Show(documents, written.kind == FileErrorKind::OutOfMemory ? kMsgOutOfMemory : kMsgWriteFailed, kStyleError);

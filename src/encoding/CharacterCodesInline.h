@@ -104,8 +104,11 @@ struct Output {
     std::int64_t* replacedTarget = nullptr;  // receives the count of replacements at Finish
     std::int64_t count = 0;
     std::int64_t replaced = 0;  // characters written as a replacement
+    unsigned* formsTarget = nullptr;  // receives the forms seen at Finish
+    unsigned forms = 0;               // bit UnicodeForm: a form of FormCharacters read
 
     void Replaced() { ++replaced; }
+    void SawForm(unsigned form) { forms |= 1u << form; }
     // Rewrites the double-byte code written last (the count stays).
     void ReplaceLastPair(unsigned code)
     {
@@ -179,6 +182,7 @@ struct Output {
     std::int64_t Finish()
     {
         if (replacedTarget) *replacedTarget = replaced;
+        if (formsTarget) *formsTarget = forms;
         if (count < capacity) {
             destination[count] = 0;
             return count;
@@ -194,7 +198,10 @@ struct CountingOutput {
     std::int64_t* replacedTarget = nullptr;
     std::int64_t count = 0;
     std::int64_t replaced = 0;
+    unsigned* formsTarget = nullptr;
+    unsigned forms = 0;
     void Replaced() { ++replaced; }
+    void SawForm(unsigned form) { forms |= 1u << form; }
     void ReplaceLastPair(unsigned) {}
     void Put(unsigned) { ++count; }
     void PutPair(unsigned) { count += 2; }
@@ -208,6 +215,7 @@ struct CountingOutput {
     std::int64_t Finish()
     {
         if (replacedTarget) *replacedTarget = replaced;
+        if (formsTarget) *formsTarget = forms;
         return count;
     }
 };
@@ -339,7 +347,17 @@ inline unsigned UnicodeCell(unsigned unit)
 inline unsigned UnicodeToCode(unsigned unit)
 {
     unsigned code = UnicodeCell(unit);
+    if (code >= kFormBase) return FormCharacters[(code - kFormBase) >> 1].code;
     return code >= kMarkBase ? CombiningMarks[code - kMarkBase].alone : code;
+}
+
+// The standard form of a code's unit (see FormCharacters); unit itself for other codes.
+inline unsigned StandardFormUnit(unsigned code, unsigned unit)
+{
+    if ((code >> 8) != 0x81) return unit;
+    for (const FormCharacter& f : FormCharacters)
+        if (f.code == code) return f.standard;
+    return unit;
 }
 
 // The code of a character above U+FFFF; 0 when it has none.
@@ -428,14 +446,22 @@ inline unsigned Jisx0212ToCode(unsigned jis)
 // by value so that they live in registers) in counting mode when destination is null, else
 // in writing mode. When replaced is given it receives the number of characters written as
 // a replacement.
+// forms, when given, receives the forms of FormCharacters read (bit UnicodeForm).
 template <typename Unit, typename Source, typename Body>
 inline std::int64_t Run(Unit* destination, std::int64_t capacity, Source source, Body body,
-                        std::int64_t* replaced = nullptr)
+                        std::int64_t* replaced = nullptr, unsigned* forms = nullptr)
 {
     if (replaced) *replaced = 0;
-    if (!destination) return body(source, CountingOutput<Unit>{replaced});
+    if (forms) *forms = 0;
+    if (!destination) {
+        CountingOutput<Unit> out{replaced};
+        out.formsTarget = forms;
+        return body(source, out);
+    }
     if (capacity < 1) return -1;
-    return body(source, Output<Unit>{destination, capacity, replaced});
+    Output<Unit> out{destination, capacity, replaced};
+    out.formsTarget = forms;
+    return body(source, out);
 }
 
 template <typename Unit>

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "encoding/EncodingTypes.h"
+
 // ---------------------------------------------------------------------------------------
 // Characters
 // ---------------------------------------------------------------------------------------
@@ -108,24 +110,25 @@ std::uint16_t Jisx0212ToSjis(std::uint16_t jisCode);
 // Utf16ToInternal, which turns it into "?".
 
 // InternalText -> UTF-16; writeMark writes U+FEFF first. Each code gives its character as
-// SjisCodeToUtf16 says (one or two units). Half-width katakana are widened and merged with
-// a following voiced/semi-voiced mark as the tables say; a merged JIS X 0213 katakana gives
-// its published two units (ｾﾟ gives U+30BB U+309A). replaced: U+3013 and U+FFFD written.
+// SjisCodeToUtf16 says (one or two units); half-width katakana stay half-width
+// (U+FF61-U+FF9F), so a text read from UTF-16 or UTF-8 is written back as it was.
+// replaced: U+3013 and U+FFFD written. form: the code points written for 〜 — ‖ − ¢ £ ¬.
 std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 
 // UTF-16 -> InternalText; one leading U+FEFF is skipped. A surrogate pair whose character
 // has a code gives that code; a base character followed by the combining mark that
 // completes one of the 25 sequences gives the sequence's code (the longest match wins; a
 // base alone gives its own code). May run in place (destination and source the same
 // buffer, capacity in bytes) because it never writes more bytes than it has read.
-// replaced: characters written as "?" (a pair as "??" counts once).
+// Both forms of 〜 — ‖ − ¢ £ ¬ give the one code. replaced: characters written as "?" (a
+// pair as "??" counts once). forms: bit UnicodeForm set for each form of them read.
 std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity,
-                             std::int64_t* replaced = nullptr);
+                             std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 
 // UTF-8 -> UTF-16; one leading EF BB BF is skipped; overlong forms are accepted. A four-
 // byte form gives a surrogate pair when its character has an internal code, else "?".
@@ -142,15 +145,15 @@ std::int64_t Utf8ToUtf16(char16_t* destination, std::string_view source, std::in
 // continuation bytes is never longer than the bytes it was read from, and no prefix of it
 // longer than the bytes read so far.
 std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 // The same for one piece of a longer text, without skipping marks: the pieces of a text
 // give together what the whole gives when the first starts after Utf8MarkLength bytes and
 // every piece but the last ends with a byte below 0x80 (after which no character is
 // incomplete and none waits for a combining mark or a surrogate partner).
 std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std::int64_t capacity,
-                                 std::int64_t* replaced = nullptr);
+                                 std::int64_t* replaced = nullptr, unsigned* forms = nullptr);
 // How many leading bytes Utf8ToInternal skips as byte-order marks: 0, 3 or 6.
 std::size_t Utf8MarkLength(std::string_view source);
 
@@ -158,28 +161,31 @@ std::size_t Utf8MarkLength(std::string_view source);
 // Utf16ToUtf8 give, without the UTF-16 text between them; writeMark writes EF BB BF first.
 // Worst case 3n + 4 bytes. replaced: as InternalToUtf16 counts.
 std::int64_t InternalToUtf8(char* destination, const char* source, bool writeMark, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 std::int64_t InternalToUtf8(char* destination, std::string_view source, bool writeMark, std::int64_t capacity,
-                            std::int64_t* replaced = nullptr);
+                            std::int64_t* replaced = nullptr, UnicodeForm form = UnicodeForm::Windows);
 
 // UTF-16 -> UTF-8; writeMark writes EF BB BF first. A surrogate pair is written as one
 // four-byte form; a lone surrogate as its own three-byte form.
 std::int64_t Utf16ToUtf8(char* destination, const char16_t* source, bool writeMark, std::int64_t capacity);
 std::int64_t Utf16ToUtf8(char* destination, std::u16string_view source, bool writeMark, std::int64_t capacity);
 
-// InternalText -> 7-bit JIS (ESC $ ( O / ESC $ ( P for the planes, ESC ( B for ASCII;
-// nothing is appended at the end of the text).
+// InternalText -> 7-bit JIS: ESC $ B for the characters of JIS X 0208 (so that any
+// ISO-2022-JP reader takes a text of them), ESC $ ( O for the rest of plane 1, ESC $ ( P for
+// plane 2, ESC ( B for ASCII; nothing is appended at the end of the text. Half-width
+// katakana are widened (ISO-2022-JP has none) and merged with a following sound mark.
 std::int64_t InternalToJis(char* destination, const char* source, std::int64_t capacity);
 std::int64_t InternalToJis(char* destination, std::string_view source, std::int64_t capacity);
 
-// 7-bit JIS (JIS X 0213 planes, JIS X 0208, JIS X 0212, Roman, SO/SI katakana) -> InternalText.
+// 7-bit JIS (JIS X 0213 planes, ESC $ ( Q as plane 1 too, JIS X 0208, JIS X 0212, Roman,
+// SO/SI katakana) -> InternalText.
 // replaced: codes written as "?".
 std::int64_t JisToInternal(char* destination, const char* source, std::int64_t capacity,
                            std::int64_t* replaced = nullptr);
 std::int64_t JisToInternal(char* destination, std::string_view source, std::int64_t capacity,
                            std::int64_t* replaced = nullptr);
 
-// InternalText -> EUC-JP (plane 2 behind SS3; half-width katakana widened, never SS2).
+// InternalText -> EUC-JP (plane 2 behind SS3, half-width katakana behind SS2).
 std::int64_t InternalToEuc(char* destination, const char* source, std::int64_t capacity);
 std::int64_t InternalToEuc(char* destination, std::string_view source, std::int64_t capacity);
 
@@ -189,3 +195,23 @@ std::int64_t EucToInternal(char* destination, const char* source, std::int64_t c
                            std::int64_t* replaced = nullptr);
 std::int64_t EucToInternal(char* destination, std::string_view source, std::int64_t capacity,
                            std::int64_t* replaced = nullptr);
+
+// Windows Shift-JIS (code page 932) -> InternalText, each pair through its Windows
+// character; single bytes and lone lead bytes are kept as they are. replaced: pairs written
+// as "?" (no Windows character, or one the internal text lacks such as 髙).
+std::int64_t Cp932ToInternal(char* destination, const char* source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+std::int64_t Cp932ToInternal(char* destination, std::string_view source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+
+// InternalText -> Windows Shift-JIS: a character Windows holds at two codes is written in
+// the IBM form (FA40-FC4B), as Windows' own conversion does; single bytes stay (half-width
+// katakana are kept). Worst case n + 1 bytes. replaced: characters written as "?".
+std::int64_t InternalToCp932(char* destination, const char* source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+std::int64_t InternalToCp932(char* destination, std::string_view source, std::int64_t capacity,
+                             std::int64_t* replaced = nullptr);
+
+// Whether Shift-JIS bytes were written by Windows: they hold a code of the extension
+// ranges (ED40-EEFC, FA40-FC4B) and no pair that Windows has no character for.
+bool LooksLikeCp932(std::string_view bytes);

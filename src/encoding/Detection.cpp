@@ -1,5 +1,6 @@
 // DetectEncoding: byte-order marks, then one scoring pass (DetectionScan.h) and a fixed
-// order of rules; the pass with vector blocks where the processor has them.
+// order of rules; the pass with vector blocks where the processor has them. Then UTF-16
+// that the rules leave as zero bytes.
 #include "encoding/Detection.h"
 
 #include "encoding/DetectionScan.h"
@@ -29,9 +30,34 @@ DetectionEvidence Score(const unsigned char* bytes, std::size_t length, bool vec
     return detection_scan::ScanPositions<detection_scan::NoBlocks>(bytes, length);
 }
 
+// UTF-16 without a mark where the rules saw only zero bytes: the zeros of ASCII and Latin
+// text fall on one side of each unit, so most odd bytes (little-endian) or most even bytes
+// (big-endian) are zero and few of the others. 16-bit text has an even length.
+EncodingCode Utf16ByZeroPattern(const unsigned char* b, std::size_t length)
+{
+    if (length % 2 != 0 || length < 4) return EncodingCode::ZeroBytes;
+    std::size_t zeros[2] = {0, 0};
+    for (std::size_t i = 0; i + 1 < length; i += 2) {
+        zeros[0] += b[i] == 0;
+        zeros[1] += b[i + 1] == 0;
+    }
+    const std::size_t units = length / 2;
+    if (zeros[1] * 2 > units && zeros[0] * 4 < units) return EncodingCode::Utf16Le;
+    if (zeros[0] * 2 > units && zeros[1] * 4 < units) return EncodingCode::Utf16Be;
+    return EncodingCode::ZeroBytes;
+}
+
 }  // namespace
 
 EncodingCode DetectEncoding(const char* bytes, std::size_t length)
+{
+    if (length >= 2 && bytes && bytes[0] == '\xFE' && bytes[1] == '\xFF') return EncodingCode::Utf16BeBom;
+    const EncodingCode code = DetectEncodingByRules(bytes, length);
+    if (code != EncodingCode::ZeroBytes) return code;
+    return Utf16ByZeroPattern(reinterpret_cast<const unsigned char*>(bytes), length);
+}
+
+EncodingCode DetectEncodingByRules(const char* bytes, std::size_t length)
 {
     if (length < 2 || !bytes) return EncodingCode::Undetermined;
     const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes);

@@ -11,6 +11,11 @@
 // Reads exactly bytes[0 .. length-1]; bytes after the end count as 0 without being read,
 // so the buffer needs no padding (the two zero bytes the opening routine appends are
 // harmless). bytes may be null when length is 0.
+EncodingCode DetectEncodingByRules(const char* bytes, std::size_t length);
+
+// DetectEncodingByRules and then what its rules do not tell: FE FF gives Utf16BeBom, and
+// where the rules found ZeroBytes, zeros at most odd places of 16-bit text give Utf16Le
+// and at most even places Utf16Be. The one the program opens files with.
 EncodingCode DetectEncoding(const char* bytes, std::size_t length);
 
 // The evidence the rules decide on, as the scoring pass leaves it.

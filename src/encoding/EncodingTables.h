@@ -57,3 +57,29 @@ extern const std::uint8_t Plane2RowLeads[10];
 
 // JIS X 0212 kanji rows 0x30-0x6D, cells 0x21-0x7E -> internal code, 0 = not in JIS X 0213.
 extern const std::uint16_t Jisx0212Table[62][94];
+
+// Windows Shift-JIS (code page 932), both ways, laid out as SjisToUnicodeTable (60 rows of
+// 188 cells by lead and trail). Cp932ToSjisTable: the internal code of the Windows code's
+// character; 0 when the Windows code is no character (unassigned, or a user-defined
+// character of leads 0xF0-0xF9); kCp932NotHeld when the internal text has no such
+// character (髙 FBFC). SjisToCp932Table: the Windows code of the internal code's character
+// (the IBM form where Windows has two), 0 when Windows has none; below 0x100 one byte.
+extern const std::uint16_t Cp932ToSjisTable[60][188];
+extern const std::uint16_t SjisToCp932Table[60][188];
+constexpr std::uint16_t kCp932NotHeld = 0xFFFF;
+
+// The plane-1 row/cells that are characters of JIS X 0208: bit (cell - 0x21) & 7 of byte
+// (cell - 0x21) >> 3 of row (row - 0x21).
+extern const std::uint8_t Jisx0208Cells[94][12];
+
+// The characters that Windows writes with other code points than the rest of the world
+// (〜 is U+FF5E in one, U+301C in the other; likewise — ‖ − ¢ £ ¬). Both forms read into the
+// one code; their page cells are kFormBase + 2 * i for the Windows form of FormCharacters[i]
+// and kFormBase + 2 * i + 1 for the standard one.
+struct FormCharacter {
+    std::uint16_t code;
+    char16_t windows;
+    char16_t standard;
+};
+extern const FormCharacter FormCharacters[7];
+constexpr std::uint16_t kFormBase = 0xFD40;

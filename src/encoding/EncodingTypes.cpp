@@ -10,6 +10,8 @@ std::string_view EncodingCodeName(EncodingCode code)
         return "Jis";
     case EncodingCode::ShiftJis:
         return "ShiftJis";
+    case EncodingCode::Cp932:
+        return "Cp932";
     case EncodingCode::EucJp:
         return "EucJp";
     case EncodingCode::Utf16Le:
@@ -22,12 +24,39 @@ std::string_view EncodingCodeName(EncodingCode code)
         return "Utf7Clean";
     case EncodingCode::Utf8Bom:
         return "Utf8Bom";
+    case EncodingCode::Utf16Be:
+        return "Utf16Be";
+    case EncodingCode::Utf16BeBom:
+        return "Utf16BeBom";
     case EncodingCode::Undetermined:
         return "Undetermined";
     case EncodingCode::ZeroBytes:
         return "ZeroBytes";
     }
     return "Unknown";
+}
+
+bool EncodingForName(std::string_view name, bool mark, EncodingCode& code)
+{
+    static const struct {
+        std::string_view name;
+        EncodingCode plain, marked;
+    } names[] = {
+        {"sjis", EncodingCode::ShiftJis, EncodingCode::ShiftJis},
+        {"cp932", EncodingCode::Cp932, EncodingCode::Cp932},
+        {"euc", EncodingCode::EucJp, EncodingCode::EucJp},
+        {"jis", EncodingCode::Jis, EncodingCode::Jis},
+        {"utf8", EncodingCode::Utf8, EncodingCode::Utf8Bom},
+        {"utf16le", EncodingCode::Utf16Le, EncodingCode::Utf16LeBom},
+        {"utf16", EncodingCode::Utf16Le, EncodingCode::Utf16LeBom},
+        {"utf16be", EncodingCode::Utf16Be, EncodingCode::Utf16BeBom},
+    };
+    for (const auto& n : names) {
+        if (n.name != name) continue;
+        code = mark ? n.marked : n.plain;
+        return true;
+    }
+    return false;
 }
 
 std::string_view EncodingCodeLabel(EncodingCode code)
@@ -37,12 +66,23 @@ std::string_view EncodingCodeLabel(EncodingCode code)
         return "JIS";
     case EncodingCode::EucJp:
         return "EUC";
+    case EncodingCode::Cp932:
+        return "CP932";
     case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom:
         return "UTF16";
+    case EncodingCode::Utf16LeBom:
+        return "UTF16 BOM";
+    case EncodingCode::Utf16Be:
+        return "UTF16BE";
+    case EncodingCode::Utf16BeBom:
+        return "UTF16BE BOM";
     case EncodingCode::Utf8:
-    case EncodingCode::Utf8Bom:
         return "UTF8";
+    case EncodingCode::Utf8Bom:
+        return "UTF8 BOM";
+    case EncodingCode::Undetermined:
+    case EncodingCode::ZeroBytes:
+        return "S-JIS?";
     default:
         return "S-JIS";
     }
@@ -52,9 +92,12 @@ bool IsConvertedEncoding(EncodingCode code)
 {
     switch (code) {
     case EncodingCode::Jis:
+    case EncodingCode::Cp932:
     case EncodingCode::EucJp:
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
+    case EncodingCode::Utf16Be:
+    case EncodingCode::Utf16BeBom:
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom:
         return true;

@@ -1,4 +1,5 @@
-// InternalText <-> EUC-JP (JIS X 0213 plane 1 in two bytes, plane 2 behind SS3).
+// InternalText <-> EUC-JP (JIS X 0213 plane 1 in two bytes, plane 2 behind SS3, half-width
+// katakana behind SS2).
 #include "encoding/CharacterCodesInline.h"
 
 using namespace encoding_detail;
@@ -28,6 +29,12 @@ std::int64_t InternalToEucBody(Source s, Out out)
             if (b >= 0xF0) out.Put(kSs3);
             out.PutPair(PairToJis(code) | 0x8080);
             s.Advance(2);
+            continue;
+        }
+        if (b >= 0xA1 && b <= 0xDF) {  // half-width katakana stay half-width, behind SS2
+            out.Put(kSs2);
+            out.Put(b);
+            s.Advance(1);
             continue;
         }
         InternalChar c = ReadChar(s);

@@ -33,42 +33,52 @@ bool ConvertInto(Result& result, const Source& source, Convert convert, std::int
     return true;
 }
 
-// File bytes in UTF-16LE order to units; an odd last byte becomes a unit of its own.
-std::u16string BytesToUnits(std::string_view bytes)
+bool IsBigEndian(EncodingCode code) { return code == EncodingCode::Utf16Be || code == EncodingCode::Utf16BeBom; }
+
+// File bytes in UTF-16 order to units; an odd last byte becomes a unit of its own (its
+// other half zero).
+std::u16string BytesToUnits(std::string_view bytes, bool bigEndian)
 {
     std::u16string units((bytes.size() + 1) / 2, u'\0');
+    const std::size_t first = bigEndian ? 1 : 0;  // where the low byte of a unit is
     for (std::size_t i = 0; i < units.size(); ++i) {
-        unsigned low = static_cast<unsigned char>(bytes[2 * i]);
-        unsigned high = 2 * i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + 1]) : 0u;
+        unsigned low = 2 * i + first < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + first]) : 0u;
+        unsigned high = 2 * i + 1 - first < bytes.size() ? static_cast<unsigned char>(bytes[2 * i + 1 - first]) : 0u;
         units[i] = static_cast<char16_t>(high << 8 | low);
     }
     return units;
 }
 
-std::string UnitsToBytes(std::u16string_view units)
+std::string UnitsToBytes(std::u16string_view units, bool bigEndian)
 {
     std::string bytes(units.size() * 2, '\0');
+    const std::size_t first = bigEndian ? 1 : 0;
     for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+        bytes[2 * i + first] = static_cast<char>(units[i] & 0xFF);
+        bytes[2 * i + 1 - first] = static_cast<char>(units[i] >> 8);
     }
     return bytes;
 }
 
-bool Utf16ToInternalInto(std::string& out, std::u16string_view units, std::int64_t* replaced = nullptr)
+bool Utf16ToInternalInto(std::string& out, std::u16string_view units, std::int64_t* replaced = nullptr,
+                         unsigned* forms = nullptr)
 {
     return ConvertInto(
         out, units,
-        [](char* d, std::u16string_view s, std::int64_t c, std::int64_t* r) { return Utf16ToInternal(d, s, c, r); },
+        [forms](char* d, std::u16string_view s, std::int64_t c, std::int64_t* r) {
+            return Utf16ToInternal(d, s, c, r, d ? nullptr : forms);
+        },
         replaced);
 }
 
 // UTF-8 to InternalText in one pass into room for as many bytes as the source has, which
 // holds the text unless it has stray continuation bytes; then counted and written again.
-bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* replaced = nullptr)
+// The first pass reads the whole source even when the room runs out, so forms is complete.
+bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* replaced = nullptr,
+                        unsigned* forms = nullptr)
 {
     out.assign(utf8.size() + 1, '\0');
-    const std::int64_t count = Utf8ToInternal(&out[0], utf8, static_cast<std::int64_t>(out.size()), replaced);
+    const std::int64_t count = Utf8ToInternal(&out[0], utf8, static_cast<std::int64_t>(out.size()), replaced, forms);
     if (count >= 0) {
         out.resize(static_cast<std::size_t>(count));
         return true;
@@ -79,16 +89,29 @@ bool Utf8ToInternalInto(std::string& out, std::string_view utf8, std::int64_t* r
         replaced);
 }
 
-bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark)
+bool InternalToUnitsInto(std::u16string& out, std::string_view internal, bool mark,
+                         UnicodeForm form = UnicodeForm::Windows, std::int64_t* replaced = nullptr)
 {
-    return ConvertInto(out, internal, [mark](char16_t* d, std::string_view s, std::int64_t c, std::int64_t*) {
-        return InternalToUtf16(d, s, mark, c);
-    });
+    return ConvertInto(
+        out, internal,
+        [mark, form](char16_t* d, std::string_view s, std::int64_t c, std::int64_t* r) {
+            return InternalToUtf16(d, s, mark, c, r, form);
+        },
+        replaced);
 }
 
-bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::int64_t& replaced)
+// What the forms of 〜 and its kin read (bits UnicodeForm) make of the file.
+void NoteForms(unsigned forms, DecodedFile& result)
+{
+    result.unicodeForm = forms == 1u << static_cast<unsigned>(UnicodeForm::Standard) ? UnicodeForm::Standard
+                                                                                      : UnicodeForm::Windows;
+    result.mixedForms = forms == 3u;
+}
+
+bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::int64_t& replaced, unsigned& forms)
 {
     replaced = 0;
+    forms = 0;
     switch (code) {
     case EncodingCode::Jis:
         return ConvertInto(
@@ -100,12 +123,19 @@ bool Decode(std::string_view bytes, EncodingCode code, std::string& text, std::i
             text, bytes,
             [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return EucToInternal(d, s, c, r); },
             &replaced);
+    case EncodingCode::Cp932:
+        return ConvertInto(
+            text, bytes,
+            [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return Cp932ToInternal(d, s, c, r); },
+            &replaced);
     case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
-        return Utf16ToInternalInto(text, BytesToUnits(bytes), &replaced);
+    case EncodingCode::Utf16Be:
+    case EncodingCode::Utf16BeBom:
+        return Utf16ToInternalInto(text, BytesToUnits(bytes, IsBigEndian(code)), &replaced, &forms);
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom:
-        return Utf8ToInternalInto(text, bytes, &replaced);
+        return Utf8ToInternalInto(text, bytes, &replaced, &forms);
     default:
         text.assign(bytes);
         return true;
@@ -131,7 +161,7 @@ std::size_t PieceEnd(std::string_view bytes, std::size_t from)
 // stays no longer than the bytes it came from (true but for stray continuation bytes, which
 // may become two bytes each). Where it would not, or a piece cannot be cut, the rest is
 // converted apart after the text made so far. May throw std::bad_alloc.
-void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
+void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced, unsigned& forms)
 {
     std::string piece(2 * kPieceBytes + 1, '\0');  // the worst case of a piece
     const std::string_view all(bytes);
@@ -140,9 +170,11 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
         const std::size_t end = PieceEnd(all, read);
         if (end == 0) break;
         std::int64_t r = 0;
-        const std::int64_t got =
-            Utf8PieceToInternal(&piece[0], all.substr(read, end - read), static_cast<std::int64_t>(piece.size()), &r);
+        unsigned f = 0;
+        const std::int64_t got = Utf8PieceToInternal(&piece[0], all.substr(read, end - read),
+                                                     static_cast<std::int64_t>(piece.size()), &r, &f);
         if (got < 0 || written + static_cast<std::size_t>(got) > end) break;
+        forms |= f;
         std::memcpy(&bytes[written], piece.data(), static_cast<std::size_t>(got));
         written += static_cast<std::size_t>(got);
         read = end;
@@ -154,9 +186,11 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
         std::string text(written + static_cast<std::size_t>(needed) + 1, '\0');
         std::memcpy(&text[0], bytes.data(), written);
         std::int64_t r = 0;
-        Utf8PieceToInternal(&text[written], rest, needed + 1, &r);
+        unsigned f = 0;
+        Utf8PieceToInternal(&text[written], rest, needed + 1, &r, &f);
         text.resize(written + static_cast<std::size_t>(needed));
         replaced += r;
+        forms |= f;
         bytes.swap(text);
         return;
     }
@@ -166,8 +200,9 @@ void Utf8ToInternalInPlace(std::string& bytes, std::int64_t& replaced)
 // Frees a string's memory now (clear alone keeps it).
 void Release(std::string& s) { std::string().swap(s); }
 
-bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
+bool Encode(std::string_view text, EncodingCode code, std::string& bytes, UnicodeForm form, std::int64_t* replaced)
 {
+    if (replaced) *replaced = 0;
     switch (code) {
     case EncodingCode::Jis:
         return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
@@ -177,19 +212,30 @@ bool Encode(std::string_view text, EncodingCode code, std::string& bytes)
         return ConvertInto(bytes, text, [](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
             return InternalToEuc(d, s, c);
         });
+    case EncodingCode::Cp932:
+        return ConvertInto(
+            bytes, text,
+            [](char* d, std::string_view s, std::int64_t c, std::int64_t* r) { return InternalToCp932(d, s, c, r); },
+            replaced);
     case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom: {
+    case EncodingCode::Utf16LeBom:
+    case EncodingCode::Utf16Be:
+    case EncodingCode::Utf16BeBom: {
         std::u16string units;
-        if (!InternalToUnitsInto(units, text, code == EncodingCode::Utf16LeBom)) return false;
-        bytes = UnitsToBytes(units);
+        const bool mark = code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf16BeBom;
+        if (!InternalToUnitsInto(units, text, mark, form, replaced)) return false;
+        bytes = UnitsToBytes(units, IsBigEndian(code));
         return true;
     }
     case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom: {
         const bool mark = code == EncodingCode::Utf8Bom;
-        return ConvertInto(bytes, text, [mark](char* d, std::string_view s, std::int64_t c, std::int64_t*) {
-            return InternalToUtf8(d, s, mark, c);
-        });
+        return ConvertInto(
+            bytes, text,
+            [mark, form](char* d, std::string_view s, std::int64_t c, std::int64_t* r) {
+                return InternalToUtf8(d, s, mark, c, r, form);
+            },
+            replaced);
     }
     default:
         bytes.assign(text);
@@ -224,10 +270,29 @@ void RewriteLineEndings(std::string_view internal, LineEndingCode lineEnding, st
 
 }  // namespace
 
-bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result)
+EncodingCode ChooseSjisFlavour(EncodingCode detected, SjisFlavour flavour, std::string_view fileBytes)
 {
-    const EncodingCode code =
-        detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
+    if (flavour == SjisFlavour::Cp932)
+        return detected == EncodingCode::ShiftJis || detected == EncodingCode::Undetermined ? EncodingCode::Cp932
+                                                                                             : detected;
+    if (flavour == SjisFlavour::Recognise && detected == EncodingCode::ShiftJis && LooksLikeCp932(fileBytes))
+        return EncodingCode::Cp932;
+    return detected;
+}
+
+namespace {
+
+EncodingCode OpeningCode(std::string_view fileBytes, bool detectEncoding, SjisFlavour flavour)
+{
+    if (!detectEncoding) return flavour == SjisFlavour::Cp932 ? EncodingCode::Cp932 : EncodingCode::ShiftJis;
+    return ChooseSjisFlavour(DetectEncoding(fileBytes.data(), fileBytes.size()), flavour, fileBytes);
+}
+
+}  // namespace
+
+bool DecodeFileBytes(std::string&& fileBytes, bool detectEncoding, DecodedFile& result, SjisFlavour flavour)
+{
+    const EncodingCode code = OpeningCode(fileBytes, detectEncoding, flavour);
     return DecodeFileBytesAs(std::move(fileBytes), code, result);
 }
 
@@ -235,6 +300,7 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
 {
     result.encoding = code;
     result.replaced = 0;
+    NoteForms(0, result);
     try {
         if (!IsConvertedEncoding(code)) {
             result.text.swap(fileBytes);
@@ -242,14 +308,30 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
             return true;
         }
         if (code == EncodingCode::Utf8 || code == EncodingCode::Utf8Bom) {
-            Utf8ToInternalInPlace(fileBytes, result.replaced);
+            unsigned forms = 0;
+            Utf8ToInternalInPlace(fileBytes, result.replaced, forms);
+            NoteForms(forms, result);
+            result.text.swap(fileBytes);
+            Release(fileBytes);
+            return true;
+        }
+        if (code == EncodingCode::Cp932) {
+            // Each character is written no longer than it was read and only after it was
+            // read, so the conversion runs in the bytes' own buffer.
+            const std::size_t size = fileBytes.size();
+            fileBytes.push_back('\0');
+            const std::int64_t count = Cp932ToInternal(&fileBytes[0], std::string_view(fileBytes.data(), size),
+                                                       static_cast<std::int64_t>(size + 1), &result.replaced);
+            fileBytes.resize(static_cast<std::size_t>(count));
             result.text.swap(fileBytes);
             Release(fileBytes);
             return true;
         }
         std::string text;
-        const bool ok = Decode(fileBytes, code, text, result.replaced);
+        unsigned forms = 0;
+        const bool ok = Decode(fileBytes, code, text, result.replaced, forms);
         Release(fileBytes);
+        NoteForms(forms, result);
         if (ok) {
             result.text.swap(text);
             return true;
@@ -262,11 +344,14 @@ bool DecodeFileBytesAs(std::string&& fileBytes, EncodingCode code, DecodedFile& 
     return false;
 }
 
-bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result)
+bool DecodeFileBytes(std::string_view fileBytes, bool detectEncoding, DecodedFile& result, SjisFlavour flavour)
 {
     try {
-        result.encoding = detectEncoding ? DetectEncoding(fileBytes.data(), fileBytes.size()) : EncodingCode::ShiftJis;
-        if (Decode(fileBytes, result.encoding, result.text, result.replaced)) return true;
+        result.encoding = OpeningCode(fileBytes, detectEncoding, flavour);
+        unsigned forms = 0;
+        const bool ok = Decode(fileBytes, result.encoding, result.text, result.replaced, forms);
+        NoteForms(forms, result);
+        if (ok) return true;
     } catch (const std::bad_alloc&) {
     }
     result.replaced = 0;
@@ -313,15 +398,15 @@ std::string ConvertLineEndings(std::string_view internal, LineEndingCode lineEnd
 }
 
 bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes)
+                     std::string& fileBytes, UnicodeForm form, std::int64_t* replaced)
 {
     try {
         if (lineEnding == LineEndingCode::Automatic) {
-            if (Encode(internal, fileEncoding, fileBytes)) return true;
+            if (Encode(internal, fileEncoding, fileBytes, form, replaced)) return true;
         } else {
             std::string text;
             RewriteLineEndings(internal, lineEnding, text);
-            if (Encode(text, fileEncoding, fileBytes)) return true;
+            if (Encode(text, fileEncoding, fileBytes, form, replaced)) return true;
         }
     } catch (const std::bad_alloc&) {
     }
@@ -331,14 +416,15 @@ bool EncodeFileBytes(std::string_view internal, EncodingCode fileEncoding, LineE
 }
 
 bool EncodeFileBytes(std::string&& internal, EncodingCode fileEncoding, LineEndingCode lineEnding,
-                     std::string& fileBytes)
+                     std::string& fileBytes, UnicodeForm form, std::int64_t* replaced)
 {
     if (lineEnding == LineEndingCode::Automatic && !IsConvertedEncoding(fileEncoding)) {
+        if (replaced) *replaced = 0;
         fileBytes.swap(internal);
         Release(internal);
         return true;
     }
-    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes);
+    const bool ok = EncodeFileBytes(std::string_view(internal), fileEncoding, lineEnding, fileBytes, form, replaced);
     Release(internal);
     return ok;
 }
@@ -348,6 +434,26 @@ bool EncodeFileBytes(std::string_view internal, int kanjiSetting, EncodingCode d
 {
     return EncodeFileBytes(internal, ChooseSaveEncoding(kanjiSetting, documentEncoding, utf16Bom, utf8Bom), lineEnding,
                            fileBytes);
+}
+
+TextNotes NoteText(std::string_view internal)
+{
+    TextNotes notes;
+    unsigned kinds = 0;  // bit 0 CR LF, bit 1 CR, bit 2 LF
+    for (std::size_t i = 0; i < internal.size(); ++i) {
+        const char c = internal[i];
+        if (c == '\0') {
+            notes.zeroBytes = true;
+        } else if (c == '\r') {
+            const bool pair = i + 1 < internal.size() && internal[i + 1] == '\n';
+            kinds |= pair ? 1u : 2u;
+            i += pair;
+        } else if (c == '\n') {
+            kinds |= 4u;
+        }
+    }
+    notes.mixedLineEndings = (kinds & (kinds - 1)) != 0;
+    return notes;
 }
 
 std::u16string InternalTextToUtf16(std::string_view internal)

@@ -7,7 +7,28 @@ namespace {
 
 constexpr unsigned kEsc = 0x1B;
 
-enum class JisOutState { Ascii, Plane1, Plane2 };
+// Jis0208 is ESC $ B, which every ISO-2022-JP reader takes; Plane1 (ESC $ ( O) only for
+// the characters JIS X 0213 added to plane 1.
+enum class JisOutState { Ascii, Jis0208, Plane1, Plane2 };
+
+inline bool IsJisx0208(unsigned jis)
+{
+    const unsigned row = (jis >> 8) - 0x21, cell = (jis & 0xFF) - 0x21;
+    return (Jisx0208Cells[row][cell >> 3] >> (cell & 7)) & 1;
+}
+
+template <typename Out>
+inline void Designate(Out& out, JisOutState state)
+{
+    out.Put(kEsc);
+    out.Put('$');
+    if (state == JisOutState::Jis0208) {
+        out.Put('B');
+        return;
+    }
+    out.Put('(');
+    out.Put(state == JisOutState::Plane1 ? 'O' : 'P');
+}
 
 template <typename Source, typename Out>
 std::int64_t InternalToJisBody(Source s, Out out)
@@ -34,19 +55,15 @@ std::int64_t InternalToJisBody(Source s, Out out)
         InternalChar c = ReadChar(s);
         s.Advance(static_cast<std::size_t>(c.length));
         if (c.code >= 0x8140) {
-            if (state == JisOutState::Plane1 && c.code < 0xF000) {
-                out.PutPair(PairToJis(c.code));
-                continue;
+            const unsigned jis = PairToJis(c.code);
+            const JisOutState set = (c.code >> 8) >= 0xF0 ? JisOutState::Plane2
+                                    : IsJisx0208(jis)     ? JisOutState::Jis0208
+                                                          : JisOutState::Plane1;
+            if (state != set) {
+                Designate(out, set);
+                state = set;
             }
-            JisOutState plane = (c.code >> 8) >= 0xF0 ? JisOutState::Plane2 : JisOutState::Plane1;
-            if (state != plane) {
-                out.Put(kEsc);
-                out.Put('$');
-                out.Put('(');
-                out.Put(plane == JisOutState::Plane1 ? 'O' : 'P');
-                state = plane;
-            }
-            out.PutPair(PairToJis(c.code));
+            out.PutPair(jis);
         } else {
             out.PutCode(c.code);  // a byte without a character, kept as it is
         }
@@ -70,6 +87,7 @@ std::size_t ReadEscape(const Source& s, JisInState& state)
         if (b2 == '(') {
             switch (s.At(3)) {
             case 'O':
+            case 'Q':  // the 2004 designation of the same plane
                 state = JisInState::Plane1;
                 return 4;
             case 'P':

@@ -71,14 +71,16 @@ struct Utf8FromUnits {
 // most symbols), two bytes each, written as three-byte UTF-8 forms or counted, without a
 // bounds test per byte. True when it took one or more; only for a range into UTF-8, the
 // general loop of InternalToUtf16Body takes everything else.
-template <typename Source, typename Out>
+// Standard: the characters of FormCharacters are written in their standard form.
+template <bool Standard, typename Source, typename Out>
 inline bool PlainPairRun(Source&, Out&)
 {
     return false;
 }
 
 // How many pairs from p (at most `pairs`) are such characters; each one's unit to `put`.
-template <typename Put>
+// With Standard the characters of FormCharacters (lead 0x81) are left to the general loop.
+template <bool Standard, typename Put>
 inline std::size_t TakePlainPairs(const unsigned char* p, std::size_t pairs, Put put)
 {
     std::size_t k = 0;
@@ -87,11 +89,15 @@ inline std::size_t TakePlainPairs(const unsigned char* p, std::size_t pairs, Put
         if (!IsLeadByte(lead) || !IsTrailByte(trail)) break;
         const unsigned cell = PairCell(lead, trail);
         if (!IsOneUnitCell(cell) || cell < 0x800) break;
+        if constexpr (Standard) {
+            if (lead == 0x81 && StandardFormUnit(lead << 8 | trail, cell) != cell) break;
+        }
         put(cell);
     }
     return k;
 }
 
+template <bool Standard>
 inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<Output<char>>& u)
 {
     Output<char>& out = u.out;
@@ -99,7 +105,8 @@ inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<Output<char>>& u)
     if (u.high || room < 3) return false;
     const std::size_t pairs = std::min<std::size_t>(s.remaining / 2, static_cast<std::uint64_t>(room) / 3);
     char* o = out.destination + out.count;
-    const std::size_t taken = TakePlainPairs(reinterpret_cast<const unsigned char*>(s.p), pairs, [&o](unsigned unit) {
+    const std::size_t taken =
+        TakePlainPairs<Standard>(reinterpret_cast<const unsigned char*>(s.p), pairs, [&o](unsigned unit) {
         o[0] = static_cast<char>(0xE0 | unit >> 12);
         o[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
         o[2] = static_cast<char>(0x80 | (unit & 0x3F));
@@ -111,23 +118,24 @@ inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<Output<char>>& u)
     return true;
 }
 
+template <bool Standard>
 inline bool PlainPairRun(RangeSource<char>& s, Utf8FromUnits<CountingOutput<char>>& u)
 {
     if (u.high) return false;
     const std::size_t taken =
-        TakePlainPairs(reinterpret_cast<const unsigned char*>(s.p), s.remaining / 2, [](unsigned) {});
+        TakePlainPairs<Standard>(reinterpret_cast<const unsigned char*>(s.p), s.remaining / 2, [](unsigned) {});
     if (taken == 0) return false;
     u.out.count += static_cast<std::int64_t>(3 * taken);
     s.Advance(2 * taken);
     return true;
 }
 
-template <typename Source, typename Out>
+template <bool Standard, typename Source, typename Out>
 std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
 {
     if (writeMark) out.Put(kMark);
     for (;;) {
-        if (PlainPairRun(s, out)) continue;
+        if (PlainPairRun<Standard>(s, out)) continue;
         unsigned b = s.At(0);
         if (b < 0x80) {
             if (s.EndsAt(b)) break;
@@ -143,6 +151,7 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
             unsigned trail = s.At(1);
             if (IsTrailByte(trail)) {
                 unsigned cell = PairCell(b, trail);
+                if constexpr (Standard) cell = StandardFormUnit(b << 8 | trail, cell);
                 if (IsOneUnitCell(cell))
                     out.Put(cell);
                 else
@@ -151,8 +160,14 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
                 continue;
             }
         }
-        // Half-width katakana (widened, merged with a following mark: ｾﾟ gives the two
-        // units of セ゚), a lone lead byte, a byte without a character.
+        // Half-width katakana keep their own characters, so that a file read from UTF-8 or
+        // UTF-16 is written back as it was.
+        if (IsHalfWidthKana(b)) {
+            out.Put(b + 0xFEC0);
+            s.Advance(1);
+            continue;
+        }
+        // A lone lead byte, a byte without a character.
         InternalChar c = ReadChar(s);
         PutCodeUnits(out, c.code);
         s.Advance(static_cast<std::size_t>(c.length));
@@ -166,6 +181,11 @@ std::int64_t InternalToUtf16Body(Source s, Out out, bool writeMark)
 template <typename Source, typename Out>
 unsigned PutUncommonUnit(Source& s, Out& out, unsigned unit, unsigned cell, unsigned previous)
 {
+    if (cell >= kFormBase) {
+        out.PutCode(FormCharacters[(cell - kFormBase) >> 1].code);
+        out.SawForm(cell & 1);
+        return unit;
+    }
     if (cell >= kMarkBase) {
         // The mark completes a sequence with the character before it (longest match),
         // or stands alone.
@@ -340,6 +360,12 @@ inline void UnitToInternal(Out& out, unsigned unit, unsigned& previous, unsigned
     const unsigned cell = UnicodeCell(unit);
     if (cell - 1u < kMarkBase - 1u) {
         out.PutCode(cell);
+        previous = unit;
+        return;
+    }
+    if (cell >= kFormBase) {
+        out.PutCode(FormCharacters[(cell - kFormBase) >> 1].code);
+        out.SawForm(cell & 1);
         previous = unit;
         return;
     }
@@ -543,20 +569,31 @@ std::int64_t Utf16ToUtf8Body(Source s, Out out, bool writeMark)
     return out.Finish();
 }
 
+template <bool Standard>
 auto InternalToUtf16With(bool writeMark)
 {
-    return [writeMark](auto s, auto out) { return InternalToUtf16Body(s, out, writeMark); };
+    return [writeMark](auto s, auto out) { return InternalToUtf16Body<Standard>(s, out, writeMark); };
 }
 auto Utf16ToUtf8With(bool writeMark)
 {
     return [writeMark](auto s, auto out) { return Utf16ToUtf8Body(s, out, writeMark); };
 }
+template <bool Standard>
 auto InternalToUtf8With(bool writeMark)
 {
     return [writeMark](auto s, auto out) {
         if (writeMark) out.PutThree(0xEF, 0xBB, 0xBF);
-        return InternalToUtf16Body(s, Utf8FromUnits<decltype(out)>{out}, false);
+        return InternalToUtf16Body<Standard>(s, Utf8FromUnits<decltype(out)>{out}, false);
     };
+}
+
+// Runs an InternalText -> Unicode conversion in the form asked for.
+template <typename Unit, typename Source, typename Windows, typename Standard>
+std::int64_t RunInForm(Unit* destination, std::int64_t capacity, Source source, UnicodeForm form, Windows windows,
+                       Standard standard, std::int64_t* replaced)
+{
+    if (form == UnicodeForm::Standard) return Run(destination, capacity, source, standard, replaced);
+    return Run(destination, capacity, source, windows, replaced);
 }
 auto Utf16ToInternalWith()
 {
@@ -574,24 +611,27 @@ auto Utf8ToInternalWith()
 }  // namespace
 
 std::int64_t InternalToUtf16(char16_t* destination, const char* source, bool writeMark, std::int64_t capacity,
-                             std::int64_t* replaced)
+                             std::int64_t* replaced, UnicodeForm form)
 {
-    return Run(destination, capacity, Terminated(source), InternalToUtf16With(writeMark), replaced);
+    return RunInForm(destination, capacity, Terminated(source), form, InternalToUtf16With<false>(writeMark),
+                     InternalToUtf16With<true>(writeMark), replaced);
 }
 std::int64_t InternalToUtf16(char16_t* destination, std::string_view source, bool writeMark, std::int64_t capacity,
-                             std::int64_t* replaced)
+                             std::int64_t* replaced, UnicodeForm form)
 {
-    return Run(destination, capacity, Range(source), InternalToUtf16With(writeMark), replaced);
+    return RunInForm(destination, capacity, Range(source), form, InternalToUtf16With<false>(writeMark),
+                     InternalToUtf16With<true>(writeMark), replaced);
 }
 
-std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity, std::int64_t* replaced)
+std::int64_t Utf16ToInternal(char* destination, const char16_t* source, std::int64_t capacity, std::int64_t* replaced,
+                             unsigned* forms)
 {
-    return Run(destination, capacity, Terminated(source), Utf16ToInternalWith(), replaced);
+    return Run(destination, capacity, Terminated(source), Utf16ToInternalWith(), replaced, forms);
 }
 std::int64_t Utf16ToInternal(char* destination, std::u16string_view source, std::int64_t capacity,
-                             std::int64_t* replaced)
+                             std::int64_t* replaced, unsigned* forms)
 {
-    return Run(destination, capacity, Range(source), Utf16ToInternalWith(), replaced);
+    return Run(destination, capacity, Range(source), Utf16ToInternalWith(), replaced, forms);
 }
 
 std::int64_t Utf8ToUtf16(char16_t* destination, const char* source, std::int64_t capacity, std::int64_t* replaced)
@@ -619,7 +659,8 @@ std::size_t Utf8MarkLength(std::string_view source)
     return markAt(0) ? (markAt(3) ? 6 : 3) : 0;
 }
 
-std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t capacity, std::int64_t* replaced)
+std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t capacity, std::int64_t* replaced,
+                            unsigned* forms)
 {
     // The tests stop at the first byte that differs, so none reads past the terminator.
     auto markAt = [](const char* p) { return p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF'; };
@@ -627,25 +668,28 @@ std::int64_t Utf8ToInternal(char* destination, const char* source, std::int64_t 
         source += 3;
         if (markAt(source)) source += 3;
     }
-    return Run(destination, capacity, Terminated(source), Utf8ToInternalWith(), replaced);
+    return Run(destination, capacity, Terminated(source), Utf8ToInternalWith(), replaced, forms);
 }
-std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity, std::int64_t* replaced)
+std::int64_t Utf8ToInternal(char* destination, std::string_view source, std::int64_t capacity, std::int64_t* replaced,
+                            unsigned* forms)
 {
-    return Utf8PieceToInternal(destination, source.substr(Utf8MarkLength(source)), capacity, replaced);
+    return Utf8PieceToInternal(destination, source.substr(Utf8MarkLength(source)), capacity, replaced, forms);
 }
 std::int64_t Utf8PieceToInternal(char* destination, std::string_view piece, std::int64_t capacity,
-                                 std::int64_t* replaced)
+                                 std::int64_t* replaced, unsigned* forms)
 {
-    return Run(destination, capacity, Range(piece), Utf8ToInternalWith(), replaced);
+    return Run(destination, capacity, Range(piece), Utf8ToInternalWith(), replaced, forms);
 }
 
 std::int64_t InternalToUtf8(char* destination, const char* source, bool writeMark, std::int64_t capacity,
-                            std::int64_t* replaced)
+                            std::int64_t* replaced, UnicodeForm form)
 {
-    return Run(destination, capacity, Terminated(source), InternalToUtf8With(writeMark), replaced);
+    return RunInForm(destination, capacity, Terminated(source), form, InternalToUtf8With<false>(writeMark),
+                     InternalToUtf8With<true>(writeMark), replaced);
 }
 std::int64_t InternalToUtf8(char* destination, std::string_view source, bool writeMark, std::int64_t capacity,
-                            std::int64_t* replaced)
+                            std::int64_t* replaced, UnicodeForm form)
 {
-    return Run(destination, capacity, Range(source), InternalToUtf8With(writeMark), replaced);
+    return RunInForm(destination, capacity, Range(source), form, InternalToUtf8With<false>(writeMark),
+                     InternalToUtf8With<true>(writeMark), replaced);
 }

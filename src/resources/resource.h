@@ -121,6 +121,11 @@
 
 #define IDS_FIRST_MESSAGE 1
 #define IDS_LAST_MESSAGE 31
+// Encodings (80-89).
+#define IDS_MSG_REOPEN_DISCARDS_CHANGES 80  // reading the file again in another encoding
+#define IDS_MSG_CONFIRM_UNHELD_SAVE 81      // the encoding cannot hold every character
+#define IDS_FIRST_ENCODING_MESSAGE 80
+#define IDS_LAST_ENCODING_MESSAGE 81
 
 // ---- Status-bar help of the commands (100-140) -----------------------------------------
 #define IDS_HELP_FILE_NEW 100
@@ -169,6 +174,13 @@
 
 #define IDS_FIRST_HELP 100
 #define IDS_LAST_HELP 140
+
+// ---- Status-bar notices of encodings (150-159) -----------------------------------------
+#define IDS_NOTICE_MIXED_LINE_ENDINGS 150  // a file opened with line breaks of several kinds
+#define IDS_NOTICE_ZERO_BYTES 151
+#define IDS_NOTICE_MIXED_AND_ZERO 152
+#define IDS_FIRST_ENCODING_NOTICE 150
+#define IDS_LAST_ENCODING_NOTICE 152
 
 // ---- Tooltips (200-217): toolbar buttons in order, then the tab bar's buttons ----------
 #define IDS_TIP_FILE_NEW 200

@@ -1,4 +1,4 @@
-// Fuzzes the eight conversions, and the direct ones between InternalText and UTF-8 beside
+// Fuzzes the eight conversions and those of Windows Shift-JIS, and the direct ones between InternalText and UTF-8 beside
 // the two steps through UTF-16 that they replace. The first byte picks the conversion and the capacity
 // shortfall; the rest is the source, used in place without a terminator for the range
 // form (a read past it is a sanitizer error) and as a zero-terminated copy. Destinations
@@ -155,10 +155,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 6:
         Exercise<char>(bytes, length, shortfall,
                        [](char* d, auto s, std::int64_t c) { return InternalToEuc(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return InternalToCp932(d, s, c); });
         break;
     default:
         Exercise<char>(bytes, length, shortfall,
                        [](char* d, auto s, std::int64_t c) { return EucToInternal(d, s, c); });
+        Exercise<char>(bytes, length, shortfall,
+                       [](char* d, auto s, std::int64_t c) { return Cp932ToInternal(d, s, c); });
         break;
     }
     return 0;

@@ -1,5 +1,5 @@
-// Fuzzes DetectEncoding on unpadded input (a read past the end is a sanitizer error)
-// against the plain transcription of its rules, score for score with and without the
+// Fuzzes DetectEncoding on unpadded input (a read past the end is a sanitizer error), its
+// rules against the plain transcription of them, score for score with and without the
 // vector blocks, and the whole-file opening path after it (copying and taking the bytes).
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const char* bytes = reinterpret_cast<const char*>(data);
     const EncodingCode code = DetectEncoding(bytes, size);
-    if (code != ReferenceDetectEncoding(data, size)) std::abort();
+    if (DetectEncodingByRules(bytes, size) != ReferenceDetectEncoding(data, size)) std::abort();
     if (size >= 2) {
         const DetectionEvidence want = ReferenceDetectionEvidence(data, size);
         for (bool vectorBlocks : {true, false}) {
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Taking the bytes (UTF-8 converted in their own buffer) gives the same text.
     DecodedFile taken;
     if (!DecodeFileBytes(std::string(bytes, size), true, taken) || taken.text != file.text ||
-        taken.replaced != file.replaced)
+        taken.replaced != file.replaced || taken.unicodeForm != file.unicodeForm || taken.mixedForms != file.mixedForms)
         std::abort();
     if (code != EncodingCode::Utf8 && code != EncodingCode::Utf8Bom) {
         DecodedFile asUtf8;

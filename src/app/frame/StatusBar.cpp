@@ -7,8 +7,9 @@
 
 namespace {
 
-// Distances of the first five right edges from the right of the client area, at 96 DPI.
-constexpr int kPartOffsets[kStatusPartCount] = {300, 200, 150, 100, 60, 0};
+// Distances of the first five right edges from the right of the client area, at 96 DPI;
+// the last part holds the longest encoding label, "UTF16BE BOM".
+constexpr int kPartOffsets[kStatusPartCount] = {350, 250, 200, 150, 110, 0};
 
 }  // namespace
 

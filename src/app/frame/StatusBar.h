@@ -31,8 +31,8 @@ bool CreateStatusBar(StatusBar& bar, HWND parent, HINSTANCE instance);
 // Destroys the window (when the parent has not already done so) and forgets it.
 void DestroyStatusBar(StatusBar& bar);
 
-// The right edges of the six parts in a client area `width` wide: width - 300, - 200,
-// - 150, - 100, - 60 and width itself, each distance scaled by dpi / 96. A narrow window
+// The right edges of the six parts in a client area `width` wide: width - 350, - 250,
+// - 200, - 150, - 110 and width itself, each distance scaled by dpi / 96. A narrow window
 // gives negative edges; they are used as they are.
 void StatusPartRightEdges(int width, int dpi, int edges[kStatusPartCount]);
 

@@ -55,6 +55,17 @@ FULL_WIDTH_KANA = ("。「」、・ヲァィゥェォャュョッーアイウエ
 # Half-width letters whose voiced form JIS X 0213 has only as the "W" row katakana.
 VOICED_EXTRA = {"ｲ": "ヸ", "ｴ": "ヹ"}
 PLANE2_ROW_LEADS = [0x81, 0x84, 0x82, 0x82, 0x83, 0x86, 0x87, 0x87, 0x88, 0xE7]
+# The characters that Windows and the rest of the world write with different code points:
+# (internal code, the Windows form, the standard form). Both read into the one code; the
+# page cell of each form is FORM_BASE + 2 * i (+ 1 for the standard form), so that reading
+# notes which form a text used and writing can give it back.
+FORMS = [(0x815C, 0x2015, 0x2014), (0x8160, 0xFF5E, 0x301C), (0x8161, 0x2225, 0x2016),
+         (0x817C, 0xFF0D, 0x2212), (0x8191, 0xFFE0, 0x00A2), (0x8192, 0xFFE1, 0x00A3),
+         (0x81CA, 0xFFE2, 0x00AC)]
+FORM_BASE = 0xFD40
+# A Cp932ToSjisTable cell for a Windows code whose character the internal text lacks
+# (髙 FBFC); 0 stays "no character" (unassigned, and the user-defined leads F0-F9).
+CP932_NOT_HELD = 0xFFFF
 
 
 def check(condition, message):
@@ -269,6 +280,79 @@ def build_jisx0212(published):
     return table
 
 
+def cp932_rank(code):
+    """Windows writes a character that has two codes in the IBM form (FA40-FC4B), never in
+    the NEC-selected copy of it (ED40-EEFC); among the others the lowest code wins."""
+    return (1 if 0xED00 <= code <= 0xEEFF else 0, code)
+
+
+def build_cp932(forward, reverse):
+    """Windows code -> internal code, and internal code -> Windows code (0: none)."""
+    decoded = {}
+    for lead in LEADS:
+        if 0xF0 <= lead <= 0xF9:
+            continue  # user-defined characters: private-use code points, never held
+        for trail in TRAILS:
+            try:
+                decoded[lead * 256 + trail] = bytes([lead, trail]).decode("cp932")
+            except UnicodeDecodeError:
+                pass
+    check(len(decoded) == 7724, "expected 7,724 Windows double-byte codes, found %d" % len(decoded))
+    to_sjis = {}
+    for code, text in decoded.items():
+        held = reverse.get(ord(text), 0)
+        # Only a code that gives the same character back holds it: U+2211 (∑) goes to
+        # Σ on the way in from Unicode, which would change the file.
+        kept = 0x100 <= held < MARK_BASE and forward.get(held) == (ord(text),)
+        to_sjis[code] = held if kept or (0 < held < 0x100) else CP932_NOT_HELD
+    by_char = {}
+    for code, text in decoded.items():
+        by_char.setdefault(text, []).append(code)
+    to_cp932 = {}
+    for code, units in forward.items():
+        if len(units) != 1 or chr(units[0]) not in by_char:
+            continue
+        text = chr(units[0])
+        best = min(by_char[text], key=cp932_rank)
+        codec = int.from_bytes(text.encode("cp932"), "big")
+        check(codec == best or (0xED00 <= codec <= 0xEEFF and best >= 0xFA40),
+              "Windows form of U+%04X: codec %04X, chosen %04X" % (units[0], codec, best))
+        to_cp932[code] = best
+    not_held = sum(1 for v in to_sjis.values() if v == CP932_NOT_HELD)
+    check(not_held == 175, "expected 175 Windows codes the internal text lacks, found %d" % not_held)
+    check(to_sjis[0xFBFC] == CP932_NOT_HELD and to_cp932[0x86B3] == 0xFA40 and to_cp932[0x8160] == 0x8160,
+          "Windows forms of 髙, ⅰ and ～")
+    return to_sjis, to_cp932
+
+
+def mark_forms(forward, reverse):
+    """Puts the form markers into the pages (after everything else has read them)."""
+    for i, (code, windows, standard) in enumerate(FORMS):
+        check(forward[code] == (windows,) and reverse[windows] == code, "Windows form of %04X" % code)
+        check(reverse.get(standard, code) == code, "standard form of %04X taken" % code)
+        reverse[windows] = FORM_BASE + 2 * i
+        reverse[standard] = FORM_BASE + 2 * i + 1
+    pages = sorted({cp >> 8 for cp in reverse})
+    check(pages == EXPECTED_PAGES, "the forms need pages %s" % [hex(p) for p in pages])
+
+
+def build_jisx0208_cells():
+    """One bit per plane-1 row/cell: set for the characters of JIS X 0208, which JIS writes
+    under ESC $ B so that every ISO-2022-JP reader takes them."""
+    bits = [[0] * 12 for _ in range(94)]
+    count = 0
+    for row in range(0x21, 0x7F):
+        for cell in range(0x21, 0x7F):
+            try:
+                (b"\x1b$B" + bytes([row, cell])).decode("iso2022_jp")
+            except UnicodeDecodeError:
+                continue
+            bits[row - 0x21][(cell - 0x21) >> 3] |= 1 << ((cell - 0x21) & 7)
+            count += 1
+    check(count == 6879, "expected the 6,879 characters of JIS X 0208, found %d" % count)
+    return bits
+
+
 def rows_of(values, per_line=16):
     lines = []
     for i in range(0, len(values), per_line):
@@ -276,9 +360,9 @@ def rows_of(values, per_line=16):
     return lines
 
 
-def render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212):
+def render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212, cp932, jisx0208):
     out = ["// Generated by src/encoding/gen/gen_encoding_tables.py from the Shift_JIS-2004,",
-           "// EUC-JIS-2004 and EUC-JP codecs of Python's standard library. Do not edit.",
+           "// EUC-JIS-2004, EUC-JP, ISO-2022-JP and cp932 codecs of Python's standard library. Do not edit.",
            '#include "encoding/EncodingTables.h"', "",
            "static_assert(kTwoUnitBase == 0x%04X && kMarkBase == 0x%04X, \"markers as generated\");"
            % (TWO_UNIT_BASE, MARK_BASE), "",
@@ -305,6 +389,10 @@ def render(forward, two_unit, reverse, supplementary, sequences, marks, kana, ro
     out += ["};", "", "const CombiningMark CombiningMarks[%d] = {" % len(marks)]
     for e in marks:
         out.append("    {0x%04X, 0x%04X}," % e)
+    out += ["};", "", "static_assert(kFormBase == 0x%04X, \"form markers as generated\");" % FORM_BASE,
+            "const FormCharacter FormCharacters[%d] = {" % len(FORMS)]
+    for e in FORMS:
+        out.append("    {0x%04X, 0x%04X, 0x%04X}," % e)
     out += ["};", "", "namespace {", ""]
     pages = sorted({cp >> 8 for cp in reverse})
     for page in pages:
@@ -329,6 +417,17 @@ def render(forward, two_unit, reverse, supplementary, sequences, marks, kana, ro
         out += rows_of(jisx0212[r * 94:(r + 1) * 94])
         out.append("  },")
     out += ["};", ""]
+    out += ["const std::uint8_t Jisx0208Cells[94][12] = {"]
+    for row in jisx0208:
+        out.append("    {" + ", ".join("0x%02X" % b for b in row) + "},")
+    out += ["};", ""]
+    for name, table in zip(("Cp932ToSjisTable", "SjisToCp932Table"), cp932):
+        out += ["const std::uint16_t %s[60][188] = {" % name]
+        for lead in LEADS:
+            out.append("  { // lead 0x%02X" % lead)
+            out += rows_of([table.get(lead * 256 + t, 0) for t in TRAILS])
+            out.append("  },")
+        out += ["};", ""]
     return "\n".join(out)
 
 
@@ -344,8 +443,11 @@ def main():
     sequences, marks = build_sequences(published, reverse)
     row_leads = build_plane2_row_leads(published)
     jisx0212 = build_jisx0212(published)
+    jisx0208 = build_jisx0208_cells()
+    cp932 = build_cp932(forward, {cp: code for cp, code in reverse.items() if code < MARK_BASE})
+    mark_forms(forward, reverse)
     with open(target, "w", encoding="utf-8", newline="\n") as f:
-        f.write(render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212))
+        f.write(render(forward, two_unit, reverse, supplementary, sequences, marks, kana, row_leads, jisx0212, cp932, jisx0208))
 
 
 if __name__ == "__main__":

@@ -16,16 +16,19 @@ constexpr int kExitUsage = 2;
 
 const char kUsage[] =
     "usage: kvteconv detect FILE...\n"
-    "       kvteconv convert --to ENC [--bom] [--eol crlf|cr|lf|keep] IN OUT\n"
+    "       kvteconv convert [--from ENC] --to ENC [--bom] [--eol crlf|cr|lf|keep] IN OUT\n"
     "\n"
-    "detect   prints \"FILE: CODE\" for each file, CODE being one of Jis, ShiftJis, EucJp,\n"
-    "         Utf16Le, Utf16LeBom, Utf8, Utf8Bom, Utf7Clean, Undetermined, ZeroBytes,\n"
-    "         NoEvidence.\n"
+    "detect   prints \"FILE: CODE (STAGE)\" for each file, CODE being one of Jis, ShiftJis,\n"
+    "         Cp932, EucJp, Utf16Le, Utf16LeBom, Utf16Be, Utf16BeBom, Utf8, Utf8Bom,\n"
+    "         Utf7Clean, Undetermined, ZeroBytes, NoEvidence, and STAGE what decided it:\n"
+    "         mark, rules, zeros (16-bit text by its zero bytes) or windows (Shift-JIS\n"
+    "         with codes only Windows writes).\n"
     "convert  reads IN as the editor opens a file (encoding detected, then converted) and\n"
-    "         writes OUT as the editor saves it. ENC: sjis, euc, jis, utf16, utf8, or auto\n"
-    "         (the encoding IN was read in). --bom writes a byte-order mark (utf16, utf8).\n"
-    "         --eol rewrites every line break (default: keep). OUT is replaced only once\n"
-    "         it is completely written; IN and OUT may be the same file.\n";
+    "         writes OUT as the editor saves it. ENC: sjis, cp932, euc, jis, utf8, utf16le\n"
+    "         (or utf16), utf16be, or for --to auto (the encoding IN was read in). --from\n"
+    "         reads IN as ENC instead of detecting it. --bom writes a byte-order mark (utf8,\n"
+    "         utf16le, utf16be). --eol rewrites every line break (default: keep). OUT is\n"
+    "         replaced only once it is completely written; IN and OUT may be the same file.\n";
 
 void Fail(const std::string& message) { std::fprintf(stderr, "kvteconv: %s\n", message.c_str()); }
 
@@ -37,21 +40,33 @@ int Usage(const std::string& message)
 }
 
 struct ConvertOptions {
-    int kanji = -1;  // the [main] kanji value that --to stands for
+    std::string to, from;  // encoding names; to "auto" writes the encoding IN was read in
     bool bom = false;
     LineEndingCode eol = LineEndingCode::Automatic;
     std::vector<ToolPath> files;
 };
 
-int KanjiForName(const std::string& name)
+const char kEncodingNames[] = "sjis, cp932, euc, jis, utf8, utf16le, utf16be";
+
+bool IsEncodingName(const std::string& name)
 {
-    if (name == "auto") return 0;
-    if (name == "sjis") return 1;
-    if (name == "euc") return 2;
-    if (name == "jis") return 3;
-    if (name == "utf16") return 4;
-    if (name == "utf8") return 5;
-    return -1;
+    EncodingCode code;
+    return EncodingForName(name, false, code);
+}
+
+bool IsUnicodeName(const std::string& name) { return name.compare(0, 3, "utf") == 0; }
+
+// What decided a file's code: a byte-order mark, the rules, the zeros of 16-bit text, or
+// codes only Windows writes.
+const char* DetectionStage(std::string_view bytes, EncodingCode& code)
+{
+    const EncodingCode byRules = DetectEncodingByRules(bytes.data(), bytes.size());
+    const EncodingCode found = DetectEncoding(bytes.data(), bytes.size());
+    code = ChooseSjisFlavour(found, SjisFlavour::Recognise, bytes);
+    if (code != found) return "windows";
+    if (code == EncodingCode::Utf16BeBom || code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf8Bom)
+        return "mark";
+    return found == byRules ? "rules" : "zeros";
 }
 
 bool LineEndingForName(const std::string& name, LineEndingCode& eol)
@@ -80,8 +95,10 @@ int Detect(const std::vector<ToolPath>& args)
             status = kExitFailed;
             continue;
         }
-        const EncodingCode code = DetectEncoding(bytes.data(), bytes.size());
-        std::printf("%s: %s\n", PathForMessage(args[i]).c_str(), std::string(EncodingCodeName(code)).c_str());
+        EncodingCode code;
+        const char* stage = DetectionStage(bytes, code);
+        std::printf("%s: %s (%s)\n", PathForMessage(args[i]).c_str(), std::string(EncodingCodeName(code)).c_str(),
+                    stage);
     }
     std::fflush(stdout);
     return status;
@@ -91,13 +108,14 @@ int ParseConvert(const std::vector<ToolPath>& args, ConvertOptions& options)
 {
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string arg = PathForMessage(args[i]);
-        if (arg == "--to" || arg == "--eol") {
+        if (arg == "--to" || arg == "--from" || arg == "--eol") {
             if (i + 1 >= args.size()) return Usage(arg + " needs a value");
             const std::string value = PathForMessage(args[++i]);
-            if (arg == "--to") {
-                options.kanji = KanjiForName(value);
-                if (options.kanji < 0)
-                    return Usage("unknown encoding '" + value + "' (sjis, euc, jis, utf16, utf8, auto)");
+            if (arg != "--eol") {
+                if (!IsEncodingName(value) && (arg == "--from" || value != "auto"))
+                    return Usage("unknown encoding '" + value + "' (" + kEncodingNames +
+                                 (arg == "--to" ? ", auto)" : ")"));
+                (arg == "--to" ? options.to : options.from) = value;
             } else if (!LineEndingForName(value, options.eol)) {
                 return Usage("unknown line ending '" + value + "' (crlf, cr, lf, keep)");
             }
@@ -110,9 +128,9 @@ int ParseConvert(const std::vector<ToolPath>& args, ConvertOptions& options)
             for (; i < args.size(); ++i) options.files.push_back(args[i]);
         }
     }
-    if (options.kanji < 0) return Usage("convert needs --to ENC");
+    if (options.to.empty()) return Usage("convert needs --to ENC");
     if (options.files.size() != 2) return Usage("convert needs exactly IN and OUT");
-    if (options.bom && options.kanji != 4 && options.kanji != 5) return Usage("--bom applies only to utf16 and utf8");
+    if (options.bom && !IsUnicodeName(options.to)) return Usage("--bom applies only to utf8, utf16le and utf16be");
     return kExitOk;
 }
 
@@ -128,17 +146,23 @@ int Convert(const std::vector<ToolPath>& args)
         return kExitFailed;
     }
     DecodedFile file;
-    if (!DecodeFileBytes(bytes, true, file)) {
+    EncodingCode from = EncodingCode::ShiftJis;
+    const bool decoded = options.from.empty() || !EncodingForName(options.from, false, from)
+                             ? DecodeFileBytes(std::move(bytes), true, file, SjisFlavour::Recognise)
+                             : DecodeFileBytesAs(std::move(bytes), from, file);
+    if (!decoded) {
         Fail("not enough memory to convert '" + PathForMessage(in) + "'");
         return kExitFailed;
     }
-    bytes.clear();
-    bytes.shrink_to_fit();
     if (file.replaced > 0)  // a warning only: the conversion goes on, as the editor's would
         Fail("warning: " + std::to_string(file.replaced) + " character(s) of '" + PathForMessage(in) +
              "' have no Shift_JIS-2004 code and were written as \"?\"");
+    if (file.mixedForms)
+        Fail("warning: '" + PathForMessage(in) + "' writes some characters in two forms; both are written as one");
+    EncodingCode to = file.encoding;
+    if (options.to != "auto") EncodingForName(options.to, options.bom, to);
     std::string written;
-    if (!EncodeFileBytes(file.text, options.kanji, file.encoding, options.bom, options.bom, options.eol, written)) {
+    if (!EncodeFileBytes(std::move(file.text), to, options.eol, written, file.unicodeForm)) {
         Fail("not enough memory to convert '" + PathForMessage(in) + "'");
         return kExitFailed;
     }

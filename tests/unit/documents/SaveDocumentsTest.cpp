@@ -18,12 +18,12 @@ TEST_F(SaveTest, EveryEncodingAndLineEndingByteForByte)
     } const cases[] = {
         {0, 4, 0, 0, "\x93\xfa\xb1\nx"},  // a new document: Shift_JIS, its own line ends
         {1, 1, 0, 0, "\x93\xfa\xb1\r\nx"},
-        {2, 2, 0, 0, "\xc6\xfc\xa5\xa2\rx"},  // EUC-JP widens the katakana
-        {3, 3, 0, 0, "\x1b$(O\x46\x7c\x25\x22\x1b(B\nx"},
-        {4, 1, 1, 0, std::string("\xff\xfe\xe5\x65\xa2\x30\r\0\n\0x\0", 12)},
-        {4, 3, 0, 0, std::string("\xe5\x65\xa2\x30\n\0x\0", 8)},
-        {5, 3, 0, 1, "\xef\xbb\xbf\xe6\x97\xa5\xe3\x82\xa2\nx"},
-        {5, 3, 0, 0, "\xe6\x97\xa5\xe3\x82\xa2\nx"},
+        {2, 2, 0, 0, "\xc6\xfc\x8e\xb1\rx"},  // EUC-JP keeps the katakana half-width
+        {3, 3, 0, 0, "\x1b$B\x46\x7c\x25\x22\x1b(B\nx"},
+        {4, 1, 1, 0, std::string("\xff\xfe\xe5\x65\x71\xff\r\0\n\0x\0", 12)},
+        {4, 3, 0, 0, std::string("\xe5\x65\x71\xff\n\0x\0", 8)},
+        {5, 3, 0, 1, "\xef\xbb\xbf\xe6\x97\xa5\xef\xbd\xb1\nx"},
+        {5, 3, 0, 0, "\xe6\x97\xa5\xef\xbd\xb1\nx"},
         {9, 3, 0, 0, "\x93\xfa\xb1\nx"},  // an unknown choice writes Shift_JIS
     };
     std::string path = folder.File("out.txt");
@@ -45,7 +45,8 @@ TEST_F(SaveTest, EveryEncodingAndLineEndingByteForByte)
 TEST_F(SaveTest, SaveAllWritesEachFileInTheEncodingItWasReadInAndAsksANameForEachUntitledOne)
 {
     std::string bom = MakeFile("bom.txt", "\xef\xbb\xbf\xe6\x97\xa5\xe6\x9c\xac\r\n");
-    std::string plain = MakeFile("plain.txt", "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\n");
+    // 日〜語 with the standard wave dash, which the document remembers and writes back.
+    std::string plain = MakeFile("plain.txt", "\xe6\x97\xa5\xe3\x80\x9c\xe8\xaa\x9e\n");
     OpenFile(documents, bom, kOpenModeNormal, true);
     OpenFile(documents, plain, kOpenModeNormal, true);
     windows.views[1].text += "x";
@@ -53,7 +54,7 @@ TEST_F(SaveTest, SaveAllWritesEachFileInTheEncodingItWasReadInAndAsksANameForEac
     windows.savePaths = {""};
     EXPECT_TRUE(SaveAll(documents));
     EXPECT_EQ(TempFolder::Read(bom), "\xef\xbb\xbf\xe6\x97\xa5\xe6\x9c\xac\r\n");
-    EXPECT_EQ(TempFolder::Read(plain), "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\nx");
+    EXPECT_EQ(TempFolder::Read(plain), "\xe6\x97\xa5\xe3\x80\x9c\xe8\xaa\x9e\nx");
     EXPECT_EQ(windows.saveDialogs, 1);
 }
 
@@ -115,6 +116,19 @@ TEST_F(SaveTest, ALossyTextAsksBeforeItIsWrittenOverItsOwnFile)
     EXPECT_EQ(windows.messages.size(), 1u);
     EXPECT_TRUE(SaveCurrent(documents));
     EXPECT_EQ(windows.messages.size(), 1u);
+}
+
+// A character the encoding cannot hold (𠂉 of plane 2 in Windows Shift-JIS) is written as
+// "?" only when the user says so.
+TEST_F(SaveTest, AnEncodingThatCannotHoldTheTextAsksFirst)
+{
+    const std::string path = folder.File("cp932.txt");
+    windows.views[0].text = "\xf0\x40" "a";
+    CurrentDocument(list).encoding = EncodingCode::Cp932;
+    windows.answers = {kAnswerNo, kAnswerYes};
+    EXPECT_TRUE(!SaveDocument(documents, 0, path) && TempFolder::Read(path).empty());
+    EXPECT_TRUE(SaveDocument(documents, 0, path) && TempFolder::Read(path) == "?a");
+    EXPECT_EQ(windows.messages, (std::vector<int>{kMsgConfirmUnheldSave, kMsgConfirmUnheldSave}));
 }
 
 TEST_F(SaveTest, ClosingAskedOnlyAboutChangesAndACancelledSaveKeepsTheTab)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -55,4 +57,18 @@ KVTE_CONVERTER(ToJis, char, char, InternalToJis(d, s, c))
 KVTE_CONVERTER(FromJis, char, char, JisToInternal(d, s, c, r))
 KVTE_CONVERTER(ToEuc, char, char, InternalToEuc(d, s, c))
 KVTE_CONVERTER(FromEuc, char, char, EucToInternal(d, s, c, r))
+KVTE_CONVERTER(ToCp932, char, char, InternalToCp932(d, s, c, r))
+KVTE_CONVERTER(FromCp932, char, char, Cp932ToInternal(d, s, c, r))
 #undef KVTE_CONVERTER
+
+// What python3 prints for script (run while the test runs, as an oracle); empty without it.
+inline std::string Python(const std::string& script)
+{
+    const std::string file = testing::TempDir() + "oracle.py";
+    std::ofstream(file) << script;
+    std::string out;
+    FILE* pipe = popen(("python3 '" + file + "' 2>/dev/null").c_str(), "r");
+    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));
+    if (pipe) pclose(pipe);
+    return out;
+}

@@ -87,7 +87,8 @@ TEST(CodeSpace, EveryPairRoundTripsThroughEveryEncodingAndAsAName)
     // The reverse pages give a code to no unit that no code gives, apart from the single
     // bytes and the documented additions.
     for (unsigned b = 1; b < 0x100; ++b) produced.insert(SjisCodeToUnicode(static_cast<std::uint16_t>(b)));
-    for (unsigned added : {0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x00B5, 0x2211}) produced.insert(added);
+    for (unsigned added : {0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x00B5, 0x2211, 0x2014, 0x2016, 0x2212, 0x301C})
+        produced.insert(added);
     produced.erase(0xFFFD);  // what a lone lead byte gives
     for (unsigned unit = 1; unit < 0x10000; ++unit)
         EXPECT_EQ(UnicodeToSjisCode(static_cast<char16_t>(unit)) != 0, produced.count(unit) == 1) << std::hex << unit;

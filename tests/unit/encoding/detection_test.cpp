@@ -28,7 +28,7 @@ std::string Utf16Bytes(const std::u16string& units, bool bigEndian = false)
 ::testing::AssertionResult SameEvidence(const std::string& text)
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const EncodingCode code = DetectEncoding(text.data(), text.size());
+    const EncodingCode code = DetectEncodingByRules(text.data(), text.size());
     if (code != ReferenceDetectEncoding(bytes, text.size()))
         return ::testing::AssertionFailure() << "code " << EncodingCodeName(code);
     if (text.size() < 2) return ::testing::AssertionSuccess();
@@ -81,10 +81,16 @@ TEST(Detection, TheCasesTheRulesSingleOut)
         {pad + ToJis(prose) + pad, EncodingCode::Jis},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DetectEncoding(c.bytes.data(), c.bytes.size()), c.expected) << c.bytes;
+        EXPECT_EQ(DetectEncodingByRules(c.bytes.data(), c.bytes.size()), c.expected) << c.bytes;
         EXPECT_TRUE(SameEvidence(c.bytes)) << c.bytes;
     }
     EXPECT_EQ(DetectEncoding(nullptr, 0), EncodingCode::Undetermined);
+    // What the rules leave as zero bytes or do not look at: UTF-16 by its zeros, FE FF.
+    for (const auto& [bytes, expected] : {std::pair{Utf16Bytes(lines, true), EncodingCode::Utf16Be},
+                                          {Utf16Bytes(u"no line break here"), EncodingCode::Utf16Le},
+                                          {std::string(8, '\0') + "ab", EncodingCode::ZeroBytes},
+                                          {Utf16Bytes(u"\uFEFF\u3042", true), EncodingCode::Utf16BeBom}})
+        EXPECT_EQ(DetectEncoding(bytes.data(), bytes.size()), expected) << bytes;
 }
 
 // Text as files hold it: ASCII words and line breaks between characters of one encoding

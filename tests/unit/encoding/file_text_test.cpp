@@ -1,6 +1,8 @@
 // Whole files as opening and saving convert them, and the boundary helpers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "encoding/FileText.h"
 #include "TestText.h"
 
@@ -40,10 +42,12 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
     } cases[] = {
         {EncodingCode::Utf16LeBom, Bytes({0xFF, 0xFE, 0x22, 0x6F, 0x61, 0x00})},
         {EncodingCode::Utf16Le, Bytes({0x22, 0x6F, 0x61, 0x00})},
+        {EncodingCode::Utf16BeBom, Bytes({0xFE, 0xFF, 0x6F, 0x22, 0x00, 0x61})},
+        {EncodingCode::Utf16Be, Bytes({0x6F, 0x22, 0x00, 0x61})},
         {EncodingCode::Utf8, Bytes({0xE6, 0xBC, 0xA2, 0x61})},
         {EncodingCode::Utf8Bom, Bytes({0xEF, 0xBB, 0xBF, 0xE6, 0xBC, 0xA2, 0x61})},
         {EncodingCode::EucJp, Bytes({0xB4, 0xC1, 0x61})},
-        {EncodingCode::Jis, Bytes({0x1B, 0x24, 0x28, 0x4F, 0x34, 0x41, 0x1B, 0x28, 0x42, 0x61})},
+        {EncodingCode::Jis, Bytes({0x1B, 0x24, 0x42, 0x34, 0x41, 0x1B, 0x28, 0x42, 0x61})},
         {EncodingCode::NoEvidence, kKanjiA},
     };
     for (const auto& c : cases) {
@@ -56,7 +60,7 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
     EXPECT_EQ(Open(Bytes({0xE6, 0xBC, 0xA2}), false).text, Bytes({0xE6, 0xBC, 0xA2}));  // no detection
     EXPECT_EQ(Open("").encoding, EncodingCode::Undetermined);
     EXPECT_EQ(Save("", EncodingCode::Utf8Bom), Bytes({0xEF, 0xBB, 0xBF}));
-    EXPECT_EQ(Save(std::string(1000, '\xB1'), EncodingCode::Jis).size(), 4u + 2000u);  // written whole
+    EXPECT_EQ(Save(std::string(1000, '\xB1'), EncodingCode::Jis).size(), 3u + 2000u);  // written whole
     EXPECT_EQ(Save(std::string("a\0b", 3), EncodingCode::Utf8), std::string("a\0b", 3));
     // Line breaks are rewritten before converting.
     const std::string mixed = "a\r\nb\rc\nd\r\n\n\r";
@@ -74,8 +78,16 @@ TEST(FileText, EachEncodingIsWrittenAndReadBack)
                                              14)));
     EXPECT_EQ(InternalTextToUtf8(kKanjiA), "漢a");
     EXPECT_EQ(EncodingCodeName(static_cast<EncodingCode>(7)), "Unknown");
-    EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16");
-    EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS");
+    EXPECT_EQ(EncodingCodeLabel(EncodingCode::Utf16LeBom), "UTF16 BOM");
+    EXPECT_EQ(EncodingCodeLabel(EncodingCode::ZeroBytes), "S-JIS?");
+}
+
+TEST(FileText, OpeningNotesLineBreaksOfSeveralKindsAndZeroBytes)
+{
+    for (const auto& [text, mixed, zero] : {std::tuple<std::string, bool, bool>{"a\r\nb\r\n\x81\r", true, false},
+                                            {"a\rb\r", false, false}, {"a\nb\r\n", true, false},
+                                            {std::string("\0a\n\n", 4), false, true}})
+        EXPECT_TRUE(NoteText(text).mixedLineEndings == mixed && NoteText(text).zeroBytes == zero) << text;
 }
 
 TEST(FileText, SavingChoosesTheEncodingFromTheSettings)
@@ -119,8 +131,8 @@ TEST(FileText, LongTextsRoundTripAndTakingTheBytesGivesTheSame)
         where = bytes.data();
         ASSERT_TRUE(DecodeFileBytes(std::move(bytes), true, kept));
         EXPECT_EQ(copied.encoding, code == EncodingCode::Undetermined ? EncodingCode::ShiftJis : code);
-        // Half-width katakana come back widened from every encoding but Shift_JIS.
-        EXPECT_EQ(copied.text, asIs ? text : Utf8ToInternalText(InternalTextToUtf8(text)));
+        // Half-width katakana come back widened from JIS alone.
+        EXPECT_EQ(copied.text, code == EncodingCode::Jis ? FromJis(ToJis(text)) : text);
         EXPECT_TRUE(kept.text == copied.text && kept.replaced == copied.replaced) << EncodingCodeName(code);
         const bool inPlace = asIs || code == EncodingCode::Utf8 || code == EncodingCode::Utf8Bom;
         EXPECT_EQ(kept.text.data() == where, inPlace) << EncodingCodeName(code);  // UTF-8 in its own buffer

@@ -23,9 +23,13 @@ printf '\x1b$B4A;z\x1b(Ba\n' > jis.txt
 printf 'hello world\r\n' > ascii.txt
 : > empty.txt
 
-"$tool" detect utf8.txt sjis.txt euc.txt jis.txt ascii.txt empty.txt > detect.out
-printf '%s\n' 'utf8.txt: Utf8' 'sjis.txt: ShiftJis' 'euc.txt: EucJp' 'jis.txt: Jis' \
-  'ascii.txt: Utf7Clean' 'empty.txt: Undetermined' > detect.expected
+printf '\x8a\xbf\xfa\x40\x61\n' > cp932.txt                   # 漢ⅰa in the IBM form
+printf '\xfe\xff\x6f\x22\x00\x61' > utf16be.txt
+printf '\x00a\x00b\x00c' > utf16be-plain.txt
+"$tool" detect utf8.txt sjis.txt euc.txt jis.txt ascii.txt empty.txt cp932.txt utf16be.txt utf16be-plain.txt > detect.out
+printf '%s\n' 'utf8.txt: Utf8 (rules)' 'sjis.txt: ShiftJis (rules)' 'euc.txt: EucJp (rules)' 'jis.txt: Jis (rules)' \
+  'ascii.txt: Utf7Clean (rules)' 'empty.txt: Undetermined (rules)' 'cp932.txt: Cp932 (windows)' \
+  'utf16be.txt: Utf16BeBom (mark)' 'utf16be-plain.txt: Utf16Be (zeros)' > detect.expected
 check "detect names every encoding" same_bytes detect.out detect.expected
 
 check "convert utf8 to sjis" "$tool" convert --to sjis utf8.txt out.txt
@@ -33,7 +37,7 @@ check "  bytes" same_bytes out.txt sjis.txt
 check "convert sjis to euc" "$tool" convert --to euc sjis.txt out.txt
 check "  bytes" same_bytes out.txt euc.txt
 check "convert euc to jis" "$tool" convert --to jis euc.txt out.txt
-printf '\x1b$(O4A;z\x1b(Ba\n' > jis2004.txt
+printf '\x1b$B4A;z\x1b(Ba\n' > jis2004.txt
 check "  bytes" same_bytes out.txt jis2004.txt
 check "convert jis to utf16 with mark and CR LF" "$tool" convert --to utf16 --bom --eol crlf jis.txt out.txt
 printf '\xff\xfe\x22\x6f\x57\x5b\x61\x00\x0d\x00\x0a\x00' > utf16.txt
@@ -43,6 +47,13 @@ printf '\xef\xbb\xbf' | cat - utf8.txt > utf8bom.txt
 check "  bytes" same_bytes out.txt utf8bom.txt
 check "auto keeps the encoding it was read in" "$tool" convert --to auto utf8bom.txt out.txt
 check "  bytes" same_bytes out.txt utf8bom.txt
+
+check "convert cp932 to utf16be with mark" "$tool" convert --to utf16be --bom cp932.txt out.txt
+printf '\xfe\xff\x6f\x22\x21\x70\x00\x61\x00\x0a' > cp932.utf16be
+check "  bytes" same_bytes out.txt cp932.utf16be
+check "  and back, read as named" "$tool" convert --from utf16be --to cp932 out.txt back.txt
+check "  bytes" same_bytes back.txt cp932.txt
+check "--from with an unknown name: exit 2" exit_code 2 "$tool" convert --from auto --to sjis utf8.txt out.txt
 
 # Every JIS X 0213 character survives: 𠀋𡈽 (above U+FFFF), ㉑, か゚ (a sequence), ㇰ and
 # 𠮟 俱 (added in 2004), through Shift_JIS, EUC-JP and JIS and back to UTF-8.

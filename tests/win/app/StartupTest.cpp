@@ -119,11 +119,11 @@ TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalforme
         ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
         EXPECT_EQ(RunSecondCopy(exe, L""), std::make_pair(DWORD{0}, size_t{0}));
         std::string text = ReadFileBytes(ini);
-        ASSERT_NE(text.find("main=338"), std::string::npos) << "no kvte.ini there";
-        text.replace(text.find("main=338"), 8, "main=300");
+        ASSERT_NE(text.find("main=340"), std::string::npos) << "no kvte.ini there";
+        text.replace(text.find("main=340"), 8, "main=300");
         ASSERT_TRUE(WriteFileBytes(ini, text));
         EXPECT_EQ(RunSecondCopy(exe, L"\"" + file + L"\""), std::make_pair(DWORD{0}, size_t{1}));  // message 9
-        EXPECT_NE(ReadFileBytes(ini).find("main=338"), std::string::npos);
+        EXPECT_NE(ReadFileBytes(ini).find("main=340"), std::string::npos);
         EXPECT_EQ(folder.Entries(), L"kvte.exe|kvte.ini|");
     }
     ASSERT_FALSE(received.empty());

@@ -199,11 +199,11 @@ TEST_F(DocumentWindowsTest, TheFileDialogsOpenAndSaveUnderTheChosenNames)
     Command(IDM_FILE_OPEN);
     EXPECT_EQ(WideFromInternal(Current().filePath), data);
     Set("main", "kanji", 2);
-    SetText(CurrentView(), "\xb1\n");  // "ｱ", widened by EUC-JP
+    SetText(CurrentView(), "\xb1\n");  // "ｱ", kept half-width by EUC-JP
     modal.chosenFiles = {saved};
     Command(IDM_FILE_SAVE_AS);
     Set("main", "kanji", 0);
-    EXPECT_EQ(ReadFileBytes(saved), "\xa5\xa2\n");
+    EXPECT_EQ(ReadFileBytes(saved), "\x8e\xb1\n");
     ASSERT_EQ(modal.fileDialogs.size(), 3u);
     EXPECT_EQ(std::wstring(modal.fileDialogs[0].title), L"ファイルを開く");
     EXPECT_EQ(std::wstring(modal.fileDialogs[2].title), L"名前をつけて保存");
