@@ -59,6 +59,7 @@ public:
             return result;
         }
         result.root = std::move(root);
+        result.groupCount = groupCount;
         return result;
     }
 
@@ -67,6 +68,7 @@ private:
     std::size_t pos = 0;
     int error = REGEXP_OK;
     std::size_t errorOffset = 0;
+    int groupCount = 0;
 
     std::nullptr_t Fail(int code, std::size_t offset)
     {
@@ -227,6 +229,8 @@ private:
         case '(': {
             ++pos;
             bool inner = ignoreCase;
+            int group = 0;  // groups are numbered by their "(" in the pattern, outer first
+            if (Peek() != '?') group = ++groupCount;
             if (Peek() == '?') {
                 // "(?:", "(?i:", "(?-i:"; the flags-only forms were taken by TryFlagsOnly.
                 if (Peek(1) == ':') {
@@ -245,7 +249,11 @@ private:
             if (!body) return nullptr;
             if (AtEnd() || Peek() != ')') return Fail(REGEXP_MISSING_PAREN, start);
             ++pos;
-            return body;
+            if (group == 0) return body;
+            auto capture = MakeNode(RegexNodeType::Capture);
+            capture->group = group;
+            capture->children.push_back(std::move(body));
+            return capture;
         }
         case '[':
             return ParseClass(ignoreCase);
