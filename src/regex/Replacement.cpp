@@ -1,6 +1,7 @@
 // Expansion of the replacement text, one character at a time.
 #include "regex/Replacement.h"
 
+#include "regex/MatchPass.h"
 #include "regex/SjisChar.h"
 
 namespace {
@@ -43,4 +44,36 @@ void AppendReplacement(std::string_view replacement, const char* text, const Reg
         }
         i += 2;
     }
+}
+
+std::size_t ReplaceAllMatches(CKRegExp& regex, const char* text, std::size_t length, std::string_view replacement,
+                              bool expand, std::string_view lineBreak, std::string& replaced, std::size_t& first,
+                              std::size_t& end)
+{
+    std::string expanded;
+    RegExpGroups groups;
+    std::size_t count = 0;
+    first = end = 0;
+    replaced.clear();
+    VisitAllMatches(regex, text, length, [&](std::size_t start, std::size_t hit) {
+        MatchRange match = WholeLineBreaks(text, length, {start, start + hit});
+        if (count == 0) first = end = match.start;
+        replaced.append(text + end, match.start - end);
+        std::string_view piece = replacement;
+        if (expand) {
+            expanded.clear();
+            regex.GetGroups(text, length, groups);
+            AppendReplacement(replacement, text, groups, lineBreak, expanded);
+            piece = expanded;
+        }
+        // A replacement ending in CR before one starting with LF: two line breaks, as two
+        // separate insertions would have made, not one CR LF.
+        if (!replaced.empty() && replaced.back() == '\r' && !piece.empty() && piece.front() == '\n')
+            replaced.push_back('\n');
+        replaced.append(piece.data(), piece.size());
+        end = match.end;
+        ++count;
+        return true;
+    });
+    return count;
 }

@@ -20,3 +20,13 @@
 // text, as CKRegExp::GetGroups gives them) to out.
 void AppendReplacement(std::string_view replacement, const char* text, const RegExpGroups& groups,
                        std::string_view lineBreak, std::string& out);
+
+// Replace all in one pass over text[0, length) as it stands (regex/MatchPass.h): each match
+// of the pattern last read by regex, widened over whole line breaks, gives way to
+// replacement, expanded for it when expand is true, else as it stands. replaced receives
+// the new text of [first, end), the part from the first match's start to the last one's
+// end (text outside it is unchanged). Returns the number of matches. Throws
+// std::bad_alloc when memory runs out.
+std::size_t ReplaceAllMatches(CKRegExp& regex, const char* text, std::size_t length, std::string_view replacement,
+                              bool expand, std::string_view lineBreak, std::string& replaced, std::size_t& first,
+                              std::size_t& end);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "regex/MatchPass.h"
+#include "regex/Replacement.h"
 #include "regex/SjisChar.h"
 #include "search/PatternError.h"
 
@@ -49,23 +50,7 @@ void MarkOccurrences(const SearchState& state, const SearchView& view)
     view.setHighlightText(view.context, state.regularExpression ? "" : state.text);
 }
 
-struct Match {
-    std::size_t start = 0;
-    std::size_t end = 0;
-};
-
-// The range to select or replace for a match: its ends moved off the middle of a CR LF.
-// An empty match there stays empty, before the CR, so that nothing is taken out.
-Match WholeLineBreaks(const char* text, std::size_t length, Match match)
-{
-    if (match.start == match.end) {
-        if (InsideCrLf(text, length, match.start)) match.start = match.end = match.start - 1;
-        return match;
-    }
-    if (InsideCrLf(text, length, match.start)) --match.start;
-    if (InsideCrLf(text, length, match.end)) ++match.end;
-    return match;
-}
+using Match = MatchRange;
 
 // Searches the copy from a 0-based position; true with the match found.
 bool Search(SearchState& state, const TextCopy& copy, std::size_t from, bool backward, Match& match)
@@ -139,6 +124,36 @@ bool FindAgain(SearchState& state, const SearchView& view, bool backward)
     return true;
 }
 
+// The view holds its text with CR LF line ends, whatever the file uses.
+constexpr char kViewLineBreak[] = "\r\n";
+
+// What replaces the selection [start, end): with a regular expression, the replacement
+// expanded for the match that starts there when it covers the selection exactly, else for
+// the selection as a match without groups; otherwise the replacement as it stands.
+std::string SelectionReplacement(SearchState& state, const SearchView& view, const char* replacement,
+                                 std::size_t start, std::size_t end)
+{
+    std::string const with = replacement ? replacement : "";
+    if (!state.regularExpression) return with;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return with;
+    const char* text = copy.bytes.get();
+    if (end > copy.length || start > end) return with;
+    RegExpGroups groups;
+    state.regex->Read(state.text, true);
+    int at = state.regex->Find(text, copy.length, start, false);
+    bool exact = at >= 0 && static_cast<std::size_t>(at) == start &&
+                 WholeLineBreaks(text, copy.length, {start, start + state.regex->GetHitLength()}).end == end;
+    if (!exact || !state.regex->GetGroups(text, copy.length, groups)) {
+        for (int n = 0; n < RegExpGroups::kCount; ++n) groups.start[n] = groups.end[n] = RegExpGroups::kUnmatched;
+        groups.start[0] = start;
+        groups.end[0] = end;
+    }
+    std::string out;
+    AppendReplacement(with, text, groups, kViewLineBreak, out);
+    return out;
+}
+
 }  // namespace
 
 bool FindNext(SearchState& state, const SearchView& view, int beep)
@@ -155,7 +170,16 @@ bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* repl
     // Upward, the search goes on from before the replaced text, never inside it: a
     // replacement that holds the search text would be found and replaced again.
     const std::size_t before = SelectionStart(view);
-    if (view.selectionRange(view.context, nullptr, nullptr) == -1) view.insertText(view.context, replacement);
+    int start = 0, end = 0;
+    if (view.selectionRange(view.context, &start, &end) == -1) {
+        if (!state.regularExpression) {
+            view.insertText(view.context, replacement);
+        } else if (start >= 1 && end >= start) {
+            std::string const with = SelectionReplacement(state, view, replacement, static_cast<std::size_t>(start - 1),
+                                                          static_cast<std::size_t>(end - 1));
+            view.replaceRange(view.context, start, end, with.data(), with.size());
+        }
+    }
     return FindNextFrom(state, view, 0, state.down ? CaretPosition(view) : before);
 }
 
@@ -173,21 +197,10 @@ int ReplaceAll(SearchState& state, const SearchView& view, const char* replaceme
     // The replaced part of the text, from the first match's start to the last one's end.
     std::string replaced;
     std::size_t first = 0, done = 0;
-    int count = 0;
+    std::size_t count = 0;
     try {
-        VisitAllMatches(*state.regex, text, copy.length, [&](std::size_t start, std::size_t length) {
-            Match match = WholeLineBreaks(text, copy.length, {start, start + length});
-            if (count == 0) first = done = match.start;
-            replaced.append(text + done, match.start - done);
-            // A replacement ending in CR before one starting with LF: two line breaks, as
-            // two separate insertions would have made, not one CR LF.
-            if (!replaced.empty() && replaced.back() == '\r' && !with.empty() && with.front() == '\n')
-                replaced.push_back('\n');
-            replaced.append(with);
-            done = match.end;
-            ++count;
-            return true;
-        });
+        count = ReplaceAllMatches(*state.regex, text, copy.length, with, state.regularExpression, kViewLineBreak,
+                                  replaced, first, done);
     } catch (const std::bad_alloc&) {
         view.reportOutOfMemory(view.context);
         return 0;
@@ -197,5 +210,5 @@ int ReplaceAll(SearchState& state, const SearchView& view, const char* replaceme
     if (!view.replaceRange(view.context, static_cast<int>(first) + 1, static_cast<int>(done) + 1, replaced.data(),
                            replaced.size()))
         return 0;
-    return count;
+    return static_cast<int>(count);
 }

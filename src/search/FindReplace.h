@@ -23,6 +23,10 @@ bool FindNext(SearchState& state, const SearchView& view, int beep);
 bool FindNextDown(SearchState& state, const SearchView& view);
 bool FindNextUp(SearchState& state, const SearchView& view);
 
+// Replacements with the regular-expression box ticked are expanded for each match as
+// regex/Replacement.h describes (\n gives CR LF, the view's line break); without it they
+// are put in as they stand.
+
 // Puts replacement in place of the selection, when there is one, then finds the next
 // match without a sound.
 bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* replacement);

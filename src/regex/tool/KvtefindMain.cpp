@@ -11,6 +11,7 @@
 #include "encoding/FileText.h"
 #include "regex/KRegExp.h"
 #include "regex/MatchPass.h"
+#include "regex/Replacement.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr int kExitNotFound = 1;
 constexpr int kExitError = 2;
 
 char const kUsage[] =
-    "usage: kvtefind [--regex] [--backward] [--from N] [--all] [--] PATTERN FILE\n"
+    "usage: kvtefind [--regex] [--backward] [--from N] [--all | --replace TEXT] [--] PATTERN FILE\n"
     "\n"
     "Reads FILE as the editor opens it (encoding detected and converted to the editor's\n"
     "Shift_JIS-2004 text, line ends as CR LF) and searches it for PATTERN, given in UTF-8\n"
@@ -30,6 +31,9 @@ char const kUsage[] =
     "(each search from the end of the previous match; one character further after an\n"
     "empty match, and past the LF after a match that ends between CR and LF).\n"
     "--regex takes PATTERN as a regular expression, otherwise it is literal text.\n"
+    "--replace TEXT replaces those same matches by TEXT and prints the whole text in UTF-8\n"
+    "(line ends as CR LF). With --regex, TEXT takes \\0 or $& (the match), \\1-\\9 or\n"
+    "$1-$9 (its groups), \\n (a line break), \\t, \\\\ and $$; without it TEXT is literal.\n"
     "Zero bytes in the text are characters like any other, as in the editor's search.\n"
     "Exit status: 0 found, 1 not found, 2 bad pattern, unreadable file or bad option.\n";
 
@@ -87,6 +91,8 @@ struct Options {
     bool regular = false;
     bool backward = false;
     bool all = false;
+    bool replace = false;
+    Arg replacement;
     bool haveFrom = false;
     long from = 0;
     std::vector<Arg> operands;
@@ -110,6 +116,10 @@ int ParseOptions(const std::vector<Arg>& args, Options& options)
             options.backward = true;
         } else if (arg == "--all") {
             options.all = true;
+        } else if (arg == "--replace") {
+            if (i + 1 >= args.size()) return Usage("--replace needs the replacement text");
+            options.replace = true;
+            options.replacement = args[++i];
         } else if (arg == "--from") {
             if (i + 1 >= args.size() || !ParseCount(ArgForMessage(args[i + 1]), options.from))
                 return Usage("--from needs a byte offset (a number from 0)");
@@ -123,9 +133,24 @@ int ParseOptions(const std::vector<Arg>& args, Options& options)
         }
     }
     if (options.operands.size() != 2) return Usage("expected PATTERN and FILE");
-    if (options.all && (options.backward || options.haveFrom))
-        return Usage("--all always searches from the top downwards: it takes no --backward or --from");
+    if ((options.all || options.replace) && (options.backward || options.haveFrom))
+        return Usage("--all and --replace always search from the top downwards: they take no --backward or --from");
+    if (options.all && options.replace) return Usage("--all and --replace do not go together");
     return kExitFound;
+}
+
+// Replace all as the editor does it on the same text: matches of the text as it was.
+int PrintReplaced(CKRegExp& regex, const Options& options, const std::string& text)
+{
+    std::string const with = ArgToInternal(options.replacement);
+    std::string replaced;
+    std::size_t first = 0, end = 0;
+    std::size_t count =
+        ReplaceAllMatches(regex, text.c_str(), text.size(), with, options.regular, "\r\n", replaced, first, end);
+    std::string out = text.substr(0, first) + replaced + text.substr(end);
+    std::string const utf8 = InternalTextToUtf8(out);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    return count > 0 ? kExitFound : kExitNotFound;
 }
 
 int Run(const std::vector<Arg>& args)
@@ -151,6 +176,7 @@ int Run(const std::vector<Arg>& args)
     std::string const text = ConvertLineEndings(decoded.text, LineEndingCode::Crlf);
     std::size_t const length = text.size();
 
+    if (options.replace) return PrintReplaced(regex, options, text);
     if (!options.all) {
         long from = options.haveFrom ? options.from : (options.backward ? static_cast<long>(length) : 0);
         int at = regex.Find(text.c_str(), length, static_cast<std::size_t>(from), options.backward);

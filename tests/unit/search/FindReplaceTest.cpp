@@ -171,3 +171,30 @@ TEST(ReplaceAll, KeepsZeroBytesBetweenMatchesAndAWriteProtectedViewReplacesNothi
 }
 
 }  // namespace
+
+TEST(ReplaceAll, ExpandsGroupsForEachMatchAndLiteralReplacementsStandAsWritten)
+{
+    // 2024年12月 / 1999年1月 in Shift_JIS: 年 = 94 4E, 月 = 8C 8E.
+    const std::string text = "2024\x94\x4E" "12\x8C\x8E\r\n1999\x94\x4E" "1\x8C\x8E";
+    ModelSearchView v(text);
+    SearchState state;
+    SetSearch(state, "(\\d+)\x94\x4E(\\d+)\x8C\x8E", true);
+    EXPECT_EQ(ReplaceAll(state, v.view, "$2/\\1\\n"), 2);
+    EXPECT_EQ(v.Text(), "12/2024\r\n\r\n1/1999\r\n");
+    SetSearch(state, "/", false);
+    EXPECT_EQ(ReplaceAll(state, v.view, "$1\\n"), 2);
+    EXPECT_EQ(v.Text(), "12$1\\n2024\r\n\r\n1$1\\n1999\r\n");
+}
+
+TEST(ReplaceCurrent, ExpandsTheSelectedMatchOrTheSelectionAsAWholeMatch)
+{
+    ModelSearchView v("ab ab cd");
+    SearchState state;
+    SetSearch(state, "(a)(b)", true);
+    v.model.SelectRange(1, 3);
+    EXPECT_TRUE(ReplaceCurrent(state, v.view, "$2$1"));
+    EXPECT_EQ(v.Text(), "ba ab cd");
+    v.model.SelectRange(7, 9);  // "cd" is no match: the whole of it is \0, its groups empty
+    ReplaceCurrent(state, v.view, "[\\0$1]");
+    EXPECT_EQ(v.Text(), "ba ab [cd]");
+}
