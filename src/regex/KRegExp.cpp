@@ -119,10 +119,10 @@ struct CKRegExp::Compiled {
 CKRegExp::CKRegExp() = default;
 CKRegExp::~CKRegExp() = default;
 
-void CKRegExp::Read(const char* pattern, bool regularExpression)
+void CKRegExp::Read(const char* pattern, bool regularExpression, bool ignoreCase)
 {
     std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
-    if (haveRead && regularExpression == readRegular && text == readPattern) return;
+    if (haveRead && regularExpression == readRegular && ignoreCase == readIgnoreCase && text == readPattern) return;
     compiled.reset();
     error = REGEXP_OK;
     errorOffset = 0;
@@ -132,15 +132,23 @@ void CKRegExp::Read(const char* pattern, bool regularExpression)
     try {
         readPattern.assign(text.data(), text.size());
         readRegular = regularExpression;
+        readIgnoreCase = ignoreCase;
         haveRead = true;
         auto result = std::make_unique<Compiled>();
-        result->regular = regularExpression;
-        if (!regularExpression) {
+        result->regular = true;
+        if (!regularExpression && !ignoreCase) {
+            result->regular = false;
             result->literal = MakeLiteralPattern(text);
             compiled = std::move(result);
             return;
         }
-        RegexParseResult parsed = ParseRegex(text);
+        // Literal text in either case runs as the regular expression of its characters;
+        // without letters in it, that is literal again below.
+        RegexParseResult parsed;
+        if (regularExpression)
+            parsed = ParseRegex(text, ignoreCase);
+        else
+            parsed.root = MakeLiteralNode(text, true);
         if (!parsed.root) {
             error = parsed.error;
             errorOffset = parsed.errorOffset;

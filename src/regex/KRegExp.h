@@ -81,8 +81,10 @@ public:
 
     // Compiles pattern as a regular expression (regularExpression true) or as a literal
     // text, replacing the previous pattern. A null pattern counts as empty. On a bad pattern
-    // the object finds nothing and GetError/GetErrorOffset say why.
-    void Read(const char* pattern, bool regularExpression);
+    // the object finds nothing and GetError/GetErrorOffset say why. ignoreCase: ASCII and
+    // full-width Latin letters match in either case, for literal text as for a regular
+    // expression (which reads as if it began with (?i), so (?-i) still turns it off).
+    void Read(const char* pattern, bool regularExpression, bool ignoreCase = false);
 
     // Forward (backward false): the leftmost match starting at or after position.
     // Backward: the match with the greatest start before position, exactly as a forward
@@ -130,5 +132,6 @@ private:
     // and keeping the compiled form keeps the DFA states built so far.
     std::string readPattern;
     bool readRegular = false;
+    bool readIgnoreCase = false;
     bool haveRead = false;
 };

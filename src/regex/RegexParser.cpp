@@ -47,10 +47,9 @@ class Parser {
 public:
     explicit Parser(std::string_view pattern) : text(pattern) {}
 
-    RegexParseResult Run()
+    RegexParseResult Run(bool ignoreCase)
     {
         RegexParseResult result;
-        bool ignoreCase = false;
         auto root = ParseAlternation(0, ignoreCase);
         if (root && pos < text.size()) Fail(REGEXP_UNMATCHED_PAREN, pos);  // only ")" stops it early
         if (error != REGEXP_OK) {
@@ -463,9 +462,9 @@ private:
 
 }  // namespace
 
-RegexParseResult ParseRegex(std::string_view pattern) { return Parser(pattern).Run(); }
+RegexParseResult ParseRegex(std::string_view pattern, bool ignoreCase) { return Parser(pattern).Run(ignoreCase); }
 
-std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text)
+std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text, bool ignoreCase)
 {
     auto node = MakeNode(RegexNodeType::Concat);
     std::size_t pos = 0;
@@ -475,6 +474,7 @@ std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text)
         if (length == 2) code = code << 8 | static_cast<unsigned char>(text[pos + 1]);
         CharSet set;
         CharSetAdd(set, code, code);
+        if (ignoreCase) CharSetFoldCase(set);
         auto chars = MakeNode(RegexNodeType::Chars);
         chars->chars = std::move(set);
         node->children.push_back(std::move(chars));

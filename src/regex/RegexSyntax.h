@@ -46,11 +46,13 @@ struct RegexParseResult {
     int groupCount = 0;               // capturing groups in the pattern
 };
 
-// Parses pattern (InternalText) in the syntax documented in KRegExp.h.
-RegexParseResult ParseRegex(std::string_view pattern);
+// Parses pattern (InternalText) in the syntax documented in KRegExp.h; ignoreCase starts
+// it as if it began with (?i).
+RegexParseResult ParseRegex(std::string_view pattern, bool ignoreCase = false);
 
-// A node matching the bytes of text as they stand (literal search), character by character.
-std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text);
+// A node matching the bytes of text as they stand (literal search), character by
+// character; with ignoreCase, each letter in either case.
+std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text, bool ignoreCase = false);
 
 // Limits that keep compiled programs and recursion small.
 constexpr int kMaxRepeatCount = 1000;

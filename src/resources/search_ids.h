@@ -9,11 +9,12 @@
 #define IDC_SEARCH_UP 1015         // radio button
 #define IDC_SEARCH_DOWN 1016       // radio button
 #define IDC_SEARCH_REGEX 1005      // check box: the text is a regular expression
+#define IDC_SEARCH_MATCH_CASE 1006  // check box: letters match only in the case written
 // The find dialog's button that clears the search history.
 #define IDC_FIND_CLEAR_HISTORY 1000
 // The replace dialog's own controls.
 #define IDC_REPLACE_TEXT 1024                 // drop-down combo box: the replacement
-#define IDC_REPLACE_MATCH_CASE 1006           // check box, enabled only without a regular expression
+#define IDC_REPLACE_MATCH_CASE IDC_SEARCH_MATCH_CASE
 #define IDC_REPLACE_ONE 1001                  // replace the selection, then find the next
 #define IDC_REPLACE_ALL 1019
 #define IDC_REPLACE_CLEAR_FIND_HISTORY 1002

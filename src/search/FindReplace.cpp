@@ -96,7 +96,7 @@ std::size_t SearchStart(const SearchView& view, bool backward)
 bool FindNextFrom(SearchState& state, const SearchView& view, int beep, std::size_t from)
 {
     MarkOccurrences(state, view);
-    state.regex->Read(state.text, state.regularExpression);
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
     if (!PatternCompiled(state, view)) return false;
     TextCopy copy;
     if (!CopyViewText(view, copy)) return false;
@@ -140,7 +140,7 @@ std::string SelectionReplacement(SearchState& state, const SearchView& view, con
     const char* text = copy.bytes.get();
     if (end > copy.length || start > end) return with;
     RegExpGroups groups;
-    state.regex->Read(state.text, true);
+    state.regex->Read(state.text, true, !state.matchCase);
     int at = state.regex->Find(text, copy.length, start, false);
     bool exact = at >= 0 && static_cast<std::size_t>(at) == start &&
                  WholeLineBreaks(text, copy.length, {start, start + state.regex->GetHitLength()}).end == end;
@@ -187,7 +187,7 @@ int ReplaceAll(SearchState& state, const SearchView& view, const char* replaceme
 {
     view.moveCaretToTop(view.context);
     MarkOccurrences(state, view);
-    state.regex->Read(state.text, state.regularExpression);
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
     if (!PatternCompiled(state, view)) return -1;
     TextCopy copy;
     if (!CopyViewText(view, copy)) return 0;

@@ -20,7 +20,7 @@ constexpr int kExitNotFound = 1;
 constexpr int kExitError = 2;
 
 char const kUsage[] =
-    "usage: kvtefind [--regex] [--backward] [--from N] [--all | --replace TEXT] [--] PATTERN FILE\n"
+    "usage: kvtefind [--regex] [--ignore-case] [--backward] [--from N] [--all | --replace TEXT] [--] PATTERN FILE\n"
     "\n"
     "Reads FILE as the editor opens it (encoding detected and converted to the editor's\n"
     "Shift_JIS-2004 text, line ends as CR LF) and searches it for PATTERN, given in UTF-8\n"
@@ -31,6 +31,7 @@ char const kUsage[] =
     "(each search from the end of the previous match; one character further after an\n"
     "empty match, and past the LF after a match that ends between CR and LF).\n"
     "--regex takes PATTERN as a regular expression, otherwise it is literal text.\n"
+    "--ignore-case lets ASCII and full-width Latin letters match in either case.\n"
     "--replace TEXT replaces those same matches by TEXT and prints the whole text in UTF-8\n"
     "(line ends as CR LF). With --regex, TEXT takes \\0 or $& (the match), \\1-\\9 or\n"
     "$1-$9 (its groups), \\n (a line break), \\t, \\\\ and $$; without it TEXT is literal.\n"
@@ -89,6 +90,7 @@ bool ParseCount(const std::string& text, long& value)
 
 struct Options {
     bool regular = false;
+    bool ignoreCase = false;
     bool backward = false;
     bool all = false;
     bool replace = false;
@@ -112,6 +114,8 @@ int ParseOptions(const std::vector<Arg>& args, Options& options)
             optionsEnded = true;
         } else if (arg == "--regex") {
             options.regular = true;
+        } else if (arg == "--ignore-case") {
+            options.ignoreCase = true;
         } else if (arg == "--backward") {
             options.backward = true;
         } else if (arg == "--all") {
@@ -162,7 +166,7 @@ int Run(const std::vector<Arg>& args)
 
     std::string const pattern = ArgToInternal(options.operands[0]);
     CKRegExp regex;
-    regex.Read(pattern.c_str(), options.regular);
+    regex.Read(pattern.c_str(), options.regular, options.ignoreCase);
     if (regex.GetError() != REGEXP_OK)
         return Fail("bad pattern at byte " + std::to_string(regex.GetErrorOffset()) + ": " +
                     CKRegExp::DescribeError(regex.GetError()));

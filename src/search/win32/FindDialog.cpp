@@ -10,11 +10,13 @@
 
 namespace {
 
-// The dialog opens fresh every time: downward, no regular expression, an empty field.
+// The dialog opens fresh every time: downward, no regular expression, an empty field; the
+// letter case as the settings keep it.
 void OpenFindDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
+    ShowSearchOptions(dialog, context);
     FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
@@ -23,7 +25,7 @@ void FindCommand(HWND dialog, const SearchContext& context, int id)
 {
     switch (id) {
     case IDOK: {
-        std::string const text = TakeSearchFields(dialog, *context.state);
+        std::string const text = TakeSearchFields(dialog, context);
         AddHistory(*context.settings, text.c_str(), kFindHistory, kHistoryCount);
         EndDialog(dialog, 1);
         break;

@@ -24,6 +24,7 @@ void OpenReplaceDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
+    ShowSearchOptions(dialog, context);
     FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
     FillHistory(GetDlgItem(dialog, IDC_REPLACE_TEXT), *context.settings, kReplaceHistory, kHistoryCount);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
@@ -39,7 +40,7 @@ std::string TakeReplacement(HWND dialog, const SearchContext& context)
 void ReplaceEverywhere(HWND dialog, const SearchContext& context)
 {
     if (ShowMessage(dialog, IDS_MSG_CONFIRM_REPLACE_ALL, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    std::string const text = TakeSearchFields(dialog, *context.state);
+    std::string const text = TakeSearchFields(dialog, context);
     context.state->down = true;  // replace all always goes down from the top
     RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
     std::string const replacement = TakeReplacement(dialog, context);
@@ -58,7 +59,7 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     ControlBinding binding;
     switch (id) {
     case IDOK: {
-        std::string const text = TakeSearchFields(dialog, *context.state);
+        std::string const text = TakeSearchFields(dialog, context);
         RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
         FindNext(*context.state, DialogView(dialog, context, binding), 0);
         EnableWindow(GetDlgItem(dialog, IDC_REPLACE_ONE), TRUE);
@@ -80,11 +81,6 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     case IDC_REPLACE_CLEAR_REPLACE_HISTORY:
         ClearHistoryOnRequest(dialog, IDC_REPLACE_TEXT, *context.settings, kReplaceHistory,
                               IDS_MSG_CONFIRM_CLEAR_REPLACE_HISTORY, IDS_MSG_REPLACE_HISTORY_CLEARED);
-        break;
-    case IDC_SEARCH_REGEX:
-        // Letter case is a matter of the regular expression itself.
-        EnableWindow(GetDlgItem(dialog, IDC_REPLACE_MATCH_CASE),
-                     IsDlgButtonChecked(dialog, IDC_SEARCH_REGEX) != BST_CHECKED);
         break;
     case IDCANCEL:
         EndDialog(dialog, 0);

@@ -5,15 +5,28 @@
 #include "platform/ShowMessage.h"
 #include "resources/resource.h"
 #include "search/SearchHistory.h"
+#include "search/SearchOptions.h"
 #include "search/win32/HistoryCombo.h"
 
-std::string TakeSearchFields(HWND dialog, SearchState& state)
+void ShowSearchOptions(HWND dialog, const SearchContext& context)
 {
+    ReadSearchOptions(*context.settings, *context.state);
+    CheckDlgButton(dialog, IDC_SEARCH_MATCH_CASE, context.state->matchCase ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::string TakeSearchFields(HWND dialog, const SearchContext& context)
+{
+    SearchState& state = *context.state;
     std::string const text = ComboText(GetDlgItem(dialog, IDC_SEARCH_TEXT));
     std::memset(state.text, 0, sizeof state.text);
     text.copy(state.text, sizeof state.text - 1);
     state.regularExpression = IsDlgButtonChecked(dialog, IDC_SEARCH_REGEX) == BST_CHECKED;
     state.down = IsDlgButtonChecked(dialog, IDC_SEARCH_DOWN) == BST_CHECKED;
+    bool const matchCase = IsDlgButtonChecked(dialog, IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
+    if (matchCase != state.matchCase) {
+        state.matchCase = matchCase;
+        WriteSearchOptions(*context.settings, state);
+    }
     return text;
 }
 

@@ -40,11 +40,13 @@ std::string Describe(int offset, CKRegExp& regex, char const* text, std::size_t 
 // Checks Find at every position 0..size+1 in both directions, and the counted form (whose
 // text is given without its terminator); false on the first mismatch. pattern and text
 // are InternalText.
-bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool regular = true)
+bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool regular = true,
+                       bool ignoreCase = false)
 {
-    RegexParseResult parsed = regular ? ParseRegex(pattern) : RegexParseResult{MakeLiteralNode(pattern), 0, 0};
+    RegexParseResult parsed =
+        regular ? ParseRegex(pattern, ignoreCase) : RegexParseResult{MakeLiteralNode(pattern, ignoreCase), 0, 0, 0};
     CKRegExp regex;
-    regex.Read(pattern.c_str(), regular);
+    regex.Read(pattern.c_str(), regular, ignoreCase);
     if (!parsed.root) {
         EXPECT_NE(regex.GetError(), REGEXP_OK) << pattern;
         return regex.GetError() != REGEXP_OK;
@@ -99,8 +101,10 @@ TEST(RegexReference, LiteralModeAtEveryPosition)
 {
     std::string const text = S("ソ\\表ポ|ab\\\\ ソ\r\n\\");
     for (std::string pattern : {std::string("\\"), std::string("|"), std::string("\\\\"), S("ソ"), std::string("ab"),
-                                std::string("\r\n"), std::string("\x83"), std::string("\x83\x5C\x5C")}) {
+                                std::string("\r\n"), std::string("\x83"), std::string("\x83\x5C\x5C"), S("Ab"),
+                                S("ａＢ|")}) {
         EXPECT_TRUE(AgreesEverywhere(pattern, text, false)) << U(pattern);
+        EXPECT_TRUE(AgreesEverywhere(pattern, text + S("aB ＡＢ|ab"), false, true)) << U(pattern) << " either case";
     }
 }
 
@@ -151,7 +155,7 @@ TEST(RegexReference, RandomPatternsAndTexts)
     RandomPatterns random(12345);
     for (int round = 0; round < 2000; ++round) {
         std::string const pattern = random.Pattern();
-        ASSERT_TRUE(AgreesEverywhere(pattern, random.Text(8))) << round;
+        ASSERT_TRUE(AgreesEverywhere(pattern, random.Text(8), true, round % 4 == 0)) << round;
     }
 }
 

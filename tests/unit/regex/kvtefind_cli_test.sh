@@ -40,6 +40,7 @@ for file in utf8.txt sjis.txt; do
   # A match that ends on the CR of a line break goes on after its LF.
   expect "$file blank ends on CR" 0 $'5 1\n10 1\n14 1' -- --regex --all '\s' "$f"
   expect "$file no match" 1 "" -- nothing "$f"
+  expect "$file either case" 0 $'7 3\n11 3' -- --all --ignore-case ABC "$f"
   expect "$file replace groups" 0 $'ソ\\表\r\nb-a b-a\r' -- --regex --replace '$2-\1' '(a)(b)\w' "$f"
   expect "$file replace literal" 0 $'ソ\\表\r\n$1abc\r' -- --replace '$1' 'abc ' "$f"
 done

@@ -4,6 +4,7 @@
 
 #include "../support/TempFolder.h"
 #include "search/SearchHistory.h"
+#include "search/SearchOptions.h"
 
 namespace {
 
@@ -81,3 +82,17 @@ TEST_F(SearchHistoryTest, ClearingEmptiesTheShownKeysAndKeepsTheOneBeyond)
 }
 
 }  // namespace
+
+TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwise)
+{
+    SearchState state;
+    state.matchCase = state.wrap = false;
+    ReadSearchOptions(settings, state);  // no [search] yet
+    EXPECT_FALSE(state.matchCase || state.wrap);
+    ASSERT_TRUE(AppendSection(settings, kSearchSection) && WriteInt(settings, "wrap", 1));
+    ASSERT_TRUE(WriteSearchOptions(settings, state));
+    state.matchCase = true;
+    ReadSearchOptions(settings, state);
+    EXPECT_FALSE(state.matchCase);
+    EXPECT_TRUE(state.wrap);
+}
