@@ -19,8 +19,14 @@
 #define IDC_REPLACE_ALL 1019
 #define IDC_REPLACE_CLEAR_FIND_HISTORY 1002
 #define IDC_REPLACE_CLEAR_REPLACE_HISTORY 1000
+#define IDC_REPLACE_COUNT 1090         // counts the matches (message 90)
+#define IDC_REPLACE_IN_SELECTION 1091  // check box: replace all and count only in the selection
 
 // ---- Texts -------------------------------------------------------------------------
+#define IDS_MSG_MATCH_COUNT 90         // %d = number of matches
+#define IDS_STATUS_NOT_FOUND 91        // %s = the search text
+#define IDS_STATUS_WRAPPED_TO_TOP 92
+#define IDS_STATUS_WRAPPED_TO_BOTTOM 93
 // A pattern that does not compile: one text per kind of fault, each with %d, the number
 // of the character where it was seen; the last one for a fault of no known kind.
 #define IDS_PATTERN_TRAILING_BACKSLASH 35

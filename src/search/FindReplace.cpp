@@ -2,6 +2,8 @@
 // once and gives the engine its length, so a search costs one pass over the text.
 #include "search/FindReplace.h"
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <new>
 #include <string>
@@ -91,6 +93,31 @@ std::size_t SearchStart(const SearchView& view, bool backward)
     return backward ? SelectionStart(view) : CaretPosition(view);
 }
 
+// Selects the next match from `from` (0-based) in the pattern last read; with state.wrap,
+// once more from the other end when there is none. Nothing found: the notice, and the
+// sound beep when sound is true.
+bool SelectNext(SearchState& state, const SearchView& view, bool sound, int beep, std::size_t from, bool backward)
+{
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return false;
+    Match match;
+    bool found = Search(state, copy, from, backward, match);
+    bool wrapped = false;
+    if (!found && state.wrap) {
+        wrapped = true;
+        found = Search(state, copy, backward ? copy.length + 1 : 0, backward, match);
+    }
+    if (!found) {
+        if (sound) view.beep(view.context, beep);
+        if (view.notice) view.notice(view.context, SearchNotice::NotFound, state.text);
+        return false;
+    }
+    SelectMatch(view, copy, match);
+    if (wrapped && view.notice)
+        view.notice(view.context, backward ? SearchNotice::WrappedToBottom : SearchNotice::WrappedToTop, state.text);
+    return true;
+}
+
 // Marks, compiles and selects the next match from `from` (0-based) in the direction of
 // state.down.
 bool FindNextFrom(SearchState& state, const SearchView& view, int beep, std::size_t from)
@@ -98,29 +125,23 @@ bool FindNextFrom(SearchState& state, const SearchView& view, int beep, std::siz
     MarkOccurrences(state, view);
     state.regex->Read(state.text, state.regularExpression, !state.matchCase);
     if (!PatternCompiled(state, view)) return false;
-    TextCopy copy;
-    if (!CopyViewText(view, copy)) return false;
-    Match match;
-    if (!Search(state, copy, from, !state.down, match)) {
-        if (beep != 0) view.beep(view.context, beep);
-        return false;
-    }
-    SelectMatch(view, copy, match);
-    return true;
+    return SelectNext(state, view, beep != 0, beep, from, !state.down);
 }
 
 // F3 and Shift+F3: the pattern is not read again.
 bool FindAgain(SearchState& state, const SearchView& view, bool backward)
 {
     if (!PatternCompiled(state, view)) return false;
-    TextCopy copy;
-    if (!CopyViewText(view, copy)) return false;
-    Match match;
-    if (!Search(state, copy, SearchStart(view, backward), backward, match)) {
-        view.beep(view.context, 0);
-        return false;
-    }
-    SelectMatch(view, copy, match);
+    return SelectNext(state, view, true, 0, SearchStart(view, backward), backward);
+}
+
+// The selection's 0-based [start, end) in the copy, false when nothing is selected.
+bool SelectedPart(const SearchView& view, const TextCopy& copy, std::size_t& start, std::size_t& end)
+{
+    int first = 0, last = 0;
+    if (view.selectionRange(view.context, &first, &last) != -1 || first < 1 || last < first) return false;
+    start = std::min(static_cast<std::size_t>(first - 1), copy.length);
+    end = std::min(static_cast<std::size_t>(last - 1), copy.length);
     return true;
 }
 
@@ -183,15 +204,17 @@ bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* repl
     return FindNextFrom(state, view, 0, state.down ? CaretPosition(view) : before);
 }
 
-int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement)
+int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement, bool inSelection)
 {
-    view.moveCaretToTop(view.context);
+    if (!inSelection) view.moveCaretToTop(view.context);
     MarkOccurrences(state, view);
     state.regex->Read(state.text, state.regularExpression, !state.matchCase);
     if (!PatternCompiled(state, view)) return -1;
     TextCopy copy;
     if (!CopyViewText(view, copy)) return 0;
-    const char* text = copy.bytes.get();
+    std::size_t partStart = 0, partEnd = copy.length;
+    if (inSelection && !SelectedPart(view, copy, partStart, partEnd)) return 0;
+    const char* text = copy.bytes.get() + partStart;
     std::string const with = replacement ? replacement : "";
 
     // The replaced part of the text, from the first match's start to the last one's end.
@@ -199,16 +222,37 @@ int ReplaceAll(SearchState& state, const SearchView& view, const char* replaceme
     std::size_t first = 0, done = 0;
     std::size_t count = 0;
     try {
-        count = ReplaceAllMatches(*state.regex, text, copy.length, with, state.regularExpression, kViewLineBreak,
-                                  replaced, first, done);
+        count = ReplaceAllMatches(*state.regex, text, partEnd - partStart, with, state.regularExpression,
+                                  kViewLineBreak, replaced, first, done);
     } catch (const std::bad_alloc&) {
         view.reportOutOfMemory(view.context);
         return 0;
     }
     if (count == 0) return 0;
     copy.bytes.reset();  // the view needs the memory for the edit more
+    first += partStart;
+    done += partStart;
     if (!view.replaceRange(view.context, static_cast<int>(first) + 1, static_cast<int>(done) + 1, replaced.data(),
                            replaced.size()))
         return 0;
+    if (inSelection) {
+        std::size_t const newEnd = partEnd - done + first + replaced.size();
+        view.selectRange(view.context, static_cast<int>(partStart) + 1, static_cast<int>(newEnd) + 1);
+    }
     return static_cast<int>(count);
+}
+
+int CountMatches(SearchState& state, const SearchView& view, bool inSelection)
+{
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
+    if (!PatternCompiled(state, view)) return -1;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return 0;
+    std::size_t partStart = 0, partEnd = copy.length;
+    if (inSelection && !SelectedPart(view, copy, partStart, partEnd)) return 0;
+    std::size_t count =
+        VisitAllMatches(*state.regex, copy.bytes.get() + partStart, partEnd - partStart, [](std::size_t, std::size_t) {
+            return true;
+        });
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
 }

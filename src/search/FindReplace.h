@@ -12,8 +12,11 @@
 #include "search/SearchView.h"
 
 // Marks the search text in the view (nothing for a regular expression), compiles it, and
-// selects the next match from the caret in the direction of state.down. beep: the sound
-// when nothing is found, -1 the simple beep, 0 none. A pattern that does not compile is
+// selects the next match from the caret in the direction of state.down. With state.wrap a
+// search that finds nothing goes on once from the other end of the text, and a match found
+// so is noticed (WrappedToTop, WrappedToBottom); nothing found at all is noticed
+// (NotFound) as well as sounded. beep: the sound when nothing is found, -1 the simple
+// beep, 0 none. A pattern that does not compile is
 // reported and searches nothing. True when a match was selected.
 bool FindNext(SearchState& state, const SearchView& view, int beep);
 
@@ -36,4 +39,11 @@ bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* repl
 // the last replacement, or at the top when there was none. Returns the number of matches
 // replaced; -1 when the pattern does not compile (reported). When memory runs out that
 // is reported and 0 returned, the text unchanged.
-int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement);
+// inSelection: only the selected text is searched, as a text of its own (its ends are the
+// ends of the text for ^, $, \A, \z and \b), and afterwards the selection covers the
+// result; with nothing selected nothing is replaced.
+int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement, bool inSelection = false);
+
+// The number of matches replace all would replace (inSelection as there); -1 when the
+// pattern does not compile (reported). The view is left as it was.
+int CountMatches(SearchState& state, const SearchView& view, bool inSelection = false);

@@ -6,6 +6,10 @@
 
 #include <cstddef>
 
+// What a search tells the user beside the sound (in the status bar): nothing found, or a
+// match found only after going on from the other end of the text.
+enum class SearchNotice { NotFound, WrappedToTop, WrappedToBottom };
+
 struct SearchView {
     void* context = nullptr;
 
@@ -28,4 +32,6 @@ struct SearchView {
     void (*beep)(void* context, int sound) = nullptr;
     void (*reportOutOfMemory)(void* context) = nullptr;
     void (*reportBadPattern)(void* context, int messageNumber, int position) = nullptr;
+    // A notice about the search for searchText (InternalText); may be left null.
+    void (*notice)(void* context, SearchNotice notice, const char* searchText) = nullptr;
 };

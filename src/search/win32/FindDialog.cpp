@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "search/FindReplace.h"
 #include "search/SearchHistory.h"
+#include "search/SearchOptions.h"
 #include "search/win32/ControlSearchView.h"
 #include "search/win32/HistoryCombo.h"
 #include "search/win32/SearchDialogFields.h"
@@ -73,7 +74,8 @@ void FindAgain(const SearchContext& context, bool (*find)(SearchState&, const Se
         ShowFindDialog(context);
         return;
     }
-    ControlBinding binding{context.view, context.owner};
+    ReadSearchOptions(*context.settings, *context.state);  // wrap-around as the settings say now
+    ControlBinding binding{context.view, context.owner, context.showNotice, context.noticeContext};
     find(*context.state, MakeControlSearchView(binding));
 }
 
@@ -82,7 +84,7 @@ void FindAgain(const SearchContext& context, bool (*find)(SearchState&, const Se
 void ShowFindDialog(const SearchContext& context)
 {
     if (!RunFindDialog(context)) return;
-    ControlBinding binding{context.view, context.owner};
+    ControlBinding binding{context.view, context.owner, context.showNotice, context.noticeContext};
     FindNext(*context.state, MakeControlSearchView(binding), -1);
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 SearchView DialogView(HWND dialog, const SearchContext& context, ControlBinding& binding)
 {
-    binding = ControlBinding{context.view, dialog};
+    binding = ControlBinding{context.view, dialog, context.showNotice, context.noticeContext};
     return MakeControlSearchView(binding);
 }
 
@@ -37,6 +37,16 @@ std::string TakeReplacement(HWND dialog, const SearchContext& context)
     return replacement;
 }
 
+// Message number (its text takes the count as %d), owned by the dialog.
+void ShowCount(HWND dialog, int number, int count)
+{
+    wchar_t format[256];
+    if (LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(number), format, 256) <= 0) format[0] = L'\0';
+    wchar_t message[300];
+    std::swprintf(message, 300, format, count);
+    ShowMessageBox(dialog, number, message, L"KelvaraTextEditor", MB_ICONINFORMATION);
+}
+
 void ReplaceEverywhere(HWND dialog, const SearchContext& context)
 {
     if (ShowMessage(dialog, IDS_MSG_CONFIRM_REPLACE_ALL, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -45,13 +55,20 @@ void ReplaceEverywhere(HWND dialog, const SearchContext& context)
     RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
     std::string const replacement = TakeReplacement(dialog, context);
     ControlBinding binding;
-    int const count = ReplaceAll(*context.state, DialogView(dialog, context, binding), replacement.c_str());
+    int const count = ReplaceAll(*context.state, DialogView(dialog, context, binding), replacement.c_str(),
+                                 IsDlgButtonChecked(dialog, IDC_REPLACE_IN_SELECTION) == BST_CHECKED);
     if (count < 0) return;  // the pattern's fault has been shown instead
-    wchar_t format[256];
-    if (LoadStringW(GetModuleHandleW(nullptr), IDS_MSG_REPLACE_ALL_DONE, format, 256) <= 0) format[0] = L'\0';
-    wchar_t message[300];
-    std::swprintf(message, 300, format, count);
-    ShowMessageBox(dialog, IDS_MSG_REPLACE_ALL_DONE, message, L"KelvaraTextEditor", MB_ICONINFORMATION);
+    ShowCount(dialog, IDS_MSG_REPLACE_ALL_DONE, count);
+}
+
+void CountEverywhere(HWND dialog, const SearchContext& context)
+{
+    std::string const text = TakeSearchFields(dialog, context);
+    RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
+    ControlBinding binding;
+    int const count = CountMatches(*context.state, DialogView(dialog, context, binding),
+                                   IsDlgButtonChecked(dialog, IDC_REPLACE_IN_SELECTION) == BST_CHECKED);
+    if (count >= 0) ShowCount(dialog, IDS_MSG_MATCH_COUNT, count);
 }
 
 void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
@@ -73,6 +90,9 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     }
     case IDC_REPLACE_ALL:
         ReplaceEverywhere(dialog, context);
+        break;
+    case IDC_REPLACE_COUNT:
+        CountEverywhere(dialog, context);
         break;
     case IDC_REPLACE_CLEAR_FIND_HISTORY:
         ClearHistoryOnRequest(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory,

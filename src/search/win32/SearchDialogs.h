@@ -16,6 +16,9 @@ struct SearchContext {
     int view = 0;
     HWND owner = nullptr;
     HINSTANCE instance = nullptr;
+    // Shows a notice in the status bar (nothing found, wrapped); may be left null.
+    void (*showNotice)(void* noticeContext, const wchar_t* text) = nullptr;
+    void* noticeContext = nullptr;
 };
 
 // Runs the find dialog; when it ends with its find button, searches at once with the

@@ -11,11 +11,12 @@
 
 namespace {
 
-void SetSearch(SearchState& state, char const* text, bool regular = false, bool down = true)
+void SetSearch(SearchState& state, char const* text, bool regular = false, bool down = true, bool wrap = false)
 {
     std::strncpy(state.text, text, sizeof state.text - 1);
     state.regularExpression = regular;
     state.down = down;
+    state.wrap = wrap;
 }
 
 using Range = std::pair<int, int>;
@@ -197,4 +198,35 @@ TEST(ReplaceCurrent, ExpandsTheSelectedMatchOrTheSelectionAsAWholeMatch)
     v.model.SelectRange(7, 9);  // "cd" is no match: the whole of it is \0, its groups empty
     ReplaceCurrent(state, v.view, "[\\0$1]");
     EXPECT_EQ(v.Text(), "ba ab [cd]");
+}
+
+TEST(FindNext, WrapsOnceFromTheOtherEndInEitherLetterCaseAndSaysSoOrThatNothingWasFound)
+{
+    ModelSearchView v("Ab x ab");
+    SearchState state;
+    SetSearch(state, "ab", false, true, true);
+    state.matchCase = false;
+    EXPECT_EQ(Walk(v, state, "fdd"), "0-2 5-7 0-2");
+    SetSearch(state, "ab", false, false, true);
+    EXPECT_EQ(Walk(v, state, "ff"), "5-7 0-2");  // upward from before the selection
+    SetSearch(state, "abc", false, true, true);
+    EXPECT_EQ(Walk(v, state, "f"), "-");
+    using N = SearchNotice;
+    EXPECT_EQ(v.notices, (std::vector<std::pair<N, std::string>>{{N::WrappedToTop, "ab"}, {N::WrappedToBottom, "ab"},
+                                                                  {N::NotFound, "abc"}}));
+}
+
+TEST(ReplaceAll, InTheSelectionTreatsItAsTheWholeTextAndSelectsTheResultAndCountsAlike)
+{
+    ModelSearchView v("ab ab ab ab");
+    SearchState state;
+    SetSearch(state, "^ab|ab$", true);
+    v.model.SelectRange(4, 9);  // "ab ab"
+    EXPECT_EQ(CountMatches(state, v.view, true), 2);
+    EXPECT_EQ(CountMatches(state, v.view), 2);
+    EXPECT_EQ(ReplaceAll(state, v.view, "xyz", true), 2);
+    EXPECT_EQ(v.Text(), "ab xyz xyz ab");
+    EXPECT_EQ(v.Selection(), std::make_pair(3, 10));
+    v.model.SelectRange(1, 1);
+    EXPECT_EQ(ReplaceAll(state, v.view, "xyz", true), 0) << "nothing selected";
 }

@@ -14,6 +14,7 @@ struct ModelSearchView {
     kvte::textcontrol::TextModel model;
     std::vector<int> beeps;
     std::vector<std::pair<int, int>> badPatterns;  // message number, character position
+    std::vector<std::pair<SearchNotice, std::string>> notices;
     int highlightCalls = 0;
     SearchView view;
 
@@ -49,6 +50,7 @@ struct ModelSearchView {
         view.reportBadPattern = [](void* c, int number, int position) {
             Self(c).badPatterns.emplace_back(number, position);
         };
+        view.notice = [](void* c, SearchNotice notice, char const* text) { Self(c).notices.emplace_back(notice, text); };
     }
     ModelSearchView(ModelSearchView const&) = delete;
     ModelSearchView& operator=(ModelSearchView const&) = delete;
