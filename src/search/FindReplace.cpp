@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -255,4 +256,18 @@ int CountMatches(SearchState& state, const SearchView& view, bool inSelection)
             return true;
         });
     return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+}
+
+std::string SearchTextFromSelection(std::string_view selected, bool regular)
+{
+    if (selected.find_first_of("\r\n") != std::string_view::npos) return "";
+    std::string text;
+    for (std::size_t i = 0; i < selected.size();) {
+        std::size_t length = SjisCharLength(selected.data(), selected.size(), i);
+        if (regular && length == 1 && std::strchr("\\.[](){}*+?^$|", selected[i]) && selected[i] != '\0')
+            text.push_back('\\');
+        text.append(selected.data() + i, length);
+        i += length;
+    }
+    return text.size() < sizeof SearchState().text ? text : "";
 }

@@ -8,6 +8,9 @@
 // further, so that repeated searches move on.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "search/SearchState.h"
 #include "search/SearchView.h"
 
@@ -19,6 +22,11 @@
 // beep, 0 none. A pattern that does not compile is
 // reported and searches nothing. True when a match was selected.
 bool FindNext(SearchState& state, const SearchView& view, int beep);
+
+// The search text a dialog starts with for the selected text: the selection itself, with
+// "\" before every character that a regular expression would read as an operator when
+// regular is true; "" when it holds a line break or would not fit the search text.
+std::string SearchTextFromSelection(std::string_view selected, bool regular);
 
 // F3 and Shift+F3 with the pattern the last FindNext compiled (the marking is left as it
 // is); downward from the caret, upward from before the selection. Nothing found: the

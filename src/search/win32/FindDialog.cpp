@@ -11,14 +11,13 @@
 
 namespace {
 
-// The dialog opens fresh every time: downward, no regular expression, an empty field; the
-// letter case as the settings keep it.
+// The dialog opens downward, with the options and the selection as ShowSearchOptions puts them.
 void OpenFindDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
-    ShowSearchOptions(dialog, context);
     FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
+    ShowSearchOptions(dialog, context);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
 

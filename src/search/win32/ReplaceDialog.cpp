@@ -24,9 +24,9 @@ void OpenReplaceDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
-    ShowSearchOptions(dialog, context);
     FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
     FillHistory(GetDlgItem(dialog, IDC_REPLACE_TEXT), *context.settings, kReplaceHistory, kHistoryCount);
+    ShowSearchOptions(dialog, context);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
 

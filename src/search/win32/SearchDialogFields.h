@@ -8,7 +8,9 @@
 
 #include "search/win32/SearchDialogs.h"
 
-// Puts the letter-case option kept in the settings into the state and its box.
+// Puts the letter-case option kept in the settings into the state and its box, the
+// regular-expression box as the last search left it, and a selection within one line
+// into the search text (escaped when that box is ticked).
 void ShowSearchOptions(HWND dialog, const SearchContext& context);
 // The search text (combo 1014), the regular-expression and letter-case boxes and the
 // direction, into the state (the letter case into the settings too); returns the search

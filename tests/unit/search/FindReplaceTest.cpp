@@ -230,3 +230,12 @@ TEST(ReplaceAll, InTheSelectionTreatsItAsTheWholeTextAndSelectsTheResultAndCount
     v.model.SelectRange(1, 1);
     EXPECT_EQ(ReplaceAll(state, v.view, "xyz", true), 0) << "nothing selected";
 }
+
+TEST(SearchTextFromSelection, EscapesOperatorsOnlyForRegularExpressionsAndRefusesLineBreaks)
+{
+    EXPECT_EQ(SearchTextFromSelection("a.b(\x83\x5C)*", false), "a.b(\x83\x5C)*");
+    EXPECT_EQ(SearchTextFromSelection("a.b(\x83\x5C)*\\[x]{2}+?^$|", true),
+              "a\\.b\\(\x83\x5C\\)\\*\\\\\\[x\\]\\{2\\}\\+\\?\\^\\$\\|");
+    EXPECT_EQ(SearchTextFromSelection("a\r\nb", false), "");
+    EXPECT_EQ(SearchTextFromSelection(std::string(1024, 'a'), false), "");
+}
