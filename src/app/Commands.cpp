@@ -64,6 +64,7 @@ constexpr Row kRows[] = {
     {IDM_HELP_FEATURES, &FeaturesPageCommand},
     {IDM_EDIT_WRITE_PROTECT, &ToggleWriteProtectionCommand},
     {IDM_WINDOW_NEW_TAB, &NewTabCommand},
+    {IDM_SEARCH_MARK_ALL, &MarkAllCommand},
     // Tool n of the tools menu is command 2000 + n.
     {IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand},
 };

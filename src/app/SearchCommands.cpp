@@ -29,3 +29,4 @@ int FindCommand(void* app, int id) { return Run<&ShowFindDialog>(app, id); }
 int FindDownCommand(void* app, int id) { return Run<&FindNextDownCommand>(app, id); }
 int FindUpCommand(void* app, int id) { return Run<&FindNextUpCommand>(app, id); }
 int ReplaceCommand(void* app, int id) { return Run<&ShowReplaceDialog>(app, id); }
+int MarkAllCommand(void* app, int id) { return Run<&MarkAllMatchesCommand>(app, id); }

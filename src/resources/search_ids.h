@@ -10,6 +10,7 @@
 #define IDC_SEARCH_DOWN 1016       // radio button
 #define IDC_SEARCH_REGEX 1005      // check box: the text is a regular expression
 #define IDC_SEARCH_MATCH_CASE 1006  // check box: letters match only in the case written
+#define IDC_SEARCH_MARK_ALL 1092    // marks every match
 // The find dialog's button that clears the search history.
 #define IDC_FIND_CLEAR_HISTORY 1000
 // The replace dialog's own controls.

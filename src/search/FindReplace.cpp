@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "regex/MatchPass.h"
 #include "regex/Replacement.h"
@@ -241,6 +242,32 @@ int ReplaceAll(SearchState& state, const SearchView& view, const char* replaceme
         view.selectRange(view.context, static_cast<int>(partStart) + 1, static_cast<int>(newEnd) + 1);
     }
     return static_cast<int>(count);
+}
+
+int MarkAllMatches(SearchState& state, const SearchView& view)
+{
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
+    if (!PatternCompiled(state, view)) return -1;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return 0;
+    const char* text = copy.bytes.get();
+    std::vector<int> ranges;
+    std::size_t count = 0;
+    try {
+        count = VisitAllMatches(*state.regex, text, copy.length, [&](std::size_t start, std::size_t length) {
+            Match match = WholeLineBreaks(text, copy.length, {start, start + length});
+            if (match.end > match.start) {
+                ranges.push_back(static_cast<int>(match.start) + 1);
+                ranges.push_back(static_cast<int>(match.end) + 1);
+            }
+            return true;
+        });
+    } catch (const std::bad_alloc&) {
+        view.reportOutOfMemory(view.context);
+        return 0;
+    }
+    view.markRanges(view.context, ranges.data(), static_cast<int>(ranges.size() / 2));
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
 }
 
 int CountMatches(SearchState& state, const SearchView& view, bool inSelection)

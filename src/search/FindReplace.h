@@ -52,6 +52,11 @@ bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* repl
 // result; with nothing selected nothing is replaced.
 int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement, bool inSelection = false);
 
+// Marks every match that replace all would replace (empty ones give nothing to see), in
+// place of the search text's marking. Returns the number of matches; -1 when the pattern
+// does not compile (reported).
+int MarkAllMatches(SearchState& state, const SearchView& view);
+
 // The number of matches replace all would replace (inSelection as there); -1 when the
 // pattern does not compile (reported). The view is left as it was.
 int CountMatches(SearchState& state, const SearchView& view, bool inSelection = false);

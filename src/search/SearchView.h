@@ -25,6 +25,8 @@ struct SearchView {
     bool (*replaceRange)(void* context, int start, int end, const char* text, std::size_t length) = nullptr;
     void (*moveCaretToTop)(void* context) = nullptr;
     void (*setHighlightText)(void* context, const char* text) = nullptr;  // "" marks nothing
+    // Marks count ranges, pairs of offsets (start, end), in place of the highlight text.
+    void (*markRanges)(void* context, const int* ranges, int count) = nullptr;
 
     // The user's side: a sound (-1 the simple beep, 0 the default sound), the message that
     // memory ran out, and a pattern that does not compile (string-table number of the

@@ -61,6 +61,7 @@ SearchView MakeControlSearchView(ControlBinding& binding)
     };
     view.moveCaretToTop = [](void* c) { MoveCaretToTop(View(c), 1); };
     view.setHighlightText = [](void* c, const char* text) { SetHighlightText(View(c), text, 1, 1); };
+    view.markRanges = [](void* c, const int* ranges, int count) { MarkRanges(View(c), ranges, count, 1); };
     view.beep = [](void*, int sound) { MessageBeep(static_cast<UINT>(sound)); };
     view.reportOutOfMemory = [](void* c) { ShowMessage(Binding(c).owner, IDS_MSG_OUT_OF_MEMORY, MB_ICONERROR); };
     view.reportBadPattern = &ReportBadPattern;

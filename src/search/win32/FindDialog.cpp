@@ -30,6 +30,14 @@ void FindCommand(HWND dialog, const SearchContext& context, int id)
         EndDialog(dialog, 1);
         break;
     }
+    case IDC_SEARCH_MARK_ALL: {
+        std::string const text = TakeSearchFields(dialog, context);
+        AddHistory(*context.settings, text.c_str(), kFindHistory, kHistoryCount);
+        ControlBinding binding{context.view, dialog, context.showNotice, context.noticeContext};
+        MarkAllMatches(*context.state, MakeControlSearchView(binding));
+        EndDialog(dialog, 0);
+        break;
+    }
     case IDCANCEL:
         EndDialog(dialog, 0);
         break;
@@ -90,3 +98,8 @@ void ShowFindDialog(const SearchContext& context)
 void FindNextDownCommand(const SearchContext& context) { FindAgain(context, &FindNextDown); }
 
 void FindNextUpCommand(const SearchContext& context) { FindAgain(context, &FindNextUp); }
+
+void MarkAllMatchesCommand(const SearchContext& context)
+{
+    FindAgain(context, [](SearchState& state, const SearchView& view) { return MarkAllMatches(state, view) > 0; });
+}

@@ -94,6 +94,12 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     case IDC_REPLACE_COUNT:
         CountEverywhere(dialog, context);
         break;
+    case IDC_SEARCH_MARK_ALL: {
+        std::string const text = TakeSearchFields(dialog, context);
+        RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
+        MarkAllMatches(*context.state, DialogView(dialog, context, binding));
+        break;
+    }
     case IDC_REPLACE_CLEAR_FIND_HISTORY:
         ClearHistoryOnRequest(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory,
                               IDS_MSG_CONFIRM_CLEAR_FIND_HISTORY, IDS_MSG_FIND_HISTORY_CLEARED);

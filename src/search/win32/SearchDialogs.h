@@ -29,3 +29,5 @@ void ShowReplaceDialog(const SearchContext& context);
 // F3 and Shift+F3: with no search text yet, the find dialog instead.
 void FindNextDownCommand(const SearchContext& context);
 void FindNextUpCommand(const SearchContext& context);
+// Marks every match of the last search; with no search text yet, the find dialog instead.
+void MarkAllMatchesCommand(const SearchContext& context);

@@ -239,3 +239,13 @@ TEST(SearchTextFromSelection, EscapesOperatorsOnlyForRegularExpressionsAndRefuse
     EXPECT_EQ(SearchTextFromSelection("a\r\nb", false), "");
     EXPECT_EQ(SearchTextFromSelection(std::string(1024, 'a'), false), "");
 }
+
+TEST(MarkAllMatches, MarksRegularMatchesWholeOverLineBreaksAndNoEmptyOnes)
+{
+    ModelSearchView v("ab\r\nAB x");
+    SearchState state;
+    SetSearch(state, "b\\s?|x*", true);
+    state.matchCase = false;
+    EXPECT_EQ(MarkAllMatches(state, v.view), 6);  // "b\r" with its LF, "B ", and four empty ones
+    EXPECT_EQ(v.marks, (std::vector<Range>{{2, 5}, {6, 8}, {8, 9}}));
+}
