@@ -88,11 +88,9 @@ TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwis
     SearchState state;
     state.matchCase = state.wrap = false;
     ReadSearchOptions(settings, state);  // no [search] yet
-    EXPECT_FALSE(state.matchCase || state.wrap);
-    ASSERT_TRUE(AppendSection(settings, kSearchSection) && WriteInt(settings, "wrap", 1));
+    ASSERT_TRUE(!state.wrap && AppendSection(settings, kSearchSection) && WriteInt(settings, "wrap", 1));
     ASSERT_TRUE(WriteSearchOptions(settings, state));
     state.matchCase = true;
     ReadSearchOptions(settings, state);
-    EXPECT_FALSE(state.matchCase);
-    EXPECT_TRUE(state.wrap);
+    EXPECT_TRUE(!state.matchCase && state.wrap);
 }

@@ -10,7 +10,6 @@
 #include "resources/resource.h"
 #include "encoding/FileText.h"
 #include "search/SearchHistory.h"
-#include "search/SearchOptions.h"
 #include "search/win32/SearchDialogs.h"
 
 namespace {
@@ -152,9 +151,7 @@ TEST_F(SearchDialogsTest, ReplaceAllUsesTheGroupsAndTheLetterCaseBoxIsKept)
     script = {L"text:ABC", L"anycase", L"click:1"};
     ShowFindDialog(context);
     EXPECT_EQ(SelectionStart(), 1);
-    SearchState kept;
-    ReadSearchOptions(settings, kept);
-    EXPECT_FALSE(kept.matchCase);
+    EXPECT_FALSE(state.matchCase);
 }
 
 }  // namespace
