@@ -26,6 +26,7 @@ int FindCommand(void* app, int id);
 int FindDownCommand(void* app, int id);
 int FindUpCommand(void* app, int id);
 int ReplaceCommand(void* app, int id);
+int MarkAllCommand(void* app, int id);
 // Tool id - 2000 goes to the tool runner.
 int RunToolCommand(void* app, int id);
 

@@ -73,6 +73,10 @@ const char kDefaultSettingsTemplate[] =
     "[tool]\r\n"
     "num=0\r\n"
     "\r\n"
+    "[search]\r\n"
+    "matchcase=1\r\n"
+    "wrap=1\r\n"
+    "\r\n"
     "[find_history]\r\n"
     "f0=\r\nf1=\r\nf2=\r\nf3=\r\nf4=\r\nf5=\r\nf6=\r\nf7=\r\nf8=\r\nf9=\r\nf10=\r\n"
     "f11=\r\nf12=\r\nf13=\r\nf14=\r\nf15=\r\nf16=\r\nf17=\r\nf18=\r\nf19=\r\nf20=\r\n"
@@ -148,7 +152,9 @@ const std::vector<UpgradeRow>& UpgradeTable()
         {334, 334, {Select("main"), Write("lapel", "0"), Select("tab"), Write("width", "120")}},
         {335, 337, {Select("main"), Write("reload", "0"), Select("backup"), Write("interval", "15"),
                     Select("recent"), Write("num", "10")}},
-        {338, 339, {Select("main"), Write("sjis_flavour", "1")}},
+        // Layout 339 keeps the search options in [search].
+        {338, 338, {{UpgradeStep::Append, "search", nullptr}, Write("matchcase", "1"), Write("wrap", "1")}},
+        {339, 339, {Select("main"), Write("sjis_flavour", "1")}},
         // Every version ends here.
         {-1, -1, {Select("version"), Write("main", "340"), Write("a", "0"), Write("b", "0")}},
     };

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "regex/LiteralSearch.h"
+#include "regex/RegexCaptures.h"
 #include "regex/RegexDfa.h"
 #include "regex/RegexPikeVm.h"
 #include "regex/RegexProgram.h"
@@ -43,6 +44,8 @@ std::size_t MaxMatchBytes(const RegexNode& node)
         }
         return most;
     }
+    case RegexNodeType::Capture:
+        return MaxMatchBytes(*node.children[0]);
     case RegexNodeType::Repeat: {
         if (node.max < 0) return kUnbounded;
         std::size_t part = MaxMatchBytes(*node.children[0]);
@@ -82,6 +85,8 @@ struct CKRegExp::Compiled {
     std::unique_ptr<LazyDfa> backwardDfa;
     std::size_t maxMatchBytes = kUnbounded;
     bool spansLines = true;
+    int groupCount = 0;
+    RegexProgram captures;  // forward with group slots; empty when there are no groups
 
     // The leftmost match starting at or after the boundary from.
     bool SearchForward(const char* text, std::size_t length, std::size_t from, RegexMatch& match)
@@ -114,37 +119,48 @@ struct CKRegExp::Compiled {
 CKRegExp::CKRegExp() = default;
 CKRegExp::~CKRegExp() = default;
 
-void CKRegExp::Read(const char* pattern, bool regularExpression)
+void CKRegExp::Read(const char* pattern, bool regularExpression, bool ignoreCase)
 {
     std::string_view text = pattern ? std::string_view(pattern) : std::string_view();
-    if (haveRead && regularExpression == readRegular && text == readPattern) return;
+    if (haveRead && regularExpression == readRegular && ignoreCase == readIgnoreCase && text == readPattern) return;
     compiled.reset();
     error = REGEXP_OK;
     errorOffset = 0;
     haveRead = false;
+    haveHit = false;
     if (text.empty()) return;  // an empty search finds nothing
     try {
         readPattern.assign(text.data(), text.size());
         readRegular = regularExpression;
+        readIgnoreCase = ignoreCase;
         haveRead = true;
         auto result = std::make_unique<Compiled>();
-        result->regular = regularExpression;
-        if (!regularExpression) {
+        result->regular = true;
+        if (!regularExpression && !ignoreCase) {
+            result->regular = false;
             result->literal = MakeLiteralPattern(text);
             compiled = std::move(result);
             return;
         }
-        RegexParseResult parsed = ParseRegex(text);
+        // Literal text in either case runs as the regular expression of its characters;
+        // without letters in it, that is literal again below.
+        RegexParseResult parsed;
+        if (regularExpression)
+            parsed = ParseRegex(text, ignoreCase);
+        else
+            parsed.root = MakeLiteralNode(text, true);
         if (!parsed.root) {
             error = parsed.error;
             errorOffset = parsed.errorOffset;
             return;
         }
         if (!CompileRegex(*parsed.root, false, result->forward) ||
-            !CompileRegex(*parsed.root, true, result->backward)) {
+            !CompileRegex(*parsed.root, true, result->backward) ||
+            (parsed.groupCount > 0 && !CompileRegex(*parsed.root, false, result->captures, true))) {
             error = REGEXP_TOO_LARGE;
             return;
         }
+        result->groupCount = parsed.groupCount;
         if (result->forward.wholeLiteral) {
             // A pattern without any operator: the literal search does it faster, both ways.
             result->regular = false;
@@ -167,6 +183,7 @@ void CKRegExp::Read(const char* pattern, bool regularExpression)
 
 int CKRegExp::Find(const char* text, int position, bool backward)
 {
+    haveHit = false;
     if (!compiled || !text) return -1;
     // Positions outside the text are clamped, so a negative one is the start.
     std::size_t from = position < 0 ? 0 : static_cast<std::size_t>(position);
@@ -176,6 +193,7 @@ int CKRegExp::Find(const char* text, int position, bool backward)
 
 int CKRegExp::Find(const char* text, std::size_t length, std::size_t position, bool backward)
 {
+    haveHit = false;
     if (!compiled || !text) return -1;
     try {
         // Offsets are returned as int: the part of a text beyond INT_MAX is not searched.
@@ -205,6 +223,8 @@ int CKRegExp::Find(const char* text, std::size_t length, std::size_t position, b
         }
         if (!found) return -1;
         hitText.assign(text + match.start, match.end - match.start);
+        haveHit = true;
+        hitStart = match.start;
         return static_cast<int>(match.start);
     } catch (...) {
         return -1;  // memory ran out while building DFA states: report nothing found
@@ -212,6 +232,33 @@ int CKRegExp::Find(const char* text, std::size_t length, std::size_t position, b
 }
 
 const char* CKRegExp::GetHitText() const { return hitText.c_str(); }
+
+bool CKRegExp::GetGroups(const char* text, std::size_t length, RegExpGroups& groups)
+{
+    for (int n = 0; n < RegExpGroups::kCount; ++n) groups.start[n] = groups.end[n] = RegExpGroups::kUnmatched;
+    if (!haveHit || !compiled || !text) return false;
+    std::size_t end = hitStart + hitText.size();
+    if (length > static_cast<std::size_t>(INT_MAX)) length = INT_MAX;
+    if (end > length || std::memcmp(text + hitStart, hitText.data(), hitText.size()) != 0) return false;
+    groups.start[0] = hitStart;
+    groups.end[0] = end;
+    if (compiled->groupCount == 0) return true;
+    try {
+        CaptureSlots slots;
+        if (!PikeVmCaptures(compiled->captures, text, length, hitStart, end, slots)) return true;  // never expected
+        for (int n = 1; n < RegExpGroups::kCount; ++n) {
+            std::size_t from = slots[2 * n], to = slots[2 * n + 1];
+            if (from == kNoCapture || to == kNoCapture) continue;
+            groups.start[n] = from;
+            groups.end[n] = to;
+        }
+    } catch (...) {
+        // Only memory can run out here: the match stands, its groups unmatched.
+    }
+    return true;
+}
+
+int CKRegExp::GetGroupCount() const { return compiled ? compiled->groupCount : 0; }
 
 int CKRegExp::GetError() const { return error; }
 

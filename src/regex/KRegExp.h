@@ -24,7 +24,8 @@
 //   ^ $        start and end of a line: the text's ends and around CR LF, lone CR, lone LF
 //   \A \z      start and end of the whole text
 //   \b \B      word boundary and its complement (by \w)
-//   (x) (?:x)  grouping (there are no captures: only the whole match is reported)
+//   (x)        a group, numbered by its "(" from the left; GetGroups reports groups 1-9
+//   (?:x)      grouping only
 //   x|y        alternation, the left alternative preferred
 //   x* x+ x? x{n} x{n,} x{n,m}   greedy repetition (n, m at most 1000); add ? for lazy
 //   (?i) (?-i) (?i:x)   ignore letter case (ASCII and full-width Latin) from here to the
@@ -61,6 +62,18 @@ enum RegExpError {
     REGEXP_TOO_LARGE,           // the compiled pattern would be too big (nested counts)
 };
 
+// Where a match and its groups lie, as byte offsets into the text searched: group 0 is the
+// whole match, groups 1-9 the pattern's groups; a group that took no part in the match
+// (or that the pattern does not have) is unmatched. A group inside a repetition holds
+// what it took on the last pass that reached it.
+struct RegExpGroups {
+    static constexpr int kCount = 10;
+    static constexpr std::size_t kUnmatched = static_cast<std::size_t>(-1);
+    std::size_t start[kCount];
+    std::size_t end[kCount];
+    bool Matched(int n) const { return n >= 0 && n < kCount && start[n] != kUnmatched; }
+};
+
 class CKRegExp {
 public:
     CKRegExp();  // no pattern: Find returns -1
@@ -68,8 +81,10 @@ public:
 
     // Compiles pattern as a regular expression (regularExpression true) or as a literal
     // text, replacing the previous pattern. A null pattern counts as empty. On a bad pattern
-    // the object finds nothing and GetError/GetErrorOffset say why.
-    void Read(const char* pattern, bool regularExpression);
+    // the object finds nothing and GetError/GetErrorOffset say why. ignoreCase: ASCII and
+    // full-width Latin letters match in either case, for literal text as for a regular
+    // expression (which reads as if it began with (?i), so (?-i) still turns it off).
+    void Read(const char* pattern, bool regularExpression, bool ignoreCase = false);
 
     // Forward (backward false): the leftmost match starting at or after position.
     // Backward: the match with the greatest start before position, exactly as a forward
@@ -87,6 +102,13 @@ public:
     const char* GetHitText() const;
     // Its length in bytes, which counts zero bytes that a length-taking Find matched.
     std::size_t GetHitLength() const { return hitText.size(); }
+    // The groups of the last successful Find, worked out now (finding costs nothing for
+    // them): text and length must be what that Find searched, unchanged (a zero-terminated
+    // Find's length is its strlen). False, groups all unmatched, when the last Find found
+    // nothing or text cannot be the one searched. A literal search has only group 0.
+    bool GetGroups(const char* text, std::size_t length, RegExpGroups& groups);
+    // Capturing groups in the pattern, those beyond 9 included (0 for a literal search).
+    int GetGroupCount() const;
 
     // Beside the members above: why the last Read failed (REGEXP_OK when it compiled),
     // the byte offset in the pattern where the fault was seen, and an English description
@@ -102,11 +124,14 @@ private:
     struct Compiled;
     std::unique_ptr<Compiled> compiled;  // null: no usable pattern
     std::string hitText;
+    bool haveHit = false;
+    std::size_t hitStart = 0;
     int error = REGEXP_OK;
     int errorOffset = 0;
     // The last Read's arguments: the search code reads the same pattern before every search,
     // and keeping the compiled form keeps the DFA states built so far.
     std::string readPattern;
     bool readRegular = false;
+    bool readIgnoreCase = false;
     bool haveRead = false;
 };

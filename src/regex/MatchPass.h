@@ -16,6 +16,24 @@ inline bool InsideCrLf(const char* text, std::size_t length, std::size_t positio
     return position > 0 && position < length && text[position - 1] == '\r' && text[position] == '\n';
 }
 
+struct MatchRange {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// The range to select or replace for a match: its ends moved off the middle of a CR LF.
+// An empty match there stays empty, before the CR, so that nothing is taken out.
+inline MatchRange WholeLineBreaks(const char* text, std::size_t length, MatchRange match)
+{
+    if (match.start == match.end) {
+        if (InsideCrLf(text, length, match.start)) match.start = match.end = match.start - 1;
+        return match;
+    }
+    if (InsideCrLf(text, length, match.start)) --match.start;
+    if (InsideCrLf(text, length, match.end)) ++match.end;
+    return match;
+}
+
 // Calls visit(start, length) for each match of the pattern last read by regex in
 // text[0, length), in order; visit returns false to stop the pass. Returns the number of
 // matches visited.

@@ -1,6 +1,7 @@
 // Compiles a RegexNode tree into a RegexProgram (Thompson construction over symbols),
 // forwards or for reading backwards.
 #include <cstring>
+#include <functional>
 #include <map>
 
 #include "regex/RegexProgram.h"
@@ -33,7 +34,10 @@ struct Fragment {
 
 class Compiler {
 public:
-    Compiler(RegexProgram& program, bool reversed) : prog(program), reversed(reversed) {}
+    Compiler(RegexProgram& program, bool reversed, bool captures)
+        : prog(program), reversed(reversed), captures(captures)
+    {
+    }
 
     bool Run(const RegexNode& node)
     {
@@ -49,6 +53,7 @@ public:
 private:
     RegexProgram& prog;
     bool reversed;
+    bool captures;
     bool tooLarge = false;
     std::map<std::bitset<256>, int, bool (*)(const std::bitset<256>&, const std::bitset<256>&)> setIndex{BitsetLess};
 
@@ -98,6 +103,16 @@ private:
         if (tooLarge) return f;
         prog.insts[f.entry].kind = kind;
         prog.insts[f.entry].set = SetIndex(bits);
+        f.exits = {f.entry * 2};
+        return f;
+    }
+
+    Fragment SaveInst(int slot)
+    {
+        Fragment f;
+        f.entry = Emit(RegexOp::Save);
+        if (tooLarge) return f;
+        prog.insts[f.entry].slot = slot;
         f.exits = {f.entry * 2};
         return f;
     }
@@ -271,6 +286,9 @@ private:
         }
         case RegexNodeType::Repeat:
             return Repeat(node);
+        case RegexNodeType::Capture:
+            if (!captures || node.group > kMaxReportedGroup) return Compile(*node.children[0]);
+            return Sequence({SaveInst(2 * node.group), Compile(*node.children[0]), SaveInst(2 * node.group + 1)});
         }
         return EmptyFragment();
     }
@@ -296,6 +314,8 @@ bool CanBeEmpty(const RegexNode& node)
         return false;
     case RegexNodeType::Repeat:
         return node.min == 0 || CanBeEmpty(*node.children[0]);
+    case RegexNodeType::Capture:
+        return CanBeEmpty(*node.children[0]);
     }
     return true;
 }
@@ -313,13 +333,18 @@ std::string LiteralPrefix(const RegexNode& node, bool& whole)
 {
     std::string prefix;
     std::size_t taken = 0;
-    const RegexNode* first = &node;
+    // A group around characters does not change what is matched: "(abc)" is a literal too.
     std::vector<const RegexNode*> items;
-    if (node.type == RegexNodeType::Concat) {
-        for (const auto& child : node.children) items.push_back(child.get());
-    } else {
-        items.push_back(first);
-    }
+    std::function<void(const RegexNode&)> flatten = [&](const RegexNode& part) {
+        if (part.type == RegexNodeType::Capture) {
+            flatten(*part.children[0]);
+        } else if (part.type == RegexNodeType::Concat) {
+            for (const auto& child : part.children) flatten(*child);
+        } else {
+            items.push_back(&part);
+        }
+    };
+    flatten(node);
     for (const RegexNode* item : items) {
         std::uint32_t code;
         if (item->type != RegexNodeType::Chars || !CharSetSingleCode(item->chars, code)) break;
@@ -336,10 +361,10 @@ std::string LiteralPrefix(const RegexNode& node, bool& whole)
 
 }  // namespace
 
-bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program)
+bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program, bool captures)
 {
     program = RegexProgram();
-    Compiler compiler(program, reversed);
+    Compiler compiler(program, reversed, captures && !reversed);
     if (!compiler.Run(node)) {
         program = RegexProgram();
         return false;

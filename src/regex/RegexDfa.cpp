@@ -212,6 +212,7 @@ bool LazyDfa::FollowClosure(const std::vector<int>& from, bool injectStart, Asse
             const RegexInst& inst = prog.insts[at];
             switch (inst.op) {
             case RegexOp::Jump:
+            case RegexOp::Save:  // only in the program that reports groups
                 stack.push_back(inst.next);
                 break;
             case RegexOp::Split:

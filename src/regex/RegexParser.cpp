@@ -47,10 +47,9 @@ class Parser {
 public:
     explicit Parser(std::string_view pattern) : text(pattern) {}
 
-    RegexParseResult Run()
+    RegexParseResult Run(bool ignoreCase)
     {
         RegexParseResult result;
-        bool ignoreCase = false;
         auto root = ParseAlternation(0, ignoreCase);
         if (root && pos < text.size()) Fail(REGEXP_UNMATCHED_PAREN, pos);  // only ")" stops it early
         if (error != REGEXP_OK) {
@@ -59,6 +58,7 @@ public:
             return result;
         }
         result.root = std::move(root);
+        result.groupCount = groupCount;
         return result;
     }
 
@@ -67,6 +67,7 @@ private:
     std::size_t pos = 0;
     int error = REGEXP_OK;
     std::size_t errorOffset = 0;
+    int groupCount = 0;
 
     std::nullptr_t Fail(int code, std::size_t offset)
     {
@@ -227,6 +228,8 @@ private:
         case '(': {
             ++pos;
             bool inner = ignoreCase;
+            int group = 0;  // groups are numbered by their "(" in the pattern, outer first
+            if (Peek() != '?') group = ++groupCount;
             if (Peek() == '?') {
                 // "(?:", "(?i:", "(?-i:"; the flags-only forms were taken by TryFlagsOnly.
                 if (Peek(1) == ':') {
@@ -245,7 +248,11 @@ private:
             if (!body) return nullptr;
             if (AtEnd() || Peek() != ')') return Fail(REGEXP_MISSING_PAREN, start);
             ++pos;
-            return body;
+            if (group == 0) return body;
+            auto capture = MakeNode(RegexNodeType::Capture);
+            capture->group = group;
+            capture->children.push_back(std::move(body));
+            return capture;
         }
         case '[':
             return ParseClass(ignoreCase);
@@ -455,9 +462,9 @@ private:
 
 }  // namespace
 
-RegexParseResult ParseRegex(std::string_view pattern) { return Parser(pattern).Run(); }
+RegexParseResult ParseRegex(std::string_view pattern, bool ignoreCase) { return Parser(pattern).Run(ignoreCase); }
 
-std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text)
+std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text, bool ignoreCase)
 {
     auto node = MakeNode(RegexNodeType::Concat);
     std::size_t pos = 0;
@@ -467,6 +474,7 @@ std::unique_ptr<RegexNode> MakeLiteralNode(std::string_view text)
         if (length == 2) code = code << 8 | static_cast<unsigned char>(text[pos + 1]);
         CharSet set;
         CharSetAdd(set, code, code);
+        if (ignoreCase) CharSetFoldCase(set);
         auto chars = MakeNode(RegexNodeType::Chars);
         chars->chars = std::move(set);
         node->children.push_back(std::move(chars));

@@ -130,6 +130,7 @@ private:
             const RegexInst& inst = prog.insts[at];
             switch (inst.op) {
             case RegexOp::Jump:
+            case RegexOp::Save:  // only in the program that reports groups
                 stack.push_back(inst.next);
                 break;
             case RegexOp::Split:

@@ -22,6 +22,7 @@ enum class RegexOp : unsigned char {
     Jump,    // go to next
     Assert,  // go to next when `assertion` holds here
     Match,
+    Save,    // records the position in capture slot `slot`: go to next
 };
 
 struct RegexInst {
@@ -31,6 +32,7 @@ struct RegexInst {
     int next = -1;
     int alt = -1;
     int set = -1;
+    int slot = -1;  // Save: 2n for the start of group n, 2n + 1 for its end
 };
 
 struct RegexProgram {
@@ -47,4 +49,6 @@ struct RegexProgram {
 constexpr std::size_t kMaxProgramSize = 100000;
 
 // Compiles node; false when the program would exceed kMaxProgramSize instructions.
-bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program);
+// captures: forward only, Save instructions around groups 1-9 (only the matcher that
+// reports groups reads them; the search programs are built without, and stay smaller).
+bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program, bool captures = false);

@@ -9,17 +9,25 @@
 #define IDC_SEARCH_UP 1015         // radio button
 #define IDC_SEARCH_DOWN 1016       // radio button
 #define IDC_SEARCH_REGEX 1005      // check box: the text is a regular expression
+#define IDC_SEARCH_MATCH_CASE 1006  // check box: letters match only in the case written
+#define IDC_SEARCH_MARK_ALL 1092    // marks every match
 // The find dialog's button that clears the search history.
 #define IDC_FIND_CLEAR_HISTORY 1000
 // The replace dialog's own controls.
 #define IDC_REPLACE_TEXT 1024                 // drop-down combo box: the replacement
-#define IDC_REPLACE_MATCH_CASE 1006           // check box, enabled only without a regular expression
+#define IDC_REPLACE_MATCH_CASE IDC_SEARCH_MATCH_CASE
 #define IDC_REPLACE_ONE 1001                  // replace the selection, then find the next
 #define IDC_REPLACE_ALL 1019
 #define IDC_REPLACE_CLEAR_FIND_HISTORY 1002
 #define IDC_REPLACE_CLEAR_REPLACE_HISTORY 1000
+#define IDC_REPLACE_COUNT 1090         // counts the matches (message 90)
+#define IDC_REPLACE_IN_SELECTION 1091  // check box: replace all and count only in the selection
 
 // ---- Texts -------------------------------------------------------------------------
+#define IDS_MSG_MATCH_COUNT 90         // %d = number of matches
+#define IDS_STATUS_NOT_FOUND 91        // %s = the search text
+#define IDS_STATUS_WRAPPED_TO_TOP 92
+#define IDS_STATUS_WRAPPED_TO_BOTTOM 93
 // A pattern that does not compile: one text per kind of fault, each with %d, the number
 // of the character where it was seen; the last one for a fault of no known kind.
 #define IDS_PATTERN_TRAILING_BACKSLASH 35

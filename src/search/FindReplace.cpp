@@ -2,11 +2,16 @@
 // once and gives the engine its length, so a search costs one pass over the text.
 #include "search/FindReplace.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "regex/MatchPass.h"
+#include "regex/Replacement.h"
 #include "regex/SjisChar.h"
 #include "search/PatternError.h"
 
@@ -49,23 +54,7 @@ void MarkOccurrences(const SearchState& state, const SearchView& view)
     view.setHighlightText(view.context, state.regularExpression ? "" : state.text);
 }
 
-struct Match {
-    std::size_t start = 0;
-    std::size_t end = 0;
-};
-
-// The range to select or replace for a match: its ends moved off the middle of a CR LF.
-// An empty match there stays empty, before the CR, so that nothing is taken out.
-Match WholeLineBreaks(const char* text, std::size_t length, Match match)
-{
-    if (match.start == match.end) {
-        if (InsideCrLf(text, length, match.start)) match.start = match.end = match.start - 1;
-        return match;
-    }
-    if (InsideCrLf(text, length, match.start)) --match.start;
-    if (InsideCrLf(text, length, match.end)) ++match.end;
-    return match;
-}
+using Match = MatchRange;
 
 // Searches the copy from a 0-based position; true with the match found.
 bool Search(SearchState& state, const TextCopy& copy, std::size_t from, bool backward, Match& match)
@@ -106,37 +95,86 @@ std::size_t SearchStart(const SearchView& view, bool backward)
     return backward ? SelectionStart(view) : CaretPosition(view);
 }
 
+// Selects the next match from `from` (0-based) in the pattern last read; with state.wrap,
+// once more from the other end when there is none. Nothing found: the notice, and the
+// sound beep when sound is true.
+bool SelectNext(SearchState& state, const SearchView& view, bool sound, int beep, std::size_t from, bool backward)
+{
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return false;
+    Match match;
+    bool found = Search(state, copy, from, backward, match);
+    bool wrapped = false;
+    if (!found && state.wrap) {
+        wrapped = true;
+        found = Search(state, copy, backward ? copy.length + 1 : 0, backward, match);
+    }
+    if (!found) {
+        if (sound) view.beep(view.context, beep);
+        if (view.notice) view.notice(view.context, SearchNotice::NotFound, state.text);
+        return false;
+    }
+    SelectMatch(view, copy, match);
+    if (wrapped && view.notice)
+        view.notice(view.context, backward ? SearchNotice::WrappedToBottom : SearchNotice::WrappedToTop, state.text);
+    return true;
+}
+
 // Marks, compiles and selects the next match from `from` (0-based) in the direction of
 // state.down.
 bool FindNextFrom(SearchState& state, const SearchView& view, int beep, std::size_t from)
 {
     MarkOccurrences(state, view);
-    state.regex->Read(state.text, state.regularExpression);
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
     if (!PatternCompiled(state, view)) return false;
-    TextCopy copy;
-    if (!CopyViewText(view, copy)) return false;
-    Match match;
-    if (!Search(state, copy, from, !state.down, match)) {
-        if (beep != 0) view.beep(view.context, beep);
-        return false;
-    }
-    SelectMatch(view, copy, match);
-    return true;
+    return SelectNext(state, view, beep != 0, beep, from, !state.down);
 }
 
 // F3 and Shift+F3: the pattern is not read again.
 bool FindAgain(SearchState& state, const SearchView& view, bool backward)
 {
     if (!PatternCompiled(state, view)) return false;
-    TextCopy copy;
-    if (!CopyViewText(view, copy)) return false;
-    Match match;
-    if (!Search(state, copy, SearchStart(view, backward), backward, match)) {
-        view.beep(view.context, 0);
-        return false;
-    }
-    SelectMatch(view, copy, match);
+    return SelectNext(state, view, true, 0, SearchStart(view, backward), backward);
+}
+
+// The selection's 0-based [start, end) in the copy, false when nothing is selected.
+bool SelectedPart(const SearchView& view, const TextCopy& copy, std::size_t& start, std::size_t& end)
+{
+    int first = 0, last = 0;
+    if (view.selectionRange(view.context, &first, &last) != -1 || first < 1 || last < first) return false;
+    start = std::min(static_cast<std::size_t>(first - 1), copy.length);
+    end = std::min(static_cast<std::size_t>(last - 1), copy.length);
     return true;
+}
+
+// The view holds its text with CR LF line ends, whatever the file uses.
+constexpr char kViewLineBreak[] = "\r\n";
+
+// What replaces the selection [start, end): with a regular expression, the replacement
+// expanded for the match that starts there when it covers the selection exactly, else for
+// the selection as a match without groups; otherwise the replacement as it stands.
+std::string SelectionReplacement(SearchState& state, const SearchView& view, const char* replacement,
+                                 std::size_t start, std::size_t end)
+{
+    std::string const with = replacement ? replacement : "";
+    if (!state.regularExpression) return with;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return with;
+    const char* text = copy.bytes.get();
+    if (end > copy.length || start > end) return with;
+    RegExpGroups groups;
+    state.regex->Read(state.text, true, !state.matchCase);
+    int at = state.regex->Find(text, copy.length, start, false);
+    bool exact = at >= 0 && static_cast<std::size_t>(at) == start &&
+                 WholeLineBreaks(text, copy.length, {start, start + state.regex->GetHitLength()}).end == end;
+    if (!exact || !state.regex->GetGroups(text, copy.length, groups)) {
+        for (int n = 0; n < RegExpGroups::kCount; ++n) groups.start[n] = groups.end[n] = RegExpGroups::kUnmatched;
+        groups.start[0] = start;
+        groups.end[0] = end;
+    }
+    std::string out;
+    AppendReplacement(with, text, groups, kViewLineBreak, out);
+    return out;
 }
 
 }  // namespace
@@ -155,47 +193,108 @@ bool ReplaceCurrent(SearchState& state, const SearchView& view, const char* repl
     // Upward, the search goes on from before the replaced text, never inside it: a
     // replacement that holds the search text would be found and replaced again.
     const std::size_t before = SelectionStart(view);
-    if (view.selectionRange(view.context, nullptr, nullptr) == -1) view.insertText(view.context, replacement);
+    int start = 0, end = 0;
+    if (view.selectionRange(view.context, &start, &end) == -1) {
+        if (!state.regularExpression) {
+            view.insertText(view.context, replacement);
+        } else if (start >= 1 && end >= start) {
+            std::string const with = SelectionReplacement(state, view, replacement, static_cast<std::size_t>(start - 1),
+                                                          static_cast<std::size_t>(end - 1));
+            view.replaceRange(view.context, start, end, with.data(), with.size());
+        }
+    }
     return FindNextFrom(state, view, 0, state.down ? CaretPosition(view) : before);
 }
 
-int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement)
+int ReplaceAll(SearchState& state, const SearchView& view, const char* replacement, bool inSelection)
 {
-    view.moveCaretToTop(view.context);
+    if (!inSelection) view.moveCaretToTop(view.context);
     MarkOccurrences(state, view);
-    state.regex->Read(state.text, state.regularExpression);
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
     if (!PatternCompiled(state, view)) return -1;
     TextCopy copy;
     if (!CopyViewText(view, copy)) return 0;
-    const char* text = copy.bytes.get();
+    std::size_t partStart = 0, partEnd = copy.length;
+    if (inSelection && !SelectedPart(view, copy, partStart, partEnd)) return 0;
+    const char* text = copy.bytes.get() + partStart;
     std::string const with = replacement ? replacement : "";
 
     // The replaced part of the text, from the first match's start to the last one's end.
     std::string replaced;
     std::size_t first = 0, done = 0;
-    int count = 0;
+    std::size_t count = 0;
     try {
-        VisitAllMatches(*state.regex, text, copy.length, [&](std::size_t start, std::size_t length) {
-            Match match = WholeLineBreaks(text, copy.length, {start, start + length});
-            if (count == 0) first = done = match.start;
-            replaced.append(text + done, match.start - done);
-            // A replacement ending in CR before one starting with LF: two line breaks, as
-            // two separate insertions would have made, not one CR LF.
-            if (!replaced.empty() && replaced.back() == '\r' && !with.empty() && with.front() == '\n')
-                replaced.push_back('\n');
-            replaced.append(with);
-            done = match.end;
-            ++count;
-            return true;
-        });
+        count = ReplaceAllMatches(*state.regex, text, partEnd - partStart, with, state.regularExpression,
+                                  kViewLineBreak, replaced, first, done);
     } catch (const std::bad_alloc&) {
         view.reportOutOfMemory(view.context);
         return 0;
     }
     if (count == 0) return 0;
     copy.bytes.reset();  // the view needs the memory for the edit more
+    first += partStart;
+    done += partStart;
     if (!view.replaceRange(view.context, static_cast<int>(first) + 1, static_cast<int>(done) + 1, replaced.data(),
                            replaced.size()))
         return 0;
-    return count;
+    if (inSelection) {
+        std::size_t const newEnd = partEnd - done + first + replaced.size();
+        view.selectRange(view.context, static_cast<int>(partStart) + 1, static_cast<int>(newEnd) + 1);
+    }
+    return static_cast<int>(count);
+}
+
+int MarkAllMatches(SearchState& state, const SearchView& view)
+{
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
+    if (!PatternCompiled(state, view)) return -1;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return 0;
+    const char* text = copy.bytes.get();
+    std::vector<int> ranges;
+    std::size_t count = 0;
+    try {
+        count = VisitAllMatches(*state.regex, text, copy.length, [&](std::size_t start, std::size_t length) {
+            Match match = WholeLineBreaks(text, copy.length, {start, start + length});
+            if (match.end > match.start) {
+                ranges.push_back(static_cast<int>(match.start) + 1);
+                ranges.push_back(static_cast<int>(match.end) + 1);
+            }
+            return true;
+        });
+    } catch (const std::bad_alloc&) {
+        view.reportOutOfMemory(view.context);
+        return 0;
+    }
+    view.markRanges(view.context, ranges.data(), static_cast<int>(ranges.size() / 2));
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+}
+
+int CountMatches(SearchState& state, const SearchView& view, bool inSelection)
+{
+    state.regex->Read(state.text, state.regularExpression, !state.matchCase);
+    if (!PatternCompiled(state, view)) return -1;
+    TextCopy copy;
+    if (!CopyViewText(view, copy)) return 0;
+    std::size_t partStart = 0, partEnd = copy.length;
+    if (inSelection && !SelectedPart(view, copy, partStart, partEnd)) return 0;
+    std::size_t count =
+        VisitAllMatches(*state.regex, copy.bytes.get() + partStart, partEnd - partStart, [](std::size_t, std::size_t) {
+            return true;
+        });
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+}
+
+std::string SearchTextFromSelection(std::string_view selected, bool regular)
+{
+    if (selected.find_first_of("\r\n") != std::string_view::npos) return "";
+    std::string text;
+    for (std::size_t i = 0; i < selected.size();) {
+        std::size_t length = SjisCharLength(selected.data(), selected.size(), i);
+        if (regular && length == 1 && std::strchr("\\.[](){}*+?^$|", selected[i]) && selected[i] != '\0')
+            text.push_back('\\');
+        text.append(selected.data() + i, length);
+        i += length;
+    }
+    return text.size() < sizeof SearchState().text ? text : "";
 }

@@ -11,5 +11,7 @@ struct SearchState {
     char text[1024] = {};  // the current search text, InternalText, zero-terminated
     bool down = true;
     bool regularExpression = false;
+    bool matchCase = true;  // false: letters match in either case ([search] matchcase)
+    bool wrap = true;       // a search that reaches an end goes on once from the other ([search] wrap)
     std::unique_ptr<CKRegExp> regex{new CKRegExp};
 };

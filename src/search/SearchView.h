@@ -6,6 +6,10 @@
 
 #include <cstddef>
 
+// What a search tells the user beside the sound (in the status bar): nothing found, or a
+// match found only after going on from the other end of the text.
+enum class SearchNotice { NotFound, WrappedToTop, WrappedToBottom };
+
 struct SearchView {
     void* context = nullptr;
 
@@ -21,6 +25,8 @@ struct SearchView {
     bool (*replaceRange)(void* context, int start, int end, const char* text, std::size_t length) = nullptr;
     void (*moveCaretToTop)(void* context) = nullptr;
     void (*setHighlightText)(void* context, const char* text) = nullptr;  // "" marks nothing
+    // Marks count ranges, pairs of offsets (start, end), in place of the highlight text.
+    void (*markRanges)(void* context, const int* ranges, int count) = nullptr;
 
     // The user's side: a sound (-1 the simple beep, 0 the default sound), the message that
     // memory ran out, and a pattern that does not compile (string-table number of the
@@ -28,4 +34,6 @@ struct SearchView {
     void (*beep)(void* context, int sound) = nullptr;
     void (*reportOutOfMemory)(void* context) = nullptr;
     void (*reportBadPattern)(void* context, int messageNumber, int position) = nullptr;
+    // A notice about the search for searchText (InternalText); may be left null.
+    void (*notice)(void* context, SearchNotice notice, const char* searchText) = nullptr;
 };

@@ -18,7 +18,7 @@ PORTABLE = {
     "encoding": set(),
     "encoding/kvteconv": {"encoding", "files"},
     "regex": {"encoding"},
-    "regex/tool": {"regex", "encoding", "files"},
+    "regex/tool": {"regex", "encoding", "files", "search"},
     "textcontrol/model": {"encoding"},
     "config": {"files", "encoding"},
     "documents": {"config", "files", "encoding", "textcontrol/model"},

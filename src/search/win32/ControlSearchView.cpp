@@ -1,9 +1,11 @@
 #include "search/win32/ControlSearchView.h"
 
 #include <cwchar>
+#include <string>
 
 #include "platform/ModalUi.h"
 #include "platform/ShowMessage.h"
+#include "platform/WideText.h"
 #include "resources/resource.h"
 #include "search/PatternError.h"
 #include "textcontrol/win32/EditControl.h"
@@ -26,6 +28,22 @@ void ReportBadPattern(void* context, int number, int position)
     ShowMessageBox(Binding(context).owner, number, text, L"KelvaraTextEditor", MB_ICONWARNING);
 }
 
+void ShowNotice(void* context, SearchNotice notice, const char* searchText)
+{
+    const ControlBinding& binding = Binding(context);
+    if (!binding.showNotice) return;
+    int const number = notice == SearchNotice::NotFound        ? IDS_STATUS_NOT_FOUND
+                       : notice == SearchNotice::WrappedToTop ? IDS_STATUS_WRAPPED_TO_TOP
+                                                               : IDS_STATUS_WRAPPED_TO_BOTTOM;
+    wchar_t format[256];
+    if (LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(number), format, 256) <= 0) format[0] = L'\0';
+    std::wstring const what = WideFromInternal(searchText ? searchText : "");
+    std::wstring text(std::wcslen(format) + what.size() + 1, L'\0');
+    int written = std::swprintf(&text[0], text.size(), format, what.c_str());
+    text.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    binding.showNotice(binding.noticeContext, text.c_str());
+}
+
 }  // namespace
 
 SearchView MakeControlSearchView(ControlBinding& binding)
@@ -43,8 +61,10 @@ SearchView MakeControlSearchView(ControlBinding& binding)
     };
     view.moveCaretToTop = [](void* c) { MoveCaretToTop(View(c), 1); };
     view.setHighlightText = [](void* c, const char* text) { SetHighlightText(View(c), text, 1, 1); };
+    view.markRanges = [](void* c, const int* ranges, int count) { MarkRanges(View(c), ranges, count, 1); };
     view.beep = [](void*, int sound) { MessageBeep(static_cast<UINT>(sound)); };
     view.reportOutOfMemory = [](void* c) { ShowMessage(Binding(c).owner, IDS_MSG_OUT_OF_MEMORY, MB_ICONERROR); };
     view.reportBadPattern = &ReportBadPattern;
+    view.notice = &ShowNotice;
     return view;
 }

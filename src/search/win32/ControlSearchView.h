@@ -9,6 +9,8 @@
 struct ControlBinding {
     int view = 0;
     HWND owner = nullptr;
+    void (*showNotice)(void* noticeContext, const wchar_t* text) = nullptr;  // none when null
+    void* noticeContext = nullptr;
 };
 
 // The operations on binding's view; binding must outlive the result.

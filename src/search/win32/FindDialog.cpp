@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "search/FindReplace.h"
 #include "search/SearchHistory.h"
+#include "search/SearchOptions.h"
 #include "search/win32/ControlSearchView.h"
 #include "search/win32/HistoryCombo.h"
 #include "search/win32/SearchDialogFields.h"
@@ -10,12 +11,13 @@
 
 namespace {
 
-// The dialog opens fresh every time: downward, no regular expression, an empty field.
+// The dialog opens downward, with the options and the selection as ShowSearchOptions puts them.
 void OpenFindDialog(HWND dialog, const SearchContext& context)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
     FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
+    ShowSearchOptions(dialog, context);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
 
@@ -23,9 +25,17 @@ void FindCommand(HWND dialog, const SearchContext& context, int id)
 {
     switch (id) {
     case IDOK: {
-        std::string const text = TakeSearchFields(dialog, *context.state);
+        std::string const text = TakeSearchFields(dialog, context);
         AddHistory(*context.settings, text.c_str(), kFindHistory, kHistoryCount);
         EndDialog(dialog, 1);
+        break;
+    }
+    case IDC_SEARCH_MARK_ALL: {
+        std::string const text = TakeSearchFields(dialog, context);
+        AddHistory(*context.settings, text.c_str(), kFindHistory, kHistoryCount);
+        ControlBinding binding{context.view, dialog, context.showNotice, context.noticeContext};
+        MarkAllMatches(*context.state, MakeControlSearchView(binding));
+        EndDialog(dialog, 0);
         break;
     }
     case IDCANCEL:
@@ -71,7 +81,8 @@ void FindAgain(const SearchContext& context, bool (*find)(SearchState&, const Se
         ShowFindDialog(context);
         return;
     }
-    ControlBinding binding{context.view, context.owner};
+    ReadSearchOptions(*context.settings, *context.state);  // wrap-around as the settings say now
+    ControlBinding binding{context.view, context.owner, context.showNotice, context.noticeContext};
     find(*context.state, MakeControlSearchView(binding));
 }
 
@@ -80,10 +91,15 @@ void FindAgain(const SearchContext& context, bool (*find)(SearchState&, const Se
 void ShowFindDialog(const SearchContext& context)
 {
     if (!RunFindDialog(context)) return;
-    ControlBinding binding{context.view, context.owner};
+    ControlBinding binding{context.view, context.owner, context.showNotice, context.noticeContext};
     FindNext(*context.state, MakeControlSearchView(binding), -1);
 }
 
 void FindNextDownCommand(const SearchContext& context) { FindAgain(context, &FindNextDown); }
 
 void FindNextUpCommand(const SearchContext& context) { FindAgain(context, &FindNextUp); }
+
+void MarkAllMatchesCommand(const SearchContext& context)
+{
+    FindAgain(context, [](SearchState& state, const SearchView& view) { return MarkAllMatches(state, view) > 0; });
+}

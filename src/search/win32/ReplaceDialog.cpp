@@ -16,7 +16,7 @@ namespace {
 
 SearchView DialogView(HWND dialog, const SearchContext& context, ControlBinding& binding)
 {
-    binding = ControlBinding{context.view, dialog};
+    binding = ControlBinding{context.view, dialog, context.showNotice, context.noticeContext};
     return MakeControlSearchView(binding);
 }
 
@@ -26,6 +26,7 @@ void OpenReplaceDialog(HWND dialog, const SearchContext& context)
     CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_DOWN);
     FillHistory(GetDlgItem(dialog, IDC_SEARCH_TEXT), *context.settings, kFindHistory, kHistoryCount);
     FillHistory(GetDlgItem(dialog, IDC_REPLACE_TEXT), *context.settings, kReplaceHistory, kHistoryCount);
+    ShowSearchOptions(dialog, context);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
 }
 
@@ -36,21 +37,38 @@ std::string TakeReplacement(HWND dialog, const SearchContext& context)
     return replacement;
 }
 
+// Message number (its text takes the count as %d), owned by the dialog.
+void ShowCount(HWND dialog, int number, int count)
+{
+    wchar_t format[256];
+    if (LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(number), format, 256) <= 0) format[0] = L'\0';
+    wchar_t message[300];
+    std::swprintf(message, 300, format, count);
+    ShowMessageBox(dialog, number, message, L"KelvaraTextEditor", MB_ICONINFORMATION);
+}
+
 void ReplaceEverywhere(HWND dialog, const SearchContext& context)
 {
     if (ShowMessage(dialog, IDS_MSG_CONFIRM_REPLACE_ALL, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    std::string const text = TakeSearchFields(dialog, *context.state);
+    std::string const text = TakeSearchFields(dialog, context);
     context.state->down = true;  // replace all always goes down from the top
     RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
     std::string const replacement = TakeReplacement(dialog, context);
     ControlBinding binding;
-    int const count = ReplaceAll(*context.state, DialogView(dialog, context, binding), replacement.c_str());
+    int const count = ReplaceAll(*context.state, DialogView(dialog, context, binding), replacement.c_str(),
+                                 IsDlgButtonChecked(dialog, IDC_REPLACE_IN_SELECTION) == BST_CHECKED);
     if (count < 0) return;  // the pattern's fault has been shown instead
-    wchar_t format[256];
-    if (LoadStringW(GetModuleHandleW(nullptr), IDS_MSG_REPLACE_ALL_DONE, format, 256) <= 0) format[0] = L'\0';
-    wchar_t message[300];
-    std::swprintf(message, 300, format, count);
-    ShowMessageBox(dialog, IDS_MSG_REPLACE_ALL_DONE, message, L"KelvaraTextEditor", MB_ICONINFORMATION);
+    ShowCount(dialog, IDS_MSG_REPLACE_ALL_DONE, count);
+}
+
+void CountEverywhere(HWND dialog, const SearchContext& context)
+{
+    std::string const text = TakeSearchFields(dialog, context);
+    RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
+    ControlBinding binding;
+    int const count = CountMatches(*context.state, DialogView(dialog, context, binding),
+                                   IsDlgButtonChecked(dialog, IDC_REPLACE_IN_SELECTION) == BST_CHECKED);
+    if (count >= 0) ShowCount(dialog, IDS_MSG_MATCH_COUNT, count);
 }
 
 void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
@@ -58,7 +76,7 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     ControlBinding binding;
     switch (id) {
     case IDOK: {
-        std::string const text = TakeSearchFields(dialog, *context.state);
+        std::string const text = TakeSearchFields(dialog, context);
         RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
         FindNext(*context.state, DialogView(dialog, context, binding), 0);
         EnableWindow(GetDlgItem(dialog, IDC_REPLACE_ONE), TRUE);
@@ -73,6 +91,15 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     case IDC_REPLACE_ALL:
         ReplaceEverywhere(dialog, context);
         break;
+    case IDC_REPLACE_COUNT:
+        CountEverywhere(dialog, context);
+        break;
+    case IDC_SEARCH_MARK_ALL: {
+        std::string const text = TakeSearchFields(dialog, context);
+        RememberInCombo(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory, text);
+        MarkAllMatches(*context.state, DialogView(dialog, context, binding));
+        break;
+    }
     case IDC_REPLACE_CLEAR_FIND_HISTORY:
         ClearHistoryOnRequest(dialog, IDC_SEARCH_TEXT, *context.settings, kFindHistory,
                               IDS_MSG_CONFIRM_CLEAR_FIND_HISTORY, IDS_MSG_FIND_HISTORY_CLEARED);
@@ -80,11 +107,6 @@ void ReplaceCommand(HWND dialog, const SearchContext& context, int id)
     case IDC_REPLACE_CLEAR_REPLACE_HISTORY:
         ClearHistoryOnRequest(dialog, IDC_REPLACE_TEXT, *context.settings, kReplaceHistory,
                               IDS_MSG_CONFIRM_CLEAR_REPLACE_HISTORY, IDS_MSG_REPLACE_HISTORY_CLEARED);
-        break;
-    case IDC_SEARCH_REGEX:
-        // Letter case is a matter of the regular expression itself.
-        EnableWindow(GetDlgItem(dialog, IDC_REPLACE_MATCH_CASE),
-                     IsDlgButtonChecked(dialog, IDC_SEARCH_REGEX) != BST_CHECKED);
         break;
     case IDCANCEL:
         EndDialog(dialog, 0);

@@ -16,6 +16,9 @@ struct SearchContext {
     int view = 0;
     HWND owner = nullptr;
     HINSTANCE instance = nullptr;
+    // Shows a notice in the status bar (nothing found, wrapped); may be left null.
+    void (*showNotice)(void* noticeContext, const wchar_t* text) = nullptr;
+    void* noticeContext = nullptr;
 };
 
 // Runs the find dialog; when it ends with its find button, searches at once with the
@@ -26,3 +29,5 @@ void ShowReplaceDialog(const SearchContext& context);
 // F3 and Shift+F3: with no search text yet, the find dialog instead.
 void FindNextDownCommand(const SearchContext& context);
 void FindNextUpCommand(const SearchContext& context);
+// Marks every match of the last search; with no search text yet, the find dialog instead.
+void MarkAllMatchesCommand(const SearchContext& context);

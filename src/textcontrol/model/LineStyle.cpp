@@ -15,7 +15,7 @@ void StyleLine(TextModel& model, int line, const LineColours& colours, LineStyle
     s.links.clear();
     if (model.LinkKinds()) model.LineLinkRuns(line, &s.links);
     s.highlights.clear();
-    if (!model.HighlightText().empty()) model.LineHighlightRuns(line, &s.highlights);
+    if (!model.HighlightText().empty() || model.HasMarks()) model.LineHighlightRuns(line, &s.highlights);
     const int length = model.GetLineLength(line);
 
     ByteStyle plain;

@@ -463,13 +463,31 @@ void TextModel::LineLinkRuns(int line, std::vector<LinkRun>* runs)
     FindLinks(text.data(), text.size(), linkKinds_, runs);
 }
 
+void TextModel::SetMarkedRanges(const std::vector<std::pair<int, int>>& ranges)
+{
+    highlight_.clear();
+    marks_.clear();
+    for (const auto& [start, end] : ranges) {
+        size_t from = IndexOfOffset(start), to = IndexOfOffset(end);
+        if (to > from && (marks_.empty() || from >= marks_.back().second)) marks_.emplace_back(from, to);
+    }
+}
+
 void TextModel::LineHighlightRuns(int line, std::vector<HighlightRun>* runs)
 {
     if (!runs) return;
     runs->clear();
-    if (highlight_.empty()) return;
     std::string_view text = LineText(line);
-    FindHighlights(text.data(), text.size(), highlight_, runs);
+    if (!highlight_.empty()) FindHighlights(text.data(), text.size(), highlight_, runs);
+    if (marks_.empty()) return;
+    const size_t lineStart = IndexOfPosition(TextPosition{line, 1});
+    const size_t lineEnd = lineStart + text.size();
+    auto mark = std::upper_bound(marks_.begin(), marks_.end(), lineStart,
+                                 [](size_t at, const std::pair<size_t, size_t>& m) { return at < m.second; });
+    for (; mark != marks_.end() && mark->first < lineEnd; ++mark) {
+        size_t from = std::max(mark->first, lineStart), to = std::min(mark->second, lineEnd);
+        if (to > from) runs->push_back(HighlightRun{static_cast<int>(from - lineStart), static_cast<int>(to - from)});
+    }
 }
 
 // ---- change notices ------------------------------------------------------------------
@@ -488,6 +506,7 @@ void TextModel::RemoveObserver(TextObserver* observer)
 void TextModel::Notify(const LineChange& change)
 {
     ++changeCounter_;
+    marks_.clear();
     for (TextObserver* observer : observers_) observer->OnLinesChanged(change);
 }
 

@@ -184,8 +184,20 @@ public:
     int LinkKinds() const { return linkKinds_; }
     void LineLinkRuns(int line, std::vector<LinkRun>* runs);
 
-    void SetHighlightText(std::string_view text) { highlight_.assign(text.data(), text.size()); }
+    // A new highlight text also clears the marked ranges.
+    void SetHighlightText(std::string_view text)
+    {
+        highlight_.assign(text.data(), text.size());
+        marks_.clear();
+    }
     const std::string& HighlightText() const { return highlight_; }
+    // Marks ranges given as pairs of offsets (from 1, end one past the last byte, in
+    // order, not overlapping) in the highlight colours, in place of any earlier ones and of
+    // the highlight text. They are cleared by the next highlight text and by any change of the text, whose edits
+    // would leave them on other characters.
+    void SetMarkedRanges(const std::vector<std::pair<int, int>>& ranges);
+    bool HasMarks() const { return !marks_.empty(); }
+    // The occurrences of the highlight text, or the marked parts, in one line, in order.
     void LineHighlightRuns(int line, std::vector<HighlightRun>* runs);
 
     // ---- change notices ----------------------------------------------------------------
@@ -254,6 +266,7 @@ private:
     bool editable_ = true;
     bool digitsWithLetters_ = true;
     std::string highlight_;
+    std::vector<std::pair<size_t, size_t>> marks_;  // internal [start, end), in order
     std::string scratch_;  // line copy for callers that need it contiguous
     std::vector<TextObserver*> observers_;
     ChangedLines changed_;

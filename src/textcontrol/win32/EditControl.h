@@ -177,6 +177,10 @@ int GetCaretColumn(int view);  // display column from 0, tabs expanded
 void SetBookmark(int view, int line, int on, int redraw);
 int IsBookmarked(int view, int line);
 void SetHighlightText(int view, const char* text, int redraw, int reserved);
+// Marks count ranges in the highlight colours in place of the highlight text: ranges holds
+// count pairs of offsets (start, end one past the last byte), in order and not
+// overlapping. The next SetHighlightText or change of the text clears them.
+void MarkRanges(int view, const int* ranges, int count, int redraw);
 // Returns -1 when the rule was accepted, another value when refused.
 int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour, int second,
                 int colourNumber, int fourth);

@@ -370,6 +370,18 @@ void SetHighlightText(int view, const char* text, int redraw, int)
     });
 }
 
+void MarkRanges(int view, const int* ranges, int count, int redraw)
+{
+    Guarded([&] {
+        EditorView* record = FindView(view);
+        if (!record || (!ranges && count > 0)) return;
+        std::vector<std::pair<int, int>> marks;
+        for (int i = 0; i < count; ++i) marks.emplace_back(ranges[2 * i], ranges[2 * i + 1]);
+        record->model.SetMarkedRanges(marks);
+        if (redraw) UpdateView(*record, kUpdateRepaint);
+    });
+}
+
 int AddEmphasis(int view, const char* text, const char* endText, int kind, COLORREF colour, int second,
                 int colourNumber, int fourth)
 {

@@ -89,7 +89,8 @@ TEST_F(SettingsFileTest, AnUpgradeStartsAtTheRowOfTheStoredVersion)
         {331, "editor1", "sel_numalpha", "endhome"}, {333, "main", "utf8_bom", nullptr},
         {334, "tab", "width", nullptr},            {335, "main", nullptr, "lapel"},
         {299, "FileType", nullptr, "htm"},         {336, "backup", "interval", "lapel"},
-        {337, "main", "reload", nullptr},          {338, "main", "sjis_flavour", "reload"},
+        {337, "main", "reload", nullptr},          {338, "search", "wrap", nullptr},
+        {339, "main", "sjis_flavour", "reload"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);

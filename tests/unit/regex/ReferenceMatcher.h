@@ -49,11 +49,17 @@ public:
 
     bool Aborted() const { return steps < 0; }
 
+    // Group spans of the last match found: start of group n at 2n, end at 2n + 1, npos
+    // where it took no part; index 0 and 1 are left to the caller.
+    std::vector<std::size_t> groups;
+
     std::optional<std::size_t> MatchAt(std::size_t start)
     {
         std::size_t end = 0;
+        slots.assign(20, std::string_view::npos);
         bool ok = MatchNode(root, start, [&](std::size_t e) {
             end = e;
+            groups = slots;
             return true;
         });
         if (!ok || Aborted()) return std::nullopt;
@@ -87,6 +93,7 @@ private:
     std::string_view text;
     std::vector<std::size_t> bounds;
     std::vector<std::size_t> nextBoundary;
+    std::vector<std::size_t> slots;
     long steps;
 
     std::uint32_t CodeAt(std::size_t i) const
@@ -154,6 +161,19 @@ private:
             return false;
         case RegexNodeType::Repeat:
             return Repeat(node, 0, i, k);
+        case RegexNodeType::Capture: {
+            std::size_t const slot = 2 * static_cast<std::size_t>(node.group);
+            if (slot >= slots.size()) return MatchNode(*node.children[0], i, k);
+            return MatchNode(*node.children[0], i, [&](std::size_t j) {
+                std::size_t const oldStart = slots[slot], oldEnd = slots[slot + 1];
+                slots[slot] = i;
+                slots[slot + 1] = j;
+                if (k(j)) return true;
+                slots[slot] = oldStart;
+                slots[slot + 1] = oldEnd;
+                return false;
+            });
+        }
         }
         return false;
     }

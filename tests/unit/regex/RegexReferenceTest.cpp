@@ -14,24 +14,39 @@ using namespace regextest;
 
 namespace {
 
-std::string Describe(std::optional<reference::Match> m)
+// The match and, after it, the span of each of groups 1-9 that took part.
+std::string Describe(std::optional<reference::Match> m, std::vector<std::size_t> const& groups)
 {
-    return m ? std::to_string(m->start) + "+" + std::to_string(m->end - m->start) : "-1";
+    std::string out = m ? std::to_string(m->start) + "+" + std::to_string(m->end - m->start) : "-1";
+    for (std::size_t n = 1; m && n < 10; ++n)
+        if (groups[2 * n] != std::string_view::npos)
+            out += " " + std::to_string(n) + ":" + std::to_string(groups[2 * n]) + "-" + std::to_string(groups[2 * n + 1]);
+    return out;
 }
 
-std::string Describe(int offset, CKRegExp const& regex)
+std::string Describe(int offset, CKRegExp& regex, char const* text, std::size_t length)
 {
-    return offset < 0 ? "-1" : std::to_string(offset) + "+" + std::to_string(std::string(regex.GetHitText()).size());
+    RegExpGroups groups;
+    bool const found = regex.GetGroups(text, length, groups);
+    if (found != (offset >= 0) || (found && groups.start[0] != static_cast<std::size_t>(offset))) return "bad group 0";
+    std::vector<std::size_t> slots(20, std::string_view::npos);
+    for (int n = 1; n < 10; ++n)
+        if (groups.Matched(n)) slots[2 * n] = groups.start[n], slots[2 * n + 1] = groups.end[n];
+    std::optional<reference::Match> m;
+    if (offset >= 0) m = reference::Match{groups.start[0], groups.end[0]};
+    return Describe(m, slots);
 }
 
 // Checks Find at every position 0..size+1 in both directions, and the counted form (whose
 // text is given without its terminator); false on the first mismatch. pattern and text
 // are InternalText.
-bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool regular = true)
+bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool regular = true,
+                       bool ignoreCase = false)
 {
-    RegexParseResult parsed = regular ? ParseRegex(pattern) : RegexParseResult{MakeLiteralNode(pattern), 0, 0};
+    RegexParseResult parsed =
+        regular ? ParseRegex(pattern, ignoreCase) : RegexParseResult{MakeLiteralNode(pattern, ignoreCase), 0, 0, 0};
     CKRegExp regex;
-    regex.Read(pattern.c_str(), regular);
+    regex.Read(pattern.c_str(), regular, ignoreCase);
     if (!parsed.root) {
         EXPECT_NE(regex.GetError(), REGEXP_OK) << pattern;
         return regex.GetError() != REGEXP_OK;
@@ -45,10 +60,11 @@ bool AgreesEverywhere(std::string const& pattern, std::string const& text, bool 
                                                                 : matcher.Forward(static_cast<std::size_t>(pos));
             if (matcher.Aborted()) return true;     // too slow for the reference: nothing to compare
             if (pattern.empty()) expected.reset();  // an empty search finds nothing
-            std::string const want = Describe(expected);
-            std::string const got = Describe(regex.Find(text.c_str(), pos, backward), regex);
+            std::string const want = Describe(expected, matcher.groups);
+            std::string const got = Describe(regex.Find(text.c_str(), pos, backward), regex, text.c_str(), text.size());
             std::string const gotCounted =
-                Describe(regex.Find(counted.get(), text.size(), static_cast<std::size_t>(pos), backward), regex);
+                Describe(regex.Find(counted.get(), text.size(), static_cast<std::size_t>(pos), backward), regex,
+                         counted.get(), text.size());
             if (want != got || want != gotCounted) {
                 ADD_FAILURE() << "pattern \"" << U(pattern) << "\" text \"" << U(text) << "\" pos " << pos
                               << (backward ? " backward" : " forward") << ": expected " << want << ", got " << got
@@ -74,7 +90,8 @@ TEST(RegexReference, ChosenPatternsAtEveryPosition)
         ".*",      "(a*)*b",  "(a|b)*?c",  "a{2,3}",   "\\r\\n",         "\\\\",     "\\|",  "[\\\\|]+",
         "(?i)A+B", "x*",      "\\s*$",     "\\bab",    "c\\b",           "(?:^|a)b", "\\Aa", "b\\z",
         "(|a)+",   "(a?)*?b", "東京|大阪", "[ぁ-ん]+", "[^ぁ-ん]",       "\\w\\b",   "ソ",   "[ソ表]",
-        "タワー?",
+        "タワー?", "(a)|b",   "(?:(a)|b)+", "((a)(b)?)*c", "(a*)(a)",   "(a*?)(a*)", "(|a)*(b)",
+        "(\\w+)\\s(\\w+)", "(東京|大阪)(タワー)?",
     };
     for (std::string const& text : texts)
         for (char const* pattern : patterns) ASSERT_TRUE(AgreesEverywhere(S(pattern), text));
@@ -84,8 +101,10 @@ TEST(RegexReference, LiteralModeAtEveryPosition)
 {
     std::string const text = S("ソ\\表ポ|ab\\\\ ソ\r\n\\");
     for (std::string pattern : {std::string("\\"), std::string("|"), std::string("\\\\"), S("ソ"), std::string("ab"),
-                                std::string("\r\n"), std::string("\x83"), std::string("\x83\x5C\x5C")}) {
+                                std::string("\r\n"), std::string("\x83"), std::string("\x83\x5C\x5C"), S("Ab"),
+                                S("ａＢ|")}) {
         EXPECT_TRUE(AgreesEverywhere(pattern, text, false)) << U(pattern);
+        EXPECT_TRUE(AgreesEverywhere(pattern, text + S("aB ＡＢ|ab"), false, true)) << U(pattern) << " either case";
     }
 }
 
@@ -136,7 +155,7 @@ TEST(RegexReference, RandomPatternsAndTexts)
     RandomPatterns random(12345);
     for (int round = 0; round < 2000; ++round) {
         std::string const pattern = random.Pattern();
-        ASSERT_TRUE(AgreesEverywhere(pattern, random.Text(8))) << round;
+        ASSERT_TRUE(AgreesEverywhere(pattern, random.Text(8), true, round % 4 == 0)) << round;
     }
 }
 

@@ -159,3 +159,14 @@ TEST(RegexSearch, ManyDfaStatesStillGiveThePikeVmAnswer)
 }
 
 }  // namespace
+
+TEST(RegexSearch, ReadingTheSamePatternWithAnotherLetterCaseRecompiles)
+{
+    CKRegExp regex;
+    for (bool regular : {false, true}) {
+        regex.Read(S("ａb").c_str(), regular, true);
+        EXPECT_EQ(regex.Find(S("xＡB").c_str(), 0, false), 1);
+        regex.Read(S("ａb").c_str(), regular, false);
+        EXPECT_EQ(regex.Find(S("xＡB").c_str(), 0, false), -1);
+    }
+}

@@ -40,6 +40,9 @@ for file in utf8.txt sjis.txt; do
   # A match that ends on the CR of a line break goes on after its LF.
   expect "$file blank ends on CR" 0 $'5 1\n10 1\n14 1' -- --regex --all '\s' "$f"
   expect "$file no match" 1 "" -- nothing "$f"
+  expect "$file either case" 0 $'7 3\n11 3' -- --all --ignore-case ABC "$f"
+  expect "$file replace groups" 0 $'ソ\\表\r\nb-a b-a\r' -- --regex --replace '$2-\1' '(a)(b)\w' "$f"
+  expect "$file replace literal" 0 $'ソ\\表\r\n$1abc\r' -- --replace '$1' 'abc ' "$f"
 done
 
 expect "bad pattern" 2 "" -- --regex 'a(' "$work/utf8.txt"
@@ -48,6 +51,7 @@ expect "missing file" 2 "" -- abc "$work/none.txt"
 grep -q "cannot read" "$work/stderr" || { echo "FAIL missing file message"; failures=$((failures + 1)); }
 expect "bad option" 2 "" -- --fast abc "$work/utf8.txt"
 expect "bad from" 2 "" -- --from x abc "$work/utf8.txt"
+expect "replace and all" 2 "" -- --all --replace x abc "$work/utf8.txt"
 expect "all and backward" 2 "" -- --all --backward abc "$work/utf8.txt"
 expect "one operand" 2 "" -- abc
 expect "dash pattern" 1 "" -- -- --all "$work/utf8.txt"

@@ -11,11 +11,12 @@
 
 namespace {
 
-void SetSearch(SearchState& state, char const* text, bool regular = false, bool down = true)
+void SetSearch(SearchState& state, char const* text, bool regular = false, bool down = true, bool wrap = false)
 {
     std::strncpy(state.text, text, sizeof state.text - 1);
     state.regularExpression = regular;
     state.down = down;
+    state.wrap = wrap;
 }
 
 using Range = std::pair<int, int>;
@@ -171,3 +172,78 @@ TEST(ReplaceAll, KeepsZeroBytesBetweenMatchesAndAWriteProtectedViewReplacesNothi
 }
 
 }  // namespace
+
+TEST(ReplaceAll, ExpandsGroupsForEachMatchAndLiteralReplacementsStandAsWritten)
+{
+    // 2024年12月 / 1999年1月 in Shift_JIS: 年 = 94 4E, 月 = 8C 8E.
+    const std::string text = "2024\x94\x4E" "12\x8C\x8E\r\n1999\x94\x4E" "1\x8C\x8E";
+    ModelSearchView v(text);
+    SearchState state;
+    SetSearch(state, "(\\d+)\x94\x4E(\\d+)\x8C\x8E", true);
+    EXPECT_EQ(ReplaceAll(state, v.view, "$2/\\1\\n"), 2);
+    EXPECT_EQ(v.Text(), "12/2024\r\n\r\n1/1999\r\n");
+    SetSearch(state, "/", false);
+    EXPECT_EQ(ReplaceAll(state, v.view, "$1\\n"), 2);
+    EXPECT_EQ(v.Text(), "12$1\\n2024\r\n\r\n1$1\\n1999\r\n");
+}
+
+TEST(ReplaceCurrent, ExpandsTheSelectedMatchOrTheSelectionAsAWholeMatch)
+{
+    ModelSearchView v("ab ab cd");
+    SearchState state;
+    SetSearch(state, "(a)(b)", true);
+    v.model.SelectRange(1, 3);
+    EXPECT_TRUE(ReplaceCurrent(state, v.view, "$2$1"));
+    EXPECT_EQ(v.Text(), "ba ab cd");
+    v.model.SelectRange(7, 9);  // "cd" is no match: the whole of it is \0, its groups empty
+    ReplaceCurrent(state, v.view, "[\\0$1]");
+    EXPECT_EQ(v.Text(), "ba ab [cd]");
+}
+
+TEST(FindNext, WrapsOnceFromTheOtherEndInEitherLetterCaseAndSaysSoOrThatNothingWasFound)
+{
+    ModelSearchView v("Ab x ab");
+    SearchState state;
+    SetSearch(state, "ab", false, true, true);
+    state.matchCase = false;
+    EXPECT_EQ(Walk(v, state, "fdd"), "0-2 5-7 0-2");
+    SetSearch(state, "ab", false, false, true);
+    EXPECT_EQ(Walk(v, state, "ff"), "5-7 0-2");  // upward from before the selection
+    SetSearch(state, "abc", false, true, true);
+    EXPECT_EQ(Walk(v, state, "f"), "-");
+    using N = SearchNotice;
+    EXPECT_EQ(v.notices, (std::vector<std::pair<N, std::string>>{{N::WrappedToTop, "ab"}, {N::WrappedToBottom, "ab"},
+                                                                  {N::NotFound, "abc"}}));
+}
+
+TEST(ReplaceAll, InTheSelectionTreatsItAsTheWholeTextAndSelectsTheResultAndCountsAlike)
+{
+    ModelSearchView v("ab ab ab ab");
+    SearchState state;
+    SetSearch(state, "^ab|ab$", true);
+    v.model.SelectRange(4, 9);  // "ab ab"
+    EXPECT_EQ(CountMatches(state, v.view, true) * 10 + CountMatches(state, v.view), 22);
+    EXPECT_EQ(ReplaceAll(state, v.view, "xyz", true), 2);
+    EXPECT_EQ(v.Text(), "ab xyz xyz ab");
+    EXPECT_EQ(v.Selection(), std::make_pair(3, 10));
+    v.model.SelectRange(1, 1);
+    EXPECT_EQ(ReplaceAll(state, v.view, "xyz", true), 0) << "nothing selected";
+}
+
+TEST(SearchTextFromSelection, EscapesOperatorsOnlyForRegularExpressionsAndRefusesLineBreaks)
+{
+    EXPECT_EQ(SearchTextFromSelection("a.b(\x83\x5C)*", false), "a.b(\x83\x5C)*");
+    EXPECT_EQ(SearchTextFromSelection("a.b(\x83\x5C)*\\[x]{2}+?^$|", true),
+              "a\\.b\\(\x83\x5C\\)\\*\\\\\\[x\\]\\{2\\}\\+\\?\\^\\$\\|");
+    EXPECT_EQ(SearchTextFromSelection("a\r\nb", false), "");
+    EXPECT_EQ(SearchTextFromSelection(std::string(1024, 'a'), false), "");
+}
+
+TEST(MarkAllMatches, MarksRegularMatchesWholeOverLineBreaksAndNoEmptyOnes)
+{
+    ModelSearchView v("ab\r\nAB x");
+    SearchState state;
+    SetSearch(state, "(?i)b\\s?|x*", true);
+    EXPECT_EQ(MarkAllMatches(state, v.view), 6);  // "b\r" with its LF, "B ", and four empty ones
+    EXPECT_EQ(v.marks, (std::vector<Range>{{2, 5}, {6, 8}, {8, 9}}));
+}

@@ -14,6 +14,8 @@ struct ModelSearchView {
     kvte::textcontrol::TextModel model;
     std::vector<int> beeps;
     std::vector<std::pair<int, int>> badPatterns;  // message number, character position
+    std::vector<std::pair<SearchNotice, std::string>> notices;
+    std::vector<std::pair<int, int>> marks;  // the last ranges marked
     int highlightCalls = 0;
     SearchView view;
 
@@ -44,11 +46,16 @@ struct ModelSearchView {
             Self(c).model.SetHighlightText(text);
             ++Self(c).highlightCalls;
         };
+        view.markRanges = [](void* c, int const* ranges, int count) {
+            Self(c).marks.clear();
+            for (int i = 0; i < count; ++i) Self(c).marks.emplace_back(ranges[2 * i], ranges[2 * i + 1]);
+        };
         view.beep = [](void* c, int sound) { Self(c).beeps.push_back(sound); };
         view.reportOutOfMemory = [](void*) {};
         view.reportBadPattern = [](void* c, int number, int position) {
             Self(c).badPatterns.emplace_back(number, position);
         };
+        view.notice = [](void* c, SearchNotice notice, char const* text) { Self(c).notices.emplace_back(notice, text); };
     }
     ModelSearchView(ModelSearchView const&) = delete;
     ModelSearchView& operator=(ModelSearchView const&) = delete;

@@ -4,6 +4,7 @@
 
 #include "../support/TempFolder.h"
 #include "search/SearchHistory.h"
+#include "search/SearchOptions.h"
 
 namespace {
 
@@ -81,3 +82,15 @@ TEST_F(SearchHistoryTest, ClearingEmptiesTheShownKeysAndKeepsTheOneBeyond)
 }
 
 }  // namespace
+
+TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwise)
+{
+    SearchState state;
+    state.matchCase = state.wrap = false;
+    ReadSearchOptions(settings, state);  // no [search] yet
+    ASSERT_TRUE(!state.wrap && AppendSection(settings, kSearchSection) && WriteInt(settings, "wrap", 1));
+    ASSERT_TRUE(WriteSearchOptions(settings, state));
+    state.matchCase = true;
+    ReadSearchOptions(settings, state);
+    EXPECT_TRUE(!state.matchCase && state.wrap);
+}

@@ -101,3 +101,26 @@ TEST(WrapLayout, RowsFollowEditsAndStepAcrossLines)
     EXPECT_EQ(wrap.RowCount(4), 2);
     EXPECT_EQ(wrap.RowCount(3), 1);
 }
+
+TEST(MarkedRanges, CrossLinesTakeThePlaceOfTheHighlightAndGoWithTheNextHighlightOrEdit)
+{
+    TextModel model;
+    model.SetText("ab\r\ncd ef");
+    model.SetHighlightText("d");
+    model.SetMarkedRanges({{2, 6}, {8, 10}, {9, 9}});  // "b", CR LF, "c"; "ef"; an empty one
+    auto runs = [&](int line) {
+        std::vector<HighlightRun> found;
+        model.LineHighlightRuns(line, &found);
+        std::string out;
+        for (const HighlightRun& run : found) out += std::to_string(run.start) + "+" + std::to_string(run.length) + " ";
+        return out;
+    };
+    EXPECT_EQ(runs(1), "1+1 ");
+    EXPECT_EQ(runs(2), "0+1 3+2 ") << "the highlight text went with the marks";
+    model.SelectRange(1, 1);
+    model.InsertText("x");
+    EXPECT_FALSE(model.HasMarks());
+    model.SetMarkedRanges({{9, 11}});
+    model.SetHighlightText("c");
+    EXPECT_EQ(runs(2), "0+1 ");
+}

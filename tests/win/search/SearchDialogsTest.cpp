@@ -8,6 +8,7 @@
 #include "../support/ModalRecorder.h"
 #include "../textcontrol/ViewTestSupport.h"
 #include "resources/resource.h"
+#include "encoding/FileText.h"
 #include "search/SearchHistory.h"
 #include "search/win32/SearchDialogs.h"
 
@@ -16,7 +17,7 @@ namespace {
 using Texts = std::vector<std::wstring>;
 
 // What the script saw at its last "look" (the search lists at every look), and its steps:
-// "text:...", "with:...", "click:<id>", "regex", "up", "look".
+// "text:...", "with:...", "click:<id>", "regex", "anycase", "up", "look".
 struct Seen {
     bool down = false, regex = false, replaceEnabled = false, matchCaseEnabled = false;
     Texts replaceList;
@@ -44,7 +45,7 @@ void Look(HWND dialog)
     seen.lists.push_back(ComboList(GetDlgItem(dialog, IDC_SEARCH_TEXT)));
     if (HWND with = GetDlgItem(dialog, IDC_REPLACE_TEXT)) seen.replaceList = ComboList(with);
     seen.replaceEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_REPLACE_ONE)) != FALSE;
-    seen.matchCaseEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_REPLACE_MATCH_CASE)) != FALSE;
+    seen.matchCaseEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_SEARCH_MATCH_CASE)) != FALSE;
 }
 
 void RunScript(HWND dialog)
@@ -54,6 +55,7 @@ void RunScript(HWND dialog)
         if (step.rfind(L"text:", 0) == 0) SetDlgItemTextW(dialog, IDC_SEARCH_TEXT, step.c_str() + 5);
         if (step.rfind(L"with:", 0) == 0) SetDlgItemTextW(dialog, IDC_REPLACE_TEXT, step.c_str() + 5);
         if (step == L"regex") CheckDlgButton(dialog, IDC_SEARCH_REGEX, BST_CHECKED);
+        if (step == L"anycase") CheckDlgButton(dialog, IDC_SEARCH_MATCH_CASE, BST_UNCHECKED);
         if (step == L"up") CheckRadioButton(dialog, IDC_SEARCH_UP, IDC_SEARCH_DOWN, IDC_SEARCH_UP);
         if (step.rfind(L"click:", 0) == 0) SendMessageW(dialog, WM_COMMAND, std::stoi(step.substr(6)), 0);
         if (step == L"look") Look(dialog);
@@ -100,7 +102,7 @@ TEST_F(SearchDialogsTest, TheFindDialogOpensFreshShowsTheHistoryAndSearchesAtOnc
     script = {L"text:東京", L"click:1"};
     ShowFindDialog(context);
     EXPECT_TRUE(seen.down);
-    EXPECT_FALSE(seen.regex);
+    EXPECT_TRUE(seen.regex) << "kept from the last search";
     EXPECT_EQ(seen.lists, (std::vector<Texts>{{L"東京", L"older"}}));
     EXPECT_EQ(SelectionStart(), 4);
     EXPECT_EQ(ReadHistory(settings, kFindHistory, kHistoryCount), (std::vector<std::string>{"\x93\x8c\x8b\x9e", "older"}));
@@ -117,7 +119,7 @@ TEST_F(SearchDialogsTest, ReplaceFindsFirstAndReplaceAllReportsInAMessageOwnedBy
     EXPECT_EQ(view.Text(), "cow dog cat");
     EXPECT_EQ(SelectionStart(), 9);
     EXPECT_TRUE(seen.replaceEnabled) << "enabled by the find";
-    EXPECT_FALSE(seen.matchCaseEnabled) << "disabled by the regular-expression box";
+    EXPECT_TRUE(seen.matchCaseEnabled) << "letter case counts for regular expressions too";
     EXPECT_EQ(seen.replaceList, (Texts{L"cow", L"old with"}));
     modal.answers = {IDYES};
     script = {L"text:c", L"with:bb", L"up", L"click:1019", L"click:2"};
@@ -134,6 +136,22 @@ TEST_F(SearchDialogsTest, ReplaceFindsFirstAndReplaceAllReportsInAMessageOwnedBy
     ASSERT_EQ(Numbers(), (std::vector<int>{IDS_MSG_CONFIRM_REPLACE_ALL, IDS_PATTERN_MISSING_PAREN}));
     EXPECT_NE(modal.shown[1].text.find(L"3文字目"), std::wstring::npos);
     EXPECT_EQ(modal.shown[1].style, static_cast<unsigned>(MB_ICONWARNING));
+}
+
+TEST_F(SearchDialogsTest, ReplaceAllUsesTheGroupsAndTheLetterCaseBoxIsKept)
+{
+    std::string const text = Utf8ToInternalText(u8"昭和64年1月7日と平成元年は1989年1月8日、令和は2019年5月1日から。");
+    ASSERT_EQ(1, SetText(view.id(), text.c_str()));
+    modal.answers = {IDYES};
+    script = {L"text:(\\d+)年(\\d+)月", L"regex", L"with:$2/$1", L"click:1019", L"click:2"};
+    ShowReplaceDialog(context);
+    // Python: re.sub(r'(\d+)年(\d+)月', r'\2/\1', text, flags=re.ASCII)
+    EXPECT_EQ(view.Text(), Utf8ToInternalText(u8"昭和1/647日と平成元年は1/19898日、令和は5/20191日から。"));
+    ASSERT_EQ(1, SetText(view.id(), "abc ABC"));
+    script = {L"text:ABC", L"anycase", L"click:1"};
+    ShowFindDialog(context);
+    EXPECT_EQ(SelectionStart(), 1);
+    EXPECT_FALSE(state.matchCase);
 }
 
 }  // namespace
