@@ -13,6 +13,7 @@ TEST_F(OpenFileTest, FirstFileTakesTheUntitledTabASecondGetsANewOneAndAnOpenPath
     EXPECT_EQ(OpenFile(documents, a, kOpenModeNormal, true), kOpenLoaded);
     EXPECT_EQ(GetDocument(list, 0)->filePath, a);
     EXPECT_EQ(ViewText(0), "alpha\r\n");
+    EXPECT_EQ(windows.activations, 1);
     Set("main", "FileWindowActive", 0);  // leaves the window alone
     EXPECT_EQ(OpenFile(documents, b, kOpenModeNormal, true), kOpenLoaded);
     EXPECT_EQ(list.currentSlot, 1);
