@@ -115,7 +115,9 @@ TEST_F(MenusTest, DrawingColoursTheBandTheHighlightTheCheckMarkAndTheSeparator)
     }
     EXPECT_TRUE(changed > 0 && same == 16 * 16) << changed << " " << same;
 
-    Drawn separator(frame, 2, true, true);  // a dotted line across the middle, never highlighted
+    int firstSeparator = 0;
+    while (frame.menuEntries[static_cast<size_t>(firstSeparator)].kind != MenuEntryKind::Separator) ++firstSeparator;
+    Drawn separator(frame, firstSeparator, true, true);  // a dotted line across the middle, never highlighted
     int dots = 0;
     for (int x = 22; x < 198; ++x) dots += separator.At(x, 12) == RGB(128, 128, 0);
     EXPECT_TRUE(dots > 30 && dots < 176) << dots;

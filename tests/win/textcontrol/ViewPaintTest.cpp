@@ -40,10 +40,11 @@ TEST(ViewPaint, StyleRunsAreDrawnInTheirColoursUpToTheLineEnd)
     SetViewColor(f.id(), VIEW_COLOR_BACKGROUND, kBack, 0);
     SetViewColor(f.id(), VIEW_COLOR_FIND_BACK, kFind, 0);
     SetText(f.id(), "abcdef\r\nxyz");
-    SetHighlightText(f.id(), "e", 0, 1);
+    SetHighlightText(f.id(), "a", 0, 1);
     f.Drag(f.PointAt(1, 2), f.PointAt(2, 1));  // from "b" on, taking the line end
     f.Paint();
-    const COLORREF expected[] = {kBack, kText, kText, kText, kFind, kText, kText, kBack};
+    // The match keeps its colour; the selection (which wins over a match) is inverted.
+    const COLORREF expected[] = {kFind, kText, kText, kText, kText, kText, kText, kBack};
     for (int column = 1; column <= 8; ++column) EXPECT_EQ(expected[column - 1], CellCorner(f, 1, column)) << column;
     EXPECT_EQ(kBack, CellCorner(f, 2, 1));
 }

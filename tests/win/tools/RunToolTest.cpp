@@ -98,7 +98,7 @@ TEST_F(RunToolTest, AModalToolInsertsTextWhileTheMainWindowIsDisabledAndAModeles
                 {"", SampleTool() + " --new-tab --insert hello", 0},
                 {"", SampleTool() + " --stay", 1}});
     Command(IDM_TOOL_BASE);
-    ASSERT_EQ(modal.shown.size(), 1u);
+    ASSERT_EQ(modal.shown.size(), 1u) << modal.shown.front().number << " " << modal.shown.back().number;
     EXPECT_EQ(modal.shown[0].number, IDS_MSG_TOOL_NOT_FOUND);
     EXPECT_TRUE(enabledAtToolMessage.empty() && IsWindowEnabled(theApp.mainWindow));
     const int before = CurrentView();
