@@ -9,7 +9,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libicu-dev
           python3 g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
           xvfb xauth x11-apps imagemagick fp-utils xdotool fonts-ipafont-gothic fonts-ipafont-mincho fonts-symbola
-          wine wine32:i386)
+          wine wine32:i386 wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

@@ -6,8 +6,19 @@
 # Wine's own diagnostics are kept out of the output.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
-export WINEARCH=win32
+# KVTE_WINE_ARCH=win64 runs programs built for 64-bit Windows with the 64-bit Wine, in a
+# prefix of its own: on machines whose kernel refuses 32-bit programs that is the only Wine
+# that starts, and the test programs are built for it (the product stays 32-bit).
+if [ "${KVTE_WINE_ARCH:-win32}" = win64 ]; then
+  export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix64}
+  export WINEARCH=win64
+  wine() { WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"; }
+  wineserver() { /usr/lib/wine/wineserver64 "$@"; }
+  wineboot() { wine wineboot.exe "$@"; }
+else
+  export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
+  export WINEARCH=win32
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8
@@ -54,8 +65,8 @@ prepare_prefix() {
   flock -u 9
 }
 
-# --can-run: whether this machine runs the 32-bit Wine at all. Some sandboxed kernels
-# refuse 32-bit programs ("Exec format error"); there the Windows suites cannot run.
+# --can-run: whether this machine runs this Wine at all. Some sandboxed kernels refuse
+# 32-bit programs ("Exec format error"); there only the 64-bit Wine starts.
 if [ "${1:-}" = "--can-run" ]; then
   wine --version >/dev/null 2>&1
   exit $?
