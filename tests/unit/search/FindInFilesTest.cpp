@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "../support/TempFolder.h"
@@ -20,12 +21,14 @@ TEST(FindInFiles, ReadsEachFileAsTheEditorOpensItAndSkipsBinaryOnes)
     TempFolder::Write(folder.File("sub/deeper/utf16.c"), std::string("\xff\xfe\x1\x0\x0a\x0\x71\x67\xac\x4e", 10));
     TempFolder::Write(folder.File("sub/euc.txt"), "a\rb\r\xc5\xec\xb5\xfe");
     TempFolder::Write(folder.File("binary.txt"), std::string("\x93\x8c\x8b\x9e\0\x01", 6));
-    TempFolder::Write(folder.File("\xe3\x82\xbd.txt"), "\xe6\x9d\xb1\xe4\xba\xac");  // ソ.txt: 0x5C in its Shift_JIS name
+    // ソ.txt: 0x5C in its Shift_JIS name; made by its UTF-8 name, which Windows takes whole.
+    std::ofstream(std::filesystem::u8path(folder.Path()) / std::filesystem::u8path("\xe3\x82\xbd.txt"), std::ios::binary)
+        << "\xe6\x9d\xb1\xe4\xba\xac";
     FileSearchRequest request;
     request.pattern = Utf8ToInternalText("東京");
     std::map<std::string, std::string> hits;  // path under the folder -> "line:column:text"
     auto collect = [&](const FileSearchHit& hit) {
-        hits[std::filesystem::relative(hit.path, folder.Path()).generic_string()] =
+        hits[std::filesystem::relative(hit.path, std::filesystem::u8path(folder.Path())).generic_u8string()] =
             std::to_string(hit.line) + ":" + std::to_string(hit.column) + ":" + InternalTextToUtf8(hit.text);
     };
     FileSearchTotals totals = SearchFiles(folder.Path(), request, collect, nullptr);
