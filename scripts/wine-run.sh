@@ -20,7 +20,9 @@ else
   export WINEARCH=win32
 fi
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# hhctrl.ocx: a library of that name beside a program is preferred to the system's, as on
+# Windows, so that the start-up test can show that the editor never loads a planted one.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;hhctrl.ocx=n,b"
 export LANG=C.UTF-8
 
 # KVTE_WINE_DPI=144 runs in a prefix of its own whose screen has that many dots per inch.

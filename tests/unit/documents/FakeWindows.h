@@ -40,9 +40,14 @@ struct FakeWindows {
     std::deque<int> answers;         // answers to questions, in order; Cancel when empty
     std::deque<std::string> savePaths, openPaths;  // file dialog answers; empty: cancelled
     int saveDialogs = 0;
+    std::vector<std::pair<int, std::string>> fileTypes;  // view and path of each file-type lookup
 
     explicit FakeWindows(DocumentsState& documents)
     {
+        documents.callbacks.context = this;
+        documents.callbacks.applyFileType = [](void* c, int view, const std::string& path) {
+            Self(c).fileTypes.emplace_back(view, path);
+        };
         views[0].attached = true;
         DocumentsHost& host = documents.host;
         host.context = this;

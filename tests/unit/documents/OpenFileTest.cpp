@@ -86,6 +86,13 @@ TEST_F(OpenFileTest, AMissingFileUnknownModeOrEmptyPathOpensNothing)
     EXPECT_EQ(OpenFile(documents, "", kOpenModeNormal, true), kOpenNotOpened);
     EXPECT_EQ(windows.messages, (std::vector<int>{kMsgFileNotFound, kMsgFileNotFound}));
     EXPECT_TRUE(IsReusable(CurrentDocument(list)));
+    // A file that is there but fails while being read: result 4 and message 3.
+    FileFaultsForTesting broken;
+    broken.readFailure = FileErrorKind::Other;
+    SetFileFaultsForTesting(broken);
+    windows.messages.clear();
+    EXPECT_EQ(OpenFile(documents, a, kOpenModeNormal, true), kOpenReadFailed);
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgReadFailed});
 }
 
 TEST_F(OpenFileTest, AViewThatCannotTakeTheTextLeavesTheTabAsItWas)

@@ -51,11 +51,15 @@ TEST_F(SaveTest, SaveAllWritesEachFileInTheEncodingItWasReadInAndAsksANameForEac
     OpenFile(documents, plain, kOpenModeNormal, true);
     windows.views[1].text += "x";
     NewDocument(documents);  // untitled, empty and unchanged: still asked for
-    windows.savePaths = {""};
+    SelectSlot(list, documents.host, 0);
+    windows.fileTypes.clear();
+    windows.savePaths = {folder.File("new.bat")};
     EXPECT_TRUE(SaveAll(documents));
     EXPECT_EQ(TempFolder::Read(bom), "\xef\xbb\xbf\xe6\x97\xa5\xe6\x9c\xac\r\n");
     EXPECT_EQ(TempFolder::Read(plain), "\xe6\x97\xa5\xe3\x80\x9c\xe8\xaa\x9e\nx");
     EXPECT_EQ(windows.saveDialogs, 1);
+    // The new name's file type goes to the tab saved, not to the one on screen.
+    EXPECT_EQ(windows.fileTypes, (std::vector<std::pair<int, std::string>>{{2, folder.File("new.bat")}}));
 }
 
 TEST_F(SaveTest, AFailedWriteKeepsTheOldFileAndTheChanges)

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "app/Startup.h"
+#include "resources/resource.h"
 #include "textcontrol/win32/EditControl.h"
 #include "../support/AppSession.h"
 
@@ -90,6 +92,30 @@ TEST_F(EditorKeysTest, ShiftHomeExtendsFromTheSelectionsAnchor)
     SetKeyboardState(keys);
     EXPECT_EQ(std::make_pair(line, column), std::make_pair(1, 1));
     EXPECT_EQ(std::make_pair(line2, column2), std::make_pair(1, 4)) << "the anchor stays where Shift+Home began";
+}
+
+// The program's loop offers every key to the accelerators before the focused view sees
+// it: Ctrl+N typed into the view makes a new tab (and reaches the view as nothing).
+TEST_F(EditorKeysTest, TheLoopGivesKeysToTheAcceleratorsBeforeTheView)
+{
+    Put("x", 1, 2);
+    CurrentDocument(theApp.documents.list).modified = true;  // not taken over by a new document
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    auto typeCtrlN = [](HACCEL accelerators) {
+        PostMessageW(GetViewWindow(CurrentView()), WM_KEYDOWN, 'N', 1);
+        PostQuitMessage(7);
+        return MainLoop(theApp.mainWindow, accelerators);
+    };
+    EXPECT_EQ(typeCtrlN(nullptr), 7);
+    EXPECT_EQ(theApp.documents.list.tabCount, 1) << "the view alone does nothing with Ctrl+N";
+    EXPECT_EQ(typeCtrlN(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS))), 7);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(theApp.documents.list.tabCount, 2);
+    EXPECT_EQ(GetTextLength(0), 1);
 }
 
 }  // namespace

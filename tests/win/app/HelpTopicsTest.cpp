@@ -69,6 +69,13 @@ TEST_F(HelpTopicsTest, F1AndTheReferencePagesOpenTheHelpFileBesideTheProgramButN
     EXPECT_EQ(viewerCalls[0].target.size(), 1023u);
     ShowHelpPage(theApp.mainWindow, ("a" + fits).c_str());
     EXPECT_EQ(viewerCalls.size(), 1u);
+
+    // A program whose folder has no name has no help file: the commands show nothing
+    // rather than hand the viewer a bare page name.
+    theApp.helpFilePath[0] = '\0';
+    Command(IDM_HELP_CONTENTS);
+    Command(IDM_HELP_FEATURES);
+    EXPECT_EQ(viewerCalls.size(), 1u);
 }
 
 }  // namespace

@@ -115,10 +115,13 @@ TEST_F(ShellCommandsTest, InsertedTextMarksTheDocumentAndReplacedTextLeavesTheMa
     EXPECT_FALSE(current.modified);
     // Nothing inserted (an empty text, a write-protected view): nothing to save either.
     SendText(COPYDATA_INSERT_TEXT, "");
-    SetEditable(CurrentView(), 0);
+    Command(IDM_EDIT_WRITE_PROTECT);
+    EXPECT_NE(Title().find(L"(書込禁止)"), std::wstring::npos);
     SendText(COPYDATA_INSERT_TEXT, "refused");
-    SetEditable(CurrentView(), 1);
+    Command(IDM_EDIT_WRITE_PROTECT);
+    EXPECT_TRUE(current.writable);
     EXPECT_FALSE(current.modified);
+    EXPECT_EQ(GetTextLength(CurrentView()), 5);
     SetSelection(CurrentView(), 1, 6, 1, 6);
     SendText(COPYDATA_INSERT_TEXT, " text");
     EXPECT_TRUE(current.modified);

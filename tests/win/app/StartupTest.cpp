@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/OpenFileRequest.h"
+#include "config/SettingsFile.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
@@ -119,11 +120,12 @@ TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalforme
         ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
         EXPECT_EQ(RunSecondCopy(exe, L""), std::make_pair(DWORD{0}, size_t{0}));
         std::string text = ReadFileBytes(ini);
-        ASSERT_NE(text.find("main=340"), std::string::npos) << "no kvte.ini there";
-        text.replace(text.find("main=340"), 8, "main=300");
+        const std::string current = "main=" + std::to_string(kSettingsVersion);
+        ASSERT_NE(text.find(current), std::string::npos) << "no kvte.ini there";
+        text.replace(text.find(current), current.size(), "main=300");
         ASSERT_TRUE(WriteFileBytes(ini, text));
         EXPECT_EQ(RunSecondCopy(exe, L"\"" + file + L"\""), std::make_pair(DWORD{0}, size_t{1}));  // message 9
-        EXPECT_NE(ReadFileBytes(ini).find("main=340"), std::string::npos);
+        EXPECT_NE(ReadFileBytes(ini).find(current), std::string::npos);
         EXPECT_EQ(folder.Entries(), L"kvte.exe|kvte.ini|");
     }
     ASSERT_FALSE(received.empty());
@@ -150,6 +152,46 @@ TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalforme
     }
     EXPECT_TRUE(received.empty());
     EXPECT_TRUE(modal.shown.empty());
+}
+
+BOOL CALLBACK CloseWindowsOfProcess(HWND window, LPARAM process)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(process)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+// A library named "hhctrl.ocx" beside the program, with the loader preferring such
+// libraries as Windows does (the Wine runner asks for that), is never loaded: the program takes its libraries from the
+// system folder only.
+TEST_F(StartupTest, ALibraryPlantedBesideTheProgramIsNotLoaded)
+{
+    ScratchFolder folder(L"planted");
+    const std::wstring exe = folder.path() + L"kvte.exe", mark = folder.path() + L"planted-library-loaded";
+    ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((ModuleFolder() + L"planted\\hhctrl.ocx").c_str(), (folder.path() + L"hhctrl.ocx").c_str(), FALSE));
+    // The planted library works: loaded by its path, it leaves its mark.
+    HMODULE planted = LoadLibraryW((folder.path() + L"hhctrl.ocx").c_str());
+    ASSERT_NE(planted, nullptr);
+    FreeLibrary(planted);
+    ASSERT_TRUE(DeleteFileW(mark.c_str()));
+
+    std::wstring line = L"\"" + exe + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.path().c_str(), &startup, &process);
+    ASSERT_TRUE(started);
+    // Closed as a user would, its windows and any box it shows first; ended if it will not go.
+    for (int tries = 0; WaitForSingleObject(process.hProcess, 300) == WAIT_TIMEOUT; ++tries) {
+        if (tries == 100) TerminateProcess(process.hProcess, 1);
+        EnumWindows(&CloseWindowsOfProcess, process.dwProcessId);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(GetFileAttributesW(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted library was loaded";
 }
 
 TEST_F(StartupTest, WithoutAnyNameForItsFolderItSaysSoOnceAndWritesNothing)

@@ -208,6 +208,14 @@ TEST_F(DocumentWindowsTest, TheFileDialogsOpenAndSaveUnderTheChosenNames)
     EXPECT_EQ(std::wstring(modal.fileDialogs[0].title), L"ファイルを開く");
     EXPECT_EQ(std::wstring(modal.fileDialogs[2].title), L"名前をつけて保存");
     EXPECT_EQ(std::wstring(modal.fileDialogs[2].filter), L"テキストファイル(*.txt)");
+
+    // A fresh view typed into and saved under a first start's settings: Shift_JIS, CR LF.
+    Set("main", "retline", 4);
+    Command(IDM_FILE_NEW);
+    for (wchar_t typed : std::wstring(L"あ\rb")) SendMessageW(GetViewWindow(CurrentView()), WM_CHAR, typed, 0);
+    modal.chosenFiles = {trail.path() + L"fresh.txt"};
+    Command(IDM_FILE_SAVE_AS);
+    EXPECT_EQ(ReadFileBytes(trail.path() + L"fresh.txt"), "\x82\xa0\r\nb");
 }
 
 TEST_F(DocumentWindowsTest, CloseAllAsksForEachChangedTabByName)
