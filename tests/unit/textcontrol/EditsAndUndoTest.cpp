@@ -104,6 +104,9 @@ TEST(TextModelEdits, IndentAndUnindentTheSelectedLines)
     EXPECT_EQ(model.Caret(), (TextPosition{2, 4}));
     ASSERT_TRUE(model.Undo());
     EXPECT_EQ(model.Caret(), (TextPosition{2, 3}));
+    ASSERT_TRUE(model.Redo());
+    EXPECT_EQ(model.Caret(), (TextPosition{2, 4})) << "redo puts the caret where the indent left it";
+    ASSERT_TRUE(model.Undo());
     model.SetSelection(1, 1, 5, 2);  // an empty line of a block stays empty
     ASSERT_TRUE(model.Indent());
     EXPECT_EQ(Text(model), "\ta\n\t  b\n\t\tc\n\n\td");
