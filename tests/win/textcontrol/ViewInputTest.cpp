@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "ViewTestSupport.h"
 
@@ -113,6 +115,41 @@ TEST(ViewClipboard, CharactersCrossBothWaysThroughTheTablesAndPasteIsOneUndoStep
     EXPECT_EQ("\x87\xA0\x88\x61\x82\xF5???\r\nY\r\nZ" + text.substr(3), f.Text());
     Undo(f.id());
     EXPECT_EQ(text.substr(2), f.Text());
+}
+
+// A click puts the caret, Shift+click selects from it, a double click takes the word; the
+// wheel scrolls the system's lines per notch and the bar's arrow one line.
+TEST(ViewInput, ClicksSelectAndTheWheelAndBarScroll)
+{
+    ViewFixture f;
+    std::string text;
+    for (int line = 1; line <= 100; ++line) text += "word" + std::to_string(line) + " other\r\n";
+    SetText(f.id(), text.c_str());
+    auto mouse = [&](UINT message, int line, int column, WPARAM keys) {
+        const POINT at = f.PointAt(line, column);
+        SendMessageW(f.view(), message, keys, MAKELPARAM(at.x, at.y));
+        SendMessageW(f.view(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    };
+    auto selection = [&] {
+        int line = 0, column = 0, line2 = 0, column2 = 0;
+        GetSelection(f.id(), &line, &column, &line2, &column2);
+        return std::vector<int>{line, column, line2, column2};
+    };
+    mouse(WM_LBUTTONDOWN, 2, 3, MK_LBUTTON);
+    EXPECT_EQ(selection(), (std::vector<int>{2, 3, 2, 3}));
+    mouse(WM_LBUTTONDOWN, 3, 9, MK_LBUTTON | MK_SHIFT);
+    EXPECT_EQ(selection(), (std::vector<int>{2, 3, 3, 9}));
+    mouse(WM_LBUTTONDBLCLK, 1, 2, MK_LBUTTON);
+    EXPECT_EQ(selection(), (std::vector<int>{1, 1, 1, 6}));
+
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    SendMessageW(f.view(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(GetScrollPos(f.view(), SB_VERT), static_cast<int>(lines));
+    SendMessageW(f.view(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(GetScrollPos(f.view(), SB_VERT), static_cast<int>(lines) + 1);
+    SendMessageW(f.view(), WM_MOUSEWHEEL, MAKEWPARAM(0, 4 * WHEEL_DELTA), 0);
+    EXPECT_EQ(GetScrollPos(f.view(), SB_VERT), 0) << "never above the first line";
 }
 
 TEST(ViewOperations, IdsLinesAndRangesUseOneBasedBytePositions)
