@@ -1,5 +1,6 @@
 // Windows ending the session and restarting the editor after an update.
 #include "app/KelvaraApp.h"
+#include "app/MainWindowPlacement.h"
 #include "app/Recovery.h"
 #include "documents/FileChanges.h"
 #include "documents/RecentFiles.h"
@@ -15,6 +16,7 @@ LRESULT QueryEndSession(HWND window, LPARAM flags)
     ShutdownBlockReasonCreate(window, L"保存されていない文書があるため、確認しています。");
     const bool mayEnd = ConfirmExit(theApp.documents);
     ShutdownBlockReasonDestroy(window);
+    if (mayEnd) KeepMainWindowPlacement(window, *theApp.settings);
     return mayEnd ? TRUE : FALSE;
 }
 
