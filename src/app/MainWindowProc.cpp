@@ -88,6 +88,10 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             FillRecentMenu(theApp.frame, theApp.documents.recent.paths);
             return 0;
         }
+        if (reinterpret_cast<HMENU>(wParam) == theApp.frame.windowMenu) {
+            FillDocumentMenu(theApp.frame, DocumentMenuEntries(theApp.documents.list, WindowMenuAccessKeys(theApp.frame)));
+            return 0;
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_CHECK_FILE_CHANGES:
         CheckFileChanges(theApp.documents);

@@ -3,6 +3,7 @@
 #include "app/MainWindowPlacement.h"
 #include "app/Recovery.h"
 #include "documents/FileChanges.h"
+#include "documents/DocumentMenu.h"
 #include "documents/RecentFiles.h"
 #include "documents/SaveDocuments.h"
 #include "resources/resource.h"
@@ -51,5 +52,16 @@ int ReloadCommand(void* app, int)
 int OpenRecentCommand(void* app, int id)
 {
     OpenRecentFile(static_cast<KelvaraApp*>(app)->documents, id - IDM_FILE_RECENT_FIRST);
+    return 0;
+}
+
+int SelectDocumentCommand(void* app, int id)
+{
+    DocumentsState& documents = static_cast<KelvaraApp*>(app)->documents;
+    const std::vector<DocumentMenuEntry> entries = DocumentMenuEntries(documents.list, "");
+    const std::size_t index = static_cast<std::size_t>(id - IDM_WINDOW_DOCUMENT_FIRST);
+    if (index >= entries.size() || entries[index].slot == documents.list.currentSlot) return 0;
+    SelectSlot(documents.list, documents.host, entries[index].slot);
+    RefreshBar(documents.host);
     return 0;
 }
