@@ -37,7 +37,9 @@ void KeepMainWindowPlacement(HWND window, ProfileFile& settings)
     // sits on the left or at the top.
     RECT normal = placement.rcNormalPosition;
     OffsetRect(&normal, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
-    const bool maximized = placement.showCmd == SW_SHOWMAXIMIZED || IsZoomed(window);
+    // A window minimised at exit comes back as it would have been restored.
+    const bool maximized = placement.showCmd == SW_SHOWMAXIMIZED || IsZoomed(window) ||
+                           (placement.showCmd == SW_SHOWMINIMIZED && (placement.flags & WPF_RESTORETOMAXIMIZED));
     WritePlacement(settings, {FromRect(normal), FromRect(info.rcWork), maximized});
 }
 
@@ -57,7 +59,7 @@ void ChooseMainWindowPlacement(ProfileFile& settings, int& x, int& y, int& width
     if (x == static_cast<int>(CW_USEDEFAULT) || width == static_cast<int>(CW_USEDEFAULT)) return;
     std::vector<ScreenRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    const ScreenRect placed = PlaceOnMonitors({x, y, x + width, y + height}, kept.monitor, areas);
+    const ScreenRect placed = PlaceOnMonitors(RectFromPlace(x, y, width, height), kept.monitor, areas);
     x = placed.left;
     y = placed.top;
     width = placed.Width();

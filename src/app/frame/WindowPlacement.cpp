@@ -54,15 +54,21 @@ ScreenRect PlaceOnMonitors(const ScreenRect& window, const ScreenRect& monitor, 
     return {left, top, left + width, top + height};
 }
 
+ScreenRect RectFromPlace(int x, int y, int width, int height)
+{
+    x = std::clamp(x, -kFarthest, kFarthest), y = std::clamp(y, -kFarthest, kFarthest);
+    return {x, y, x + std::clamp(width, 0, kFarthest), y + std::clamp(height, 0, kFarthest)};
+}
+
 bool ReadPlacement(ProfileFile& settings, KeptPlacement& placement)
 {
     if (!SetSection(settings, "placement")) return false;
     int values[9];
     for (int i = 0; i < 9; ++i) values[i] = GetInt(settings, kKeys[i]);
     if (values[2] <= 0 || values[3] <= 0) return false;
-    placement.window = {values[0], values[1], values[0] + values[2], values[1] + values[3]};
+    placement.window = RectFromPlace(values[0], values[1], values[2], values[3]);
     placement.maximized = values[4] == 1;
-    placement.monitor = {values[5], values[6], values[5] + std::max(values[7], 0), values[6] + std::max(values[8], 0)};
+    placement.monitor = RectFromPlace(values[5], values[6], values[7], values[8]);
     return true;
 }
 

@@ -36,6 +36,11 @@ constexpr int kReachableHeight = 16;
 // No work areas at all: window unchanged.
 ScreenRect PlaceOnMonitors(const ScreenRect& window, const ScreenRect& monitor, const std::vector<ScreenRect>& workAreas);
 
+// The rectangle of a place read from the settings, its numbers cut to +-kFarthest (beyond
+// any screen) so that no sum of them overflows.
+constexpr int kFarthest = 1 << 20;
+ScreenRect RectFromPlace(int x, int y, int width, int height);
+
 // The kept placement; false when none was kept (no width or height).
 bool ReadPlacement(ProfileFile& settings, KeptPlacement& placement);
 // In one write of the settings file.

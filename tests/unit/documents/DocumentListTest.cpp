@@ -94,31 +94,21 @@ TEST_F(ThreeTabs, NextAndPreviousStopAtTheEndsSelectingTheCurrentTabDoesNothingA
 
 }  // namespace
 
-// Moving a tab: the others shift toward the gap, the current document keeps its tab and
-// the bar keeps it in view; an empty slot is no tab.
+// Moving a tab: the others shift, the current one stays in view; an empty slot is no tab.
 TEST_F(ThreeTabs, MovingATabShiftsTheOthersAndTheCurrentFollows)
 {
     ASSERT_EQ(AddDocument(list, documents.host), 3);
     ASSERT_TRUE(RemoveDocument(list, documents.host, 1));  // slots 0, 2, 3 at tabs 0, 1, 2
     list.barWidth = list.tabWidth * 2 + 3 * list.barHeight;  // room for two tabs and the buttons
-    struct Case {
-        int from, to;
-        bool moved;
-        std::vector<int> positions;  // by slot
-        int currentTab, firstVisible;
-    } const cases[] = {
-        {0, 2, true, {2, -1, 0, 1}, 0, 0},  // the current slot 2 ends up first
-        {2, 0, true, {0, -1, 1, 2}, 1, 0},
-        {1, 1, false, {0, -1, 1, 2}, 1, 0},
-        {1, 3, false, {0, -1, 1, 2}, 1, 0},
-        {1, 2, true, {0, -1, 2, 1}, 2, 1},  // scrolled to keep it in view
-        {-1, 0, false, {0, -1, 2, 1}, 2, 1},
-    };
     SelectSlot(list, documents.host, 2);
-    for (const Case& c : cases) {
-        EXPECT_EQ(MoveTab(list, c.from, c.to), c.moved) << c.from << "->" << c.to;
-        EXPECT_EQ(Positions(), c.positions) << c.from << "->" << c.to;
-        EXPECT_EQ(list.currentTab, c.currentTab) << c.from << "->" << c.to;
-        EXPECT_EQ(list.firstVisibleTab, c.firstVisible) << c.from << "->" << c.to;
+    const std::tuple<int, int, bool, std::vector<int>, int> cases[] = {  // from, to, moved, positions, first visible
+        {0, 2, true, {2, -1, 0, 1}, 0}, {2, 0, true, {0, -1, 1, 2}, 0},  {1, 1, false, {0, -1, 1, 2}, 0},
+        {1, 3, false, {0, -1, 1, 2}, 0}, {1, 2, true, {0, -1, 2, 1}, 1}, {-1, 0, false, {0, -1, 2, 1}, 1},
+    };
+    for (const auto& [from, to, moved, positions, firstVisible] : cases) {
+        EXPECT_EQ(MoveTab(list, from, to), moved) << from << "->" << to;
+        EXPECT_EQ(Positions(), positions) << from << "->" << to;
+        EXPECT_EQ(list.currentTab, positions[2]);
+        EXPECT_EQ(list.firstVisibleTab, firstVisible) << from << "->" << to;
     }
 }
