@@ -67,6 +67,7 @@ constexpr Row kRows[] = {
     {IDM_WINDOW_NEW_TAB, &NewTabCommand},
     {IDM_FILE_RELOAD, &ReloadCommand},
     {IDM_FILE_RECENT_FIRST, IDM_FILE_RECENT_LAST, &OpenRecentCommand},
+    {IDM_WINDOW_DOCUMENT_FIRST, IDM_WINDOW_DOCUMENT_LAST, &SelectDocumentCommand},
     {IDM_SEARCH_MARK_ALL, &MarkAllCommand},
     // Tool n of the tools menu is command 2000 + n.
     {IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand},

@@ -15,6 +15,7 @@
 #include "app/DocumentCommands.h"
 #include "app/EditorKeyProc.h"
 #include "app/KelvaraApp.h"
+#include "app/MainWindowPlacement.h"
 #include "app/OpenFileRequest.h"
 #include "app/OptionsCommand.h"
 #include "app/frame/Menus.h"
@@ -147,6 +148,7 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
         // in the corner would look like no window. The system's place and size instead.
         if (width <= 0 || height <= 0) x = y = width = height = CW_USEDEFAULT;
     }
+    ChooseMainWindowPlacement(settings, x, y, width, height, show);
     theApp.mainWindow = CreateWindowExW(0, kMainWindowClass, L"kvte", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
                                         theApp.frame.mainMenu, instance, nullptr);
     if (theApp.mainWindow == nullptr) return StartResult::Failed;

@@ -8,6 +8,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowPlacement.h"
 #include "app/ShellCommands.h"
 #include "app/frame/Menus.h"
 #include "documents/FileChanges.h"
@@ -68,7 +69,9 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // While a modal tool is waited for, the user is asked whether to stop waiting first.
         if (HoldCloseWhileWaiting(theApp.runningTool, window)) return 0;
         // Every document is closed with its questions first; a cancel keeps the program.
-        if (ConfirmExit(theApp.documents)) DestroyWindow(window);
+        if (!ConfirmExit(theApp.documents)) return 0;
+        KeepMainWindowPlacement(window, *theApp.settings);
+        DestroyWindow(window);
         return 0;
     case WM_QUERYENDSESSION:
         return QueryEndSession(window, lParam);
@@ -83,6 +86,10 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wParam) == theApp.frame.recentMenu) {
             FillRecentMenu(theApp.frame, theApp.documents.recent.paths);
+            return 0;
+        }
+        if (reinterpret_cast<HMENU>(wParam) == theApp.frame.windowMenu) {
+            FillDocumentMenu(theApp.frame, DocumentMenuEntries(theApp.documents.list, WindowMenuAccessKeys(theApp.frame)));
             return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);

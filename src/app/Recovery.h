@@ -67,3 +67,5 @@ constexpr UINT WM_CHECK_FILE_CHANGES = WM_APP + 110;
 int ReloadCommand(void* app, int id);
 // Entry id - IDM_FILE_RECENT_FIRST of the recently used files.
 int OpenRecentCommand(void* app, int id);
+// Entry id - IDM_WINDOW_DOCUMENT_FIRST of the window menu's document list: its tab is shown.
+int SelectDocumentCommand(void* app, int id);

@@ -1,7 +1,9 @@
 // Windows ending the session and restarting the editor after an update.
 #include "app/KelvaraApp.h"
+#include "app/MainWindowPlacement.h"
 #include "app/Recovery.h"
 #include "documents/FileChanges.h"
+#include "documents/DocumentMenu.h"
 #include "documents/RecentFiles.h"
 #include "documents/SaveDocuments.h"
 #include "resources/resource.h"
@@ -15,6 +17,7 @@ LRESULT QueryEndSession(HWND window, LPARAM flags)
     ShutdownBlockReasonCreate(window, L"保存されていない文書があるため、確認しています。");
     const bool mayEnd = ConfirmExit(theApp.documents);
     ShutdownBlockReasonDestroy(window);
+    if (mayEnd) KeepMainWindowPlacement(window, *theApp.settings);
     return mayEnd ? TRUE : FALSE;
 }
 
@@ -49,5 +52,16 @@ int ReloadCommand(void* app, int)
 int OpenRecentCommand(void* app, int id)
 {
     OpenRecentFile(static_cast<KelvaraApp*>(app)->documents, id - IDM_FILE_RECENT_FIRST);
+    return 0;
+}
+
+int SelectDocumentCommand(void* app, int id)
+{
+    DocumentsState& documents = static_cast<KelvaraApp*>(app)->documents;
+    const std::vector<DocumentMenuEntry> entries = DocumentMenuEntries(documents.list, "");
+    const std::size_t index = static_cast<std::size_t>(id - IDM_WINDOW_DOCUMENT_FIRST);
+    if (index >= entries.size() || entries[index].slot == documents.list.currentSlot) return 0;
+    SelectSlot(documents.list, documents.host, entries[index].slot);
+    RefreshBar(documents.host);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
 #include "documents/RecentFiles.h"
+#include "documents/Session.h"
 #include "resources/resource.h"
 
 int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show)
@@ -20,6 +21,12 @@ int RunKelvara(HINSTANCE instance, const wchar_t* commandLine, int show)
         break;
     }
     StartRecovery(theApp);
+    // After the recovered documents, which keep their tabs; a file named on the command
+    // line stays the current one.
+    DocumentsState& documents = theApp.documents;
+    if (ReadSetting(documents, "main", "session") == 1) {
+        ReopenSession(documents, ReadSession(*theApp.settings), documents.list.currentSlot);
+    }
     RegisterForRestart();
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return MainLoop(theApp.mainWindow, accelerators);

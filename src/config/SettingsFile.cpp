@@ -33,6 +33,8 @@ const char kDefaultSettingsTemplate[] =
     "FileWindowActive=1\r\n"
     "reload=0\r\n"
     "sjis_flavour=1\r\n"
+    "session=0\r\n"
+    "keep_placement=1\r\n"
     "\r\n"
     "[backup]\r\n"
     "interval=15\r\n"
@@ -155,8 +157,9 @@ const std::vector<UpgradeRow>& UpgradeTable()
         // Layout 339 keeps the search options in [search].
         {338, 338, {{UpgradeStep::Append, "search", nullptr}, Write("matchcase", "1"), Write("wrap", "1")}},
         {339, 339, {Select("main"), Write("sjis_flavour", "1")}},
+        {340, 340, {Select("main"), Write("session", "0"), Write("keep_placement", "1")}},
         // Every version ends here.
-        {-1, -1, {Select("version"), Write("main", "340"), Write("a", "0"), Write("b", "0")}},
+        {-1, -1, {Select("version"), Write("main", "341"), Write("a", "0"), Write("b", "0")}},
     };
     return table;
 }

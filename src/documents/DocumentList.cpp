@@ -1,6 +1,7 @@
 // The slot array and the tab order: adding, removing and switching documents.
 #include "documents/DocumentList.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -189,4 +190,18 @@ void SelectNextTab(DocumentList& list, const DocumentsHost& host) { SelectTabAt(
 void SelectPreviousTab(DocumentList& list, const DocumentsHost& host)
 {
     SelectTabAt(list, host, list.currentTab - 1);
+}
+
+bool MoveTab(DocumentList& list, int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= list.tabCount || to >= list.tabCount) return false;
+    const int step = from < to ? -1 : 1;
+    const int low = std::min(from, to), high = std::max(from, to);
+    for (const std::unique_ptr<Document>& document : list.slots) {
+        if (!document || document->tabPosition < low || document->tabPosition > high) continue;
+        document->tabPosition = document->tabPosition == from ? to : document->tabPosition + step;
+    }
+    list.currentTab = list.slots[static_cast<std::size_t>(list.currentSlot)]->tabPosition;
+    ScrollCurrentTabIntoView(list);
+    return true;
 }

@@ -61,6 +61,11 @@ int AddDocument(DocumentList& list, const DocumentsHost& host);
 // slot.
 bool RemoveDocument(DocumentList& list, const DocumentsHost& host, int slot);
 
+// Moves the tab at position from to position to (both 0 .. tabCount-1); the tabs between
+// shift by one toward from, the current document stays current and in view. False when a
+// position is invalid or they are equal (nothing changed).
+bool MoveTab(DocumentList& list, int from, int to);
+
 // The tab to the right / left becomes current; nothing at either end.
 void SelectNextTab(DocumentList& list, const DocumentsHost& host);
 void SelectPreviousTab(DocumentList& list, const DocumentsHost& host);

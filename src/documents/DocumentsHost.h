@@ -48,6 +48,8 @@ struct DocumentsHost {
     bool (*reloadText)(void* context, int slot, std::string&& text) = nullptr;
     // Puts the caret at line and byte column (both from 1, clamped into the text).
     void (*setCaret)(void* context, int slot, int line, int column) = nullptr;
+    // The caret's line, from 1.
+    int (*caretLine)(void* context, int slot) = nullptr;
 
     // The main window: lay out the bar and the current view below it (after the current
     // view changed or a view was made), and refresh what shows the current tab.

@@ -1,5 +1,6 @@
 // Saving, the questions about unsaved changes, and closing tabs.
 #include "documents/SaveDocuments.h"
+#include "documents/Session.h"
 
 #include "documents/FileChanges.h"
 #include "encoding/FileText.h"
@@ -172,10 +173,17 @@ bool ConfirmExit(DocumentsState& documents)
         return false;
     }
     const bool wrapped = CurrentDocument(documents.list).wrapped;
+    // Gathered while the tabs are there; kept only once every one of them may close.
+    const bool keepSession = ReadSetting(documents, "main", "session") == 1;
+    const Session session = keepSession ? SessionOfDocuments(documents) : Session{};
     if (!CloseAllTabs(documents, false)) return false;
     if (documents.settings && SetSection(*documents.settings, "main")) {
         WriteInt(*documents.settings, "lapel", wrapped ? 1 : 0);
     }
     if (documents.settings) WriteRecentFiles(documents.recent, *documents.settings);
+    // With the session off, one kept from before is emptied so that it never comes back.
+    if (documents.settings && (keepSession || !ReadSession(*documents.settings).files.empty())) {
+        WriteSession(session, *documents.settings);
+    }
     return true;
 }

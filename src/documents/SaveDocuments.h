@@ -36,4 +36,6 @@ bool CloseAllTabs(DocumentsState& documents, bool ask);
 
 // Whether the program may end: message 12 when [notice] OnEnd is 1, then every document
 // closed with its questions, then [main] lapel written as the current document's wrap.
+// With [main] session 1 the files open before (in tab order, with caret lines) go to
+// [session]; with 0 a session kept earlier is emptied.
 bool ConfirmExit(DocumentsState& documents);

@@ -1,6 +1,8 @@
 // Geometry of the tab bar and the effect of the pointer on it.
 #include "documents/TabBarLayout.h"
 
+#include <cstdlib>
+
 #include "encoding/SjisBytes.h"
 
 int BarHeightAt(int dpi)
@@ -143,6 +145,37 @@ bool MiddleClickBar(DocumentList& list, const DocumentsHost& host, int x)
     const int slot = position < 0 ? -1 : SlotAtTab(list, position);
     if (slot < 0) return false;
     SelectSlot(list, host, slot);
+    RefreshBar(host);
+    return true;
+}
+
+void HoldTab(const DocumentList& list, TabDrag& drag, int x)
+{
+    drag = TabDrag{};
+    if (BarButtonAt(list.barWidth, x, 0, list.barHeight) != kNoButton) return;
+    drag.tab = TabAtX(list, x);
+    drag.startX = x;
+}
+
+bool DragTab(DocumentList& list, TabDrag& drag, int x, int threshold)
+{
+    if (drag.tab < 0 || drag.tab >= list.tabCount) return false;
+    if (!drag.moved && std::abs(static_cast<long long>(x) - drag.startX) < threshold) return false;
+    drag.moved = true;
+    int target = TabAtX(list, x);
+    if (target < 0) target = x < 0 ? list.firstVisibleTab : list.tabCount - 1;
+    if (!MoveTab(list, drag.tab, target)) return false;
+    drag.tab = target;
+    return true;
+}
+
+bool ReleaseTab(DocumentList& list, const DocumentsHost& host, TabDrag& drag)
+{
+    const TabDrag ended = drag;
+    drag = TabDrag{};
+    if (!ended.moved) return false;
+    const int slot = SlotAtTab(list, ended.tab);
+    if (slot >= 0) SelectSlot(list, host, slot);
     RefreshBar(host);
     return true;
 }

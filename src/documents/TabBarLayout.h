@@ -74,3 +74,19 @@ bool ClickBar(DocumentList& list, const DocumentsHost& host, int x);
 // The middle button was released at x over the bar: the tab there becomes current and true
 // asks the main window to close it (with the usual question); false off every tab.
 bool MiddleClickBar(DocumentList& list, const DocumentsHost& host, int x);
+
+// A tab held by the left button. It follows the pointer once the pointer has gone
+// threshold pixels sideways, taking the place of the tab under it (before the first
+// visible one: that one; past the last: the last).
+struct TabDrag {
+    int tab = -1;  // position of the held tab; -1: none held
+    int startX = 0;
+    bool moved = false;  // the press became a drag: its release is no click
+};
+// The left button went down at x: the tab there is held (none over a button or no tab).
+void HoldTab(const DocumentList& list, TabDrag& drag, int x);
+// The pointer is at x: true when the held tab moved (the bar repaints).
+bool DragTab(DocumentList& list, TabDrag& drag, int x, int threshold);
+// The left button went up: true when it ended a drag, whose tab then becomes current;
+// false for a click, which the caller handles as one. Nothing is held afterwards.
+bool ReleaseTab(DocumentList& list, const DocumentsHost& host, TabDrag& drag);

@@ -90,6 +90,7 @@ extern const PageTable kEditorTable;     // [editor1]
 extern const PageTable kMarksTable;      // [editor2]
 extern const PageTable kClickableTable;  // [editor1] clickable
 extern const PageTable kTabsTable;       // [tab]
+extern const PageTable kSafetyTable;     // [main]: session, kept placement, reload
 
 // Sets the settings' section to the table's and shows every row.
 void LoadPage(const PageTable& table, ProfileFile& settings, PageView& view);

@@ -66,6 +66,17 @@ constexpr PageRow kConfirmRows[] = {
     Check(IDC_CONFIRM_ON_CLOSE_ALL, "OnCloseAll"),
 };
 
+constexpr Choice kReload[] = {
+    {IDC_SAFETY_RELOAD_ASK, 0},
+    {IDC_SAFETY_RELOAD_ALWAYS, 1},
+    {IDC_SAFETY_RELOAD_NEVER, 2},
+};
+constexpr PageRow kSafetyRows[] = {
+    Check(IDC_SAFETY_SESSION, "session"),
+    Check(IDC_SAFETY_KEEP_PLACEMENT, "keep_placement"),
+    Group(RowKind::Radio, "reload", kReload),
+};
+
 constexpr Choice kRetline[] = {
     {IDC_SAVE_RETLINE_AUTO, 4},
     {IDC_SAVE_RETLINE_CRLF, 1},
@@ -165,3 +176,4 @@ const PageTable kEditorTable = Table("editor1", kEditorRows);
 const PageTable kMarksTable = Table("editor2", kMarksRows);
 const PageTable kClickableTable = Table("editor1", kClickableRows);
 const PageTable kTabsTable = Table("tab", kTabsRows);
+const PageTable kSafetyTable = Table("main", kSafetyRows);

@@ -20,6 +20,7 @@
 #define IDD_OPTION_CLICKABLE 153
 #define IDD_OPTION_FILE_TYPES 150
 #define IDD_OPTION_TABS 139
+#define IDD_OPTION_SAFETY 163
 #define IDD_FILE_TYPE_ENTRY 151  // one extension and its environment
 
 // The controls of each page (the numbers repeat from page to page).
@@ -87,6 +88,12 @@
 #define IDC_TABS_DRAG_CLOSE 1017
 #define IDC_TABS_DRAG_UNTITLED 1018
 #define IDC_TABS_DRAG_NEW 1022
+
+#define IDC_SAFETY_SESSION 1005
+#define IDC_SAFETY_KEEP_PLACEMENT 1006
+#define IDC_SAFETY_RELOAD_ASK 1007
+#define IDC_SAFETY_RELOAD_ALWAYS 1008
+#define IDC_SAFETY_RELOAD_NEVER 1009
 
 #define IDC_FILE_TYPES_ADD 1000
 #define IDC_FILE_TYPES_EDIT 1001

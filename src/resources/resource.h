@@ -70,6 +70,9 @@
 // Entry n (from 0) of the recently used files' submenu.
 #define IDM_FILE_RECENT_FIRST 41000
 #define IDM_FILE_RECENT_LAST 41029
+// Entry n (from 0) of the open documents listed in the window menu.
+#define IDM_WINDOW_DOCUMENT_FIRST 41100
+#define IDM_WINDOW_DOCUMENT_LAST 41199
 // Tool n is command IDM_TOOL_BASE + n; ids up to IDM_TOOL_LAST run a tool.
 #define IDM_TOOL_BASE 2000
 #define IDM_TOOL_LAST 10000
@@ -173,6 +176,7 @@
 #define IDS_HELP_TOOL 140
 #define IDS_HELP_FILE_RELOAD 141
 #define IDS_HELP_FILE_RECENT 142
+#define IDS_HELP_WINDOW_DOCUMENT 143
 
 #define IDS_FIRST_HELP 100
 #define IDS_LAST_HELP 140

@@ -24,6 +24,13 @@ struct FrameState {
     // entries reserved from recentEntryBase on (-1: none).
     HMENU recentMenu = nullptr;
     int recentEntryBase = -1;
+    // The window menu: its fixed entries (windowEntryCount from windowEntryFirst), then the
+    // open documents, listed each time it opens in entries reserved from documentEntryBase
+    // on (the separator before them first; -1: none).
+    HMENU windowMenu = nullptr;
+    int windowEntryFirst = 0;
+    int windowEntryCount = 0;
+    int documentEntryBase = -1;
     ToolBar toolBar;
     StatusBar statusBar;
     int dpi = 96;  // of the screen when the main window was made; the bars scale by it

@@ -4,6 +4,7 @@
 #include "app/frame/Menus.h"
 
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string>
 
@@ -228,7 +229,16 @@ void BuildMenuBar(MenuBuilder& build, ProfileFile& settings)
         build.AddTools(tool, settings);
         build.Add(tool, {IDS_MENU_TOOL_OPTIONS, IDM_TOOL_OPTIONS, 0});
     }
-    if (HMENU window = build.AddPopup(IDS_MENUBAR_WINDOW)) build.AddAll(window, kWindowItems);
+    if (HMENU window = build.AddPopup(IDS_MENUBAR_WINDOW)) {
+        frame.windowMenu = window;
+        frame.windowEntryFirst = static_cast<int>(frame.menuEntries.size());
+        build.AddAll(window, kWindowItems);
+        frame.windowEntryCount = static_cast<int>(frame.menuEntries.size()) - frame.windowEntryFirst;
+        frame.documentEntryBase = build.AddEntry(MenuEntryKind::Separator, "", "");
+        for (int i = 0; i < kDocumentMenuEntries && frame.documentEntryBase >= 0; ++i) {
+            build.AddEntry(MenuEntryKind::Command, "", "");
+        }
+    }
     if (HMENU help = build.AddPopup(IDS_MENUBAR_HELP)) {
         if (HMENU usage = build.AddSubmenu(help, IDS_MENU_HELP_USAGE)) build.AddAll(usage, kHelpUsageItems);
         build.AddAll(help, kHelpItems);
@@ -248,6 +258,8 @@ bool BuildMenus(FrameState& frame, HINSTANCE instance, ProfileFile& settings)
     frame.toolbarEntry = frame.statusbarEntry = frame.wrapEntry = 0;
     frame.recentMenu = nullptr;
     frame.recentEntryBase = -1;
+    frame.windowMenu = nullptr;
+    frame.documentEntryBase = -1;
     if (frame.mainMenu) DestroyMenu(frame.mainMenu);
     frame.mainMenu = CreateMenu();
 
@@ -277,6 +289,38 @@ void FillRecentMenu(FrameState& frame, const std::vector<std::string>& paths)
         entry.text[cut.size()] = '\0';
         AppendMenuW(frame.recentMenu, MF_OWNERDRAW, static_cast<UINT_PTR>(IDM_FILE_RECENT_FIRST + i),
                     MenuBuilder::ItemData(index));
+    }
+}
+
+std::string WindowMenuAccessKeys(const FrameState& frame)
+{
+    std::string keys;
+    for (int i = 0; i < frame.windowEntryCount; ++i) {
+        const std::size_t index = static_cast<std::size_t>(frame.windowEntryFirst + i);
+        if (index < frame.menuEntries.size()) {
+            if (const char key = MenuAccessKey(frame.menuEntries[index].text)) keys += key;
+        }
+    }
+    return keys;
+}
+
+void FillDocumentMenu(FrameState& frame, const std::vector<DocumentMenuEntry>& documents)
+{
+    if (frame.windowMenu == nullptr || frame.documentEntryBase < 0) return;
+    const int fixedItems = static_cast<int>(std::size(kWindowItems));
+    while (GetMenuItemCount(frame.windowMenu) > fixedItems) DeleteMenu(frame.windowMenu, fixedItems, MF_BYPOSITION);
+    if (documents.empty()) return;
+    AppendMenuW(frame.windowMenu, MF_OWNERDRAW | MF_SEPARATOR, 0, MenuBuilder::ItemData(frame.documentEntryBase));
+    for (std::size_t i = 0; i < documents.size() && i < static_cast<std::size_t>(kDocumentMenuEntries); ++i) {
+        const std::size_t index = static_cast<std::size_t>(frame.documentEntryBase + 1) + i;
+        if (index >= frame.menuEntries.size()) break;
+        MenuEntry& entry = frame.menuEntries[index];
+        const std::string_view cut = CutInternalText(documents[i].text, sizeof entry.text - 1);
+        std::memcpy(entry.text, cut.data(), cut.size());
+        entry.text[cut.size()] = '\0';
+        entry.checked = documents[i].checked;
+        AppendMenuW(frame.windowMenu, MF_OWNERDRAW, static_cast<UINT_PTR>(IDM_WINDOW_DOCUMENT_FIRST + i),
+                    MenuBuilder::ItemData(static_cast<int>(index)));
     }
 }
 

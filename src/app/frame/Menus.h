@@ -10,6 +10,7 @@
 
 #include "app/frame/FrameState.h"
 #include "config/ProfileFile.h"
+#include "documents/DocumentMenu.h"
 
 // Builds a new menu bar into frame.mainMenu and a new context menu, with the tools of
 // [tool] in the tools menu (settings is left on that section). The old menu bar is
@@ -31,6 +32,13 @@ LRESULT AnswerMenuCharMessage(const FrameState& frame, WPARAM wParam, LPARAM lPa
 // commands IDM_FILE_RECENT_FIRST ..; called as it opens.
 constexpr int kRecentMenuEntries = 30;
 void FillRecentMenu(FrameState& frame, const std::vector<std::string>& paths);
+
+// The access keys of the window menu's own entries (upper case), which the documents
+// listed after them leave alone.
+std::string WindowMenuAccessKeys(const FrameState& frame);
+// Lists documents after the window menu's own entries, as commands
+// IDM_WINDOW_DOCUMENT_FIRST ..; called as it opens.
+void FillDocumentMenu(FrameState& frame, const std::vector<DocumentMenuEntry>& documents);
 
 // Opens the context menu with its top-left corner at the packed screen position; the
 // chosen command goes to owner as WM_COMMAND.

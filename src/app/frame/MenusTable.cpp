@@ -114,6 +114,7 @@ int MenuHelpStringId(int commandId)
 {
     if (commandId >= IDM_TOOL_BASE && commandId <= IDM_TOOL_BASE + 500) return IDS_HELP_TOOL;
     if (commandId >= IDM_FILE_RECENT_FIRST && commandId <= IDM_FILE_RECENT_LAST) return IDS_HELP_FILE_RECENT;
+    if (commandId >= IDM_WINDOW_DOCUMENT_FIRST && commandId <= IDM_WINDOW_DOCUMENT_LAST) return IDS_HELP_WINDOW_DOCUMENT;
     const auto row = std::lower_bound(std::begin(kHelpRows), std::end(kHelpRows), commandId,
                                       [](const HelpRow& r, int id) { return r.commandId < id; });
     return row != std::end(kHelpRows) && row->commandId == commandId ? row->helpId : 0;

@@ -171,6 +171,7 @@ void ConnectViewHost(DocumentWindows&, DocumentsHost& host)
     host.markSaved = [](void*, int slot) { MarkSavePoint(slot, 1); };
     host.reloadText = &ReloadDocumentText;
     host.setCaret = [](void*, int slot, int line, int column) { SetSelection(slot, line, column, line, column); };
+    host.caretLine = [](void*, int slot) { return GetCaretLine(slot); };
     host.layoutMainWindow = &LayoutMain;
     host.tabChanged = &TabChanged;
 }

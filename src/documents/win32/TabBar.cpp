@@ -74,7 +74,10 @@ void OnMouseMove(TabBar& bar, HWND window, int x, int y)
 {
     DocumentList& list = bar.documents->list;
     if (HoverBar(list, x, y)) RepaintBar(bar);
-    // Holding the capture while a button is hot lets a move off the bar clear its frame.
+    if (DragTab(list, bar.drag, x, GetSystemMetrics(SM_CXDRAG))) RefreshBar(bar.documents->host);
+    // Holding the capture while a button is hot lets a move off the bar clear its frame; a
+    // held tab keeps it until the button goes up.
+    if (bar.drag.tab >= 0) return;
     if (list.hotButton == kNoButton) {
         if (GetCapture() == window) ReleaseCapture();
     } else if (GetCapture() != window) {
@@ -82,8 +85,12 @@ void OnMouseMove(TabBar& bar, HWND window, int x, int y)
     }
 }
 
-void OnLeftButtonUp(TabBar& bar, int x)
+void OnLeftButtonUp(TabBar& bar, HWND window, int x)
 {
+    const bool held = bar.drag.tab >= 0;
+    const bool dragged = ReleaseTab(bar.documents->list, bar.documents->host, bar.drag);
+    if (held && GetCapture() == window && bar.documents->list.hotButton == kNoButton) ReleaseCapture();
+    if (dragged) return;
     if (ClickBar(bar.documents->list, bar.documents->host, x))
         SendMessageW(bar.ownerWindow, WM_COMMAND, MAKEWPARAM(IDM_WINDOW_CLOSE_TAB, 0), 0);
 }
@@ -120,14 +127,22 @@ LRESULT Dispatch(TabBar& bar, HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_LBUTTONUP:
         RelayToTip(bar, window, message, wParam, lParam);
-        OnLeftButtonUp(bar, GET_X_LPARAM(lParam));
+        OnLeftButtonUp(bar, window, GET_X_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        RelayToTip(bar, window, message, wParam, lParam);
+        HoldTab(bar.documents->list, bar.drag, GET_X_LPARAM(lParam));
+        if (bar.drag.tab >= 0) SetCapture(window);
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: a drag ends where the tab is now.
+        if (reinterpret_cast<HWND>(lParam) != window) bar.drag = TabDrag{};
         return 0;
     case WM_MBUTTONUP:
         RelayToTip(bar, window, message, wParam, lParam);
         if (MiddleClickBar(bar.documents->list, bar.documents->host, GET_X_LPARAM(lParam)))
             SendMessageW(bar.ownerWindow, WM_COMMAND, MAKEWPARAM(IDM_WINDOW_CLOSE_TAB, 0), 0);
         return 0;
-    case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:

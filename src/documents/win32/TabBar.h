@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "documents/DocumentsState.h"
+#include "documents/TabBarLayout.h"
 
 struct DocumentWindows;
 
@@ -20,6 +21,7 @@ struct TabBar {
     // The text of a button's tooltip: the tooltip reads it after the request for it has
     // returned, so it cannot live on the stack.
     wchar_t buttonTipText[256] = {};
+    TabDrag drag;  // the tab held by the left button
 };
 
 // Registers the class "TabEx" (once per process), creates the bar as a child of owner,

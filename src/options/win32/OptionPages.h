@@ -40,3 +40,4 @@ extern const PageDescription kMarksPage;
 extern const PageDescription kClickablePage;
 extern const PageDescription kFileTypesPage;
 extern const PageDescription kTabsPage;
+extern const PageDescription kSafetyPage;

@@ -210,11 +210,12 @@ bool RegisterPage(OptionsDialog& options, int dialogId, bool topLevel, DLGPROC p
 
 bool RegisterOptionPages(OptionsDialog& options)
 {
-    if (!CreatePageTable(options, 9)) return false;
+    if (!CreatePageTable(options, 10)) return false;
     RegisterPage(options, IDD_OPTION_GENERAL, true, &PageProc<kGeneralPage>, L"全般");
     RegisterPage(options, IDD_OPTION_CONFIRM, false, &PageProc<kConfirmPage>, L"確認設定");
     if (options.toolsPage) RegisterPage(options, kToolsPageDialog, false, options.toolsPage, L"ツール設定");
     RegisterPage(options, IDD_OPTION_SAVE, false, &PageProc<kSavePage>, L"保存");
+    RegisterPage(options, IDD_OPTION_SAFETY, false, &PageProc<kSafetyPage>, L"ファイルの安全");
     RegisterPage(options, IDD_OPTION_EDITOR, true, &PageProc<kEditorPage>, L"エディタ");
     RegisterPage(options, IDD_OPTION_MARKS, false, &PageProc<kMarksPage>, L"マーク設定");
     RegisterPage(options, IDD_OPTION_CLICKABLE, false, &PageProc<kClickablePage>, L"クリッカブル設定");

@@ -132,3 +132,5 @@ const PageDescription kClickablePage = {&kClickableTable, nullptr, false, nullpt
 // A bad width is told after the rest of the page is written.
 const PageDescription kTabsPage = {&kTabsTable, L"_RESOURCE\\タブ.html", true, nullptr, &TabsCommand,
                                    nullptr,     nullptr,                 nullptr};
+const PageDescription kSafetyPage = {&kSafetyTable, L"_RESOURCE\\ファイルの安全.html", false,
+                                     nullptr,       nullptr,                          nullptr, nullptr, nullptr};

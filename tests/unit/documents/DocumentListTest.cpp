@@ -93,3 +93,22 @@ TEST_F(ThreeTabs, NextAndPreviousStopAtTheEndsSelectingTheCurrentTabDoesNothingA
 }
 
 }  // namespace
+
+// Moving a tab: the others shift, the current one stays in view; an empty slot is no tab.
+TEST_F(ThreeTabs, MovingATabShiftsTheOthersAndTheCurrentFollows)
+{
+    ASSERT_EQ(AddDocument(list, documents.host), 3);
+    ASSERT_TRUE(RemoveDocument(list, documents.host, 1));  // slots 0, 2, 3 at tabs 0, 1, 2
+    list.barWidth = list.tabWidth * 2 + 3 * list.barHeight;  // room for two tabs and the buttons
+    SelectSlot(list, documents.host, 2);
+    const std::tuple<int, int, bool, std::vector<int>, int> cases[] = {  // from, to, moved, positions, first visible
+        {0, 2, true, {2, -1, 0, 1}, 0}, {2, 0, true, {0, -1, 1, 2}, 0},  {1, 1, false, {0, -1, 1, 2}, 0},
+        {1, 3, false, {0, -1, 1, 2}, 0}, {1, 2, true, {0, -1, 2, 1}, 1}, {-1, 0, false, {0, -1, 2, 1}, 1},
+    };
+    for (const auto& [from, to, moved, positions, firstVisible] : cases) {
+        EXPECT_EQ(MoveTab(list, from, to), moved) << from << "->" << to;
+        EXPECT_EQ(Positions(), positions) << from << "->" << to;
+        EXPECT_EQ(list.currentTab, positions[2]);
+        EXPECT_EQ(list.firstVisibleTab, firstVisible) << from << "->" << to;
+    }
+}

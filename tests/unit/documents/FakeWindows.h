@@ -27,6 +27,7 @@ struct FakeView {
     bool editable = true;
     int saves = 0;  // times the view was told its text is now its file's
     bool attached = false;
+    int caretLine = 1;
 };
 
 struct FakeWindows {
@@ -76,6 +77,8 @@ struct FakeWindows {
         };
         host.setEditable = [](void* c, int slot, bool editable) { Self(c).views[slot].editable = editable; };
         host.markSaved = [](void* c, int slot) { ++Self(c).views[slot].saves; };
+        host.setCaret = [](void* c, int slot, int line, int) { Self(c).views[slot].caretLine = line; };
+        host.caretLine = [](void* c, int slot) { return Self(c).views[slot].caretLine; };
         host.tabChanged = [](void* c) { ++Self(c).tabChanges; };
         host.activateMainWindow = [](void* c) { ++Self(c).activations; };
         host.repaintBar = [](void* c) { ++Self(c).repaints; };

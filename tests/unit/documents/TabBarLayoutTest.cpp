@@ -156,3 +156,19 @@ TEST_F(ThreeTabBar, SelectingATabScrollsItIntoView)
 }
 
 }  // namespace
+
+// A held tab follows the pointer past the threshold; its release selects it, not a click.
+TEST_F(ThreeTabBar, ADraggedTabFollowsThePointerAndIsSelectedWhenReleased)
+{
+    list.barWidth = 600;
+    TabDrag drag;
+    HoldTab(list, drag, 10);
+    EXPECT_FALSE(DragTab(list, drag, 13, 4) || ReleaseTab(list, documents.host, drag)) << "a click";
+    HoldTab(list, drag, 10);
+    EXPECT_TRUE(DragTab(list, drag, 250, 4) && !DragTab(list, drag, 245, 4) && DragTab(list, drag, 130, 4));
+    EXPECT_EQ(SlotAtTab(list, 1), 0);
+    EXPECT_TRUE(DragTab(list, drag, 590, 4) && ReleaseTab(list, documents.host, drag)) << "past the last tab";
+    EXPECT_EQ(Where(list, windows), "slot 0 tab 2 of 3, view 0");
+    HoldTab(list, drag, 590);
+    EXPECT_EQ(drag.tab, -1) << "the close button";
+}

@@ -40,7 +40,7 @@ TEST(PageDialogsTest, EveryTableNamesEachControlOfItsPageOnceAndAsTheKindItIs)
         {&kGeneralTable, "IDD_OPTION_GENERAL"}, {&kConfirmTable, "IDD_OPTION_CONFIRM"},
         {&kSaveTable, "IDD_OPTION_SAVE"},       {&kEditorTable, "IDD_OPTION_EDITOR"},
         {&kMarksTable, "IDD_OPTION_MARKS"},     {&kClickableTable, "IDD_OPTION_CLICKABLE"},
-        {&kTabsTable, "IDD_OPTION_TABS"},
+        {&kTabsTable, "IDD_OPTION_TABS"},       {&kSafetyTable, "IDD_OPTION_SAFETY"},
     };
     const std::string check = "AUTOCHECKBOX", radio = "AUTORADIOBUTTON", spin = "msctls_updown32";
     for (const auto& [table, dialog] : pages) {

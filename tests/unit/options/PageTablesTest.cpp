@@ -97,6 +97,7 @@ TEST_F(PageTablesTest, EveryPageWritesBackWhatItShowedNormalisingWhatItCannotSho
          "FileWindowActive=1;auto_kanji=0;windows=1;x=40;y=5;width=2000;height=0"},
         {&kGeneralTable, "windows=3", "windows=0"},
         {&kConfirmTable, "OnEnd=1;OnCloseAll=0", "OnEnd=1;OnCloseAll=0"},
+        {&kSafetyTable, "session=1;keep_placement=0;reload=2", "session=1;keep_placement=0;reload=2"},
         {&kSaveTable, "retline=3;kanji=4;utf16_bom=1;utf8_bom=7", "retline=3;kanji=4;utf16_bom=1;utf8_bom=0"},
         {&kSaveTable, "retline=4;kanji=0", "retline=4;kanji=0"},
         {&kSaveTable, "retline=0;kanji=9", "retline=0;kanji=9"},

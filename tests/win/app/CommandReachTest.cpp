@@ -31,8 +31,9 @@ TEST_F(CommandReachTest, EveryEntryButtonAndKeyNamesARowAndEveryRowIsReached)
     EXPECT_TRUE(BuildMenus(theApp.frame, GetModuleHandleW(nullptr), settings));
     WriteInt(settings, "num", 0);  // the next tests start without the tool
 
-    // The recent files' submenu is filled as it opens.
+    // The recent files' submenu and the window menu's documents are filled as they open.
     FillRecentMenu(theApp.frame, {"C:\\a.txt"});
+    FillDocumentMenu(theApp.frame, DocumentMenuEntries(theApp.documents.list, ""));
     std::set<int> menus, buttons, keys;
     AddMenuCommands(theApp.frame.mainMenu, menus);
     AddMenuCommands(theApp.frame.contextMenu, menus);

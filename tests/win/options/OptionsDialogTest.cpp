@@ -21,7 +21,7 @@ using OptionsDialogTest = OptionsFixture;
 
 TEST_F(OptionsDialogTest, OpensOnTheFirstPageAndHelpFollowsTheChosenPage)
 {
-    ASSERT_TRUE(RegisterOptionPages(options) && options.count == 8);  // no tools page without its procedure
+    ASSERT_TRUE(RegisterOptionPages(options) && options.count == 9);  // no tools page without its procedure
     ReleasePageTable(options);
     options.toolsPage = &SilentPage;
     Run([&](HWND dialog) {
@@ -35,14 +35,14 @@ TEST_F(OptionsDialogTest, OpensOnTheFirstPageAndHelpFollowsTheChosenPage)
             for (int r = 0; r < i; ++r) shape += root == options.pages[r].treeItem ? std::to_wstring(r) + L">" : L"";
             shape += std::wstring(text) + L" ";
         }
-        EXPECT_EQ(shape, L"全般 0>確認設定 0>ツール設定 0>保存 エディタ 4>マーク設定 4>クリッカブル設定 拡張子設定 タブの設定 ");
+        EXPECT_EQ(shape, L"全般 0>確認設定 0>ツール設定 0>保存 0>ファイルの安全 エディタ 5>マーク設定 5>クリッカブル設定 拡張子設定 タブの設定 ");
         EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
         for (int i = 0; i < options.count; ++i) EXPECT_EQ(Shown(options.pages[i].pageWindow), i == 0) << i;
-        for (int page : {2, 6, 5}) {  // the tools and clickable pages have no topic
+        for (int page : {2, 7, 6}) {  // the tools and clickable pages have no topic
             TreeView_SelectItem(tree, options.pages[page].treeItem);
             SendMessageW(dialog, WM_COMMAND, IDC_OPTIONS_HELP, 0);
         }
-        EXPECT_TRUE(Shown(options.pages[5].pageWindow) && !Shown(options.pages[0].pageWindow));
+        EXPECT_TRUE(Shown(options.pages[6].pageWindow) && !Shown(options.pages[0].pageWindow));
     });
     ASSERT_EQ(helpShown.size(), 1u);
     EXPECT_EQ(WideFromInternal(helpShown[0]), L"_RESOURCE\\マーク色設定.html");

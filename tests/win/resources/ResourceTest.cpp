@@ -28,7 +28,7 @@ TEST(StringTable, EveryNumberHasATextThatFitsTheBufferItIsLoadedInto)
         UINT first, last;
         size_t room;  // characters the program's buffer leaves for a text of this range
     } ranges[] = {
-        {IDS_FIRST_MESSAGE, IDS_LAST_MESSAGE, 511},       {IDS_FIRST_HELP, IDS_HELP_FILE_RECENT, 1023},
+        {IDS_FIRST_MESSAGE, IDS_LAST_MESSAGE, 511},       {IDS_FIRST_HELP, IDS_HELP_WINDOW_DOCUMENT, 1023},
         {IDS_FIRST_ENCODING_MESSAGE, IDS_LAST_ENCODING_MESSAGE, 511},
         {IDS_FIRST_ENCODING_NOTICE, IDS_LAST_ENCODING_NOTICE, 255},
         {IDS_FIRST_TIP, IDS_LAST_TIP, 255},               {IDS_FIRST_ESF_ERROR, IDS_LAST_ESF_ERROR, 255},
