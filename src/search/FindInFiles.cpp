@@ -5,9 +5,11 @@
 #include <iterator>
 #include <system_error>
 
+#include "encoding/Detection.h"
 #include "encoding/FileText.h"
 #include "regex/KRegExp.h"
 #include "regex/MatchPass.h"
+#include "search/FileBytesSearch.h"
 
 namespace fs = std::filesystem;
 
@@ -112,6 +114,9 @@ FileSearchTotals SearchFiles(const fs::path& folder, const FileSearchRequest& re
             ++totals.unreadable;
             return totals;
         }
+        const RawPatternForms rawForms =
+            MakeRawPatternForms(request.pattern, request.regularExpression || !request.searchBytes, request.ignoreCase);
+        std::vector<std::string> eucForm;
         std::string bytes;
         for (; it != end; it.increment(error)) {
             if (error) {
@@ -136,10 +141,19 @@ FileSearchTotals SearchFiles(const fs::path& folder, const FileSearchRequest& re
                 ++totals.binarySkipped;
                 continue;
             }
-            DecodedFile decoded;
-            if (!DecodeFileBytes(std::move(bytes), true, decoded)) continue;
+            const EncodingCode code =
+                ChooseSjisFlavour(DetectEncoding(bytes.data(), bytes.size()), SjisFlavour::Sjis2004, bytes);
+            std::size_t found = 0;
+            if (const std::vector<std::string>* forms = RawFormsFor(rawForms, code, bytes, eucForm)) {
+                found = SearchFileBytes(regex, bytes, code, *forms, [&](long line, long column, std::string&& text) {
+                    onHit(FileSearchHit{path, line, column, std::move(text)});
+                });
+            } else {
+                DecodedFile decoded;
+                if (!DecodeFileBytesAs(std::move(bytes), code, decoded)) continue;
+                found = SearchText(regex, path, decoded.text, onHit);
+            }
             ++totals.filesSearched;
-            std::size_t found = SearchText(regex, path, decoded.text, onHit);
             totals.matches += found;
             if (found > 0) ++totals.filesMatched;
         }
