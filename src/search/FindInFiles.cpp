@@ -1,6 +1,8 @@
 // Find in files: the folder walk, the binary test and the per-line results.
 #include "search/FindInFiles.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -45,14 +47,24 @@ bool LooksBinary(const std::string& bytes)
 {
     if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
         return false;
-    return bytes.find('\0') < kFirstBlock;
+    return std::memchr(bytes.data(), '\0', std::min(bytes.size(), kFirstBlock)) != nullptr;
 }
 
 bool ReadFile(const fs::path& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
+    // One read of the size the file has now, then whatever it grew by meanwhile.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(&bytes[0], size);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) return false;
+    in.clear();
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
 
