@@ -64,9 +64,11 @@ int ResultsSlot(KelvaraApp& app)
     return tab.slot;
 }
 
+// The dialog's text became the current search: it is compiled as F3 and Shift+F3 use it,
+// so that they find the next match in a file opened from the results.
 bool PatternCompiles(KelvaraApp& app, const FileSearchRequest& request)
 {
-    CKRegExp regex;
+    CKRegExp& regex = *app.search.regex;
     regex.Read(request.pattern.c_str(), request.regularExpression, request.ignoreCase);
     if (regex.GetError() == REGEXP_OK) return true;
     ControlBinding binding{CurrentView(), app.mainWindow, &ShowNotice, &app};

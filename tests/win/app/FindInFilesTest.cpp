@@ -25,9 +25,9 @@ TEST_F(MainWindowTest, FindInFilesListsTheLinesInAProtectedTabAndOpensTheOneAtTh
 {
     ScratchFolder folder(L"files");
     searchedFolder = folder.path();
-    std::ofstream(folder.path() + L"a.txt", std::ios::binary) << "x\r\n\x93\x8c\x8b\x9e\x89\x77\r\n";  // 東京駅, Shift_JIS
-    std::ofstream(folder.path() + L"b \u30bd.txt", std::ios::binary) << "\xef\xbb\xbfy \xe6\x9d\xb1\xe4\xba\xac\n";
-    std::ofstream(folder.path() + L"c.dat", std::ios::binary) << "\x93\x8c\x8b\x9e";
+    std::ofstream(std::filesystem::path(folder.path() + L"a.txt"), std::ios::binary) << "x\r\n\x93\x8c\x8b\x9e\x89\x77\r\n";  // 東京駅, Shift_JIS
+    std::ofstream(std::filesystem::path(folder.path() + L"b \u30bd.txt"), std::ios::binary) << "\xef\xbb\xbfy \xe6\x9d\xb1\xe4\xba\xac\n";
+    std::ofstream(std::filesystem::path(folder.path() + L"c.dat"), std::ios::binary) << "\x93\x8c\x8b\x9e";
     Start();
     modal.realDialogs = {IDD_FIND_IN_FILES};
     modal.dialogScript = &FillFilesDialog;
