@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/OpenFileRequest.h"
+#include "config/SettingsFile.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
 #include "resources/resource.h"
@@ -119,11 +120,12 @@ TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalforme
         ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
         EXPECT_EQ(RunSecondCopy(exe, L""), std::make_pair(DWORD{0}, size_t{0}));
         std::string text = ReadFileBytes(ini);
-        ASSERT_NE(text.find("main=340"), std::string::npos) << "no kvte.ini there";
-        text.replace(text.find("main=340"), 8, "main=300");
+        const std::string current = "main=" + std::to_string(kSettingsVersion);
+        ASSERT_NE(text.find(current), std::string::npos) << "no kvte.ini there";
+        text.replace(text.find(current), current.size(), "main=300");
         ASSERT_TRUE(WriteFileBytes(ini, text));
         EXPECT_EQ(RunSecondCopy(exe, L"\"" + file + L"\""), std::make_pair(DWORD{0}, size_t{1}));  // message 9
-        EXPECT_NE(ReadFileBytes(ini).find("main=340"), std::string::npos);
+        EXPECT_NE(ReadFileBytes(ini).find(current), std::string::npos);
         EXPECT_EQ(folder.Entries(), L"kvte.exe|kvte.ini|");
     }
     ASSERT_FALSE(received.empty());
