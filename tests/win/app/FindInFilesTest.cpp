@@ -44,6 +44,7 @@ TEST_F(MainWindowTest, FindInFilesListsTheLinesInAProtectedTabAndOpensTheOneAtTh
     EXPECT_NE(utf8.find("\r\n" + base + "a.txt(2,1): 東京駅\r\n"), std::string::npos) << utf8;
     EXPECT_NE(utf8.find("\r\n" + base + "b ソ.txt(1,3): y 東京\r\n"), std::string::npos) << utf8;
     EXPECT_EQ(utf8.find("c.dat"), std::string::npos);
+    EXPECT_EQ(utf8.rfind("ファイルから検索: 「東京」 フォルダ: " + base, 0), 0u) << "the header names what was searched";
     EXPECT_EQ(GetLineCount(results), 5) << "header, two results, summary, an empty last line";
     const Document& document = CurrentDocument(theApp.documents.list);
     EXPECT_TRUE(!document.writable && !document.modified && document.findResults);
