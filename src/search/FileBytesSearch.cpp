@@ -5,7 +5,6 @@
 // conversion merges other bytes into the same characters are left to the whole-file path.
 #include "search/FileBytesSearch.h"
 
-#include <cstring>
 #include "encoding/Conversion.h"
 #include "encoding/FileText.h"
 #include "regex/LiteralSearch.h"
@@ -59,7 +58,7 @@ RawPatternForms MakeRawPatternForms(std::string_view pattern, bool regularExpres
     return forms;
 }
 
-const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code, std::string_view bytes,
+const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code,
                                             std::vector<std::string>& eucOne)
 {
     if (!forms.usable) return nullptr;
@@ -67,8 +66,10 @@ const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, Encodi
     // that code's own UTF-8 form, so the forms cover them too.
     if (IsUtf8(code)) return &forms.utf8;
     if (code == EncodingCode::EucJp) {
-        // Codes behind SS3 come from two character sets that share internal codes.
-        if (!forms.asciiOnly && std::memchr(bytes.data(), '\x8F', bytes.size())) return nullptr;
+        // Bytes that are no EUC-JP character pass into the text as they are, and codes
+        // behind SS3 come from two sets that share internal codes: only a pattern of ASCII
+        // characters meets no bytes but its own there.
+        if (!forms.asciiOnly) return nullptr;
         eucOne.assign(1, forms.euc);
         return &eucOne;
     }
@@ -77,9 +78,15 @@ const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, Encodi
 
 bool ConvertFileLine(std::string_view line, EncodingCode code, std::string& text)
 {
+    // A conversion drops byte-order marks at the start of what it converts; inside a file
+    // they are characters, so a line that starts with one is converted behind a space.
+    const bool mark = IsUtf8(code) && Utf8MarkLength(line) > 0;
     DecodedFile decoded;
-    if (!DecodeFileBytesAs(std::string(line), IsUtf8(code) ? EncodingCode::Utf8 : code, decoded)) return false;
+    if (!DecodeFileBytesAs(mark ? " " + std::string(line) : std::string(line), IsUtf8(code) ? EncodingCode::Utf8 : code,
+                           decoded))
+        return false;
     text.swap(decoded.text);
+    if (mark) text.erase(0, 1);
     return true;
 }
 

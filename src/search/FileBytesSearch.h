@@ -24,9 +24,9 @@ struct RawPatternForms {
 RawPatternForms MakeRawPatternForms(std::string_view pattern, bool regularExpression, bool ignoreCase);
 
 // The forms to search a file of code for, or null when the file must be converted whole:
-// a code that is not UTF-8 or EUC-JP, or EUC-JP bytes of the third set, whose codes
-// share internal codes with the first two.
-const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code, std::string_view bytes,
+// a code that is not UTF-8 or EUC-JP, or a pattern with other than ASCII characters in
+// an EUC-JP file (whose conversion lets bytes that are no character through as they are).
+const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code,
                                             std::vector<std::string>& eucOne);
 
 // Calls onLine(line, column, text) for each line of bytes (a file of code) that holds a
@@ -36,5 +36,6 @@ std::size_t SearchFileBytes(CKRegExp& regex, std::string_view bytes, EncodingCod
                             const std::vector<std::string>& forms,
                             const std::function<void(long line, long column, std::string&& text)>& onLine);
 
-// Converts one line of a file of code (no line break in it) to InternalText.
+// Converts one line of a file of code (no line break in it, nor the file's byte-order mark)
+// to InternalText.
 bool ConvertFileLine(std::string_view line, EncodingCode code, std::string& text);
