@@ -98,6 +98,8 @@ TEST(FileSearchResults, ReadsThePlaceBackFromEachResultLine)
         {"D:\\a.txt(1,2):x", nullptr, 0, 0},
         {"(1,2): no path", nullptr, 0, 0},
         {"D:\\a.txt(1,99999999999): x", nullptr, 0, 0},
+        {"D:\\a.txt(1234567899,1): x", nullptr, 0, 0},
+        {"D:\\a.txt(12", nullptr, 0, 0},
         {"", nullptr, 0, 0},
     };
     for (const auto& c : cases) {
