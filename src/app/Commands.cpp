@@ -69,6 +69,9 @@ constexpr Row kRows[] = {
     {IDM_FILE_RECENT_FIRST, IDM_FILE_RECENT_LAST, &OpenRecentCommand},
     {IDM_WINDOW_DOCUMENT_FIRST, IDM_WINDOW_DOCUMENT_LAST, &SelectDocumentCommand},
     {IDM_SEARCH_MARK_ALL, &MarkAllCommand},
+    {IDM_SEARCH_FIND_IN_FILES, &FindInFilesCommand},
+    {IDM_SEARCH_OPEN_RESULT, &OpenResultCommand},
+    {IDM_SEARCH_STOP_FIND_IN_FILES, &StopFindInFilesCommand},
     // Tool n of the tools menu is command 2000 + n.
     {IDM_TOOL_BASE, IDM_TOOL_LAST, &RunToolCommand},
 };

@@ -8,6 +8,7 @@
 
 #include "app/DocumentCommands.h"
 #include "app/EditorKeys.h"
+#include "app/FindInFiles.h"
 #include "app/KelvaraApp.h"
 #include "textcontrol/win32/EditControl.h"
 
@@ -84,6 +85,11 @@ bool EditorKeyHook(void* context, int slot, HWND, UINT message, WPARAM wParam, L
         return true;
     }
     if (message == WM_CHAR || message == WM_KEYDOWN || message == WM_SYSKEYDOWN) keys.consumedEnterSlot = -1;
+    if ((message == WM_KEYDOWN || message == WM_LBUTTONDBLCLK) && FindInFilesKey(*keys.app, slot, message, wParam)) {
+        if (wParam == VK_RETURN) keys.consumedEnterSlot = slot;
+        *result = 0;
+        return true;
+    }
     if (message != WM_KEYDOWN || (wParam != VK_RETURN && wParam != VK_HOME)) return false;
     KelvaraApp& app = *keys.app;
     const Document* document = GetDocument(app.documents.list, slot);

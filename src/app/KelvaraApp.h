@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/CommandTable.h"
+#include "app/FindInFiles.h"
 #include "app/Recovery.h"
 #include "app/frame/FrameState.h"
 #include "config/ProfileFile.h"
@@ -45,7 +46,8 @@ struct KelvaraApp {
     ToolsState tools;
     RunningTool runningTool;
     OptionsState options;
-    RecoveryRun recovery;  // the timer's copy in progress and the writer of the copies
+    RecoveryRun recovery;
+    FindInFilesTab findInFiles;  // the search beside the window and its results tab  // the timer's copy in progress and the writer of the copies
 
     KelvaraApp() = default;
     KelvaraApp(const KelvaraApp&) = delete;

@@ -99,6 +99,9 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DROPFILES:
         OpenDroppedFiles(theApp.documentWindows, reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_FIND_IN_FILES:
+        FindInFilesNewsArrived(theApp);
+        return 0;
     case WM_VIEW_MODIFIED:
         MarkCurrentModified();
         return 0;

@@ -27,6 +27,9 @@ int FindDownCommand(void* app, int id);
 int FindUpCommand(void* app, int id);
 int ReplaceCommand(void* app, int id);
 int MarkAllCommand(void* app, int id);
+int FindInFilesCommand(void* app, int id);      // dialog 161, then the search runs beside the window
+int OpenResultCommand(void* app, int id);       // the place named by the results line at the caret
+int StopFindInFilesCommand(void* app, int id);  // the search stops, keeping what it found
 // Tool id - 2000 goes to the tool runner.
 int RunToolCommand(void* app, int id);
 

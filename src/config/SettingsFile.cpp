@@ -78,6 +78,10 @@ const char kDefaultSettingsTemplate[] =
     "[search]\r\n"
     "matchcase=1\r\n"
     "wrap=1\r\n"
+    "filesfolder=\r\n"
+    "filesmasks=*\r\n"
+    "filesregex=0\r\n"
+    "filessubfolders=1\r\n"
     "\r\n"
     "[find_history]\r\n"
     "f0=\r\nf1=\r\nf2=\r\nf3=\r\nf4=\r\nf5=\r\nf6=\r\nf7=\r\nf8=\r\nf9=\r\nf10=\r\n"
@@ -85,7 +89,13 @@ const char kDefaultSettingsTemplate[] =
     "\r\n"
     "[replace_history]\r\n"
     "f0=\r\nf1=\r\nf2=\r\nf3=\r\nf4=\r\nf5=\r\nf6=\r\nf7=\r\nf8=\r\nf9=\r\nf10=\r\n"
-    "f11=\r\nf12=\r\nf13=\r\nf14=\r\nf15=\r\nf16=\r\nf17=\r\nf18=\r\nf19=\r\nf20=\r\n";
+    "f11=\r\nf12=\r\nf13=\r\nf14=\r\nf15=\r\nf16=\r\nf17=\r\nf18=\r\nf19=\r\nf20=\r\n"
+    "\r\n"
+    "[folder_history]\r\n"
+    "f0=\r\n"
+    "\r\n"
+    "[mask_history]\r\n"
+    "f0=\r\n";
 
 std::string FormatDefaultSettings(int main, int a, int b)
 {
@@ -158,8 +168,13 @@ const std::vector<UpgradeRow>& UpgradeTable()
         {338, 338, {{UpgradeStep::Append, "search", nullptr}, Write("matchcase", "1"), Write("wrap", "1")}},
         {339, 339, {Select("main"), Write("sjis_flavour", "1")}},
         {340, 340, {Select("main"), Write("session", "0"), Write("keep_placement", "1")}},
+        // Layout 342: find in files keeps its choices in [search] and two histories.
+        {341, 341,
+         {Select("search"), Write("filesfolder", ""), Write("filesmasks", "*"), Write("filesregex", "0"),
+          Write("filessubfolders", "1"), {UpgradeStep::Append, "folder_history", nullptr}, Write("f0", ""),
+          {UpgradeStep::Append, "mask_history", nullptr}, Write("f0", "")}},
         // Every version ends here.
-        {-1, -1, {Select("version"), Write("main", "341"), Write("a", "0"), Write("b", "0")}},
+        {-1, -1, {Select("version"), Write("main", "342"), Write("a", "0"), Write("b", "0")}},
     };
     return table;
 }

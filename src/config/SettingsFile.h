@@ -8,7 +8,7 @@
 #include "config/ProfileFile.h"
 
 // Layout version that this program writes into [version] main (with a = b = 0).
-constexpr int kSettingsVersion = 341;
+constexpr int kSettingsVersion = 342;
 
 // The first layout whose readers remove enclosing quotes from values; the upgrade from an
 // older one wraps every stored value that begins and ends with a quote in one more pair.

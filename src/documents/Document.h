@@ -21,6 +21,9 @@ struct Document {
     bool modified = false;
     bool writable = true;  // false: write-protected
     bool wrapped = false;  // lines wrap at the window edge
+    // The results of find in files: made by the program, never saved, asked about or kept
+    // for another run.
+    bool findResults = false;
     int tabPosition = 0;
     EncodingCode encoding = EncodingCode::ShiftJis;  // as recognised when the file was read
     // The code points its file used for 〜 and its kin (UTF-8, UTF-16), which saving writes.

@@ -1,13 +1,17 @@
 // Find in files: the folder walk, the binary test and the per-line results.
 #include "search/FindInFiles.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "encoding/Detection.h"
 #include "encoding/FileText.h"
 #include "regex/KRegExp.h"
 #include "regex/MatchPass.h"
+#include "search/FileBytesSearch.h"
 
 namespace fs = std::filesystem;
 
@@ -43,14 +47,24 @@ bool LooksBinary(const std::string& bytes)
 {
     if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
         return false;
-    return bytes.find('\0') < kFirstBlock;
+    return std::memchr(bytes.data(), '\0', std::min(bytes.size(), kFirstBlock)) != nullptr;
 }
 
 bool ReadFile(const fs::path& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
+    // One read of the size the file has now, then whatever it grew by meanwhile.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(&bytes[0], size);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) return false;
+    in.clear();
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
 
@@ -112,6 +126,9 @@ FileSearchTotals SearchFiles(const fs::path& folder, const FileSearchRequest& re
             ++totals.unreadable;
             return totals;
         }
+        const RawPatternForms rawForms =
+            MakeRawPatternForms(request.pattern, request.regularExpression || !request.searchBytes, request.ignoreCase);
+        std::vector<std::string> eucForm;
         std::string bytes;
         for (; it != end; it.increment(error)) {
             if (error) {
@@ -136,10 +153,19 @@ FileSearchTotals SearchFiles(const fs::path& folder, const FileSearchRequest& re
                 ++totals.binarySkipped;
                 continue;
             }
-            DecodedFile decoded;
-            if (!DecodeFileBytes(std::move(bytes), true, decoded)) continue;
+            const EncodingCode code =
+                ChooseSjisFlavour(DetectEncoding(bytes.data(), bytes.size()), SjisFlavour::Sjis2004, bytes);
+            std::size_t found = 0;
+            if (const std::vector<std::string>* forms = RawFormsFor(rawForms, code, eucForm)) {
+                found = SearchFileBytes(regex, bytes, code, *forms, [&](long line, long column, std::string&& text) {
+                    onHit(FileSearchHit{path, line, column, std::move(text)});
+                });
+            } else {
+                DecodedFile decoded;
+                if (!DecodeFileBytesAs(std::move(bytes), code, decoded)) continue;
+                found = SearchText(regex, path, decoded.text, onHit);
+            }
             ++totals.filesSearched;
-            std::size_t found = SearchText(regex, path, decoded.text, onHit);
             totals.matches += found;
             if (found > 0) ++totals.filesMatched;
         }

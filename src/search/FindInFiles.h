@@ -16,6 +16,9 @@ struct FileSearchRequest {
     bool ignoreCase = false;
     std::string masks = "*";  // "*.txt;*.c": "*" and "?" wildcards, letter case ignored
     bool subfolders = true;
+    // A literal is looked for in the files' own bytes where that finds what converting the
+    // whole file would (UTF-8 and EUC-JP); false converts every file.
+    bool searchBytes = true;
 };
 
 // One line that holds a match: its number and the column of its first match (both from

@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "config/ProfileFile.h"
+#include "search/FindInFiles.h"
 #include "search/SearchState.h"
 
 // What a search command works on: the state, the settings that hold the histories, the
@@ -29,5 +32,9 @@ void ShowReplaceDialog(const SearchContext& context);
 // F3 and Shift+F3: with no search text yet, the find dialog instead.
 void FindNextDownCommand(const SearchContext& context);
 void FindNextUpCommand(const SearchContext& context);
+// Runs the find-in-files dialog (161); true with the request and the folder (InternalText)
+// when it ended with its find button and a text to search for. The choices are kept in
+// the settings.
+bool ShowFindInFilesDialog(const SearchContext& context, FileSearchRequest& request, std::string& folder);
 // Marks every match of the last search; with no search text yet, the find dialog instead.
 void MarkAllMatchesCommand(const SearchContext& context);

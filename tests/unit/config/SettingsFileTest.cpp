@@ -91,6 +91,7 @@ TEST_F(SettingsFileTest, AnUpgradeStartsAtTheRowOfTheStoredVersion)
         {299, "FileType", nullptr, "htm"},         {336, "backup", "interval", "lapel"},
         {337, "main", "reload", nullptr},          {338, "search", "wrap", nullptr},
         {339, "main", "sjis_flavour", "reload"},   {340, "main", "keep_placement", "sjis_flavour"},
+        {341, "search", "filesmasks", "wrap"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);

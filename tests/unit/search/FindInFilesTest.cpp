@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 
 #include "../support/TempFolder.h"
 #include "encoding/FileText.h"
+#include "search/FileSearchResults.h"
 #include "search/FindInFiles.h"
 
 namespace {
@@ -50,6 +52,70 @@ TEST(FindInFiles, ReadsEachFileAsTheEditorOpensItAndSkipsBinaryOnes)
     });
     EXPECT_TRUE(totals.cancelled && totals.filesSearched == 1u);
     EXPECT_TRUE(FileNameFitsMasks("a.b.c", "*.?") && !FileNameFitsMasks("a.cpp", "*.c") && !FileNameFitsMasks("a", ";"));
+}
+
+// Reading the files' own bytes must find the same lines as converting every file: random
+// literals cut from the texts, in files of every code that is read so, with the forms
+// conversion merges (both Unicode forms of 〜, a kana and its combining sound mark, SS3).
+TEST(FindInFiles, ReadingTheBytesFindsWhatConvertingFinds)
+{
+    TempFolder folder;
+    const std::string texts[] = {"a〜b\n～c\r\nxy\rカ\xe3\x82\x99 z\nガ", "東京 ｶﾞｷﾞ\n検索ソ表示\r\n\n〜ab?", "abc\nAbc abc\n"};
+    for (int i = 0; i < 3; ++i) {
+        TempFolder::Write(folder.File("u" + std::to_string(i) + ".txt"), "\xef\xbb\xbf" + texts[i]);
+        std::string euc;
+        ASSERT_TRUE(EncodeFileBytes(Utf8ToInternalText(texts[i]), EncodingCode::EucJp, LineEndingCode::Automatic, euc));
+        TempFolder::Write(folder.File("e" + std::to_string(i) + ".txt"), euc);
+    }
+    std::mt19937 random(25);
+    for (int round = 0; round < 200; ++round) {
+        const std::string internal = Utf8ToInternalText(texts[random() % 3]);
+        std::size_t start = random() % internal.size();
+        FileSearchRequest request;
+        request.pattern = internal.substr(start, 1 + random() % 4);
+        std::map<std::string, std::string> found[2];
+        for (int raw = 0; raw < 2; ++raw) {
+            request.searchBytes = raw == 1;
+            SearchFiles(folder.Path(), request, [&](const FileSearchHit& hit) {
+                found[raw][hit.path.string() + ":" + std::to_string(hit.line) + ":" + std::to_string(hit.column)] = hit.text;
+            }, nullptr);
+        }
+        EXPECT_EQ(found[0], found[1]) << InternalTextToUtf8(request.pattern);
+    }
+}
+
+// A result line names its place whatever the path holds; other lines name none.
+TEST(FileSearchResults, ReadsThePlaceBackFromEachResultLine)
+{
+    const struct {
+        const char* line;
+        const char* path;  // null: no result
+        long number, column;
+    } cases[] = {
+        {"C:\\My Files\\a.txt(12,3): text (1,2): x", "C:\\My Files\\a.txt", 12, 3},
+        {"C:\\\xb6\xc0\xb6\xc5\\\x95\x5c(4,1): \x95\x5c", "C:\\\xb6\xc0\xb6\xc5\\\x95\x5c", 4, 1},
+        {"D:\\a(1).txt(7,9):  ", "D:\\a(1).txt", 7, 9},
+        {"\x83\x5c(\x83\x5c).txt(2,5): \x83\x5c", "\x83\x5c(\x83\x5c).txt", 2, 5},
+        {"D:\\a.txt(0,1): x", nullptr, 0, 0},
+        {"D:\\a.txt(1,x): x", nullptr, 0, 0},
+        {"D:\\a.txt(1,2):x", nullptr, 0, 0},
+        {"(1,2): no path", nullptr, 0, 0},
+        {"D:\\a.txt(1,99999999999): x", nullptr, 0, 0},
+        {"D:\\a.txt(1234567899,1): x", nullptr, 0, 0},
+        {"D:\\a.txt(12", nullptr, 0, 0},
+        {"", nullptr, 0, 0},
+    };
+    for (const auto& c : cases) {
+        ResultPlace place;
+        ASSERT_EQ(ParseResultLine(c.line, place), c.path != nullptr) << c.line;
+        if (c.path) {
+            EXPECT_TRUE(place.path == c.path && place.line == c.number && place.column == c.column) << c.line;
+        }
+    }
+    ResultPlace place;
+    EXPECT_TRUE(ParseResultLine(FormatResultLine("C:\\x y\\\x95\x5c", 3, 4, std::string("a\0b\r", 4)), place) &&
+                place.path == "C:\\x y\\\x95\x5c" && place.line == 3 && place.column == 4);
+    EXPECT_EQ(FormatResultLine("p", 1, 2, std::string("a\0b\r", 4)), "p(1,2): a b ");
 }
 
 }  // namespace
