@@ -29,6 +29,7 @@ int ReplaceCommand(void* app, int id);
 int MarkAllCommand(void* app, int id);
 // Tool id - 2000 goes to the tool runner.
 int RunToolCommand(void* app, int id);
+int ReopenInEncodingCommand(void* app, int id);  // dialog 160, then the reopen
 
 // Sent by a running tool that wants a new tab to write into; answered as command 40071.
 constexpr UINT WM_TOOL_NEW_DOCUMENT = 32869;
