@@ -103,6 +103,9 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VIEW_MODIFIED:
         MarkCurrentModified();
         return 0;
+    case WM_VIEW_TEXT_LOST:
+        ShowLostCharacters(static_cast<long long>(lParam));
+        return 0;
     case WM_VIEW_CARET_MOVED:
         UpdateCaretStatus();
         return 0;

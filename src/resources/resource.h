@@ -192,7 +192,8 @@
 #define IDS_NOTICE_MIXED_AND_ZERO 152
 #define IDS_FIRST_ENCODING_NOTICE 150
 #define IDS_HELP_FILE_REOPEN_ENCODING 153
-#define IDS_LAST_ENCODING_NOTICE 153
+#define IDS_NOTICE_TEXT_LOST 154  // %d: characters of a paste or a drop that went in as "?"
+#define IDS_LAST_ENCODING_NOTICE 154
 
 // ---- Tooltips (200-217): toolbar buttons in order, then the tab bar's buttons ----------
 #define IDS_TIP_FILE_NEW 200

@@ -148,6 +148,20 @@ TEST(ConversionEdges, NamesCodeForCode)
         EXPECT_FALSE(IsNameHeld(name));  // Korean, ¥ (back as "\"), a mark, an emoji, a lone surrogate
 }
 
+// A paste reports how many characters went in as "?": the mark and a character without a
+// code count once each (a pair once), either form of 〜 none.
+TEST(ConversionEdges, NamesCountWhatBecameAQuestionMark)
+{
+    const std::pair<std::u16string, std::int64_t> cases[] = {
+        {u"a\u301C\uFF5Eb", 0}, {u"\uFEFF\uD55C", 2}, {u"\U0001F600x\uD55C\uD55C", 3}, {u"", 0}};
+    for (const auto& [utf16, lost] : cases) {
+        std::string internal;
+        std::int64_t replaced = -1;
+        EXPECT_TRUE(NameFromUtf16(utf16, internal, &replaced));
+        EXPECT_EQ(replaced, lost) << internal;
+    }
+}
+
 // Every conversion above also ran with a capacity one unit too small (TestText.h).
 TEST(ConversionContract, CapacityRangesAndInPlace)
 {
