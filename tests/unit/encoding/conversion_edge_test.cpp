@@ -198,3 +198,22 @@ TEST(ConversionContract, CapacityRangesAndInPlace)
 }
 
 }  // namespace
+
+// A chosen UTF code takes the mark its file starts with, and only that code's mark; the names
+// and the list's entries stand for their codes.
+TEST(ConversionEdges, ChosenCodesTakeTheirOwnMarkAndNamesTheirCodes)
+{
+    const std::tuple<EncodingCode, std::string_view, EncodingCode> cases[] = {
+        {EncodingCode::Utf8, "\xEF\xBB\xBFx", EncodingCode::Utf8Bom},   {EncodingCode::Utf8, "\xEF\xBB", EncodingCode::Utf8},
+        {EncodingCode::Utf16Le, "\xFF\xFE", EncodingCode::Utf16LeBom}, {EncodingCode::Utf16Le, "\xFE\xFF", EncodingCode::Utf16Le},
+        {EncodingCode::Utf16Be, "\xFE\xFF", EncodingCode::Utf16BeBom}, {EncodingCode::EucJp, "\xFF\xFE", EncodingCode::EucJp},
+    };
+    for (const auto& [chosen, start, code] : cases) EXPECT_EQ(ChosenCodeForFile(chosen, start), code) << start;
+    for (int i = 0; i < kEncodingChoiceCount; ++i) {
+        EncodingCode named = EncodingCode::NoEvidence;
+        EXPECT_TRUE(EncodingForName(kEncodingChoices[i].name, false, named));
+        EXPECT_EQ(named, kEncodingChoices[i].code);
+        EXPECT_EQ(EncodingChoiceIndex(named), i);
+    }
+    EXPECT_EQ(EncodingChoiceIndex(EncodingCode::Utf16BeBom), 6);
+}
