@@ -5,9 +5,13 @@
 // otherwise it is the whole line, blanks included.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
+
+#include "encoding/EncodingTypes.h"
 
 template <typename Char>
 std::basic_string_view<Char> PathFromCommandLine(std::basic_string_view<Char> line)
@@ -48,4 +52,37 @@ std::vector<std::basic_string<Char>> PathsFromCommandLine(std::basic_string_view
     const std::basic_string_view<Char> whole = PathFromCommandLine(line);
     if (!whole.empty() && exists(whole)) return {std::basic_string<Char>(whole)};
     return SplitCommandLine(line);
+}
+
+// The paths among the words of PathsFromCommandLine, each with the encoding that the last
+// `-code=NAME` before it chose (a name of EncodingForName; none: recognised). The option
+// is no path; one with an unknown name is dropped and leaves the choice as it was.
+template <typename Char>
+struct CommandLineFile {
+    std::basic_string<Char> path;
+    std::optional<EncodingCode> code;
+};
+template <typename Char>
+std::vector<CommandLineFile<Char>> FilesOfCommandLine(std::vector<std::basic_string<Char>> words)
+{
+    static constexpr char kOption[] = "-code=";
+    constexpr std::size_t kOptionLength = sizeof kOption - 1;
+    std::vector<CommandLineFile<Char>> files;
+    std::optional<EncodingCode> code;
+    for (std::basic_string<Char>& word : words) {
+        bool option = word.size() >= kOptionLength;
+        for (std::size_t i = 0; option && i < kOptionLength; ++i) option = word[i] == Char(kOption[i]);
+        if (!option) {
+            files.push_back({std::move(word), code});
+            continue;
+        }
+        std::string name;
+        for (std::size_t i = kOptionLength; i < word.size(); ++i) {
+            const auto unit = static_cast<std::make_unsigned_t<Char>>(word[i]);
+            name += unit < 0x80 ? static_cast<char>(unit) : '?';
+        }
+        EncodingCode named;
+        if (EncodingForName(name, false, named)) code = named;
+    }
+    return files;
 }

@@ -66,6 +66,7 @@ constexpr Row kRows[] = {
     {IDM_EDIT_WRITE_PROTECT, &ToggleWriteProtectionCommand},
     {IDM_WINDOW_NEW_TAB, &NewTabCommand},
     {IDM_FILE_RELOAD, &ReloadCommand},
+    {IDM_FILE_REOPEN_ENCODING, &ReopenInEncodingCommand},
     {IDM_FILE_RECENT_FIRST, IDM_FILE_RECENT_LAST, &OpenRecentCommand},
     {IDM_WINDOW_DOCUMENT_FIRST, IDM_WINDOW_DOCUMENT_LAST, &SelectDocumentCommand},
     {IDM_SEARCH_MARK_ALL, &MarkAllCommand},

@@ -1,4 +1,4 @@
-// WM_COPYDATA from other processes. Their texts arrive in the system ANSI code page.
+// WM_COPYDATA from other processes (code 103 is code 100 with an encoding). Their texts arrive in the system ANSI code page.
 #include "app/CopyDataMessages.h"
 
 #include <string>
@@ -23,9 +23,14 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
 {
     if (data == nullptr) return 0;
     switch (data->dwData) {
-    case COPYDATA_OPEN_FILE: {
-        OpenFileRequest request;
-        if (!ReadOpenFileRequest(data->lpData, data->cbData, request)) return 3;
+    case COPYDATA_OPEN_FILE:
+    case COPYDATA_OPEN_FILE_AS: {
+        OpenFileAsRequest requestAs;
+        EncodingCode code = EncodingCode::ShiftJis;
+        const bool as = data->dwData == COPYDATA_OPEN_FILE_AS;
+        if (as && !ReadOpenFileAsRequest(data->lpData, data->cbData, requestAs, code)) return 3;
+        OpenFileRequest& request = requestAs.file;
+        if (!as && !ReadOpenFileRequest(data->lpData, data->cbData, request)) return 3;
         // A path that InternalText cannot name would come back as another file's name
         // ("a¥b" as "a\b"): it goes by its short form, or is not opened at all.
         // A sender whose code page cannot spell the name sends its short form: the long
@@ -41,6 +46,7 @@ LRESULT CopyDataMessage(const COPYDATASTRUCT* data, OpenRequestHandler openReque
         }
         std::string path;
         if (HoldPath(wide, path) == PathHold::NotHeld) return 3;
+        if (as) return OpenRequestedFileAs(path.c_str(), request.mode, request.showErrors != 0, code);
         return openRequest(path.c_str(), request.mode, request.showErrors != 0);
     }
     case COPYDATA_INSERT_TEXT:

@@ -47,7 +47,7 @@ std::string CommandLinePath(const wchar_t* commandLine)
     return path.size() <= MAX_PATH ? path : std::string();
 }
 
-std::vector<std::string> CommandLinePaths(const wchar_t* commandLine)
+std::vector<std::string> CommandLinePaths(const wchar_t* commandLine, std::vector<std::optional<EncodingCode>>* codes)
 {
     const std::wstring_view line(commandLine ? commandLine : L"");
     auto namesFile = [](std::wstring_view name) {
@@ -59,16 +59,21 @@ std::vector<std::string> CommandLinePaths(const wchar_t* commandLine)
     if (names.size() == 1 && namesFile(PathFromCommandLine(line))) {
         std::string path = CommandLinePath(commandLine);
         if (!path.empty()) paths.push_back(std::move(path));
+        if (codes) codes->assign(paths.size(), std::nullopt);
         return paths;
     }
-    for (const std::wstring& name : names) {
+    if (codes) codes->clear();
+    for (const CommandLineFile<wchar_t>& file : FilesOfCommandLine(names)) {
+        const std::wstring& name = file.path;
         // Relative to the current folder, as the shell that started the program means it.
         wchar_t full[MAX_PATH];
         const DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH, full, nullptr);
         std::string path;
         // A name that cannot be held still opens a tab that says so.
         if (length == 0 || length >= MAX_PATH || HoldPath(full, path) == PathHold::NotHeld) path = InternalFromWide(name);
-        if (!path.empty() && path.size() <= MAX_PATH) paths.push_back(std::move(path));
+        if (path.empty() || path.size() > MAX_PATH) continue;
+        paths.push_back(std::move(path));
+        if (codes) codes->push_back(file.code);
     }
     return paths;
 }
@@ -80,7 +85,7 @@ namespace {
 int ModeForPaths(std::size_t count) { return count > 1 ? kOpenModeReuseUntitled : kOpenModeNormal; }
 
 // A running instance gets the path as an open request; true when one was found.
-bool HandOverToRunningInstance(const std::string& path, int mode)
+bool HandOverToRunningInstance(const std::string& path, int mode, std::optional<EncodingCode> code = std::nullopt)
 {
     HWND running = FindWindowW(kMainWindowClass, nullptr);
     if (running == nullptr) return false;
@@ -92,6 +97,10 @@ bool HandOverToRunningInstance(const std::string& path, int mode)
     OpenFileRequest request;
     if (!MakeOpenFileRequest(ansi, mode, true, request)) return true;
     COPYDATASTRUCT data{COPYDATA_OPEN_FILE, sizeof request, &request};
+    // A chosen encoding goes in its own record; code 100 stays as other programs know it.
+    OpenFileAsRequest requestAs;
+    if (code && MakeOpenFileAsRequest(ansi, mode, true, kEncodingChoices[EncodingChoiceIndex(*code)].name, requestAs))
+        data = COPYDATASTRUCT{COPYDATA_OPEN_FILE_AS, sizeof requestAs, &requestAs};
     // This copy was started by the user, so it may pass the right to come to the front on
     // to the running copy, which brings itself forward once the file is open.
     DWORD runningProcess = 0;
@@ -120,11 +129,12 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int show)
 {
     theApp.instance = instance;
-    const std::vector<std::string> paths = CommandLinePaths(commandLine);
+    std::vector<std::optional<EncodingCode>> codes;
+    const std::vector<std::string> paths = CommandLinePaths(commandLine, &codes);
     const int mode = ModeForPaths(paths.size());
     if (FindWindowW(kMainWindowClass, nullptr) != nullptr) {
         if (paths.empty()) HandOverToRunningInstance(std::string(), mode);
-        for (const std::string& path : paths) HandOverToRunningInstance(path, mode);
+        for (std::size_t i = 0; i < paths.size(); ++i) HandOverToRunningInstance(paths[i], mode, codes[i]);
         return StartResult::HandedOver;
     }
 
@@ -174,6 +184,6 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
     ShowWindow(theApp.mainWindow, show);
     UpdateWindow(theApp.mainWindow);
     // The window exists whatever becomes of the file: a failure is reported by the open.
-    for (const std::string& path : paths) OpenFile(theApp.documents, path, mode, true);
+    for (std::size_t i = 0; i < paths.size(); ++i) OpenFile(theApp.documents, paths[i], mode, true, codes[i]);
     return StartResult::Created;
 }

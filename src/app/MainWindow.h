@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "encoding/EncodingTypes.h"
 
 constexpr wchar_t kMainWindowClass[] = L"KelvaraTextEditorWc";
 
@@ -24,14 +27,18 @@ StartResult CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine, int
 // parse it, or InternalText cannot name it.
 std::string CommandLinePath(const wchar_t* commandLine);
 // Every path the command line names (the grammar of CommandLine.h), each made absolute
-// from the current folder, as InternalText.
-std::vector<std::string> CommandLinePaths(const wchar_t* commandLine);
+// from the current folder, as InternalText. codes, when given, receives for each path
+// the encoding a `-code=NAME` before it chose (none: recognised).
+std::vector<std::string> CommandLinePaths(const wchar_t* commandLine,
+                                          std::vector<std::optional<EncodingCode>>* codes = nullptr);
 
 // What a WM_COPYDATA code 100 request does with its path (InternalText), open mode and
 // show-errors flag; the result goes back to the sender. Replaceable so that tests can
 // observe requests.
 using OpenRequestHandler = int (*)(const char* path, int mode, bool showErrors);
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler);
+// The same for code 103, which names the encoding to read the file in.
+int OpenRequestedFileAs(const char* path, int mode, bool showErrors, EncodingCode code);
 
 // Lays out the main window's children in a client area width by height (the size
 // message's sizeType is passed on to the bars): toolbar, tab bar, current view, status

@@ -28,7 +28,8 @@ int OpenRequestedFile(const char* path, int mode, bool showErrors)
 
 OpenRequestHandler openRequestHandler = &OpenRequestedFile;
 
-// The drop-down arrow of the toolbar; every other notice goes to the default procedure.
+// The drop-down arrow of the toolbar and a click on the status bar's encoding; every other
+// notice goes to the default procedure.
 LRESULT ToolBarNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -36,6 +37,13 @@ LRESULT ToolBarNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (header && toolBar.window && header->hwndFrom == toolBar.window && header->code == TBN_DROPDOWN) {
         ShowEnvironmentDropDown(toolBar, *reinterpret_cast<const NMTOOLBARW*>(lParam), theApp.emphasis, CurrentView(),
                                 theApp.frame.statusBar.window);
+        return 0;
+    }
+    // A click on the encoding offers to read the file again in another one.
+    const StatusBar& statusBar = theApp.frame.statusBar;
+    if (header && statusBar.window && header->hwndFrom == statusBar.window && header->code == NM_CLICK &&
+        reinterpret_cast<const NMMOUSE*>(lParam)->dwItemSpec == kStatusEncoding) {
+        ReopenInEncodingCommand(&theApp, 0);
         return 0;
     }
     DefWindowProcW(window, message, wParam, lParam);
@@ -105,6 +113,9 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VIEW_MODIFIED:
         MarkCurrentModified();
         return 0;
+    case WM_VIEW_TEXT_LOST:
+        ShowLostCharacters(static_cast<long long>(lParam));
+        return 0;
     case WM_VIEW_CARET_MOVED:
         UpdateCaretStatus();
         return 0;
@@ -163,6 +174,11 @@ void ShowLinkHint(int kind)
                           : kind == 6 ? L"ダブルクリックするとメーラーを開きます。"
                                       : L"";
     SetStatusBarText(theApp.frame.statusBar, kStatusHelp, hint);
+}
+
+int OpenRequestedFileAs(const char* path, int mode, bool showErrors, EncodingCode code)
+{
+    return OpenFile(theApp.documents, path, mode, showErrors, code);
 }
 
 OpenRequestHandler SetOpenRequestHandler(OpenRequestHandler handler)

@@ -39,3 +39,24 @@ bool ReadCopyDataText(const void* data, std::size_t size, std::string_view& text
     text = std::string_view(bytes, static_cast<std::size_t>(static_cast<const char*>(zero) - bytes));
     return true;
 }
+
+bool MakeOpenFileAsRequest(std::string_view ansiPath, std::int32_t mode, bool showErrors, std::string_view code,
+                           OpenFileAsRequest& request)
+{
+    std::memset(&request, 0, sizeof request);
+    EncodingCode named;
+    if (code.size() >= sizeof request.code || !EncodingForName(code, false, named)) return false;
+    std::memcpy(request.code, code.data(), code.size());
+    return MakeOpenFileRequest(ansiPath, mode, showErrors, request.file);
+}
+
+bool ReadOpenFileAsRequest(const void* data, std::size_t size, OpenFileAsRequest& request, EncodingCode& code)
+{
+    if (data == nullptr || size < sizeof(OpenFileAsRequest)) return false;
+    const char* name = static_cast<const char*>(data) + sizeof(OpenFileRequest);
+    const void* end = std::memchr(name, 0, sizeof request.code);
+    if (end == nullptr || !EncodingForName(std::string_view(name, static_cast<std::size_t>(static_cast<const char*>(end) - name)), false, code))
+        return false;
+    std::memcpy(request.code, name, sizeof request.code);
+    return ReadOpenFileRequest(data, sizeof(OpenFileRequest), request.file);
+}

@@ -9,9 +9,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "encoding/EncodingTypes.h"
+
 constexpr unsigned long COPYDATA_OPEN_FILE = 100;
 constexpr unsigned long COPYDATA_INSERT_TEXT = 101;
 constexpr unsigned long COPYDATA_REPLACE_TEXT = 102;
+constexpr unsigned long COPYDATA_OPEN_FILE_AS = 103;
 
 #pragma pack(push, 1)
 struct OpenFileRequest {
@@ -25,6 +28,25 @@ struct OpenFileRequest {
 static_assert(sizeof(OpenFileRequest) == 272, "OpenFileRequest is 272 bytes on the wire");
 static_assert(offsetof(OpenFileRequest, mode) == 264, "mode at byte 264");
 static_assert(offsetof(OpenFileRequest, showErrors) == 268, "show-errors flag at byte 268");
+
+// OpenFileAsRequest: WM_COPYDATA code 103, an open request that names the encoding to read
+// the file in (a second copy started with `-code=NAME`). Bytes 0-271 are code 100's record,
+// 272-287 the encoding's name as `-code=` takes it, ASCII and zero-terminated.
+#pragma pack(push, 1)
+struct OpenFileAsRequest {
+    OpenFileRequest file;
+    char code[16];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(OpenFileAsRequest) == 288, "OpenFileAsRequest is 288 bytes on the wire");
+
+// Fills a request; false when the path does not fit or code is no encoding's name.
+bool MakeOpenFileAsRequest(std::string_view ansiPath, std::int32_t mode, bool showErrors, std::string_view code,
+                           OpenFileAsRequest& request);
+// Reads a received one as ReadOpenFileRequest does; false also when the name has no
+// terminator in its 16 bytes or names no encoding. code receives the encoding named.
+bool ReadOpenFileAsRequest(const void* data, std::size_t size, OpenFileAsRequest& request, EncodingCode& code);
 
 // Fills a request; false when the path (ANSI bytes) does not fit with its terminator.
 bool MakeOpenFileRequest(std::string_view ansiPath, std::int32_t mode, bool showErrors, OpenFileRequest& request);

@@ -32,6 +32,8 @@ int OpenResultCommand(void* app, int id);       // the place named by the result
 int StopFindInFilesCommand(void* app, int id);  // the search stops, keeping what it found
 // Tool id - 2000 goes to the tool runner.
 int RunToolCommand(void* app, int id);
+int ReopenInEncodingCommand(void* app, int id);  // dialog 160, then the reopen
+void ShowLostCharacters(long long count);         // notice 154 in the status bar
 
 // Sent by a running tool that wants a new tab to write into; answered as command 40071.
 constexpr UINT WM_TOOL_NEW_DOCUMENT = 32869;

@@ -26,6 +26,9 @@ struct Document {
     bool findResults = false;
     int tabPosition = 0;
     EncodingCode encoding = EncodingCode::ShiftJis;  // as recognised when the file was read
+    // The user chose encoding (opening, reopening or saving as it): saving writes it
+    // instead of what [main] kanji says.
+    bool encodingChosen = false;
     // The code points its file used for 〜 and its kin (UTF-8, UTF-16), which saving writes.
     UnicodeForm unicodeForm = UnicodeForm::Windows;
     // The view window's own procedure, kept when the program subclassed it; opaque here.

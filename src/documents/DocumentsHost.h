@@ -113,5 +113,6 @@ enum DocumentMessage : int {
     kMsgFileGone = 72,             // %s: the file was deleted or renamed
     kMsgOverwriteChangedFile = 73, // %s: saving would overwrite another program's change
     kMsgRecentFileGone = 76,       // %s: a recently used file is gone; it leaves the list
+    kMsgReopenDiscardsChanges = 80,  // reading the file again in another code loses the changes
     kMsgConfirmUnheldSave = 81,    // the encoding saved in cannot hold every character
 };

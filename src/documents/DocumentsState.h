@@ -26,6 +26,9 @@ struct DocumentsState {
     RecentFiles recent;
     // The folder last chosen in the Open or Save As dialog.
     std::string lastDialogFolder;
+    // The encoding chosen beside the name in the last Open or Save As dialog: an index of
+    // kEncodingChoices, or -1 for the list's first entry (recognise; keep the document's).
+    int fileDialogEncoding = -1;
     // A question about files changed by another program is open.
     bool askingAboutChanges = false;
 };

@@ -76,7 +76,10 @@ int CheckFileChanges(DocumentsState& documents)
     return reloaded;
 }
 
-bool ReloadDocument(DocumentsState& documents, int slot, bool showErrors)
+namespace {
+
+// chosen: the code the user picked, or null for the one the file was read in.
+bool Reload(DocumentsState& documents, int slot, bool showErrors, const EncodingCode* chosen)
 {
     Document* document = GetDocument(documents.list, slot);
     if (document == nullptr || document->filePath.empty()) return false;
@@ -93,18 +96,44 @@ bool ReloadDocument(DocumentsState& documents, int slot, bool showErrors)
                         ? kMsgOutOfMemory
                         : kMsgReadFailed);
     }
+    const EncodingCode code = chosen ? ChosenCodeForFile(*chosen, bytes) : document->encoding;
     DecodedFile decoded;
-    if (!DecodeFileBytesAs(std::move(bytes), document->encoding, decoded)) return fail(kMsgOutOfMemory);
+    if (!DecodeFileBytesAs(std::move(bytes), code, decoded)) return fail(kMsgOutOfMemory);
     if (host.reloadText && !host.reloadText(host.context, slot, std::move(decoded.text))) return fail(kMsgOutOfMemory);
     CallHost(host.markSaved, host, slot);  // undoing the reload reads as modified, redoing it as saved
     document->stamp = ReadFileStamp(document->filePath.c_str());
     document->modified = false;
     document->loadedLossily = decoded.replaced > 0 || decoded.mixedForms;
     document->unicodeForm = decoded.unicodeForm;  // saving writes back the form the file uses now
+    if (chosen) {
+        document->encoding = code;
+        document->encodingChosen = true;
+    }
     DropRecoveryCopy(documents.recovery, slot);
     RefreshTitle(documents.callbacks);
     RefreshBar(host);
+    if (chosen && document->loadedLossily && showErrors && host.showMessage)
+        host.showMessage(host.context, kMsgLoadedLossily, kStyleWarning);
     return true;
+}
+
+}  // namespace
+
+bool ReloadDocument(DocumentsState& documents, int slot, bool showErrors)
+{
+    return Reload(documents, slot, showErrors, nullptr);
+}
+
+bool ReopenDocumentAs(DocumentsState& documents, int slot, EncodingCode code)
+{
+    const Document* document = GetDocument(documents.list, slot);
+    if (document == nullptr || document->filePath.empty()) return false;
+    const DocumentsHost& host = documents.host;
+    if (document->modified &&
+        (host.showMessage == nullptr ||
+         host.showMessage(host.context, kMsgReopenDiscardsChanges, kStyleYesNoWarningDefaultNo) != kAnswerYes))
+        return false;
+    return Reload(documents, slot, true, &code);
 }
 
 bool MayOverwriteFile(DocumentsState& documents, int slot, const std::string& path)

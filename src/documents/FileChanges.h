@@ -30,6 +30,13 @@ int CheckFileChanges(DocumentsState& documents);
 // exist). False, with a message when showErrors, when the file could not be read.
 bool ReloadDocument(DocumentsState& documents, int slot, bool showErrors);
 
+// Reads slot's file again as code, which the user chose (a UTF code takes the file's mark,
+// ChosenCodeForFile), through the same reload: one undoable step, the caret line kept. A
+// modified tab asks message 80 first (default No); characters the reading could not keep
+// are reported with message 30. From then on the document is saved in that code. False
+// when nothing was read.
+bool ReopenDocumentAs(DocumentsState& documents, int slot, EncodingCode code);
+
 // True when saving slot's document to path may go on: path is not its own file, or its
 // file did not change since it was read or written, or the user answered Yes to message 73.
 bool MayOverwriteFile(DocumentsState& documents, int slot, const std::string& path);

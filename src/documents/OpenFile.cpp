@@ -63,7 +63,8 @@ int ReadFailure(DocumentsState& documents, bool showErrors, FileErrorKind kind)
 
 }  // namespace
 
-int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool showErrors)
+int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool showErrors,
+             std::optional<EncodingCode> code)
 {
     DocumentList& list = documents.list;
     const DocumentsHost& host = documents.host;
@@ -123,9 +124,11 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     const bool detect = ReadSetting(documents, "main", "auto_kanji") == 1;
     const auto flavour = static_cast<SjisFlavour>(ReadSetting(documents, "main", "sjis_flavour"));
     DecodedFile decoded;
+    if (code) code = ChosenCodeForFile(*code, bytes);
     // The bytes are handed over: Shift_JIS bytes become the text itself, and converted
     // ones are released as early as the conversion allows.
-    if (!DecodeFileBytes(std::move(bytes), detect, decoded, flavour))
+    if (!(code ? DecodeFileBytesAs(std::move(bytes), *code, decoded)
+               : DecodeFileBytes(std::move(bytes), detect, decoded, flavour)))
         return failed(Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory));
     // A text that lost characters in the conversion, or that holds one character the file
     // wrote in two forms, is not the file's content any more. (Zero bytes are kept: the view
@@ -138,7 +141,8 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     if (host.setText && !host.setText(host.context, slot, std::move(decoded.text)))
         return failed(Report(documents, showErrors, kMsgOutOfMemory, kOpenNoMemory));
     Document& target = CurrentDocument(list);
-    if (detect || decoded.encoding == EncodingCode::Cp932) target.encoding = decoded.encoding;
+    if (code || detect || decoded.encoding == EncodingCode::Cp932) target.encoding = decoded.encoding;
+    target.encodingChosen = code.has_value();
     target.unicodeForm = decoded.unicodeForm;
     SetPath(target, path);
     target.loadedLossily = lossy;
@@ -163,8 +167,12 @@ void ShowOpenDialog(DocumentsState& documents)
 {
     const DocumentsHost& host = documents.host;
     std::string path;
+    documents.fileDialogEncoding = -1;
     if (host.chooseOpenFile == nullptr || !host.chooseOpenFile(host.context, path)) return;
-    OpenFile(documents, path, kOpenModeNormal, true);
+    const int chosen = documents.fileDialogEncoding;
+    std::optional<EncodingCode> code;
+    if (chosen >= 0 && chosen < kEncodingChoiceCount) code = kEncodingChoices[chosen].code;
+    OpenFile(documents, path, kOpenModeNormal, true, code);
 }
 
 FileDialogStart StartOfFileDialog(const DocumentsState& documents, bool save)

@@ -2,6 +2,7 @@
 // the new-document command.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "documents/DocumentsState.h"
@@ -31,10 +32,13 @@ enum OpenPolicy : int { kPolicyCloseFirst = 0, kPolicyReuseUntitled = 1, kPolicy
 // Opens path (InternalText, at most 260 bytes) as mode says. A path that is open already
 // only makes its tab current (compared byte for byte). With showErrors false nothing is
 // shown; the result tells what happened. A tab made for the file stays, empty and
-// untitled, when the file then cannot be read.
-int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool showErrors);
+// untitled, when the file then cannot be read. With code (chosen by the user) the file is
+// read as code (ChosenCodeForFile) instead of as recognised, and saved in it.
+int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool showErrors,
+             std::optional<EncodingCode> code = std::nullopt);
 
-// The open dialog, then OpenFile(chosen path, kOpenModeNormal, true).
+// The open dialog, then OpenFile(chosen path, kOpenModeNormal, true) in the encoding
+// chosen beside the name (fileDialogEncoding; its first entry recognises).
 void ShowOpenDialog(DocumentsState& documents);
 
 // Where the Open and Save As dialogs start: the current document's folder when it has a

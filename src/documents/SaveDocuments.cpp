@@ -45,7 +45,9 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     const int kanji = ReadSetting(documents, "main", "kanji");
     const bool utf16Bom = ReadSetting(documents, "main", "utf16_bom") == 1;
     const bool utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
-    const EncodingCode code = ChooseSaveEncoding(kanji, document->encoding, utf16Bom, utf8Bom);
+    const EncodingCode code = document->encodingChosen
+                                  ? document->encoding
+                                  : ChooseSaveEncoding(kanji, document->encoding, utf16Bom, utf8Bom);
 
     // The view already gave the text its line ending. The text is handed over: when the
     // code keeps InternalText as it is, it becomes the file's bytes without a copy.
@@ -63,6 +65,7 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
         return false;
     }
     SetPath(*document, path);
+    document->encoding = code;  // the bar and the next save go by what the file now is
     CallHost(host.markSaved, host, slot);
     document->loadedLossily = false;
     document->stamp = ReadFileStamp(path.c_str());
@@ -73,13 +76,38 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     return true;
 }
 
+void ChooseEncodingForSave(DocumentsState& documents, int slot, int choice)
+{
+    Document* document = GetDocument(documents.list, slot);
+    if (document == nullptr || choice < 0 || choice >= kEncodingChoiceCount) return;
+    const EncodingCode code = kEncodingChoices[choice].code;
+    // The same encoding keeps the document's mark; another UTF one takes the settings'.
+    if (EncodingChoiceIndex(document->encoding) != choice) {
+        const bool utf16Bom = ReadSetting(documents, "main", "utf16_bom") == 1;
+        const bool utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
+        const bool mark = code == EncodingCode::Utf8 ? utf8Bom : utf16Bom;
+        EncodingForName(kEncodingChoices[choice].name, mark, document->encoding);
+    }
+    document->encodingChosen = true;
+}
+
 bool SaveDocumentAs(DocumentsState& documents, int slot)
 {
     if (GetDocument(documents.list, slot) == nullptr) return false;
     const DocumentsHost& host = documents.host;
     std::string path;
+    documents.fileDialogEncoding = -1;
     if (host.chooseSaveFile == nullptr || !host.chooseSaveFile(host.context, path)) return false;
+    Document& document = *GetDocument(documents.list, slot);
+    const EncodingCode before = document.encoding;
+    const bool chosenBefore = document.encodingChosen;
+    ChooseEncodingForSave(documents, slot, documents.fileDialogEncoding);
     bool saved = SaveDocument(documents, slot, path);
+    // A save that did not happen leaves the document as it was.
+    if (!saved && GetDocument(documents.list, slot) == &document) {
+        document.encoding = before;
+        document.encodingChosen = chosenBefore;
+    }
     ApplyFileType(documents.callbacks, slot, path);
     return saved;
 }

@@ -12,7 +12,12 @@
 // whose text was not loaded whole asks before it is written back over its own file.
 bool SaveDocument(DocumentsState& documents, int slot, const std::string& path);
 
-// Asks for a name, saves under it, then loads the environment of its file type into the
+// The encoding chosen in the Save As dialog (an index of kEncodingChoices; -1 keeps the
+// document's): from now on the document is saved in it. Choosing the encoding the document
+// already has keeps its mark; another UTF one is marked as [main] utf8_bom / utf16_bom say.
+void ChooseEncodingForSave(DocumentsState& documents, int slot, int choice);
+
+// Asks for a name (and an encoding), saves under it, then loads the environment of its file type into the
 // slot's view. True when a name was chosen and the file written.
 bool SaveDocumentAs(DocumentsState& documents, int slot);
 

@@ -59,6 +59,48 @@ bool EncodingForName(std::string_view name, bool mark, EncodingCode& code)
     return false;
 }
 
+const EncodingChoice kEncodingChoices[kEncodingChoiceCount] = {
+    {"sjis", EncodingCode::ShiftJis}, {"cp932", EncodingCode::Cp932},     {"euc", EncodingCode::EucJp},
+    {"jis", EncodingCode::Jis},       {"utf8", EncodingCode::Utf8},       {"utf16le", EncodingCode::Utf16Le},
+    {"utf16be", EncodingCode::Utf16Be},
+};
+
+int EncodingChoiceIndex(EncodingCode code)
+{
+    switch (code) {
+    case EncodingCode::Utf8Bom:
+        code = EncodingCode::Utf8;
+        break;
+    case EncodingCode::Utf16LeBom:
+        code = EncodingCode::Utf16Le;
+        break;
+    case EncodingCode::Utf16BeBom:
+        code = EncodingCode::Utf16Be;
+        break;
+    default:
+        break;
+    }
+    for (int i = 0; i < kEncodingChoiceCount; ++i) {
+        if (kEncodingChoices[i].code == code) return i;
+    }
+    return 0;
+}
+
+EncodingCode ChosenCodeForFile(EncodingCode code, std::string_view fileStart)
+{
+    auto startsWith = [&](std::string_view mark) { return fileStart.substr(0, mark.size()) == mark; };
+    switch (code) {
+    case EncodingCode::Utf8:
+        return startsWith("\xEF\xBB\xBF") ? EncodingCode::Utf8Bom : code;
+    case EncodingCode::Utf16Le:
+        return startsWith("\xFF\xFE") ? EncodingCode::Utf16LeBom : code;
+    case EncodingCode::Utf16Be:
+        return startsWith("\xFE\xFF") ? EncodingCode::Utf16BeBom : code;
+    default:
+        return code;
+    }
+}
+
 std::string_view EncodingCodeLabel(EncodingCode code)
 {
     switch (code) {

@@ -44,6 +44,24 @@ std::string_view EncodingCodeName(EncodingCode code);
 // with their byte-order mark. False for any other name.
 bool EncodingForName(std::string_view name, bool mark, EncodingCode& code);
 
+// The encodings a user picks from, in the order the reopen dialog and the file dialogs
+// list them: the name of EncodingForName and the code it reads as (without a mark).
+struct EncodingChoice {
+    std::string_view name;
+    EncodingCode code;
+};
+constexpr int kEncodingChoiceCount = 7;
+extern const EncodingChoice kEncodingChoices[kEncodingChoiceCount];
+
+// The entry of kEncodingChoices that stands for code, marks ignored; the codes read as
+// they are (NoEvidence, Undetermined, ZeroBytes, Utf7Clean) stand for sjis.
+int EncodingChoiceIndex(EncodingCode code);
+
+// The code a file whose bytes begin with fileStart is read as when the user chose code:
+// a UTF code becomes its marked form when the file begins with that code's mark, so that
+// saving writes the mark back; any other code is kept.
+EncodingCode ChosenCodeForFile(EncodingCode code, std::string_view fileStart);
+
 // The status bar label: "JIS", "S-JIS", "CP932", "EUC", "UTF16", "UTF16BE" or "UTF8", with
 // " BOM" after it for a file with a byte-order mark; "S-JIS?" where recognition fell back
 // to taking the bytes as Shift-JIS (a tie, zero bytes).

@@ -102,26 +102,32 @@ bool NameToUtf16(std::string_view internal, std::u16string& utf16)
     }
 }
 
-bool NameFromUtf16(std::u16string_view utf16, std::string& internal)
+bool NameFromUtf16(std::u16string_view utf16, std::string& internal, std::int64_t* replaced)
 {
     internal.clear();
+    std::int64_t unused = 0;
+    std::int64_t& unheld = replaced ? *replaced : unused;
+    unheld = 0;
     try {
         // The file conversion drops a leading byte-order mark; in a name it is a character
         // without an internal code.
         if (!utf16.empty() && utf16.front() == 0xFEFF) {
             internal.push_back('?');
             utf16.remove_prefix(1);
+            ++unheld;
         }
         std::int64_t count = Utf16ToInternal(nullptr, utf16, 0);
         if (count <= 0) return count == 0;
         std::size_t at = internal.size();
         internal.resize(at + static_cast<std::size_t>(count) + 1);
-        std::int64_t written = Utf16ToInternal(&internal[at], utf16, count + 1);
+        std::int64_t lost = 0;
+        std::int64_t written = Utf16ToInternal(&internal[at], utf16, count + 1, &lost);
         if (written < 0) {
             internal.clear();
             return false;
         }
         internal.resize(at + static_cast<std::size_t>(written));
+        unheld += lost;
         return true;
     } catch (const std::bad_alloc&) {
         internal.clear();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,9 +30,9 @@ bool NameToUtf16(std::string_view internal, std::u16string& utf16);
 // UTF-16 to InternalText, code for code: a surrogate pair or a base character with the
 // combining mark of one of the 25 sequences gives its one code; a unit without an internal
 // code becomes "?" (a surrogate pair without one "??"). A leading U+FEFF is a character
-// like any other. False (internal empty) only when
-// memory runs out.
-bool NameFromUtf16(std::u16string_view utf16, std::string& internal);
+// like any other. replaced, when given, receives how many characters became "?". False
+// (internal empty) only when memory runs out.
+bool NameFromUtf16(std::u16string_view utf16, std::string& internal, std::int64_t* replaced = nullptr);
 
 // True when the name is held by InternalText: NameFromUtf16 followed by NameToUtf16 gives
 // exactly utf16 back (a Korean name is not held; neither is "a¥b", which comes back as

@@ -24,13 +24,21 @@ bool PlatformFileDialog(const FileDialogRequest& request, std::wstring& path)
     dialog.lpstrTitle = request.title;
     if (request.initialName) lstrcpynW(buffer, request.initialName, MAX_PATH);
     if (request.initialFolder && *request.initialFolder) dialog.lpstrInitialDir = request.initialFolder;
+    DWORD extension = 0;
+    if (request.templateNumber != 0 && request.hook != nullptr) {
+        dialog.hInstance = request.instance;
+        dialog.lpTemplateName = MAKEINTRESOURCEW(request.templateNumber);
+        dialog.lpfnHook = request.hook;
+        dialog.lCustData = request.hookData;
+        extension = OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    }
     BOOL chosen;
     if (request.save) {
         dialog.lpstrDefExt = L"txt";
-        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | extension;
         chosen = GetSaveFileNameW(&dialog);
     } else {
-        dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+        dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | extension;
         chosen = GetOpenFileNameW(&dialog);
     }
     if (!chosen) return false;

@@ -19,6 +19,13 @@ struct FileDialogRequest {
     bool save;
     const wchar_t* initialFolder = nullptr;  // null: the dialog's own choice
     const wchar_t* initialName = nullptr;    // null: none
+    // Controls added below the dialog's own: a child template of instance's resources
+    // (0: none) and its hook, whose WM_INITDIALOG receives the dialog's OPENFILENAMEW
+    // with hookData in lCustData.
+    HINSTANCE instance = nullptr;
+    int templateNumber = 0;
+    UINT_PTR(CALLBACK* hook)(HWND, UINT, WPARAM, LPARAM) = nullptr;
+    LPARAM hookData = 0;
 };
 
 // A modal dialog from the program's resources: the template number, its owner, its

@@ -26,10 +26,11 @@ inline std::wstring WideFromInternal(std::string_view internal)
 }
 
 // Empty when memory runs out. A character without an internal code becomes "?"; where
-// that matters (paths), hold the name with HeldPath.h first.
-inline std::string InternalFromWide(std::wstring_view wide)
+// that matters (paths), hold the name with HeldPath.h first; lost, when given, receives how
+// many did.
+inline std::string InternalFromWide(std::wstring_view wide, std::int64_t* lost = nullptr)
 {
     std::string internal;
-    NameFromUtf16(Utf16View(wide), internal);
+    NameFromUtf16(Utf16View(wide), internal, lost);
     return internal;
 }

@@ -20,6 +20,14 @@
 #define IDD_GOTO_LINE 124
 #define IDC_GOTO_LINE_EDIT 1012
 #define IDC_GOTO_LINE_SPIN 1013  // the up-down control whose buddy is the edit
+// Encodings: the choice for reopening (160) and the lists added to the Open (164) and
+// Save As (165) dialogs.
+#define IDD_ENCODING_CHOICE 160
+#define IDC_ENCODING_LIST 1160
+#define IDD_OPEN_ENCODING 164
+#define IDD_SAVE_ENCODING 165
+#define IDC_FILE_ENCODING 1164
+#define IDC_FILE_ENCODING_LABEL 1165
 
 // ---- Commands (WM_COMMAND ids) ---------------------------------------------------------
 #define IDM_FILE_NEW 40001
@@ -70,6 +78,7 @@
 #define IDM_FIRST_FIXED 40001
 #define IDM_FILE_RELOAD 40072  // the current document read again from its file
 #define IDM_LAST_FIXED 40072
+#define IDM_FILE_REOPEN_ENCODING 40080  // the current file read again in an encoding chosen
 // Entry n (from 0) of the recently used files' submenu.
 #define IDM_FILE_RECENT_FIRST 41000
 #define IDM_FILE_RECENT_LAST 41029
@@ -192,7 +201,9 @@
 #define IDS_NOTICE_ZERO_BYTES 151
 #define IDS_NOTICE_MIXED_AND_ZERO 152
 #define IDS_FIRST_ENCODING_NOTICE 150
-#define IDS_LAST_ENCODING_NOTICE 152
+#define IDS_HELP_FILE_REOPEN_ENCODING 153
+#define IDS_NOTICE_TEXT_LOST 154  // %d: characters of a paste or a drop that went in as "?"
+#define IDS_LAST_ENCODING_NOTICE 154
 
 // ---- Tooltips (200-217): toolbar buttons in order, then the tab bar's buttons ----------
 #define IDS_TIP_FILE_NEW 200
@@ -239,6 +250,7 @@
 #define IDS_MENU_FILE_EXIT 505
 #define IDS_MENU_FILE_RELOAD 541
 #define IDS_MENU_FILE_RECENT 542
+#define IDS_MENU_FILE_REOPEN_ENCODING 550
 #define IDS_MENU_EDIT_UNDO 506
 #define IDS_MENU_EDIT_REDO 507
 #define IDS_MENU_EDIT_COPY 508

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "documents/OpenFile.h"
+#include "documents/win32/EncodingDialogs.h"
 #include "platform/HeldPath.h"
 #include "platform/ModalUi.h"
 #include "platform/ShowMessage.h"
@@ -69,10 +70,16 @@ bool ChooseFile(void* context, std::string& path, bool save)
         request.initialFolder = folder.c_str();
         request.initialName = name.c_str();
     }
+    FileDialogEncoding encoding;
+    encoding.save = save;
+    ExtendFileDialog(request, encoding);
     std::wstring chosen;
     if (!ShowFileDialog(request, chosen)) return false;
     if (!HoldSystemPath(windows, chosen, path, save ? kMsgSavePathNotHeld : kMsgOpenPathNotHeld)) return false;
-    if (windows.documents) NoteDialogChoice(*windows.documents, path);
+    if (windows.documents) {
+        NoteDialogChoice(*windows.documents, path);
+        windows.documents->fileDialogEncoding = encoding.choice;
+    }
     return true;
 }
 

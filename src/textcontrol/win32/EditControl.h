@@ -18,6 +18,8 @@ enum : UINT {
                                   // key pressed; lParam the screen position for the menu
                                   // (x low word, y high word): the pointer's, or below the caret
     WM_VIEW_CARET_MOVED = 2027,   // the caret or the selection changed
+    WM_VIEW_TEXT_LOST = 2028,     // a paste or a drop held characters without an internal
+                                  // code, which went in as "?"; lParam how many
 };
 // Files dropped on a view reach its parent as a posted WM_DROPFILES, the same message a
 // window that accepts dropped files receives; the parent frees it with DragFinish.

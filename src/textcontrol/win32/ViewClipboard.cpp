@@ -135,6 +135,7 @@ bool PasteFromClipboard(EditorView& view)
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
     if (!OpenClipboardPatiently(view.window)) return false;
     std::string text;
+    std::int64_t lost = 0;
     bool ok = false;
     try {
         ok = ReadInternalFormat(&text);
@@ -147,7 +148,7 @@ bool PasteFromClipboard(EditorView& view)
         size_t units = GlobalSize(data) / sizeof(wchar_t);
         if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
             try {
-                text = WideToInternal(wide, units);
+                text = WideToInternal(wide, units, &lost);
                 ok = true;
             } catch (...) {
                 ok = false;
@@ -157,7 +158,9 @@ bool PasteFromClipboard(EditorView& view)
     }
     CloseClipboard();
     if (!ok || text.empty()) return false;
-    return InsertTyped(view, text, true);
+    if (!InsertTyped(view, text, true)) return false;
+    ReportLostCharacters(view, lost);
+    return true;
 }
 
 }  // namespace kvte::textcontrol

@@ -346,7 +346,8 @@ struct ViewDropTarget : public IDropTarget {
             return S_OK;
         }
         try {
-            std::string text = WideToInternal(TextOfDataObject(data).c_str(), static_cast<size_t>(-1));
+            std::int64_t lost = 0;
+            std::string text = WideToInternal(TextOfDataObject(data).c_str(), static_cast<size_t>(-1), &lost);
             if (text.empty()) {
                 *effect = DROPEFFECT_NONE;
                 return S_OK;
@@ -361,6 +362,7 @@ struct ViewDropTarget : public IDropTarget {
                 MoveSelectionWithin(*view, target, *effect == DROPEFFECT_MOVE);
             } else {
                 DropFromOutside(*view, text, target);
+                ReportLostCharacters(*view, lost);
             }
             SetFocus(view->window);
         } catch (...) {

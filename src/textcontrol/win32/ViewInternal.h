@@ -3,6 +3,7 @@
 // place that brings the screen and the parent up to date after a change.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "textcontrol/win32/ViewState.h"
@@ -29,6 +30,8 @@ void ForgetChanges(EditorView& view);
 // Sends WM_VIEW_LINK_HOVER when the kind under the pointer (5 web, 6 mail, 0) changed.
 void ReportHover(EditorView& view, int kind);
 LRESULT SendToParent(EditorView& view, UINT message, WPARAM wParam, LPARAM lParam);
+// Tells the parent that a paste or a drop put `lost` characters in as '?' (WM_VIEW_TEXT_LOST).
+void ReportLostCharacters(EditorView& view, std::int64_t lost);
 
 // ViewAppearance.cpp -------------------------------------------------------------------
 // Colours and options of a new view before the program sets its own.

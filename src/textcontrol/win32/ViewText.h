@@ -28,13 +28,14 @@ inline int UnitToUtf16(const char* unit, size_t length, wchar_t out[kMaxUnitUtf1
 }
 
 // UTF-16 (up to the first 0 unit or `length` units) to InternalText; a character without
-// an internal code becomes '?'. Empty when memory runs out.
-inline std::string WideToInternal(const wchar_t* text, size_t length)
+// an internal code becomes '?' (counted in lost when given). Empty when memory runs out.
+inline std::string WideToInternal(const wchar_t* text, size_t length, std::int64_t* lost = nullptr)
 {
+    if (lost) *lost = 0;
     if (!text) return std::string();
     size_t n = 0;
     while (n < length && text[n] != 0) ++n;
-    return InternalFromWide(std::wstring_view(text, n));
+    return InternalFromWide(std::wstring_view(text, n), lost);
 }
 
 }  // namespace kvte::textcontrol

@@ -18,6 +18,11 @@ LRESULT SendToParent(EditorView& view, UINT message, WPARAM wParam, LPARAM lPara
     return SendMessageW(view.parent, message, wParam, lParam);
 }
 
+void ReportLostCharacters(EditorView& view, std::int64_t lost)
+{
+    if (lost > 0) SendToParent(view, WM_VIEW_TEXT_LOST, static_cast<WPARAM>(view.id), static_cast<LPARAM>(lost));
+}
+
 void ForgetChanges(EditorView& view) { view.reported.changeCounter = view.model.ChangeCounter(); }
 
 void ReportChanges(EditorView& view)

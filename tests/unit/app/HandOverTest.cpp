@@ -87,4 +87,41 @@ TEST(CommandLineTest, AWholeExistingNameIsOnePathAndAnyOtherLineSplitsAtBlanksOu
     for (const auto& c : cases) EXPECT_EQ(PathsFromCommandLine(c.line, exists), c.paths) << c.line;
 }
 
+TEST(CommandLineTest, CodeOptionsChooseTheEncodingOfTheFilesAfterThem)
+{
+    using Files = std::vector<std::pair<std::string, int>>;  // path, code (-1: recognised)
+    const struct {
+        std::string_view line;
+        Files files;
+    } cases[] = {
+        {"a.txt -code=euc b.txt c.txt", {{"a.txt", -1}, {"b.txt", 0x400}, {"c.txt", 0x400}}},
+        {"-code=cp932 a.txt -code=utf16be \"b c.txt\"", {{"a.txt", 0x201}, {"b c.txt", 0x805}}},
+        {"-code=sjis -code=latin1 a.txt -code= -CODE=jis", {{"a.txt", 0x200}, {"-CODE=jis", 0x200}}},
+        {"-code=euc", {}},
+    };
+    for (const auto& c : cases) {
+        Files files;
+        for (const auto& file : FilesOfCommandLine(SplitCommandLine(c.line)))
+            files.emplace_back(file.path, file.code ? static_cast<int>(*file.code) : -1);
+        EXPECT_EQ(files, c.files) << c.line;
+    }
+    EXPECT_EQ(*FilesOfCommandLine(SplitCommandLine(std::wstring_view(L"-code=utf8 日本.txt")))[0].code, EncodingCode::Utf8);
+}
+
+TEST(OpenFileRequestTest, AnOpenAsRequestCarriesAKnownEncodingName)
+{
+    OpenFileAsRequest request, received;
+    EncodingCode code;
+    EXPECT_FALSE(MakeOpenFileAsRequest("a.txt", 0, true, "latin1", request));
+    ASSERT_TRUE(MakeOpenFileAsRequest("C:\\a.txt", 2, false, "utf16be", request));
+    ASSERT_TRUE(ReadOpenFileAsRequest(&request, sizeof request, received, code));
+    EXPECT_EQ(code, EncodingCode::Utf16Be);
+    EXPECT_STREQ(received.file.path, "C:\\a.txt");
+    EXPECT_EQ(received.file.mode, 2);
+    std::vector<unsigned char> bytes(reinterpret_cast<unsigned char*>(&request), reinterpret_cast<unsigned char*>(&request + 1));
+    EXPECT_FALSE(ReadOpenFileAsRequest(bytes.data(), 287, received, code));  // shorter than the record
+    std::memset(&bytes[272], 'u', 16);  // a name without its terminator
+    EXPECT_FALSE(ReadOpenFileAsRequest(bytes.data(), bytes.size(), received, code));
+}
+
 }  // namespace

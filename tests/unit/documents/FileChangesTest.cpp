@@ -93,4 +93,52 @@ TEST_F(FileChangesTest, SavingOverAnotherProgramsChangeAsksAndNoWritesNothing)
     EXPECT_EQ(windows.messages, (std::vector<int>{kMsgOverwriteChangedFile, kMsgOverwriteChangedFile}));
 }
 
+TEST_F(FileChangesTest, ReopeningInAChosenEncodingAsksWhenModifiedReportsLossAndIsSavedInIt)
+{
+    Set("main", "auto_kanji", 0);
+    ASSERT_EQ(Open("a.txt", "\xc6\xfc\xcb\xdc"), kOpenLoaded);  // "日本" in EUC-JP, taken as Shift-JIS
+    const std::string path = folder.File("a.txt");
+    CurrentDocument(list).modified = true;
+    windows.answers = {kAnswerNo, kAnswerYes};
+    EXPECT_FALSE(ReopenDocumentAs(documents, 0, EncodingCode::EucJp));
+    EXPECT_EQ(ViewText(0), "\xc6\xfc\xcb\xdc");
+    EXPECT_TRUE(ReopenDocumentAs(documents, 0, EncodingCode::EucJp));
+    EXPECT_EQ(ViewText(0), "\x93\xfa\x96\x7b");
+    EXPECT_FALSE(CurrentDocument(list).modified);
+    EXPECT_TRUE(ReopenDocumentAs(documents, 0, EncodingCode::Utf8));  // not UTF-8: reported
+    EXPECT_EQ(windows.messages, (std::vector<int>{kMsgReopenDiscardsChanges, kMsgReopenDiscardsChanges, kMsgLoadedLossily}));
+
+    // A UTF-16 file keeps its mark, and saving writes the chosen code whatever [main] kanji says.
+    TempFolder::Write(path, std::string("\xff\xfe\x41\x00", 4));
+    EXPECT_TRUE(ReopenDocumentAs(documents, 0, EncodingCode::Utf16Le));
+    EXPECT_EQ(CurrentDocument(list).encoding, EncodingCode::Utf16LeBom);
+    Set("main", "kanji", 1);
+    EXPECT_TRUE(SaveDocument(documents, 0, path));
+    EXPECT_EQ(TempFolder::Read(path), std::string("\xff\xfe\x41\x00", 4));
+}
+
+TEST_F(FileChangesTest, SaveAsWritesTheChosenEncodingAndTheDocumentTakesIt)
+{
+    Set("main", "kanji", 1);
+    struct Case {
+        int choice, utf16Bom;
+        std::string bytes;
+        EncodingCode after;
+    } const cases[] = {
+        {-1, 0, "A", EncodingCode::ShiftJis},                            // no choice: [main] kanji
+        {4, 0, "\xEF\xBB\xBF" "A", EncodingCode::Utf8Bom},                // its own encoding keeps the mark
+        {6, 0, std::string("\0A", 2), EncodingCode::Utf16Be},           // another takes the setting's
+        {5, 1, std::string("\xff\xfe\x41\x00", 4), EncodingCode::Utf16LeBom},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(Open("u.txt", "\xEF\xBB\xBF" "A"), kOpenLoaded);
+        Set("main", "utf16_bom", c.utf16Bom);
+        ChooseEncodingForSave(documents, 0, c.choice);
+        EXPECT_TRUE(SaveDocument(documents, 0, folder.File("b.txt")));
+        EXPECT_EQ(TempFolder::Read(folder.File("b.txt")), c.bytes) << c.choice;
+        EXPECT_EQ(CurrentDocument(list).encoding, c.after) << c.choice;
+        CloseCurrentTab(documents);
+    }
+}
+
 }  // namespace

@@ -38,7 +38,8 @@ TEST_F(SaveTest, EveryEncodingAndLineEndingByteForByte)
         EXPECT_TRUE(SaveDocument(documents, 0, path));
         EXPECT_EQ(TempFolder::Read(path), c.bytes);
         EXPECT_FALSE(CurrentDocument(list).modified);
-        EXPECT_EQ(CurrentDocument(list).encoding, EncodingCode::ShiftJis);  // saving never changes it
+        // The document is now what was written (kanji 0 keeps the new document's Shift_JIS).
+        EXPECT_EQ(CurrentDocument(list).encoding, ChooseSaveEncoding(c.kanji, EncodingCode::ShiftJis, c.utf16Bom, c.utf8Bom));
     }
 }
 

@@ -148,6 +148,20 @@ TEST(ConversionEdges, NamesCodeForCode)
         EXPECT_FALSE(IsNameHeld(name));  // Korean, ¥ (back as "\"), a mark, an emoji, a lone surrogate
 }
 
+// A paste reports how many characters went in as "?": the mark and a character without a
+// code count once each (a pair once), either form of 〜 none.
+TEST(ConversionEdges, NamesCountWhatBecameAQuestionMark)
+{
+    const std::pair<std::u16string, std::int64_t> cases[] = {
+        {u"a\u301C\uFF5Eb", 0}, {u"\uFEFF\uD55C", 2}, {u"\U0001F600x\uD55C\uD55C", 3}, {u"", 0}};
+    for (const auto& [utf16, lost] : cases) {
+        std::string internal;
+        std::int64_t replaced = -1;
+        EXPECT_TRUE(NameFromUtf16(utf16, internal, &replaced));
+        EXPECT_EQ(replaced, lost) << internal;
+    }
+}
+
 // Every conversion above also ran with a capacity one unit too small (TestText.h).
 TEST(ConversionContract, CapacityRangesAndInPlace)
 {
@@ -184,3 +198,22 @@ TEST(ConversionContract, CapacityRangesAndInPlace)
 }
 
 }  // namespace
+
+// A chosen UTF code takes the mark its file starts with, and only that code's mark; the names
+// and the list's entries stand for their codes.
+TEST(ConversionEdges, ChosenCodesTakeTheirOwnMarkAndNamesTheirCodes)
+{
+    const std::tuple<EncodingCode, std::string_view, EncodingCode> cases[] = {
+        {EncodingCode::Utf8, "\xEF\xBB\xBFx", EncodingCode::Utf8Bom},   {EncodingCode::Utf8, "\xEF\xBB", EncodingCode::Utf8},
+        {EncodingCode::Utf16Le, "\xFF\xFE", EncodingCode::Utf16LeBom}, {EncodingCode::Utf16Le, "\xFE\xFF", EncodingCode::Utf16Le},
+        {EncodingCode::Utf16Be, "\xFE\xFF", EncodingCode::Utf16BeBom}, {EncodingCode::EucJp, "\xFF\xFE", EncodingCode::EucJp},
+    };
+    for (const auto& [chosen, start, code] : cases) EXPECT_EQ(ChosenCodeForFile(chosen, start), code) << start;
+    for (int i = 0; i < kEncodingChoiceCount; ++i) {
+        EncodingCode named = EncodingCode::NoEvidence;
+        EXPECT_TRUE(EncodingForName(kEncodingChoices[i].name, false, named));
+        EXPECT_EQ(named, kEncodingChoices[i].code);
+        EXPECT_EQ(EncodingChoiceIndex(named), i);
+    }
+    EXPECT_EQ(EncodingChoiceIndex(EncodingCode::Utf16BeBom), 6);
+}

@@ -258,3 +258,31 @@ TEST_F(DocumentWindowsTest, ClosingTheWindowAsksAndKeepsTheWrapForTheNextStart)
 }
 
 }  // namespace
+
+namespace {
+
+std::string ViewText()
+{
+    std::string text(static_cast<std::size_t>(GetTextLength(CurrentView())) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetText(CurrentView(), text.data(), 4)));
+    return text;
+}
+
+TEST_F(DocumentWindowsTest, ReopeningAShiftJisFileAsEucJpShowsItsTextAndUndoBringsTheFirstBack)
+{
+    const std::wstring path = plain.path() + L"sjis.txt";
+    WriteFileBytes(path, "\xe0\xa1\xe0\xa2");  // 爍爐 in Shift-JIS, 燹燿 in EUC-JP
+    ASSERT_EQ(Request(path, 0), kOpenLoaded);
+    ASSERT_EQ(ViewText(), "\xe0\xa1\xe0\xa2");
+    modal.dialogResults = {2};  // the third entry: euc
+    Command(IDM_FILE_REOPEN_ENCODING);
+    EXPECT_EQ(modal.dialogs, std::vector<int>{IDD_ENCODING_CHOICE});
+    EXPECT_EQ(ViewText(), "\xe0\x9f\xe0\xa0");
+    EXPECT_EQ(Current().encoding, EncodingCode::EucJp);
+    EXPECT_EQ(StatusPart(kStatusEncoding), L"EUC");
+    Command(IDM_EDIT_UNDO);
+    EXPECT_EQ(ViewText(), "\xe0\xa1\xe0\xa2");
+    EXPECT_TRUE(modal.shown.empty());  // nothing lost, nothing asked
+}
+
+}  // namespace
