@@ -75,10 +75,10 @@
 #define IDM_EDIT_WRITE_PROTECT 40070
 #define IDM_WINDOW_NEW_TAB 40071
 
-#define IDM_FIRST_FIXED 40001
 #define IDM_FILE_RELOAD 40072  // the current document read again from its file
-#define IDM_LAST_FIXED 40072
 #define IDM_FILE_REOPEN_ENCODING 40080  // the current file read again in an encoding chosen
+#define IDM_FIRST_FIXED 40001
+#define IDM_LAST_FIXED 40093
 // Entry n (from 0) of the recently used files' submenu.
 #define IDM_FILE_RECENT_FIRST 41000
 #define IDM_FILE_RECENT_LAST 41029
