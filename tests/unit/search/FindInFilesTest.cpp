@@ -54,6 +54,24 @@ TEST(FindInFiles, ReadsEachFileAsTheEditorOpensItAndSkipsBinaryOnes)
     EXPECT_TRUE(FileNameFitsMasks("a.b.c", "*.?") && !FileNameFitsMasks("a.cpp", "*.c") && !FileNameFitsMasks("a", ";"));
 }
 
+// A big tree: every file is searched once and every hundredth one matches; a folder that
+// cannot be read is counted, not searched.
+TEST(FindInFiles, WalksTenThousandFilesAndCountsAFolderItCannotRead)
+{
+    TempFolder folder;
+    for (int i = 0; i < 10000; ++i) {
+        const std::string sub = "d" + std::to_string(i % 37) + "/e" + std::to_string(i % 5);
+        std::filesystem::create_directories(folder.File(sub));
+        TempFolder::Write(folder.File(sub + "/f" + std::to_string(i) + ".txt"), i % 100 ? "abc\n" : "ab\nxyz abc\n");
+    }
+    FileSearchRequest request;
+    request.pattern = "xyz";
+    const FileSearchTotals totals = SearchFiles(folder.Path(), request, [](const FileSearchHit&) {}, nullptr);
+    EXPECT_TRUE(totals.filesSearched == 10000u && totals.filesMatched == 100u && totals.matches == 100u &&
+                totals.unreadable == 0u);
+    EXPECT_EQ(SearchFiles(folder.File("missing"), request, [](const FileSearchHit&) {}, nullptr).unreadable, 1u);
+}
+
 // Reading the files' own bytes must find the same lines as converting every file: random
 // literals cut from the texts, in files of every code that is read so, with the forms
 // conversion merges (both Unicode forms of 〜, a kana and its combining sound mark, SS3).
