@@ -47,7 +47,9 @@ TEST(WindowPlacement, KeptPlacementIsReadBackAndAnEmptySizeIsNone)
         WriteInt(settings, "height", height);
         KeptPlacement read;
         ASSERT_EQ(ReadPlacement(settings, read), kept) << width << "x" << height;
-        if (kept) EXPECT_TRUE(read.window == written.window && read.monitor == written.monitor && read.maximized);
+        if (kept) {
+            EXPECT_TRUE(read.window == written.window && read.monitor == written.monitor && read.maximized);
+        }
     }
 }
 
