@@ -109,12 +109,12 @@ TEST_F(SafetyNetTest, TextTypedBeforeAForcedEndComesBackAndIsSaved)
     ASSERT_TRUE(CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.path().c_str(),
                                &startup, &process));
     CloseHandle(process.hThread);
-    WaitForInputIdle(process.hProcess, 20000);
+    HWND editor = nullptr;
+    for (int tries = 0; tries < 400 && (editor = FindWindowW(kMainWindowClass, nullptr)) == nullptr; ++tries) Sleep(50);
     const char typed[] = "typed ";
     COPYDATASTRUCT insert{COPYDATA_INSERT_TEXT, sizeof typed, const_cast<char*>(typed)};
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(FindWindowW(kMainWindowClass, nullptr), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&insert),
-                        SMTO_BLOCK, 10000, &result);
+    SendMessageTimeoutW(editor, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&insert), SMTO_BLOCK, 10000, &result);
     const std::wstring copy = folder.path() + L"backup\\" + std::to_wstring(process.dwProcessId) + L"-0.kvr";
     for (int tries = 0; tries < 200 && GetFileAttributesW(copy.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) Sleep(50);
     TerminateProcess(process.hProcess, 1);
