@@ -92,12 +92,14 @@ bench: bootstrap
 
 # Under Wine: the editing view's timing on a generated 100 MB Japanese document; opening
 # and saving a 148 MB UTF-8 file phase by phase; a 500 MB Shift_JIS file's peak memory;
-# replace all and F3 on 100 MB and 50 MB documents.
+# replace all and F3 on 100 MB and 50 MB documents; start-up with 20 recovered documents
+# and typing into 100 MB with recovery copies on.
 bench-win: win
 	@bash scripts/wine-run.sh $(WIN)/src/textcontrol/win32/kvte_view_bench.exe 100
 	@bash scripts/wine-run.sh $(WIN)/src/textcontrol/win32/kvte_open_bench.exe utf8
 	@bash scripts/wine-run.sh $(WIN)/src/textcontrol/win32/kvte_open_bench.exe sjis
 	@bash scripts/wine-run.sh $(WIN)/src/search/win32/kvte_search_bench.exe 100
+	@bash scripts/wine-run.sh $(WIN)/src/main/kvte_safety_bench.exe 1 100
 
 screenshot: win
 	@bash scripts/screenshot.sh

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/frame/WindowPlacement.h"
+#include "../support/TempFolder.h"
 
 namespace {
 
@@ -23,6 +24,33 @@ TEST(WindowPlacement, OffEveryMonitorMovesOntoTheNearest)
     };
     for (const Case& c : cases) EXPECT_EQ(PlaceOnMonitors(c.window, c.monitor, c.areas), c.expected) << c.window.left;
     EXPECT_EQ(RectFromPlace(INT_MAX, INT_MIN, INT_MAX, -1), (ScreenRect{kFarthest, -kFarthest, 2 * kFarthest, -kFarthest}));
+}
+
+// A placement written back is read as it was; a stored size of nothing (an edited or
+// damaged file) is no placement, so the window takes its place from [main] instead.
+TEST(WindowPlacement, KeptPlacementIsReadBackAndAnEmptySizeIsNone)
+{
+    TempFolder folder;
+    const std::string path = folder.File("kvte.ini");
+    TempFolder::Write(path, "[main]\r\n");
+    ProfileFile settings;
+    ASSERT_TRUE(OpenProfile(settings, path.c_str(), "main"));
+    const KeptPlacement written{{-30, 40, 770, 640}, {-1280, 0, 0, 1024}, true};
+    ASSERT_TRUE(WritePlacement(settings, written));
+    const struct {
+        int width, height;
+        bool kept;
+    } sizes[] = {{800, 600, true}, {0, 600, false}, {800, 0, false}, {-800, 600, false}, {800, -1, false}};
+    for (const auto& [width, height, kept] : sizes) {
+        SetSection(settings, "placement");
+        WriteInt(settings, "width", width);
+        WriteInt(settings, "height", height);
+        KeptPlacement read;
+        ASSERT_EQ(ReadPlacement(settings, read), kept) << width << "x" << height;
+        if (kept) {
+            EXPECT_TRUE(read.window == written.window && read.monitor == written.monitor && read.maximized);
+        }
+    }
 }
 
 }  // namespace

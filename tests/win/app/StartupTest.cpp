@@ -22,13 +22,6 @@ int RecordRequest(const char* path, int mode, bool showErrors)
     return 0;
 }
 
-std::wstring ModuleFolder()
-{
-    wchar_t path[MAX_PATH];
-    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 struct StartupTest : MainWindowTest {
     OpenRequestHandler previousHandler = nullptr;
     void SetUp() override

@@ -52,11 +52,13 @@ private:
         }
         return names;
     }
+    // Folders inside too: a program run from here keeps its recovery copies in one.
     void Clear() const
     {
         for (const std::wstring& name : Names()) {
             SetFileAttributesW((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((path_ + name).c_str());
+            std::error_code ignored;
+            std::filesystem::remove_all(path_ + name, ignored);
         }
     }
     std::wstring root_;
@@ -77,6 +79,14 @@ inline DWORD WINAPI DenyShortPath(const wchar_t*, wchar_t*, DWORD)
 {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
+}
+
+// The folder of the test program, with its separator; the program is two folders up.
+inline std::wstring ModuleFolder()
+{
+    wchar_t path[MAX_PATH];
+    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
 // The file's whole content; empty when it cannot be read.
