@@ -2,7 +2,8 @@
 # Pictures of the encoding choices: dialog 160 (reopening in an encoding), the Open dialog
 # with its encoding list dropped down, the Save As dialog with its encoding list, mark box
 # and line-ending list, and status bars with the encoding labels. Runs each under Wine on a
-# virtual display and takes the screen around the window the program says it showed;
+# virtual display and takes the screen around the window (and its dropped list) that the
+# program says it showed;
 # writes build/screenshots/encoding-*.png.
 set -euo pipefail
 . "$(dirname "$0")/shots-display.sh" kvte_encoding_shots 1024x768
@@ -20,9 +21,9 @@ for which in choice open save status; do
   done
   sleep 1
   read -r _ x y w h < <(grep '^shown' "$log" | tr -d '\r')
-  # The dropped list may reach below the window.
-  [ "$which" = open ] || [ "$which" = save ] && h=$((h + 120))
-  DISPLAY=$display import -window root -crop "$((w + 4))x$((h + 4))+$((x - 2))+$((y - 2))" +repage "$out/encoding-$which.png"
+  # A margin of two pixels where the screen has room (a dialog may sit at its corner).
+  left=$((x > 2 ? x - 2 : 0)); top=$((y > 2 ? y - 2 : 0))
+  DISPLAY=$display import -window root -crop "$((x + w + 2 - left))x$((y + h + 2 - top))+$left+$top" +repage "$out/encoding-$which.png"
   wait $program || true
   echo "$out/encoding-$which.png"
 done

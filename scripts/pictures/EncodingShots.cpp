@@ -38,10 +38,14 @@ BOOL CALLBACK FindAddedControls(HWND window, LPARAM found)
     return FALSE;
 }
 
-void PrintPlace(HWND window)
+// The window's place on the screen, with the list dropped down from combo when given.
+void PrintPlace(HWND window, HWND combo = nullptr)
 {
     RECT rect;
     GetWindowRect(window, &rect);
+    COMBOBOXINFO info{sizeof info};
+    RECT list;
+    if (combo && GetComboBoxInfo(combo, &info) && GetWindowRect(info.hwndList, &list)) UnionRect(&rect, &rect, &list);
     std::printf("shown %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::fflush(stdout);
 }
@@ -57,11 +61,12 @@ void CALLBACK Stage(HWND, UINT, UINT_PTR timer, DWORD)
     EnumChildWindows(dialog, &FindAddedControls, reinterpret_cast<LPARAM>(&added));
     if (++ticks * 250 == 2000) {
         SetForegroundWindow(dialog);
-        if (added && dropped) {
-            SetFocus(GetDlgItem(added, dropped));
-            SendDlgItemMessageW(added, dropped, CB_SHOWDROPDOWN, TRUE, 0);
+        HWND combo = added && dropped ? GetDlgItem(added, dropped) : nullptr;
+        if (combo) {
+            SetFocus(combo);
+            SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
         }
-        PrintPlace(dialog);
+        PrintPlace(dialog, combo);
     }
     if (ticks * 250 < (2 + seconds) * 1000) return;
     KillTimer(nullptr, timer);
