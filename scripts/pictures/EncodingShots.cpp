@@ -43,7 +43,8 @@ void PrintPlace(HWND window, HWND combo = nullptr)
 {
     RECT rect;
     GetWindowRect(window, &rect);
-    COMBOBOXINFO info{sizeof info};
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
     RECT list;
     if (combo && GetComboBoxInfo(combo, &info) && GetWindowRect(info.hwndList, &list)) UnionRect(&rect, &rect, &list);
     std::printf("shown %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
