@@ -58,6 +58,7 @@ SaveOffer OfferSave(const Document& document, const SaveSettings& settings)
 {
     SaveOffer offer;
     offer.written = SaveEncodingOf(document, settings);
+    offer.own = document.encoding;
     offer.writtenEnding = SaveLineEndingOf(document, settings);
     offer.utf8Bom = settings.utf8Bom;
     offer.utf16Bom = settings.utf16Bom;
@@ -77,6 +78,7 @@ bool RowMark(const SaveOffer& offer, int row)
     const EncodingCode code = RowEncoding(offer, row);
     if (!TakesMark(code)) return false;
     if (WithMark(code, false) == WithMark(offer.written, false)) return HasMark(offer.written);
+    if (WithMark(code, false) == WithMark(offer.own, false)) return HasMark(offer.own);
     return code == EncodingCode::Utf8 ? offer.utf8Bom : offer.utf16Bom;
 }
 

@@ -41,7 +41,8 @@ constexpr LineEndingCode kLineEndingRows[kLineEndingRowCount] = {LineEndingCode:
 // Row 0 of either list is "そのまま" (what the save would write without a choice); encoding
 // row 1 + i is kEncodingChoices[i], line-ending row 1 + i kLineEndingRows[i].
 struct SaveOffer {
-    EncodingCode written = EncodingCode::ShiftJis;        // encoding row 0
+    EncodingCode written = EncodingCode::ShiftJis;             // encoding row 0
+    EncodingCode own = EncodingCode::ShiftJis;                 // the document's (as read or last written)
     LineEndingCode writtenEnding = LineEndingCode::Automatic;  // line-ending row 0 (Automatic: the view's own)
     // [main] utf8_bom and utf16_bom: the box when another UTF encoding is picked.
     bool utf8Bom = false;
@@ -59,7 +60,8 @@ SaveOffer OfferSave(const Document& document, const SaveSettings& settings);
 // reads as 0).
 EncodingCode RowEncoding(const SaveOffer& offer, int row);
 // Whether the box can be ticked with row picked (a UTF encoding), and how it is set when
-// the user picks row: as written for the encoding written now, otherwise the setting.
+// the user picks row: as written for the encoding written now, as the file has it for the
+// document's own, otherwise as [main] utf8_bom / utf16_bom say.
 bool RowTakesMark(const SaveOffer& offer, int row);
 bool RowMark(const SaveOffer& offer, int row);
 

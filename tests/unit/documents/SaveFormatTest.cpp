@@ -27,7 +27,7 @@ TEST(SaveFormat, TheDocumentsOwnChoiceWinsOverTheSettings)
         E encoding;
         L lineEnding;
     } const cases[] = {
-        {Doc(E::EucJp, false), {0, 4}, E::EucJp, L::Automatic},        // kanji 0 keeps what was read
+        {Doc(E::EucJp, false), {0, 4}, E::EucJp, L::Automatic},  // kanji 0 keeps what was read
         {Doc(E::EucJp, false), {5, 2, false, true}, E::Utf8Bom, L::Cr},
         {Doc(E::EucJp, true), {5, 1, false, true}, E::EucJp, L::Crlf},  // chosen: kanji has no say
         {Doc(E::Utf16BeBom, true, L::Cr), {1, 1}, E::Utf16BeBom, L::Cr},
@@ -52,22 +52,25 @@ TEST(SaveFormat, TheBoxFollowsTheRowAndTheDocumentTakesOnlyWhatTheUserChanged)
     EXPECT_EQ(offer.encodingRow + offer.lineEndingRow, 0);
     // Rows: 0 そのまま, then sjis, cp932, euc, jis, utf8, utf16le, utf16be.
     const bool takes[] = {true, false, false, false, false, true, true, true};
-    const bool marks[] = {true, false, false, false, false, true, true, true};  // UTF-8 as written, UTF-16 as the setting
+    // UTF-8 as written, UTF-16 as the setting.
+    const bool marks[] = {true, false, false, false, false, true, true, true};
     for (int row = 0; row <= kEncodingChoiceCount; ++row) {
         EXPECT_EQ(RowTakesMark(offer, row), takes[row]) << row;
         EXPECT_EQ(RowMark(offer, row), marks[row]) << row;
     }
+    // Saved as Shift_JIS by [main] kanji 1, UTF-8 picked: the file's own mark.
+    EXPECT_TRUE(RowMark(OfferSave(Doc(E::Utf8Bom, false), {1, 4, false, false}), 5));
     struct Case {
         int encodingRow;
         bool mark;
         int lineEndingRow;
         Document after;
     } const cases[] = {
-        {0, true, 0, Doc(E::Utf8Bom, false)},             // nothing changed: nothing chosen
-        {0, false, 0, Doc(E::Utf8, true)},                // the box alone is a choice
-        {5, true, 3, Doc(E::Utf8Bom, true, L::Cr)},       // a row picked, even the same encoding
+        {0, true, 0, Doc(E::Utf8Bom, false)},        // nothing changed: nothing chosen
+        {0, false, 0, Doc(E::Utf8, true)},           // the box alone is a choice
+        {5, true, 3, Doc(E::Utf8Bom, true, L::Cr)},  // a row picked, even the same encoding
         {7, true, 1, Doc(E::Utf16BeBom, true, L::Crlf)},
-        {3, true, 2, Doc(E::EucJp, true, L::Lf)},         // no mark for EUC-JP
+        {3, true, 2, Doc(E::EucJp, true, L::Lf)},  // no mark for EUC-JP
     };
     for (const Case& c : cases) {
         SaveOffer left = offer;

@@ -360,7 +360,8 @@ HWND SaveControls(HWND fileDialog)
 void Pick(HWND controls, int id, int row)
 {
     SendDlgItemMessageW(controls, id, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    SendMessageW(controls, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(controls, id)));
+    SendMessageW(controls, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(controls, id)));
 }
 
 TEST_F(DocumentWindowsTest, SaveAsThroughTheRealDialogWritesUtf16BeWithAMarkAndCrByteForByte)
