@@ -29,6 +29,9 @@ struct Document {
     // The user chose encoding (opening, reopening or saving as it): saving writes it
     // instead of what [main] kanji says.
     bool encodingChosen = false;
+    // The line ending chosen in Save As (Crlf, Cr or Lf), which saving writes instead of
+    // what [main] retline says; Automatic: none chosen.
+    LineEndingCode lineEnding = LineEndingCode::Automatic;
     // The code points its file used for 〜 and its kin (UTF-8, UTF-16), which saving writes.
     UnicodeForm unicodeForm = UnicodeForm::Windows;
     // The view window's own procedure, kept when the program subclassed it; opaque here.

@@ -41,6 +41,9 @@ struct DocumentsHost {
     // text's own); false when memory runs out.
     bool (*getText)(void* context, int slot, int lineEndMode, std::string& text) = nullptr;
     void (*setEditable)(void* context, int slot, bool editable) = nullptr;
+    // The text was just written with lineEnding (1 CR LF, 2 CR, 3 LF): from now on it is the
+    // view's own.
+    void (*setLineEnding)(void* context, int slot, int lineEnding) = nullptr;
     // The view's text was just written to its file: undoing back to it reads as saved.
     void (*markSaved)(void* context, int slot) = nullptr;
     // Replaces the view's whole text by text as one undoable edit, keeping the caret line

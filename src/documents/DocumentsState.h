@@ -9,6 +9,7 @@
 #include "documents/DocumentsHost.h"
 #include "documents/RecentFiles.h"
 #include "documents/RecoveryCopies.h"
+#include "documents/SaveFormat.h"
 
 #include "config/ProfileFile.h"
 
@@ -26,9 +27,13 @@ struct DocumentsState {
     RecentFiles recent;
     // The folder last chosen in the Open or Save As dialog.
     std::string lastDialogFolder;
-    // The encoding chosen beside the name in the last Open or Save As dialog: an index of
-    // kEncodingChoices, or -1 for the list's first entry (recognise; keep the document's).
+    // The encoding chosen beside the name in the last Open dialog: an index of
+    // kEncodingChoices, or -1 for the list's first entry (recognise).
     int fileDialogEncoding = -1;
+    // The Save As dialog of saveSlot's document: set before the dialog opens, and holding
+    // the user's choice when it closes on a name.
+    SaveOffer saveOffer;
+    int saveSlot = -1;
     // A question about files changed by another program is open.
     bool askingAboutChanges = false;
 };

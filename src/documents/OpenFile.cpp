@@ -143,6 +143,7 @@ int OpenFile(DocumentsState& documents, const std::string& path, int mode, bool 
     Document& target = CurrentDocument(list);
     if (code || detect || decoded.encoding == EncodingCode::Cp932) target.encoding = decoded.encoding;
     target.encodingChosen = code.has_value();
+    target.lineEnding = LineEndingCode::Automatic;  // the file's own, as the view found it
     target.unicodeForm = decoded.unicodeForm;
     SetPath(target, path);
     target.loadedLossily = lossy;

@@ -36,18 +36,14 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
         return false;
     }
 
-    const int lineEndMode = ReadSetting(documents, "main", "retline");
+    const SaveSettings settings = ReadSaveSettings(documents);
+    const LineEndingCode lineEnding = SaveLineEndingOf(*document, settings);
     std::string text;
-    if (host.getText && !host.getText(host.context, slot, lineEndMode, text)) {
+    if (host.getText && !host.getText(host.context, slot, static_cast<int>(lineEnding), text)) {
         Show(documents, kMsgOutOfMemory, kStyleError);
         return false;
     }
-    const int kanji = ReadSetting(documents, "main", "kanji");
-    const bool utf16Bom = ReadSetting(documents, "main", "utf16_bom") == 1;
-    const bool utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
-    const EncodingCode code = document->encodingChosen
-                                  ? document->encoding
-                                  : ChooseSaveEncoding(kanji, document->encoding, utf16Bom, utf8Bom);
+    const EncodingCode code = SaveEncodingOf(*document, settings);
 
     // The view already gave the text its line ending. The text is handed over: when the
     // code keeps InternalText as it is, it becomes the file's bytes without a copy.
@@ -65,7 +61,9 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
         return false;
     }
     SetPath(*document, path);
-    document->encoding = code;  // the bar and the next save go by what the file now is
+    // The bar and the next save go by what the file now is.
+    document->encoding = code;
+    if (lineEnding != LineEndingCode::Automatic) CallHost(host.setLineEnding, host, slot, static_cast<int>(lineEnding));
     CallHost(host.markSaved, host, slot);
     document->loadedLossily = false;
     document->stamp = ReadFileStamp(path.c_str());
@@ -76,19 +74,14 @@ bool SaveDocument(DocumentsState& documents, int slot, const std::string& path)
     return true;
 }
 
-void ChooseEncodingForSave(DocumentsState& documents, int slot, int choice)
+SaveSettings ReadSaveSettings(DocumentsState& documents)
 {
-    Document* document = GetDocument(documents.list, slot);
-    if (document == nullptr || choice < 0 || choice >= kEncodingChoiceCount) return;
-    const EncodingCode code = kEncodingChoices[choice].code;
-    // The same encoding keeps the document's mark; another UTF one takes the settings'.
-    if (EncodingChoiceIndex(document->encoding) != choice) {
-        const bool utf16Bom = ReadSetting(documents, "main", "utf16_bom") == 1;
-        const bool utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
-        const bool mark = code == EncodingCode::Utf8 ? utf8Bom : utf16Bom;
-        EncodingForName(kEncodingChoices[choice].name, mark, document->encoding);
-    }
-    document->encodingChosen = true;
+    SaveSettings settings;
+    settings.kanji = ReadSetting(documents, "main", "kanji");
+    settings.retline = ReadSetting(documents, "main", "retline");
+    settings.utf16Bom = ReadSetting(documents, "main", "utf16_bom") == 1;
+    settings.utf8Bom = ReadSetting(documents, "main", "utf8_bom") == 1;
+    return settings;
 }
 
 bool SaveDocumentAs(DocumentsState& documents, int slot)
@@ -96,17 +89,23 @@ bool SaveDocumentAs(DocumentsState& documents, int slot)
     if (GetDocument(documents.list, slot) == nullptr) return false;
     const DocumentsHost& host = documents.host;
     std::string path;
-    documents.fileDialogEncoding = -1;
-    if (host.chooseSaveFile == nullptr || !host.chooseSaveFile(host.context, path)) return false;
-    Document& document = *GetDocument(documents.list, slot);
-    const EncodingCode before = document.encoding;
-    const bool chosenBefore = document.encodingChosen;
-    ChooseEncodingForSave(documents, slot, documents.fileDialogEncoding);
-    bool saved = SaveDocument(documents, slot, path);
-    // A save that did not happen leaves the document as it was.
-    if (!saved && GetDocument(documents.list, slot) == &document) {
-        document.encoding = before;
-        document.encodingChosen = chosenBefore;
+    documents.saveOffer = OfferSave(*GetDocument(documents.list, slot), ReadSaveSettings(documents));
+    documents.saveSlot = slot;
+    const bool chosen = host.chooseSaveFile != nullptr && host.chooseSaveFile(host.context, path);
+    documents.saveSlot = -1;
+    if (!chosen) return false;
+    Document* document = GetDocument(documents.list, slot);
+    if (document == nullptr) return false;
+    // A save that does not happen leaves the document's choices as they were.
+    const EncodingCode encoding = document->encoding;
+    const bool encodingChosen = document->encodingChosen;
+    const LineEndingCode lineEnding = document->lineEnding;
+    TakeSaveChoice(*document, documents.saveOffer);
+    const bool saved = SaveDocument(documents, slot, path);
+    if (!saved && GetDocument(documents.list, slot) == document) {
+        document->encoding = encoding;
+        document->encodingChosen = encodingChosen;
+        document->lineEnding = lineEnding;
     }
     ApplyFileType(documents.callbacks, slot, path);
     return saved;

@@ -5,20 +5,22 @@
 
 #include "documents/DocumentsState.h"
 
-// Writes the text of slot's view to path in the line ending of [main] retline and the
-// encoding of [main] kanji (with utf16_bom / utf8_bom), through the atomic writer: a
+// Writes the text of slot's view to path in the document's own encoding and line ending
+// when it has chosen them, otherwise those of [main] kanji (with utf16_bom / utf8_bom) and
+// retline (SaveFormat.h), through the atomic writer: a
 // failed save leaves the old file whole, shows message 5 and keeps the document
-// modified. On success the document takes path as its own and is unmodified. A document
+// modified. On success the document takes path as its own and is unmodified, and its
+// encoding, mark and line ending are those just written. A document
 // whose text was not loaded whole asks before it is written back over its own file.
 bool SaveDocument(DocumentsState& documents, int slot, const std::string& path);
 
-// The encoding chosen in the Save As dialog (an index of kEncodingChoices; -1 keeps the
-// document's): from now on the document is saved in it. Choosing the encoding the document
-// already has keeps its mark; another UTF one is marked as [main] utf8_bom / utf16_bom say.
-void ChooseEncodingForSave(DocumentsState& documents, int slot, int choice);
+// [main] kanji, retline, utf16_bom and utf8_bom as they are now.
+SaveSettings ReadSaveSettings(DocumentsState& documents);
 
-// Asks for a name (and an encoding), saves under it, then loads the environment of its file type into the
-// slot's view. True when a name was chosen and the file written.
+// Asks for a name with an encoding, mark and line ending (saveOffer, made by OfferSave for
+// the dialog to show and change), saves under it with the document taking that choice
+// (TakeSaveChoice; a failed save leaves it as it was), then loads the environment of its
+// file type into the slot's view. True when a name was chosen and the file written.
 bool SaveDocumentAs(DocumentsState& documents, int slot);
 
 // The current document under its own name, or under a name asked for when untitled.

@@ -21,13 +21,16 @@
 #define IDC_GOTO_LINE_EDIT 1012
 #define IDC_GOTO_LINE_SPIN 1013  // the up-down control whose buddy is the edit
 // Encodings: the choice for reopening (160) and the lists added to the Open (164) and
-// Save As (165) dialogs.
+// Save As (165: with the mark box and the line-ending list) dialogs.
 #define IDD_ENCODING_CHOICE 160
 #define IDC_ENCODING_LIST 1160
 #define IDD_OPEN_ENCODING 164
 #define IDD_SAVE_ENCODING 165
 #define IDC_FILE_ENCODING 1164
 #define IDC_FILE_ENCODING_LABEL 1165
+#define IDC_FILE_MARK 1166               // Save As: the byte-order mark box
+#define IDC_FILE_LINE_ENDING 1167        // Save As: the line-ending list
+#define IDC_FILE_LINE_ENDING_LABEL 1168
 
 // ---- Commands (WM_COMMAND ids) ---------------------------------------------------------
 #define IDM_FILE_NEW 40001

@@ -12,6 +12,7 @@
 #include "platform/ModalUi.h"
 #include "platform/ShowMessage.h"
 #include "platform/WideText.h"
+#include "textcontrol/win32/EditControl.h"
 
 namespace {
 
@@ -72,13 +73,18 @@ bool ChooseFile(void* context, std::string& path, bool save)
     }
     FileDialogEncoding encoding;
     encoding.save = save;
+    // Save As offers the encoding, mark and line ending of the document it saves.
+    if (save && windows.documents && GetDocument(windows.documents->list, windows.documents->saveSlot)) {
+        encoding.offer = &windows.documents->saveOffer;
+        encoding.viewLineEnding = GetLineEnding(windows.documents->saveSlot);
+    }
     ExtendFileDialog(request, encoding);
     std::wstring chosen;
     if (!ShowFileDialog(request, chosen)) return false;
     if (!HoldSystemPath(windows, chosen, path, save ? kMsgSavePathNotHeld : kMsgOpenPathNotHeld)) return false;
     if (windows.documents) {
         NoteDialogChoice(*windows.documents, path);
-        windows.documents->fileDialogEncoding = encoding.choice;
+        if (!save) windows.documents->fileDialogEncoding = encoding.choice;
     }
     return true;
 }

@@ -168,6 +168,7 @@ void ConnectViewHost(DocumentWindows&, DocumentsHost& host)
     host.setText = &SetDocumentText;
     host.getText = &GetDocumentText;
     host.setEditable = [](void*, int slot, bool editable) { SetEditable(slot, editable ? 1 : 0); };
+    host.setLineEnding = [](void*, int slot, int lineEnding) { SetLineEnding(slot, lineEnding); };
     host.markSaved = [](void*, int slot) { MarkSavePoint(slot, 1); };
     host.reloadText = &ReloadDocumentText;
     host.setCaret = [](void*, int slot, int line, int column) { SetSelection(slot, line, column, line, column); };

@@ -77,6 +77,12 @@ public:
     std::string GetText(int mode) const;
     // 1 CR LF, 2 CR, 3 LF: the line ending recognised by the last SetText, CR LF before.
     int GetLineEnding() const { return lineEnding_; }
+    // The text was written with ending (1 CR LF, 2 CR, 3 LF; others are ignored): from now
+    // on it is the text's own.
+    void SetLineEnding(int ending)
+    {
+        if (ending >= kLineEndingCrLf && ending <= kLineEndingLf) lineEnding_ = ending;
+    }
     // Length of the text held, with one byte per line break.
     size_t ByteLength() const { return buffer_.Length(); }
     // Appends held bytes [from, from + count) (positions as ByteLength counts them) to out

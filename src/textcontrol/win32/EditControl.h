@@ -153,8 +153,10 @@ int ReplaceRangeText(int view, int start, int end, const char* text, int length)
 // never reads past what it was given.
 const char* GetLineText(int view, int line);
 int GetLineLength(int view, int line);
-// The document's own line end: 1 CR LF, 2 CR, 3 LF.
+// The document's own line end: 1 CR LF, 2 CR, 3 LF. Set when the text was written with
+// another (other values are ignored).
 int GetLineEnding(int view);
+void SetLineEnding(int view, int lineEnding);
 
 // Caret and selection. Equal positions place the caret. GetSelection gives the first
 // position (or the caret) and returns -2 when nothing is selected, 0 otherwise; the last

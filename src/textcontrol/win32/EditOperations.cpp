@@ -268,6 +268,11 @@ int GetLineEnding(int view)
     return record ? record->model.GetLineEnding() : kLineEndingCrLf;
 }
 
+void SetLineEnding(int view, int lineEnding)
+{
+    if (EditorView* record = FindView(view)) record->model.SetLineEnding(lineEnding);
+}
+
 void SetSelection(int view, int line1, int column1, int line2, int column2)
 {
     Guarded([&] { MoveSelection(view, [&](EditorView& v) { v.model.SetSelection(line1, column1, line2, column2); }); });

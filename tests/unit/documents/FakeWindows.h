@@ -28,6 +28,7 @@ struct FakeView {
     int saves = 0;  // times the view was told its text is now its file's
     bool attached = false;
     int caretLine = 1;
+    int lineEnding = 0;  // set when a save wrote another
 };
 
 struct FakeWindows {
@@ -41,6 +42,8 @@ struct FakeWindows {
     std::deque<int> answers;         // answers to questions, in order; Cancel when empty
     std::deque<std::string> savePaths, openPaths;  // file dialog answers; empty: cancelled
     int saveDialogs = 0;
+    void (*saveDialogChoice)(SaveOffer& offer) = nullptr;  // what the user does in the Save As dialog
+    SaveOffer* offer = nullptr;
     std::vector<std::pair<int, std::string>> fileTypes;  // view and path of each file-type lookup
 
     explicit FakeWindows(DocumentsState& documents)
@@ -76,6 +79,8 @@ struct FakeWindows {
             return true;
         };
         host.setEditable = [](void* c, int slot, bool editable) { Self(c).views[slot].editable = editable; };
+        host.setLineEnding = [](void* c, int slot, int ending) { Self(c).views[slot].lineEnding = ending; };
+        offer = &documents.saveOffer;
         host.markSaved = [](void* c, int slot) { ++Self(c).views[slot].saves; };
         host.setCaret = [](void* c, int slot, int line, int) { Self(c).views[slot].caretLine = line; };
         host.caretLine = [](void* c, int slot) { return Self(c).views[slot].caretLine; };
@@ -102,6 +107,7 @@ struct FakeWindows {
         };
         host.chooseSaveFile = [](void* c, std::string& path) {
             ++Self(c).saveDialogs;
+            if (Self(c).saveDialogChoice) Self(c).saveDialogChoice(*Self(c).offer);
             return Self(c).Take(Self(c).savePaths, path);
         };
         host.chooseOpenFile = [](void* c, std::string& path) { return Self(c).Take(Self(c).openPaths, path); };

@@ -117,28 +117,4 @@ TEST_F(FileChangesTest, ReopeningInAChosenEncodingAsksWhenModifiedReportsLossAnd
     EXPECT_EQ(TempFolder::Read(path), std::string("\xff\xfe\x41\x00", 4));
 }
 
-TEST_F(FileChangesTest, SaveAsWritesTheChosenEncodingAndTheDocumentTakesIt)
-{
-    Set("main", "kanji", 1);
-    struct Case {
-        int choice, utf16Bom;
-        std::string bytes;
-        EncodingCode after;
-    } const cases[] = {
-        {-1, 0, "A", EncodingCode::ShiftJis},                            // no choice: [main] kanji
-        {4, 0, "\xEF\xBB\xBF" "A", EncodingCode::Utf8Bom},                // its own encoding keeps the mark
-        {6, 0, std::string("\0A", 2), EncodingCode::Utf16Be},           // another takes the setting's
-        {5, 1, std::string("\xff\xfe\x41\x00", 4), EncodingCode::Utf16LeBom},
-    };
-    for (const Case& c : cases) {
-        ASSERT_EQ(Open("u.txt", "\xEF\xBB\xBF" "A"), kOpenLoaded);
-        Set("main", "utf16_bom", c.utf16Bom);
-        ChooseEncodingForSave(documents, 0, c.choice);
-        EXPECT_TRUE(SaveDocument(documents, 0, folder.File("b.txt")));
-        EXPECT_EQ(TempFolder::Read(folder.File("b.txt")), c.bytes) << c.choice;
-        EXPECT_EQ(CurrentDocument(list).encoding, c.after) << c.choice;
-        CloseCurrentTab(documents);
-    }
-}
-
 }  // namespace

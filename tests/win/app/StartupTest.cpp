@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/OpenFileRequest.h"
+#include "app/frame/StatusBar.h"
 #include "config/SettingsFile.h"
 #include "platform/HeldPath.h"
 #include "platform/WideText.h"
@@ -144,6 +145,32 @@ TEST_F(StartupTest, SecondCopiesKeepTheirSettingsAndHandTheirFileOverAndMalforme
         EXPECT_EQ(send(&request, sizeof request), 3);
     }
     EXPECT_TRUE(received.empty());
+    EXPECT_TRUE(modal.shown.empty());
+}
+
+// -code=cp932 before a path reads that file as Windows Shift-JIS, at start-up and when a
+// second copy hands it over (WM_COPYDATA 103); the bar says so.
+TEST_F(StartupTest, ACodeOnTheCommandLineReadsTheFileInItAlsoWhenASecondCopyHandsItOver)
+{
+    ScratchFolder folder(L"code");
+    const std::wstring first = folder.path() + L"first.txt", second = folder.path() + L"second.txt";
+    ASSERT_TRUE(WriteFileBytes(first, "\xed\x9e"));  // 德 in CP932, another kanji in Shift_JIS-2004
+    ASSERT_TRUE(WriteFileBytes(second, "\xed\x9e\xed\x9e"));
+    Start(1, 1, L"-code=cp932 \"" + first + L"\"");
+    auto shows = [](const std::wstring& path, const std::string& text) {
+        const Document& current = CurrentDocument(theApp.documents.list);
+        EXPECT_EQ(WideFromInternal(current.filePath), path);
+        EXPECT_EQ(current.encoding, EncodingCode::Cp932);
+        char bytes[16] = {};
+        EXPECT_EQ(std::string(bytes, static_cast<size_t>(GetText(CurrentView(), bytes, 4))), text);
+        EXPECT_EQ(StatusPart(kStatusEncoding), L"CP932");
+    };
+    shows(first, "\xea\xc3");
+    ScratchFolder copy(L"code copy");
+    const std::wstring exe = copy.path() + L"kvte.exe";
+    ASSERT_TRUE(CopyFileW((ModuleFolder() + L"..\\..\\kvte.exe").c_str(), exe.c_str(), FALSE));
+    EXPECT_EQ(RunSecondCopy(exe, L"-code=cp932 \"" + second + L"\""), std::make_pair(DWORD{0}, size_t{0}));
+    shows(second, "\xea\xc3\xea\xc3");
     EXPECT_TRUE(modal.shown.empty());
 }
 

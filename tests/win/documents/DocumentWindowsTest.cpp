@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include <vector>
 
 #include "../support/AppSession.h"
@@ -283,6 +286,117 @@ TEST_F(DocumentWindowsTest, ReopeningAShiftJisFileAsEucJpShowsItsTextAndUndoBrin
     Command(IDM_EDIT_UNDO);
     EXPECT_EQ(ViewText(), "\xe0\xa1\xe0\xa2");
     EXPECT_TRUE(modal.shown.empty());  // nothing lost, nothing asked
+}
+
+
+// Dialog 160 really shown for each encoding through the command (the last through a click on
+// the status bar's encoding): the text read in it and the label the bar then shows.
+int reopenRow = 0;
+
+TEST_F(DocumentWindowsTest, ReopeningInEachEncodingThroughTheRealDialogReadsItAndLabelsIt)
+{
+    struct Row {
+        std::string bytes, text;
+        const wchar_t* label;
+    } const rows[] = {
+        {"\xed\x9e", "\xed\x9e", L"S-JIS"},
+        {"\xed\x9e", "\xea\xc3", L"CP932"},  // 德, an NEC-selected kanji
+        {"\xc6\xfc", "\x93\xfa", L"EUC"},
+        {"\x1b$B\x46\x7c\x1b(B", "\x93\xfa", L"JIS"},
+        {"\xe6\x97\xa5", "\x93\xfa", L"UTF8"},
+        {"\xe5\x65", "\x93\xfa", L"UTF16"},
+        {"\x65\xe5", "\x93\xfa", L"UTF16BE"},  // Save As below shows " BOM"
+    };
+    // A file recognition could only take as Shift-JIS (a zero byte) says so.
+    WriteFileBytes(plain.path() + L"zero.txt", std::string("ab\0cdefgh\r\n", 11));
+    ASSERT_EQ(Request(plain.path() + L"zero.txt", 0), kOpenLoaded);
+    EXPECT_EQ(StatusPart(kStatusEncoding), L"S-JIS?");
+    modal.realDialogs = {IDD_ENCODING_CHOICE};
+    modal.dialogScript = [](HWND dialog) {
+        SendDlgItemMessageW(dialog, IDC_ENCODING_LIST, LB_SETCURSEL, static_cast<WPARAM>(reopenRow), 0);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    for (reopenRow = 0; reopenRow < kEncodingChoiceCount; ++reopenRow) {
+        const Row& row = rows[reopenRow];
+        SCOPED_TRACE(reopenRow);
+        const std::wstring path = plain.path() + L"e" + std::to_wstring(reopenRow) + L".txt";
+        WriteFileBytes(path, row.bytes);
+        ASSERT_EQ(Request(path, 0), kOpenLoaded);
+        if (reopenRow + 1 < kEncodingChoiceCount) {
+            Command(IDM_FILE_REOPEN_ENCODING);
+        } else {
+            NMMOUSE click = {};
+            click.hdr = {theApp.frame.statusBar.window, 0, static_cast<UINT>(NM_CLICK)};
+            click.dwItemSpec = kStatusEncoding;
+            SendMessageW(theApp.mainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+            Pump();
+        }
+        EXPECT_EQ(ViewText(), row.text);
+        EXPECT_TRUE(Current().encodingChosen);
+        EXPECT_EQ(StatusPart(kStatusEncoding), row.label);
+    }
+    EXPECT_EQ(modal.dialogs, std::vector<int>(kEncodingChoiceCount, IDD_ENCODING_CHOICE));
+    EXPECT_TRUE(modal.shown.empty());
+}
+
+// The Save As dialog really shown, its lists and box used as a user does.
+std::wstring saveAsName;
+bool markEnabledForEuc = true, markEnabledForUtf16Be = false;
+
+BOOL CALLBACK FindSaveControls(HWND window, LPARAM found)
+{
+    if (GetDlgItem(window, IDC_FILE_LINE_ENDING) == nullptr) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND SaveControls(HWND fileDialog)
+{
+    HWND found = nullptr;
+    EnumChildWindows(fileDialog, &FindSaveControls, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void Pick(HWND controls, int id, int row)
+{
+    SendDlgItemMessageW(controls, id, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageW(controls, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(controls, id)));
+}
+
+TEST_F(DocumentWindowsTest, SaveAsThroughTheRealDialogWritesUtf16BeWithAMarkAndCrByteForByte)
+{
+    const std::wstring path = plain.path() + L"a.txt";
+    WriteFileBytes(path, "\x93\xfa\r\nA");  // 日 CR LF A
+    ASSERT_EQ(Request(path, 0), kOpenLoaded);
+    saveAsName = plain.path() + L"be.txt";
+    modal.realFileDialogs = true;
+    modal.dialogScript = [](HWND dialog) {
+        HWND controls = SaveControls(dialog);
+        if (controls == nullptr) {  // the test fails on the file not written
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        Pick(controls, IDC_FILE_ENCODING, 3);  // euc: no mark
+        markEnabledForEuc = IsWindowEnabled(GetDlgItem(controls, IDC_FILE_MARK));
+        Pick(controls, IDC_FILE_ENCODING, 7);  // utf16be
+        markEnabledForUtf16Be = IsWindowEnabled(GetDlgItem(controls, IDC_FILE_MARK));
+        CheckDlgButton(controls, IDC_FILE_MARK, BST_CHECKED);
+        Pick(controls, IDC_FILE_LINE_ENDING, 3);  // CR
+        for (int box : {edt1, cmb13}) SetDlgItemTextW(dialog, box, saveAsName.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    Command(IDM_FILE_SAVE_AS);
+    EXPECT_EQ(ReadFileBytes(saveAsName), std::string("\xfe\xff\x65\xe5\x00\x0d\x00\x41", 8));
+    EXPECT_FALSE(markEnabledForEuc);
+    EXPECT_TRUE(markEnabledForUtf16Be);
+    EXPECT_EQ(PathOf(List().currentSlot), saveAsName);
+    EXPECT_EQ(StatusPart(kStatusEncoding) + L" " + StatusPart(kStatusLineEnding), L"UTF16BE BOM CR");
+    // The next save writes the same, whatever [main] says.
+    InsertText(CurrentView(), "B");
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(ReadFileBytes(saveAsName), std::string("\xfe\xff\x00\x42\x65\xe5\x00\x0d\x00\x41", 10));
+    EXPECT_TRUE(modal.shown.empty());
 }
 
 }  // namespace

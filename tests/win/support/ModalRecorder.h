@@ -35,6 +35,7 @@ public:
     std::vector<int> dialogs;
     std::vector<INT_PTR> dialogResults;
     std::vector<int> realDialogs;
+    bool realFileDialogs = false;  // the Open and Save As dialogs really shown, driven by dialogScript
     void (*dialogScript)(HWND dialog) = nullptr;
 
 private:
@@ -53,6 +54,8 @@ private:
     static bool ChooseFile(const FileDialogRequest& request, std::wstring& path)
     {
         current_->fileDialogs.push_back(request);
+        if (current_->realFileDialogs)
+            return WithScript([&] { return PlatformModalUiHandlers().fileDialog(request, path); });
         path = TakeFront(current_->chosenFiles, std::wstring());
         return !path.empty();
     }
@@ -60,16 +63,17 @@ private:
     {
         std::vector<int>& real = current_->realDialogs;
         current_->dialogs.push_back(request.templateNumber);
-        if (std::find(real.begin(), real.end(), request.templateNumber) != real.end()) return RunRealDialog(request);
+        if (std::find(real.begin(), real.end(), request.templateNumber) != real.end())
+            return WithScript([&] { return PlatformModalUiHandlers().dialog(request); });
         return TakeFront(current_->dialogResults, INT_PTR{-1});
     }
     // The script runs from a timer inside the dialog's modal loop; the timer comes back until the
     // dialog is shown, which may be after the messages already waiting, the timer's among them.
-    static INT_PTR RunRealDialog(const ModalDialogRequest& request)
+    template <typename Show>
+    static auto WithScript(Show show) -> decltype(show())
     {
         scriptTimer_ = SetTimer(nullptr, 0, 50, &ScriptTimer);
-        INT_PTR result = DialogBoxParamW(request.instance, MAKEINTRESOURCEW(request.templateNumber), request.owner,
-                                         request.procedure, request.parameter);
+        auto result = show();
         KillTimer(nullptr, scriptTimer_);
         scriptTimer_ = 0;
         return result;
