@@ -25,6 +25,9 @@ TEST_F(SessionTest, FilesComeBackInTabOrderWithTheirLinesAndTheCurrentOne)
     EXPECT_EQ(GetDocument(next.list, SlotAtTab(next.list, 3))->filePath, folder.File("d.txt"));
     EXPECT_EQ(nextWindows.views[SlotAtTab(next.list, 1)].caretLine, 3);
     EXPECT_EQ(next.list.currentTab, 0) << "the file given at start";
+    SelectSlot(next.list, next.host, SlotAtTab(next.list, 3));
+    ReopenSession(next, Session{{{folder.File("given.txt"), 2}}, 0}, -1);
+    EXPECT_TRUE(next.list.tabCount == 4 && next.list.currentTab == 3) << "a file open already is left where it is";
 
     WriteSession(Session{{{std::string(kMaxPathBytes, 'p'), 1}}, 7}, settings);
     char leftover[8];

@@ -171,4 +171,5 @@ TEST_F(ThreeTabBar, ADraggedTabFollowsThePointerAndIsSelectedWhenReleased)
     EXPECT_EQ(Where(list, windows), "slot 0 tab 2 of 3, view 0");
     HoldTab(list, drag, 590);
     EXPECT_EQ(drag.tab, -1) << "the close button";
+    EXPECT_FALSE(DragTab(list, drag, 300, 4) || drag.moved) << "nothing held, nothing moves";
 }

@@ -9,6 +9,7 @@
 
 #include "../support/TempFolder.h"
 #include "files/FileAccess.h"
+#include "files/FolderAccess.h"
 
 namespace {
 
@@ -45,6 +46,15 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
     }
     ::dup2(input, 0), ::close(input);
+    // A disk full from the first byte fails the write and keeps the old file.
+    FileFaultsForTesting full;
+    full.writeFailsAfterBytes = 0;
+    SetFileFaultsForTesting(full);
+    EXPECT_FALSE(ReplaceWholeFile(path.c_str(), "x", 1).Ok());
+    SetFileFaultsForTesting(FileFaultsForTesting{});
+    const std::string moved = folder.File("moved.ini");
+    EXPECT_TRUE(MoveFileOver(path.c_str(), moved.c_str()) && !MoveFileOver(moved.c_str(), nullptr));
+    EXPECT_EQ(TempFolder::Read(moved), "second, longer");
 }
 
 }  // namespace

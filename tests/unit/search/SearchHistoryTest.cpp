@@ -93,4 +93,8 @@ TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwis
     state.matchCase = true;
     ReadSearchOptions(settings, state);
     EXPECT_TRUE(!state.matchCase && state.wrap);
+    ASSERT_TRUE(WriteString(settings, "matchcase", ""));  // an empty value says nothing
+    state.matchCase = true;
+    ReadSearchOptions(settings, state);
+    EXPECT_TRUE(state.matchCase);
 }
