@@ -43,7 +43,8 @@ const Plane1Weights& Weights()
         Plane1Weights t;
         for (int row = 0; row < 94; ++row)
             for (int cell = 0; cell < 94; ++cell) {
-                int w = kOnlyJisX0213;
+                // Row 13 (① ㈱ ㎝) is in Windows' code page as well as in JIS X 0213.
+                int w = row + 1 == 13 ? kRareSymbol : kOnlyJisX0213;
                 if (InJisX0208(row, cell)) {
                     const int r = row + 1;
                     w = r == 1   ? kSymbol
@@ -70,6 +71,13 @@ struct Reading {
     long score = 0;
 };
 
+// Whether a lead and trail byte pair of Shift_JIS stands for a character: the few codes the
+// tables leave unmapped are pairs no text holds.
+inline bool SjisPairIsCharacter(unsigned lead, unsigned trail)
+{
+    return SjisToUnicodeTable[lead <= 0x9F ? lead - 0x81 : lead - 0xC1][trail < 0x80 ? trail - 0x40 : trail - 0x41] != 0;
+}
+
 inline long Plane1Weight(const Plane1Weights& w, unsigned jisRow, unsigned jisCell)  // each 0x21-0x7E
 {
     return w.weight[(jisRow - 0x21) * 94 + (jisCell - 0x21)];
@@ -94,7 +102,7 @@ Reading ReadShiftJis(const unsigned char* b, std::size_t n, bool cut)
                 break;
             }
             const unsigned d = b[i + 1];
-            if (d < 0x40 || d == 0x7F || d > 0xFC) return {false, 0};
+            if (d < 0x40 || d == 0x7F || d > 0xFC || !SjisPairIsCharacter(c, d)) return {false, 0};
             const std::uint16_t code = static_cast<std::uint16_t>(c << 8 | d);
             if (SjisCodePlane(code) == 2) {
                 r.score += kPlane2;
@@ -108,6 +116,20 @@ Reading ReadShiftJis(const unsigned char* b, std::size_t n, bool cut)
         }
     }
     return r;
+}
+
+bool InternalCodeIsCharacter(std::uint16_t code) { return code != 0 && SjisPairIsCharacter(code >> 8, code & 0xFF); }
+
+bool EucPlane1IsCharacter(unsigned c, unsigned d)
+{
+    return InternalCodeIsCharacter(JisCodeToSjis(static_cast<std::uint16_t>((c - 0x80) << 8 | (d - 0x80)), 1));
+}
+
+// After 0x8F: JIS X 0213's plane 2, or the JIS X 0212 kanji that EUC-JP files hold there.
+bool EucPlane2IsCharacter(unsigned d, unsigned e)
+{
+    const auto jis = static_cast<std::uint16_t>((d - 0x80) << 8 | (e - 0x80));
+    return InternalCodeIsCharacter(JisCodeToSjis(jis, 2)) || InternalCodeIsCharacter(Jisx0212ToSjis(jis));
 }
 
 Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
@@ -132,9 +154,9 @@ Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
         const unsigned d = b[i + 1];
         if (c == 0x8E && d >= 0xA1 && d <= 0xDF) {
             r.score += kHalfWidthKana;
-        } else if (c == 0x8F && high(d) && high(b[i + 2])) {
+        } else if (c == 0x8F && high(d) && high(b[i + 2]) && EucPlane2IsCharacter(d, b[i + 2])) {
             r.score += kPlane2;
-        } else if (high(c) && high(d)) {
+        } else if (high(c) && high(d) && EucPlane1IsCharacter(c, d)) {
             r.score += Plane1Weight(w, c - 0x80, d - 0x80);
         } else {
             return {false, 0};
