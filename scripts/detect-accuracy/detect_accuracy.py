@@ -162,11 +162,14 @@ def run_per_file_tool(command, paths, parse):
     return [found.get(p, "none") for p in paths]
 
 
-def kvteconv_detector(tool):
+def kvteconv_detector(tool, stages):
+    """stages: filled with the stage that decided each file (the word in parentheses)."""
     def detect(paths):
         def parse(line):
             path, rest = line.rsplit(": ", 1)
-            return path, KVTE_NAMES.get(rest.split(" ")[0], rest.split(" ")[0])
+            code, _, stage = rest.partition(" ")
+            stages[path] = stage.strip("()")
+            return path, KVTE_NAMES.get(code, code)
         return run_per_file_tool([tool, "detect"], paths, parse)
     return detect
 
@@ -219,9 +222,11 @@ def main():
 
     texts = build_texts(args.texts, args.seed)
     detectors = []
+    stages = {}  # label -> {path: stage}
     for spec in args.kvteconv:
         path, _, label = spec.partition("=")
-        detectors.append((label or "kvteconv", kvteconv_detector(path)))
+        stages[label or "kvteconv"] = {}
+        detectors.append((label or "kvteconv", kvteconv_detector(path, stages[label or "kvteconv"])))
     detectors.append(("nkf --guess", nkf_detector))
     detectors.append(("uchardet", uchardet_detector))
     if args.icu:
@@ -261,6 +266,8 @@ def main():
         cells = [f"{100.0 * right[(row, label)] / total[row]:.1f} %" for label in labels]
         name = f"**{row}**" if row == "all" else row
         print(f"| {name} | {total[row]} | " + " | ".join(cells) + " |")
+    wrong = [str(total["all"] - right[("all", label)]) for label in labels]
+    print("| files read wrong | | " + " | ".join(wrong) + " |")
     print("\nBy encoding (all lengths):\n")
     print("| written in | " + " | ".join(labels) + " |")
     print("|---|" + "--:|" * len(labels))
@@ -269,6 +276,14 @@ def main():
         cells = [f"{100.0 * by_encoding[(code, label)] / per_encoding:.1f} %" for label in labels]
         print(f"| {code} | " + " | ".join(cells) + " |")
 
+    for label, by_path in stages.items():
+        missed = {}
+        for k, (path, code, _) in enumerate(samples):
+            if results[label][k] != code:
+                missed[by_path.get(path, "?")] = missed.get(by_path.get(path, "?"), 0) + 1
+        if missed:
+            print(f"\n{label}: files read wrong, by the stage that decided: " +
+                  ", ".join(f"{stage} {n}" for stage, n in sorted(missed.items())))
     if args.misses and labels:
         first = labels[0]
         shown = 0
