@@ -12,6 +12,7 @@
 // has); a reading with a byte sequence its encoding cannot hold is out.
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "encoding/Conversion.h"
 #include "encoding/Detection.h"
@@ -83,13 +84,26 @@ inline long Plane1Weight(const Plane1Weights& w, unsigned jisRow, unsigned jisCe
     return w.weight[(jisRow - 0x21) * 94 + (jisCell - 0x21)];
 }
 
+// Passes over ASCII eight bytes at a time: the readers are mostly run to tell validity, on
+// files whose text is largely ASCII.
+inline std::size_t PastAscii(const unsigned char* b, std::size_t n, std::size_t i)
+{
+    for (std::uint64_t word; i + 8 <= n; i += 8) {
+        std::memcpy(&word, b + i, 8);
+        if (word & 0x8080808080808080u) break;
+    }
+    while (i < n && b[i] < 0x80) ++i;
+    return i;
+}
+
 // A character cut by the end of the block is no fault of the text; cut by the end of the
 // file it is.
+template <bool kScore>
 Reading ReadShiftJis(const unsigned char* b, std::size_t n, bool cut)
 {
     const Plane1Weights& w = Weights();
     Reading r;
-    for (std::size_t i = 0; i < n;) {
+    for (std::size_t i = PastAscii(b, n, 0); i < n; i = PastAscii(b, n, i)) {
         const unsigned c = b[i];
         if (c < 0x80) {
             ++i;
@@ -104,7 +118,8 @@ Reading ReadShiftJis(const unsigned char* b, std::size_t n, bool cut)
             const unsigned d = b[i + 1];
             if (d < 0x40 || d == 0x7F || d > 0xFC || !SjisPairIsCharacter(c, d)) return {false, 0};
             const std::uint16_t code = static_cast<std::uint16_t>(c << 8 | d);
-            if (SjisCodePlane(code) == 2) {
+            if (!kScore) {
+            } else if (SjisCodePlane(code) == 2) {
                 r.score += kPlane2;
             } else {
                 const std::uint16_t jis = SjisToJisCode(code);
@@ -125,19 +140,13 @@ bool EucPlane1IsCharacter(unsigned c, unsigned d)
     return InternalCodeIsCharacter(JisCodeToSjis(static_cast<std::uint16_t>((c - 0x80) << 8 | (d - 0x80)), 1));
 }
 
-// After 0x8F: JIS X 0213's plane 2, or the JIS X 0212 kanji that EUC-JP files hold there.
-bool EucPlane2IsCharacter(unsigned d, unsigned e)
-{
-    const auto jis = static_cast<std::uint16_t>((d - 0x80) << 8 | (e - 0x80));
-    return InternalCodeIsCharacter(JisCodeToSjis(jis, 2)) || InternalCodeIsCharacter(Jisx0212ToSjis(jis));
-}
-
+template <bool kScore>
 Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
 {
     const Plane1Weights& w = Weights();
     auto high = [](unsigned x) { return x >= 0xA1 && x <= 0xFE; };
     Reading r;
-    for (std::size_t i = 0; i < n;) {
+    for (std::size_t i = PastAscii(b, n, 0); i < n; i = PastAscii(b, n, i)) {
         const unsigned c = b[i];
         if (c < 0x80) {
             ++i;
@@ -154,7 +163,8 @@ Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
         const unsigned d = b[i + 1];
         if (c == 0x8E && d >= 0xA1 && d <= 0xDF) {
             r.score += kHalfWidthKana;
-        } else if (c == 0x8F && high(d) && high(b[i + 2]) && EucPlane2IsCharacter(d, b[i + 2])) {
+        } else if (c == 0x8F && high(d) && high(b[i + 2])) {
+            // JIS X 0213's plane 2 or JIS X 0212: valid EUC-JP either way, rare in text.
             r.score += kPlane2;
         } else if (high(c) && high(d) && EucPlane1IsCharacter(c, d)) {
             r.score += Plane1Weight(w, c - 0x80, d - 0x80);
@@ -166,11 +176,12 @@ Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
     return r;
 }
 
+template <bool kScore>
 Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
 {
     const Plane1Weights& w = Weights();
     Reading r;
-    for (std::size_t i = 0; i < n;) {
+    for (std::size_t i = PastAscii(b, n, 0); i < n; i = PastAscii(b, n, i)) {
         const unsigned c = b[i];
         if (c < 0x80) {
             ++i;
@@ -203,8 +214,9 @@ Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
             if (x < (k == 1 ? low : 0x80) || x > (k == 1 ? top : 0xBF)) return {false, 0};
             cp = cp << 6 | (x & 0x3F);
         }
-        const std::uint16_t code = CodePointToSjisCode(cp);
-        if (code >= 0xA1 && code <= 0xDF) {
+        const std::uint16_t code = kScore ? CodePointToSjisCode(cp) : 0;
+        if (!kScore) {
+        } else if (code >= 0xA1 && code <= 0xDF) {
             r.score += kHalfWidthKana;
         } else if (code < 0x100) {
             r.score += kNotJapanese;
@@ -219,15 +231,17 @@ Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
     return r;
 }
 
+// kScore false: only whether the reading is valid, as fast as that can be told.
+template <bool kScore>
 Reading ReadAs(EncodingCode code, const unsigned char* b, std::size_t n, bool cut)
 {
     switch (code) {
     case EncodingCode::ShiftJis:
-        return ReadShiftJis(b, n, cut);
+        return ReadShiftJis<kScore>(b, n, cut);
     case EncodingCode::EucJp:
-        return ReadEucJp(b, n, cut);
+        return ReadEucJp<kScore>(b, n, cut);
     default:
-        return ReadUtf8(b, n, cut);
+        return ReadUtf8<kScore>(b, n, cut);
     }
 }
 
@@ -244,7 +258,7 @@ bool IsValidTextStart(EncodingCode code, const char* bytes, std::size_t length)
 {
     if (code != EncodingCode::ShiftJis && code != EncodingCode::EucJp && code != EncodingCode::Utf8) return true;
     const std::size_t n = length < kTextStageBytes ? length : kTextStageBytes;
-    return ReadAs(code, reinterpret_cast<const unsigned char*>(bytes), n, n < length).valid;
+    return ReadAs<false>(code, reinterpret_cast<const unsigned char*>(bytes), n, n < length).valid;
 }
 
 EncodingCode ChooseByJapaneseText(const char* bytes, std::size_t length)
@@ -257,7 +271,7 @@ EncodingCode ChooseByJapaneseText(const char* bytes, std::size_t length)
     // On a tie the earlier one: UTF-8 text is rarely valid in the others, and Shift_JIS is
     // what Windows writes.
     for (EncodingCode code : {EncodingCode::Utf8, EncodingCode::ShiftJis, EncodingCode::EucJp}) {
-        const Reading r = ReadAs(code, b, n, n < length);
+        const Reading r = ReadAs<true>(code, b, n, n < length);
         if (r.valid && (best == EncodingCode::Undetermined || r.score > bestScore)) {
             best = code;
             bestScore = r.score;
