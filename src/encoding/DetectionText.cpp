@@ -25,9 +25,18 @@ namespace {
 constexpr int kHiragana = 6, kKatakana = 5, kKanjiLevel1 = 5, kKanjiLevel2 = 1, kCommonPunctuation = 4,
               kSymbol = 2, kRareSymbol = 1, kFullWidthLatin = 2, kOtherRow = 0, kOnlyJisX0213 = -4, kPlane2 = -6,
               kHalfWidthKana = -2, kNotJapanese = -1;
+// A plane-1 row/cell the tables leave without a character: a pair no text holds.
+constexpr int kNoCharacter = -128;
 
 // JIS row 1 characters that Japanese prose is full of: 　、。，．・ー々〜…（）「」『』【】
 constexpr unsigned char kCommonRow1Cells[] = {1, 2, 3, 4, 5, 6, 25, 28, 33, 36, 42, 43, 54, 55, 56, 57, 58, 59};
+
+// Whether a lead and trail byte pair of Shift_JIS stands for a character: the few codes the
+// tables leave unmapped are pairs no text holds.
+inline bool SjisPairIsCharacter(unsigned lead, unsigned trail)
+{
+    return SjisToUnicodeTable[lead <= 0x9F ? lead - 0x81 : lead - 0xC1][trail < 0x80 ? trail - 0x40 : trail - 0x41] != 0;
+}
 
 struct Plane1Weights {
     std::array<std::int8_t, 94 * 94> weight{};
@@ -57,6 +66,8 @@ const Plane1Weights& Weights()
                         : r < 48 ? kKanjiLevel1
                                  : kKanjiLevel2;
                 }
+                const std::uint16_t code = JisCodeToSjis(static_cast<std::uint16_t>((row + 0x21) << 8 | (cell + 0x21)), 1);
+                if (code == 0 || !SjisPairIsCharacter(code >> 8, code & 0xFF)) w = kNoCharacter;
                 t.weight[row * 94 + cell] = static_cast<std::int8_t>(w);
             }
         for (unsigned char cell : kCommonRow1Cells) t.weight[cell - 1] = kCommonPunctuation;
@@ -72,12 +83,6 @@ struct Reading {
     long score = 0;
 };
 
-// Whether a lead and trail byte pair of Shift_JIS stands for a character: the few codes the
-// tables leave unmapped are pairs no text holds.
-inline bool SjisPairIsCharacter(unsigned lead, unsigned trail)
-{
-    return SjisToUnicodeTable[lead <= 0x9F ? lead - 0x81 : lead - 0xC1][trail < 0x80 ? trail - 0x40 : trail - 0x41] != 0;
-}
 
 inline long Plane1Weight(const Plane1Weights& w, unsigned jisRow, unsigned jisCell)  // each 0x21-0x7E
 {
@@ -133,13 +138,6 @@ Reading ReadShiftJis(const unsigned char* b, std::size_t n, bool cut)
     return r;
 }
 
-bool InternalCodeIsCharacter(std::uint16_t code) { return code != 0 && SjisPairIsCharacter(code >> 8, code & 0xFF); }
-
-bool EucPlane1IsCharacter(unsigned c, unsigned d)
-{
-    return InternalCodeIsCharacter(JisCodeToSjis(static_cast<std::uint16_t>((c - 0x80) << 8 | (d - 0x80)), 1));
-}
-
 template <bool kScore>
 Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
 {
@@ -166,8 +164,9 @@ Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
         } else if (c == 0x8F && high(d) && high(b[i + 2])) {
             // JIS X 0213's plane 2 or JIS X 0212: valid EUC-JP either way, rare in text.
             r.score += kPlane2;
-        } else if (high(c) && high(d) && EucPlane1IsCharacter(c, d)) {
-            r.score += Plane1Weight(w, c - 0x80, d - 0x80);
+        } else if (const long weight = high(c) && high(d) ? Plane1Weight(w, c - 0x80, d - 0x80) : kNoCharacter;
+                   weight != kNoCharacter) {
+            r.score += weight;
         } else {
             return {false, 0};
         }
@@ -185,6 +184,12 @@ Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
         const unsigned c = b[i];
         if (c < 0x80) {
             ++i;
+            continue;
+        }
+        // Most of Japanese text: three-byte forms that cannot be overlong or surrogates.
+        if (!kScore && ((c >= 0xE1 && c <= 0xEC) || c >= 0xEE) && c <= 0xEF && i + 2 < n &&
+            (b[i + 1] & 0xC0) == 0x80 && (b[i + 2] & 0xC0) == 0x80) {
+            i += 3;
             continue;
         }
         // The second byte's range excludes overlong forms, surrogates and code points
