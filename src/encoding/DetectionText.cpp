@@ -22,8 +22,8 @@ namespace {
 
 // Weights of a character's kind, roughly how much likelier it is in Japanese text than in
 // the misreading of another encoding. Only their order and rough size matter.
-constexpr int kHiragana = 6, kKatakana = 5, kKanjiLevel1 = 5, kKanjiLevel2 = 1, kCommonPunctuation = 4,
-              kSymbol = 2, kRareSymbol = 1, kFullWidthLatin = 2, kOtherRow = 0, kOnlyJisX0213 = -4, kPlane2 = -6,
+constexpr int kHiragana = 6, kKatakana = 5, kKanjiLevel1 = 5, kKanjiLevel2 = 1, kCommonPunctuation = 4, kSymbol = 2,
+              kRareSymbol = 1, kFullWidthLatin = 2, kOtherRow = 0, kOnlyJisX0213 = -4, kPlane2 = -6,
               kHalfWidthKana = -2, kNotJapanese = -1;
 // A plane-1 row/cell the tables leave without a character: a pair no text holds.
 constexpr int kNoCharacter = -128;
@@ -35,7 +35,8 @@ constexpr unsigned char kCommonRow1Cells[] = {1, 2, 3, 4, 5, 6, 25, 28, 33, 36, 
 // tables leave unmapped are pairs no text holds.
 inline bool SjisPairIsCharacter(unsigned lead, unsigned trail)
 {
-    return SjisToUnicodeTable[lead <= 0x9F ? lead - 0x81 : lead - 0xC1][trail < 0x80 ? trail - 0x40 : trail - 0x41] != 0;
+    return SjisToUnicodeTable[lead <= 0x9F ? lead - 0x81 : lead - 0xC1][trail < 0x80 ? trail - 0x40 : trail - 0x41] !=
+           0;
 }
 
 struct Plane1Weights {
@@ -66,7 +67,8 @@ const Plane1Weights& Weights()
                         : r < 48 ? kKanjiLevel1
                                  : kKanjiLevel2;
                 }
-                const std::uint16_t code = JisCodeToSjis(static_cast<std::uint16_t>((row + 0x21) << 8 | (cell + 0x21)), 1);
+                const std::uint16_t code =
+                    JisCodeToSjis(static_cast<std::uint16_t>((row + 0x21) << 8 | (cell + 0x21)), 1);
                 if (code == 0 || !SjisPairIsCharacter(code >> 8, code & 0xFF)) w = kNoCharacter;
                 t.weight[row * 94 + cell] = static_cast<std::int8_t>(w);
             }
@@ -82,7 +84,6 @@ struct Reading {
     bool valid = true;
     long score = 0;
 };
-
 
 inline long Plane1Weight(const Plane1Weights& w, unsigned jisRow, unsigned jisCell)  // each 0x21-0x7E
 {
@@ -187,8 +188,8 @@ Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
             continue;
         }
         // Most of Japanese text: three-byte forms that cannot be overlong or surrogates.
-        if (!kScore && ((c >= 0xE1 && c <= 0xEC) || c >= 0xEE) && c <= 0xEF && i + 2 < n &&
-            (b[i + 1] & 0xC0) == 0x80 && (b[i + 2] & 0xC0) == 0x80) {
+        if (!kScore && ((c >= 0xE1 && c <= 0xEC) || c >= 0xEE) && c <= 0xEF && i + 2 < n && (b[i + 1] & 0xC0) == 0x80 &&
+            (b[i + 2] & 0xC0) == 0x80) {
             i += 3;
             continue;
         }
