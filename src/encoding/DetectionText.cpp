@@ -109,10 +109,10 @@ Reading ReadShiftJis(const unsigned char* b, std::size_t n, bool cut)
 {
     const Plane1Weights& w = Weights();
     Reading r;
-    for (std::size_t i = PastAscii(b, n, 0); i < n; i = PastAscii(b, n, i)) {
+    for (std::size_t i = 0; i < n;) {
         const unsigned c = b[i];
         if (c < 0x80) {
-            ++i;
+            i = PastAscii(b, n, i + 1);
         } else if (c >= 0xA1 && c <= 0xDF) {
             r.score += kHalfWidthKana;
             ++i;
@@ -145,10 +145,10 @@ Reading ReadEucJp(const unsigned char* b, std::size_t n, bool cut)
     const Plane1Weights& w = Weights();
     auto high = [](unsigned x) { return x >= 0xA1 && x <= 0xFE; };
     Reading r;
-    for (std::size_t i = PastAscii(b, n, 0); i < n; i = PastAscii(b, n, i)) {
+    for (std::size_t i = 0; i < n;) {
         const unsigned c = b[i];
         if (c < 0x80) {
-            ++i;
+            i = PastAscii(b, n, i + 1);
             continue;
         }
         const std::size_t need = c == 0x8F ? 3 : 2;
@@ -181,10 +181,10 @@ Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
 {
     const Plane1Weights& w = Weights();
     Reading r;
-    for (std::size_t i = PastAscii(b, n, 0); i < n; i = PastAscii(b, n, i)) {
+    for (std::size_t i = 0; i < n;) {
         const unsigned c = b[i];
         if (c < 0x80) {
-            ++i;
+            i = PastAscii(b, n, i + 1);
             continue;
         }
         // Most of Japanese text: three-byte forms that cannot be overlong or surrogates.
