@@ -25,6 +25,9 @@ namespace {
 constexpr int kHiragana = 6, kKatakana = 5, kKanjiLevel1 = 5, kKanjiLevel2 = 1, kCommonPunctuation = 4, kSymbol = 2,
               kRareSymbol = 1, kFullWidthLatin = 2, kOtherRow = 0, kOnlyJisX0213 = -4, kPlane2 = -6,
               kHalfWidthKana = -2, kNotJapanese = -1;
+// A Latin letter with a diacritic right after an ASCII letter (café) in a UTF-8 reading: what
+// UTF-8 files of Latin text are made of, and what EUC-JP kanji seldom look like in it.
+constexpr int kLatinInWord = 6;
 // A plane-1 row/cell the tables leave without a character: a pair no text holds.
 constexpr int kNoCharacter = -128;
 
@@ -221,7 +224,10 @@ Reading ReadUtf8(const unsigned char* b, std::size_t n, bool cut)
             cp = cp << 6 | (x & 0x3F);
         }
         const std::uint16_t code = kScore ? CodePointToSjisCode(cp) : 0;
+        const unsigned before = i > 0 ? (b[i - 1] | 0x20u) : 0u;
         if (!kScore) {
+        } else if (cp >= 0xC0 && cp <= 0x24F && before >= 'a' && before <= 'z') {
+            r.score += kLatinInWord;
         } else if (code >= 0xA1 && code <= 0xDF) {
             r.score += kHalfWidthKana;
         } else if (code < 0x100) {

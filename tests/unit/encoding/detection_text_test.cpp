@@ -35,9 +35,10 @@ TEST(DetectionText, ShortTextsTheRulesLeaveOpen)
             const auto [bytes, code] = Written(Utf8ToInternalText(text), which);
             EXPECT_EQ(DetectEncoding(bytes.data(), bytes.size()), code) << text << " as " << EncodingCodeName(code);
         }
-    // Nothing above 0x7F to read; valid in none of the three; cut by the end and valid in no other.
+    // Latin UTF-8; nothing above 0x7F to read; valid in none of the three; cut by the end, valid in no other.
     for (const auto& [bytes, code, stage] : {std::tuple{std::string("\xA4\xA2"), E::EucJp, S::Text},
                                              {"\x82\xCD\x82\xA9", E::ShiftJis, S::Text},
+                                             {"caf\xC3\xA9", E::Utf8, S::Text},
                                              {"a+b c", E::NoEvidence, S::Rules},
                                              {"\x80\xE9 ", E::ShiftJis, S::Rules},
                                              {"\x82\xA0\x82", E::ShiftJis, S::Rules}}) {
