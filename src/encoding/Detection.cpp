@@ -1,6 +1,7 @@
 // DetectEncoding: byte-order marks, then one scoring pass (DetectionScan.h) and a fixed
 // order of rules; the pass with vector blocks where the processor has them. Then UTF-16
-// that the rules leave as zero bytes.
+// that the rules leave as zero bytes, and the second stage (DetectionText.cpp) where they
+// leave a text undecided or decide on bytes that are not valid text.
 #include "encoding/Detection.h"
 
 #include "encoding/DetectionScan.h"
@@ -49,12 +50,52 @@ EncodingCode Utf16ByZeroPattern(const unsigned char* b, std::size_t length)
 
 }  // namespace
 
+Detection DetectEncodingAndStage(const char* bytes, std::size_t length)
+{
+    if (length >= 2 && bytes && bytes[0] == '\xFE' && bytes[1] == '\xFF')
+        return {EncodingCode::Utf16BeBom, DetectionStage::Mark};
+    const EncodingCode code = DetectEncodingByRules(bytes, length);
+    switch (code) {
+    case EncodingCode::Utf16LeBom:
+    case EncodingCode::Utf8Bom:
+        return {code, DetectionStage::Mark};
+    case EncodingCode::ZeroBytes: {
+        const EncodingCode utf16 = Utf16ByZeroPattern(reinterpret_cast<const unsigned char*>(bytes), length);
+        return {utf16, utf16 == code ? DetectionStage::Rules : DetectionStage::Zeros};
+    }
+    case EncodingCode::ShiftJis:
+    case EncodingCode::EucJp:
+    case EncodingCode::Utf8:
+        if (IsValidTextStart(code, bytes, length)) return {code, DetectionStage::Rules};
+        [[fallthrough]];
+    case EncodingCode::Undetermined:
+    case EncodingCode::NoEvidence:
+        if (const EncodingCode chosen = ChooseByJapaneseText(bytes, length);
+            chosen != EncodingCode::Undetermined && chosen != code)
+            return {chosen, DetectionStage::Text};
+        return {code, DetectionStage::Rules};
+    default:
+        return {code, DetectionStage::Rules};
+    }
+}
+
 EncodingCode DetectEncoding(const char* bytes, std::size_t length)
 {
-    if (length >= 2 && bytes && bytes[0] == '\xFE' && bytes[1] == '\xFF') return EncodingCode::Utf16BeBom;
-    const EncodingCode code = DetectEncodingByRules(bytes, length);
-    if (code != EncodingCode::ZeroBytes) return code;
-    return Utf16ByZeroPattern(reinterpret_cast<const unsigned char*>(bytes), length);
+    return DetectEncodingAndStage(bytes, length).code;
+}
+
+const char* DetectionStageName(DetectionStage stage)
+{
+    switch (stage) {
+    case DetectionStage::Mark:
+        return "mark";
+    case DetectionStage::Zeros:
+        return "zeros";
+    case DetectionStage::Text:
+        return "text";
+    default:
+        return "rules";
+    }
 }
 
 EncodingCode DetectEncodingByRules(const char* bytes, std::size_t length)

@@ -13,10 +13,40 @@
 // harmless). bytes may be null when length is 0.
 EncodingCode DetectEncodingByRules(const char* bytes, std::size_t length);
 
-// DetectEncodingByRules and then what its rules do not tell: FE FF gives Utf16BeBom, and
+// DetectEncodingByRules and then what its rules do not tell: FE FF gives Utf16BeBom;
 // where the rules found ZeroBytes, zeros at most odd places of 16-bit text give Utf16Le
-// and at most even places Utf16Be. The one the program opens files with.
+// and at most even places Utf16Be; and where they found Undetermined or NoEvidence, or
+// ShiftJis, EucJp or Utf8 for bytes that are not valid text in it, ChooseByJapaneseText
+// picks among the three (when it finds one valid). A code the rules decide on valid text
+// always stands. The one the program opens files, searches files and converts with.
 EncodingCode DetectEncoding(const char* bytes, std::size_t length);
+
+// What decided DetectEncoding's code: a byte-order mark, the rules, the zeros of 16-bit
+// text, or the second stage (how Japanese text is made).
+enum class DetectionStage { Mark, Rules, Zeros, Text };
+struct Detection {
+    EncodingCode code;
+    DetectionStage stage;
+};
+Detection DetectEncodingAndStage(const char* bytes, std::size_t length);
+// "mark", "rules", "zeros", "text": kvteconv detect prints them.
+const char* DetectionStageName(DetectionStage stage);
+
+// The second stage reads at most this much from the start of a file, so that it costs the
+// same on any file: the first block tells the encoding of text as well as the whole does.
+constexpr std::size_t kTextStageBytes = 16 * 1024;
+
+// Whether the first kTextStageBytes of the bytes are valid text in code (ShiftJis, EucJp,
+// Utf8; a character cut by the end of the block counts as valid, one cut by the end of the
+// bytes does not). True for every other code.
+bool IsValidTextStart(EncodingCode code, const char* bytes, std::size_t length);
+
+// The second stage alone: reads the first kTextStageBytes as Shift_JIS, EUC-JP and UTF-8
+// and returns the one of them whose reading is valid and looks most like Japanese text
+// (the kinds of its characters weighed: hiragana, kanji of the first level and the common
+// punctuation most, half-width katakana and characters only JIS X 0213 has least).
+// Undetermined when the block holds no byte above 0x7F or is valid in none of them.
+EncodingCode ChooseByJapaneseText(const char* bytes, std::size_t length);
 
 // The evidence the rules decide on, as the scoring pass leaves it.
 struct DetectionEvidence {

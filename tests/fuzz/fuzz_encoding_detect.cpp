@@ -1,6 +1,7 @@
 // Fuzzes DetectEncoding on unpadded input (a read past the end is a sanitizer error), its
 // rules against the plain transcription of them, score for score with and without the
-// vector blocks, and the whole-file opening path after it (copying and taking the bytes).
+// vector blocks, the second stage against the rules (a code they decided on text that
+// iconv reads stands), and the whole-file opening path after it (copying and taking the bytes).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,12 +11,18 @@
 #include "encoding/Detection.h"
 #include "encoding/FileText.h"
 #include "../unit/encoding/DetectionReference.h"
+#include "../unit/encoding/TextValidityOracle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const char* bytes = reinterpret_cast<const char*>(data);
     const EncodingCode code = DetectEncoding(bytes, size);
-    if (DetectEncodingByRules(bytes, size) != ReferenceDetectEncoding(data, size)) std::abort();
+    const EncodingCode rules = DetectEncodingByRules(bytes, size);
+    const Detection stage = DetectEncodingAndStage(bytes, size);
+    if (rules != ReferenceDetectEncoding(data, size) || stage.code != code ||
+        ((rules == EncodingCode::ShiftJis || rules == EncodingCode::EucJp || rules == EncodingCode::Utf8) &&
+         code != rules && IconvReadsAsText(rules, std::string(bytes, size))))
+        std::abort();
     if (size >= 2) {
         const DetectionEvidence want = ReferenceDetectionEvidence(data, size);
         for (bool vectorBlocks : {true, false}) {

@@ -21,8 +21,9 @@ const char kUsage[] =
     "detect   prints \"FILE: CODE (STAGE)\" for each file, CODE being one of Jis, ShiftJis,\n"
     "         Cp932, EucJp, Utf16Le, Utf16LeBom, Utf16Be, Utf16BeBom, Utf8, Utf8Bom,\n"
     "         Utf7Clean, Undetermined, ZeroBytes, NoEvidence, and STAGE what decided it:\n"
-    "         mark, rules, zeros (16-bit text by its zero bytes) or windows (Shift-JIS\n"
-    "         with codes only Windows writes).\n"
+    "         mark, rules, zeros (16-bit text by its zero bytes), text (the rules left it\n"
+    "         open or named an encoding the bytes are not valid in, and how Japanese text\n"
+    "         is made decided) or windows (Shift-JIS with codes only Windows writes).\n"
     "convert  reads IN as the editor opens a file (encoding detected, then converted) and\n"
     "         writes OUT as the editor saves it. ENC: sjis, cp932, euc, jis, utf8, utf16le\n"
     "         (or utf16), utf16be, or for --to auto (the encoding IN was read in). --from\n"
@@ -56,17 +57,13 @@ bool IsEncodingName(const std::string& name)
 
 bool IsUnicodeName(const std::string& name) { return name.compare(0, 3, "utf") == 0; }
 
-// What decided a file's code: a byte-order mark, the rules, the zeros of 16-bit text, or
-// codes only Windows writes.
-const char* DetectionStage(std::string_view bytes, EncodingCode& code)
+// What decided a file's code: a byte-order mark, the rules, the zeros of 16-bit text, the
+// second stage, or codes only Windows writes.
+const char* DetectionStageOf(std::string_view bytes, EncodingCode& code)
 {
-    const EncodingCode byRules = DetectEncodingByRules(bytes.data(), bytes.size());
-    const EncodingCode found = DetectEncoding(bytes.data(), bytes.size());
-    code = ChooseSjisFlavour(found, SjisFlavour::Recognise, bytes);
-    if (code != found) return "windows";
-    if (code == EncodingCode::Utf16BeBom || code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf8Bom)
-        return "mark";
-    return found == byRules ? "rules" : "zeros";
+    const Detection found = DetectEncodingAndStage(bytes.data(), bytes.size());
+    code = ChooseSjisFlavour(found.code, SjisFlavour::Recognise, bytes);
+    return code != found.code ? "windows" : DetectionStageName(found.stage);
 }
 
 bool LineEndingForName(const std::string& name, LineEndingCode& eol)
@@ -96,7 +93,7 @@ int Detect(const std::vector<ToolPath>& args)
             continue;
         }
         EncodingCode code;
-        const char* stage = DetectionStage(bytes, code);
+        const char* stage = DetectionStageOf(bytes, code);
         std::printf("%s: %s (%s)\n", PathForMessage(args[i]).c_str(), std::string(EncodingCodeName(code)).c_str(),
                     stage);
     }

@@ -26,10 +26,12 @@ printf 'hello world\r\n' > ascii.txt
 printf '\x8a\xbf\xfa\x40\x61\n' > cp932.txt                   # 漢ⅰa in the IBM form
 printf '\xfe\xff\x6f\x22\x00\x61' > utf16be.txt
 printf '\x00a\x00b\x00c' > utf16be-plain.txt
-"$tool" detect utf8.txt sjis.txt euc.txt jis.txt ascii.txt empty.txt cp932.txt utf16be.txt utf16be-plain.txt > detect.out
+printf '\xa4\xa2\xa4\xa4' > euc-short.txt                        # あい: the rules tie
+"$tool" detect utf8.txt sjis.txt euc.txt jis.txt ascii.txt empty.txt cp932.txt utf16be.txt utf16be-plain.txt \
+  euc-short.txt > detect.out
 printf '%s\n' 'utf8.txt: Utf8 (rules)' 'sjis.txt: ShiftJis (rules)' 'euc.txt: EucJp (rules)' 'jis.txt: Jis (rules)' \
   'ascii.txt: Utf7Clean (rules)' 'empty.txt: Undetermined (rules)' 'cp932.txt: Cp932 (windows)' \
-  'utf16be.txt: Utf16BeBom (mark)' 'utf16be-plain.txt: Utf16Be (zeros)' > detect.expected
+  'utf16be.txt: Utf16BeBom (mark)' 'utf16be-plain.txt: Utf16Be (zeros)' 'euc-short.txt: EucJp (text)' > detect.expected
 check "detect names every encoding" same_bytes detect.out detect.expected
 
 check "convert utf8 to sjis" "$tool" convert --to sjis utf8.txt out.txt
