@@ -91,12 +91,16 @@ void BeginSnapshot(KelvaraApp& app, int slot)
 void ContinueSnapshot(KelvaraApp& app)
 {
     RecoverySnapshot& snapshot = app.recovery.snapshot;
+    RecoveryCopies& copies = app.documents.recovery;
     if (!SnapshotStillValid(app, snapshot)) {
+        const Document* document = GetDocument(app.documents.list, snapshot.slot);
+        if (document != nullptr && document->modified) NoteSnapshotOvertaken(copies, snapshot.slot);
         snapshot = RecoverySnapshot{};  // the next look at the documents begins it again
         return;
     }
     if (snapshot.next < snapshot.total) {
-        const std::size_t after = AppendTextPiece(snapshot.slot, snapshot.next, kSnapshotPieceBytes, 4, snapshot.bytes);
+        const std::size_t piece = SnapshotPieceBytes(copies, snapshot.slot);
+        const std::size_t after = AppendTextPiece(snapshot.slot, snapshot.next, piece, 4, snapshot.bytes);
         if (after == snapshot.next) {  // memory ran out: try again later
             snapshot = RecoverySnapshot{};
             return;
@@ -104,7 +108,6 @@ void ContinueSnapshot(KelvaraApp& app)
         snapshot.next = after;
         if (snapshot.next < snapshot.total) return;
     }
-    RecoveryCopies& copies = app.documents.recovery;
     const std::uint64_t textLength = snapshot.bytes.size() - snapshot.headerLength;
     app.recovery.writer->Write(RecoveryCopyPath(copies, snapshot.slot), std::move(snapshot.bytes), textLength);
     NoteCopied(copies, snapshot.slot, snapshot.counter);

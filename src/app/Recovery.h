@@ -31,8 +31,6 @@ struct RecoveryRun {
 };
 
 constexpr UINT_PTR kRecoveryTimer = 0x4b52;
-// Bytes copied per timer message: a few milliseconds of copying at a time.
-constexpr std::size_t kSnapshotPieceBytes = 1u << 20;
 
 // Chooses the folder ("backup" beside kvte.ini, else under the local application data),
 // starts the writer and the timer, then offers the copies that no running editor owns

@@ -96,6 +96,20 @@ void NoteCopied(RecoveryCopies& copies, int slot, std::uint64_t counter)
     copy->onDisk = true;
     copy->copiedCounter = counter;
     copy->pendingSince = -1;
+    copy->pieceBytes = kFirstSnapshotPieceBytes;
+}
+
+std::size_t SnapshotPieceBytes(RecoveryCopies& copies, int slot)
+{
+    const SlotCopy* copy = CopyOf(copies, slot);
+    return copy ? copy->pieceBytes : kFirstSnapshotPieceBytes;
+}
+
+void NoteSnapshotOvertaken(RecoveryCopies& copies, int slot)
+{
+    SlotCopy* copy = CopyOf(copies, slot);
+    // Doubling stops long before it could overflow: 4 GiB is more text than the program holds.
+    if (copy && copy->pieceBytes < (std::size_t(1) << 31)) copy->pieceBytes *= 2;
 }
 
 void DropRecoveryCopy(RecoveryCopies& copies, int slot)

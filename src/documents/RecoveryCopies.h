@@ -5,6 +5,7 @@
 // cut or a forced end, and is offered back at the next start.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,8 +17,12 @@ constexpr char kRecoverySuffix[] = ".kvr";
 
 // What the program knows about one slot's copy. pendingSince is the time of the first
 // change not copied yet (-1: none).
+// A snapshot of the text is taken a piece per timer step, this much at first.
+constexpr std::size_t kFirstSnapshotPieceBytes = std::size_t(1) << 20;
+
 struct SlotCopy {
     bool onDisk = false;
+    std::size_t pieceBytes = kFirstSnapshotPieceBytes;  // grows while changes overtake the snapshots
     std::uint64_t copiedCounter = 0;  // the view's change counter when the copy was taken
     std::uint64_t seenCounter = 0;
     std::int64_t seenAt = 0;  // milliseconds, when seenCounter was first seen
@@ -48,6 +53,12 @@ CopyStep NextCopyStep(RecoveryCopies& copies, int slot, bool modified, std::uint
                       int intervalSeconds);
 // The copy of slot taken at counter is on its way to disk.
 void NoteCopied(RecoveryCopies& copies, int slot, std::uint64_t counter);
+// How much of slot's text one step of its snapshot takes. A snapshot overtaken by a change
+// is begun again with pieces twice as large, so that steady typing into a large document
+// still ends in a copy (in longer steps) instead of never finishing one; a finished copy
+// brings the pieces back to their first size.
+std::size_t SnapshotPieceBytes(RecoveryCopies& copies, int slot);
+void NoteSnapshotOvertaken(RecoveryCopies& copies, int slot);
 // Removes slot's copy (the document was saved or closed).
 void DropRecoveryCopy(RecoveryCopies& copies, int slot);
 
