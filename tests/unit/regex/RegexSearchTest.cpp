@@ -7,6 +7,7 @@
 
 #include "RegexTestSupport.h"
 #include "regex/MatchPass.h"
+#include "regex/RegexCaptures.h"
 #include "regex/RegexPikeVm.h"
 #include "regex/RegexProgram.h"
 
@@ -156,6 +157,19 @@ TEST(RegexSearch, ManyDfaStatesStillGiveThePikeVmAnswer)
         EXPECT_EQ(regex.Find(text.c_str(), static_cast<int>(expected.start) + 1, true),
                   static_cast<int>(expected.start));
     }
+}
+
+TEST(RegexSearch, GroupsOfASpanNoWayEndsAtAreRefused)
+{
+    RegexProgram program;
+    ASSERT_TRUE(CompileRegex(*ParseRegex("(xyz)??").root, false, program, true));
+    CaptureSlots slots;
+    EXPECT_TRUE(PikeVmCaptures(program, "xyz", 3, 0, 3, slots));
+    EXPECT_EQ(slots[3], 3u);
+    // Threads of an earlier step stay behind the live ones and must not be taken for them.
+    EXPECT_FALSE(PikeVmCaptures(program, "xyz", 3, 0, 2, slots));
+    EXPECT_FALSE(PikeVmCaptures(program, "xyz", 3, 2, 1, slots));
+    EXPECT_FALSE(PikeVmCaptures(program, "xyz", 2, 0, 3, slots));
 }
 
 }  // namespace

@@ -139,6 +139,9 @@ TEST(TextModelMoves, WholeLineAndDocumentSelections)
     model.SetTabWidth(8);
     model.SetTabWidth(0);  // ignored
     EXPECT_EQ(model.GetCaretColumn(), 18);
+    model.SetTabWidth(16);
+    model.SetTabWidth(17);  // ignored
+    EXPECT_EQ(model.GetCaretColumn(), 34);
     model.SetCaretLine(2);
     EXPECT_EQ(model.Caret(), (TextPosition{2, 1}));
     model.MoveCaretToTop();

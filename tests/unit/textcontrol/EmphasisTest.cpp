@@ -47,6 +47,7 @@ TEST(EmphasisTokenizer, LinesInOrderCarryTheStateOfAnOpenPair)
     ASSERT_EQ(table.Add("A", "", kEmphasisWord, 1, 0, 1, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\x82", "", kEmphasisLineAfter, 2, 0, 2, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\x8A\xBF", "", kEmphasisWord, 3, 0, 1, 0), kEmphasisAccepted);  // 漢
+    ASSERT_EQ(table.Add(">", "", kEmphasisLineAfter, 4, kEmphasisAtLineStart, 4, 0), kEmphasisAccepted);
     const struct {
         const char* line;
         const char* runs;
@@ -64,6 +65,8 @@ TEST(EmphasisTokenizer, LinesInOrderCarryTheStateOfAnOpenPair)
         {"\x83\x41 A \x82\xA0", "3+1:1 ", false},
         {"\x8A\xBF\x8E\x9A\x8A\xBF", "0+2:3 4+2:3 ", false},
         {"x \x82", "2+1:2 ", false},
+        {" \t> quoted", "2+8:4 ", false},  // after the indentation only
+        {"a > b", "", false},
     };
     EmphasisState state = 0;
     for (const auto& l : lines) {

@@ -48,6 +48,7 @@ TEST(LinkFinder, FindsEachKindWhenItsBitIsSetNeverInsideACharacter)
     EXPECT_EQ(Links("xhttp://a.b c HTTP://A.B"), "HTTP://A.B|2 ");
     EXPECT_EQ(Links("Zhttp://a.b Z@a.jp FTP://c.d"), "Z@a.jp|1 FTP://c.d|8 ");
     EXPECT_EQ(Links("a@b c@d. e@.f g@h.i"), "g@h.i|1 ");  // the host needs a dot inside it
+    EXPECT_EQ(Links("A0@z9.jp"), "A0@z9.jp|1 ");  // the ends of the letter and digit ranges
     // 「http://a.jp」 in double-byte brackets, and ア (0x83 0x41) right before an @.
     EXPECT_EQ(Links("\x81\x75http://a.jp\x81\x76"), "http://a.jp|2 ");
     EXPECT_EQ(Links("\x83\x41@example.com"), "");
