@@ -3,8 +3,8 @@
 //     tab, next to its peer, the same 20 files opened from the command line;
 //   typing into a 100 MB document with recovery copies on ([backup] interval 1): each
 //     key's frame, from when the key was due until it is painted, so that a copy's piece
-//     run in between shows as the key's lateness. Steady typing, then bursts with pauses in
-//     which a whole copy is taken.
+//     run in between shows as the key's lateness. A held key, steady typing at a person's
+//     fastest pace, then bursts with pauses in which a whole copy is taken.
 // Usage: kvte_safety_bench [megabytes per recovered document, default 1] [typing megabytes, default 100]
 #include <windows.h>
 
@@ -215,13 +215,13 @@ void PumpUntil(double dueMs, TypingRun& run)
     }
 }
 
-// keys typed 30 a second; after every burst of `burst` keys, a pause of pauseMs.
-void Type(HWND view, int keys, int burst, double pauseMs, TypingRun& run)
+// keys typed one every periodMs; after every burst of `burst` keys, a pause of pauseMs.
+void Type(HWND view, int keys, int burst, double pauseMs, TypingRun& run, double periodMs = 33.0)
 {
     const int slot = CurrentView();
     double due = Now();
     for (int i = 0; i < keys; ++i) {
-        due += (i > 0 && i % burst == 0) ? pauseMs : 33.0;
+        due += (i > 0 && i % burst == 0) ? pauseMs : periodMs;
         const std::uint64_t before = theApp.documents.recovery.slots.size() > static_cast<size_t>(slot)
                                          ? theApp.documents.recovery.slots[static_cast<size_t>(slot)].copiedCounter
                                          : 0;
@@ -263,10 +263,12 @@ void TypingWithRecovery(size_t megabytes)
     UpdateWindow(view);
     std::printf("\n== typing into a %zu MB document (%d lines, set in %.0f ms), copies 1 s after the last change\n",
                 megabytes, lines, Now() - start);
-    TypingRun warmUp, steady, bursts;
+    TypingRun warmUp, steady, paced, bursts;
     Type(view, 30, 30, 0, warmUp);    // the first keys after the text was set, not counted
-    Type(view, 300, 300, 0, steady);  // ten seconds without a pause: a copy falls due after four
-    Print("steady typing, 10 s", steady);
+    Type(view, 300, 300, 0, steady);  // ten seconds without a pause (a held key): a copy falls due after four
+    Print("held key, 30 a second, 10 s", steady);
+    Type(view, 120, 120, 0, paced, 125.0);  // a person typing fast, never stopping
+    Print("typing 8 a second, 15 s", paced);
     Type(view, 160, 20, 5000, bursts);  // a copy begins 1 s into each pause and has 4 s to finish
     Print("bursts of 20 keys, 5 s pauses", bursts);
     SetSection(*theApp.settings, "backup");

@@ -108,8 +108,7 @@ std::size_t SnapshotPieceBytes(RecoveryCopies& copies, int slot)
 void NoteSnapshotOvertaken(RecoveryCopies& copies, int slot)
 {
     SlotCopy* copy = CopyOf(copies, slot);
-    // Doubling stops long before it could overflow: 4 GiB is more text than the program holds.
-    if (copy && copy->pieceBytes < (std::size_t(1) << 31)) copy->pieceBytes *= 2;
+    if (copy && copy->pieceBytes < kLargestSnapshotPieceBytes) copy->pieceBytes *= 2;
 }
 
 void DropRecoveryCopy(RecoveryCopies& copies, int slot)

@@ -17,8 +17,12 @@ constexpr char kRecoverySuffix[] = ".kvr";
 
 // What the program knows about one slot's copy. pendingSince is the time of the first
 // change not copied yet (-1: none).
-// A snapshot of the text is taken a piece per timer step, this much at first.
+// A snapshot of the text is taken a piece per timer step, this much at first and at most
+// the larger size: a piece of 16 MB takes about 15 ms under Wine, so no step makes a key
+// late by a noticeable time, and typing at a person's pace (gaps of 100 ms and more) leaves
+// room for a 100 MB text's copy between two keys.
 constexpr std::size_t kFirstSnapshotPieceBytes = std::size_t(1) << 20;
+constexpr std::size_t kLargestSnapshotPieceBytes = std::size_t(1) << 24;
 
 struct SlotCopy {
     bool onDisk = false;
@@ -54,8 +58,8 @@ CopyStep NextCopyStep(RecoveryCopies& copies, int slot, bool modified, std::uint
 // The copy of slot taken at counter is on its way to disk.
 void NoteCopied(RecoveryCopies& copies, int slot, std::uint64_t counter);
 // How much of slot's text one step of its snapshot takes. A snapshot overtaken by a change
-// is begun again with pieces twice as large, so that steady typing into a large document
-// still ends in a copy (in longer steps) instead of never finishing one; a finished copy
+// is begun again with pieces twice as large (up to the largest), so that steady typing into
+// a large document still ends in a copy instead of never finishing one; a finished copy
 // brings the pieces back to their first size.
 std::size_t SnapshotPieceBytes(RecoveryCopies& copies, int slot);
 void NoteSnapshotOvertaken(RecoveryCopies& copies, int slot);

@@ -118,12 +118,12 @@ TEST(RecoveryCopies, CopiesAfterAQuietIntervalOrFourIntervalsOfSteadyTypingAndDr
     }
     RecoveryCopies off;  // no folder: never anything to do
     EXPECT_EQ(NextCopyStep(off, 0, true, 1, 999999, 15), CopyStep::None);
-    // A snapshot that typing overtakes is begun again in larger pieces, until one step takes
-    // the whole text; a finished copy starts small again.
+    // A snapshot that typing overtakes is begun again in larger pieces, up to the largest; a
+    // finished copy starts small again.
     NoteSnapshotOvertaken(copies, 2);
     EXPECT_EQ(SnapshotPieceBytes(copies, 2), 2 * kFirstSnapshotPieceBytes);
     for (int i = 0; i < 40; ++i) NoteSnapshotOvertaken(copies, 2);
-    EXPECT_EQ(SnapshotPieceBytes(copies, 2), std::size_t(1) << 31);
+    EXPECT_EQ(SnapshotPieceBytes(copies, 2), kLargestSnapshotPieceBytes);
     NoteCopied(copies, 2, 8);
     EXPECT_EQ(SnapshotPieceBytes(copies, 2), kFirstSnapshotPieceBytes);
 }
