@@ -20,7 +20,7 @@ std::string ReadBack(const std::string& text, const char* key)
 TEST(QuotedValues, EveryValueReadsBackAsWritten)
 {
     const char* values[] = {" a ", "\x81\x40", " ", "\t", "\"q\"", "'q'", "\"", "\"open", "close'", "",
-                            "\"C:\\Program Files\\t.exe\" -x", "plain value", "a\"b"};
+                            "\"C:\\Program Files\\t.exe\" -x", "plain value", "a\"b", " a", "a "};
     for (const char* value : values) {
         std::string text = ini::WithValue("[s]\r\n", "s", "k", value);
         EXPECT_EQ(ReadBack(text, "k"), value) << text;

@@ -104,6 +104,7 @@ TEST_F(ThreeTabs, MovingATabShiftsTheOthersAndTheCurrentFollows)
     const std::tuple<int, int, bool, std::vector<int>, int> cases[] = {  // from, to, moved, positions, first visible
         {0, 2, true, {2, -1, 0, 1}, 0}, {2, 0, true, {0, -1, 1, 2}, 0},  {1, 1, false, {0, -1, 1, 2}, 0},
         {1, 3, false, {0, -1, 1, 2}, 0}, {1, 2, true, {0, -1, 2, 1}, 1}, {-1, 0, false, {0, -1, 2, 1}, 1},
+        {3, 0, false, {0, -1, 2, 1}, 1},
     };
     for (const auto& [from, to, moved, positions, firstVisible] : cases) {
         EXPECT_EQ(MoveTab(list, from, to), moved) << from << "->" << to;

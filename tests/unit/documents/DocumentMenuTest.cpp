@@ -28,8 +28,8 @@ TEST(DocumentMenu, TextsAndALongRow)
     ASSERT_EQ(entries.size(), static_cast<std::size_t>(kDocumentMenuEntries));
     EXPECT_TRUE(entries[1].checked && !entries[0].checked && !entries.back().checked);
     EXPECT_EQ(entries.back().text + std::to_string(entries.back().slot), "..." + std::to_string(SlotAtTab(list, 99)));
-    SelectSlot(list, documents.host, SlotAtTab(list, 100));
-    EXPECT_TRUE(DocumentMenuEntries(list, "").back().checked) << "the current tab is beyond the list";
+    SelectSlot(list, documents.host, SlotAtTab(list, 99));
+    EXPECT_TRUE(DocumentMenuEntries(list, "").back().checked) << "the current tab is the first one not listed";
 }
 
 }  // namespace
