@@ -19,6 +19,7 @@ namespace {
 
 const wchar_t kFrameClass[] = L"KvteSearchShotFrame";
 int seconds = 8;
+bool dropList = true;  // the search history's list shown open
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -55,7 +56,7 @@ void CALLBACK Stage(HWND, UINT, UINT_PTR timer, DWORD)
         if (ticks * 250 == 2000) {
             SetForegroundWindow(dialog);
             SetFocus(combo);
-            SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+            if (dropList) SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
             std::printf("dropped\n");
             std::fflush(stdout);
         }
@@ -72,6 +73,8 @@ int wmain(int argc, wchar_t** argv)
 {
     const std::wstring which = argc > 1 ? argv[1] : L"find";
     if (argc > 2) seconds = _wtoi(argv[2]);
+    // A fourth argument "controls": the dialog as it opens, every control in sight.
+    dropList = !(argc > 3 && std::wstring(argv[3]) == L"controls");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
