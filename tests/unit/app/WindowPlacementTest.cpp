@@ -18,6 +18,7 @@ TEST(WindowPlacement, OffEveryMonitorMovesOntoTheNearest)
         {{1872, 100, 2672, 700}, {}, {left}, {1872, 100, 2672, 700}},  // 48 pixels of caption on it
         {{1873, 100, 2673, 700}, {}, {left}, {1120, 100, 1920, 700}},  // 47 are not
         {{3400, 100, 4200, 700}, {3200, 0, 4480, 1024}, {left}, {200, 100, 1000, 700}},  // its monitor gone
+        {{3400, 100, 4200, 700}, {3200, 0, 4480, 0}, {left}, {1120, 100, 1920, 700}},    // a monitor of no height
         {{100, -16, 900, 500}, {}, {left}, {100, -16, 900, 500}},      // half the caption strip on it
         {{-5000, -5000, -2000, -3000}, {}, {left}, {0, 0, 1920, 1040}},  // larger than the monitor
         {{2400, 1350, 2800, 1650}, {}, {left, right}, {2400, 700, 2800, 1000}},  // the nearer of two

@@ -55,6 +55,8 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
     const std::string moved = folder.File("moved.ini");
     EXPECT_TRUE(MoveFileOver(path.c_str(), moved.c_str()) && !MoveFileOver(moved.c_str(), nullptr));
     EXPECT_EQ(TempFolder::Read(moved), "second, longer");
+    EXPECT_TRUE(WriteWholeFile(path.c_str(), "third", -1) && !WriteWholeFile(path.c_str(), nullptr, 0));
+    EXPECT_EQ(TempFolder::Read(path), "third");
 }
 
 }  // namespace

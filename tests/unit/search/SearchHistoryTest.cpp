@@ -97,4 +97,13 @@ TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwis
     state.matchCase = true;
     ReadSearchOptions(settings, state);
     EXPECT_TRUE(state.matchCase);
+
+    FileSearchChoices choices;
+    choices.folder = "C:\\x";
+    choices.masks = "";  // stored empty, read as every file
+    choices.regularExpression = true;
+    ASSERT_TRUE(WriteFileSearchChoices(settings, choices));
+    FileSearchChoices read;
+    ReadFileSearchChoices(settings, read);
+    EXPECT_TRUE(read.folder == "C:\\x" && read.masks == "*" && read.regularExpression && read.subfolders);
 }
