@@ -294,32 +294,6 @@ private:
     }
 };
 
-// The empty text is a match of node somewhere when the node can match without consuming
-// (assertions count as possibly true).
-bool CanBeEmpty(const RegexNode& node)
-{
-    switch (node.type) {
-    case RegexNodeType::Empty:
-    case RegexNodeType::Assert:
-        return true;
-    case RegexNodeType::Chars:
-        return false;
-    case RegexNodeType::Concat:
-        for (const auto& child : node.children)
-            if (!CanBeEmpty(*child)) return false;
-        return true;
-    case RegexNodeType::Alternate:
-        for (const auto& child : node.children)
-            if (CanBeEmpty(*child)) return true;
-        return false;
-    case RegexNodeType::Repeat:
-        return node.min == 0 || CanBeEmpty(*node.children[0]);
-    case RegexNodeType::Capture:
-        return CanBeEmpty(*node.children[0]);
-    }
-    return true;
-}
-
 void AppendCode(std::string& out, std::uint32_t code)
 {
     if (code > 0xFF) out.push_back(static_cast<char>(code >> 8));
@@ -369,7 +343,6 @@ bool CompileRegex(const RegexNode& node, bool reversed, RegexProgram& program, b
         program = RegexProgram();
         return false;
     }
-    program.canMatchEmpty = CanBeEmpty(node);
     if (!reversed) program.literalPrefix = LiteralPrefix(node, program.wholeLiteral);
     return true;
 }

@@ -41,7 +41,6 @@ struct RegexProgram {
     int start = 0;
     bool reversed = false;          // reads the text from its end towards its start
     bool usesWordBoundary = false;  // has \b or \B
-    bool canMatchEmpty = false;     // the empty text can be a match somewhere
     std::string literalPrefix;      // bytes every match begins with (forward programs only)
     bool wholeLiteral = false;      // literalPrefix is all the pattern matches
 };
