@@ -60,7 +60,8 @@ TEST(MenusTableTest, HelpStringsOfCommandsToolsAndIdsWithout)
     // The first and last rows, the web page whose address is its help, the tools' range.
     const int cases[][2] = {{40001, 100}, {40009, 102}, {40057, 132}, {40070, 139}, {40071, 0}, {40038, 0},
                             {0, 0},       {1999, 0},    {2000, 140},  {2500, 140},  {2501, 0},  {-5, 0},
-                            {40072, 141}, {41000, 142}, {41029, 142}, {41030, 0},   {40999, 0}};
+                            {40072, 141}, {41000, 142}, {41029, 142}, {41030, 0},   {40999, 0},
+                            {41100, 143}, {41199, 143}, {41200, 0}};
     for (const auto& c : cases) EXPECT_EQ(MenuHelpStringId(c[0]), c[1]) << c[0];
 }
 

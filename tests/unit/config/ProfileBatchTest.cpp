@@ -68,7 +68,7 @@ TEST_F(ProfileBatchTest, ARefusedStepSpoilsTheWholeBatch)
     ASSERT_TRUE(BeginBatch(batch, profile));
     EXPECT_TRUE(WriteInt(batch, "x", 2));
     EXPECT_FALSE(WriteString(batch, "y", "two\r\nlines"));
-    EXPECT_FALSE(WriteInt(batch, "z", 3)) << "a failed batch takes no more changes";
+    EXPECT_FALSE(WriteInt(batch, "z", 3) || AppendSection(batch, "new")) << "a failed batch takes no more changes";
     EXPECT_FALSE(CommitBatch(batch));
     EXPECT_EQ(Content(), before);
 }

@@ -57,6 +57,7 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
     EXPECT_EQ(TempFolder::Read(moved), "second, longer");
     EXPECT_TRUE(WriteWholeFile(path.c_str(), "third", -1) && !WriteWholeFile(path.c_str(), nullptr, 0));
     EXPECT_EQ(TempFolder::Read(path), "third");
+    EXPECT_TRUE(WriteWholeFile(path.c_str(), "x", 0) && TempFolder::Read(path).empty()) << "a length of 0 is no text";
 }
 
 }  // namespace

@@ -81,6 +81,7 @@ TEST(WrapLayout, RowsFollowEditsAndStepAcrossLines)
     ASSERT_TRUE(model.SetText("aaaaaaaaaa\nbb\ncccccc"));
     WrapLayout wrap(model);
     EXPECT_EQ(wrap.RowCount(1), 1);  // off by default
+    EXPECT_EQ(wrap.EstimatedRowCount(), 3);
     wrap.SetWidth(4);
     EXPECT_EQ(wrap.RowCount(1), 3);
     EXPECT_EQ(wrap.RowCount(3), 2);
