@@ -115,6 +115,14 @@ TEST_F(FileChangesTest, ReopeningInAChosenEncodingAsksWhenModifiedReportsLossAnd
     Set("main", "kanji", 1);
     EXPECT_TRUE(SaveDocument(documents, 0, path));
     EXPECT_EQ(TempFolder::Read(path), std::string("\xff\xfe\x41\x00", 4));
+
+    FileFaultsForTesting huge;  // the file grew past what the program can hold
+    huge.readFailure = FileErrorKind::TooLarge;
+    SetFileFaultsForTesting(huge);
+    windows.messages.clear();
+    EXPECT_FALSE(ReloadDocument(documents, 0, true));
+    SetFileFaultsForTesting(FileFaultsForTesting{});
+    EXPECT_EQ(windows.messages, std::vector<int>{kMsgOutOfMemory});
 }
 
 }  // namespace
