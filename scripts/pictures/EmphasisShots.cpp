@@ -142,6 +142,41 @@ const wchar_t kPerl[] =
     L"Prints every word with its count.\r\n"
     L"=cut\r\n";
 
+const wchar_t kMarkdown[] =
+    L"# \x30E1\x30E2\r\n"
+    L"\r\n"
+    L"## \x4ECA\x65E5\x306E\x4E88\x5B9A\r\n"
+    L"\r\n"
+    L"- **\x6253\x3061\x5408\x308F\x305B** 10:00\r\n"
+    L"- `make test` \x3092\x6D41\x3059\r\n"
+    L"- [\x8B70\x4E8B\x9332](https://example.com/minutes)\r\n"
+    L"\r\n"
+    L"> \x5F15\x7528\x306E\x884C\r\n"
+    L"\r\n"
+    L"```\r\n"
+    L"code block\r\n"
+    L"```\r\n";
+
+const wchar_t kBat[] =
+    L"@echo off\r\n"
+    L"rem \x30D0\x30C3\x30AF\x30A2\x30C3\x30D7\r\n"
+    L"set SRC=C:\\data\r\n"
+    L"if not exist %SRC% goto missing\r\n"
+    L"copy C:\\a D:\\b\r\n"
+    L"goto end\r\n"
+    L":missing\r\n"
+    L"echo %SRC% \x304C\x3042\x308A\x307E\x305B\x3093\r\n"
+    L":end\r\n";
+
+const wchar_t kIni[] =
+    L"; \x8A2D\x5B9A\x30D5\x30A1\x30A4\x30EB\r\n"
+    L"[main]\r\n"
+    L"kanji=0\r\n"
+    L"key=value ; not a comment\r\n"
+    L"\r\n"
+    L"[FileType]\r\n"
+    L"md=Markdown.esf\r\n";
+
 // The settings a fresh program starts with, with the colour file of the scheme.
 void WriteSettings(const std::string& path, const char* colourFile)
 {
@@ -216,6 +251,13 @@ int main(int argc, char** argv)
              ok;
         ok = Shoot(out, data, file.c_str(), L"words.pl", "Perl.esf", kPerl,
                    std::string("emphasis-perl-") + scheme + ".bmp") &&
+             ok;
+        ok = Shoot(out, data, file.c_str(), L"memo.md", "Markdown.esf", kMarkdown,
+                   std::string("emphasis-markdown-") + scheme + ".bmp") &&
+             ok;
+        ok = Shoot(out, data, file.c_str(), L"backup.bat", "bat.esf", kBat, std::string("emphasis-bat-") + scheme + ".bmp") &&
+             ok;
+        ok = Shoot(out, data, file.c_str(), L"kvte.ini", "ini.esf", kIni, std::string("emphasis-ini-") + scheme + ".bmp") &&
              ok;
     }
     return ok ? 0 : 1;
