@@ -27,6 +27,7 @@ TEST(QuotedValues, EveryValueReadsBackAsWritten)
         // Written a second time over itself, it is still the same.
         EXPECT_EQ(ReadBack(ini::WithValue(text, "s", "k", value), "k"), value);
     }
+    EXPECT_TRUE(ini::IsHeaderOf("[filetype]", "FileType") && !ini::IsHeaderOf("FileType=1", "FileType"));
     // Only values that need it are wrapped, so plain files stay as they are.
     EXPECT_EQ(ini::WithValue("[s]\r\n", "s", "k", "a b"), "[s]\r\nk=a b\r\n");
 }

@@ -61,6 +61,8 @@ TEST(Cp932, SingleBytesPassAndWindowsFilesAreRecognisedOnlyWhereTheBytesShowIt)
     using E = EncodingCode;
     using F = SjisFlavour;
     EXPECT_EQ(ChooseSjisFlavour(E::ShiftJis, F::Recognise, roman), E::Cp932);
+    for (const std::string& end : {Bytes({0xED, 0x40}), Bytes({0xEE, 0xFC}), Bytes({0xFC, 0x4B})})  // the ranges' ends
+        EXPECT_EQ(ChooseSjisFlavour(E::ShiftJis, F::Recognise, end), E::Cp932);
     EXPECT_EQ(ChooseSjisFlavour(E::ShiftJis, F::Recognise, Bytes({0x87, 0x40})), E::ShiftJis);  // ① is in both
     EXPECT_EQ(ChooseSjisFlavour(E::ShiftJis, F::Recognise, roman + Bytes({0xF0, 0x40})), E::ShiftJis);  // only in
     EXPECT_EQ(ChooseSjisFlavour(E::ShiftJis, F::Recognise, roman + Bytes({0x85, 0x40})), E::ShiftJis);  // 2004
