@@ -16,30 +16,6 @@ LineEndingCode SaveLineEndingOf(const Document& document, const SaveSettings& se
     return LineEndingName(setting).empty() ? LineEndingCode::Automatic : setting;
 }
 
-bool TakesMark(EncodingCode code) { return WithMark(code, true) != WithMark(code, false); }
-
-bool HasMark(EncodingCode code)
-{
-    return code == EncodingCode::Utf8Bom || code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf16BeBom;
-}
-
-EncodingCode WithMark(EncodingCode code, bool mark)
-{
-    switch (code) {
-    case EncodingCode::Utf8:
-    case EncodingCode::Utf8Bom:
-        return mark ? EncodingCode::Utf8Bom : EncodingCode::Utf8;
-    case EncodingCode::Utf16Le:
-    case EncodingCode::Utf16LeBom:
-        return mark ? EncodingCode::Utf16LeBom : EncodingCode::Utf16Le;
-    case EncodingCode::Utf16Be:
-    case EncodingCode::Utf16BeBom:
-        return mark ? EncodingCode::Utf16BeBom : EncodingCode::Utf16Be;
-    default:
-        return code;
-    }
-}
-
 std::string_view LineEndingName(LineEndingCode lineEnding)
 {
     switch (lineEnding) {

@@ -22,13 +22,6 @@ EncodingCode SaveEncodingOf(const Document& document, const SaveSettings& settin
 // [main] retline (CR LF, CR or LF); Automatic: the view's own (retline 4 or another value).
 LineEndingCode SaveLineEndingOf(const Document& document, const SaveSettings& settings);
 
-// UTF-8 and the UTF-16 codes can be written with a byte-order mark; HasMark: code is one
-// of them with its mark. WithMark gives code's form with or without its mark (the codes
-// that take none are kept).
-bool TakesMark(EncodingCode code);
-bool HasMark(EncodingCode code);
-EncodingCode WithMark(EncodingCode code, bool mark);
-
 // "CRLF", "CR" or "LF"; empty for Automatic.
 std::string_view LineEndingName(LineEndingCode lineEnding);
 

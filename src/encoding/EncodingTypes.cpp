@@ -65,21 +65,33 @@ const EncodingChoice kEncodingChoices[kEncodingChoiceCount] = {
     {"utf16be", EncodingCode::Utf16Be},
 };
 
-int EncodingChoiceIndex(EncodingCode code)
+bool TakesMark(EncodingCode code) { return WithMark(code, true) != WithMark(code, false); }
+
+bool HasMark(EncodingCode code)
+{
+    return code == EncodingCode::Utf8Bom || code == EncodingCode::Utf16LeBom || code == EncodingCode::Utf16BeBom;
+}
+
+EncodingCode WithMark(EncodingCode code, bool mark)
 {
     switch (code) {
+    case EncodingCode::Utf8:
     case EncodingCode::Utf8Bom:
-        code = EncodingCode::Utf8;
-        break;
+        return mark ? EncodingCode::Utf8Bom : EncodingCode::Utf8;
+    case EncodingCode::Utf16Le:
     case EncodingCode::Utf16LeBom:
-        code = EncodingCode::Utf16Le;
-        break;
+        return mark ? EncodingCode::Utf16LeBom : EncodingCode::Utf16Le;
+    case EncodingCode::Utf16Be:
     case EncodingCode::Utf16BeBom:
-        code = EncodingCode::Utf16Be;
-        break;
+        return mark ? EncodingCode::Utf16BeBom : EncodingCode::Utf16Be;
     default:
-        break;
+        return code;
     }
+}
+
+int EncodingChoiceIndex(EncodingCode code)
+{
+    code = WithMark(code, false);
     for (int i = 0; i < kEncodingChoiceCount; ++i) {
         if (kEncodingChoices[i].code == code) return i;
     }

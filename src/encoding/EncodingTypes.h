@@ -53,6 +53,13 @@ struct EncodingChoice {
 constexpr int kEncodingChoiceCount = 7;
 extern const EncodingChoice kEncodingChoices[kEncodingChoiceCount];
 
+// UTF-8 and the UTF-16 codes can be written with a byte-order mark; HasMark: code is one
+// of them with its mark. WithMark gives code's form with or without its mark (the codes
+// that take none are kept).
+bool TakesMark(EncodingCode code);
+bool HasMark(EncodingCode code);
+EncodingCode WithMark(EncodingCode code, bool mark);
+
 // The entry of kEncodingChoices that stands for code, marks ignored; the codes read as
 // they are (NoEvidence, Undetermined, ZeroBytes, Utf7Clean) stand for sjis.
 int EncodingChoiceIndex(EncodingCode code);

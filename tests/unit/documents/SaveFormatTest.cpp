@@ -39,8 +39,6 @@ TEST(SaveFormat, TheDocumentsOwnChoiceWinsOverTheSettings)
         EXPECT_EQ(SaveLineEndingOf(c.document, c.settings), c.lineEnding) << &c - cases;
     }
     EXPECT_EQ(LineEndingName(L::Cr), "CR");
-    EXPECT_EQ(WithMark(E::Utf16Be, true), E::Utf16BeBom);
-    EXPECT_EQ(WithMark(E::Cp932, true), E::Cp932);
 }
 
 TEST(SaveFormat, TheBoxFollowsTheRowAndTheDocumentTakesOnlyWhatTheUserChanged)

@@ -216,4 +216,6 @@ TEST(ConversionEdges, ChosenCodesTakeTheirOwnMarkAndNamesTheirCodes)
         EXPECT_EQ(EncodingChoiceIndex(named), i);
     }
     EXPECT_EQ(EncodingChoiceIndex(EncodingCode::Utf16BeBom), 6);
+    EXPECT_EQ(WithMark(EncodingCode::Utf16Be, true), EncodingCode::Utf16BeBom);
+    EXPECT_EQ(WithMark(EncodingCode::Cp932, true), EncodingCode::Cp932);
 }
