@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "BenchKeys.h"
 #include "encoding/Detection.h"
 #include "encoding/FileText.h"
@@ -63,18 +64,6 @@ private:
     volatile LONG stop_ = 0;
     volatile SIZE_T peakCommit_ = 0, peakResident_ = 0;
 };
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double Megabytes(double bytes) { return bytes / 1e6; }
 

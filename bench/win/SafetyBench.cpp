@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
@@ -34,18 +35,6 @@ namespace {
 constexpr int kRecoveredDocuments = 20;
 // No process has this id: copies named after it were left by an editor that is gone.
 constexpr unsigned long kGoneOwner = 0xFFFFFFF0ul;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // Japanese prose lines of about 50 bytes (Shift_JIS, CR LF).
 std::string MakeDocument(size_t bytes, unsigned seed)

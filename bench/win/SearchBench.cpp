@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "BenchClock.h"
 #include "regex/KRegExp.h"
 #include "search/FindReplace.h"
 #include "search/win32/ControlSearchView.h"
@@ -18,18 +19,6 @@
 namespace {
 
 const wchar_t kFrameClass[] = L"KvteSearchBenchFrame";
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // CPU time of this thread in milliseconds: the machine may be shared, and the wall clock
 // then counts other programs' turns too.

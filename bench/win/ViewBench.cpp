@@ -12,24 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "BenchKeys.h"
 #include "textcontrol/win32/EditControl.h"
 
 namespace {
 
 const wchar_t kFrameClass[] = L"KvteViewBenchFrame";
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // Japanese prose lines of about 50 bytes, varied so that no two neighbours are equal.
 std::string MakeDocument(size_t bytes)
