@@ -18,9 +18,9 @@ constexpr char kRecoverySuffix[] = ".kvr";
 // What the program knows about one slot's copy. pendingSince is the time of the first
 // change not copied yet (-1: none).
 // A snapshot of the text is taken a piece per timer step, this much at first and at most
-// the larger size: a piece of 16 MB takes about 15 ms under Wine, so no step makes a key
-// late by a noticeable time, and typing at a person's pace (gaps of 100 ms and more) leaves
-// room for a 100 MB text's copy between two keys.
+// the larger size: a step of 16 MB took at most about 20 ms under Wine while typing into
+// 100 MB, so no step makes a key noticeably late, and typing at a person's pace (gaps of
+// 100 ms and more) still lets a 100 MB text's copy finish.
 constexpr std::size_t kFirstSnapshotPieceBytes = std::size_t(1) << 20;
 constexpr std::size_t kLargestSnapshotPieceBytes = std::size_t(1) << 24;
 
