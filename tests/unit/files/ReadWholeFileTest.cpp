@@ -58,6 +58,12 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
     EXPECT_TRUE(WriteWholeFile(path.c_str(), "third", -1) && !WriteWholeFile(path.c_str(), nullptr, 0));
     EXPECT_EQ(TempFolder::Read(path), "third");
     EXPECT_TRUE(WriteWholeFile(path.c_str(), "x", 0) && TempFolder::Read(path).empty()) << "a length of 0 is no text";
+    // A bare name is a file of the current folder, and so is its temporary.
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const bool bare = ReplaceWholeFile("bare.txt", "b", 1).Ok();
+    std::filesystem::current_path(here);
+    EXPECT_TRUE(bare && TempFolder::Read(folder.File("bare.txt")) == "b");
 }
 
 }  // namespace

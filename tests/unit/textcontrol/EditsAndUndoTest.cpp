@@ -107,6 +107,7 @@ TEST(TextModelEdits, IndentAndUnindentTheSelectedLines)
     EXPECT_EQ(model.Caret(), (TextPosition{2, 3}));
     ASSERT_TRUE(model.Redo());
     EXPECT_EQ(model.Caret(), (TextPosition{2, 4})) << "redo puts the caret where the indent left it";
+    EXPECT_EQ(model.SelectionStart(), (TextPosition{2, 4})) << "and the anchor with it";
     ASSERT_TRUE(model.Undo());
     model.SetSelection(1, 1, 5, 2);  // an empty line of a block stays empty
     ASSERT_TRUE(model.Indent());

@@ -1,0 +1,10 @@
+// kvteconv from the outside, by its shell test. The tool is built with these tests, so that a
+// fault in its own code (the options, the writes, the exit statuses) fails them as well.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+TEST(Kvteconv, AnswersItsCommandLineAsDocumented)
+{
+    EXPECT_EQ(std::system("bash '" KVTE_SOURCE_DIR "/tests/unit/encoding/kvteconv_cli_test.sh' '" KVTE_TOOL "'"), 0);
+}
