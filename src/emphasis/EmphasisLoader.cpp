@@ -38,10 +38,10 @@ void DropFirstByte(LineReader& reader)
 // One setting line; false when its numbers are out of range.
 bool ReadSetting(const LineReader& reader, const ProfileFile* colours, Setting& setting)
 {
-    char keyword[kLineReaderMax + 1];
-    GetField(reader, 1, keyword, sizeof keyword);
+    std::string keyword;
+    GetField(reader, 1, keyword);
     Setting next;
-    next.kind = KindOfKeyword(keyword);
+    next.kind = KindOfKeyword(keyword.c_str());
     next.second = GetFieldInt(reader, 2);
     next.colourNumber = GetFieldInt(reader, 3);
     next.fourth = GetFieldInt(reader, 4);
@@ -60,17 +60,16 @@ bool ReadSetting(const LineReader& reader, const ProfileFile* colours, Setting& 
 // One entry line of the current setting; false when the view refused it.
 bool AddEntry(const EmphasisState& state, int view, const LineReader& reader, const Setting& setting)
 {
-    char text[kLineReaderMax + 1];
-    char endText[kLineReaderMax + 1];
-    GetField(reader, 1, text, sizeof text);
+    std::string text, endText;
+    GetField(reader, 1, text);
     const char* end = nullptr;
     if (setting.kind == EMPHASIS_LINE_BETWEEN || setting.kind == EMPHASIS_MULTI_BETWEEN) {
-        GetField(reader, 2, endText, sizeof endText);  // empty when there is no field 2
-        end = endText;
+        GetField(reader, 2, endText);  // empty when there is no field 2
+        end = endText.c_str();
     }
     const EmphasisHost& host = state.host;
     if (host.addEmphasis == nullptr) return false;
-    return host.addEmphasis(host.context, view, text, end, setting.kind, setting.colour, setting.second,
+    return host.addEmphasis(host.context, view, text.c_str(), end, setting.kind, setting.colour, setting.second,
                             setting.colourNumber, setting.fourth) == -1;
 }
 

@@ -98,24 +98,19 @@ int FieldCount(const LineReader& reader)
     return count;
 }
 
-bool GetField(const LineReader& reader, int n, char* buffer, size_t size)
+bool GetField(const LineReader& reader, int n, std::string& field)
 {
-    if (buffer == nullptr || size == 0) return false;
-    buffer[0] = 0;
+    field.clear();
     size_t start, end;
     if (!FindField(reader, n, start, end)) return false;
-    size_t length = end - start;
-    if (length > size - 1) length = size - 1;
-    std::memcpy(buffer, reader.line + start, length);
-    buffer[length] = 0;
+    field.assign(reader.line + start, end - start);
     return true;
 }
 
 int GetFieldInt(const LineReader& reader, int n)
 {
-    char field[kLineReaderMax + 1];
-    if (!GetField(reader, n, field, sizeof field)) return 0;
-    return ReadDecimal(field);
+    std::string field;
+    return GetField(reader, n, field) ? ReadDecimal(field.c_str()) : 0;
 }
 
 void CloseLineReader(LineReader& reader)

@@ -28,9 +28,8 @@ void OpenLineReaderOnBytes(LineReader& reader, std::string bytes);
 bool ReadLine(LineReader& reader);
 // Number of comma bytes of the current line plus 1.
 int FieldCount(const LineReader& reader);
-// Field n (from 1) into buffer, cut to size - 1 bytes and terminated; false with an
-// empty text when the line has no field n.
-bool GetField(const LineReader& reader, int n, char* buffer, size_t size);
+// Field n (from 1); false with an empty text when the line has no field n.
+bool GetField(const LineReader& reader, int n, std::string& field);
 // Field n read as a decimal integer (leading blanks and a sign allowed, reading stops at
 // the first other byte, no digits give 0, values beyond int are held at its limits);
 // 0 when the field is missing.
