@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "RegexTestSupport.h"
+#include "regex/RegexCharSet.h"
 
 using namespace regextest;
 
@@ -129,6 +130,20 @@ TEST(RegexSyntax, BadPatternsReportCodeAndOffsetAndFindNothing)
     regex.Read("a", true);  // a good pattern afterwards clears the error
     EXPECT_EQ(regex.GetError(), REGEXP_OK);
     EXPECT_EQ(regex.Find("ba", 0, false), 1);
+}
+
+// What the compiler builds byte classes from: reversed or out-of-range ranges are dropped,
+// touching ones become one.
+TEST(RegexCharSet, NormalizedRangesAreSortedDisjointAndNotAdjacent)
+{
+    CharSet set;
+    for (auto [low, high] : {std::pair<std::uint32_t, std::uint32_t>{'x', 'z'}, {'d', 'f'}, {'a', 'c'}, {'y', 'y'},
+                             {'q', 'p'}, {kMaxCharCode + 1, kMaxCharCode + 2}, {kMaxCharCode, kMaxCharCode + 9}})
+        CharSetAdd(set, low, high);
+    CharSetNormalize(set);
+    std::vector<std::uint32_t> bounds;
+    for (CodeRange r : set.ranges) bounds.insert(bounds.end(), {r.low, r.high});
+    EXPECT_EQ(bounds, (std::vector<std::uint32_t>{'a', 'f', 'x', 'z', kMaxCharCode, kMaxCharCode}));
 }
 
 }  // namespace
