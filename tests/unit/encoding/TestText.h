@@ -14,8 +14,8 @@
 
 using Count = std::int64_t*;
 
-// Runs convert (destination, capacity, replaced): counts, writes into a buffer one unit too
-// small (-1, nothing past it touched), then into one of count + 1 units guarded by canaries:
+// Runs convert (destination, capacity, replaced): counts, writes into buffers one to three
+// units too small (-1, nothing past them touched), then into one of count + 1 units guarded by canaries:
 // the written count and replacements equal the counted ones, the terminator is there and
 // nothing past the capacity changed. replaced gets the count (-1 for those without one).
 template <typename OutUnit, typename Convert>
@@ -26,8 +26,12 @@ std::basic_string<OutUnit> Converted(Convert convert, Count replaced = nullptr)
     EXPECT_GE(counted, 0);
     const auto size = static_cast<std::size_t>(counted), canaries = size + 1 + 4;
     std::vector<OutUnit> buffer(canaries, static_cast<OutUnit>(0x5A));
-    EXPECT_EQ(convert(buffer.data(), counted, &writing), -1);
-    EXPECT_EQ(buffer[size], static_cast<OutUnit>(0x5A)) << "written past a capacity too small";
+    for (std::int64_t capacity = counted; capacity >= 1 && capacity + 3 > counted; --capacity) {
+        buffer.assign(canaries, static_cast<OutUnit>(0x5A));  // short by 1 to 3: each cut of a 3-unit form
+        EXPECT_EQ(convert(buffer.data(), capacity, &writing), -1);
+        EXPECT_EQ(buffer[static_cast<std::size_t>(capacity)], static_cast<OutUnit>(0x5A))
+            << "written past a capacity too small";
+    }
     buffer.assign(canaries, static_cast<OutUnit>(0x5A));
     const std::int64_t written = convert(buffer.data(), counted + 1, &writing);
     EXPECT_EQ(written, counted);
