@@ -57,7 +57,7 @@ TEST(DetectionText, ShortTextsTheRulesLeaveOpen)
     // The lowest four-byte forms, and F0's overlong one; a row/cell no character has (Shift_JIS 82 FA).
     EXPECT_TRUE(!invalid(E::Utf8, "\xF0\x90\x80\x80") && !invalid(E::Utf8, "\xF1\x80\x80\x80") &&
                 invalid(E::Utf8, "\xF0\x8F\xBF\xBF"));
-    EXPECT_TRUE(invalid(E::EucJp, "\xA4\xFC") && !invalid(E::EucJp, "\xA4\xF3"));
+    EXPECT_TRUE(invalid(E::EucJp, "\xA4\xFC") && !invalid(E::EucJp, "\xA4\xF3") && !invalid(E::ShiftJis, "\x81\x40"));
 }
 
 TEST(DetectionText, NeverChangesWhatTheRulesDecidedOnValidText)

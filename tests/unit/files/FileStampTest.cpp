@@ -1,5 +1,6 @@
 // A file's stamp tells another program's rewrite even when the size and the clock alone
-// cannot: the same size written within the same clock tick.
+// cannot: the same size written within the same clock tick. A folder lists its plain files
+// by the end of their names.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -33,6 +34,18 @@ TEST(FileStamp, ChangesWithEitherEndOfTheFileAtTheSameSizeAndTime)
     std::filesystem::last_write_time(path, time);
     EXPECT_EQ(ReadFileStamp(path.c_str()), before);
     EXPECT_FALSE(ReadFileStamp(folder.File("gone.txt").c_str()).exists);
+}
+
+TEST(ListFolder, NamesThePlainFilesWithTheSuffixAndRefusesAMissingFolder)
+{
+    TempFolder folder;
+    for (const char* name : {"a.ini", "b.ini.txt", "ini"}) TempFolder::Write(folder.File(name), "x");
+    std::filesystem::create_directory(folder.File("c.ini"));
+    std::vector<std::string> names{"old"};
+    EXPECT_TRUE(ListFolder(folder.Path().c_str(), ".ini", names));
+    EXPECT_EQ(names, std::vector<std::string>{"a.ini"});
+    names = {"old"};
+    EXPECT_TRUE(!ListFolder(folder.File("gone").c_str(), ".ini", names) && names.empty());
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ expect "missing file" 2 "" -- abc "$work/none.txt"
 grep -q "cannot read" "$work/stderr" || { echo "FAIL missing file message"; failures=$((failures + 1)); }
 expect "bad option" 2 "" -- --fast abc "$work/utf8.txt"
 expect "bad from" 2 "" -- --from x abc "$work/utf8.txt"
+expect "from the largest offset" 0 "11 3" -- --backward --from 2147483647 abc "$work/utf8.txt"
+expect "from beyond it" 2 "" -- --from 2147483648 abc "$work/utf8.txt"
 expect "replace and all" 2 "" -- --all --replace x abc "$work/utf8.txt"
 expect "all and backward" 2 "" -- --all --backward abc "$work/utf8.txt"
 expect "one operand" 2 "" -- abc
