@@ -123,6 +123,9 @@ TEST_F(EditorAppearanceTest, FontCommandWritesNameAndSizeUnlessCancelled)
     const std::string after = TempFolder::Read(folder.File("kvte.ini"));
     EXPECT_NE(after.find("FontName=\x82\x6c\x82\x72 Mincho\r\n"), std::string::npos) << after;
     EXPECT_NE(after.find("FontSize=0\r\n"), std::string::npos) << after;
+    host.fontName = std::string(300, 'f');
+    EXPECT_TRUE(ChooseEditorFont(state, 2));
+    EXPECT_NE(TempFolder::Read(folder.File("kvte.ini")).find("=" + std::string(263, 'f') + "\r\n"), std::string::npos);
 }
 
 TEST(LineEndMark, ReturnArrowPoints)

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -47,7 +49,8 @@ struct RecordingHost {
         host.chooseFontDialog = [](void* self, int view, char* name) {
             auto* host = static_cast<RecordingHost*>(self);
             Log(self, "ChooseFontDialog(" + std::to_string(view) + ")");
-            std::snprintf(name, 264, "%s", host->fontName.c_str());
+            // As the dialog may: a name that fills the buffer comes without a terminator.
+            std::memcpy(name, host->fontName.c_str(), std::min<std::size_t>(264, host->fontName.size() + 1));
             return host->fontSize;
         };
         host.showMessage = [](void* self, int number) { Log(self, "Message(" + std::to_string(number) + ")"); };
