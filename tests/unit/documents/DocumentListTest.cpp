@@ -46,6 +46,7 @@ TEST_F(ThreeTabs, ClosingATabSelectsItsLeftNeighbourAndItsSlotIsTakenAgainAtTheE
     EXPECT_TRUE(RemoveDocument(list, documents.host, 0));
     EXPECT_EQ(Positions(), (std::vector<int>{-1, 1, 0}));
     EXPECT_EQ(Where(list, windows), "slot 2 tab 0 of 2, view 2");
+    EXPECT_EQ(AddDocument(list, documents.host), 0) << "slot 0 is taken again too";
 }
 
 TEST_F(ThreeTabs, ClosingATabLeftOfTheScrolledBarScrollsBackToTheCurrentTab)

@@ -39,8 +39,10 @@ TEST_F(RecentFilesTest, NewestFirstEachOnceCutAtTheLimitAndKeptBetweenRuns)
     EXPECT_EQ(windows.messages.back(), kMsgRecentFileGone);
     EXPECT_EQ(windows.asked.back(), gone);
     EXPECT_EQ(paths.size(), 29u);
-    EXPECT_TRUE(OpenRecentFile(documents, 0));
-    EXPECT_FALSE(OpenRecentFile(documents, 29));
+    EXPECT_TRUE(OpenRecentFile(documents, 0)) << "open already";
+    NoteRecentFile(documents.recent, MakeFile("new.txt", "y"));
+    EXPECT_TRUE(OpenRecentFile(documents, 0)) << "loaded";
+    EXPECT_FALSE(OpenRecentFile(documents, static_cast<int>(paths.size()))) << "beyond the list";
 }
 
 }  // namespace

@@ -69,6 +69,9 @@ TEST(RecoveryRecord, RefusesUnknownVersionsAndBadValuesEvenWithAGoodCheckSum)
     std::string newer = bytes;
     newer[8] = 2;
     EXPECT_EQ(ReadRecoveryRecord(sealed(newer), read), RecoveryReadResult::UnknownVersion);
+    std::string smallest = newer.substr(0, 12) + std::string(4, '\0');  // no properties, no text
+    AppendRecoveryTrailer(smallest, 0);
+    EXPECT_EQ(ReadRecoveryRecord(smallest, read), RecoveryReadResult::UnknownVersion);
 
     struct Case {
         const char* key;

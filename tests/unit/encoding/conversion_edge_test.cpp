@@ -219,4 +219,5 @@ TEST(ConversionEdges, ChosenCodesTakeTheirOwnMarkAndNamesTheirCodes)
     EXPECT_EQ(WithMark(EncodingCode::Utf16Be, true), EncodingCode::Utf16BeBom);
     EXPECT_EQ(WithMark(EncodingCode::Cp932, true), EncodingCode::Cp932);
     EXPECT_TRUE(TakesMark(EncodingCode::Utf8) && TakesMark(EncodingCode::Utf16LeBom) && !TakesMark(EncodingCode::Jis));
+    EXPECT_TRUE(HasMark(EncodingCode::Utf8Bom) && HasMark(EncodingCode::Utf16BeBom) && !HasMark(EncodingCode::Utf8));
 }

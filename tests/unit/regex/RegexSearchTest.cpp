@@ -59,6 +59,8 @@ TEST(RegexSearch, LongRunsOfLeadBytes)
     EXPECT_EQ(regex.Find(text.c_str(), 1, false), 2);
     EXPECT_EQ(regex.Find(text.c_str(), 100001, false), 100001);
     EXPECT_EQ(regex.Find(text.c_str(), 100001, true), 99998);
+    regex.Read("a\x82", false);  // ends in a stray lead: never half of Ａ (82 60), found before a blank
+    EXPECT_EQ(regex.Find("a\x82\x60 a\x82 ", 0, false), 4);
 }
 
 using Matches = std::vector<std::pair<std::size_t, std::size_t>>;

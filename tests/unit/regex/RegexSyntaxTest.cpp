@@ -69,6 +69,7 @@ TEST(RegexSyntax, EachConstructFindsWhatItMeans)
         {"(?i:a)b", "ABAb", "2:Ab"},
         {"a(?i)b", "aBAB", "0:aB"},
         {"(?i)a(?-i)b", "ABAb", "2:Ab"},
+        {"(?i)a(?-i:b)c", "ABCAbC", "3:AbC"},
         {"(?:(?i)a)b", "AB Ab", "3:Ab"},  // (?i) ends with its group
         {"(?i)x|y", "Y", "0:Y"},          // and reaches the later branches
         {"(?i)ぁ", "ア", "-1"},           // kana have no letter case
