@@ -1,6 +1,7 @@
 // The parts of FileAccess that do not depend on the platform.
 #include "files/FileAccess.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/FileAccessFaults.h"
@@ -19,7 +20,7 @@ size_t WritableNow(size_t done, size_t want)
     if (budget < 0) return want;
     if (static_cast<long long>(done) >= budget) return 0;
     unsigned long long left = static_cast<unsigned long long>(budget - static_cast<long long>(done));
-    return left < want ? static_cast<size_t>(left) : want;
+    return static_cast<size_t>(std::min<unsigned long long>(left, want));
 }
 
 }  // namespace file_access_detail

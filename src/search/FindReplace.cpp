@@ -78,14 +78,14 @@ void SelectMatch(const SearchView& view, const TextCopy& copy, Match match)
 std::size_t CaretPosition(const SearchView& view)
 {
     int caret = view.caretOffset(view.context);
-    return caret > 1 ? static_cast<std::size_t>(caret - 1) : 0;
+    return static_cast<std::size_t>(std::max(caret - 1, 0));
 }
 
 std::size_t SelectionStart(const SearchView& view)
 {
     int start = 0;
     view.selectionRange(view.context, &start, nullptr);
-    return start > 1 ? static_cast<std::size_t>(start - 1) : 0;
+    return static_cast<std::size_t>(std::max(start - 1, 0));
 }
 
 // Where a search starts: downward from the caret; upward from before the selection, so
