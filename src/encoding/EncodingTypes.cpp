@@ -59,11 +59,11 @@ bool EncodingForName(std::string_view name, bool mark, EncodingCode& code)
     return false;
 }
 
-const EncodingChoice kEncodingChoices[kEncodingChoiceCount] = {
+const std::array<EncodingChoice, kEncodingChoiceCount> kEncodingChoices = {{
     {"sjis", EncodingCode::ShiftJis}, {"cp932", EncodingCode::Cp932},     {"euc", EncodingCode::EucJp},
     {"jis", EncodingCode::Jis},       {"utf8", EncodingCode::Utf8},       {"utf16le", EncodingCode::Utf16Le},
     {"utf16be", EncodingCode::Utf16Be},
-};
+}};
 
 bool TakesMark(EncodingCode code) { return WithMark(code, true) != WithMark(code, false); }
 

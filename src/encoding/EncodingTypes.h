@@ -2,6 +2,7 @@
 // their names for messages and command lines.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -51,7 +52,7 @@ struct EncodingChoice {
     EncodingCode code;
 };
 constexpr int kEncodingChoiceCount = 7;
-extern const EncodingChoice kEncodingChoices[kEncodingChoiceCount];
+extern const std::array<EncodingChoice, kEncodingChoiceCount> kEncodingChoices;
 
 // UTF-8 and the UTF-16 codes can be written with a byte-order mark; HasMark: code is one
 // of them with its mark. WithMark gives code's form with or without its mark (the codes

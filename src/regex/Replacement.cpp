@@ -22,19 +22,19 @@ void AppendReplacement(std::string_view replacement, const char* text, const Reg
     std::size_t i = 0;
     while (i < length) {
         const char c = r[i];
+        // Past the end, next is 0, which no sequence takes.
         const char next = i + 1 < length ? r[i + 1] : '\0';
-        const bool hasNext = i + 1 < length;
-        if (c == '\\' && hasNext && next >= '0' && next <= '9') {
+        if (c == '\\' && next >= '0' && next <= '9') {
             AppendGroup(text, groups, next - '0', out);
-        } else if (c == '$' && hasNext && next >= '1' && next <= '9') {
+        } else if (c == '$' && next >= '1' && next <= '9') {
             AppendGroup(text, groups, next - '0', out);
-        } else if (c == '$' && next == '&' && hasNext) {
+        } else if (c == '$' && next == '&') {
             AppendGroup(text, groups, 0, out);
-        } else if (c == '\\' && next == 'n' && hasNext) {
+        } else if (c == '\\' && next == 'n') {
             out.append(lineBreak.data(), lineBreak.size());
-        } else if (c == '\\' && next == 't' && hasNext) {
+        } else if (c == '\\' && next == 't') {
             out.push_back('\t');
-        } else if ((c == '\\' || c == '$') && next == c && hasNext) {
+        } else if ((c == '\\' || c == '$') && next == c) {
             out.push_back(c);
         } else {
             std::size_t charLength = SjisCharLength(r, length, i);

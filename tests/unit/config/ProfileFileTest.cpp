@@ -146,6 +146,7 @@ TEST_F(ProfileFileTest, APathThatDoesNotFitIsRefusedNotCut)
     EXPECT_FALSE(WriteInt(profile, "x", 1));
     EXPECT_FALSE(FileExists(cut.c_str()));
     EXPECT_TRUE(OpenProfile(profile, cut.c_str(), "main"));  // exactly 260 bytes: accepted
+    EXPECT_FALSE(OpenProfile(profile, "", "main")) << "no path";
     std::string longSection(1024, 's');
     EXPECT_FALSE(SetSection(profile, longSection.c_str()));
     EXPECT_TRUE(SetSection(profile, longSection.substr(0, 1023).c_str()));

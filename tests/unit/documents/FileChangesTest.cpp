@@ -69,7 +69,7 @@ TEST_F(FileChangesTest, EachChangeIsAskedOnceAndReloadsInTheEncodingItWasReadIn)
     CurrentDocument(list).modified = true;
     TempFolder::Write(path, "x");
     windows.answers = {kAnswerNo};
-    CheckFileChanges(documents);
+    EXPECT_EQ(CheckFileChanges(documents), 0) << "No keeps the changes";
     std::remove(path.c_str());
     CurrentDocument(list).modified = false;
     CheckFileChanges(documents);

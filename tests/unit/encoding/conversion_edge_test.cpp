@@ -216,6 +216,7 @@ TEST(ConversionEdges, ChosenCodesTakeTheirOwnMarkAndNamesTheirCodes)
         EXPECT_EQ(EncodingChoiceIndex(named), i);
     }
     EXPECT_EQ(EncodingChoiceIndex(EncodingCode::Utf16BeBom), 6);
+    EXPECT_EQ(EncodingChoiceIndex(EncodingCode::NoEvidence), 0) << "a file with no evidence stands for sjis";
     EXPECT_EQ(WithMark(EncodingCode::Utf16Be, true), EncodingCode::Utf16BeBom);
     EXPECT_EQ(WithMark(EncodingCode::Cp932, true), EncodingCode::Cp932);
     EXPECT_TRUE(TakesMark(EncodingCode::Utf8) && TakesMark(EncodingCode::Utf16LeBom) && !TakesMark(EncodingCode::Jis));

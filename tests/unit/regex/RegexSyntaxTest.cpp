@@ -96,6 +96,8 @@ TEST(RegexSyntax, BadPatternsReportCodeAndOffsetAndFindNothing)
                        {"a\\q", REGEXP_BAD_ESCAPE, 1},
                        {"\\x4", REGEXP_BAD_ESCAPE, 0},
                        {"[\\A]", REGEXP_BAD_ESCAPE, 1},
+                       {"[\\9]", REGEXP_BAD_ESCAPE, 1},
+                       {"\\Z", REGEXP_BAD_ESCAPE, 0},
                        {"a[bc", REGEXP_MISSING_BRACKET, 1},
                        {"[]", REGEXP_MISSING_BRACKET, 0},
                        {"[z-a]", REGEXP_BAD_CLASS_RANGE, 1},

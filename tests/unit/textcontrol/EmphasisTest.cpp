@@ -54,7 +54,7 @@ TEST(EmphasisTokenizer, LinesInOrderCarryTheStateOfAnOpenPair)
         bool open;  // inside the multi-line pair after the line
     } lines[] = {
         {"if (x) \"a // b\" // c", "0+2:1 7+8:2 16+4:6 ", false},
-        {"iff elif _if if_ If if", "20+2:1 ", false},  // whole words only; case matters
+        {"iff elif _if if_ If if Aif Zif aif zif 0if if9", "20+2:1 ", false},  // whole words only; case matters
         {"x \"open", "2+5:2 ", false},                 // a pair within a line ends with it
         {"a /* b", "2+4:7 ", true},
         {"if // \"", "0+7:7 ", true},
