@@ -9,11 +9,6 @@
 #include "files/FileAccess.h"
 #include "../support/TempFolder.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 struct ProfileFileTest : testing::Test {
@@ -194,36 +189,6 @@ TEST_F(ProfileFileTest, AFileThatCannotBeReadOrWrittenIsNeverSpoilt)
     EXPECT_FALSE(WriteInt(profile, "x", 1)) << "no file to write in place";
     SetFileFaultsForTesting({});
     EXPECT_EQ(folder.EntryCount(), 1u);
-}
-
-// The file layer under the engine: wildcards, lengths, and (POSIX) permissions and links
-// that a replace keeps; the Windows attributes and links are tested under tests/win.
-TEST(FileAccessTest, WholeFilesWildcardsPermissionsAndLinks)
-{
-    TempFolder folder;
-    std::string target = folder.File("target.ini"), link = folder.File("link.ini");
-    ASSERT_TRUE(WriteWholeFile(target.c_str(), "abc\0def", -1));
-    EXPECT_EQ(TempFolder::Read(target), "abc");
-    ASSERT_TRUE(WriteWholeFile(target.c_str(), "abc\0def", 7));
-    EXPECT_EQ(TempFolder::Read(target), std::string("abc\0def", 7));
-    EXPECT_TRUE(FileExists(folder.File("*.ini").c_str()));
-    EXPECT_FALSE(WriteWholeFile(folder.File("missing/x.txt").c_str(), "x", -1));
-    std::string content;
-    EXPECT_EQ(ReadWholeFile(folder.File("absent").c_str(), content).kind, FileErrorKind::NotFound);
-    EXPECT_EQ(ReadWholeFile(folder.Path().c_str(), content).kind, FileErrorKind::NotAFile);
-    EXPECT_EQ(ReplaceWholeFile(folder.Path().c_str(), "x", 1).kind, FileErrorKind::NotAFile);
-#ifndef _WIN32
-    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-    ASSERT_EQ(::symlink("target.ini", link.c_str()), 0);
-    ASSERT_TRUE(ReplaceWholeFile(link.c_str(), "new", 3));
-    struct stat info;
-    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link is still a link";
-    ASSERT_EQ(::stat(target.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(TempFolder::Read(target), "new");
-    EXPECT_EQ(folder.EntryCount(), 2u);
-#endif
 }
 
 }  // namespace

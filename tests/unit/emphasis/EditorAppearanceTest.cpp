@@ -121,7 +121,7 @@ TEST_F(EditorAppearanceTest, FontCommandWritesNameAndSizeUnlessCancelled)
     EXPECT_TRUE(ChooseEditorFont(state, 2));
     EXPECT_EQ(host.calls, (Calls{"ChooseFontDialog(2)", "ChooseFontDialog(2)"}));
     const std::string after = TempFolder::Read(folder.File("kvte.ini"));
-    EXPECT_NE(after.find("FontName=\x82\x6c\x82\x72 Mincho\r\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("[editor1]\r\nFontName=\x82\x6c\x82\x72 Mincho\r\n"), std::string::npos) << after;
     EXPECT_NE(after.find("FontSize=0\r\n"), std::string::npos) << after;
     host.fontName = std::string(300, 'f');
     EXPECT_TRUE(ChooseEditorFont(state, 2));

@@ -89,6 +89,7 @@ TEST(Detection, TheCasesTheRulesSingleOut)
     for (const auto& [bytes, expected] : {std::pair{Utf16Bytes(lines, true), EncodingCode::Utf16Be},
                                           {Utf16Bytes(u"no line break here"), EncodingCode::Utf16Le},
                                           {std::string(8, '\0') + "ab", EncodingCode::ZeroBytes},
+                                          {std::string("a\0b\0c\0\0\0", 8), EncodingCode::ZeroBytes},  // 1 in 4 even
                                           {Utf16Bytes(u"\uFEFF\u3042", true), EncodingCode::Utf16BeBom}})
         EXPECT_EQ(DetectEncoding(bytes.data(), bytes.size()), expected) << bytes;
 }

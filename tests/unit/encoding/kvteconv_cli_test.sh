@@ -34,7 +34,8 @@ printf '%s\n' 'utf8.txt: Utf8 (rules)' 'sjis.txt: ShiftJis (rules)' 'euc.txt: Eu
   'utf16be.txt: Utf16BeBom (mark)' 'utf16be-plain.txt: Utf16Be (zeros)' 'euc-short.txt: EucJp (text)' > detect.expected
 check "detect names every encoding" same_bytes detect.out detect.expected
 
-check "convert utf8 to sjis" "$tool" convert --to sjis utf8.txt out.txt
+check "convert utf8 to sjis" "$tool" convert --to sjis utf8.txt out.txt 2> quiet.err
+check "  says nothing" test ! -s quiet.err
 check "  bytes" same_bytes out.txt sjis.txt
 check "convert sjis to euc" "$tool" convert --to euc sjis.txt out.txt
 check "  bytes" same_bytes out.txt euc.txt
@@ -101,6 +102,7 @@ check "missing OUT: exit 2" exit_code 2 "$tool" convert --to sjis utf8.txt
 check "missing --to: exit 2" exit_code 2 "$tool" convert utf8.txt out.txt
 check "missing input: exit 1" exit_code 1 "$tool" convert --to sjis nothere.txt out2.txt
 check "  names the file" grep -q nothere.txt "$work/stderr"
+check "  and the system's reason" grep -q "No such file" "$work/stderr"
 check "  writes nothing" [ ! -e out2.txt ]
 check "detect of a missing file: exit 1" exit_code 1 "$tool" detect sjis.txt nothere.txt
 check "detect of a folder: exit 1" exit_code 1 "$tool" detect "$work"

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "../support/TempFolder.h"
 #include "files/FileAccess.h"
@@ -64,6 +67,39 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
     const bool bare = ReplaceWholeFile("bare.txt", "b", 1).Ok();
     std::filesystem::current_path(here);
     EXPECT_TRUE(bare && TempFolder::Read(folder.File("bare.txt")) == "b");
+}
+
+// Whole files: wildcards, lengths, and (POSIX) permissions and links
+// that a replace keeps; the Windows attributes and links are tested under tests/win.
+TEST(FileAccessTest, WholeFilesWildcardsPermissionsAndLinks)
+{
+    TempFolder folder;
+    std::string target = folder.File("target.ini"), link = folder.File("link.ini");
+    ASSERT_TRUE(WriteWholeFile(target.c_str(), "abc\0def", -1));
+    EXPECT_EQ(TempFolder::Read(target), "abc");
+    ASSERT_TRUE(WriteWholeFile(target.c_str(), "abc\0def", 7));
+    EXPECT_EQ(TempFolder::Read(target), std::string("abc\0def", 7));
+    EXPECT_TRUE(FileExists(folder.File("*.ini").c_str()));
+    EXPECT_FALSE(WriteWholeFile(folder.File("missing/x.txt").c_str(), "x", -1));
+    std::string content;
+    EXPECT_EQ(ReadWholeFile(folder.File("absent").c_str(), content).kind, FileErrorKind::NotFound);
+    EXPECT_EQ(ReadWholeFile(folder.Path().c_str(), content).kind, FileErrorKind::NotAFile);
+    EXPECT_EQ(ReplaceWholeFile(folder.Path().c_str(), "x", 1).kind, FileErrorKind::NotAFile);
+#ifndef _WIN32
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("target.ini", link.c_str()), 0);
+    ASSERT_TRUE(ReplaceWholeFile(link.c_str(), "new", 3));
+    struct stat info;
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link is still a link";
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(TempFolder::Read(target), "new");
+    EXPECT_EQ(folder.EntryCount(), 2u);
+    EXPECT_FALSE(IsReadOnlyFile(target.c_str()) || IsReadOnlyFile(folder.File("absent").c_str()));
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    EXPECT_TRUE(IsReadOnlyFile(link.c_str())) << "no write bit at all";
+#endif
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ expect "bad from" 2 "" -- --from x abc "$work/utf8.txt"
 expect "from the largest offset" 0 "11 3" -- --backward --from 2147483647 abc "$work/utf8.txt"
 expect "from beyond it" 2 "" -- --from 2147483648 abc "$work/utf8.txt"
 expect "replace and all" 2 "" -- --all --replace x abc "$work/utf8.txt"
+expect "files and replace" 2 "" -- --files --replace x abc "$work"
 expect "all and backward" 2 "" -- --all --backward abc "$work/utf8.txt"
 expect "one operand" 2 "" -- abc
 expect "dash pattern" 1 "" -- -- --all "$work/utf8.txt"
