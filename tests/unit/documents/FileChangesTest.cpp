@@ -49,8 +49,10 @@ TEST_F(FileChangesTest, EachChangeIsAskedOnceAndReloadsInTheEncodingItWasReadIn)
     EXPECT_TRUE(windows.messages.empty());
 
     TempFolder::Write(path, "\xcb\xdc\xc6\xfc\n\xa4\xa2");
+    ASSERT_EQ(Open("b.txt", "b", kOpenModeNewTab), kOpenLoaded);
     windows.answers = {kAnswerNo};
     EXPECT_EQ(CheckFileChanges(documents), 0);
+    EXPECT_EQ(list.currentSlot, 0) << "the tab asked about is shown";
     EXPECT_EQ(CheckFileChanges(documents), 0);  // the same change is not asked about again
     EXPECT_EQ(windows.messages, std::vector<int>{kMsgFileChanged});
     EXPECT_EQ(windows.asked, std::vector<std::string>{"a.txt"});

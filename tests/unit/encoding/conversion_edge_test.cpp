@@ -188,6 +188,9 @@ TEST(ConversionContract, CapacityRangesAndInPlace)
     EXPECT_EQ(units[2], kNoCharacterUnit);
     EXPECT_EQ(InternalToJis(buffer, std::string_view("\x8A\xBF\0a", 4), 16), 10);
     EXPECT_EQ(std::string(buffer, 10), Bytes({0x1B, 0x24, 0x42, 0x34, 0x41, 0x1B, 0x28, 0x42, 0x00, 0x61}));
+    char back[8];
+    EXPECT_EQ(JisToInternal(back, std::string_view(buffer, 10), 8), 4);
+    EXPECT_EQ(std::string(back, 4), std::string("\x8A\xBF\0a", 4));
     // UTF-16 to InternalText in place: the bytes of a base are rewritten, never more than was read.
     const std::u16string text = u"\uFEFF漢字かなカナ abc ｶﾞ\u301C\u304B\u309A\U00020089y";
     std::u16string inPlace = text;

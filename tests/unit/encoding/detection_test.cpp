@@ -90,6 +90,7 @@ TEST(Detection, TheCasesTheRulesSingleOut)
                                           {Utf16Bytes(u"no line break here"), EncodingCode::Utf16Le},
                                           {std::string(8, '\0') + "ab", EncodingCode::ZeroBytes},
                                           {std::string("a\0b\0c\0\0\0", 8), EncodingCode::ZeroBytes},  // 1 in 4 even
+                                          {std::string("\0a\0b\0c\0\0", 8), EncodingCode::ZeroBytes},  // or odd
                                           {Utf16Bytes(u"\uFEFF\u3042", true), EncodingCode::Utf16BeBom}})
         EXPECT_EQ(DetectEncoding(bytes.data(), bytes.size()), expected) << bytes;
 }

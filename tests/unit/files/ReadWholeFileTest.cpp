@@ -54,7 +54,14 @@ TEST(ReplaceWholeFile, WritesAndReplacesLeavingOneFile)
     full.writeFailsAfterBytes = 0;
     SetFileFaultsForTesting(full);
     EXPECT_FALSE(ReplaceWholeFile(path.c_str(), "x", 1).Ok());
+    // A folder that refuses the temporary file: the file is written where it is, and cut.
+    full = FileFaultsForTesting{};
+    full.temporaryFileRefused = true;
+    SetFileFaultsForTesting(full);
+    EXPECT_TRUE(ReplaceWholeFile(path.c_str(), "second", 6).Ok());
+    EXPECT_EQ(TempFolder::Read(path), "second");
     SetFileFaultsForTesting(FileFaultsForTesting{});
+    ASSERT_TRUE(ReplaceWholeFile(path.c_str(), "second, longer", 14).Ok());
     const std::string moved = folder.File("moved.ini");
     EXPECT_TRUE(MoveFileOver(path.c_str(), moved.c_str()) && !MoveFileOver(moved.c_str(), nullptr));
     EXPECT_EQ(TempFolder::Read(moved), "second, longer");
