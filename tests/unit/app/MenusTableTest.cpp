@@ -77,7 +77,7 @@ TEST(MenusTableTest, TypedLettersReachTheEntriesThatShowThemUnderlined)
         {"\x95\x5C&x", 'X'},  // a trail byte 0x5C before the "&"
         {"&\x82\xA0", 0},
         {"end&", 0},
-        {"&1", '1'}, {"&0", '0'}, {"&9", '9'}, {"&A", 'A'}, {"&Z", 'Z'}, {"&z", 'Z'},
+        {"&1", '1'}, {"&0", '0'}, {"&9", '9'}, {"&A", 'A'}, {"&Z", 'Z'}, {"&a", 'A'}, {"&z", 'Z'},
     };
     for (const auto& [text, key] : keys) EXPECT_EQ(MenuAccessKey(text), key) << text;
 

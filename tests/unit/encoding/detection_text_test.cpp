@@ -54,9 +54,10 @@ TEST(DetectionText, ShortTextsTheRulesLeaveOpen)
     EXPECT_TRUE(invalid(E::Utf8, "\xC0\x80") && invalid(E::Utf8, "\xED\xA0\x80") &&
                 invalid(E::Utf8, "\xF4\x90\x80\x80"));
     EXPECT_TRUE(invalid(E::ShiftJis, "\x81\x7F") && invalid(E::ShiftJis, "\xA0") && invalid(E::EucJp, "\x8E\xE0"));
-    // The lowest four-byte forms, and F0's overlong one; a row/cell no character has (Shift_JIS 82 FA).
-    EXPECT_TRUE(!invalid(E::Utf8, "\xF0\x90\x80\x80") && !invalid(E::Utf8, "\xF1\x80\x80\x80") &&
-                invalid(E::Utf8, "\xF0\x8F\xBF\xBF"));
+    // The last two-byte form, the lowest four-byte ones and F0's overlong one; a row/cell no
+    // character has (Shift_JIS 82 FA).
+    EXPECT_TRUE(!invalid(E::Utf8, "\xDF\xBF") && !invalid(E::Utf8, "\xF0\x90\x80\x80") &&
+                !invalid(E::Utf8, "\xF1\x80\x80\x80") && invalid(E::Utf8, "\xF0\x8F\xBF\xBF"));
     EXPECT_TRUE(invalid(E::EucJp, "\xA4\xFC") && !invalid(E::EucJp, "\xA4\xF3") && !invalid(E::ShiftJis, "\x81\x40"));
 }
 

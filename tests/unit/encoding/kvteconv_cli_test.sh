@@ -106,6 +106,7 @@ check "  and the system's reason" grep -q "No such file" "$work/stderr"
 check "  writes nothing" [ ! -e out2.txt ]
 check "detect of a missing file: exit 1" exit_code 1 "$tool" detect sjis.txt nothere.txt
 check "detect of a folder: exit 1" exit_code 1 "$tool" detect "$work"
+check "  and says so" grep -q "Is a directory" "$work/stderr"
 check "output folder missing: exit 1" exit_code 1 "$tool" convert --to sjis utf8.txt nofolder/out.txt
 mkdir target.dir && cp sjis.txt target.dir/inside.txt
 check "output is a folder: exit 1" exit_code 1 "$tool" convert --to sjis utf8.txt target.dir
