@@ -89,8 +89,10 @@ TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwis
     state.matchCase = state.wrap = false;
     ReadSearchOptions(settings, state);  // no [search] yet
     ASSERT_TRUE(!state.wrap && AppendSection(settings, kSearchSection) && WriteInt(settings, "wrap", 1));
-    ASSERT_TRUE(WriteSearchOptions(settings, state));
+    // Each reads and writes [search] whatever section the settings had current.
+    ASSERT_TRUE(SetSection(settings, "main") && WriteSearchOptions(settings, state));
     state.matchCase = true;
+    SetSection(settings, "main");
     ReadSearchOptions(settings, state);
     EXPECT_TRUE(!state.matchCase && state.wrap);
     ASSERT_TRUE(WriteString(settings, "matchcase", ""));  // an empty value says nothing
@@ -102,8 +104,9 @@ TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwis
     choices.folder = "C:\\x";
     choices.masks = "";  // stored empty, read as every file
     choices.regularExpression = true;
-    ASSERT_TRUE(WriteFileSearchChoices(settings, choices));
+    ASSERT_TRUE(SetSection(settings, "main") && WriteFileSearchChoices(settings, choices));
     FileSearchChoices read;
+    SetSection(settings, "main");
     ReadFileSearchChoices(settings, read);
     EXPECT_TRUE(read.folder == "C:\\x" && read.masks == "*" && read.regularExpression && read.subfolders);
 }
