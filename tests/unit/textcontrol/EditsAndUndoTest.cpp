@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "textcontrol/model/TextModel.h"
+#include "textcontrol/model/UndoHistory.h"
 
 using namespace kvte::textcontrol;
 
@@ -236,4 +237,31 @@ TEST(TextModelNotices, ChangedLinesAndTheChangeCounterFollowEdits)
     uint64_t before = model.ChangeCounter();
     ASSERT_TRUE(model.Undo());
     EXPECT_GT(model.ChangeCounter(), before);
+}
+
+// Typing, Backspace and Delete each fold into one action only a pure insertion or removal
+// that continues the last; anything else stays a second action of the same step.
+TEST(UndoHistory, FoldsOnlyWhatContinuesTheLastEditOfItsKind)
+{
+    using M = UndoMerge;
+    const struct {
+        M merge;
+        UndoAction first, second;
+        size_t actions;
+    } cases[] = {
+        {M::Typing, {0, "", "ab"}, {2, "", "c"}, 1},     {M::Typing, {0, "", "ab"}, {3, "", "c"}, 2},
+        {M::Typing, {0, "", "ab"}, {2, "x", "c"}, 2},    {M::Typing, {0, "z", "ab"}, {2, "", "c"}, 2},
+        {M::Backspace, {5, "e", ""}, {4, "d", ""}, 1},   {M::Backspace, {5, "e", ""}, {3, "d", ""}, 2},
+        {M::Backspace, {5, "e", ""}, {4, "d", "q"}, 2},  {M::Backspace, {5, "e", "q"}, {4, "d", ""}, 2},
+        {M::Delete, {5, "e", ""}, {5, "f", ""}, 1},      {M::Delete, {5, "e", ""}, {6, "f", ""}, 2},
+        {M::Delete, {5, "e", ""}, {5, "f", "q"}, 2},     {M::Delete, {5, "e", "q"}, {5, "f", ""}, 2},
+    };
+    for (const auto& c : cases) {
+        UndoHistory history;
+        history.Record(c.first, c.merge, 0, 0, 0, 0);
+        history.Record(c.second, c.merge, 0, 0, 0, 0);
+        const UndoStep* step = history.TakeUndo();
+        ASSERT_TRUE(step && !history.CanUndo());
+        EXPECT_EQ(step->actions.size(), c.actions) << static_cast<int>(c.merge) << " at " << c.second.position;
+    }
 }
