@@ -40,6 +40,10 @@ constexpr std::size_t kTextStageBytes = 16 * 1024;
 // Utf8; a character cut by the end of the block counts as valid, one cut by the end of the
 // bytes does not). True for every other code.
 bool IsValidTextStart(EncodingCode code, const char* bytes, std::size_t length);
+// The same for all the bytes: every one is part of a whole character of code (UTF-8
+// without overlong forms, surrogates or stray continuation bytes; no pair that no
+// character has).
+bool IsValidText(EncodingCode code, const char* bytes, std::size_t length);
 
 // The second stage alone: reads the first kTextStageBytes as Shift_JIS, EUC-JP and UTF-8
 // and returns the one of them whose reading is valid and looks most like Japanese text

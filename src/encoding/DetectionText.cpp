@@ -273,6 +273,12 @@ bool IsValidTextStart(EncodingCode code, const char* bytes, std::size_t length)
     return ReadAs<false>(code, reinterpret_cast<const unsigned char*>(bytes), n, n < length).valid;
 }
 
+bool IsValidText(EncodingCode code, const char* bytes, std::size_t length)
+{
+    if (code != EncodingCode::ShiftJis && code != EncodingCode::EucJp && code != EncodingCode::Utf8) return true;
+    return ReadAs<false>(code, reinterpret_cast<const unsigned char*>(bytes), length, false).valid;
+}
+
 EncodingCode ChooseByJapaneseText(const char* bytes, std::size_t length)
 {
     const std::size_t n = length < kTextStageBytes ? length : kTextStageBytes;

@@ -6,6 +6,7 @@
 #include "search/FileBytesSearch.h"
 
 #include "encoding/Conversion.h"
+#include "encoding/Detection.h"
 #include "encoding/FileText.h"
 #include "regex/LiteralSearch.h"
 #include "regex/MatchPass.h"
@@ -58,17 +59,22 @@ RawPatternForms MakeRawPatternForms(std::string_view pattern, bool regularExpres
     return forms;
 }
 
-const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code,
+const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code, std::string_view bytes,
                                             std::vector<std::string>& eucOne)
 {
     if (!forms.usable) return nullptr;
+    // Bytes that are no whole character of the file's code are read as characters that are
+    // not their own: a stray UTF-8 continuation byte as U+0080-U+00BF (µ shares its code
+    // with μ), an overlong form as a letter or a line break; in EUC-JP a lead byte let
+    // through as it is takes the next character's first byte as its trail and leaves its
+    // second, maybe a letter, alone. Only files of whole characters are searched as bytes.
+    if (!IsValidText(IsUtf8(code) ? EncodingCode::Utf8 : code, bytes.data(), bytes.size())) return nullptr;
     // A base character and a combining mark that the conversion merges into one code are
     // that code's own UTF-8 form, so the forms cover them too.
     if (IsUtf8(code)) return &forms.utf8;
     if (code == EncodingCode::EucJp) {
-        // Bytes that are no EUC-JP character pass into the text as they are, and codes
-        // behind SS3 come from two sets that share internal codes: only a pattern of ASCII
-        // characters meets no bytes but its own there.
+        // Codes behind SS3 come from two sets that share internal codes: only a pattern of
+        // ASCII characters meets no bytes but its own.
         if (!forms.asciiOnly) return nullptr;
         eucOne.assign(1, forms.euc);
         return &eucOne;

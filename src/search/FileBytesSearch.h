@@ -23,10 +23,10 @@ struct RawPatternForms {
 
 RawPatternForms MakeRawPatternForms(std::string_view pattern, bool regularExpression, bool ignoreCase);
 
-// The forms to search a file of code for, or null when the file must be converted whole:
-// a code that is not UTF-8 or EUC-JP, or a pattern with other than ASCII characters in
-// an EUC-JP file (whose conversion lets bytes that are no character through as they are).
-const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code,
+// The forms to search a file of code (bytes) for, or null when the file must be converted
+// whole: a code that is not UTF-8 or EUC-JP, a file with bytes that are no whole character
+// of its code, or in EUC-JP a pattern with other than ASCII characters.
+const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, EncodingCode code, std::string_view bytes,
                                             std::vector<std::string>& eucOne);
 
 // Calls onLine(line, column, text) for each line of bytes (a file of code) that holds a

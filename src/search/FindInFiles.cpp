@@ -156,7 +156,7 @@ FileSearchTotals SearchFiles(const fs::path& folder, const FileSearchRequest& re
             const EncodingCode code =
                 ChooseSjisFlavour(DetectEncoding(bytes.data(), bytes.size()), SjisFlavour::Sjis2004, bytes);
             std::size_t found = 0;
-            if (const std::vector<std::string>* forms = RawFormsFor(rawForms, code, eucForm)) {
+            if (const std::vector<std::string>* forms = RawFormsFor(rawForms, code, bytes, eucForm)) {
                 found = SearchFileBytes(regex, bytes, code, *forms, [&](long line, long column, std::string&& text) {
                     onHit(FileSearchHit{path, line, column, std::move(text)});
                 });
