@@ -86,7 +86,7 @@ TEST(FileAccessTest, WholeFilesWildcardsPermissionsAndLinks)
     EXPECT_EQ(TempFolder::Read(target), "abc");
     ASSERT_TRUE(WriteWholeFile(target.c_str(), "abc\0def", 7));
     EXPECT_EQ(TempFolder::Read(target), std::string("abc\0def", 7));
-    EXPECT_TRUE(FileExists(folder.File("*.ini").c_str()));
+    EXPECT_TRUE(FileExists(folder.File("*.ini").c_str()) && !FileExists(folder.File("absent.ini").c_str()));
     EXPECT_FALSE(WriteWholeFile(folder.File("missing/x.txt").c_str(), "x", -1));
     std::string content;
     EXPECT_EQ(ReadWholeFile(folder.File("absent").c_str(), content).kind, FileErrorKind::NotFound);
