@@ -264,19 +264,24 @@ bool HasHighByte(const unsigned char* b, std::size_t n)
     return false;
 }
 
+// The first n bytes read as code; true for the codes the readers do not judge.
+bool IsValidReading(EncodingCode code, const char* bytes, std::size_t n, bool cut)
+{
+    if (code != EncodingCode::ShiftJis && code != EncodingCode::EucJp && code != EncodingCode::Utf8) return true;
+    return ReadAs<false>(code, reinterpret_cast<const unsigned char*>(bytes), n, cut).valid;
+}
+
 }  // namespace
 
 bool IsValidTextStart(EncodingCode code, const char* bytes, std::size_t length)
 {
-    if (code != EncodingCode::ShiftJis && code != EncodingCode::EucJp && code != EncodingCode::Utf8) return true;
     const std::size_t n = length < kTextStageBytes ? length : kTextStageBytes;
-    return ReadAs<false>(code, reinterpret_cast<const unsigned char*>(bytes), n, n < length).valid;
+    return IsValidReading(code, bytes, n, n < length);
 }
 
 bool IsValidText(EncodingCode code, const char* bytes, std::size_t length)
 {
-    if (code != EncodingCode::ShiftJis && code != EncodingCode::EucJp && code != EncodingCode::Utf8) return true;
-    return ReadAs<false>(code, reinterpret_cast<const unsigned char*>(bytes), length, false).valid;
+    return IsValidReading(code, bytes, length, false);
 }
 
 EncodingCode ChooseByJapaneseText(const char* bytes, std::size_t length)

@@ -63,23 +63,26 @@ const std::vector<std::string>* RawFormsFor(const RawPatternForms& forms, Encodi
                                             std::vector<std::string>& eucOne)
 {
     if (!forms.usable) return nullptr;
+    const std::vector<std::string>* chosen = nullptr;
+    if (IsUtf8(code)) {
+        // A base character and a combining mark that the conversion merges into one code
+        // are that code's own UTF-8 form, so the forms cover them too.
+        chosen = &forms.utf8;
+    } else if (code == EncodingCode::EucJp && forms.asciiOnly) {
+        // Codes behind SS3 come from two sets that share internal codes: only a pattern of
+        // ASCII characters meets no bytes but its own.
+        eucOne.assign(1, forms.euc);
+        chosen = &eucOne;
+    }
     // Bytes that are no whole character of the file's code are read as characters that are
     // not their own: a stray UTF-8 continuation byte as U+0080-U+00BF (µ shares its code
     // with μ), an overlong form as a letter or a line break; in EUC-JP a lead byte let
     // through as it is takes the next character's first byte as its trail and leaves its
-    // second, maybe a letter, alone. Only files of whole characters are searched as bytes.
-    if (!IsValidText(IsUtf8(code) ? EncodingCode::Utf8 : code, bytes.data(), bytes.size())) return nullptr;
-    // A base character and a combining mark that the conversion merges into one code are
-    // that code's own UTF-8 form, so the forms cover them too.
-    if (IsUtf8(code)) return &forms.utf8;
-    if (code == EncodingCode::EucJp) {
-        // Codes behind SS3 come from two sets that share internal codes: only a pattern of
-        // ASCII characters meets no bytes but its own.
-        if (!forms.asciiOnly) return nullptr;
-        eucOne.assign(1, forms.euc);
-        return &eucOne;
-    }
-    return nullptr;
+    // second, maybe a letter, alone. Only files of whole characters are searched as bytes,
+    // and only once the forms are known to apply: the check reads the whole file.
+    if (chosen == nullptr || !IsValidText(IsUtf8(code) ? EncodingCode::Utf8 : code, bytes.data(), bytes.size()))
+        return nullptr;
+    return chosen;
 }
 
 bool ConvertFileLine(std::string_view line, EncodingCode code, std::string& text)

@@ -15,9 +15,9 @@
 using Count = std::int64_t*;
 
 // Runs convert (destination, capacity, replaced): counts, writes into buffers one to three
-// units too small (-1, nothing past them touched), then into one of count + 1 units guarded by canaries:
-// the written count and replacements equal the counted ones, the terminator is there and
-// nothing past the capacity changed. replaced gets the count (-1 for those without one).
+// units too small (-1, nothing past them touched), then into one of count + 1 units guarded
+// by canaries: the written count and replacements equal the counted ones, the terminator is
+// there and nothing past the capacity changed. replaced gets the count (-1 for those without one).
 template <typename OutUnit, typename Convert>
 std::basic_string<OutUnit> Converted(Convert convert, Count replaced = nullptr)
 {
