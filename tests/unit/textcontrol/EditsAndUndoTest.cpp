@@ -74,6 +74,7 @@ TEST(TextModelText, PiecesOfAnySizeJoinToTheWholeTextInEveryMode)
     for (size_t i = 0; i < text.size(); i += 97) text[i] = '\n';
     text = "\r\n" + text + "\n";
     ASSERT_TRUE(model.SetText(text));
+    model.SetLineEnding(kLineEndingLf);  // so that no explicit mode is mistaken for the text's own
     for (int mode : {kLineEndingCrLf, kLineEndingCr, kLineEndingLf, kLineEndingAutomatic}) {
         for (size_t piece : {size_t{1}, size_t{96}, size_t{97}, TextBuffer::kChunkLimit + 1}) {
             std::string out = "head";
