@@ -150,3 +150,17 @@ TEST(TextModelRandom, MatchesOnATextOfManyChunksAndBlocksWithMixedLineBreaks)
         if (HasFatalFailure()) FAIL() << "seed " << seed;
     }
 }
+
+TEST(TextModelRandom, ErasesFromOneLineBlockToAroundTheEndOfAnother)
+{
+    std::string initial;
+    for (int i = 0; i < 5000; ++i) initial += "x\n";
+    for (int endLine = 2044; endLine <= 2052; ++endLine) {
+        TextModel model;
+        ASSERT_TRUE(model.SetText(initial));
+        model.SelectRange(13, 3 * (endLine - 1) + 2);  // line 5 to just after the x of endLine
+        ASSERT_TRUE(model.DeleteForward());
+        EXPECT_EQ(model.GetText(kLineEndingLf), initial.substr(0, 8) + initial.substr(2 * endLine - 1)) << endLine;
+        EXPECT_TRUE(TextModelAccess::Verify(model)) << endLine;
+    }
+}
