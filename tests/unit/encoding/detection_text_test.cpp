@@ -58,8 +58,8 @@ TEST(DetectionText, ShortTextsTheRulesLeaveOpen)
     // character has (Shift_JIS 82 FA).
     EXPECT_TRUE(!invalid(E::Utf8, "\xDF\xBF") && !invalid(E::Utf8, "\xF0\x90\x80\x80") &&
                 !invalid(E::Utf8, "\xF1\x80\x80\x80") && invalid(E::Utf8, "\xF0\x8F\xBF\xBF"));
-    EXPECT_TRUE(invalid(E::EucJp, "\xA4\xFC") && !invalid(E::EucJp, "\xA4\xF3") && !invalid(E::ShiftJis, "\x81\x40") &&
-                !invalid(E::ShiftJis, "\xFC\x40"));
+    EXPECT_TRUE(invalid(E::EucJp, "\xA4\xFC") && !invalid(E::EucJp, "\xA4\xF3") && !invalid(E::EucJp, "\xA1\xFE") &&
+                !invalid(E::ShiftJis, "\x81\x40") && !invalid(E::ShiftJis, "\xFC\x40"));
 }
 
 TEST(DetectionText, NeverChangesWhatTheRulesDecidedOnValidText)
