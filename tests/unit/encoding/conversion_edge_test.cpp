@@ -104,6 +104,9 @@ TEST(ConversionEdges, EachConversion)
     ASSERT_EQ(SjisCodeToUnicode(code), u'\u4E02');
     EXPECT_EQ(FromJis(Bytes({0x1B, 0x24, 0x28, 0x44, 0x30, 0x21})), Bytes({code >> 8, code & 0xFF}));
     EXPECT_EQ(FromEuc(Bytes({0x8F, 0xB0, 0xA1})), Bytes({code >> 8, code & 0xFF}));
+    const std::uint16_t last = Jisx0212ToSjis(0x6D22);  // 黿 (U+9EFF), in JIS X 0212's last row of kanji
+    ASSERT_EQ(SjisCodeToUnicode(last), u'\u9EFF');
+    EXPECT_EQ(FromEuc(Bytes({0x8F, 0xED, 0xA2})), Bytes({last >> 8, last & 0xFF}));
     EXPECT_EQ(Jisx0212ToSjis(0x2221) + Jisx0212ToSjis(0x6E21), 0);
     const std::string odd = Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x61});
     EXPECT_EQ(FromJis(ToJis(odd)), odd);
