@@ -81,6 +81,11 @@ TEST(SaveFormat, TheBoxFollowsTheRowAndTheDocumentTakesOnlyWhatTheUserChanged)
         EXPECT_EQ(document.encodingChosen, c.after.encodingChosen) << &c - cases;
         EXPECT_EQ(document.lineEnding, c.after.lineEnding) << &c - cases;
     }
+    SaveOffer asWritten = OfferSave(Doc(E::Utf8Bom, false), {1, 4, false, false});
+    asWritten.encodingRow = 1;  // the first row, picked for the Shift_JIS that [main] would write
+    Document document = Doc(E::Utf8Bom, false);
+    TakeSaveChoice(document, asWritten);
+    EXPECT_TRUE(document.encodingChosen && document.encoding == E::ShiftJis);
 }
 
 using SaveAsTest = OpenSaveFixture;
