@@ -98,6 +98,9 @@ TEST_F(FileChangesTest, SavingOverAnotherProgramsChangeAsksAndNoWritesNothing)
 TEST_F(FileChangesTest, ReopeningInAChosenEncodingAsksWhenModifiedReportsLossAndIsSavedInIt)
 {
     Set("main", "auto_kanji", 0);
+    CurrentDocument(list).modified = true;  // an untitled tab has no file to read: nothing to ask
+    EXPECT_FALSE(ReopenDocumentAs(documents, 0, EncodingCode::EucJp));
+    CurrentDocument(list).modified = false;
     ASSERT_EQ(Open("a.txt", "\xc6\xfc\xcb\xdc"), kOpenLoaded);  // "日本" in EUC-JP, taken as Shift-JIS
     const std::string path = folder.File("a.txt");
     CurrentDocument(list).modified = true;

@@ -14,7 +14,9 @@ TEST_F(SessionTest, FilesComeBackInTabOrderWithTheirLinesAndTheCurrentOne)
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) ASSERT_EQ(Open(name, "1\n2\n3\n", kOpenModeNewTab), kOpenLoaded);
     windows.views[1].caretLine = 3;
     SelectSlot(list, documents.host, 2);
-    ASSERT_TRUE(ConfirmExit(documents));  // the untitled first tab is left out
+    const Session session = SessionOfDocuments(documents);
+    EXPECT_TRUE(session.files.size() == 4 && session.current == 1) << "the untitled first tab is left out";
+    ASSERT_TRUE(ConfirmExit(documents));
     std::remove(folder.File("c.txt").c_str());
 
     DocumentsState next;
