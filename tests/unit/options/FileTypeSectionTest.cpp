@@ -1,4 +1,5 @@
-// The file-type page's reader of the section and its check of typed extensions.
+// The file-type page's reader of the section, found wherever the settings engine finds it, its
+// check of typed extensions, and its writer, which never grows the file.
 #include <gtest/gtest.h>
 
 #include "../support/TempFolder.h"
@@ -31,8 +32,12 @@ TEST(FileTypeRowsTest, TheFirstHeaderTheEngineReadsWithItsLineEndOpensTheList)
     // As the page leaves the file after deleting every row: no line end after the header.
     EXPECT_EQ(Rows("[main]\r\nx=1\r\n\r\n[FileType]"), "");
     EXPECT_EQ(Rows(""), "");
-    // The first header counts, in whatever letter case, as the settings engine reads it.
+    // The first header counts, in whatever letter case and blanks, as the settings engine
+    // reads it; so are the values, one pair of quotes removed.
     EXPECT_EQ(Rows("[FILETYPE]\nc=c.esf\n[FileType]\nd=d.esf\n"), "c=c.esf;");
+    for (const char* header : {"[filetype]", " [ FileType ] ", "[FILETYPE]\t"})
+        EXPECT_EQ(Rows(std::string(header) + "\r\nc=\"C,C++.esf\"\r\n[tool]\r\n"), "c=C,C++.esf;") << header;
+    EXPECT_EQ(Rows("[FileTypes]\r\nc=x.esf\r\n"), "");
 }
 
 TEST(FileTypeRowsTest, SplitsAtTheFirstAndLastEqualsAndDropsWhatCannotBeAKey)
@@ -79,6 +84,22 @@ TEST(WriteFileTypeRowsTest, TheSectionGoesLastAndALaterRowInAnyCaseTakesTheFirst
         EXPECT_EQ(text.substr(text.find("[FileType]")),
                   rows.empty() ? "[FileType]" : "[FileType]\r\ntxt=b.esf\r\nc=C.esf\r\n");
         EXPECT_EQ(text.find("[tool]\r\nnum=0\r\n"), 0u);
+    }
+}
+
+TEST(WriteFileTypeRowsTest, WritingAgainLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    const std::string path = folder.File("kvte.ini");
+    TempFolder::Write(path, "[main]\r\nk=1\r\n\r\n[filetype]\r\nc=C.esf\r\n");
+    ProfileFile settings;
+    ASSERT_TRUE(OpenProfile(settings, path.c_str(), "main"));
+    for (int round = 0; round < 3; ++round) {
+        ProfileBatch batch;
+        ASSERT_TRUE(BeginBatch(batch, settings));
+        WriteFileTypeRows(batch, ReadFileTypeRows(batch.text));
+        ASSERT_TRUE(CommitBatch(batch));
+        EXPECT_EQ(TempFolder::Read(path), "[main]\r\nk=1\r\n\r\n[FileType]\r\nc=C.esf\r\n") << round;
     }
 }
 
