@@ -70,18 +70,4 @@ TEST(QuotedValues, UpgradeWrapsStoredQuotedValuesOnceAndAddsNoAssociations)
     EXPECT_EQ(GetString(again, "py", value, sizeof value), 0);
 }
 
-TEST(QuotedValues, NewFileAssociatesEveryShippedEnvironment)
-{
-    TempFolder folder;
-    ProfileFile settings;
-    ASSERT_TRUE(PrepareSettingsFile(settings, folder.File("kvte.ini").c_str(), nullptr, nullptr));
-    SetSection(settings, "FileType");
-    const char* rows[][2] = {{"py", "Python.esf"}, {"js", "JavaScript.esf"}, {"md", "Markdown.esf"}, {"pm", "Perl.esf"}};
-    char value[64];
-    for (auto& row : rows) {
-        GetString(settings, row[0], value, sizeof value);
-        EXPECT_STREQ(value, row[1]) << row[0];
-    }
-}
-
 }  // namespace

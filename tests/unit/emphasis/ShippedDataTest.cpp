@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,7 +83,7 @@ TEST(ShippedData, EveryColourFileHoldsEveryKeyAsAColourAndTheDefaultOneTheBuiltI
     }
 }
 
-TEST(ShippedData, EveryDefaultFileTypeNamesAShippedEnvironment)
+TEST(ShippedData, EveryDefaultFileTypeNamesAShippedEnvironmentAndEveryEnvironmentIsNamed)
 {
     TempFolder folder;
     ProfileFile settings;
@@ -91,13 +92,17 @@ TEST(ShippedData, EveryDefaultFileTypeNamesAShippedEnvironment)
     ASSERT_NE(text.find("[FileType]"), std::string::npos);
     std::istringstream lines(text.substr(text.find("[FileType]")));  // the last section
     int entries = 0;
+    std::set<std::string> named;
     for (std::string line; std::getline(lines, line);) {
         if (line.find('=') == std::string::npos) continue;
         std::string name = line.substr(line.find('=') + 1, line.size() - line.find('=') - 2);  // without the CR
         EXPECT_TRUE(std::filesystem::exists(kData + "esf/" + name)) << name;
+        named.insert(name);
         ++entries;
     }
     EXPECT_EQ(entries, 18);
+    const std::vector<std::string> shipped = FilesIn("esf", ".esf");
+    EXPECT_EQ(named, std::set<std::string>(shipped.begin(), shipped.end()));
 }
 
 struct Case {
