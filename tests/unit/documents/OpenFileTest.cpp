@@ -186,10 +186,6 @@ TEST_F(OpenFileTest, NewDocumentTakesTheReusableTabUnlessOnNewIsOneAndTheOpenDia
     EXPECT_EQ(CurrentDocument(list).fileName, "a.txt");
 }
 
-}  // namespace
-
-namespace {
-
 // Where the file dialogs start: the document's own folder (a "\" trail byte is no
 // separator), else the last folder chosen; Save As suggests the name.
 TEST(FileDialogStartTest, TheDocumentsFolderElseTheLastChosenAndTheNameForSaveAs)

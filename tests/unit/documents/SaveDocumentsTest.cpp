@@ -201,7 +201,3 @@ TEST_F(SaveTest, ExitWritesTheCurrentDocumentsWrapState)
 }
 
 }  // namespace
-
-namespace {
-
-}  // namespace

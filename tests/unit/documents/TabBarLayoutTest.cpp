@@ -129,10 +129,6 @@ TEST(Document, TheNameIsTheLastComponentEvenAfterA5CTrailByte)
     EXPECT_EQ(document.fileName, "a.txt");
 }
 
-}  // namespace
-
-namespace {
-
 // A bar with room for two tabs follows the selection; the buttons still scroll past it.
 TEST_F(ThreeTabBar, SelectingATabScrollsItIntoView)
 {
@@ -155,8 +151,6 @@ TEST_F(ThreeTabBar, SelectingATabScrollsItIntoView)
     EXPECT_FALSE(MiddleClickBar(list, documents.host, 130));
 }
 
-}  // namespace
-
 // A held tab follows the pointer past the threshold; its release selects it, not a click.
 TEST_F(ThreeTabBar, ADraggedTabFollowsThePointerAndIsSelectedWhenReleased)
 {
@@ -173,3 +167,5 @@ TEST_F(ThreeTabBar, ADraggedTabFollowsThePointerAndIsSelectedWhenReleased)
     EXPECT_EQ(drag.tab, -1) << "the close button";
     EXPECT_FALSE(DragTab(list, drag, 300, 4) || drag.moved) << "nothing held, nothing moves";
 }
+
+}  // namespace
