@@ -153,10 +153,6 @@ TEST_F(MenuWindowTest, TheHighlightedCommandsHelpGoesToTheFirstPartAndTheViewOpe
     EXPECT_EQ(theApp.frame.mainMenu, nullptr);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(MenusTest, EveryPopupAnswersItsEntriesAccessKeys)
 {
     Build(0);
