@@ -54,6 +54,11 @@ TEST(RecoveryRecord, ReadsBackWholeAndRefusesEveryCutAndEveryChangedByte)
         EXPECT_EQ(ReadRecoveryRecord(changed, read), RecoveryReadResult::Damaged) << at;
     }
     ExpectSame(read, untouched);  // a refused record leaves the caller's as it was
+    RecoveryRecord bare = written;  // the last value empty and no text: its length ends the record
+    bare.extra = {{"bom", ""}};
+    bare.text.clear();
+    ASSERT_EQ(ReadRecoveryRecord(WriteRecoveryRecord(bare), read), RecoveryReadResult::Ok);
+    ExpectSame(read, bare);
 }
 
 TEST(RecoveryRecord, RefusesUnknownVersionsAndBadValuesEvenWithAGoodCheckSum)

@@ -20,7 +20,7 @@ TEST(Replacement, ExpandsTheFirstMatch)
         {"(\\d+)年(\\d+)月", "令和2024年12月です", "$2/$1", "12/2024"},
         {"(\\d+)年(\\d+)月", "2024年12月", "\\2月\\1年\\0$&", "12月2024年2024年12月2024年12月"},
         {"(a)|(b)", "b", "[$1][\\2]", "[][b]"},          // group 1 took no part
-        {"(a)", "a", "$9\\5", ""},                      // groups the pattern does not have
+        {"(a)", "a", "$9\\9", ""},                      // groups the pattern does not have
         {"a", "a", "x\\ny\\tz", "x\r\ny\tz"},            // the text's line break, a tab
         {"a", "a", "\\\\$$\\", "\\$\\"},                 // escaped "\" and "$", a lone "\" at the end
         {"a", "a", "$0$x\\q$", "$0$x\\q$"},              // anything else as written
