@@ -81,11 +81,14 @@ TEST(SaveFormat, TheBoxFollowsTheRowAndTheDocumentTakesOnlyWhatTheUserChanged)
         EXPECT_EQ(document.encodingChosen, c.after.encodingChosen) << &c - cases;
         EXPECT_EQ(document.lineEnding, c.after.lineEnding) << &c - cases;
     }
-    SaveOffer asWritten = OfferSave(Doc(E::Utf8Bom, false), {1, 4, false, false});
-    asWritten.encodingRow = 1;  // the first row, picked for the Shift_JIS that [main] would write
-    Document document = Doc(E::Utf8Bom, false);
-    TakeSaveChoice(document, asWritten);
-    EXPECT_TRUE(document.encodingChosen && document.encoding == E::ShiftJis);
+    // The first and the last row, picked for what the file would be written in anyway.
+    for (const auto& [own, kanji, row] : {std::tuple{E::Utf8Bom, 1, 1}, {E::Utf16BeBom, 0, 7}}) {
+        SaveOffer asWritten = OfferSave(Doc(own, false), {kanji, 4, false, false});
+        asWritten.encodingRow = row;
+        Document document = Doc(own, false);
+        TakeSaveChoice(document, asWritten);
+        EXPECT_TRUE(document.encodingChosen && document.encoding == asWritten.written) << row;
+    }
 }
 
 using SaveAsTest = OpenSaveFixture;
