@@ -51,4 +51,16 @@ TEST(Replacement, GroupsNeedTheTextThatWasSearched)
     EXPECT_TRUE(regex.GetGroups("ab", 2, groups) && groups.start[1] == 1u);
 }
 
+TEST(Replacement, AllMatchesInOnePassMakeTheLineBreaksSeparateInsertionsWould)
+{
+    CKRegExp regex;
+    regex.Read("x|a", true);
+    std::string replaced;
+    std::size_t first = 9, end = 9;
+    // The CR left between two matches, then a replacement that starts with LF: two line breaks.
+    EXPECT_EQ(ReplaceAllMatches(regex, "yx\ra", 4, "\\n", true, "\n", replaced, first, end), 2u);
+    EXPECT_EQ(replaced, "\n\r\n\n");
+    EXPECT_TRUE(first == 1 && end == 4);
+}
+
 }  // namespace
