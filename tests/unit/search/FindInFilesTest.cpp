@@ -8,6 +8,7 @@
 
 #include "../support/TempFolder.h"
 #include "encoding/FileText.h"
+#include "search/FileBytesSearch.h"
 #include "search/FileSearchResults.h"
 #include "search/FindInFiles.h"
 
@@ -99,6 +100,37 @@ TEST(FindInFiles, ReadingTheBytesFindsWhatConvertingFinds)
             }, nullptr);
         }
         EXPECT_EQ(found[0], found[1]) << InternalTextToUtf8(request.pattern);
+    }
+}
+
+// The other half: a file is read as bytes, the fast way, wherever that cannot miss a line.
+TEST(FindInFiles, FilesAreReadAsBytesWhereverThatFindsTheSameLines)
+{
+    using E = EncodingCode;
+    const struct {
+        const char* pattern;  // UTF-8
+        bool regular, ignoreCase;
+        E code;
+        std::string bytes;
+        std::size_t forms;  // 0: converted whole
+    } cases[] = {
+        {"abc", false, false, E::Utf8, "x abc", 1},
+        {"abc", false, false, E::Utf8Bom, "\xef\xbb\xbfx", 1},
+        {"〜", false, false, E::Utf8, "a", 2},  // both Unicode forms
+        {"abc", false, false, E::EucJp, "\xa4\xa2", 1},
+        {"日本", false, false, E::EucJp, "a", 0},    // behind SS3, two sets share codes
+        {"\xc2\x80", false, false, E::EucJp, "a", 0},  // U+0080 is not ASCII either
+        {"abc", false, false, E::Utf8, "a\x80", 0},  // a stray continuation byte
+        {"abc", false, false, E::ShiftJis, "a", 0},
+        {"abc", true, false, E::Utf8, "a", 0},
+        {"abc", false, true, E::Utf8, "a", 0},
+        {"a?c", false, false, E::Utf8, "a", 0},
+    };
+    for (const auto& c : cases) {
+        const RawPatternForms forms = MakeRawPatternForms(Utf8ToInternalText(c.pattern), c.regular, c.ignoreCase);
+        std::vector<std::string> eucOne;
+        const std::vector<std::string>* chosen = RawFormsFor(forms, c.code, c.bytes, eucOne);
+        EXPECT_EQ(chosen ? chosen->size() : 0u, c.forms) << c.pattern << " " << &c - cases;
     }
 }
 
