@@ -57,6 +57,7 @@ check "  bytes" same_bytes out.txt cp932.utf16be
 check "  and back, read as named" "$tool" convert --from utf16be --to cp932 out.txt back.txt
 check "  bytes" same_bytes back.txt cp932.txt
 check "--from with an unknown name: exit 2" exit_code 2 "$tool" convert --from auto --to sjis utf8.txt out.txt
+check "--eol with no value after it: exit 2" exit_code 2 "$tool" convert --to sjis --eol
 
 # Every JIS X 0213 character survives: 𠀋𡈽 (above U+FFFF), ㉑, か゚ (a sequence), ㇰ and
 # 𠮟 俱 (added in 2004), through Shift_JIS, EUC-JP and JIS and back to UTF-8.
