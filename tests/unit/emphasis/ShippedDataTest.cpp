@@ -151,16 +151,4 @@ TEST(ShippedColouring, TypicalLinesOfEachLanguage)
     }
 }
 
-TEST(ShippedColouring, LineStartRulesMatchOnlyWhereTheLineBegins)
-{
-    EmphasisTable table;
-    table.Add(";", "", kvte::textcontrol::kEmphasisLineAfter, 6, kvte::textcontrol::kEmphasisAtLineStart, 6, 0);
-    table.Add("#", "", kvte::textcontrol::kEmphasisLineAfter, 5, 0, 5, 0);
-    table.Add("/*", "*/", kvte::textcontrol::kEmphasisMultiBetween, 2, 0, 2, 0);
-    EXPECT_EQ(Tokenize(table, " \t; x"), "; x/6");
-    EXPECT_EQ(Tokenize(table, "a ; x"), "");
-    EXPECT_EQ(Tokenize(table, "a # x"), "# x/5") << "a rule without the limit matches anywhere";
-    EXPECT_EQ(Tokenize(table, "*/; x", 3), "*//2") << "a line that starts inside a pair has no line start";
-}
-
 }  // namespace

@@ -67,6 +67,8 @@ TEST(EmphasisTokenizer, LinesInOrderCarryTheStateOfAnOpenPair)
         {"x \x82", "2+1:2 ", false},
         {" \t> quoted", "2+8:4 ", false},  // after the indentation only
         {"a > b", "", false},
+        {"/* a", "0+4:7 ", true},
+        {"*/> b", "0+2:7 ", false},  // a line that starts inside a pair has no line start
     };
     EmphasisState state = 0;
     for (const auto& l : lines) {
