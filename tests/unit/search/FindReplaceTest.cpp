@@ -143,21 +143,6 @@ TEST(ReplaceCurrent, WithNothingSelectedOnlyFindsThenReplacesTheSelectedMatch)
     EXPECT_TRUE(v.beeps.empty()) << "the replace dialog finds without a sound";
 }
 
-TEST(ReplaceAll, IsOneEditThatOneUndoTakesBack)
-{
-    ModelSearchView v("a1 a2\r\na3 b");
-    SearchState state;
-    SetSearch(state, "a", false, false);  // replace all always goes down from the top
-    v.model.SelectRange(10, 10);
-    EXPECT_EQ(ReplaceAll(state, v.view, "xy"), 3);
-    EXPECT_EQ(v.Text(), "xy1 xy2\r\nxy3 b");
-    EXPECT_EQ(v.Selection(), Range(11, 11)) << "the caret after the last replacement";
-    ASSERT_TRUE(v.model.Undo());
-    EXPECT_FALSE(v.model.CanUndo());
-    ASSERT_TRUE(v.model.Redo());
-    EXPECT_EQ(v.Text(), "xy1 xy2\r\nxy3 b");
-}
-
 TEST(ReplaceAll, KeepsZeroBytesBetweenMatchesAndAWriteProtectedViewReplacesNothing)
 {
     ModelSearchView v(std::string("a\0b\r\na", 6));

@@ -85,6 +85,9 @@ TEST(ReplaceAllOracle, FollowsTheSinglePassAndOneUndoTakesItBack)
             SearchState state;
             std::strcpy(state.text, pattern.text);
             state.regularExpression = pattern.regular;
+            // Replace all goes down from the top whatever the direction and the caret say.
+            state.down = round % 2 == 0;
+            pass.model.SelectRange(1, static_cast<int>(pass.model.GetTextLength()) + 1);
             int const count = ReplaceAll(state, pass.view, with);
             ASSERT_EQ(count, expected.count) << where;
             ASSERT_EQ(pass.Text(), expected.text) << where;
@@ -93,6 +96,7 @@ TEST(ReplaceAllOracle, FollowsTheSinglePassAndOneUndoTakesItBack)
             if (pass.Text() != text) {
                 ASSERT_TRUE(pass.model.Undo());
                 ASSERT_EQ(pass.Text(), text) << "one undo: " << where;
+                ASSERT_FALSE(pass.model.CanUndo()) << where;
             }
         }
     }
