@@ -41,12 +41,6 @@ struct EditorKeysTest : MainWindowTest {
             DispatchMessageW(&message);
         }
     }
-    static std::string Text()
-    {
-        std::string text(static_cast<size_t>(GetTextLength(CurrentView())) + 1, '\0');
-        text.resize(static_cast<size_t>(GetText(CurrentView(), text.data(), 1)));
-        return text;
-    }
     static void Put(const char* text, int line, int column)
     {
         SetText(CurrentView(), text);
@@ -59,7 +53,7 @@ TEST_F(EditorKeysTest, EnterCopiesTheIndentUnlessSwitchedOffAndHomeAlternates)
 {
     Put("    foo", 1, 8);
     Type(VK_RETURN);
-    EXPECT_EQ(Text(), "    foo\r\n    ");
+    EXPECT_EQ(CurrentViewText(), "    foo\r\n    ");
     EXPECT_EQ(Caret(), std::make_pair(2, 5));
     Put("x\n\tbar", 2, 4);
     Type(VK_HOME);
@@ -70,10 +64,10 @@ TEST_F(EditorKeysTest, EnterCopiesTheIndentUnlessSwitchedOffAndHomeAlternates)
     theApp.autoIndent = false;
     Put("    foo", 1, 8);
     Type(VK_RETURN);
-    EXPECT_EQ(Text(), "    foo\r\n");
+    EXPECT_EQ(CurrentViewText(), "    foo\r\n");
     // A CR that no key-down of Enter announced, as another program sends it, still breaks.
     SendMessageW(GetViewWindow(CurrentView()), WM_CHAR, '\r', 0);
-    EXPECT_EQ(Text(), "    foo\r\n\r\n");
+    EXPECT_EQ(CurrentViewText(), "    foo\r\n\r\n");
 }
 
 TEST_F(EditorKeysTest, ShiftHomeExtendsFromTheSelectionsAnchor)

@@ -161,8 +161,7 @@ TEST_F(StartupTest, ACodeOnTheCommandLineReadsTheFileInItAlsoWhenASecondCopyHand
         const Document& current = CurrentDocument(theApp.documents.list);
         EXPECT_EQ(WideFromInternal(current.filePath), path);
         EXPECT_EQ(current.encoding, EncodingCode::Cp932);
-        char bytes[16] = {};
-        EXPECT_EQ(std::string(bytes, static_cast<size_t>(GetText(CurrentView(), bytes, 4))), text);
+        EXPECT_EQ(CurrentViewText(), text);
         EXPECT_EQ(StatusPart(kStatusEncoding), L"CP932");
     };
     shows(first, "\xea\xc3");

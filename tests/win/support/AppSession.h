@@ -11,6 +11,7 @@
 #include "app/DocumentCommands.h"
 #include "app/KelvaraApp.h"
 #include "app/MainWindow.h"
+#include "textcontrol/win32/EditControl.h"
 #include "ModalRecorder.h"
 
 inline void EndMainWindowForTest()
@@ -20,6 +21,14 @@ inline void EndMainWindowForTest()
     ReleaseDocumentWindows(theApp);
     MSG message;  // a WM_QUIT has no window: dispatching drops it
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// The current view's text, its line ends as CR LF.
+inline std::string CurrentViewText()
+{
+    std::string text(static_cast<std::size_t>(GetTextLength(CurrentView())) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetText(CurrentView(), text.data(), 1)));
+    return text;
 }
 
 struct MainWindowTest : testing::Test {

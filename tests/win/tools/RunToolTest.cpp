@@ -83,12 +83,6 @@ struct RunToolTest : testing::Test {
         ASSERT_TRUE(BeginBatch(batch, *theApp.settings) && WriteToolList(batch, tools) && CommitBatch(batch));
     }
     static void Command(int id) { SendMessageW(theApp.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    static std::string ViewText()
-    {
-        std::string text(static_cast<std::size_t>(GetTextLength(CurrentView())) + 1, '\0');
-        text.resize(static_cast<std::size_t>(GetText(CurrentView(), &text[0], 3)));
-        return text;
-    }
 };
 
 TEST_F(RunToolTest, AModalToolInsertsTextWhileTheMainWindowIsDisabledAndAModelessOneRunsBeside)
@@ -105,7 +99,7 @@ TEST_F(RunToolTest, AModalToolInsertsTextWhileTheMainWindowIsDisabledAndAModeles
     Command(IDM_TOOL_BASE + 1);
     // The command returned only when the tool had ended.
     EXPECT_NE(CurrentView(), before);
-    EXPECT_EQ(ViewText(), "hello");
+    EXPECT_EQ(CurrentViewText(), "hello");
     EXPECT_TRUE(CurrentDocument(theApp.documents.list).modified);
     // Its window, its new tab and its text arrived while the main window was disabled.
     EXPECT_EQ(enabledAtToolMessage, (std::vector<bool>{false, false, false}));
