@@ -43,11 +43,11 @@ TEST(EmphasisTokenizer, LinesInOrderCarryTheStateOfAnOpenPair)
     ASSERT_EQ(table.Add("if", "", kEmphasisWord, 1, 0, 1, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("//", "", kEmphasisLineAfter, 6, 0, 6, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\"", "\"", kEmphasisLineBetween, 2, 0, 2, 0), kEmphasisAccepted);
-    ASSERT_EQ(table.Add("/*", "*/", kEmphasisMultiBetween, 7, 0, 6, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("A", "", kEmphasisWord, 1, 0, 1, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\x82", "", kEmphasisLineAfter, 2, 0, 2, 0), kEmphasisAccepted);
     ASSERT_EQ(table.Add("\x8A\xBF", "", kEmphasisWord, 3, 0, 1, 0), kEmphasisAccepted);  // 漢
     ASSERT_EQ(table.Add(">", "", kEmphasisLineAfter, 4, kEmphasisAtLineStart, 4, 0), kEmphasisAccepted);
+    ASSERT_EQ(table.Add("/*", "*/", kEmphasisMultiBetween, 7, 0, 6, 0), kEmphasisAccepted);  // the last rule's state
     const struct {
         const char* line;
         const char* runs;
