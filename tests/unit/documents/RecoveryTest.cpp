@@ -59,6 +59,7 @@ TEST(RecoveryRecord, ReadsBackWholeAndRefusesEveryCutAndEveryChangedByte)
     bare.text.clear();
     ASSERT_EQ(ReadRecoveryRecord(WriteRecoveryRecord(bare), read), RecoveryReadResult::Ok);
     ExpectSame(read, bare);
+    EXPECT_EQ(Crc32("123456789", 9), 0xCBF43926u);  // CRC-32's check value: records of other versions read back
 }
 
 TEST(RecoveryRecord, RefusesUnknownVersionsAndBadValuesEvenWithAGoodCheckSum)
