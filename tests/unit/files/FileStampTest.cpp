@@ -50,6 +50,7 @@ TEST(ListFolder, NamesThePlainFilesWithTheSuffixAndRefusesAMissingFolder)
     EXPECT_EQ(names, std::vector<std::string>{"a.ini"});
     names = {"old"};
     EXPECT_TRUE(!ListFolder(folder.File("gone").c_str(), ".ini", names) && names.empty());
+    EXPECT_TRUE(ListFolder("", ".no such suffix", names) && names.empty());  // the current folder
 }
 
 }  // namespace

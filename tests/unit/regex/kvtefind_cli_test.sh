@@ -55,6 +55,7 @@ expect "from the largest offset" 0 "11 3" -- --backward --from 2147483647 abc "$
 expect "from beyond it" 2 "" -- --from 2147483648 abc "$work/utf8.txt"
 expect "replace and all" 2 "" -- --all --replace x abc "$work/utf8.txt"
 expect "files and replace" 2 "" -- --files --replace x abc "$work"
+expect "replace without its text" 2 "" -- --replace
 expect "files, no match" 1 "" -- --files nothing "$work"
 expect "include without masks" 2 "" -- --files abc "$work" --include
 expect "all and backward" 2 "" -- --all --backward abc "$work/utf8.txt"
