@@ -67,6 +67,7 @@ TEST_F(ProfileFileTest, StringsAreBytesCutToTheBuffer)
     EXPECT_EQ(String("ColorFile"), "a b");
     EXPECT_EQ(String("ColorFile", 4), "a b");  // exactly the room it needs
     EXPECT_EQ(String("ColorFile", 2), "a");
+    EXPECT_EQ(String("ColorFile", 1), "");  // room for the terminator alone
     ASSERT_TRUE(WriteString(profile, "blank", "x"));  // a value of blanks only is replaced after them
     EXPECT_NE(Content().find("\r\nblank=  x\r\n"), std::string::npos);
     EXPECT_EQ(String("FontName", 4), "\x82l");  // 3 bytes of room: not half a character

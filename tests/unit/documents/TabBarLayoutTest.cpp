@@ -127,6 +127,8 @@ TEST(Document, TheNameIsTheLastComponentEvenAfterA5CTrailByte)
     EXPECT_FALSE(document.modified);
     SetPath(document, "/tmp/a.txt");
     EXPECT_EQ(document.fileName, "a.txt");
+    EXPECT_EQ(FolderOfPath("C:\\\x83\x5c\\a.txt"), "C:\\\x83\x5c");  // "C:\ソ"
+    EXPECT_EQ(FolderOfPath("a.txt"), "");
 }
 
 // A bar with room for two tabs follows the selection; the buttons still scroll past it.

@@ -44,6 +44,7 @@ TEST(RegexSyntax, EachConstructFindsWhatItMeans)
         {"\\s+", "a \t\r\nb", "1: \t\r\n"},
         {"\\s", "あ　い", "2:　"},  // full-width space
         {"\\S+", "  ab  ", "2:ab"},
+        {"[^\\W]+", " ab ", "1:ab"},  // a set that holds code 0, negated
         // Groups, alternation and which alternative wins.
         {"(?:ab|cd)+", "xcdabz", "1:cdab"},
         {"a|ab", "ab", "0:a"},

@@ -109,4 +109,8 @@ TEST_F(SearchHistoryTest, SearchOptionsKeepTheirDefaultsUntilTheFileSaysOtherwis
     SetSection(settings, "main");
     ReadFileSearchChoices(settings, read);
     EXPECT_TRUE(read.folder == "C:\\x" && read.masks == "*" && read.regularExpression && read.subfolders);
+    choices.folder.clear();  // an empty folder says nothing: the one shown stays
+    ASSERT_TRUE(WriteFileSearchChoices(settings, choices));
+    ReadFileSearchChoices(settings, read);
+    EXPECT_EQ(read.folder, "C:\\x");
 }
