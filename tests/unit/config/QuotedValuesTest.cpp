@@ -68,6 +68,13 @@ TEST(QuotedValues, UpgradeWrapsStoredQuotedValuesOnceAndAddsNoAssociations)
     // A file that has [FileType] keeps its own associations.
     SetSection(again, "FileType");
     EXPECT_EQ(GetString(again, "py", value, sizeof value), 0);
+    // A file written by the first version that wraps values is not wrapped again either.
+    std::string first = FormatDefaultSettings(kFirstUnquotingVersion, 0, 0);
+    first.replace(first.find(tools), tools.size(), "[tool]\r\nnum=1\r\n0='\"a\" b'\r\n");
+    TempFolder::Write(path, first);
+    ASSERT_TRUE(PrepareSettingsFile(again, path.c_str(), nullptr, nullptr) && SetSection(again, "tool"));
+    GetString(again, "0", value, sizeof value);
+    EXPECT_STREQ(value, expected[2]);
 }
 
 }  // namespace

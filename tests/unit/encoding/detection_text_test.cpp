@@ -52,7 +52,7 @@ TEST(DetectionText, ShortTextsTheRulesLeaveOpen)
     // UTF-8 overlong, a surrogate, above U+10FFFF; a trail, a byte Shift_JIS lacks; EUC-JP's the same.
     auto invalid = [](E code, std::string bad) { return !IsValidTextStart(code, bad.data(), bad.size()); };
     EXPECT_TRUE(invalid(E::Utf8, "\xC0\x80") && invalid(E::Utf8, "\xED\xA0\x80") &&
-                invalid(E::Utf8, "\xF4\x90\x80\x80"));
+                invalid(E::Utf8, "\xF4\x90\x80\x80") && invalid(E::Utf8, "\xF5\x80\x80\x80"));
     EXPECT_TRUE(invalid(E::ShiftJis, "\x81\x7F") && invalid(E::ShiftJis, "\xA0") && invalid(E::EucJp, "\x8E\xE0"));
     // The last two-byte form, the lowest four-byte ones and F0's overlong one; a row/cell no
     // character has (Shift_JIS 82 FA).

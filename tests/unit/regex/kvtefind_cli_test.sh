@@ -57,6 +57,7 @@ expect "replace and all" 2 "" -- --all --replace x abc "$work/utf8.txt"
 expect "files and replace" 2 "" -- --files --replace x abc "$work"
 expect "replace without its text" 2 "" -- --replace
 expect "files, no match" 1 "" -- --files nothing "$work"
+expect "all, no match" 1 "" -- --all nothing "$work/utf8.txt"
 expect "include without masks" 2 "" -- --files abc "$work" --include
 expect "all and backward" 2 "" -- --all --backward abc "$work/utf8.txt"
 expect "one operand" 2 "" -- abc

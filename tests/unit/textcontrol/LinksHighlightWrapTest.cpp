@@ -62,6 +62,7 @@ TEST(HighlightFinder, OccurrencesAtCharacterBoundaries)
     EXPECT_EQ(Highlights(std::string("\x83\x41") + "A", "A"), "2 ");  // not the trail byte of ア
     EXPECT_EQ(Highlights("\x82\xA0", "\x82"), "");                    // not half of あ
     EXPECT_EQ(Highlights("abc", ""), "");
+    EXPECT_EQ(Highlights("abc", "abc") + Highlights("ab", "abc"), "0 ");  // the whole line, and more than it
     EXPECT_EQ(Highlights("a\nb", "a\nb"), "");
 }
 
