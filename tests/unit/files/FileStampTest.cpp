@@ -40,7 +40,7 @@ TEST(FileStamp, ChangesWithEitherEndOfTheFileAtTheSameSizeAndTime)
     EXPECT_FALSE(ReadFileStamp(folder.File("gone.txt").c_str()).exists);
 }
 
-TEST(ListFolder, NamesThePlainFilesWithTheSuffixAndRefusesAMissingFolder)
+TEST(FolderAccess, ListsThePlainFilesWithTheSuffixAndMakesAFolderWhereNoFileIsInTheWay)
 {
     TempFolder folder;
     for (const char* name : {"a.ini", "b.ini.txt", "ini"}) TempFolder::Write(folder.File(name), "x");
@@ -51,6 +51,9 @@ TEST(ListFolder, NamesThePlainFilesWithTheSuffixAndRefusesAMissingFolder)
     names = {"old"};
     EXPECT_TRUE(!ListFolder(folder.File("gone").c_str(), ".ini", names) && names.empty());
     EXPECT_TRUE(ListFolder("", ".no such suffix", names) && names.empty());  // the current folder
+    // Made, there already, or a file in the way.
+    EXPECT_TRUE(MakeFolder(folder.File("d").c_str()) && MakeFolder(folder.File("c.ini").c_str()) &&
+                !MakeFolder(folder.File("a.ini").c_str()));
 }
 
 }  // namespace
