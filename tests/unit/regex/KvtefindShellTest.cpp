@@ -6,8 +6,5 @@
 
 TEST(Kvtefind, AnswersItsCommandLineAsDocumented)
 {
-    // A tool that never returns fails the test after two minutes, and none of it is left running.
-    const char* command =
-        "timeout 120 bash '" KVTE_SOURCE_DIR "/tests/unit/regex/kvtefind_cli_test.sh' '" KVTE_TOOL "'";
-    EXPECT_EQ(std::system(command), 0);
+    EXPECT_EQ(std::system(KVTE_SHELL_TEST), 0);
 }
